@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine, builds everything and runs every test suite:
+# first the normal build (GUI included), then the core built by clang with
+# AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets run
+# for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+jobs="${ORVEK_JOBS:-2}"
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DORVEK_GUI=OFF -DORVEK_BENCH=OFF -DORVEK_SANITIZE=ON -DORVEK_FUZZ=ON
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ctest --output-on-failure -j "$jobs")
