@@ -1,0 +1,102 @@
+#pragma once
+// The simulated adapter plus device on a pseudo-terminal: echoes every byte, answers as the
+// chosen peer, optionally paces its output at the line rate, records what it received with
+// timestamps, keeps the ESC settings (optionally in a state file) and injects faults.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/DeviceModel.h"
+#include "sim/PseudoTerminal.h"
+
+namespace orvek::sim {
+
+struct SimOptions {
+    Peer peer = Peer::EscApplication;
+    DeviceIdentity identity;
+    SettingsBlock settings = defaultSettingsBlock();
+    bool paced = false;          // put bytes on the line at `baud`, 10 bits a byte
+    std::uint32_t baud = 19200;
+    std::string stateFile;       // where the ESC keeps its settings across runs (optional)
+};
+
+struct ReceivedByte {
+    std::uint8_t value;
+    double atMs;  // since the simulator started
+};
+
+class Simulator {
+public:
+    explicit Simulator(SimOptions options = {});
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    bool start();
+    void stop();
+    const std::string& devicePath() const { return pty_.devicePath(); }
+
+    void setFaults(const Faults& faults);
+    Faults faults() const;
+
+    // The peer that answers now (an update moves an application to its bootloader and back).
+    Peer peer() const;
+    void setPeer(Peer peer);
+    SettingsBlock settings() const;
+    void setSettings(const SettingsBlock& block);
+
+    std::vector<ReceivedByte> received() const;
+    std::vector<std::vector<std::uint8_t>> records() const;
+    std::vector<std::vector<std::uint8_t>> blocks() const;
+    int pairsStored() const;
+    int commits() const;
+    int imagesCompleted() const;
+    void clearReceived();
+
+    // Cuts the line now, as a pulled cable does.
+    void dropLine();
+    bool lineDropped() const { return dropped_.load(); }
+
+    // Milliseconds since start, on the clock the timestamps use.
+    double nowMs() const;
+
+    // Time one byte takes on the line.
+    double byteTimeMs() const;
+
+private:
+    struct Pending {
+        std::uint8_t value;
+        double dueMs;
+    };
+    void run();
+    void handleInput(std::vector<Emission>& emissions);
+    void schedule(const std::vector<std::uint8_t>& bytes, double earliestMs);
+    void flushDue();
+    void loadState();
+    void saveState();
+
+    SimOptions options_;
+    PseudoTerminal pty_;
+    mutable std::mutex mutex_;
+    DeviceModel model_;
+    Faults faults_;
+    std::vector<ReceivedByte> received_;
+    long long receivedTotal_ = 0;
+    std::deque<Pending> outQueue_;
+    double wireFreeMs_ = 0;
+    bool writeBlocked_ = false;
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> dropped_{false};
+    bool dropRequested_ = false;
+    std::condition_variable dropDone_;
+    int wakeRead_ = -1, wakeWrite_ = -1;
+    std::int64_t startNs_ = 0;
+};
+
+}  // namespace orvek::sim

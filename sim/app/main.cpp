@@ -1,0 +1,103 @@
+// orvek-sim: serves a simulated ESC or program card on a pseudo-terminal until stopped.
+#include <CLI/CLI.hpp>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <unistd.h>
+
+#include "sim/Simulator.h"
+
+namespace {
+
+volatile std::sig_atomic_t gStop = 0;
+void onSignal(int) { gStop = 1; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace orvek::sim;
+    CLI::App app{
+        "orvek-sim: a simulated ORVEK ESC or QLX program card behind a CP210x adapter, on a\n"
+        "pseudo-terminal. Prints the device path, then serves until interrupted. Point the tool\n"
+        "at it with --port PATH or ORVEK_PORT=PATH."};
+    std::string esc = "expert";
+    bool card = false, escBoot = false, cardBoot = false, paced = false;
+    int version = 3, cardVersion = 2;
+    std::string stateFile, linkPath;
+    Faults faults;
+    long long dropAfter = -1;
+    int lateMs = 0, wrong = -1;
+
+    std::map<std::string, int> families{{"expert", 0x0B}, {"stock", 0x0C}, {"blinky", 0x0D}};
+    app.add_option("--esc", esc, "ESC family: expert, stock, blinky, or a type code (e.g. 0x0E)")
+        ->capture_default_str();
+    app.add_flag("--card", card, "Be a program card instead of an ESC");
+    app.add_flag("--esc-bootloader", escBoot, "Start in the ESC bootloader (an ESC for fix mode)");
+    app.add_flag("--card-bootloader", cardBoot, "Start in the program card bootloader");
+    app.add_option("--version-code", version, "ESC firmware version code (3 reads 1.30)")
+        ->check(CLI::Range(0, 255))->capture_default_str();
+    app.add_option("--card-version-code", cardVersion, "Program card firmware version code")
+        ->check(CLI::Range(0, 255))->capture_default_str();
+    app.add_flag("--paced", paced, "Put bytes on the line at 19200 baud (0.52 ms a byte)");
+    app.add_option("--state", stateFile, "Keep the ESC settings in this file across runs");
+    app.add_option("--link", linkPath, "Also make a symbolic link to the device at this path");
+    app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
+    app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
+    app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
+    app.add_option("--nak-pair", faults.nakPairIndex, "Fault: answer 0x00 to settings pair k (0-21)");
+    app.add_option("--block-again", faults.blockAgainCount, "Fault: answer 0x00 to the next n card blocks");
+    app.add_option("--block-crc-error", faults.blockChecksumErrorAt, "Fault: answer 0x12 to card block k");
+    app.add_option("--short-by", faults.shortAnswerBy, "Fault: every answer loses its last n bytes");
+    app.add_option("--drop-after", dropAfter, "Fault: cut the line after n bytes received");
+    app.add_option("--ready-on-try", faults.bootReadyOnTry, "Fault: card bootloader answers 0xD8 only to the n-th 0xD7");
+    CLI11_PARSE(app, argc, argv);
+
+    SimOptions options;
+    if (families.count(esc) != 0) {
+        options.identity.typeCode = static_cast<std::uint8_t>(families[esc]);
+    } else {
+        char* end = nullptr;
+        const long code = std::strtol(esc.c_str(), &end, 0);
+        if (esc.empty() || *end != '\0' || code < 0 || code > 255) {
+            std::fprintf(stderr, "orvek-sim: unknown ESC family '%s'\n", esc.c_str());
+            return 2;
+        }
+        options.identity.typeCode = static_cast<std::uint8_t>(code);
+    }
+    options.identity.versionCode = static_cast<std::uint8_t>(version);
+    options.identity.cardVersionCode = static_cast<std::uint8_t>(cardVersion);
+    options.peer = card ? Peer::CardApplication : Peer::EscApplication;
+    if (escBoot) options.peer = Peer::EscBootloader;
+    if (cardBoot) options.peer = Peer::CardBootloader;
+    options.paced = paced;
+    options.stateFile = stateFile;
+    faults.answerDelayMs = static_cast<std::uint32_t>(lateMs < 0 ? 0 : lateMs);
+    faults.wrongAnswer = wrong;
+    faults.dropAfterBytes = dropAfter;
+
+    Simulator sim(options);
+    sim.setFaults(faults);
+    if (!sim.start()) {
+        std::fprintf(stderr, "orvek-sim: cannot open a pseudo-terminal\n");
+        return 1;
+    }
+    if (!linkPath.empty()) {
+        ::unlink(linkPath.c_str());
+        if (::symlink(sim.devicePath().c_str(), linkPath.c_str()) != 0) {
+            std::fprintf(stderr, "orvek-sim: cannot link %s\n", linkPath.c_str());
+        }
+    }
+    std::printf("%s\n", sim.devicePath().c_str());
+    std::fflush(stdout);
+    std::fprintf(stderr, "orvek-sim: %s on %s\n", peerName(options.peer), sim.devicePath().c_str());
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    while (gStop == 0 && !sim.lineDropped()) ::usleep(50 * 1000);
+    sim.stop();
+    if (!linkPath.empty()) ::unlink(linkPath.c_str());
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include "link/CommandSet.h"
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+
+namespace orvek {
+
+EscProbeResult probeEsc(UsbUart& link) {
+    if (link.sendCommand(cmd::EscProbe) == 1) return EscProbeResult::LinkLost;
+    if (link.readReply(1, limit::Probe) != 0) return EscProbeResult::NoAnswer;
+    if (link.rxBuffer[0] == answer::EscPresent) return EscProbeResult::EscPresent;
+    link.purge(kPurgeAll);
+    return EscProbeResult::StrayByte;
+}
+
+CardProbeResult probeCard(UsbUart& link) {
+    if (link.sendCommand(cmd::CardProbe) == 1) return CardProbeResult::LinkLost;
+    if (link.readReply(2, limit::Probe) != 0) return CardProbeResult::NoAnswer;
+    return (link.rxBuffer[0] & 0xF0) == 0xD0 ? CardProbeResult::CardPresent : CardProbeResult::NoCard;
+}
+
+bool pollBootloader(UsbUart& link) {
+    if (link.sendCommand(cmd::BootHello) == 1) link.closePort();
+    // With the port closed the read fails at once; the answer then is the stale buffer.
+    const int status = link.readReply(1, limit::Probe);
+    return status == 0 && link.rxBuffer[0] == answer::BootListening;
+}
+
+int queryInfo(UsbUart& link, EscInfo& info) {
+    info.fill(0);
+    if (link.sendCommand(cmd::InfoQuery) == 1) {
+        link.sendCommand(cmd::InfoQuery);
+        return 1;
+    }
+    // Only a complete answer is an identity: after a missing one the receive buffer still
+    // holds an earlier identity behind the echo, which must not pass for the device's.
+    const int status = link.readReply(kEscInfoSize, limit::MultiByteAnswer);
+    if (status == 0) std::copy(link.rxBuffer, link.rxBuffer + kEscInfoSize, info.begin());
+    return status;
+}
+
+bool escInfoValid(const EscInfo& info) { return info[1] == answer::EscInfoValid; }
+
+bool readSettingsOnce(UsbUart& link, SettingsFrame& frame) {
+    if (link.sendCommand(cmd::SettingsRead) == 1) return false;
+    if (link.readReply(kSettingsFrameSize, limit::MultiByteAnswer) != 0) return false;
+    if (link.rxBuffer[kSettingsFrameSize - 1] != answer::SettingsEnd) return false;
+    std::copy(link.rxBuffer, link.rxBuffer + kSettingsFrameSize, frame.begin());
+    return true;
+}
+
+bool readSettings(UsbUart& link, SettingsFrame& frame, int* attemptsUsed) {
+    link.purge(kPurgeAll);
+    bool ok = false;
+    int attempt = 0;
+    while (!ok && attempt < kSettingsReadAttempts) {
+        ++attempt;
+        ok = readSettingsOnce(link, frame);
+    }
+    link.purge(kPurgeAll);
+    if (attemptsUsed != nullptr) *attemptsUsed = attempt;
+    return ok;
+}
+
+int writePercent(int pairIndex) { return 100 * pairIndex / 21; }
+
+WriteOutcome writeSettings(UsbUart& link, const WriteImage& image, WriteProgress* progress,
+                           int* failedPair) {
+    for (int i = 0; i < static_cast<int>(kSettingsPairs); ++i) {
+        const int percent = writePercent(i);
+        if (link.sendPair(image[static_cast<std::size_t>(i)].data()) != 0) {
+            if (failedPair != nullptr) *failedPair = i;
+            return WriteOutcome::PairFailed;
+        }
+        if (progress != nullptr) progress->pairWritten(i, percent);
+        sleepMs(100);
+    }
+    if (link.sendCommand(cmd::SettingsCommit) == 1) return WriteOutcome::CommitFailed;
+    return WriteOutcome::Written;
+}
+
+namespace {
+bool bootStep(UsbUart& link, std::uint8_t command, std::uint8_t expected, bool& sendFailed) {
+    sendFailed = link.sendCommand(command) == 1;
+    if (sendFailed) return false;
+    link.readReply(1, limit::Handshake);  // judged by the byte alone
+    return link.rxBuffer[0] == expected;
+}
+}  // namespace
+
+bool bootSync(UsbUart& link, bool& sendFailed) {
+    return bootStep(link, cmd::BootSync, answer::BootSynced, sendFailed);
+}
+
+bool bootStart(UsbUart& link, bool& sendFailed) {
+    return bootStep(link, cmd::BootStart, answer::BootAccepts, sendFailed);
+}
+
+int sendRecordFrame(UsbUart& link, const std::uint8_t* frame, std::uint32_t length) {
+    if (link.sendFrame(frame, length) == 1) return 1;
+    return link.readReply(1, limit::Acknowledge);
+}
+
+BlockAnswer sendBlockFrame(UsbUart& link, const std::uint8_t* block, std::uint32_t length) {
+    link.purge(kPurgeAll);
+    if (link.sendFrame(block, length) == 1) return BlockAnswer::NotSent;
+    if (link.readReply(1, limit::BlockAnswer) != 0) return BlockAnswer::NoAnswer;
+    switch (link.rxBuffer[0]) {
+        case answer::BlockAccepted: return BlockAnswer::Accepted;
+        case answer::BlockChecksumError: return BlockAnswer::ChecksumRefused;
+        default: return BlockAnswer::Again;
+    }
+}
+
+}  // namespace orvek

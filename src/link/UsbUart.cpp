@@ -1,0 +1,167 @@
+#include "link/UsbUart.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Clock.h"
+
+namespace orvek {
+
+int hostLegacyPlatform() { return 0; }
+
+UsbUart::UsbUart() = default;
+
+UsbUart::~UsbUart() {
+    if (portOpen == 1) portHandle.close();
+}
+
+int UsbUart::openPort() {
+    if (portOpen == 1) return 0;
+    legacyPlatform = hostLegacyPlatform();
+    const std::string path = resolvePortPath(portOverride_, discovery_);
+    if (path.empty()) return 1;
+    if (!portHandle.open(path)) return 1;
+    // A failed line set-up is not reported: the port is used with what it had.
+    if (portHandle.configure(baudRate)) {
+        sleepMs(60);
+        sleepMs(60);  // the adapter settles after a line change before traffic
+        std::memset(rxBuffer, 0, 60);
+        std::memset(txBuffer, 0, 60);
+        portHandle.purge(SerialPort::Purge::Both);
+    }
+    portOpen = 1;
+    traceBytes(TraceDirection::Note, reinterpret_cast<const std::uint8_t*>(path.data()), path.size());
+    return 0;
+}
+
+void UsbUart::closePort() {
+    portOpen = 0;
+    usbState = 0;
+    escState = 0;
+    portHandle.close();
+}
+
+std::uint32_t UsbUart::wireTimeMs(std::uint32_t byteCount) const {
+    // 10 bits a byte on an 8N1 line, rounded up.
+    const std::uint64_t bits = static_cast<std::uint64_t>(byteCount) * 10u * 1000u;
+    const std::uint32_t baud = baudRate > 0 ? static_cast<std::uint32_t>(baudRate) : 19200u;
+    return static_cast<std::uint32_t>((bits + baud - 1) / baud);
+}
+
+void UsbUart::traceBytes(TraceDirection dir, const std::uint8_t* data, std::size_t n) const {
+    if (trace_ && n > 0) trace_(dir, data, n);
+}
+
+bool UsbUart::readWithTimeout(std::uint8_t* buffer, std::uint32_t byteCount,
+                              std::uint32_t waitLimitMs) {
+    // The bytes of a request that does not complete are lost, so they are gathered apart and
+    // only copied out when the read succeeds: a timed-out reply leaves the buffer as it was.
+    if (scratch_.size() < byteCount) scratch_.resize(byteCount);
+    std::size_t got = 0;
+    ++ioCount_;
+    const SerialPort::ReadResult r =
+        portHandle.read(scratch_.data(), byteCount, static_cast<int>(waitLimitMs), got);
+    const bool ok = r == SerialPort::ReadResult::Complete || r == SerialPort::ReadResult::Short;
+    if (ok) {
+        std::memcpy(buffer, scratch_.data(), got);
+        if (buffer == rxBuffer) bytesRead = static_cast<std::uint32_t>(got);
+    }
+    return ok;
+}
+
+bool UsbUart::writeBytes(const std::uint8_t* buffer, std::uint32_t byteCount) {
+    std::size_t written = 0;
+    ++ioCount_;
+    traceBytes(TraceDirection::Sent, buffer, byteCount);
+    const bool ok = legacyPlatform == 1 ? portHandle.writeOnce(buffer, byteCount, written)
+                                        : portHandle.write(buffer, byteCount, written);
+    bytesWritten = static_cast<std::uint32_t>(written);
+    return ok && bytesWritten == byteCount;
+}
+
+bool UsbUart::readCommandEcho(std::uint8_t sent, std::uint32_t waitLimitMs) {
+    // A device's late answer to the previous command can arrive just after the purge that
+    // precedes this one; it then sits in front of the echo. Bytes that are not the echo are
+    // dropped until the echo itself comes, within the same limit.
+    const std::uint32_t start = tickCount();
+    for (;;) {
+        const std::uint32_t spent = tickCount() - start;
+        if (spent >= waitLimitMs) return false;
+        if (!readWithTimeout(rxBuffer, 1, waitLimitMs - spent)) return false;
+        if (rxBuffer[0] == sent) break;
+        traceBytes(TraceDirection::Note, rxBuffer, 1);
+    }
+    traceBytes(TraceDirection::Echo, rxBuffer, 1);
+    return true;
+}
+
+int UsbUart::sendCommand(std::uint8_t byte) {
+    purge(kPurgeRxClear);
+    txBuffer[0] = byte;
+    if (!writeBytes(txBuffer, 1)) return 1;
+    readCommandEcho(byte, 1000);  // outcome ignored: a missing echo is no error by itself
+    return bytesWritten == 1 ? 0 : 1;
+}
+
+int UsbUart::readReply(std::uint32_t byteCount, std::uint32_t waitLimitMs) {
+    if (legacyPlatform == 1) busyWaitMs(100);
+    const std::uint32_t count = std::min<std::uint32_t>(byteCount, kRxBufferSize);
+    if (readWithTimeout(rxBuffer, count, waitLimitMs)) {
+        traceBytes(TraceDirection::Received, rxBuffer, bytesRead);
+        return bytesRead == byteCount ? 0 : 3;
+    }
+    purge(kPurgeAll);
+    return 2;
+}
+
+int UsbUart::sendFrame(const std::uint8_t* buffer, std::uint32_t byteCount) {
+    if (byteCount > kRxBufferSize) return sendLongFrame(buffer, byteCount);
+    if (!writeBytes(buffer, byteCount)) return 1;
+    // The echo limit runs from the moment the last byte is on the wire.
+    if (readWithTimeout(rxBuffer, byteCount, 200 + wireTimeMs(byteCount))) {
+        traceBytes(TraceDirection::Echo, rxBuffer, bytesRead);
+        if (bytesRead < byteCount) {
+            // Short but successful: one more read for the rest, stored from the start again.
+            if (readWithTimeout(rxBuffer, byteCount - bytesRead, 100)) {
+                traceBytes(TraceDirection::Echo, rxBuffer, bytesRead);
+            }
+        }
+    }
+    return 0;
+}
+
+int UsbUart::sendLongFrame(const std::uint8_t* buffer, std::uint32_t byteCount) {
+    // Longer than the receive buffer (and possibly than the line's input queue): the echo is
+    // taken while the frame is written, into scratch space of the frame's size, and rxBuffer
+    // keeps its head.
+    longEcho_.resize(byteCount);
+    ++ioCount_;
+    traceBytes(TraceDirection::Sent, buffer, byteCount);
+    const SerialPort::Exchange ex = portHandle.writeWhileReading(
+        buffer, byteCount, longEcho_.data(), byteCount, static_cast<int>(200 + wireTimeMs(byteCount)));
+    bytesWritten = static_cast<std::uint32_t>(ex.written);
+    if (!ex.writeOk) return 1;
+    if (ex.read == SerialPort::ReadResult::Complete || ex.read == SerialPort::ReadResult::Short) {
+        std::memcpy(rxBuffer, longEcho_.data(), std::min<std::size_t>(ex.got, kRxBufferSize));
+        bytesRead = static_cast<std::uint32_t>(ex.got);
+        traceBytes(TraceDirection::Echo, longEcho_.data(), ex.got);
+    }
+    return 0;
+}
+
+int UsbUart::sendPair(const std::uint8_t pair[2]) {
+    purge(kPurgeAll);
+    if (!writeBytes(pair, 2)) return 1;
+    if (readWithTimeout(rxBuffer, 2, 1000 + wireTimeMs(2))) {
+        traceBytes(TraceDirection::Echo, rxBuffer, bytesRead);
+    }
+    if (readReply(1, 2000) != 0) return 1;
+    return rxBuffer[0] == 0x01 ? 0 : 1;
+}
+
+void UsbUart::purge(int mask) {
+    if (!portHandle.isOpen()) return;
+    portHandle.purge((mask & 0x07) != 0 ? SerialPort::Purge::Both : SerialPort::Purge::Input);
+}
+
+}  // namespace orvek

@@ -1,0 +1,66 @@
+#pragma once
+// A serial port on POSIX termios: exclusive open, raw 8N1 at a given speed, reads of N bytes
+// with a deadline, writes of N bytes, purges, close. The link's one handle to the device.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace orvek {
+
+class SerialPort {
+public:
+    enum class Purge { Input, Both };
+
+    // Outcome of a read: complete (all bytes), short (the line ended first), or timed out.
+    enum class ReadResult { Complete, Short, TimedOut, Failed };
+
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // Opens `path` for exclusive read and write. Returns false when it cannot be opened or is
+    // already held by another process.
+    bool open(const std::string& path);
+
+    // Applies 8 data bits, no parity, one stop bit at `baud`, with the line in raw (binary) mode;
+    // flow control and modem-line handling stay as the driver reported them.
+    bool configure(int baud);
+
+    bool isOpen() const { return fd_ >= 0; }
+    void close();
+
+    // Reads exactly `count` bytes into `buffer`, waiting at most `waitMs` for all of them.
+    // `got` receives the number of bytes stored. On TimedOut the bytes that did arrive are
+    // still in `buffer` but the caller treats the request as abandoned.
+    ReadResult read(std::uint8_t* buffer, std::size_t count, int waitMs, std::size_t& got);
+
+    // Writes all `count` bytes; false when the line is gone or the write fails.
+    // `written` receives the number of bytes accepted.
+    bool write(const std::uint8_t* buffer, std::size_t count, std::size_t& written);
+
+    // Writes without waiting for the line to accept more than one attempt (a single write call).
+    bool writeOnce(const std::uint8_t* buffer, std::size_t count, std::size_t& written);
+
+    // Writes `outCount` bytes while reading up to `inCount` bytes of what comes back, so that a
+    // frame longer than the line's input buffer can have its echo taken as it is sent. The read
+    // may go on for `waitAfterWriteMs` once everything is written.
+    struct Exchange {
+        bool writeOk = false;
+        std::size_t written = 0;
+        ReadResult read = ReadResult::Failed;
+        std::size_t got = 0;
+    };
+    Exchange writeWhileReading(const std::uint8_t* out, std::size_t outCount, std::uint8_t* in,
+                               std::size_t inCount, int waitAfterWriteMs);
+
+    void purge(Purge what);
+
+    const std::string& path() const { return path_; }
+
+private:
+    int fd_ = -1;
+    std::string path_;
+};
+
+}  // namespace orvek

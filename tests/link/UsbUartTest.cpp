@@ -1,0 +1,215 @@
+// The serial link against the simulator on a real pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <numeric>
+#include <thread>
+
+#include "SimLink.h"
+#include "platform/Clock.h"
+
+namespace orvek {
+namespace {
+
+using testing::SimLink;
+using testing::receivedBytes;
+using testing::simAs;
+using sim::Peer;
+
+std::uint32_t elapsedSince(std::uint32_t start) { return tickCount() - start; }
+
+TEST(UsbUart, OpenIsIdempotentAndDoesNoIoWhenOpen) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(s.link.portOpen, 1);
+    const auto before = s.link.ioCount();
+    EXPECT_EQ(s.link.openPort(), 0);
+    EXPECT_EQ(s.link.openPort(), 0);
+    EXPECT_EQ(s.link.ioCount(), before);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(s.sim.received().empty());
+}
+
+TEST(UsbUart, OpenFailsWithoutAPortAndRetriesLater) {
+    UsbUart link;
+    link.setPortOverride("/nonexistent/ttyUSB9");
+    EXPECT_EQ(link.openPort(), 1);
+    EXPECT_EQ(link.portOpen, 0);
+
+    sim::Simulator sim;
+    ASSERT_TRUE(sim.start());
+    link.setPortOverride(sim.devicePath());
+    EXPECT_EQ(link.openPort(), 0);  // the next attempt looks again
+    EXPECT_EQ(link.portOpen, 1);
+
+    UsbUart second;  // another program on the same port is kept out
+    second.setPortOverride(sim.devicePath());
+    EXPECT_EQ(second.openPort(), 1);
+}
+
+TEST(UsbUart, CommandConsumesItsEchoAndReplyFollows) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(s.link.sendCommand(0xD5), 0);
+    EXPECT_EQ(s.link.rxBuffer[0], 0xD5);  // the echo
+    EXPECT_EQ(s.link.bytesWritten, 1u);
+    EXPECT_EQ(s.link.readReply(1, 150), 0);
+    EXPECT_EQ(s.link.rxBuffer[0], 0x26);
+    EXPECT_EQ(s.link.bytesRead, 1u);
+    EXPECT_EQ(receivedBytes(s.sim), std::vector<std::uint8_t>{0xD5});
+}
+
+TEST(UsbUart, CommandSucceedsWithoutEchoAfterTheEchoLimit) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    sim::Faults f;
+    f.echo = false;
+    f.silent = true;
+    s.sim.setFaults(f);
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.sendCommand(0xD5), 0);
+    const auto spent = elapsedSince(start);
+    EXPECT_GE(spent, 990u);
+    EXPECT_LT(spent, 1500u);
+}
+
+TEST(UsbUart, ReplyStatusCodes) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    // Complete 23-byte reply.
+    ASSERT_EQ(s.link.sendCommand(0xD8), 0);
+    EXPECT_EQ(s.link.readReply(23, 500), 0);
+    EXPECT_EQ(s.link.rxBuffer[22], 0xDD);
+
+    // One byte short when the limit expires: 2, not 3; the buffer keeps the echo and the
+    // partial reply is purged.
+    sim::Faults f;
+    f.shortAnswerBy = 1;
+    s.sim.setFaults(f);
+    ASSERT_EQ(s.link.sendCommand(0xD8), 0);
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.readReply(23, 300), 2);
+    EXPECT_GE(elapsedSince(start), 290u);
+    EXPECT_EQ(s.link.rxBuffer[0], 0xD8);
+    EXPECT_EQ(s.link.readReply(1, 50), 2);  // nothing left over
+
+    // The line ends in the middle of the reply: the read completes short, 3.
+    ASSERT_EQ(s.link.sendCommand(0xD8), 0);
+    std::thread cut([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        s.sim.dropLine();
+    });
+    EXPECT_EQ(s.link.readReply(23, 1000), 3);
+    EXPECT_EQ(s.link.bytesRead, 22u);
+    cut.join();
+}
+
+TEST(UsbUart, LateAnswerBehindThePurgeIsNotTakenForTheEcho) {
+    // A bootloader that answers every hello, on a line paced at 19200 baud: the answer to one
+    // hello arrives just after the purge of the next.
+    SimLink s(simAs(Peer::EscBootloader, true));
+    ASSERT_TRUE(s.ok);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(s.link.sendCommand(0xD6), 0);
+        EXPECT_EQ(s.link.rxBuffer[0], 0xD6) << "hello " << i;
+    }
+    s.link.readReply(1, 1000);
+    EXPECT_EQ(s.link.rxBuffer[0], 0xD7);
+    EXPECT_EQ(receivedBytes(s.sim), std::vector<std::uint8_t>(4, 0xD6));  // nothing resent
+}
+
+TEST(UsbUart, PairAcknowledgementRules) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    const std::uint8_t pair[2] = {0xE2, 0x20};
+    EXPECT_EQ(s.link.sendPair(pair), 0);
+    EXPECT_EQ(s.sim.settings()[1], 0x20);
+
+    sim::Faults f;
+    f.nakPairIndex = 1;  // 0xE2 answered 0x00
+    s.sim.setFaults(f);
+    EXPECT_EQ(s.link.sendPair(pair), 1);
+
+    f = {};
+    f.wrongAnswer = 0x02;
+    s.sim.setFaults(f);
+    EXPECT_EQ(s.link.sendPair(pair), 1);
+
+    f = {};
+    f.silent = true;
+    s.sim.setFaults(f);
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.sendPair(pair), 1);
+    EXPECT_GE(elapsedSince(start), 1990u);
+
+    s.sim.setFaults({});
+    EXPECT_EQ(s.link.sendPair(pair), 0);
+}
+
+TEST(UsbUart, FrameEchoSecondReadOnlyAfterAShortSuccess) {
+    SimLink s(simAs(Peer::EscBootloader));
+    ASSERT_TRUE(s.ok);
+    const std::uint8_t frame[6] = {0x3A, 0x00, 0x00, 0x00, 0x01, 0xFF};
+    EXPECT_EQ(s.link.sendFrame(frame, 6), 0);
+    EXPECT_EQ(s.link.bytesRead, 6u);
+    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer, frame, 6));
+
+    // No echo at all: the first read fails after its 200 ms and no second read follows.
+    sim::Faults f;
+    f.echo = false;
+    s.sim.setFaults(f);
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.sendFrame(frame, 6), 0);
+    const auto spent = elapsedSince(start);
+    EXPECT_GE(spent, 195u);
+    EXPECT_LT(spent, 290u);
+}
+
+TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {
+    SimLink s(simAs(Peer::CardBootloader));
+    ASSERT_TRUE(s.ok);
+    sim::Faults quiet;
+    quiet.silent = true;  // only the adapter's echo comes back
+    s.sim.setFaults(quiet);
+    std::vector<std::uint8_t> frame(65537);
+    for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    EXPECT_EQ(s.link.sendFrame(frame.data(), static_cast<std::uint32_t>(frame.size())), 0);
+    EXPECT_EQ(s.link.bytesRead, 65537u);
+    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer, frame.data(), kRxBufferSize));
+    EXPECT_EQ(receivedBytes(s.sim), frame);
+    // The line is clean afterwards: the next exchange reads its own echo.
+    EXPECT_EQ(s.link.sendCommand(0xD6), 0);
+    EXPECT_EQ(s.link.rxBuffer[0], 0xD6);
+}
+
+TEST(UsbUart, PulledLineFailsWritesAtOnce) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    s.sim.dropLine();
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.sendCommand(0xD5), 1);
+    const std::uint8_t pair[2] = {0xE1, 0x00};
+    EXPECT_EQ(s.link.sendPair(pair), 1);
+    EXPECT_EQ(s.link.sendFrame(pair, 2), 1);
+    EXPECT_EQ(s.link.readReply(1, 100), 2);
+    EXPECT_LT(elapsedSince(start), 500u);
+    s.link.closePort();
+    EXPECT_EQ(s.link.portOpen, 0);
+    EXPECT_EQ(s.link.usbState, 0);
+    EXPECT_EQ(s.link.escState, 0);
+}
+
+TEST(UsbUart, LegacyPlatformWaitsBeforeEveryReply) {
+    SimLink s;
+    ASSERT_TRUE(s.ok);
+    s.link.legacyPlatform = 1;
+    ASSERT_EQ(s.link.sendCommand(0xD5), 0);
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.readReply(1, 150), 0);  // the answer was already there
+    EXPECT_GE(elapsedSince(start), 100u);
+    EXPECT_EQ(s.link.rxBuffer[0], 0x26);
+}
+
+}  // namespace
+}  // namespace orvek
