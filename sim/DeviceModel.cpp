@@ -72,6 +72,11 @@ void DeviceModel::answer(const Faults& f, std::vector<Emission>& out, std::vecto
 }
 
 void DeviceModel::onByte(std::uint8_t b, double nowMs, const Faults& f, std::vector<Emission>& out) {
+    const bool dataPhase = escDataPhase_ || cardDataPhase_ || pendingRegister_ >= 0;
+    if (!dataPhase && f.ignoreByte == b) {
+        lastByteMs_ = nowMs;
+        return;
+    }
     switch (peer_) {
         case Peer::EscApplication: escApplication(b, f, out); break;
         case Peer::EscBootloader: escBootloader(b, nowMs, f, out); break;

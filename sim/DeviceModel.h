@@ -29,6 +29,8 @@ struct Faults {
     bool answerEveryHello = true;     // a bootloader answers every 0xD6, not just the first
     int recordAck = 0x01;             // the ESC bootloader's acknowledgement byte
     int silentAfterRecords = -1;      // the ESC bootloader stops acknowledging after n records
+    int ignoreByte = -1;              // a command byte the device does not react to at all
+    int dropAfterRecords = -1;        // the line is cut once n records were acknowledged
 };
 
 constexpr std::size_t kBlockSize = 23;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ public:
     // Optional byte-level trace of every exchange (for a verbose command-line mode).
     void setTrace(TraceSink sink) { trace_ = std::move(sink); }
 
+    // Whoever exchanges with the device outside the poll (an update, a settings write) holds
+    // this from its first exchange to its last; the poll only runs when it can take it at once.
+    std::mutex& exclusiveUse() { return exclusive_; }
+
     // Count of reads and writes performed on the port, so that callers can tell an idle call.
     std::uint64_t ioCount() const { return ioCount_; }
 
@@ -82,6 +87,7 @@ private:
     std::vector<std::uint8_t> scratch_;
     std::vector<std::uint8_t> longEcho_;
     std::uint64_t ioCount_ = 0;
+    std::mutex exclusive_;
 };
 
 // The host never belongs to the old 9x platform family here; kept as a function so that the

@@ -1,0 +1,249 @@
+#include "update/FirmwareUpdate.h"
+
+#include <mutex>
+#include <vector>
+
+#include "firmware/KfwImage.h"
+#include "firmware/Progress.h"
+#include "firmware/XupImage.h"
+#include "link/CommandSet.h"
+#include "platform/Clock.h"
+#include "update/UpdateMessages.h"
+
+namespace orvek {
+namespace {
+
+constexpr FirmwareTarget kEsc = FirmwareTarget::Esc;
+constexpr FirmwareTarget kCard = FirmwareTarget::ProgramCard;
+
+UpdateResult refuse(const UpdateJob& job, FirmwareTarget target, const char* text) {
+    // The request is cleared before the box, so a poll during the box starts nothing.
+    job.host.clearUpdateRequest(target);
+    job.host.showMessage(text, MessageIcon::Stop);
+    return {UpdateOutcome::Refused, text, 0, 0};
+}
+
+// Sends `command` again and reads one byte with each limit of the schedule until rxBuffer[0]
+// holds `expected`; no try at all when it already does.
+bool retrySchedule(UsbUart& link, std::uint8_t command, std::uint8_t expected) {
+    if (link.rxBuffer[0] == expected) return true;
+    for (std::uint32_t limitMs : kCardRetryLimitsMs) {
+        link.sendCommand(command);
+        link.readReply(1, limitMs);
+        if (link.rxBuffer[0] == expected) return true;
+    }
+    return false;
+}
+
+void reportProgress(UpdateObserver* observer, std::int64_t sent, std::int64_t total) {
+    if (observer != nullptr) observer->progress(sent, total);
+}
+
+}  // namespace
+
+UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
+    UpdateHost& host = job.host;
+    UsbUart& link = job.link;
+    const std::string fileName = job.firmwareFileName;
+    if (link.usbState != 2) return refuse(job, kEsc, updateText::UsbConnection);
+    if (!host.fixMode() && link.escState != 2) return refuse(job, kEsc, updateText::EscConnection);
+
+    host.stopPollTimer();
+    std::unique_lock<std::mutex> owner(link.exclusiveUse());
+    host.showProgress(kEsc, true);
+    host.setUpdateIdle(false);
+    host.showStatusPicture(kEsc, false);
+    host.invalidatePage();
+
+    UpdateResult result;
+    const auto idleExit = [&] {
+        host.showMessage(updateText::ReadFile, MessageIcon::Stop);
+        host.clearUpdateRequest(kEsc);
+        host.showProgress(kEsc, false);
+        host.showStatusPicture(kEsc, true);
+        host.invalidatePage();
+        host.setUpdateIdle(true);
+        owner.unlock();
+        host.startPollTimer();
+        result.outcome = UpdateOutcome::ReadFileError;
+        result.message = updateText::ReadFile;
+        return result;
+    };
+    const auto fail = [&](const char* text) {
+        link.closePort();
+        host.showMessage(text, MessageIcon::None);
+        host.clearUpdateRequest(kEsc);
+        host.setStatusPicture(kEsc, updatePicture::Failed);
+        host.showProgress(kEsc, false);
+        host.showStatusPicture(kEsc, true);
+        host.invalidatePage();
+        host.setUpdateIdle(true);
+        owner.unlock();
+        host.startPollTimer();
+        result.outcome = UpdateOutcome::Failed;
+        result.message = text;
+        return result;
+    };
+
+    const std::filesystem::path image = firmwareImagePath(job.programFolder, fileName);
+    // First pass: the bytes the whole image puts on the line.
+    const KfwImageSize size = measureKfwImage(image);
+    if (size.status != ImageReadStatus::Ok) return idleExit();
+    link.purge(kPurgeAll);
+    result.totalBytes = size.totalBytes;
+
+    // Four hellos back to back: the first wakes an application into its bootloader; only the
+    // last one's outcome counts.
+    int helloStatus = 0;
+    for (int i = 0; i < 4; ++i) helloStatus = link.sendCommand(cmd::BootHello);
+    if (helloStatus == 1) return fail(updateText::HelloTimeout);
+    link.readReply(1, limit::Handshake);
+    if (link.rxBuffer[0] != answer::BootListening) return fail(updateText::HelloTimeout);
+    bool sendFailed = false;
+    if (!bootSync(link, sendFailed)) return fail(updateText::SyncTimeout);
+    if (!bootStart(link, sendFailed)) return fail(updateText::StartTimeout);
+
+    KfwImageReader reader;
+    if (!reader.open(image)) return idleExit();
+    std::vector<std::uint8_t> frame;
+    std::int64_t sent = 0;
+    while (reader.nextFrame(frame) == KfwImageReader::Result::Line) {
+        host.setProgressCaption(kEsc, progressCaption(progressPercent(sent, size.totalBytes)));
+        const int status = sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
+        if (status == 1) return fail(updateText::DataTransfer);
+        if (status != 0) return fail(updateText::NoAck);
+        sent += static_cast<std::int64_t>(frame.size());
+        result.sentBytes = sent;
+        reportProgress(observer, sent, size.totalBytes);
+    }
+    reader.close();
+    // A file that changed between the passes, or a read that failed part-way, shows here.
+    if (sent != size.totalBytes) return fail(updateText::ByteCount);
+
+    busyWaitMs(1000);
+    host.setUpdateIdle(true);
+    host.clearUpdateRequest(kEsc);
+    host.setStatusPicture(kEsc, updatePicture::Finished);
+    host.showProgress(kEsc, false);
+    host.showStatusPicture(kEsc, true);
+    host.invalidatePage();
+    link.escState = 1;  // the monitor identifies the ESC afresh
+    owner.unlock();
+    host.startPollTimer();
+    result.outcome = UpdateOutcome::Finished;
+    return result;
+}
+
+UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
+    UpdateHost& host = job.host;
+    UsbUart& link = job.link;
+    const std::string fileName = job.firmwareFileName;
+    if (link.usbState != 2) return refuse(job, kCard, updateText::UsbConnection);
+    if (host.cardState() != 2) return refuse(job, kCard, updateText::CardConnection);
+
+    host.stopPollTimer();
+    std::unique_lock<std::mutex> owner(link.exclusiveUse());
+    host.setUpdateIdle(false);
+    host.setStartPicture(kCard, updatePicture::CardStartNormal);
+    host.showStatusPicture(kCard, false);
+    host.showProgress(kCard, true);
+    host.invalidatePage();
+
+    UpdateResult result;
+    // The whole image is decoded before the card is touched; one that would not fit the card's
+    // buffer is refused like an unreadable file.
+    XupImageData image = readXupImage(firmwareImagePath(job.programFolder, fileName));
+    if (image.status != ImageReadStatus::Ok) {
+        host.clearUpdateRequest(kCard);
+        host.showMessage(updateText::ReadFile, MessageIcon::Stop);
+        host.showProgress(kCard, false);
+        host.showStatusPicture(kCard, true);
+        host.invalidatePage();
+        host.setUpdateIdle(true);
+        owner.unlock();
+        host.startPollTimer();
+        result.outcome = UpdateOutcome::ReadFileError;
+        result.message = updateText::ReadFile;
+        return result;
+    }
+    const std::int64_t total = static_cast<std::int64_t>(image.bytes.size());
+    result.totalBytes = total;
+    link.purge(kPurgeAll);
+
+    const auto fail = [&](const char* text) {
+        link.closePort();
+        host.showMessage(text, MessageIcon::None);
+        host.showProgress(kCard, false);
+        host.setStatusPicture(kCard, updatePicture::Failed);
+        host.showStatusPicture(kCard, true);
+        host.invalidatePage();
+        host.clearUpdateRequest(kCard);
+        host.setUpdateIdle(true);
+        owner.unlock();
+        host.startPollTimer();
+        result.outcome = UpdateOutcome::Failed;
+        result.message = text;
+        return result;
+    };
+
+    // Three hellos wake the bootloader; their answers are not looked at.
+    for (int i = 0; i < 3; ++i) {
+        if (link.sendCommand(cmd::BootHello) == 1) return fail(updateText::HelloTimeout);
+        link.readReply(1, limit::Handshake);
+    }
+    if (link.sendCommand(cmd::BootReady) == 1) return fail(updateText::ReadyTimeout);
+    link.readReply(1, limit::Handshake);
+    if (!retrySchedule(link, cmd::BootReady, answer::BootReady)) return fail(updateText::NoReady);
+    if (link.sendCommand(cmd::BootHello) == 1) return fail(updateText::HelloTimeout);
+    link.readReply(1, 1500);
+    if (!retrySchedule(link, cmd::BootHello, answer::BootListening)) {
+        return fail(updateText::NoHelloAnswer);
+    }
+
+    std::size_t offset = 0;
+    std::int64_t sent = 0;
+    int resend = 0;
+    while (static_cast<std::int64_t>(offset) < total) {
+        const XupBlockAt at = xupBlockAt(image.bytes, offset);
+        // A block that reaches past the end of the image is never sent: nothing past the
+        // image goes on the line.
+        if (at.status != XupBlockStatus::Ok) return fail(updateText::ByteCount);
+        const std::size_t frameLength = at.block.frameLength();
+        host.setProgressCaption(kCard, progressCaption(progressPercent(sent, total)));
+        sleepMs(5);
+        const BlockAnswer reply = sendBlockFrame(link, image.bytes.data() + offset,
+                                                 static_cast<std::uint32_t>(frameLength));
+        switch (reply) {
+            case BlockAnswer::NotSent: return fail(updateText::DataTransfer);
+            case BlockAnswer::NoAnswer: return fail(updateText::NoAck);
+            case BlockAnswer::ChecksumRefused: return fail(updateText::Crc);
+            case BlockAnswer::Accepted:
+                sent += static_cast<std::int64_t>(frameLength);
+                resend = 0;
+                offset += frameLength;
+                result.sentBytes = sent;
+                reportProgress(observer, sent, total);
+                break;
+            case BlockAnswer::Again:
+                if (++resend >= 4) return fail(updateText::RepeatOverFour);
+                break;
+        }
+    }
+    if (sent != total) return fail(updateText::ByteCount);
+
+    busyWaitMs(1000);
+    host.clearUpdateRequest(kCard);
+    host.showProgress(kCard, false);
+    host.setStatusPicture(kCard, updatePicture::Finished);
+    host.showStatusPicture(kCard, true);
+    host.invalidatePage();
+    host.setUpdateIdle(true);
+    host.setCardState(1);  // the monitor identifies the card afresh
+    link.purge(kPurgeAll);
+    owner.unlock();
+    host.startPollTimer();
+    result.outcome = UpdateOutcome::Finished;
+    return result;
+}
+
+}  // namespace orvek

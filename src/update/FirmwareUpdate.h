@@ -1,0 +1,44 @@
+#pragma once
+// The two firmware updates: an ESC from a .kfw image through its bootloader, record by record,
+// and the program card from a .xup image, block by block. Each runs to its end on the calling
+// thread (the window runs it on a worker thread) and reports only through the UpdateHost.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "link/UsbUart.h"
+#include "update/UpdateHost.h"
+
+namespace orvek {
+
+struct UpdateJob {
+    UpdateHost& host;
+    UsbUart& link;
+    std::filesystem::path programFolder;
+    std::string firmwareFileName;  // the name chosen for this target (list text + extension)
+};
+
+// How the update ended, for callers that want more than the pictures and messages.
+enum class UpdateOutcome { Refused, ReadFileError, Failed, Finished };
+
+struct UpdateResult {
+    UpdateOutcome outcome = UpdateOutcome::Refused;
+    std::string message;          // the text shown, empty on success
+    std::int64_t totalBytes = 0;  // bytes the image puts on the line
+    std::int64_t sentBytes = 0;   // of them acknowledged
+};
+
+// Observes progress beyond the caption (bytes and rates for a terminal); optional.
+class UpdateObserver {
+public:
+    virtual ~UpdateObserver() = default;
+    virtual void progress(std::int64_t sentBytes, std::int64_t totalBytes) = 0;
+};
+
+UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer = nullptr);
+UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer = nullptr);
+
+// The card's handshake retries: limits of the tries after the first answer was wrong.
+constexpr std::uint32_t kCardRetryLimitsMs[6] = {1500, 2000, 500, 2000, 500, 500};
+
+}  // namespace orvek

@@ -1,0 +1,138 @@
+#pragma once
+// A recording window for the update workers, a program folder on disk, and a simulator with a
+// link opened on it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/UsbUart.h"
+#include "sim/Simulator.h"
+#include "update/FirmwareUpdate.h"
+
+namespace orvek::testing {
+
+class RecordingHost : public UpdateHost {
+public:
+    bool fix = false;
+    int card = 2;
+
+    void stopPollTimer() override { record("stopPollTimer"); }
+    void startPollTimer() override { record("startPollTimer"); }
+    void setUpdateIdle(bool idle) override { record(std::string("idle:") + (idle ? "1" : "0")); }
+    void clearUpdateRequest(FirmwareTarget t) override { record("clear:" + name(t)); }
+    bool fixMode() const override { return fix; }
+    int cardState() const override { return card; }
+    void setCardState(int state) override {
+        card = state;
+        record("cardState:" + std::to_string(state));
+    }
+    void setProgressCaption(FirmwareTarget t, const std::string& c) override {
+        record("caption:" + name(t) + ":" + c);
+    }
+    void showProgress(FirmwareTarget t, bool shown) override {
+        record("progress:" + name(t) + ":" + (shown ? "1" : "0"));
+    }
+    void setStatusPicture(FirmwareTarget t, int id) override {
+        record("picture:" + name(t) + ":" + std::to_string(id));
+    }
+    void showStatusPicture(FirmwareTarget t, bool shown) override {
+        record("status:" + name(t) + ":" + (shown ? "1" : "0"));
+    }
+    void setStartPicture(FirmwareTarget t, int id) override {
+        record("start:" + name(t) + ":" + std::to_string(id));
+    }
+    void invalidatePage() override { record("invalidate"); }
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        record(std::string("message:") + (icon == MessageIcon::Stop ? "stop:" : "plain:") + text);
+    }
+
+    std::vector<std::string> events() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+    std::vector<std::string> eventsStartingWith(const std::string& prefix) const {
+        std::vector<std::string> out;
+        for (const auto& e : events()) {
+            if (e.rfind(prefix, 0) == 0) out.push_back(e);
+        }
+        return out;
+    }
+    bool has(const std::string& event) const {
+        for (const auto& e : events()) {
+            if (e == event) return true;
+        }
+        return false;
+    }
+
+private:
+    static std::string name(FirmwareTarget t) { return t == FirmwareTarget::Esc ? "esc" : "card"; }
+    void record(std::string e) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.push_back(std::move(e));
+    }
+    mutable std::mutex mutex_;
+    std::vector<std::string> events_;
+};
+
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        root_ = std::filesystem::temp_directory_path() /
+                ("orvek-update-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ / "Firmware");
+    }
+    ~ProgramFolder() { std::filesystem::remove_all(root_); }
+    const std::filesystem::path& path() const { return root_; }
+    std::filesystem::path firmware(const std::string& name) const { return root_ / "Firmware" / name; }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(firmware(name), std::ios::binary) << text;
+    }
+
+private:
+    std::filesystem::path root_;
+};
+
+// The link as the monitor leaves it with a device identified.
+struct UpdateRig {
+    explicit UpdateRig(sim::SimOptions options) : sim(std::move(options)) {
+        ok = sim.start();
+        link.setPortOverride(sim.devicePath());
+        ok = ok && link.openPort() == 0;
+        link.usbState = 2;
+        link.escState = 2;
+    }
+    UpdateJob job(const std::string& fileName) { return {host, link, folder.path(), fileName}; }
+
+    sim::Simulator sim;
+    UsbUart link;
+    RecordingHost host;
+    ProgramFolder folder;
+    bool ok = false;
+};
+
+inline sim::SimOptions peerOptions(sim::Peer peer, bool paced = false) {
+    sim::SimOptions o;
+    o.peer = peer;
+    o.paced = paced;
+    return o;
+}
+
+// The failure end state every failed update leaves.
+inline void expectFailedEndState(const UpdateRig& rig, const std::string& target) {
+    EXPECT_EQ(rig.link.portOpen, 0);
+    EXPECT_EQ(rig.link.usbState, 0);
+    EXPECT_EQ(rig.link.escState, 0);
+    EXPECT_TRUE(rig.host.has("picture:" + target + ":170"));
+    EXPECT_TRUE(rig.host.has("clear:" + target));
+    EXPECT_TRUE(rig.host.has("idle:1"));
+    ASSERT_FALSE(rig.host.events().empty());
+    EXPECT_EQ(rig.host.events().back(), "startPollTimer");
+}
+
+}  // namespace orvek::testing
