@@ -175,7 +175,7 @@ ImageCheckReport checkXupDecoded(const XupDecoder& decoder, ImageReadStatus stat
   report.status = status;
   if (status == ImageReadStatus::CannotOpen || status == ImageReadStatus::ReadError) return report;
   if (status == ImageReadStatus::TooLarge) {
-    addProblem(report, 0, format("the image decodes to more than %zu bytes", kXupImageCapacity));
+    addProblem(report, 0, format("the image decodes to more than %zu bytes", decoder.capacity()));
     return report;
   }
   for (const XupTextPosition& position : decoder.invalidCharacters()) {

@@ -49,7 +49,7 @@ void XupDecoder::take(char c) {
     high_ = position;
     return;
   }
-  if (image_.size() == kXupImageCapacity) {
+  if (image_.size() == capacity_) {
     tooLarge_ = true;
     high_.reset();
     return;
@@ -74,8 +74,8 @@ void XupDecoder::finish() {
   high_.reset();
 }
 
-XupImageData decodeXupText(std::string_view text) {
-  XupDecoder decoder;
+XupImageData decodeXupText(std::string_view text, std::size_t capacity) {
+  XupDecoder decoder(capacity);
   decoder.feed(text);
   decoder.finish();
   XupImageData data;

@@ -30,11 +30,15 @@ struct XupTextPosition {
 // character is dropped. Decoding stops storing bytes once the capacity is exceeded.
 class XupDecoder {
  public:
+  // A capacity other than the card's buffer is for exercising the limit on small images.
+  explicit XupDecoder(std::size_t capacity = kXupImageCapacity) : capacity_(capacity) {}
+
   // Returns false once the image is too large; further text is ignored.
   bool feed(std::string_view text);
   // Ends the text: settles a held CR and drops a last single character.
   void finish();
 
+  std::size_t capacity() const { return capacity_; }
   bool tooLarge() const { return tooLarge_; }
   const std::vector<std::uint8_t>& image() const { return image_; }
   std::vector<std::uint8_t> takeImage() { return std::move(image_); }
@@ -51,6 +55,7 @@ class XupDecoder {
  private:
   void take(char c);
 
+  std::size_t capacity_;
   std::vector<std::uint8_t> image_;
   std::optional<XupTextPosition> high_;
   std::optional<XupTextPosition> dropped_;
@@ -68,7 +73,7 @@ struct XupImageData {
   ImageReadStatus status = ImageReadStatus::Ok;
   std::vector<std::uint8_t> bytes;  // empty unless status is Ok
 };
-XupImageData decodeXupText(std::string_view text);
+XupImageData decodeXupText(std::string_view text, std::size_t capacity = kXupImageCapacity);
 
 // Decodes the file at `path` through `decoder`, reading no further once the image is too
 // large. Ok, CannotOpen, ReadError or TooLarge.
