@@ -13,7 +13,9 @@ class TempFolder {
  public:
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "orvek-fw-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) path_ = made;
+    char* made = mkdtemp(pattern.data());
+    if (!made) std::abort();  // every test needs its folder; never fall back to the working folder
+    path_ = made;
   }
   ~TempFolder() {
     std::error_code ignored;
