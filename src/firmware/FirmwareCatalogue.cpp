@@ -1,0 +1,97 @@
+#include "firmware/FirmwareCatalogue.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "firmware/TextLineReader.h"
+
+namespace orvek {
+
+namespace {
+
+bool endsWith(std::string_view name, std::string_view ending) {
+  return name.size() >= ending.size() && name.substr(name.size() - ending.size()) == ending;
+}
+
+unsigned char foldCase(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+void sortByTitle(std::vector<FirmwareImageEntry>& entries) {
+  std::sort(entries.begin(), entries.end(), [](const FirmwareImageEntry& a, const FirmwareImageEntry& b) {
+    return titleLessIgnoringCase(a.title, b.title);
+  });
+}
+
+}  // namespace
+
+std::filesystem::path firmwareFolder(const std::filesystem::path& programFolder) {
+  return programFolder / "Firmware";
+}
+
+std::filesystem::path firmwareInformationPath(const std::filesystem::path& programFolder) {
+  return programFolder / "FirmwareInformation.txt";
+}
+
+std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& programFolder) {
+  TextLineReader lines;
+  if (!lines.open(firmwareInformationPath(programFolder))) return std::nullopt;
+  std::string text;
+  std::string line;
+  TextLineReader::Result result;
+  while ((result = lines.next(line)) == TextLineReader::Result::Line) {
+    text += line;
+    text += "\r\n";
+  }
+  if (result == TextLineReader::Result::Error) return std::nullopt;
+  return text;
+}
+
+FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder) {
+  FirmwareImageLists lists;
+  std::error_code error;
+  std::filesystem::directory_iterator entry(firmwareFolder(programFolder), error);
+  const std::filesystem::directory_iterator end;
+  for (; !error && entry != end; entry.increment(error)) {
+    std::error_code typeError;
+    if (entry->is_directory(typeError)) continue;
+    const std::string name = entry->path().filename().string();
+    if (endsWith(name, "kfw")) {
+      lists.esc.push_back({imageTitle(name), name});
+    } else if (endsWith(name, "xup")) {
+      lists.programCard.push_back({imageTitle(name), name});
+    }
+  }
+  sortByTitle(lists.esc);
+  sortByTitle(lists.programCard);
+  return lists;
+}
+
+std::string imageTitle(std::string_view entryName) {
+  const std::size_t dot = entryName.rfind('.');
+  return std::string(dot == std::string_view::npos ? entryName : entryName.substr(0, dot));
+}
+
+bool titleLessIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char left = foldCase(a[i]);
+    const unsigned char right = foldCase(b[i]);
+    if (left != right) return left < right;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+std::string firmwareFileName(std::string_view title, FirmwareTarget target) {
+  std::string name(title);
+  name += target == FirmwareTarget::Esc ? ".kfw" : ".xup";
+  return name;
+}
+
+std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName) {
+  return firmwareFolder(programFolder) / std::string(fileName);
+}
+
+}  // namespace orvek

@@ -1,0 +1,52 @@
+#pragma once
+// Which firmware images lie in the Firmware folder of the program folder, and the information
+// text that describes them. Read once when the firmware page is set up; the program folder is
+// always passed in by the caller.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvek {
+
+enum class FirmwareTarget { Esc = 0, ProgramCard = 1 };
+
+// One image offered in a list: the title shown (the file name before its last dot) and the
+// name of the folder entry it came from.
+struct FirmwareImageEntry {
+  std::string title;
+  std::string fileName;
+};
+
+// The two lists of the firmware page, each sorted without regard to case.
+struct FirmwareImageLists {
+  std::vector<FirmwareImageEntry> esc;          // entries ending in "kfw"
+  std::vector<FirmwareImageEntry> programCard;  // entries ending in "xup"
+};
+
+std::filesystem::path firmwareFolder(const std::filesystem::path& programFolder);
+std::filesystem::path firmwareInformationPath(const std::filesystem::path& programFolder);
+
+// The text of FirmwareInformation.txt: every line, the last one too, ended by CR LF. Bytes are
+// kept as stored, one per character (how bytes above 0x7F read is up to the display). Nothing
+// when the file is missing, is a folder or cannot be read to its end.
+std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& programFolder);
+
+// The direct entries of the Firmware folder whose names end in "kfw" (ESC) or "xup" (program
+// card), compared case-sensitively. Folders are skipped; a missing folder gives empty lists.
+FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder);
+
+// The title of a folder entry: its name before the last dot, or the whole name without a dot.
+std::string imageTitle(std::string_view entryName);
+
+// Orders titles alphabetically without regard to (ASCII) case; equal ones by their bytes.
+bool titleLessIgnoringCase(std::string_view a, std::string_view b);
+
+// The file an update asks for when `title` is chosen: the title plus ".kfw" or ".xup".
+std::string firmwareFileName(std::string_view title, FirmwareTarget target);
+
+// Where an update opens the image: programFolder/Firmware/fileName.
+std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName);
+
+}  // namespace orvek
