@@ -120,6 +120,11 @@ int Simulator::imagesCompleted() const {
     return model_.imagesCompleted();
 }
 
+long long Simulator::bytesEmitted() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return emitted_;
+}
+
 void Simulator::clearReceived() {
     std::lock_guard<std::mutex> lock(mutex_);
     received_.clear();
@@ -181,6 +186,7 @@ void Simulator::flushDue() {
         }
     }
     outQueue_.erase(outQueue_.begin(), outQueue_.begin() + static_cast<std::ptrdiff_t>(off));
+    emitted_ += static_cast<long long>(off);
 }
 
 void Simulator::handleInput(std::vector<Emission>& emissions) {

@@ -56,6 +56,8 @@ public:
     int pairsStored() const;
     int commits() const;
     int imagesCompleted() const;
+    // Bytes put on the line so far: echoes and answers.
+    long long bytesEmitted() const;
     void clearReceived();
 
     // Cuts the line now, as a pulled cable does.
@@ -90,6 +92,7 @@ private:
     std::deque<Pending> outQueue_;
     double wireFreeMs_ = 0;
     bool writeBlocked_ = false;
+    long long emitted_ = 0;
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> dropped_{false};
