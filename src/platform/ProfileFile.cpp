@@ -201,6 +201,12 @@ void ProfileDocument::ensureLastLineEnded() {
         return;
     }
     TextLine& last = content_.lines.back();
+    const bool utf16 = content_.encoding == TextEncoding::Utf16Le ||
+                       content_.encoding == TextEncoding::Utf16Be;
+    if (utf16 && last.raw.size() % 2 != 0) {
+        // A stray half character at the end would shift every unit written after it.
+        last.raw.pop_back();
+    }
     last.raw += *EncodeText(content_.lineEnd, content_.encoding);
     last.lineEnd = content_.lineEnd;
 }
