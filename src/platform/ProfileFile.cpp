@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fstream>
@@ -12,6 +13,9 @@
 
 namespace orvek {
 namespace {
+
+// Far beyond any settings file or setup sheet.
+constexpr std::uintmax_t kMaxProfileFileBytes = 64u * 1024 * 1024;
 
 // The blanks the Windows reader trims; Ctrl-Z is the old end-of-file mark some editors leave.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
@@ -218,6 +222,29 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key,
         key.front() == ';' || key.front() == '[' || HasLineBreakOrNul(value)) {
         return false;
     }
+    if (content_.encoding != TextEncoding::Windows1252) {
+        return applyValue(section, key, value);
+    }
+    // A code-page file is told from UTF-8 only by holding bytes that are not UTF-8. If the
+    // line that held them is the one replaced, the file would read back as other text.
+    const TextFileContent before = content_;
+    if (!applyValue(section, key, value)) {
+        return false;
+    }
+    const std::string bytes = toBytes();
+    const bool reads8BitAsUtf8 =
+        IsValidUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0x80;
+        });
+    if (reads8BitAsUtf8) {
+        content_ = before;
+        return false;
+    }
+    return true;
+}
+
+bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
+                                 std::string_view value) {
     auto& lines = content_.lines;
     const auto span = findSection(section);
     if (span) {
@@ -280,7 +307,10 @@ LoadedProfile LoadProfileFile(const std::filesystem::path& file) {
         loaded.status = ProfileFileStatus::Missing;
         return loaded;
     }
-    if (error || std::filesystem::is_directory(status)) {
+    // Only regular files of a sane size: a device or pipe named as a settings file must not
+    // hang the program or fill its memory.
+    if (error || !std::filesystem::is_regular_file(status) ||
+        std::filesystem::file_size(file, error) > kMaxProfileFileBytes || error) {
         loaded.status = ProfileFileStatus::Unreadable;
         return loaded;
     }

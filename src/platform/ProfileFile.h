@@ -48,6 +48,7 @@ private:
     };
     std::optional<SectionSpan> findSection(std::string_view section) const;
     std::optional<std::size_t> findKeyLine(const SectionSpan& span, std::string_view key) const;
+    bool applyValue(std::string_view section, std::string_view key, std::string_view value);
     std::optional<std::string> encodeLine(std::string_view text, bool withLineEnd) const;
     void ensureLastLineEnded();
 
@@ -57,7 +58,7 @@ private:
 enum class ProfileFileStatus {
     Loaded,
     Missing,     // no file at the path (a new one may be written there)
-    Unreadable,  // the path exists but cannot be read as a file
+    Unreadable,  // the path exists but is not a readable regular file of at most 64 MiB
 };
 
 struct LoadedProfile {

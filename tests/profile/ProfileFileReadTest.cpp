@@ -125,6 +125,8 @@ TEST(ProfileFileRead, MissingFileSectionOrKeyGivesTheDefault) {
     const LoadedProfile missing = LoadProfileFile(folder / "none.ini");
     EXPECT_EQ(missing.status, ProfileFileStatus::Missing);
     EXPECT_EQ(LoadProfileFile(folder.path()).status, ProfileFileStatus::Unreadable);
+    // A device that never ends reads as unreadable instead of hanging.
+    EXPECT_EQ(LoadProfileFile("/dev/zero").status, ProfileFileStatus::Unreadable);
 }
 
 TEST(ProfileFileRead, ReadsUtf16WithByteOrderMarkAndEveryLineEnd) {

@@ -100,6 +100,15 @@ TEST(ProfileFileWrite, ExistingFileKeepsItsOwnLineEndsAndEncoding) {
     // ...and refuses what that code page cannot hold rather than garble it.
     EXPECT_FALSE(WriteProfileString(ansi, "info", "Motor", "\xE2\x98\x83"));
     EXPECT_EQ(ReadProfileString(ansi, "info", "Motor", "", 260), "\xC3\xA9t\xC3\xA9");
+
+    // Replacing the only line that is not UTF-8 would make "Ã©" read back as "é": refused.
+    const auto lookalike = folder / "lookalike.ini";
+    const std::string lookalikeBytes = "[info]\r\nDriver=M\xFCller\r\nRotor=\xC3\xA9\r\n";
+    WriteBytes(lookalike, lookalikeBytes);
+    EXPECT_FALSE(WriteProfileString(lookalike, "info", "Driver", "Sam"));
+    EXPECT_EQ(ReadBytes(lookalike), lookalikeBytes);
+    EXPECT_TRUE(WriteProfileString(lookalike, "info", "Motor", "13.5T"));
+    EXPECT_EQ(ReadProfileString(lookalike, "info", "Rotor", "", 260), "\xC3\x83\xC2\xA9");
 }
 
 TEST(ProfileFileWrite, RefusesEntriesThatWouldNotReadBack) {
