@@ -1,0 +1,16 @@
+#pragma once
+// The ESC firmware families, told apart by the type code of the device's identity reply,
+// and the version text a firmware version code reads as.
+#include <cstdint>
+#include <string>
+
+namespace orvek {
+
+enum class EscFamily { Expert, Stock, Blinky, Unlisted };
+
+EscFamily EscFamilyFromTypeCode(std::uint8_t typeCode);
+
+// "%.2f" of 1 + code / 10 in single precision: code 3 gives "1.30", 255 gives "26.50".
+std::string VersionText(std::uint8_t versionCode);
+
+}  // namespace orvek

@@ -1,0 +1,50 @@
+#pragma once
+// The eighteen option lists of the ESC settings, addressable by key number and by list id,
+// together with what the settings codec remembers between calls: the ESC family and version
+// text the lists were filled for, the last settings block read and the last write image.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "settings/EscFamily.h"
+#include "settings/OptionList.h"
+#include "settings/ParamTable.h"
+#include "settings/SettingsBlockLayout.h"
+
+namespace orvek {
+
+class ParameterLists {
+public:
+    // Eighteen plain lists of its own.
+    ParameterLists();
+    // Lists owned elsewhere (the settings page's combo boxes), in key order; they must
+    // outlive this object.
+    explicit ParameterLists(const std::array<OptionList*, kParameterCount>& listsByKey);
+
+    ParameterLists(const ParameterLists&) = delete;
+    ParameterLists& operator=(const ParameterLists&) = delete;
+    ParameterLists(ParameterLists&&) = default;
+    ParameterLists& operator=(ParameterLists&&) = default;
+
+    // `keyNumber` must be 0..17 (see key::).
+    OptionList& byKey(int keyNumber);
+    const OptionList& byKey(int keyNumber) const;
+    // Nothing outside 1009..1026.
+    OptionList* byListId(int listId);
+
+    void redrawAll();
+
+    EscFamily family = EscFamily::Unlisted;
+    std::string versionText;
+    // Zero until the first settings block is accepted.
+    SettingsValues lastReadBlock{};
+    // The image of the last write; its Low Volt Cut value is kept while that list has no
+    // selection. All zero before the first.
+    WriteImage writeImage{};
+
+private:
+    std::array<std::unique_ptr<OptionList>, kParameterCount> owned_;
+    std::array<OptionList*, kParameterCount> lists_{};
+};
+
+}  // namespace orvek

@@ -1,0 +1,87 @@
+#include "settings/SettingsBlock.h"
+
+#include <algorithm>
+
+namespace orvek {
+namespace {
+
+constexpr std::size_t kLowVoltCutByte = 3;
+
+}  // namespace
+
+bool IsSettingsBlock(const std::uint8_t* data, std::size_t length) {
+    return data != nullptr && length == kSettingsBlockSize &&
+           data[kSettingsBlockSize - 1] == kSettingsBlockEndMarker;
+}
+
+int DecodeBlockByte(int keyNumber, std::uint8_t value) {
+    const int b = value;
+    switch (keyNumber) {
+        case key::LowVoltCut:
+            switch (b) {
+                case 29:
+                    return 1;
+                case 30:
+                    return 2;
+                case 32:
+                    return 3;
+                default:
+                    return 0;  // off, also for values the list does not offer
+            }
+        case key::FullBrake:
+            return (b - 75) / 5;  // truncates toward zero: 71..74 still read as 75%
+        case key::ReverseSpeed:
+            return b / 25 - 1;
+        case key::InitialBrake:
+            return b == 200 ? 0 : b;
+        case key::NeutralDeadBand:
+            return b / 3;
+        default:
+            return b;
+    }
+}
+
+bool ApplySettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length) {
+    if (block == nullptr || length < kSettingsValueCount) {
+        return false;
+    }
+    for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
+        const int k = kBlockByteKeys[position];
+        if (k != kCarriedByte) {
+            lists.byKey(k).setSelection(DecodeBlockByte(k, block[position]));
+        }
+    }
+    lists.redrawAll();
+    return true;
+}
+
+bool AcceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length) {
+    if (!IsSettingsBlock(block, length) || !ApplySettingsBlock(lists, block, length)) {
+        return false;
+    }
+    std::copy(block, block + kSettingsValueCount, lists.lastReadBlock.begin());
+    return true;
+}
+
+WriteImage BuildWriteImage(ParameterLists& lists) {
+    WriteImage image{};
+    for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
+        image[position].registerCode = kRegisterCodes[position];
+        const int k = kBlockByteKeys[position];
+        if (k == kCarriedByte) {
+            image[position].value = lists.lastReadBlock[position];
+            continue;
+        }
+        const int index = lists.byKey(k).selection();
+        if (position == kLowVoltCutByte && (index < 0 || index > 3)) {
+            image[position].value = lists.writeImage[position].value;
+            continue;
+        }
+        // No selection (-1) falls out of the same formulas: 0xFF, 70, 0, 0xFD.
+        image[position].value = static_cast<std::uint8_t>(StoredValue(k, index) & 0xFF);
+    }
+    lists.writeImage = image;
+    return image;
+}
+
+}  // namespace orvek

@@ -1,0 +1,33 @@
+#pragma once
+// Turning the ESC's settings block into list selections, and list selections into the
+// write image that sends them back.
+#include <cstddef>
+#include <cstdint>
+
+#include "settings/ParameterLists.h"
+#include "settings/SettingsBlockLayout.h"
+
+namespace orvek {
+
+// A settings read's answer is usable: 23 bytes ending in the end marker.
+bool IsSettingsBlock(const std::uint8_t* data, std::size_t length);
+
+// The option index a block byte selects in its parameter's list (not yet checked against
+// the list's length): negative or past the end means no selection.
+int DecodeBlockByte(int keyNumber, std::uint8_t value);
+
+// Selects in each of the eighteen lists the option its block byte stands for (no selection
+// when it stands for none) and redraws them. Uses bytes 0..21 only; false, and nothing
+// changed, when fewer are given. Does not touch lastReadBlock.
+bool ApplySettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
+
+// For a settings read's answer: checks it (IsSettingsBlock), applies it and keeps bytes
+// 0..21 as lastReadBlock. False, and nothing changed, for an unusable answer.
+bool AcceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
+
+// The 22 pairs for the current selections, the carried bytes taken from lastReadBlock.
+// Also kept as lists.writeImage, whose Low Volt Cut value the next image reuses while that
+// list has no selection.
+WriteImage BuildWriteImage(ParameterLists& lists);
+
+}  // namespace orvek

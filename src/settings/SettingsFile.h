@@ -1,0 +1,56 @@
+#pragma once
+// Settings files (.cfg): the eighteen selections as option texts in section "option",
+// keyed by parameter name. Import matches each text against the lists as they are now
+// filled; export writes the selected texts. Status results only: the caller decides what
+// to show.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "settings/ParameterLists.h"
+
+namespace orvek {
+
+enum class SettingsFileStatus {
+    Ok,
+    Missing,      // import: no file at the path
+    Unreadable,   // the path exists but cannot be read as a file
+    WriteFailed,  // export: the file could not be written
+};
+
+enum class ImportOutcome {
+    Selected,    // the stored text matched an option, which is now selected
+    KeyMissing,  // the file has no such key: the list keeps its selection
+    EmptyValue,  // stored empty (exported from a list without selection): the list keeps its selection
+    NoMatch,     // the text is no option of the list as filled now: the list keeps its selection
+};
+
+struct ImportedSetting {
+    int keyNumber = 0;
+    std::string value;  // as read: at most 19 characters
+    ImportOutcome outcome = ImportOutcome::KeyMissing;
+    int selected = -1;  // the option selected when outcome is Selected
+};
+
+struct SettingsImport {
+    SettingsFileStatus status = SettingsFileStatus::Ok;
+    std::array<ImportedSetting, kParameterCount> settings{};  // in key order
+    // The settings whose stored text matched nothing, for warnings.
+    std::vector<ImportedSetting> unmatched() const;
+};
+
+// Reads the file and selects each stored option that matches (whole text, any letter case).
+// Only selections change: family, version text and lastReadBlock stay. A missing or
+// unreadable file changes nothing.
+SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::path& file);
+
+// Writes the eighteen selected texts (empty for a list without selection) into section
+// "option" of the file, creating it if needed and keeping everything else an existing file holds.
+SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file);
+
+// The file an export to the chosen name goes to: ".cfg" is added unless the name already
+// ends with it (in any letter case).
+std::filesystem::path SettingsExportPath(const std::filesystem::path& chosen);
+
+}  // namespace orvek

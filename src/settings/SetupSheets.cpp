@@ -1,0 +1,154 @@
+#include "settings/SetupSheets.h"
+
+#include <algorithm>
+
+#include "platform/ProfileFile.h"
+#include "settings/OptionLists.h"
+
+namespace orvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<const char*, kProfileCategoryCount> kCategories = {
+    "Modify Touring",   "Stock 10.5T Touring", "Stock 13.5T Touring",     "Stock 17.5T Touring",
+    "Blinky Mode (zero timing)", "Modify 2wd Buggy", "Modify 4wd Buggy", "Stock 10.5T Buggy",
+    "Drift Car",        "Fun Car",             "Rock Crawler"};
+
+constexpr std::array<const char*, kInfoKeyCount> kInfoKeys = {
+    "Driver",     "Date",       "Event",        "Firmware",       "Motor",
+    "Gear Ratio", "Timing",     "Rotor",        "Track Name",     "Track Type",
+    "Track Design", "Traction Level", "Temp Track"};
+
+constexpr const char* kProfileFolder = "Profile";
+constexpr std::string_view kSheetExtension = ".ini";
+// Buffer lengths of the Windows reader, terminator included.
+constexpr std::size_t kOptionBuffer = 20;
+constexpr std::size_t kNoteBuffer = 260;
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Without regard to letter case; names that differ only in case keep a fixed order.
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+    const auto folded = [](char x, char y) { return FoldAscii(x) < FoldAscii(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
+        return false;
+    }
+    return a < b;
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+// A single file or folder name: nothing that could lead out of the folder it is looked up in.
+bool IsPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+std::optional<fs::path> FindFolderIgnoringCase(const fs::path& folder, std::string_view name) {
+    auto found = FindEntryIgnoringCase(folder, name);
+    std::error_code error;
+    if (!found || !fs::is_directory(*found, error)) {
+        return std::nullopt;
+    }
+    return found;
+}
+
+}  // namespace
+
+const std::array<const char*, kProfileCategoryCount>& ProfileCategories() { return kCategories; }
+
+const std::array<const char*, kInfoKeyCount>& InfoKeyNames() { return kInfoKeys; }
+
+std::optional<fs::path> FindEntryIgnoringCase(const fs::path& folder, std::string_view name) {
+    if (!IsPlainName(name)) {
+        return std::nullopt;
+    }
+    std::error_code error;
+    const fs::path exact = folder / std::string(name);
+    if (fs::exists(fs::symlink_status(exact, error))) {
+        return exact;
+    }
+    std::optional<std::string> best;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        if (EqualsIgnoringCase(entry, name) && (!best || entry < *best)) {
+            best = entry;
+        }
+    }
+    if (!best) {
+        return std::nullopt;
+    }
+    return folder / *best;
+}
+
+std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std::string_view category) {
+    std::vector<SetupSheetEntry> sheets;
+    const auto profile = FindFolderIgnoringCase(programFolder, kProfileFolder);
+    const auto folder = profile ? FindFolderIgnoringCase(*profile, category) : std::nullopt;
+    if (!folder) {
+        return sheets;
+    }
+    std::error_code error;
+    for (fs::directory_iterator it(*folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (!EndsWithIgnoringCase(name, kSheetExtension) || name.size() == kSheetExtension.size() ||
+            !it->is_regular_file(typeError)) {
+            continue;
+        }
+        sheets.push_back({name.substr(0, name.size() - kSheetExtension.size()), it->path()});
+    }
+    std::sort(sheets.begin(), sheets.end(), [](const SetupSheetEntry& a, const SetupSheetEntry& b) {
+        return LessIgnoringCase(a.title, b.title);
+    });
+    return sheets;
+}
+
+std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::string_view category,
+                                       std::string_view title) {
+    const auto sheets = ListSetupSheets(programFolder, category);
+    for (const auto& sheet : sheets) {
+        if (sheet.title == title) {
+            return sheet.file;
+        }
+    }
+    for (const auto& sheet : sheets) {
+        if (EqualsIgnoringCase(sheet.title, title)) {
+            return sheet.file;
+        }
+    }
+    return std::nullopt;
+}
+
+SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& sheetFile) {
+    // An unreadable file reads like an empty one, as it does for the Windows reader.
+    const LoadedProfile sheet = LoadProfileFile(sheetFile);
+    for (const auto& parameter : ParameterTable()) {
+        const std::string stored =
+            ReadProfileString(sheet.document, "option", parameter.keyName, "", kOptionBuffer);
+        SelectStoredOption(lists, parameter.keyNumber, stored);
+    }
+    SetupSheetNotes notes;
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        notes.info[k] = ReadProfileString(sheet.document, "info", kInfoKeys[k], "", kNoteBuffer);
+    }
+    notes.showComment = !notes.info[kInfoKeyCount - 1].empty();
+    notes.memo = ReadProfileString(sheet.document, "memo", "memo", "", kNoteBuffer);
+    lists.redrawAll();
+    return notes;
+}
+
+SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& programFolder,
+                               std::string_view category, std::string_view title) {
+    const auto file = FindSetupSheet(programFolder, category, title);
+    return LoadSetupSheet(lists, file ? *file : fs::path());
+}
+
+}  // namespace orvek
