@@ -30,7 +30,6 @@ struct Faults {
     int recordAck = 0x01;             // the ESC bootloader's acknowledgement byte
     int silentAfterRecords = -1;      // the ESC bootloader stops acknowledging after n records
     int ignoreByte = -1;              // a command byte the device does not react to at all
-    int dropAfterRecords = -1;        // the line is cut once n records were acknowledged
 };
 
 constexpr std::size_t kBlockSize = 23;

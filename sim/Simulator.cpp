@@ -265,11 +265,7 @@ void Simulator::run() {
         }
         if (model_.takeCommitted()) saveState();
         flushDue();
-        if (faults_.dropAfterRecords >= 0 && outQueue_.empty() && !dropped_ &&
-            static_cast<int>(model_.records().size()) >= faults_.dropAfterRecords) {
-            dropped_ = true;  // after the last acknowledgement went out
-            pty_.close();
-        }
+
     }
 }
 

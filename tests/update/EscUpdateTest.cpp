@@ -151,14 +151,11 @@ TEST(EscUpdate, EachHandshakeFailureHasItsMessageAndEndState) {
     noStart.ignoreByte = 0x31;
     sim::Faults noAck;
     noAck.silentAfterRecords = 3;
-    sim::Faults cut;
-    cut.dropAfterRecords = 3;
     const HandshakeFault cases[] = {
         {"silent ESC", silent, "Update Error: TX=0xd6, TX Timeover!"},
         {"no sync answer", noSync, "Update Error: TX=0x39, TX Timeover!"},
         {"no start answer", noStart, "Update Error: TX=0x31, TX Timeover!"},
         {"record not acknowledged", noAck, "Update Error: Data transfer no ack!"},
-        {"line cut between records", cut, "Update Error: Data transfer error!"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -174,6 +171,24 @@ TEST(EscUpdate, EachHandshakeFailureHasItsMessageAndEndState) {
                   std::vector<std::string>{std::string("message:plain:") + c.message});
         expectFailedEndState(rig, "esc");
     }
+}
+
+TEST(EscUpdate, LineCutBetweenRecordsIsATransferError) {
+    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    ASSERT_TRUE(rig.ok);
+    rig.folder.write("fw.kfw", ":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n");
+    // The cable comes out right after the first record is acknowledged, before the next write.
+    int acks = 0;
+    rig.link.setTrace([&](UsbUart::TraceDirection dir, const std::uint8_t*, std::size_t) {
+        if (dir == UsbUart::TraceDirection::Received && rig.sim.records().size() == 1 && ++acks == 1) {
+            rig.sim.dropLine();
+        }
+    });
+    const UpdateResult r = EscFirmwareUpdate(rig.job("fw.kfw"));
+    EXPECT_EQ(r.message, "Update Error: Data transfer error!");
+    EXPECT_EQ(rig.host.eventsStartingWith("message:"),
+              std::vector<std::string>{"message:plain:Update Error: Data transfer error!"});
+    expectFailedEndState(rig, "esc");
 }
 
 TEST(EscUpdate, RefusalsTouchNothing) {
