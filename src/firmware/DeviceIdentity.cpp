@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "settings/EscFamily.h"
+
 namespace orvek {
 
 namespace {
@@ -21,18 +23,9 @@ std::optional<EscModel> findEscModel(std::uint8_t typeCode) {
   return std::nullopt;
 }
 
-std::string versionText(std::uint8_t versionCode) {
-  // Worked out in double and rounded to single precision before printing, as the version
-  // texts have always been shown.
-  const float version = static_cast<float>(versionCode / 10.0 + 1.0);
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(version));
-  return text;
-}
-
 std::string firmwareName(std::string_view prefix, std::uint8_t versionCode) {
   std::string name(prefix);
-  name += versionText(versionCode);
+  name += VersionText(versionCode);
   return name;
 }
 

@@ -31,8 +31,6 @@ std::optional<EscModel> findEscModel(std::uint8_t typeCode);
 constexpr const char* kProgramCardModelName = "ORVEK PROGRAM CARD";
 constexpr const char* kProgramCardFirmwarePrefix = "ORVEK QLX V";
 
-// A version code v reads as v / 10 + 1 with two decimals: 0 -> "1.00", 12 -> "2.20", 255 -> "26.50".
-std::string versionText(std::uint8_t versionCode);
 
 // Prefix followed directly by the version text, as "Expert V2.20".
 std::string firmwareName(std::string_view prefix, std::uint8_t versionCode);

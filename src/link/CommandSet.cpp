@@ -65,7 +65,7 @@ bool readSettings(UsbUart& link, SettingsFrame& frame, int* attemptsUsed) {
 
 int writePercent(int pairIndex) { return 100 * pairIndex / 21; }
 
-WriteOutcome writeSettings(UsbUart& link, const WriteImage& image, WriteProgress* progress,
+WriteOutcome writeSettings(UsbUart& link, const WirePairs& image, WriteProgress* progress,
                            int* failedPair) {
     for (int i = 0; i < static_cast<int>(kSettingsPairs); ++i) {
         const int percent = writePercent(i);

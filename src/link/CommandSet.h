@@ -50,8 +50,9 @@ constexpr int kSettingsReadAttempts = 6;
 
 using EscInfo = std::array<std::uint8_t, kEscInfoSize>;
 using SettingsFrame = std::array<std::uint8_t, kSettingsFrameSize>;
-using SettingPair = std::array<std::uint8_t, 2>;
-using WriteImage = std::array<SettingPair, kSettingsPairs>;
+// The settings write on the wire: 22 two-byte pairs (register code, value) in block order.
+using WirePair = std::array<std::uint8_t, 2>;
+using WirePairs = std::array<WirePair, kSettingsPairs>;
 
 enum class EscProbeResult { LinkLost, NoAnswer, EscPresent, StrayByte };
 enum class CardProbeResult { LinkLost, NoAnswer, CardPresent, NoCard };
@@ -87,7 +88,7 @@ struct WriteProgress {
     // Called after pair `index` is acknowledged, with the percentage computed before it was sent.
     virtual void pairWritten(int index, int percent) = 0;
 };
-WriteOutcome writeSettings(UsbUart& link, const WriteImage& image, WriteProgress* progress,
+WriteOutcome writeSettings(UsbUart& link, const WirePairs& image, WriteProgress* progress,
                            int* failedPair = nullptr);
 // The percentage shown for pair i of the 22: 100 * i / 21.
 int writePercent(int pairIndex);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "firmware/DeviceIdentity.h"
+#include "settings/EscFamily.h"
 #include "firmware/FirmwareCatalogue.h"
 #include "firmware/ProgramFolder.h"
 #include "TempFolder.h"
@@ -127,12 +128,12 @@ TEST(ProgramFolder, IsTheExecutablesFolderUnlessOverridden) {
 }
 
 TEST(DeviceIdentityText, VersionCodesReadAsTenthsAboveOne) {
-  EXPECT_EQ(versionText(0), "1.00");
-  EXPECT_EQ(versionText(3), "1.30");
-  EXPECT_EQ(versionText(5), "1.50");
-  EXPECT_EQ(versionText(12), "2.20");
-  EXPECT_EQ(versionText(99), "10.90");
-  EXPECT_EQ(versionText(255), "26.50");
+  EXPECT_EQ(VersionText(0), "1.00");
+  EXPECT_EQ(VersionText(3), "1.30");
+  EXPECT_EQ(VersionText(5), "1.50");
+  EXPECT_EQ(VersionText(12), "2.20");
+  EXPECT_EQ(VersionText(99), "10.90");
+  EXPECT_EQ(VersionText(255), "26.50");
   EXPECT_EQ(firmwareName("Expert V", 12), "Expert V2.20");
   EXPECT_EQ(firmwareName(kProgramCardFirmwarePrefix, 5), "ORVEK QLX V1.50");
 }

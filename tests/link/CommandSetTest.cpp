@@ -117,11 +117,11 @@ struct RecordingProgress : WriteProgress {
     void pairWritten(int, int percent) override { percents.push_back(percent); }
 };
 
-WriteImage imageFrom(const sim::SettingsBlock& block) {
+WirePairs imageFrom(const sim::SettingsBlock& block) {
     static const std::uint8_t codes[22] = {0xE1, 0xE2, 0xD2, 0xE3, 0xD3, 0xE4, 0xE5, 0xE6,
                                            0xE7, 0xE8, 0xE9, 0xEA, 0xEB, 0xEC, 0xED, 0xEE,
                                            0xEF, 0xF0, 0xF1, 0xF2, 0xF7, 0xF5};
-    WriteImage image{};
+    WirePairs image{};
     for (int i = 0; i < 22; ++i) image[i] = {codes[i], block[i]};
     return image;
 }
@@ -131,7 +131,7 @@ TEST(CommandSet, SettingsWriteSendsTwentyTwoPairsThenCommits) {
     ASSERT_TRUE(s.ok);
     sim::SettingsBlock wanted = sim::defaultSettingsBlock();
     for (int i = 0; i < 22; ++i) wanted[i] = static_cast<std::uint8_t>(i + 1);
-    const WriteImage image = imageFrom(wanted);
+    const WirePairs image = imageFrom(wanted);
     RecordingProgress progress;
     EXPECT_EQ(writeSettings(s.link, image, &progress), WriteOutcome::Written);
     EXPECT_EQ(progress.percents,
