@@ -110,12 +110,30 @@ void CBitComboBox::widenDropList() {
     if (droppedWidth_ < wanted) droppedWidth_ = wanted;  // never narrower
 }
 
+void CBitComboBox::darkenListFrame() {
+    // The list's window draws a frame of its own in the style's colours; keep it in the scheme.
+    QWidget* frame = view()->parentWidget();
+    if (!frame) return;
+    QPalette palette = frame->palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) palette.setColor(role, kBoxColour);
+    palette.setColor(QPalette::Light, QColor(96, 96, 96));
+    palette.setColor(QPalette::Midlight, QColor(80, 80, 80));
+    palette.setColor(QPalette::Mid, QColor(40, 40, 40));
+    palette.setColor(QPalette::Dark, QColor(30, 30, 30));
+    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    frame->setPalette(palette);
+    frame->update();
+}
+
 void CBitComboBox::showPopup() {
     widenDropList();
     emit dropDown();
     view()->setFont(itemFont());
     QComboBox::showPopup();
-    if (!dropList_) dropList_ = view();
+    if (!dropList_) {
+        dropList_ = view();
+        darkenListFrame();
+    }
     QWidget* popup = view()->window();
     if (isListOpen() && popup->width() < droppedWidth()) popup->resize(droppedWidth(), popup->height());
 }

@@ -61,6 +61,7 @@ private:
     void pointerOver();
     void setArrowState(int state);
     void widenDropList();
+    void darkenListFrame();
     void onActivated(int index);
 
     bool sorted_;

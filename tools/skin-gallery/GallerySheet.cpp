@@ -63,7 +63,8 @@ void GallerySheet::tile(const QImage& picture, const QString& caption) {
     const QFontMetrics metrics(captionFont());
     int captionWidth = 0;
     for (const QString& line : caption.split(QLatin1Char('\n'))) captionWidth = std::max(captionWidth, metrics.horizontalAdvance(line));
-    const int tileWidth = std::max(picture.width() + 8, std::min(captionWidth, 260));
+    // Some slack: wrapped captions measure a little wider than their widest line.
+    const int tileWidth = std::max(picture.width() + 8, std::min(captionWidth + 16, 280));
     const int tileHeight = picture.height() + 8 + kCaptionHeight;
     if (x_ + tileWidth > width_ - kMargin) newRow();
     ensureHeight(y_ + tileHeight + kGap);

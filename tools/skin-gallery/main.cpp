@@ -7,15 +7,28 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <vector>
 
+#include "ControlStates.h"
 #include "GallerySheet.h"
+#include "PageMockups.h"
 #include "resources/SkinRegistry.h"
 
 namespace {
 
+QString captionFor(const orvek::SkinPicture& picture) {
+    return QStringLiteral("%1  %2\u00D7%3\n%4")
+        .arg(picture.id)
+        .arg(picture.width)
+        .arg(picture.height)
+        .arg(QString::fromUtf8(picture.shows));
+}
+
+// Every picture of the catalogue, small ones first so that the sheet stays compact; returns the
+// number of pictures that are missing or of the wrong size.
 int addPictures(orvek::GallerySheet& sheet) {
     int problems = 0;
-    sheet.heading(QStringLiteral("Skin pictures by id"));
+    std::vector<orvek::SkinPicture> small, large;
     for (const orvek::SkinPicture& picture : orvek::SkinRegistry::pictures()) {
         const QImage image = orvek::SkinRegistry::image(picture.id);
         if (image.isNull() || image.width() != picture.width || image.height() != picture.height) {
@@ -24,21 +37,17 @@ int addPictures(orvek::GallerySheet& sheet) {
             ++problems;
             continue;
         }
-        if (picture.id == orvek::SkinId::LinksPage) continue;  // shown full size at the end
-        const QString caption = QStringLiteral("%1  %2\u00D7%3\n%4")
-                                    .arg(picture.id)
-                                    .arg(picture.width)
-                                    .arg(picture.height)
-                                    .arg(QString::fromUtf8(picture.shows));
-        sheet.tile(image, caption);
+        (picture.height <= 100 ? small : large).push_back(picture);
     }
-    const QImage links = orvek::SkinRegistry::image(orvek::SkinId::LinksPage);
-    if (!links.isNull()) {
-        sheet.block(links, QStringLiteral("%1  %2\u00D7%3  %4")
-                               .arg(orvek::SkinId::LinksPage)
-                               .arg(links.width())
-                               .arg(links.height())
-                               .arg(QString::fromUtf8(orvek::SkinCatalog::find(orvek::SkinId::LinksPage)->shows)));
+    sheet.heading(QStringLiteral("Skin pictures by id"));
+    for (const orvek::SkinPicture& picture : small) sheet.tile(orvek::SkinRegistry::image(picture.id), captionFor(picture));
+    sheet.heading(QStringLiteral("Panels, label columns and the links page"));
+    for (const orvek::SkinPicture& picture : large) {
+        if (picture.width > 700) {
+            sheet.block(orvek::SkinRegistry::image(picture.id), captionFor(picture));
+        } else {
+            sheet.tile(orvek::SkinRegistry::image(picture.id), captionFor(picture));
+        }
     }
     return problems;
 }
@@ -52,6 +61,8 @@ int main(int argc, char** argv) {
 
     orvek::GallerySheet sheet(1400);
     int problems = addPictures(sheet);
+    orvek::addControlStates(sheet);
+    orvek::addPageMockups(sheet);
 
     const QImage result = sheet.finish();
     QDir().mkpath(QFileInfo(output).absolutePath());
