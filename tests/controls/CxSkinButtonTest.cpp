@@ -33,6 +33,7 @@ protected:
         button->setGeometry(30, 20, 200, 25);
         button->AssignSkin(kNormal, kPressed, kHover);
         QObject::connect(button, &QAbstractButton::clicked, &page, [this] { ++clicks; });
+        parkPointer();
         page.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
         page.activateWindow();
@@ -165,6 +166,7 @@ TEST(CxSkinButtonCaption, StartsWhereTheAverageCharacterWidthPutsIt) {
     button.captionColour = QColor(0, 255, 0);
     button.setText(QStringLiteral("100%"));
     button.setGeometry(0, 0, 150, 75);
+    parkPointer();
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
 
@@ -192,6 +194,7 @@ TEST(CxSkinButtonCaption, DisabledButtonShowsNormalPictureWithEmbossedCaption) {
     button.captionColour = QColor(0, 255, 0);
     button.setText(QStringLiteral("88%"));
     button.setEnabled(false);
+    parkPointer();
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
 

@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QCursor>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,11 @@ QRect boundsOfColour(const QImage& image, const QRect& area, const QColor& colou
         }
     }
     return bounds;
+}
+
+void parkPointer() {
+    QCursor::setPos(QPoint(-10000, -10000));
+    QApplication::processEvents();
 }
 
 void sendEnter(QWidget& widget, const QPoint& at) {

@@ -24,6 +24,10 @@ int countPixels(const QImage& image, const QRect& area, const QColor& colour, in
 // The smallest rectangle holding every such pixel; null when there is none.
 QRect boundsOfColour(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 0);
 
+// Moves the window system's pointer far away from every window. The pointer stays where earlier
+// tests left it, and a window shown under it would hand its controls an enter event.
+void parkPointer();
+
 // Mouse events delivered to the widget itself, with the button state a real mouse would report.
 void sendEnter(QWidget& widget, const QPoint& at);
 void sendLeave(QWidget& widget);
