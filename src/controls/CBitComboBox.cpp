@@ -129,8 +129,9 @@ void CBitComboBox::showPopup() {
     widenDropList();
     emit dropDown();
     view()->setFont(itemFont());
+    // An empty combo box opens no list at all; the page has heard of the drop-down all the same.
     QComboBox::showPopup();
-    if (!dropList_) {
+    if (!dropList_ && isListOpen()) {
         dropList_ = view();
         darkenListFrame();
     }

@@ -93,8 +93,11 @@ TEST_F(CBitComboBoxTest, ArrowCellFollowsThePointerAndTheButton) {
 }
 
 TEST_F(CBitComboBoxTest, NoSelectionDrawsNoTextAndASelectionDrawsItCentred) {
-    // Empty: only the background and the arrow.
+    // Empty: only the background and the arrow; a click opens no list.
     EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey), textArea().width() * textArea().height());
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(30, 10));
+    EXPECT_FALSE(combo->isListOpen());
+    EXPECT_EQ(combo->dropList(), nullptr);
 
     for (const char* text : {"Low", "Medium", "High"}) combo->addItem(QString::fromLatin1(text));
     EXPECT_EQ(combo->currentIndex(), -1) << "filling the list selects nothing";
