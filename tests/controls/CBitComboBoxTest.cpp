@@ -93,11 +93,8 @@ TEST_F(CBitComboBoxTest, ArrowCellFollowsThePointerAndTheButton) {
 }
 
 TEST_F(CBitComboBoxTest, NoSelectionDrawsNoTextAndASelectionDrawsItCentred) {
-    // Empty: only the background and the arrow; a click opens no list.
+    // Empty: only the background and the arrow.
     EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey), textArea().width() * textArea().height());
-    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(30, 10));
-    EXPECT_FALSE(combo->isListOpen());
-    EXPECT_EQ(combo->dropList(), nullptr);
 
     for (const char* text : {"Low", "Medium", "High"}) combo->addItem(QString::fromLatin1(text));
     EXPECT_EQ(combo->currentIndex(), -1) << "filling the list selects nothing";
@@ -117,6 +114,15 @@ TEST_F(CBitComboBoxTest, NoSelectionDrawsNoTextAndASelectionDrawsItCentred) {
     combo->setCurrentIndex(5);
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey), textArea().width() * textArea().height());
+}
+
+TEST_F(CBitComboBoxTest, EmptyListTellsThePageButOpensNothing) {
+    int dropDowns = 0;
+    QObject::connect(combo, &CBitComboBox::dropDown, &page, [&] { ++dropDowns; });
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(30, 10));
+    EXPECT_EQ(dropDowns, 1);
+    EXPECT_FALSE(combo->isListOpen());
+    EXPECT_EQ(combo->dropList(), nullptr);
 }
 
 TEST_F(CBitComboBoxTest, LongTextStopsEighteenPixelsShortOfTheRightEdge) {
