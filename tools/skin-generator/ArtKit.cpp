@@ -1,0 +1,147 @@
+#include "ArtKit.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace orvek::art {
+
+QImage blankImage(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void prepare(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
+QFont sansFont(int pixelSize, bool bold, bool italic) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    // Grey-scale antialiasing keeps the pictures the same on every screen.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QFont fittedFont(const QString& text, int maxWidth, int pixelSize, bool bold, bool italic) {
+    QFont font = sansFont(pixelSize, bold, italic);
+    while (pixelSize > 6 && QFontMetricsF(font).horizontalAdvance(text) > maxWidth) {
+        font = sansFont(--pixelSize, bold, italic);
+    }
+    return font;
+}
+
+void drawLine(QPainter& painter, const QString& text, const QFont& font, const QColor& colour, qreal left,
+              qreal right, qreal middleY, Qt::Alignment horizontal) {
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(text);
+    qreal x = left;
+    if (horizontal & Qt::AlignHCenter) x = (left + right - width) / 2;
+    if (horizontal & Qt::AlignRight) x = right - width;
+    // Centre the capital height on the middle line, which looks centred to the eye.
+    const qreal baseline = middleY + metrics.capHeight() / 2;
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(QPointF(x, baseline), text);
+    painter.restore();
+}
+
+void drawHeading(QPainter& painter, const QRectF& area, const QString& text, int pixelSize, const QColor& colour) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    int size = pixelSize;
+    for (const QString& line : lines) {
+        size = std::min(size, fittedFont(line, int(area.width()) - 2, pixelSize, true).pixelSize());
+    }
+    const QFont font = sansFont(size, true);
+    const qreal lineHeight = QFontMetricsF(font).height();
+    const qreal firstMiddle = area.center().y() - lineHeight * (lines.size() - 1) / 2;
+    for (int i = 0; i < lines.size(); ++i) {
+        drawLine(painter, lines[i], font, colour, area.left(), area.right(), firstMiddle + i * lineHeight,
+                 Qt::AlignHCenter);
+    }
+}
+
+void drawPanel(QPainter& painter, const QRectF& area, qreal radius) {
+    painter.save();
+    const QRectF body = area.adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient fill(body.topLeft(), body.bottomLeft());
+    fill.setColorAt(0, kPanelTop);
+    fill.setColorAt(1, kPanelBottom);
+    painter.setBrush(fill);
+    painter.setPen(QPen(kPanelEdge, 1));
+    painter.drawRoundedRect(body, radius, radius);
+
+    // A faint light line just inside the top edge gives the panel a little depth.
+    painter.setPen(QPen(QColor(255, 255, 255, 22), 1));
+    painter.drawLine(QPointF(body.left() + radius, body.top() + 1.5), QPointF(body.right() - radius, body.top() + 1.5));
+
+    // Red accent along the top-left corner.
+    QPainterPath accent;
+    accent.moveTo(body.left() + 0.5, body.top() + 34);
+    accent.lineTo(body.left() + 0.5, body.top() + radius);
+    accent.arcTo(QRectF(body.left() + 0.5, body.top() + 0.5, 2 * radius, 2 * radius), 180, -90);
+    accent.lineTo(body.left() + 48, body.top() + 0.5);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kRed, 2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(accent);
+    painter.restore();
+}
+
+void drawFadingLine(QPainter& painter, qreal left, qreal right, qreal y, const QColor& colour, bool redMiddle) {
+    painter.save();
+    QLinearGradient line(QPointF(left, y), QPointF(right, y));
+    QColor clear = colour;
+    clear.setAlpha(0);
+    line.setColorAt(0, clear);
+    line.setColorAt(0.15, colour);
+    line.setColorAt(0.85, colour);
+    line.setColorAt(1, clear);
+    painter.setPen(QPen(QBrush(line), 1));
+    painter.drawLine(QPointF(left, y), QPointF(right, y));
+    if (redMiddle) {
+        const qreal middle = (left + right) / 2;
+        const qreal half = (right - left) * 0.18;
+        QLinearGradient glow(QPointF(middle - half, y), QPointF(middle + half, y));
+        QColor red = kRed;
+        QColor redClear = kRed;
+        redClear.setAlpha(0);
+        glow.setColorAt(0, redClear);
+        glow.setColorAt(0.5, red);
+        glow.setColorAt(1, redClear);
+        painter.setPen(QPen(QBrush(glow), 2));
+        painter.drawLine(QPointF(middle - half, y), QPointF(middle + half, y));
+    }
+    painter.restore();
+}
+
+void drawButtonFace(QPainter& painter, const QRectF& area, const QColor& top, const QColor& bottom,
+                    const QColor& edge, qreal radius) {
+    painter.save();
+    const QRectF body = area.adjusted(1, 1, -1, -1);
+    QLinearGradient fill(body.topLeft(), body.bottomLeft());
+    fill.setColorAt(0, top);
+    fill.setColorAt(1, bottom);
+    painter.setBrush(fill);
+    painter.setPen(QPen(edge, 1.5));
+    painter.drawRoundedRect(body, radius, radius);
+    // Gloss on the upper half.
+    QLinearGradient gloss(body.topLeft(), QPointF(body.left(), body.center().y()));
+    gloss.setColorAt(0, QColor(255, 255, 255, 46));
+    gloss.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(gloss);
+    painter.drawRoundedRect(body.adjusted(1.5, 1.5, -1.5, -body.height() / 2), radius - 1, radius - 1);
+    painter.restore();
+}
+
+}  // namespace orvek::art
