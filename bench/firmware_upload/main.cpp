@@ -57,7 +57,7 @@ Measured upload(sim::Peer peer, const std::filesystem::path& folder, const std::
     if (link.openPort() != 0) return {false, 0, 0};
     link.usbState = 2;
     QuietHost host;
-    UpdateJob job{host, link, folder, file};
+    UpdateJob job{host, link, folder / "Firmware" / file};
     const auto start = std::chrono::steady_clock::now();
     const UpdateResult r = card ? CardFirmwareUpdate(job) : EscFirmwareUpdate(job);
     const double ms =

@@ -44,7 +44,7 @@ void reportProgress(UpdateObserver* observer, std::int64_t sent, std::int64_t to
 UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
-    const std::string fileName = job.firmwareFileName;
+    const std::filesystem::path image = job.image;
     if (link.usbState != 2) return refuse(job, kEsc, updateText::UsbConnection);
     if (!host.fixMode() && link.escState != 2) return refuse(job, kEsc, updateText::EscConnection);
 
@@ -85,7 +85,6 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
         return result;
     };
 
-    const std::filesystem::path image = firmwareImagePath(job.programFolder, fileName);
     // First pass: the bytes the whole image puts on the line.
     const KfwImageSize size = measureKfwImage(image);
     if (size.status != ImageReadStatus::Ok) return idleExit();
@@ -137,7 +136,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
 UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
-    const std::string fileName = job.firmwareFileName;
+    const std::filesystem::path imagePath = job.image;
     if (link.usbState != 2) return refuse(job, kCard, updateText::UsbConnection);
     if (host.cardState() != 2) return refuse(job, kCard, updateText::CardConnection);
 
@@ -152,7 +151,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     UpdateResult result;
     // The whole image is decoded before the card is touched; one that would not fit the card's
     // buffer is refused like an unreadable file.
-    XupImageData image = readXupImage(firmwareImagePath(job.programFolder, fileName));
+    XupImageData image = readXupImage(imagePath);
     if (image.status != ImageReadStatus::Ok) {
         host.clearUpdateRequest(kCard);
         host.showMessage(updateText::ReadFile, MessageIcon::Stop);

@@ -14,8 +14,9 @@ namespace orvek {
 struct UpdateJob {
     UpdateHost& host;
     UsbUart& link;
-    std::filesystem::path programFolder;
-    std::string firmwareFileName;  // the name chosen for this target (list text + extension)
+    // The image chosen for this target; the window passes the Firmware folder entry of the
+    // chosen list text, the command-line tool any path.
+    std::filesystem::path image;
 };
 
 // How the update ended, for callers that want more than the pictures and messages.

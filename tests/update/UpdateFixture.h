@@ -107,7 +107,7 @@ struct UpdateRig {
         link.usbState = 2;
         link.escState = 2;
     }
-    UpdateJob job(const std::string& fileName) { return {host, link, folder.path(), fileName}; }
+    UpdateJob job(const std::string& fileName) { return {host, link, folder.firmware(fileName)}; }
 
     sim::Simulator sim;
     UsbUart link;

@@ -1,0 +1,35 @@
+#pragma once
+// The subcommands of orvek-cli. Each returns the process exit code.
+#include <string>
+
+#include "Console.h"
+#include "Session.h"
+
+namespace orvek::cli {
+
+struct ReadOptions {
+    std::string output;  // settings file to write, empty for none
+};
+struct WriteOptions {
+    std::string file;
+    bool dryRun = false;
+    bool noVerify = false;
+};
+struct FlashOptions {
+    std::string image;
+    bool fixMode = false;
+    bool force = false;
+    bool noBackup = false;
+    std::string backupDir;
+};
+
+int runPorts(const GlobalOptions& global, const Console& console);
+int runInfo(const GlobalOptions& global, const Console& console, bool card);
+int runRead(const GlobalOptions& global, const Console& console, const ReadOptions& options);
+int runWrite(const GlobalOptions& global, const Console& console, const WriteOptions& options);
+int runDefaults(const GlobalOptions& global, const Console& console, const WriteOptions& options);
+int runFlashEsc(const GlobalOptions& global, const Console& console, const FlashOptions& options);
+int runFlashCard(const GlobalOptions& global, const Console& console, const FlashOptions& options);
+int runCheck(const Console& console, const std::string& image);
+
+}  // namespace orvek::cli

@@ -1,0 +1,70 @@
+#include "Console.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+#include "Json.h"
+
+namespace orvek::cli {
+
+bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+void Console::out(const std::string& line) const {
+    if (!json_) std::printf("%s\n", line.c_str());
+}
+
+void Console::note(const std::string& line) const { std::fprintf(stderr, "%s\n", line.c_str()); }
+
+int Console::fail(int exitCode, const std::string& message) const {
+    std::fflush(stdout);
+    std::fprintf(stderr, "orvek-cli: %s\n", message.c_str());
+    if (json_) {
+        Json j;
+        j.beginObject().key("error").value(message).key("exitCode").value(exitCode).endObject();
+        std::printf("%s\n", j.text().c_str());
+    }
+    return exitCode;
+}
+
+void Console::document(const std::string& jsonText) const {
+    if (json_) std::printf("%s\n", jsonText.c_str());
+}
+
+Progress::Progress(std::string label, std::string unit, bool toTerminal)
+    : label_(std::move(label)), unit_(std::move(unit)), terminal_(toTerminal), start_(std::chrono::steady_clock::now()) {}
+
+void Progress::update(std::int64_t done, std::int64_t total) {
+    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
+    if (!terminal_) {
+        const int tenth = percent / 10;
+        if (tenth != lastTenth_) {
+            lastTenth_ = tenth;
+            std::fprintf(stderr, "%s: %d%% (%lld of %lld %s)\n", label_.c_str(), percent,
+                         static_cast<long long>(done), static_cast<long long>(total), unit_.c_str());
+        }
+        return;
+    }
+    if (percent == lastPercent_ && done != total) return;
+    lastPercent_ = percent;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0.0;
+    const double left = rate > 0 ? static_cast<double>(total - done) / rate : 0.0;
+    constexpr int kWidth = 30;
+    const int filled = percent * kWidth / 100;
+    std::string bar(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(kWidth - filled), '.');
+    std::fprintf(stderr, "\r%s [%s] %3d%% %lld/%lld %s, %.0f %s/s, %02d:%02d left ", label_.c_str(),
+                 bar.c_str(), percent, static_cast<long long>(done), static_cast<long long>(total),
+                 unit_.c_str(), rate, unit_.c_str(), static_cast<int>(left) / 60,
+                 static_cast<int>(left) % 60);
+    std::fflush(stderr);
+    drawn_ = true;
+}
+
+void Progress::finish() {
+    if (terminal_ && drawn_) std::fprintf(stderr, "\n");
+    drawn_ = false;
+}
+
+}  // namespace orvek::cli

@@ -1,0 +1,48 @@
+#pragma once
+// What orvek-cli prints: results on standard output (plain or JSON), one clear line per
+// failure on standard error, and progress that is a bar on a terminal and plain lines otherwise.
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+namespace orvek::cli {
+
+class Console {
+public:
+    explicit Console(bool json) : json_(json) {}
+    bool json() const { return json_; }
+
+    // A line of the plain result (suppressed in JSON mode).
+    void out(const std::string& line) const;
+    // A note for the user on standard error (warnings, what is being done).
+    void note(const std::string& line) const;
+    // The one line a failure prints; returns `exitCode` so that commands can `return fail(...)`.
+    int fail(int exitCode, const std::string& message) const;
+    // The JSON document of a command, printed once at its end.
+    void document(const std::string& jsonText) const;
+
+private:
+    bool json_;
+};
+
+// Progress of a transfer. On a terminal: a bar redrawn in place with percentage, bytes, rate
+// and time left. Elsewhere: a plain line at each tenth of the way.
+class Progress {
+public:
+    Progress(std::string label, std::string unit, bool toTerminal);
+    void update(std::int64_t done, std::int64_t total);
+    void finish();
+
+private:
+    std::string label_;
+    std::string unit_;
+    bool terminal_;
+    std::chrono::steady_clock::time_point start_;
+    int lastTenth_ = -1;
+    int lastPercent_ = -1;
+    bool drawn_ = false;
+};
+
+bool stderrIsTerminal();
+
+}  // namespace orvek::cli

@@ -1,0 +1,280 @@
+// flash-esc, flash-card and check: the two update workers with a terminal's progress, and the
+// image checks that refuse a damaged image before the device is touched.
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <thread>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "Json.h"
+#include "firmware/ImageCheck.h"
+#include "settings/SettingsFile.h"
+#include "update/FirmwareUpdate.h"
+
+namespace fs = std::filesystem;
+
+namespace orvek::cli {
+namespace {
+
+// The update's window, for a terminal: no timer, no pictures; messages are kept for the
+// one failure line.
+class TerminalHost : public UpdateHost {
+public:
+    bool fix = false;
+    int card = 0;
+    std::string message;
+    void stopPollTimer() override {}
+    void startPollTimer() override {}
+    void setUpdateIdle(bool) override {}
+    void clearUpdateRequest(FirmwareTarget) override {}
+    bool fixMode() const override { return fix; }
+    int cardState() const override { return card; }
+    void setCardState(int state) override { card = state; }
+    void setProgressCaption(FirmwareTarget, const std::string&) override {}
+    void showProgress(FirmwareTarget, bool) override {}
+    void setStatusPicture(FirmwareTarget, int) override {}
+    void showStatusPicture(FirmwareTarget, bool) override {}
+    void setStartPicture(FirmwareTarget, int) override {}
+    void invalidatePage() override {}
+    void showMessage(const std::string& text, MessageIcon) override { message = text; }
+};
+
+class BarObserver : public UpdateObserver {
+public:
+    explicit BarObserver(Progress& bar) : bar_(bar) {}
+    void progress(std::int64_t sent, std::int64_t total) override { bar_.update(sent, total); }
+
+private:
+    Progress& bar_;
+};
+
+std::string lowerExtension(const std::string& path) {
+    std::string ext = fs::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+std::string hex32(std::uint64_t v, int digits) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "0x%0*llX", digits, static_cast<unsigned long long>(v));
+    return buf;
+}
+
+ImageCheckReport checkImage(const std::string& path, bool& known) {
+    const std::string ext = lowerExtension(path);
+    known = ext == ".kfw" || ext == ".xup";
+    if (ext == ".xup") return checkXupImage(path);
+    return checkKfwImage(path);
+}
+
+void printReport(const Console& console, const std::string& path, const ImageCheckReport& r, bool kfw,
+                 Json& j) {
+    console.out(path + ":");
+    console.out(std::string("  ") + (kfw ? "records:     " : "blocks:      ") + std::to_string(r.recordCount));
+    console.out("  data bytes:  " + std::to_string(r.dataBytes));
+    console.out("  bytes sent:  " + std::to_string(r.frameBytes));
+    if (r.lowestAddress && r.highestAddress) {
+        console.out("  addresses:   " + hex32(*r.lowestAddress, 8) + " to " + hex32(*r.highestAddress, 8));
+    }
+    console.out("  CRC-32:      " + hex32(r.crc32, 8));
+    j.key("file").value(path).key("type").value(kfw ? "kfw" : "xup");
+    j.key("ok").value(r.ok());
+    j.key("records").value(static_cast<std::int64_t>(r.recordCount));
+    j.key("dataBytes").value(r.dataBytes).key("frameBytes").value(r.frameBytes);
+    if (r.lowestAddress && r.highestAddress) {
+        j.key("lowestAddress").value(static_cast<std::int64_t>(*r.lowestAddress));
+        j.key("highestAddress").value(static_cast<std::int64_t>(*r.highestAddress));
+    }
+    j.key("crc32").value(hex32(r.crc32, 8));
+    j.key("problemCount").value(static_cast<std::int64_t>(r.problemCount));
+    j.key("problems").beginArray();
+    for (const ImageProblem& p : r.problems) {
+        j.beginObject().key("line").value(static_cast<std::int64_t>(p.line)).key("what").value(p.what).endObject();
+        console.out("  problem: " + (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what);
+    }
+    j.endArray();
+    if (r.problemCount > r.problems.size()) {
+        console.out("  ... and " + std::to_string(r.problemCount - r.problems.size()) + " more problems");
+    }
+}
+
+// Checks the image before anything is sent; an exit code when it must not go.
+int preflight(const Console& console, const FlashOptions& options, bool kfw) {
+    const ImageCheckReport r = kfw ? checkKfwImage(options.image) : checkXupImage(options.image);
+    if (r.status == ImageReadStatus::TooLarge) {
+        return console.fail(kExitBadInput, "Read File Error! " + options.image +
+                                               " decodes to more than 65536 bytes");
+    }
+    if (r.status != ImageReadStatus::Ok) {
+        return console.fail(kExitBadInput, std::string("Read File Error! ") + options.image + ": " +
+                                               imageReadStatusText(r.status));
+    }
+    if (r.problemCount == 0) return kExitOk;
+    const std::size_t shown = std::min<std::size_t>(r.problems.size(), 5);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const ImageProblem& p = r.problems[i];
+        console.note("image problem: " + (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what);
+    }
+    if (options.force) {
+        console.note("warning: sending a damaged image because --force was given");
+        return kExitOk;
+    }
+    return console.fail(kExitBadInput, options.image + " is damaged (" + std::to_string(r.problemCount) +
+                                           " problems); nothing was sent (--force sends it anyway)");
+}
+
+fs::path backupFolder(const FlashOptions& options) {
+    if (!options.backupDir.empty()) return options.backupDir;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        return fs::path(data) / "orvek-link" / "backups";
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return fs::path(home) / ".local" / "share" / "orvek-link" / "backups";
+    }
+    return fs::current_path();
+}
+
+// Saves the ESC's settings before its firmware is replaced. Exit code.
+int backupSettings(Session& session, const Console& console, const EscIdentity& id,
+                   const FlashOptions& options, std::string& savedTo) {
+    ParameterLists lists;
+    if (session.readSettings(id, lists) != kExitOk) {
+        return console.fail(kExitNoDevice, "could not read the ESC's settings for a backup; nothing was "
+                                           "sent (--no-backup goes on without one)");
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::error_code ec;
+    const fs::path folder = backupFolder(options);
+    fs::create_directories(folder, ec);
+    const fs::path file = folder / (std::string("esc-") + familyName(id.family) + "-" + stamp + ".cfg");
+    if (ExportSettingsFile(lists, file) != SettingsFileStatus::Ok) {
+        return console.fail(kExitCannotWrite, "cannot write the settings backup " + file.string() +
+                                                  "; nothing was sent (--no-backup goes on without one)");
+    }
+    savedTo = file.string();
+    console.note("settings backed up to " + savedTo);
+    return kExitOk;
+}
+
+int updateOutcome(const Console& console, const UpdateResult& r, bool card) {
+    switch (r.outcome) {
+        case UpdateOutcome::Finished: return kExitOk;
+        case UpdateOutcome::ReadFileError: return console.fail(kExitBadInput, r.message);
+        case UpdateOutcome::Refused:
+            return console.fail(r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
+        case UpdateOutcome::Failed: break;
+    }
+    (void)card;
+    return console.fail(kExitTransfer, r.message);
+}
+
+}  // namespace
+
+int runFlashEsc(const GlobalOptions& global, const Console& console, const FlashOptions& options) {
+    if (const int code = preflight(console, options, true)) return code;
+    Session session(global, console);
+    if (const int code = session.openLink()) return code;
+    TerminalHost host;
+    host.fix = options.fixMode;
+    std::string backup;
+    if (!options.fixMode) {
+        EscIdentity id;
+        if (const int code = session.identifyEsc(id)) return code;
+        console.note("updating " + id.words.escModelName() + " running " + id.words.escFirmware());
+        if (!options.noBackup) {
+            if (const int code = backupSettings(session, console, id, options, backup)) return code;
+        }
+    }
+    Progress bar("flash-esc", "bytes", stderrIsTerminal());
+    BarObserver observer(bar);
+    const UpdateResult r = EscFirmwareUpdate({host, session.link(), options.image}, &observer);
+    bar.finish();
+    if (const int code = updateOutcome(console, r, false)) return code;
+
+    // The new firmware starts; say what it reports, when it answers.
+    std::string running;
+    for (int attempt = 0; attempt < 5 && running.empty(); ++attempt) {
+        if (probeEsc(session.link()) != EscProbeResult::EscPresent) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            continue;
+        }
+        EscInfo info{};
+        if (queryInfo(session.link(), info) == 0 && escInfoValid(info)) {
+            FirmwareIdentity words;
+            EscInfoBytes bytes{};
+            std::copy(info.begin(), info.end(), bytes.begin());
+            words.storeEscInfo(bytes);
+            words.showDeviceInfo(FirmwareTarget::Esc);
+            running = words.escFirmware().empty() ? "an unknown firmware" : words.escFirmware();
+        }
+    }
+    console.out("ESC firmware updated: " + std::to_string(r.sentBytes) + " bytes sent" +
+                (running.empty() ? "" : "; the ESC now runs " + running));
+    Json j;
+    j.beginObject().key("outcome").value("finished").key("bytes").value(r.sentBytes);
+    j.key("backup");
+    if (backup.empty()) {
+        j.null();
+    } else {
+        j.value(backup);
+    }
+    j.key("running").value(running).endObject();
+    console.document(j.text());
+    return kExitOk;
+}
+
+int runFlashCard(const GlobalOptions& global, const Console& console, const FlashOptions& options) {
+    if (const int code = preflight(console, options, false)) return code;
+    Session session(global, console);
+    if (const int code = session.openLink()) return code;
+    EscInfo info{};
+    FirmwareIdentity words;
+    if (const int code = session.identifyCard(info, words)) return code;
+    console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
+    TerminalHost host;
+    host.card = 2;
+    Progress bar("flash-card", "bytes", stderrIsTerminal());
+    BarObserver observer(bar);
+    const UpdateResult r = CardFirmwareUpdate({host, session.link(), options.image}, &observer);
+    bar.finish();
+    if (const int code = updateOutcome(console, r, true)) return code;
+    console.out("program card firmware updated: " + std::to_string(r.sentBytes) + " bytes sent");
+    Json j;
+    j.beginObject().key("outcome").value("finished").key("bytes").value(r.sentBytes).endObject();
+    console.document(j.text());
+    return kExitOk;
+}
+
+int runCheck(const Console& console, const std::string& image) {
+    bool known = false;
+    const ImageCheckReport r = checkImage(image, known);
+    if (!known) return console.fail(kExitBadInput, image + ": not a .kfw or .xup image");
+    if (r.status != ImageReadStatus::Ok) {
+        return console.fail(kExitBadInput, image + ": " + imageReadStatusText(r.status));
+    }
+    Json j;
+    j.beginObject();
+    printReport(console, image, r, lowerExtension(image) == ".kfw", j);
+    j.endObject();
+    if (!r.ok()) {
+        console.document(j.text());
+        std::fflush(stdout);
+        std::fprintf(stderr, "orvek-cli: %s is damaged (%zu problems)\n", image.c_str(), r.problemCount);
+        return kExitBadInput;
+    }
+    console.out("  image is sound");
+    console.document(j.text());
+    return kExitOk;
+}
+
+}  // namespace orvek::cli

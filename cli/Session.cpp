@@ -1,0 +1,156 @@
+#include "Session.h"
+
+#include <cstdio>
+
+#include "ExitCodes.h"
+#include "settings/OptionLists.h"
+#include "settings/SettingsBlock.h"
+
+namespace orvek::cli {
+
+const char* familyName(EscFamily family) {
+    switch (family) {
+        case EscFamily::Expert: return "Expert";
+        case EscFamily::Stock: return "Stock";
+        case EscFamily::Blinky: return "Blinky";
+        case EscFamily::Unlisted: return "Unlisted";
+    }
+    return "Unlisted";
+}
+
+Session::Session(const GlobalOptions& options, const Console& console)
+    : options_(options), console_(console) {}
+
+Session::~Session() {
+    link_.closePort();  // before the simulator's line goes away
+    if (sim_) sim_->stop();
+}
+
+namespace {
+
+bool simulatorOptions(const std::string& kind, sim::SimOptions& o) {
+    if (kind == "expert" || kind.empty()) {
+        o.identity.typeCode = 0x0B;
+    } else if (kind == "stock") {
+        o.identity.typeCode = 0x0C;
+    } else if (kind == "blinky") {
+        o.identity.typeCode = 0x0D;
+    } else if (kind == "card") {
+        o.peer = sim::Peer::CardApplication;
+    } else if (kind == "bootloader") {
+        o.peer = sim::Peer::EscBootloader;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int Session::openLink() {
+    if (options_.simulate) {
+        sim::SimOptions o;
+        if (!simulatorOptions(options_.simulateKind, o)) {
+            return console_.fail(kExitUsage, "unknown simulated device '" + options_.simulateKind +
+                                                 "' (expert, stock, blinky, card or bootloader)");
+        }
+        o.stateFile = options_.simulateState;
+        sim_ = std::make_unique<sim::Simulator>(o);
+        if (!sim_->start()) return console_.fail(kExitNoAdapter, "cannot start the simulator");
+        link_.setPortOverride(sim_->devicePath());
+    } else {
+        link_.setPortOverride(options_.port);
+    }
+    installTrace();
+    portPath_ = resolvePortPath(options_.simulate ? sim_->devicePath() : options_.port, AdapterDiscovery());
+    if (portPath_.empty()) {
+        return console_.fail(kExitNoAdapter,
+                             "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
+    }
+    if (link_.openPort() != 0) return console_.fail(kExitNoAdapter, "cannot open " + portPath_);
+    link_.usbState = 2;
+    return kExitOk;
+}
+
+void Session::installTrace() {
+    if (!options_.verbose) return;
+    link_.setTrace([](UsbUart::TraceDirection dir, const std::uint8_t* data, std::size_t n) {
+        const char* tag = "";
+        switch (dir) {
+            case UsbUart::TraceDirection::Sent: tag = "tx  "; break;
+            case UsbUart::TraceDirection::Echo: tag = "echo"; break;
+            case UsbUart::TraceDirection::Received: tag = "rx  "; break;
+            case UsbUart::TraceDirection::Note: tag = "--  "; break;
+        }
+        if (dir == UsbUart::TraceDirection::Note && n > 1) {
+            std::fprintf(stderr, "%s %.*s\n", tag, static_cast<int>(n), reinterpret_cast<const char*>(data));
+            return;
+        }
+        std::string hex;
+        char byte[4];
+        const std::size_t shown = n > 64 ? 64 : n;
+        for (std::size_t i = 0; i < shown; ++i) {
+            std::snprintf(byte, sizeof byte, "%02X ", data[i]);
+            hex += byte;
+        }
+        if (shown < n) hex += "... (" + std::to_string(n) + " bytes)";
+        std::fprintf(stderr, "%s %s\n", tag, hex.c_str());
+    });
+}
+
+int Session::identifyEsc(EscIdentity& identity) {
+    const EscProbeResult probe = probeEsc(link_);
+    if (probe == EscProbeResult::LinkLost) {
+        link_.closePort();
+        return console_.fail(kExitNoAdapter, "the adapter stopped taking bytes on " + portPath_);
+    }
+    if (probe != EscProbeResult::EscPresent) {
+        link_.escState = 1;
+        return console_.fail(kExitNoDevice, "no ESC answers on " + portPath_ +
+                                                " (is it powered? an ESC that only runs its "
+                                                "bootloader needs flash-esc --fix-mode)");
+    }
+    if (queryInfo(link_, identity.info) != 0 || !escInfoValid(identity.info)) {
+        return console_.fail(kExitNoDevice, "the ESC answered but did not identify itself");
+    }
+    link_.escState = 2;
+    identity.family = EscFamilyFromTypeCode(identity.info[0]);
+    identity.versionText = VersionText(identity.info[3]);
+    EscInfoBytes bytes{};
+    std::copy(identity.info.begin(), identity.info.end(), bytes.begin());
+    identity.words.storeEscInfo(bytes);
+    identity.words.showDeviceInfo(FirmwareTarget::Esc);
+    return kExitOk;
+}
+
+int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
+    const CardProbeResult probe = probeCard(link_);
+    if (probe == CardProbeResult::LinkLost) {
+        link_.closePort();
+        return console_.fail(kExitNoAdapter, "the adapter stopped taking bytes on " + portPath_);
+    }
+    if (probe != CardProbeResult::CardPresent) {
+        return console_.fail(kExitNoDevice, "no program card answers on " + portPath_);
+    }
+    // The card counts as identified from its probe answer; its identity reply fills the words.
+    queryInfo(link_, info);
+    EscInfoBytes bytes{};
+    std::copy(info.begin(), info.end(), bytes.begin());
+    words.storeEscInfo(bytes);
+    words.showDeviceInfo(FirmwareTarget::ProgramCard);
+    return kExitOk;
+}
+
+int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {
+    FillOptionLists(lists, identity.family, identity.versionText);
+    SettingsFrame frame{};
+    int attempts = 0;
+    const bool ok = orvek::readSettings(link_, frame, &attempts);
+    if (!ok || !AcceptSettingsBlock(lists, frame.data(), frame.size())) {
+        return console_.fail(kExitNoDevice, "the ESC did not send its settings (" +
+                                                std::to_string(attempts) + " attempts)");
+    }
+    return kExitOk;
+}
+
+}  // namespace orvek::cli

@@ -1,0 +1,66 @@
+#pragma once
+// One run of orvek-cli against a device: the link (to an adapter, a given port, or a simulator
+// started in-process), identification of an ESC or a program card, and the ESC's settings read
+// into eighteen plain option lists, exactly as the window does it.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Console.h"
+#include "firmware/DeviceIdentity.h"
+#include "link/CommandSet.h"
+#include "link/UsbUart.h"
+#include "settings/ParameterLists.h"
+#include "sim/Simulator.h"
+
+namespace orvek::cli {
+
+struct GlobalOptions {
+    std::string port;
+    bool simulate = false;
+    std::string simulateKind = "expert";  // expert, stock, blinky, card, bootloader
+    std::string simulateState;            // keep the simulated ESC's settings in this file
+    bool json = false;
+    bool verbose = false;
+};
+
+struct EscIdentity {
+    EscInfo info{};
+    EscFamily family = EscFamily::Unlisted;
+    std::string versionText;
+    FirmwareIdentity words;
+};
+
+const char* familyName(EscFamily family);
+
+class Session {
+public:
+    Session(const GlobalOptions& options, const Console& console);
+    ~Session();
+
+    // Opens the port (starting the simulator first when asked). 0, or kExitNoAdapter after
+    // printing why.
+    int openLink();
+    UsbUart& link() { return link_; }
+    const std::string& portPath() const { return portPath_; }
+
+    // Probe and identification of an ESC application. 0, or kExitNoDevice.
+    int identifyEsc(EscIdentity& identity);
+    // Probe and identification of a program card. 0, or kExitNoDevice.
+    int identifyCard(EscInfo& info, FirmwareIdentity& words);
+
+    // Fills the lists for the identified ESC and reads its settings into them (up to six
+    // attempts). 0, or kExitNoDevice when no complete settings block came.
+    int readSettings(const EscIdentity& identity, ParameterLists& lists);
+
+private:
+    void installTrace();
+
+    const GlobalOptions& options_;
+    const Console& console_;
+    std::unique_ptr<sim::Simulator> sim_;
+    UsbUart link_;
+    std::string portPath_;
+};
+
+}  // namespace orvek::cli

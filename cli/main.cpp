@@ -1,0 +1,82 @@
+// orvek-cli: the ORVEK Link core from a terminal.
+#include <CLI/CLI.hpp>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+
+int main(int argc, char** argv) {
+    using namespace orvek::cli;
+    CLI::App app{"orvek-cli: configure ORVEK ESCs and the QLX program card from a terminal.\n"
+                 "Finds the CP210x adapter by itself; --port names another port, --simulate\n"
+                 "runs against a built-in simulated device."};
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    GlobalOptions global;
+    app.add_option("--port", global.port, "Serial port to use instead of the adapter found (also ORVEK_PORT)");
+    app.add_flag("--simulate{expert}", global.simulateKind,
+                 "Use a simulated device: expert (default), stock, blinky, card or bootloader");
+    app.add_option("--sim-state", global.simulateState, "Keep the simulated ESC's settings in this file");
+    app.add_flag("--json", global.json, "Print results as JSON on standard output");
+    app.add_flag("-v,--verbose", global.verbose, "Trace every byte on the line on standard error");
+
+    auto* ports = app.add_subcommand("ports", "List USB serial adapters; * marks the one that would be used");
+    bool infoCard = false;
+    auto* info = app.add_subcommand("info", "Identify the attached ESC (or program card)");
+    info->add_flag("--card", infoCard, "Probe for a program card instead of an ESC");
+
+    ReadOptions readOptions;
+    auto* read = app.add_subcommand("read", "Read the ESC's eighteen settings");
+    read->add_option("-o,--output", readOptions.output, "Also save them as a settings file (.cfg)");
+
+    WriteOptions writeOptions;
+    auto* write = app.add_subcommand("write", "Write the settings of a .cfg or setup-sheet .ini file into the ESC");
+    write->add_option("file", writeOptions.file, "Settings file")->required();
+    write->add_flag("--dry-run", writeOptions.dryRun, "Show what would change; send nothing");
+    write->add_flag("--no-verify", writeOptions.noVerify, "Do not read the settings back to compare");
+
+    WriteOptions defaultsOptions;
+    auto* defaults = app.add_subcommand("defaults", "Put the ESC's factory defaults into it");
+    defaults->add_flag("--dry-run", defaultsOptions.dryRun, "Show what would change; send nothing");
+    defaults->add_flag("--no-verify", defaultsOptions.noVerify, "Do not read the settings back to compare");
+
+    FlashOptions escFlash;
+    auto* flashEsc = app.add_subcommand("flash-esc", "Replace the ESC's firmware with a .kfw image");
+    flashEsc->add_option("image", escFlash.image, ".kfw image")->required();
+    flashEsc->add_flag("--fix-mode", escFlash.fixMode, "The ESC only runs its bootloader: skip identification");
+    flashEsc->add_flag("--force", escFlash.force, "Send an image that fails the checks");
+    flashEsc->add_flag("--no-backup", escFlash.noBackup, "Do not save the ESC's settings first");
+    flashEsc->add_option("--backup-dir", escFlash.backupDir, "Folder for the settings backup");
+
+    FlashOptions cardFlash;
+    auto* flashCard = app.add_subcommand("flash-card", "Replace the program card's firmware with a .xup image");
+    flashCard->add_option("image", cardFlash.image, ".xup image")->required();
+    flashCard->add_flag("--force", cardFlash.force, "Send an image that fails the checks");
+
+    std::string checkImage;
+    auto* check = app.add_subcommand("check", "Check a .kfw or .xup image without a device");
+    check->add_option("image", checkImage, "Image file")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kExitUsage;
+    }
+    global.simulate = app.count("--simulate") > 0;
+    const Console console(global.json);
+
+    if (*ports) return runPorts(global, console);
+    if (*info) return runInfo(global, console, infoCard);
+    if (*read) return runRead(global, console, readOptions);
+    if (*write) return runWrite(global, console, writeOptions);
+    if (*defaults) return runDefaults(global, console, defaultsOptions);
+    if (*flashEsc) return runFlashEsc(global, console, escFlash);
+    if (*flashCard) return runFlashCard(global, console, cardFlash);
+    if (*check) return runCheck(console, checkImage);
+    return kExitUsage;
+}
