@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "sim/Simulator.h"
@@ -14,6 +15,20 @@ namespace {
 
 volatile std::sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
+
+bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) return false;
+    const auto put = [out](char tag, const std::vector<std::uint8_t>& bytes) {
+        std::fputc(tag, out);
+        std::fputc(' ', out);
+        for (std::uint8_t b : bytes) std::fprintf(out, "%02X", b);
+        std::fputc('\n', out);
+    };
+    for (const auto& r : sim.records()) put('R', r);
+    for (const auto& b : sim.blocks()) put('B', b);
+    return std::fclose(out) == 0;
+}
 
 }  // namespace
 
@@ -26,7 +41,7 @@ int main(int argc, char** argv) {
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;
-    std::string stateFile, linkPath;
+    std::string stateFile, linkPath, recordFile;
     Faults faults;
     long long dropAfter = -1;
     int lateMs = 0, wrong = -1;
@@ -44,6 +59,8 @@ int main(int argc, char** argv) {
     app.add_flag("--paced", paced, "Put bytes on the line at 19200 baud (0.52 ms a byte)");
     app.add_option("--state", stateFile, "Keep the ESC settings in this file across runs");
     app.add_option("--link", linkPath, "Also make a symbolic link to the device at this path");
+    app.add_option("--record", recordFile,
+                   "On exit, write every firmware record (R) and card block (B) received, one hex line each");
     app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
     app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
     app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
@@ -99,5 +116,9 @@ int main(int argc, char** argv) {
     while (gStop == 0 && !sim.lineDropped()) ::usleep(50 * 1000);
     sim.stop();
     if (!linkPath.empty()) ::unlink(linkPath.c_str());
+    if (!recordFile.empty() && !writeRecords(sim, recordFile)) {
+        std::fprintf(stderr, "orvek-sim: cannot write %s\n", recordFile.c_str());
+        return 1;
+    }
     return 0;
 }

@@ -1,0 +1,282 @@
+// orvek-cli end to end: the real executable against orvek-sim on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "Process.h"
+#include "firmware/KfwImage.h"
+
+namespace fs = std::filesystem;
+
+namespace orvek {
+namespace {
+
+using testing::RunResult;
+using testing::SimProcess;
+using testing::run;
+
+const std::string kCli = ORVEK_CLI_PATH;
+const std::string kSim = ORVEK_SIM_PATH;
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("orvek-cli-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string file(const std::string& name) const { return (dir / name).string(); }
+
+    static void writeState(const std::string& path, const std::vector<int>& block) {
+        std::ofstream out(path);
+        for (int b : block) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X ", b);
+            out << hex;
+        }
+        out << "\n";
+    }
+    static std::vector<int> readState(const std::string& path) {
+        std::ifstream in(path);
+        std::vector<int> block;
+        unsigned v;
+        while (in >> std::hex >> v) block.push_back(static_cast<int>(v));
+        return block;
+    }
+    static RunResult cli(const std::string& port, std::vector<std::string> args) {
+        std::vector<std::string> all{kCli, "--port", port};
+        all.insert(all.end(), args.begin(), args.end());
+        return run(all);
+    }
+    static std::string lastLine(const std::string& text) {
+        std::string t = text;
+        while (!t.empty() && t.back() == '\n') t.pop_back();
+        const auto nl = t.rfind('\n');
+        return nl == std::string::npos ? t : t.substr(nl + 1);
+    }
+    static std::vector<std::string> settingLines(const std::string& out) {
+        std::vector<std::string> lines;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);) {
+            if (line.find(" = ") != std::string::npos) lines.push_back(line);
+        }
+        return lines;
+    }
+
+    fs::path dir;
+};
+
+// A valid Expert 1.30 block far from the simulator's defaults, with its own carried bytes.
+const std::vector<int> kRaceBlock = {0x02, 0x32, 0x11, 0x20, 0x22, 0x0B, 0x64, 0x64,
+                                     0x05, 0x0C, 0x3C, 0x05, 0x02, 0x3C, 0x13, 0x08,
+                                     0x0D, 0x05, 0x05, 0x33, 0x44, 0x01, 0xDD};
+const std::vector<int> kDefaultBlock = {0x00, 0x0A, 0x55, 0x1E, 0x66, 0x06, 0x5A, 0x19,
+                                        0xC8, 0x06, 0x0A, 0x03, 0x00, 0x0A, 0x12, 0x02,
+                                        0x0C, 0x02, 0x02, 0x77, 0x88, 0x00, 0xDD};
+
+TEST_F(Cli, SettingsFileRoundTripsThroughTwoEscs) {
+    writeState(file("a.state"), kRaceBlock);
+    writeState(file("b.state"), kDefaultBlock);
+    std::string readA;
+    {
+        SimProcess a({kSim, "--state", file("a.state")});
+        const RunResult r = cli(a.path(), {"read", "-o", file("race.cfg")});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        readA = r.out;
+        EXPECT_EQ(settingLines(r.out).size(), 18u);
+        EXPECT_NE(r.out.find("Power Profile = Level 12"), std::string::npos);
+        EXPECT_NE(r.out.find("Turbo Slope = Fastest"), std::string::npos);
+    }
+    {
+        SimProcess b({kSim, "--state", file("b.state")});
+        const RunResult w = cli(b.path(), {"write", file("race.cfg")});
+        ASSERT_EQ(w.exitCode, 0) << w.err;
+        EXPECT_NE(w.out.find("settings written and verified"), std::string::npos);
+        const RunResult back = cli(b.path(), {"read"});
+        ASSERT_EQ(back.exitCode, 0) << back.err;
+        EXPECT_EQ(settingLines(back.out), settingLines(readA));
+    }
+    // ESC b now holds a's eighteen settings and still its own carried bytes.
+    std::vector<int> expected = kRaceBlock;
+    for (int carried : {2, 4, 19, 20}) expected[static_cast<std::size_t>(carried)] = kDefaultBlock[static_cast<std::size_t>(carried)];
+    EXPECT_EQ(readState(file("b.state")), expected);
+
+    // Written back onto the ESC it came from, the file changes nothing at all.
+    {
+        SimProcess a({kSim, "--state", file("a.state")});
+        const RunResult w = cli(a.path(), {"write", file("race.cfg")});
+        ASSERT_EQ(w.exitCode, 0) << w.err;
+        EXPECT_NE(w.out.find("no setting changes"), std::string::npos);
+    }
+    EXPECT_EQ(readState(file("a.state")), kRaceBlock);
+}
+
+TEST_F(Cli, StockFileOnAnExpertEscListsWhatMatchesNothing) {
+    std::vector<int> stock = kDefaultBlock;
+    stock[11] = 0;  // Turbo Slope "3  deg/0.1s"
+    stock[16] = 0;  // Boost ACC "50 RPN/deg"
+    writeState(file("stock.state"), stock);
+    {
+        SimProcess s({kSim, "--esc", "stock", "--state", file("stock.state")});
+        ASSERT_EQ(cli(s.path(), {"read", "-o", file("stock.cfg")}).exitCode, 0);
+    }
+    SimProcess e({kSim, "--esc", "expert", "--state", file("expert.state")});
+    const RunResult r = cli(e.path(), {"write", "--dry-run", file("stock.cfg")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("warning: Boost ACC: \"50 RPN/deg\" matches no option"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("warning: Turbo Slope: \"3  deg/0.1s\" matches no option"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("dry run: nothing sent"), std::string::npos);
+    e.stop();
+    EXPECT_FALSE(fs::exists(file("expert.state")));  // nothing was committed
+}
+
+TEST_F(Cli, FlashEscSendsTheImageByteForByte) {
+    {
+        std::mt19937 random(9);
+        std::ofstream bin(file("fw.bin"), std::ios::binary);
+        for (int i = 0; i < 8192; ++i) bin.put(static_cast<char>(random()));
+    }
+    ASSERT_EQ(std::system(("objcopy -I binary -O ihex " + file("fw.bin") + " " + file("fw.kfw")).c_str()), 0);
+    SimProcess s({kSim, "--record", file("rec.txt")});
+    const RunResult r = cli(s.path(), {"flash-esc", "--backup-dir", file("backups"), file("fw.kfw")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("ESC firmware updated"), std::string::npos);
+    EXPECT_NE(r.out.find("the ESC now runs Expert V1.30"), std::string::npos);
+    ASSERT_EQ(s.stop(), 0);
+
+    std::ostringstream expected;
+    KfwImageReader reader;
+    ASSERT_TRUE(reader.open(file("fw.kfw")));
+    std::vector<std::uint8_t> frame;
+    while (reader.nextFrame(frame) == KfwImageReader::Result::Line) {
+        expected << "R ";
+        for (std::uint8_t b : frame) {
+            char hex[3];
+            std::snprintf(hex, sizeof hex, "%02X", b);
+            expected << hex;
+        }
+        expected << "\n";
+    }
+    std::ifstream rec(file("rec.txt"));
+    std::stringstream got;
+    got << rec.rdbuf();
+    EXPECT_EQ(got.str(), expected.str());
+    // The settings were saved before the firmware went.
+    ASSERT_TRUE(fs::exists(file("backups")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(file("backups")), fs::directory_iterator()), 1);
+}
+
+TEST_F(Cli, FlashCardSendsTheBlocksByteForByte) {
+    std::string xup, expected;
+    std::mt19937 random(4);
+    for (int block = 0; block < 30; ++block) {
+        const unsigned length = 1 + random() % 300;
+        std::string hex;
+        char b[3];
+        std::snprintf(b, sizeof b, "%02X", length >> 8);
+        hex += b;
+        std::snprintf(b, sizeof b, "%02X", length & 0xFF);
+        hex += b;
+        for (unsigned i = 0; i < length; ++i) {
+            std::snprintf(b, sizeof b, "%02X", static_cast<unsigned>(random() & 0xFF));
+            hex += b;
+        }
+        xup += hex;
+        expected += "B " + hex + "\n";
+    }
+    std::ofstream(file("qlx.xup")) << xup << "\n";
+    SimProcess s({kSim, "--card", "--record", file("rec.txt")});
+    const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(s.stop(), 0);
+    std::ifstream rec(file("rec.txt"));
+    std::stringstream got;
+    got << rec.rdbuf();
+    EXPECT_EQ(got.str(), expected);
+}
+
+TEST_F(Cli, FirmwareFailuresPrintTheirExactText) {
+    std::ofstream(file("fw.kfw")) << ":0400000001020304F2\n:00000001FF\n";
+    {
+        SimProcess s({kSim, "--esc-bootloader", "--silent"});
+        const RunResult r = cli(s.path(), {"flash-esc", "--fix-mode", file("fw.kfw")});
+        EXPECT_EQ(r.exitCode, 5);
+        EXPECT_EQ(lastLine(r.err), "orvek-cli: Update Error: TX=0xd6, TX Timeover!");
+    }
+    std::ofstream(file("qlx.xup")) << "0002AAAA0001BB0003CCCCCC";
+    {
+        SimProcess s({kSim, "--card", "--block-crc-error", "1"});
+        const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
+        EXPECT_EQ(r.exitCode, 5);
+        EXPECT_EQ(lastLine(r.err), "orvek-cli: Update Error: Data transfer crc error!");
+    }
+    {
+        SimProcess s({kSim, "--card", "--block-again", "4"});
+        const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
+        EXPECT_EQ(r.exitCode, 5);
+        EXPECT_EQ(lastLine(r.err), "orvek-cli: Update Error: repeat Data transfer over four time!");
+    }
+}
+
+TEST_F(Cli, EachFailureClassHasItsOwnExitCode) {
+    // No adapter.
+    const RunResult noPort = cli(file("no-such-tty"), {"info"});
+    EXPECT_EQ(noPort.exitCode, 3);
+    EXPECT_EQ(lastLine(noPort.err).rfind("orvek-cli: cannot open", 0), 0u) << noPort.err;
+
+    // No device answering.
+    {
+        SimProcess s({kSim, "--silent"});
+        EXPECT_EQ(cli(s.path(), {"info"}).exitCode, 4);
+    }
+    // The device refuses a settings pair.
+    {
+        SimProcess s({kSim, "--nak-pair", "3"});
+        const RunResult r = cli(s.path(), {"defaults"});
+        EXPECT_EQ(r.exitCode, 5);
+        EXPECT_EQ(lastLine(r.err).rfind("orvek-cli: Send fail", 0), 0u) << r.err;
+    }
+    // Bad input files: a missing settings file, a damaged image (refused before the device
+    // hears a byte of it).
+    std::ofstream(file("bad.kfw")) << ":0400000001020304F3\n:00000001FF\n";
+    {
+        SimProcess s({kSim, "--record", file("rec.txt")});
+        EXPECT_EQ(cli(s.path(), {"write", file("missing.cfg")}).exitCode, 6);
+        const RunResult r = cli(s.path(), {"flash-esc", "--no-backup", file("bad.kfw")});
+        EXPECT_EQ(r.exitCode, 6);
+        EXPECT_NE(r.err.find("line 1"), std::string::npos) << r.err;
+        s.stop();
+        EXPECT_EQ(fs::file_size(file("rec.txt")), 0u);
+    }
+    EXPECT_EQ(run({kCli, "check", file("bad.kfw")}).exitCode, 6);
+    // The command line itself.
+    EXPECT_EQ(run({kCli, "frobnicate"}).exitCode, 2);
+
+    // In JSON mode the failure is also a document on standard output.
+    const RunResult json = run({kCli, "--json", "--port", file("no-such-tty"), "info"});
+    EXPECT_EQ(json.exitCode, 3);
+    EXPECT_NE(json.out.find("\"exitCode\":3"), std::string::npos) << json.out;
+}
+
+TEST_F(Cli, SimulatedReadNeedsNoHardware) {
+    const RunResult r = run({kCli, "--simulate", "read"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(settingLines(r.out).size(), 18u);
+    EXPECT_NE(r.out.find("Boost ACC = 650 RPM/deg"), std::string::npos);
+
+    const RunResult json = run({kCli, "--simulate=stock", "--json", "info"});
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_NE(json.out.find("\"model\":\"ORVEK BASIS SPEC\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"firmware\":\"Stock V1.30\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvek

@@ -1,0 +1,109 @@
+#pragma once
+// Runs the real executables: a command with its output and exit code, and orvek-sim as a
+// background process serving a pseudo-terminal until it is stopped.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace orvek::testing {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::vector<char*> argvOf(std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
+// Runs `args` to completion, collecting standard output and standard error.
+inline RunResult run(std::vector<std::string> args) {
+    int outPipe[2], errPipe[2];
+    RunResult r;
+    if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return r;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(outPipe[1], 1);
+        ::dup2(errPipe[1], 2);
+        auto argv = argvOf(args);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    int open = 2;
+    char buf[4096];
+    while (open > 0) {
+        if (::poll(fds, 2, -1) < 0) break;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
+            if (n > 0) {
+                (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
+            } else {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return r;
+}
+
+// orvek-sim in the background; the destructor stops it (SIGTERM) and waits for it.
+class SimProcess {
+public:
+    explicit SimProcess(std::vector<std::string> args) {
+        int outPipe[2];
+        if (::pipe2(outPipe, O_CLOEXEC) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(outPipe[1], 1);
+            auto argv = argvOf(args);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::close(outPipe[1]);
+        // The first line it prints is the device path.
+        char c;
+        pollfd p{outPipe[0], POLLIN, 0};
+        while (::poll(&p, 1, 5000) > 0 && ::read(outPipe[0], &c, 1) == 1 && c != '\n') path_ += c;
+        ::close(outPipe[0]);
+    }
+    ~SimProcess() { stop(); }
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Stops it and returns its exit code (it writes its record file on the way out).
+    int stop() {
+        if (pid_ <= 0) return exit_;
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return exit_;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int exit_ = -1;
+    std::string path_;
+};
+
+}  // namespace orvek::testing
