@@ -15,34 +15,13 @@
 #include "firmware/ImageCheck.h"
 #include "settings/SettingsFile.h"
 #include "update/FirmwareUpdate.h"
+#include "update/HeadlessUpdateHost.h"
 
 namespace fs = std::filesystem;
 
 namespace orvek::cli {
 namespace {
 
-// The update's window, for a terminal: no timer, no pictures; messages are kept for the
-// one failure line.
-class TerminalHost : public UpdateHost {
-public:
-    bool fix = false;
-    int card = 0;
-    std::string message;
-    void stopPollTimer() override {}
-    void startPollTimer() override {}
-    void setUpdateIdle(bool) override {}
-    void clearUpdateRequest(FirmwareTarget) override {}
-    bool fixMode() const override { return fix; }
-    int cardState() const override { return card; }
-    void setCardState(int state) override { card = state; }
-    void setProgressCaption(FirmwareTarget, const std::string&) override {}
-    void showProgress(FirmwareTarget, bool) override {}
-    void setStatusPicture(FirmwareTarget, int) override {}
-    void showStatusPicture(FirmwareTarget, bool) override {}
-    void setStartPicture(FirmwareTarget, int) override {}
-    void invalidatePage() override {}
-    void showMessage(const std::string& text, MessageIcon) override { message = text; }
-};
 
 class BarObserver : public UpdateObserver {
 public:
@@ -166,7 +145,7 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
     return kExitOk;
 }
 
-int updateOutcome(const Console& console, const UpdateResult& r, bool card) {
+int updateOutcome(const Console& console, const UpdateResult& r) {
     switch (r.outcome) {
         case UpdateOutcome::Finished: return kExitOk;
         case UpdateOutcome::ReadFileError: return console.fail(kExitBadInput, r.message);
@@ -174,7 +153,6 @@ int updateOutcome(const Console& console, const UpdateResult& r, bool card) {
             return console.fail(r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
         case UpdateOutcome::Failed: break;
     }
-    (void)card;
     return console.fail(kExitTransfer, r.message);
 }
 
@@ -184,7 +162,7 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
     if (const int code = preflight(console, options, true)) return code;
     Session session(global, console);
     if (const int code = session.openLink()) return code;
-    TerminalHost host;
+    HeadlessUpdateHost host;
     host.fix = options.fixMode;
     std::string backup;
     if (!options.fixMode) {
@@ -199,7 +177,7 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
     BarObserver observer(bar);
     const UpdateResult r = EscFirmwareUpdate({host, session.link(), options.image}, &observer);
     bar.finish();
-    if (const int code = updateOutcome(console, r, false)) return code;
+    if (const int code = updateOutcome(console, r)) return code;
 
     // The new firmware starts; say what it reports, when it answers.
     std::string running;
@@ -241,13 +219,13 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     FirmwareIdentity words;
     if (const int code = session.identifyCard(info, words)) return code;
     console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
-    TerminalHost host;
+    HeadlessUpdateHost host;
     host.card = 2;
     Progress bar("flash-card", "bytes", stderrIsTerminal());
     BarObserver observer(bar);
     const UpdateResult r = CardFirmwareUpdate({host, session.link(), options.image}, &observer);
     bar.finish();
-    if (const int code = updateOutcome(console, r, true)) return code;
+    if (const int code = updateOutcome(console, r)) return code;
     console.out("program card firmware updated: " + std::to_string(r.sentBytes) + " bytes sent");
     Json j;
     j.beginObject().key("outcome").value("finished").key("bytes").value(r.sentBytes).endObject();

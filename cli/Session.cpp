@@ -153,4 +153,10 @@ int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {
     return kExitOk;
 }
 
+int Session::openAndReadSettings(EscIdentity& identity, ParameterLists& lists) {
+    if (const int code = openLink()) return code;
+    if (const int code = identifyEsc(identity)) return code;
+    return readSettings(identity, lists);
+}
+
 }  // namespace orvek::cli

@@ -53,6 +53,9 @@ public:
     // attempts). 0, or kExitNoDevice when no complete settings block came.
     int readSettings(const EscIdentity& identity, ParameterLists& lists);
 
+    // openLink, identifyEsc and readSettings in turn; the first failure's exit code.
+    int openAndReadSettings(EscIdentity& identity, ParameterLists& lists);
+
 private:
     void installTrace();
 

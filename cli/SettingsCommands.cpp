@@ -144,11 +144,9 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
 
 int runRead(const GlobalOptions& global, const Console& console, const ReadOptions& options) {
     Session session(global, console);
-    if (const int code = session.openLink()) return code;
     EscIdentity id;
-    if (const int code = session.identifyEsc(id)) return code;
     ParameterLists lists;
-    if (const int code = session.readSettings(id, lists)) return code;
+    if (const int code = session.openAndReadSettings(id, lists)) return code;
     if (id.family == EscFamily::Unlisted) {
         console.note("warning: unknown ESC type code; its settings have no option texts");
     }
@@ -176,11 +174,9 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
 
 int runWrite(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
     Session session(global, console);
-    if (const int code = session.openLink()) return code;
     EscIdentity id;
-    if (const int code = session.identifyEsc(id)) return code;
     ParameterLists lists;
-    if (const int code = session.readSettings(id, lists)) return code;
+    if (const int code = session.openAndReadSettings(id, lists)) return code;
     const Texts before = selectedTexts(lists);
 
     const SettingsImport imported = ImportSettingsFile(lists, options.file);
@@ -215,11 +211,9 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
 
 int runDefaults(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
     Session session(global, console);
-    if (const int code = session.openLink()) return code;
     EscIdentity id;
-    if (const int code = session.identifyEsc(id)) return code;
     ParameterLists lists;
-    if (const int code = session.readSettings(id, lists)) return code;
+    if (const int code = session.openAndReadSettings(id, lists)) return code;
     if (id.family == EscFamily::Unlisted) {
         return console.fail(kExitFailure, "no factory defaults are known for this ESC (type code " +
                                               std::to_string(id.info[0]) + "); nothing sent");

@@ -12,32 +12,13 @@
 
 #include "sim/Simulator.h"
 #include "update/FirmwareUpdate.h"
+#include "update/HeadlessUpdateHost.h"
 
 namespace {
 
 using namespace orvek;
 constexpr double kLimit = 1.03;
 
-class QuietHost : public UpdateHost {
-public:
-    bool fix = true;
-    int card = 2;
-    std::string message;
-    void stopPollTimer() override {}
-    void startPollTimer() override {}
-    void setUpdateIdle(bool) override {}
-    void clearUpdateRequest(FirmwareTarget) override {}
-    bool fixMode() const override { return fix; }
-    int cardState() const override { return card; }
-    void setCardState(int s) override { card = s; }
-    void setProgressCaption(FirmwareTarget, const std::string&) override {}
-    void showProgress(FirmwareTarget, bool) override {}
-    void setStatusPicture(FirmwareTarget, int) override {}
-    void showStatusPicture(FirmwareTarget, bool) override {}
-    void setStartPicture(FirmwareTarget, int) override {}
-    void invalidatePage() override {}
-    void showMessage(const std::string& text, MessageIcon) override { message = text; }
-};
 
 struct Measured {
     bool ok;
@@ -56,7 +37,9 @@ Measured upload(sim::Peer peer, const std::filesystem::path& folder, const std::
     link.setPortOverride(sim.devicePath());
     if (link.openPort() != 0) return {false, 0, 0};
     link.usbState = 2;
-    QuietHost host;
+    HeadlessUpdateHost host;
+    host.fix = true;
+    host.card = 2;
     UpdateJob job{host, link, folder / "Firmware" / file};
     const auto start = std::chrono::steady_clock::now();
     const UpdateResult r = card ? CardFirmwareUpdate(job) : EscFirmwareUpdate(job);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "firmware/TextLineReader.h"
+#include "platform/AsciiCase.h"
 
 namespace orvek {
 
@@ -13,14 +14,9 @@ bool endsWith(std::string_view name, std::string_view ending) {
   return name.size() >= ending.size() && name.substr(name.size() - ending.size()) == ending;
 }
 
-unsigned char foldCase(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 void sortByTitle(std::vector<FirmwareImageEntry>& entries) {
   std::sort(entries.begin(), entries.end(), [](const FirmwareImageEntry& a, const FirmwareImageEntry& b) {
-    return titleLessIgnoringCase(a.title, b.title);
+    return lessIgnoringCase(a.title, b.title);
   });
 }
 
@@ -73,16 +69,6 @@ std::string imageTitle(std::string_view entryName) {
   return std::string(dot == std::string_view::npos ? entryName : entryName.substr(0, dot));
 }
 
-bool titleLessIgnoringCase(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char left = foldCase(a[i]);
-    const unsigned char right = foldCase(b[i]);
-    if (left != right) return left < right;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
 
 std::string firmwareFileName(std::string_view title, FirmwareTarget target) {
   std::string name(title);

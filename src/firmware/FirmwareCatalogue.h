@@ -40,8 +40,6 @@ FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder
 // The title of a folder entry: its name before the last dot, or the whole name without a dot.
 std::string imageTitle(std::string_view entryName);
 
-// Orders titles alphabetically without regard to (ASCII) case; equal ones by their bytes.
-bool titleLessIgnoringCase(std::string_view a, std::string_view b);
 
 // The file an update asks for when `title` is chosen: the title plus ".kfw" or ".xup".
 std::string firmwareFileName(std::string_view title, FirmwareTarget target);

@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/AsciiCase.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,19 +32,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The name of a section header line ("[name]"), or nothing for any other line.
 std::optional<std::string_view> SectionNameOf(std::string_view line) {
@@ -155,7 +144,7 @@ std::optional<ProfileDocument::SectionSpan> ProfileDocument::findSection(
     const auto& lines = content_.lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = SectionNameOf(lines[i].text);
-        if (!name || !EqualIgnoringCase(*name, section)) {
+        if (!name || !equalsIgnoringCase(*name, section)) {
             continue;
         }
         std::size_t end = i + 1;
@@ -171,7 +160,7 @@ std::optional<std::size_t> ProfileDocument::findKeyLine(const SectionSpan& span,
                                                         std::string_view key) const {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
         const auto line = KeyLineOf(content_.lines[i].text);
-        if (line && EqualIgnoringCase(line->name, key)) {
+        if (line && equalsIgnoringCase(line->name, key)) {
             return i;
         }
     }

@@ -1,5 +1,7 @@
 #include "settings/ParamTable.h"
 
+#include "platform/AsciiCase.h"
+
 #include <cstdio>
 
 #include "settings/OptionList.h"
@@ -104,7 +106,6 @@ constexpr std::array<Default, kParameterCount> kBlinkyDefaults = {
     Pick(0), Pick(0), Pick(3), Pick(0), Pick(0), Pick(5), Pick(0), Last, Pick(3),
     Pick(2), Pick(0), Leave, Leave, Leave, Leave, Leave, Leave, Pick(0)};
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -226,24 +227,13 @@ FactoryDefault FactoryDefaultFor(EscFamily family, int keyNumber) {
     return Leave;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::optional<int> FindOption(const OptionList& list, std::string_view storedText) {
     if (storedText.empty()) {
         return std::nullopt;
     }
     for (int i = 0; i < list.count(); ++i) {
-        if (EqualsIgnoringCase(list.textAt(i), storedText)) {
+        if (equalsIgnoringCase(list.textAt(i), storedText)) {
             return i;
         }
     }

@@ -76,6 +76,5 @@ FactoryDefault FactoryDefaultFor(EscFamily family, int keyNumber);
 // nothing for an empty text or no match.
 std::optional<int> FindOption(const OptionList& list, std::string_view storedText);
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace orvek

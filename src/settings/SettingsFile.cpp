@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include "platform/AsciiCase.h"
+
 #include "platform/ProfileFile.h"
 #include "settings/OptionLists.h"
 
@@ -74,7 +76,7 @@ SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::fi
 std::filesystem::path SettingsExportPath(const std::filesystem::path& chosen) {
     const std::string name = chosen.filename().string();
     if (name.size() > kExtension.size() &&
-        EqualsIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension)) {
+        equalsIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension)) {
         return chosen;
     }
     std::filesystem::path result = chosen;

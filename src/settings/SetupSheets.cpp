@@ -1,5 +1,7 @@
 #include "settings/SetupSheets.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 
 #include "platform/ProfileFile.h"
@@ -26,24 +28,7 @@ constexpr std::string_view kSheetExtension = ".ini";
 constexpr std::size_t kOptionBuffer = 20;
 constexpr std::size_t kNoteBuffer = 260;
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Without regard to letter case; names that differ only in case keep a fixed order.
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    const auto folded = [](char x, char y) { return FoldAscii(x) < FoldAscii(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
-        return true;
-    }
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
-        return false;
-    }
-    return a < b;
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
-}
 
 // A single file or folder name: nothing that could lead out of the folder it is looked up in.
 bool IsPlainName(std::string_view name) {
@@ -78,7 +63,7 @@ std::optional<fs::path> FindEntryIgnoringCase(const fs::path& folder, std::strin
     std::optional<std::string> best;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (EqualsIgnoringCase(entry, name) && (!best || entry < *best)) {
+        if (equalsIgnoringCase(entry, name) && (!best || entry < *best)) {
             best = entry;
         }
     }
@@ -99,14 +84,14 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
     for (fs::directory_iterator it(*folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (!EndsWithIgnoringCase(name, kSheetExtension) || name.size() == kSheetExtension.size() ||
+        if (!endsWithIgnoringCase(name, kSheetExtension) || name.size() == kSheetExtension.size() ||
             !it->is_regular_file(typeError)) {
             continue;
         }
         sheets.push_back({name.substr(0, name.size() - kSheetExtension.size()), it->path()});
     }
     std::sort(sheets.begin(), sheets.end(), [](const SetupSheetEntry& a, const SetupSheetEntry& b) {
-        return LessIgnoringCase(a.title, b.title);
+        return lessIgnoringCase(a.title, b.title);
     });
     return sheets;
 }
@@ -120,7 +105,7 @@ std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::strin
         }
     }
     for (const auto& sheet : sheets) {
-        if (EqualsIgnoringCase(sheet.title, title)) {
+        if (equalsIgnoringCase(sheet.title, title)) {
             return sheet.file;
         }
     }

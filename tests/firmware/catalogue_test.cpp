@@ -8,6 +8,7 @@
 
 #include "firmware/DeviceIdentity.h"
 #include "settings/EscFamily.h"
+#include "platform/AsciiCase.h"
 #include "firmware/FirmwareCatalogue.h"
 #include "firmware/ProgramFolder.h"
 #include "TempFolder.h"
@@ -61,11 +62,11 @@ TEST(FirmwareImageListing, OnlyDirectFilesAreListedAndSortingIgnoresCase) {
   EXPECT_EQ(titles(lists.esc), (std::vector<std::string>{"Alpha", "alpha2", "beta", "GAMMA"}));
   EXPECT_EQ(titles(lists.programCard), (std::vector<std::string>{"Charlie", "delta"}));
 
-  EXPECT_TRUE(titleLessIgnoringCase("abc", "ABD"));
-  EXPECT_FALSE(titleLessIgnoringCase("abd", "ABC"));
-  EXPECT_TRUE(titleLessIgnoringCase("ab", "AbC"));
+  EXPECT_TRUE(lessIgnoringCase("abc", "ABD"));
+  EXPECT_FALSE(lessIgnoringCase("abd", "ABC"));
+  EXPECT_TRUE(lessIgnoringCase("ab", "AbC"));
   // Titles equal but for case still come out in one fixed order.
-  EXPECT_NE(titleLessIgnoringCase("abc", "ABC"), titleLessIgnoringCase("ABC", "abc"));
+  EXPECT_NE(lessIgnoringCase("abc", "ABC"), lessIgnoringCase("ABC", "abc"));
 }
 
 TEST(FirmwareImageListing, MissingOrEmptyFolderGivesEmptyLists) {
