@@ -219,6 +219,7 @@ void DeviceModel::finishBlock(const Faults& f, std::vector<Emission>& out) {
     const int index = static_cast<int>(blocks_.size());
     blocks_.push_back(frame_);
     frame_.clear();
+    if (f.silentAfterBlocks >= 0 && index >= f.silentAfterBlocks) return;
     if (!againArmed_) {
         againArmed_ = true;
         blocksAgainLeft_ = f.blockAgainCount;

@@ -29,6 +29,7 @@ struct Faults {
     bool answerEveryHello = true;     // a bootloader answers every 0xD6, not just the first
     int recordAck = 0x01;             // the ESC bootloader's acknowledgement byte
     int silentAfterRecords = -1;      // the ESC bootloader stops acknowledging after n records
+    int silentAfterBlocks = -1;       // the card bootloader stops answering after n blocks
     int ignoreByte = -1;              // a command byte the device does not react to at all
 };
 

@@ -19,6 +19,9 @@ std::int64_t monotonicNs() {
 }
 
 constexpr double kTickMs = 5.0;  // how often time-based device behaviour is looked at
+// A cut line goes dead this long after its last byte got through, so that the tool has read
+// what was already on its way (a hang-up discards unread input).
+constexpr double kCutDelayMs = 50.0;
 
 }  // namespace
 
@@ -192,7 +195,7 @@ void Simulator::flushDue() {
 void Simulator::handleInput(std::vector<Emission>& emissions) {
     std::uint8_t buf[4096];
     const ssize_t n = ::read(pty_.masterFd(), buf, sizeof buf);
-    if (n <= 0) return;
+    if (n <= 0 || cutAtMs_ >= 0) return;  // past the cut nothing more gets through
     for (ssize_t i = 0; i < n; ++i) {
         const double now = nowMs();
         received_.push_back({buf[i], now});
@@ -202,9 +205,8 @@ void Simulator::handleInput(std::vector<Emission>& emissions) {
         model_.onByte(buf[i], now, faults_, emissions);
         for (const Emission& e : emissions) schedule(e.bytes, now + e.delayMs);
         if (faults_.dropAfterBytes >= 0 && receivedTotal_ >= faults_.dropAfterBytes) {
-            dropped_ = true;
-            pty_.close();
-            outQueue_.clear();
+            // What is already on its way still arrives; then the line goes dead.
+            cutAtMs_ = now + kCutDelayMs;
             return;
         }
     }
@@ -223,6 +225,7 @@ void Simulator::run() {
                 waitMs = std::min(waitMs, outQueue_.front().dueMs - now);
             }
             waitMs = std::min(waitMs, nextTick - now);
+            if (cutAtMs_ >= 0) waitMs = std::min(waitMs, cutAtMs_ - now);
         }
         if (waitMs < 0) waitMs = 0;
         pollfd fds[2];
@@ -265,6 +268,11 @@ void Simulator::run() {
         }
         if (model_.takeCommitted()) saveState();
         flushDue();
+        if (cutAtMs_ >= 0 && !dropped_ && (nowMs() >= cutAtMs_)) {
+            dropped_ = true;
+            pty_.close();
+            outQueue_.clear();
+        }
 
     }
 }

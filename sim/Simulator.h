@@ -92,6 +92,7 @@ private:
     std::deque<Pending> outQueue_;
     double wireFreeMs_ = 0;
     bool writeBlocked_ = false;
+    double cutAtMs_ = -1;  // when a requested cut takes the line down
     long long emitted_ = 0;
     std::thread thread_;
     std::atomic<bool> running_{false};

@@ -160,10 +160,33 @@ TEST(UsbUart, FrameEchoSecondReadOnlyAfterAShortSuccess) {
     f.echo = false;
     s.sim.setFaults(f);
     const auto start = tickCount();
+    const auto before = s.link.ioCount();
     EXPECT_EQ(s.link.sendFrame(frame, 6), 0);
     const auto spent = elapsedSince(start);
+    EXPECT_EQ(s.link.ioCount() - before, 2u);  // the write and one read
     EXPECT_GE(spent, 195u);
     EXPECT_LT(spent, 290u);
+}
+
+TEST(UsbUart, FrameEchoCutShortIsReadOnceMore) {
+    SimLink s(simAs(Peer::EscBootloader));
+    ASSERT_TRUE(s.ok);
+    const std::uint8_t frame[10] = {0x3A, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    // Echo complete: one write, one read.
+    auto before = s.link.ioCount();
+    EXPECT_EQ(s.link.sendFrame(frame, 10), 0);
+    EXPECT_EQ(s.link.ioCount() - before, 2u);
+
+    // The line ends after half the echo: the first read succeeds short and a second read
+    // goes for the rest.
+    sim::Faults f;
+    f.dropAfterBytes = 15;  // 10 of the frame above, then 5 of this one
+    s.sim.setFaults(f);
+    before = s.link.ioCount();
+    EXPECT_EQ(s.link.sendFrame(frame, 10), 0);
+    EXPECT_EQ(s.link.ioCount() - before, 3u);
+    EXPECT_EQ(s.link.bytesRead, 5u);  // the second read found the line gone and stored nothing
+    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer, frame, 5));
 }
 
 TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {

@@ -113,6 +113,50 @@ TEST(CardUpdate, NoReadyAfterTheScheduleFails) {
     EXPECT_EQ(rig.host.card, 2);  // left as it was
 }
 
+TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
+    constexpr int kAnyFrame = 0x100;  // cut the line before the first block goes out
+    struct Case {
+        const char* name;
+        Peer peer;
+        sim::Faults faults;
+        int cutBeforeSending;  // a command byte, kAnyFrame, or -1 for no cut
+        const char* message;
+    };
+    sim::Faults none;
+    sim::Faults noHelloAnswer;
+    noHelloAnswer.ignoreByte = 0xD6;
+    sim::Faults blocksUnanswered;
+    blocksUnanswered.silentAfterBlocks = 0;
+    const Case cases[] = {
+        {"hello not written", Peer::CardApplication, none, 0xD6, "Update Error: TX=0xd6, TX Timeover!"},
+        {"ready not written", Peer::CardBootloader, none, 0xD7, "Update Error: TX=0xd7, TX Timeover!"},
+        {"block not written", Peer::CardBootloader, none, kAnyFrame, "Update Error: Data transfer error!"},
+        {"block not answered", Peer::CardBootloader, blocksUnanswered, -1, "Update Error: Data transfer no ack!"},
+        {"no answer to the hello after ready", Peer::CardBootloader, noHelloAnswer, -1,
+         "Update Error: TX=0xd6, RX!=0xd7!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        UpdateRig rig(peerOptions(c.peer));
+        ASSERT_TRUE(rig.ok);
+        rig.sim.setFaults(c.faults);
+        rig.folder.write("QLX.xup", imageText(makeBlocks(3, 20, 2)));
+        bool cut = false;
+        rig.link.setTrace([&](UsbUart::TraceDirection dir, const std::uint8_t* data, std::size_t n) {
+            if (cut || dir != UsbUart::TraceDirection::Sent || c.cutBeforeSending < 0) return;
+            if ((c.cutBeforeSending == kAnyFrame && n > 1) || (n == 1 && data[0] == c.cutBeforeSending)) {
+                cut = true;
+                rig.sim.dropLine();
+            }
+        });
+        const UpdateResult r = CardFirmwareUpdate(rig.job("QLX.xup"));
+        EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
+        EXPECT_EQ(rig.host.eventsStartingWith("message:"),
+                  std::vector<std::string>{std::string("message:plain:") + c.message});
+        expectFailedEndState(rig, "card");
+    }
+}
+
 TEST(CardUpdate, BlockAnswers) {
     struct Case {
         const char* name;
