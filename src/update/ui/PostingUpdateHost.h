@@ -1,0 +1,42 @@
+#pragma once
+// Lets an update worker drive the window from its own thread: every call is handed to the
+// window's thread in the order the worker made it. Calls the worker must wait for (stopping the
+// poll timer, a message box, reading a state) block until the window's thread has run them.
+#include <QObject>
+#include <QPointer>
+
+#include "update/UpdateHost.h"
+
+namespace orvek {
+
+class PostingUpdateHost : public UpdateHost {
+public:
+    // `windowHost` is the window's own implementation, run on the thread of `context`.
+    PostingUpdateHost(UpdateHost& windowHost, QObject* context);
+
+    void stopPollTimer() override;
+    void startPollTimer() override;
+    void setUpdateIdle(bool idle) override;
+    void clearUpdateRequest(FirmwareTarget target) override;
+    bool fixMode() const override;
+    int cardState() const override;
+    void setCardState(int state) override;
+    void setProgressCaption(FirmwareTarget target, const std::string& caption) override;
+    void showProgress(FirmwareTarget target, bool shown) override;
+    void setStatusPicture(FirmwareTarget target, int pictureId) override;
+    void showStatusPicture(FirmwareTarget target, bool shown) override;
+    void setStartPicture(FirmwareTarget target, int pictureId) override;
+    void invalidatePage() override;
+    void showMessage(const std::string& text, MessageIcon icon) override;
+
+private:
+    template <typename F>
+    void post(F&& call) const;
+    template <typename F>
+    void runAndWait(F&& call) const;
+
+    UpdateHost& window_;
+    QPointer<QObject> context_;
+};
+
+}  // namespace orvek
