@@ -119,6 +119,29 @@ TEST(SendSettings, RefusedPairLeavesTheRequestForTheNextTickWhichStartsAgain) {
     EXPECT_EQ(rig.sim.pairsStored(), 5 + 22);
 }
 
+TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
+    MonitorRig rig;
+    ASSERT_TRUE(rig.ok);
+    rig.plugIn();
+    rig.monitor.OnDeviceEsc();
+    rig.monitor.OnPollTimer();  // probe, identity query, settings read: 3 bytes
+    ASSERT_EQ(rig.link.escState, 2);
+    // The cable goes once the next probe and the 22 pairs are in, before the commit byte.
+    sim::Faults cut;
+    cut.dropAfterBytes = 3 + 1 + 44;
+    rig.sim.setFaults(cut);
+    rig.window.log.clear();
+    rig.requests.writeRequested = true;
+
+    rig.monitor.OnPollTimer();
+    EXPECT_EQ(rig.window.log.startingWith("progress:"), kAllProgress);
+    EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:none:Send Fail"});
+    EXPECT_FALSE(rig.requests.writeRequested);
+    EXPECT_EQ(rig.sim.pairsStored(), 22);
+    EXPECT_EQ(rig.sim.commits(), 0);
+    EXPECT_EQ(rig.window.log.all().back(), "startPollTimer");
+}
+
 TEST(SendSettings, RefusalBoxDoesNotLetANestedTickOntoTheLink) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
