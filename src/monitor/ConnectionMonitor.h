@@ -33,7 +33,8 @@ public:
     ConnectionMonitor(UsbUart& link, ParameterLists& lists, FirmwareIdentity& identity,
                       RequestFlags& requests, DeviceState& state, MonitorHost& host,
                       UpdateHost& updateHost);
-    // Waits for a running update, so that the link and window it uses outlive it.
+    // Waits for a running update (its thread members join), so that the link and window it
+    // uses outlive it.
     ~ConnectionMonitor() = default;
     ConnectionMonitor(const ConnectionMonitor&) = delete;
     ConnectionMonitor& operator=(const ConnectionMonitor&) = delete;
@@ -46,6 +47,8 @@ public:
     // Dispatch by timer id; other ids are ignored.
     void OnTimer(int timerId);
 
+    // The operations below exchange with the device; they run inside the tick, which holds the
+    // link for them.
     void PollDevice();
     // InfoQuery; `info` holds the answer only when it came complete (status 0).
     int QueryDeviceInfo(EscInfo& info);
@@ -59,7 +62,7 @@ public:
     // Dispatch by command id; false for an id that is not a Device command.
     bool OnDeviceCommand(int commandId);
 
-    // Settings page requests served by the tick.
+    // Settings page requests served by the tick (defaults first, then the write).
     void ApplyFactoryDefaults();
     void SendSettings();
 
