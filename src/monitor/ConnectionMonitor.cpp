@@ -1,0 +1,293 @@
+#include "monitor/ConnectionMonitor.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "platform/Clock.h"
+#include "settings/EscFamily.h"
+#include "settings/OptionLists.h"
+#include "settings/SettingsBlock.h"
+#include "update/FirmwareUpdate.h"
+
+namespace orvek {
+
+namespace {
+
+// Marks a tick as running; a message box's own event loop can deliver timer 1 again inside it.
+class TickScope {
+public:
+    explicit TickScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TickScope() { flag_ = false; }
+    TickScope(const TickScope&) = delete;
+    TickScope& operator=(const TickScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+EscInfoBytes toInfoBytes(const EscInfo& info) {
+    EscInfoBytes bytes{};
+    std::copy(info.begin(), info.end(), bytes.begin());
+    return bytes;
+}
+
+}  // namespace
+
+ConnectionMonitor::ConnectionMonitor(UsbUart& link, ParameterLists& lists, FirmwareIdentity& identity,
+                                     RequestFlags& requests, DeviceState& state, MonitorHost& host,
+                                     UpdateHost& updateHost)
+    : link_(link),
+      lists_(lists),
+      identity_(identity),
+      requests_(requests),
+      state_(state),
+      host_(host),
+      updateHost_(updateHost) {}
+
+void ConnectionMonitor::OnTimer(int timerId) {
+    if (timerId == kPollTimerId) {
+        OnPollTimer();
+    } else if (timerId == kPromptTimerId) {
+        OnPromptTimer();
+    }
+}
+
+void ConnectionMonitor::OnPollTimer() {
+    if (inTick_) return;
+    // A worker owns the link from its start to its end, even before it has taken the lock.
+    if (updateRunning()) return;
+    std::unique_lock<std::mutex> owner(link_.exclusiveUse(), std::try_to_lock);
+    if (!owner.owns_lock()) return;
+    TickScope scope(inTick_);
+
+    link_.openPort();  // a closed port simply leaves portOpen at 0
+    PollDevice();
+    if (requests_.cardUpdateRequested) startUpdate(FirmwareTarget::ProgramCard);
+    if (requests_.escUpdateRequested) startUpdate(FirmwareTarget::Esc);
+    if (requests_.defaultsRequested) ApplyFactoryDefaults();
+    // A write waits for a later tick while an update started here uses the port.
+    if (requests_.writeRequested && !updateRunning()) SendSettings();
+}
+
+void ConnectionMonitor::OnPromptTimer() {
+    if (state_.escMode || state_.cardMode) return;
+    if (state_.promptPhase == 0) {
+        host_.setPromptPicture(monitorPicture::PromptWhite);
+        state_.promptPhase = 1;
+    } else {
+        host_.setPromptPicture(monitorPicture::PromptOrange);
+        state_.promptPhase = 0;
+    }
+}
+
+void ConnectionMonitor::PollDevice() {
+    if (link_.usbState < 2) {
+        if (link_.portOpen == 1) {
+            // The tick that finds the port open exchanges nothing with the device.
+            link_.usbState = 2;
+        } else {
+            link_.usbState = 0;
+            state_.cardState = 0;
+        }
+        RefreshStatusLamps();
+        return;
+    }
+    if (state_.escMode) {
+        pollEsc();
+    } else if (state_.cardMode) {
+        pollCard();
+    } else if (state_.fixMode != 0) {
+        pollBootloaderMode();
+    }
+}
+
+void ConnectionMonitor::pollEsc() {
+    switch (probeEsc(link_)) {
+        case EscProbeResult::LinkLost:
+            link_.closePort();
+            RefreshStatusLamps();
+            return;
+        case EscProbeResult::NoAnswer:
+            if (link_.escState != 1) {
+                link_.escState = 1;
+                RefreshStatusLamps();
+                host_.setEscTexts("", "");
+            }
+            return;
+        case EscProbeResult::StrayByte:
+            return;  // purged by the probe; states stay as they were
+        case EscProbeResult::EscPresent:
+            break;
+    }
+    if (link_.escState == 2) return;  // the quiet poll of a connected ESC
+    EscInfo info{};
+    if (QueryDeviceInfo(info) != kLinkOk || !escInfoValid(info)) return;
+    identifyEsc(info);
+}
+
+void ConnectionMonitor::identifyEsc(const EscInfo& info) {
+    const std::string versionText = VersionText(info[kEscInfoEscVersion]);
+    link_.escState = 2;
+    const EscFamily family = EscFamilyFromTypeCode(info[kEscInfoTypeCode]);
+    identity_.storeEscInfo(toInfoBytes(info));
+    knownModel_ = identity_.showDeviceInfo(FirmwareTarget::Esc);
+    FillOptionLists(lists_, family, versionText);
+    ReadEscSettings();
+    RefreshStatusLamps();
+}
+
+void ConnectionMonitor::pollCard() {
+    switch (probeCard(link_)) {
+        case CardProbeResult::LinkLost:
+            link_.closePort();
+            RefreshStatusLamps();
+            return;
+        case CardProbeResult::NoAnswer:
+            if (state_.cardState != 1) {
+                state_.cardState = 1;
+                RefreshStatusLamps();
+            }
+            return;
+        case CardProbeResult::NoCard:
+            state_.cardState = 1;
+            RefreshStatusLamps();
+            return;
+        case CardProbeResult::CardPresent:
+            break;
+    }
+    if (state_.cardState == 2) return;
+    // The card counts as identified from its probe answer; its texts only from a whole reply.
+    state_.cardState = 2;
+    EscInfo info{};
+    if (QueryDeviceInfo(info) == kLinkOk) {
+        identity_.storeEscInfo(toInfoBytes(info));
+        identity_.showDeviceInfo(FirmwareTarget::ProgramCard);
+    }
+    RefreshStatusLamps();
+}
+
+void ConnectionMonitor::pollBootloaderMode() {
+    // Neither the answer nor a lost port changes any state here; the adapter part of the next
+    // tick shows a closed port.
+    pollBootloader(link_);
+}
+
+int ConnectionMonitor::QueryDeviceInfo(EscInfo& info) { return queryInfo(link_, info); }
+
+void ConnectionMonitor::ReadEscSettings() {
+    host_.stopPollTimer();
+    SettingsFrame frame{};
+    if (readSettings(link_, frame)) AcceptSettingsBlock(lists_, frame.data(), frame.size());
+    // Filled in whether the read succeeded or not. A type code outside the model table leaves
+    // the firmware page's texts of an earlier ESC, which are not this one's.
+    if (knownModel_) {
+        host_.setEscTexts(identity_.escModelName(), identity_.escFirmware());
+    } else {
+        host_.setEscTexts("", "");
+    }
+    busyWaitMs(150);
+    restartPollTimer();
+}
+
+void ConnectionMonitor::RefreshStatusLamps() {
+    host_.setLamps(link_.usbState == 2, link_.escState == 2, state_.cardState == 2);
+}
+
+void ConnectionMonitor::startUpdate(FirmwareTarget target) {
+    const bool esc = target == FirmwareTarget::Esc;
+    UpdateJob job{updateHost_, link_, esc ? requests_.escImage : requests_.cardImage};
+    UpdateThread& thread = esc ? escUpdate_ : cardUpdate_;
+    thread.start([job, esc] {
+        if (esc) {
+            EscFirmwareUpdate(job);
+        } else {
+            CardFirmwareUpdate(job);
+        }
+    });
+}
+
+void ConnectionMonitor::waitForUpdates() {
+    escUpdate_.join();
+    cardUpdate_.join();
+}
+
+void ConnectionMonitor::restartPollTimer() {
+    if (state_.updateIdle) host_.startPollTimer();
+}
+
+void ConnectionMonitor::showDeviceMenuChecks() {
+    host_.setDeviceMenuChecks(state_.escMode, state_.cardMode, state_.fixMode != 0);
+}
+
+// The check marks always equal the modes, so the mode flags tell whether an item is checked.
+void ConnectionMonitor::OnDeviceEsc() {
+    host_.stopPollTimer();
+    state_.cardMode = false;
+    state_.fixMode = 0;
+    state_.cardState = 0;
+    if (state_.escMode) {
+        state_.escMode = false;
+        link_.escState = 0;
+        RefreshStatusLamps();
+        showDeviceMenuChecks();
+    } else {
+        state_.escMode = true;
+        RefreshStatusLamps();
+        showDeviceMenuChecks();
+        host_.showUserSupportPage();
+        host_.enablePageButton(pageButton::Firmware, true);
+        host_.enablePageButton(pageButton::EscSetup, true);
+    }
+    restartPollTimer();
+}
+
+void ConnectionMonitor::OnDeviceProgramCard() {
+    host_.stopPollTimer();
+    state_.escMode = false;
+    state_.fixMode = 0;
+    link_.escState = 0;
+    if (state_.cardMode) {
+        state_.cardMode = false;
+        state_.cardState = 0;
+        RefreshStatusLamps();
+        showDeviceMenuChecks();
+    } else {
+        state_.cardMode = true;
+        RefreshStatusLamps();
+        showDeviceMenuChecks();
+        host_.showUserSupportPage();
+        host_.enablePageButton(pageButton::Firmware, true);
+        host_.enablePageButton(pageButton::EscSetup, false);
+    }
+    restartPollTimer();
+}
+
+void ConnectionMonitor::OnDeviceFixMode() {
+    state_.escMode = false;
+    state_.cardMode = false;
+    link_.escState = 0;
+    state_.cardState = 0;
+    if (state_.fixMode != 0) {
+        state_.fixMode = 0;
+        RefreshStatusLamps();
+        showDeviceMenuChecks();
+    } else {
+        state_.fixMode = 1;
+        RefreshStatusLamps();
+        showDeviceMenuChecks();
+        host_.enablePageButton(pageButton::Firmware, true);
+        host_.enablePageButton(pageButton::EscSetup, false);
+    }
+    restartPollTimer();
+}
+
+bool ConnectionMonitor::OnDeviceCommand(int commandId) {
+    switch (commandId) {
+        case deviceCommand::Esc: OnDeviceEsc(); return true;
+        case deviceCommand::ProgramCard: OnDeviceProgramCard(); return true;
+        case deviceCommand::FixMode: OnDeviceFixMode(); return true;
+        default: return false;
+    }
+}
+
+}  // namespace orvek

@@ -1,0 +1,99 @@
+#pragma once
+// The heartbeat of the main window: each tick of timer 1 opens the adapter's port, polls the
+// device of the chosen mode (probe, identify, read its settings), starts requested firmware
+// updates on their threads and serves the settings page's defaults and write requests. Also
+// the Device menu's mode commands and the blink of the select-a-device prompt.
+#include <string>
+
+#include "firmware/DeviceIdentity.h"
+#include "link/CommandSet.h"
+#include "link/UsbUart.h"
+#include "monitor/MonitorHost.h"
+#include "monitor/MonitorState.h"
+#include "settings/ParameterLists.h"
+#include "update/UpdateHost.h"
+#include "update/UpdateThread.h"
+
+namespace orvek {
+
+namespace monitorText {
+constexpr const char* UsbConnection = "USB Connection Error!";
+constexpr const char* EscConnection = "ESC Connection Error!";
+constexpr const char* PairFailed = "Send fail";
+constexpr const char* CommitFailed = "Send Fail";
+}  // namespace monitorText
+
+// The text of the progress display for a percentage: the number, a percent sign and a blank.
+std::string writeProgressText(int percent);
+
+class ConnectionMonitor {
+public:
+    // Everything referred to belongs to the window and must outlive the monitor. `updateHost`
+    // is handed to the update workers.
+    ConnectionMonitor(UsbUart& link, ParameterLists& lists, FirmwareIdentity& identity,
+                      RequestFlags& requests, DeviceState& state, MonitorHost& host,
+                      UpdateHost& updateHost);
+    // Waits for a running update (its thread members join), so that the link and window it
+    // uses outlive it.
+    ~ConnectionMonitor() = default;
+    ConnectionMonitor(const ConnectionMonitor&) = delete;
+    ConnectionMonitor& operator=(const ConnectionMonitor&) = delete;
+
+    // Timer 1: open the port, poll, then start updates, apply defaults, write settings, in
+    // that order. Does nothing while an update runs or someone else holds the link.
+    void OnPollTimer();
+    // Timer 2: blinks the prompt while neither ESC nor program-card mode is chosen.
+    void OnPromptTimer();
+    // Dispatch by timer id; other ids are ignored.
+    void OnTimer(int timerId);
+
+    // The operations below exchange with the device; they run inside the tick, which holds the
+    // link for them.
+    void PollDevice();
+    // InfoQuery; `info` holds the answer only when it came complete (status 0).
+    int QueryDeviceInfo(EscInfo& info);
+    void ReadEscSettings();
+    void RefreshStatusLamps();
+
+    // Device menu commands.
+    void OnDeviceEsc();
+    void OnDeviceProgramCard();
+    void OnDeviceFixMode();
+    // Dispatch by command id; false for an id that is not a Device command.
+    bool OnDeviceCommand(int commandId);
+
+    // Settings page requests served by the tick (defaults first, then the write).
+    void ApplyFactoryDefaults();
+    void SendSettings();
+
+    // An update worker started by a tick still runs.
+    bool updateRunning() const { return escUpdate_.running() || cardUpdate_.running(); }
+    // Waits for update workers started by ticks (tests, shut-down).
+    void waitForUpdates();
+
+private:
+    void pollEsc();
+    void pollCard();
+    void pollBootloaderMode();
+    void identifyEsc(const EscInfo& info);
+    void startUpdate(FirmwareTarget target);
+    // Timer 1 is never restarted while a worker owns the link.
+    void restartPollTimer();
+    void showDeviceMenuChecks();
+
+    UsbUart& link_;
+    ParameterLists& lists_;
+    FirmwareIdentity& identity_;
+    RequestFlags& requests_;
+    DeviceState& state_;
+    MonitorHost& host_;
+    UpdateHost& updateHost_;
+    bool inTick_ = false;
+    // The last identified ESC's type code is in the model table.
+    bool knownModel_ = false;
+    // Last: destroyed first, joining any worker before the rest goes.
+    UpdateThread escUpdate_;
+    UpdateThread cardUpdate_;
+};
+
+}  // namespace orvek

@@ -1,0 +1,86 @@
+// The settings page's two requests as the poll tick serves them: factory defaults into the
+// lists, and the lists written into the ESC pair by pair.
+#include <cstdio>
+
+#include "monitor/ConnectionMonitor.h"
+#include "settings/OptionLists.h"
+#include "settings/SettingsBlock.h"
+
+namespace orvek {
+
+namespace {
+
+WirePairs wirePairsOf(const WriteImage& image) {
+    WirePairs pairs{};
+    for (std::size_t i = 0; i < pairs.size(); ++i) pairs[i] = {image[i].registerCode, image[i].value};
+    return pairs;
+}
+
+class ProgressDisplay : public WriteProgress {
+public:
+    ProgressDisplay(DeviceState& state, MonitorHost& host) : state_(state), host_(host) {}
+    void pairWritten(int, int percent) override {
+        state_.writeProgress = percent;
+        host_.setWriteProgressText(writeProgressText(percent));
+    }
+
+private:
+    DeviceState& state_;
+    MonitorHost& host_;
+};
+
+}  // namespace
+
+std::string writeProgressText(int percent) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d%% ", percent);
+    return text;
+}
+
+void ConnectionMonitor::ApplyFactoryDefaults() {
+    // The flag is cleared before a box, so that ticks during the box do not repeat it.
+    if (link_.usbState != 2) {
+        requests_.defaultsRequested = false;
+        host_.showMessage(monitorText::UsbConnection, MessageIcon::Stop);
+        return;
+    }
+    if (link_.escState != 2) {
+        requests_.defaultsRequested = false;
+        host_.showMessage(monitorText::EscConnection, MessageIcon::Stop);
+        return;
+    }
+    SelectFactoryDefaults(lists_);  // also repaints the lists
+    requests_.defaultsRequested = false;
+}
+
+void ConnectionMonitor::SendSettings() {
+    if (link_.usbState != 2) {
+        requests_.writeRequested = false;
+        host_.showMessage(monitorText::UsbConnection, MessageIcon::Stop);
+        return;
+    }
+    if (link_.escState != 2) {
+        requests_.writeRequested = false;
+        host_.showMessage(monitorText::EscConnection, MessageIcon::Stop);
+        return;
+    }
+    host_.stopPollTimer();
+    const WirePairs pairs = wirePairsOf(BuildWriteImage(lists_));
+    ProgressDisplay progress(state_, host_);
+    int failedPair = 0;
+    const WriteOutcome outcome = writeSettings(link_, pairs, &progress, &failedPair);
+    if (outcome == WriteOutcome::PairFailed) {
+        // writeRequested stays set: the next tick writes all pairs again from the first.
+        state_.writeProgress = writePercent(failedPair);
+        host_.showMessage(monitorText::PairFailed, MessageIcon::None);
+        restartPollTimer();
+        return;
+    }
+    if (outcome == WriteOutcome::CommitFailed) {
+        host_.showMessage(monitorText::CommitFailed, MessageIcon::None);
+    }
+    requests_.writeRequested = false;
+    restartPollTimer();
+}
+
+}  // namespace orvek

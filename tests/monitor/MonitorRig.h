@@ -1,0 +1,160 @@
+#pragma once
+// The connection monitor on a simulated device over a real pseudo-terminal, with a window
+// that records what the monitor does to it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "firmware/DeviceIdentity.h"
+#include "link/UsbUart.h"
+#include "monitor/ConnectionMonitor.h"
+#include "monitor/MonitorUpdateHost.h"
+#include "settings/ParameterLists.h"
+#include "sim/Simulator.h"
+
+namespace orvek::testing {
+
+class EventLog {
+public:
+    void record(std::string e) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.push_back(std::move(e));
+    }
+    std::vector<std::string> all() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+    std::vector<std::string> startingWith(const std::string& prefix) const {
+        std::vector<std::string> out;
+        for (const auto& e : all()) {
+            if (e.rfind(prefix, 0) == 0) out.push_back(e);
+        }
+        return out;
+    }
+    bool has(const std::string& event) const {
+        for (const auto& e : all()) {
+            if (e == event) return true;
+        }
+        return false;
+    }
+    void clear() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.clear();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> events_;
+};
+
+inline std::string iconName(MessageIcon icon) { return icon == MessageIcon::Stop ? "stop" : "none"; }
+
+class RecordingWindow : public MonitorHost {
+public:
+    EventLog log;
+    std::atomic<bool> timerRunning{true};
+
+    void setLamps(bool usb, bool esc, bool card) override {
+        log.record(std::string("lamps:") + (usb ? "1" : "0") + (esc ? "1" : "0") + (card ? "1" : "0"));
+    }
+    void setEscTexts(const std::string& model, const std::string& firmware) override {
+        log.record("texts:" + model + "|" + firmware);
+    }
+    void setWriteProgressText(const std::string& text) override { log.record("progress:" + text); }
+    void setPromptPicture(int id) override { log.record("prompt:" + std::to_string(id)); }
+    void stopPollTimer() override {
+        timerRunning = false;
+        log.record("stopPollTimer");
+    }
+    void startPollTimer() override {
+        timerRunning = true;
+        log.record("startPollTimer");
+    }
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        log.record("message:" + iconName(icon) + ":" + text);
+        // What a modal box's own event loop may run meanwhile (timer ticks).
+        if (duringMessage) duringMessage();
+    }
+    std::function<void()> duringMessage;
+    void setDeviceMenuChecks(bool esc, bool card, bool fix) override {
+        log.record(std::string("checks:") + (esc ? "1" : "0") + (card ? "1" : "0") + (fix ? "1" : "0"));
+    }
+    void showUserSupportPage() override { log.record("userSupportPage"); }
+    void enablePageButton(int id, bool enabled) override {
+        log.record("button:" + std::to_string(id) + ":" + (enabled ? "1" : "0"));
+    }
+};
+
+// The update workers' window: the state half is the monitor's, the rest goes to the same log
+// and the same timer as the monitor's calls.
+class RecordingUpdateWindow : public MonitorUpdateHost {
+public:
+    RecordingUpdateWindow(DeviceState& state, RequestFlags& requests, RecordingWindow& window)
+        : MonitorUpdateHost(state, requests), window_(window) {}
+    void stopPollTimer() override { window_.stopPollTimer(); }
+    void startPollTimer() override { window_.startPollTimer(); }
+    void setProgressCaption(FirmwareTarget, const std::string&) override {}
+    void showProgress(FirmwareTarget, bool) override {}
+    void setStatusPicture(FirmwareTarget, int id) override {
+        window_.log.record("updatePicture:" + std::to_string(id));
+    }
+    void showStatusPicture(FirmwareTarget, bool) override {}
+    void setStartPicture(FirmwareTarget, int) override {}
+    void invalidatePage() override {}
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        window_.showMessage(text, icon);
+    }
+
+private:
+    RecordingWindow& window_;
+};
+
+inline sim::SimOptions deviceOptions(sim::Peer peer) {
+    sim::SimOptions o;
+    o.peer = peer;
+    return o;
+}
+
+struct MonitorRig {
+    explicit MonitorRig(sim::SimOptions options = {}) : sim(std::move(options)) {
+        ok = sim.start();
+        link.setPortOverride(sim.devicePath());
+    }
+
+    // The first tick opens the port and lights the USB lamp.
+    void plugIn() {
+        monitor.OnPollTimer();
+        ASSERT_EQ(link.usbState, 2);
+    }
+    // Port open, ESC mode chosen and the ESC identified, logs cleared.
+    void connectEsc() {
+        plugIn();
+        monitor.OnDeviceEsc();
+        monitor.OnPollTimer();
+        ASSERT_EQ(link.escState, 2);
+        window.log.clear();
+        sim.clearReceived();
+    }
+    std::vector<std::uint8_t> received() const {
+        std::vector<std::uint8_t> out;
+        for (const auto& r : sim.received()) out.push_back(r.value);
+        return out;
+    }
+
+    sim::Simulator sim;
+    UsbUart link;
+    ParameterLists lists;
+    FirmwareIdentity identity;
+    RequestFlags requests;
+    DeviceState state;
+    RecordingWindow window;
+    RecordingUpdateWindow updateWindow{state, requests, window};
+    ConnectionMonitor monitor{link, lists, identity, requests, state, window, updateWindow};
+    bool ok = false;
+};
+
+}  // namespace orvek::testing
