@@ -2,6 +2,7 @@
 // The one serial link between the tool and the attached ESC or program card. Every byte sent
 // comes back as an echo before the device answers; the operations here consume that echo and
 // read answers with time limits, returning the link status codes below.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,9 +38,10 @@ public:
     UsbUart(const UsbUart&) = delete;
     UsbUart& operator=(const UsbUart&) = delete;
 
-    int usbState = 0;   // 0 no usable port, 2 port open and in use
-    int escState = 0;   // 0 not probed, 1 ESC not answering, 2 ESC identified
-    int portOpen = 0;   // 1 while portHandle is open
+    // The three states are read by the window's thread while an update worker may set them.
+    std::atomic<int> usbState{0};   // 0 no usable port, 2 port open and in use
+    std::atomic<int> escState{0};   // 0 not probed, 1 ESC not answering, 2 ESC identified
+    std::atomic<int> portOpen{0};   // 1 while portHandle is open
     std::uint8_t rxBuffer[kRxBufferSize] = {};
     int baudRate = 19200;
     std::uint8_t txBuffer[kTxBufferSize] = {};
