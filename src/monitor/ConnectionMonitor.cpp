@@ -131,6 +131,7 @@ void ConnectionMonitor::identifyEsc(const EscInfo& info) {
     const EscFamily family = EscFamilyFromTypeCode(info[kEscInfoTypeCode]);
     identity_.storeEscInfo(toInfoBytes(info));
     knownModel_ = identity_.showDeviceInfo(FirmwareTarget::Esc);
+    if (knownModel_) host_.deviceInfoShown(FirmwareTarget::Esc);
     FillOptionLists(lists_, family, versionText);
     ReadEscSettings();
     RefreshStatusLamps();
@@ -162,6 +163,7 @@ void ConnectionMonitor::pollCard() {
     if (QueryDeviceInfo(info) == kLinkOk) {
         identity_.storeEscInfo(toInfoBytes(info));
         identity_.showDeviceInfo(FirmwareTarget::ProgramCard);
+        host_.deviceInfoShown(FirmwareTarget::ProgramCard);
     }
     RefreshStatusLamps();
 }

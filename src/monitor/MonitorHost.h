@@ -58,6 +58,10 @@ public:
     // The USER SUPPORT page-button action.
     virtual void showUserSupportPage() = 0;
     virtual void enablePageButton(int buttonId, bool enabled) = 0;
+
+    // The firmware identity of `target` was filled from a new identification reply; the
+    // firmware page shows it afresh.
+    virtual void deviceInfoShown(FirmwareTarget target) = 0;
 };
 
 }  // namespace orvek

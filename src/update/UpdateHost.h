@@ -4,6 +4,7 @@
 #include <string>
 
 #include "firmware/FirmwareCatalogue.h"
+#include "platform/MessageIcon.h"
 
 namespace orvek {
 
@@ -14,8 +15,6 @@ constexpr int CardStartNormal = 172;
 constexpr int Ready = 179;
 constexpr int Finished = 188;
 }  // namespace updatePicture
-
-enum class MessageIcon { None, Stop };
 
 class UpdateHost {
 public:

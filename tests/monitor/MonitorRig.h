@@ -84,6 +84,9 @@ public:
         log.record(std::string("checks:") + (esc ? "1" : "0") + (card ? "1" : "0") + (fix ? "1" : "0"));
     }
     void showUserSupportPage() override { log.record("userSupportPage"); }
+    void deviceInfoShown(FirmwareTarget target) override {
+        log.record(target == FirmwareTarget::Esc ? "infoShown:esc" : "infoShown:card");
+    }
     void enablePageButton(int id, bool enabled) override {
         log.record("button:" + std::to_string(id) + ":" + (enabled ? "1" : "0"));
     }

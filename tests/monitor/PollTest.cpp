@@ -62,8 +62,8 @@ TEST(Poll, EscIdentificationFillsListsReadsSettingsSetsTextsAndLamps) {
     EXPECT_EQ(rig.identity.escModelName(), "ORVEK ARC");
     // The read runs with timer 1 stopped; texts come after it, the lamp last.
     EXPECT_EQ(rig.window.log.all(),
-              (std::vector<std::string>{"stopPollTimer", "texts:ORVEK ARC|Expert V1.30", "startPollTimer",
-                                        "lamps:110"}));
+              (std::vector<std::string>{"infoShown:esc", "stopPollTimer", "texts:ORVEK ARC|Expert V1.30",
+                                        "startPollTimer", "lamps:110"}));
 }
 
 TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
@@ -93,6 +93,8 @@ TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
         rig.window.log.clear();
         rig.monitor.OnPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("texts:"), std::vector<std::string>{c.texts});
+        // The firmware page is told only of an identity it can show.
+        EXPECT_EQ(rig.window.log.has("infoShown:esc"), c.family != EscFamily::Unlisted);
     }
 }
 
@@ -191,7 +193,7 @@ TEST(Poll, ProgramCardModeIdentifiesTheCardFromItsProbe) {
     EXPECT_EQ(rig.received(), (Bytes{0xD4, 0xD7}));
     EXPECT_EQ(rig.identity.cardFirmware(), "ORVEK QLX V1.20");
     EXPECT_EQ(rig.identity.cardModelName(), "ORVEK PROGRAM CARD");
-    EXPECT_EQ(rig.window.log.all(), std::vector<std::string>{"lamps:101"});
+    EXPECT_EQ(rig.window.log.all(), (std::vector<std::string>{"infoShown:card", "lamps:101"}));
 
     rig.window.log.clear();
     rig.sim.clearReceived();
