@@ -26,31 +26,10 @@ Session::~Session() {
     if (sim_) sim_->stop();
 }
 
-namespace {
-
-bool simulatorOptions(const std::string& kind, sim::SimOptions& o) {
-    if (kind == "expert" || kind.empty()) {
-        o.identity.typeCode = 0x0B;
-    } else if (kind == "stock") {
-        o.identity.typeCode = 0x0C;
-    } else if (kind == "blinky") {
-        o.identity.typeCode = 0x0D;
-    } else if (kind == "card") {
-        o.peer = sim::Peer::CardApplication;
-    } else if (kind == "bootloader") {
-        o.peer = sim::Peer::EscBootloader;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 int Session::openLink() {
     if (options_.simulate) {
         sim::SimOptions o;
-        if (!simulatorOptions(options_.simulateKind, o)) {
+        if (!sim::optionsForDeviceKind(options_.simulateKind, o)) {
             return console_.fail(kExitUsage, "unknown simulated device '" + options_.simulateKind +
                                                  "' (expert, stock, blinky, card or bootloader)");
         }

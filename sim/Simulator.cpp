@@ -308,4 +308,21 @@ void Simulator::saveState() {
     std::rename(tmp.c_str(), options_.stateFile.c_str());
 }
 
+bool optionsForDeviceKind(const std::string& kind, SimOptions& options) {
+    if (kind == "expert" || kind.empty()) {
+        options.identity.typeCode = 0x0B;
+    } else if (kind == "stock") {
+        options.identity.typeCode = 0x0C;
+    } else if (kind == "blinky") {
+        options.identity.typeCode = 0x0D;
+    } else if (kind == "card") {
+        options.peer = Peer::CardApplication;
+    } else if (kind == "bootloader") {
+        options.peer = Peer::EscBootloader;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace orvek::sim

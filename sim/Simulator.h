@@ -103,4 +103,8 @@ private:
     std::int64_t startNs_ = 0;
 };
 
+// The device a program's --simulate option names: "expert" (also the empty name), "stock",
+// "blinky", "card" or "bootloader". False, `options` untouched, for any other name.
+bool optionsForDeviceKind(const std::string& kind, SimOptions& options);
+
 }  // namespace orvek::sim

@@ -18,9 +18,27 @@ std::optional<std::filesystem::path> runningExecutablePath() {
   return path;
 }
 
+bool holdsProgramData(const std::filesystem::path& folder) {
+  std::error_code error;
+  for (const char* entry : {"config.ini", "FirmwareInformation.txt", "Firmware", "Profile"}) {
+    if (std::filesystem::exists(folder / entry, error)) return true;
+  }
+  return false;
+}
+
+std::filesystem::path programFolderFor(const std::filesystem::path& executableDir) {
+  if (holdsProgramData(executableDir)) return executableDir;
+  std::error_code error;
+  const std::filesystem::path installed = executableDir / ".." / "share" / "orvek-link";
+  if (std::filesystem::is_directory(installed, error)) {
+    return std::filesystem::weakly_canonical(installed, error);
+  }
+  return executableDir;
+}
+
 std::filesystem::path programFolder(const std::optional<std::filesystem::path>& overrideFolder) {
   if (overrideFolder && !overrideFolder->empty()) return *overrideFolder;
-  if (auto executable = runningExecutablePath()) return executableFolder(*executable);
+  if (auto executable = runningExecutablePath()) return programFolderFor(executableFolder(*executable));
   return std::filesystem::path(".");
 }
 

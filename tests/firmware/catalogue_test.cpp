@@ -128,6 +128,25 @@ TEST(ProgramFolder, IsTheExecutablesFolderUnlessOverridden) {
   EXPECT_EQ(programFolder(std::filesystem::path()), running->parent_path());
 }
 
+TEST(ProgramFolder, PortableFolderWinsThenTheInstalledDataFolderBesideTheExecutable) {
+  TempFolder root;
+  const std::filesystem::path bin = root.path() / "usr" / "bin";
+  std::filesystem::create_directories(bin);
+  // Neither layout: the executable's folder all the same.
+  EXPECT_EQ(programFolderFor(bin), bin);
+
+  root.write("usr/share/orvek-link/config.ini", "[TEXT INFO]\r\n");
+  EXPECT_EQ(programFolderFor(bin), std::filesystem::weakly_canonical(root.path() / "usr/share/orvek-link"));
+
+  // Any one piece of program data beside the executable makes it portable.
+  for (const char* entry : {"Profile/Modify Touring/a.ini", "Firmware/x.kfw", "FirmwareInformation.txt", "config.ini"}) {
+    TempFolder portable;
+    portable.write("bin/" + std::string(entry), "");
+    portable.write("share/orvek-link/config.ini", "");
+    EXPECT_EQ(programFolderFor(portable.path() / "bin"), portable.path() / "bin") << entry;
+  }
+}
+
 TEST(DeviceIdentityText, VersionCodesReadAsTenthsAboveOne) {
   EXPECT_EQ(VersionText(0), "1.00");
   EXPECT_EQ(VersionText(3), "1.30");

@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "MonitorRig.h"
+#include "common/TestImages.h"
 
 namespace orvek {
 namespace {
@@ -15,29 +14,7 @@ namespace {
 using testing::MonitorRig;
 using Bytes = std::vector<std::uint8_t>;
 
-// A small Intel HEX image: `records` data records of 16 bytes and the end record.
-std::filesystem::path writeKfwImage(const std::string& name, int records) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      (name + "-" + std::to_string(::getpid()) + ".kfw");
-    std::ofstream out(path, std::ios::binary);
-    for (int r = 0; r < records; ++r) {
-        std::vector<std::uint8_t> rec = {16, static_cast<std::uint8_t>(r >> 4),
-                                         static_cast<std::uint8_t>((r & 0x0F) << 4), 0x00};
-        for (int i = 0; i < 16; ++i) rec.push_back(static_cast<std::uint8_t>(r * 16 + i));
-        unsigned sum = 0;
-        for (auto b : rec) sum += b;
-        rec.push_back(static_cast<std::uint8_t>(-sum));
-        out << ':';
-        for (auto b : rec) {
-            char hex[3];
-            std::snprintf(hex, sizeof hex, "%02X", b);
-            out << hex;
-        }
-        out << "\r\n";
-    }
-    out << ":00000001FF\r\n";
-    return path;
-}
+using testing::writeKfwImage;
 
 TEST(UpdateDispatch, EscUpdateRunsOnItsThreadWhileTicksStayOffTheLink) {
     MonitorRig rig;

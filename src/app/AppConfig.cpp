@@ -1,0 +1,69 @@
+#include "app/AppConfig.h"
+
+#include <cctype>
+#include <climits>
+
+#include "app/WindowResources.h"
+#include "platform/ProfileFile.h"
+
+namespace orvek {
+
+int LeadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int ReadTextSize(const std::filesystem::path& programFolder) {
+    const std::string text = ReadProfileString(programFolder / configKey::FileName, configKey::TextSection,
+                                               configKey::TextSize, configKey::TextSizeDefault,
+                                               configKey::TextSizeBuffer);
+    return LeadingInteger(text);
+}
+
+int ReadableTextSize(int textSize) {
+    constexpr int kSmallestReadable = 60;
+    constexpr int kDefault = 90;
+    return textSize < kSmallestReadable ? kDefault : textSize;
+}
+
+const std::array<ProductLinkKey, kProductLinkCount>& productLinkKeys() {
+    static const std::array<ProductLinkKey, kProductLinkCount> keys{{
+        {ProductLink::Homepage, "MAIN", ""},
+        {ProductLink::Arc, "ORVEK-ARC", "/product/ORVEK-ARC/"},
+        {ProductLink::Basis, "ORVEK-BASIS", "/product/ORVEK-BASIS/"},
+        {ProductLink::Zeta, "ORVEK-ZETA", "/product/ORVEK-ZETA/"},
+        {ProductLink::Qlx, "ORVEK-QLX", "/product/ORVEK-QLX/"},
+    }};
+    return keys;
+}
+
+std::string DefaultProductLink(ProductLink link) {
+    const ProductLinkKey& entry = productLinkKeys()[static_cast<std::size_t>(link)];
+    if (link == ProductLink::Homepage) return kDefaultWebHost;
+    return std::string("http://") + kDefaultWebHost + entry.path;
+}
+
+std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesystem::path& programFolder) {
+    // One read of the file for all five keys.
+    const LoadedProfile config = LoadProfileFile(programFolder / configKey::FileName);
+    std::array<std::string, kProductLinkCount> links;
+    for (const ProductLinkKey& entry : productLinkKeys()) {
+        links[static_cast<std::size_t>(entry.link)] =
+            ReadProfileString(config.document, configKey::LinkSection, entry.key, DefaultProductLink(entry.link),
+                              configKey::LinkBuffer);
+    }
+    return links;
+}
+
+}  // namespace orvek

@@ -1,0 +1,40 @@
+#pragma once
+// What the window reads from config.ini in the program folder: the text size and the five
+// product links. The file is only ever read; a missing file or key gives the built-in default.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orvek {
+
+// The leading whole number of a text, as the C library's conversion takes it: blanks skipped,
+// an optional sign, then digits up to the first other character. No digits gives 0; a number
+// past the int range gives the range's end.
+int LeadingInteger(std::string_view text);
+
+// [TEXT INFO] size, in tenths of a point (default 90).
+int ReadTextSize(const std::filesystem::path& programFolder);
+
+// The size the pages take over on a screen that is not at 96 DPI. A size too small to read
+// (under 6 pt, as a value that is not a number gives 0) falls back to the default 9 pt.
+int ReadableTextSize(int textSize);
+
+// The five link areas of the links page, in the order their areas are tested.
+enum class ProductLink { Homepage, Arc, Basis, Zeta, Qlx };
+constexpr std::size_t kProductLinkCount = 5;
+
+struct ProductLinkKey {
+    ProductLink link;
+    const char* key;
+    const char* path;  // of the default address on the maker's host; empty for the homepage
+};
+const std::array<ProductLinkKey, kProductLinkCount>& productLinkKeys();
+
+// The built-in link: "http://" + host + path for a product, the bare host for the homepage.
+std::string DefaultProductLink(ProductLink link);
+
+// [PRODUCT LINK] in config.ini, each cut to 259 characters, in productLinkKeys() order.
+std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesystem::path& programFolder);
+
+}  // namespace orvek

@@ -1,0 +1,29 @@
+#pragma once
+// The command line of orvek-link.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvek {
+
+struct LaunchOptions {
+    std::string port;                  // --port PATH
+    bool simulate = false;             // --simulate[=KIND]
+    std::string simulateKind = "expert";
+    std::optional<int> deviceCommand;  // --device esc|card|fix, as the Device menu's command id
+    std::string dataDir;               // --data-dir DIR
+    bool showVersion = false;
+    bool showHelp = false;
+};
+
+struct LaunchParse {
+    LaunchOptions options;
+    std::string error;  // empty when the command line was understood
+};
+
+// `arguments` without the program name. Both "--opt VALUE" and "--opt=VALUE" are taken.
+LaunchParse ParseLaunchOptions(const std::vector<std::string>& arguments);
+
+const char* LaunchUsage();
+
+}  // namespace orvek

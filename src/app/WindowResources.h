@@ -1,0 +1,81 @@
+#pragma once
+// Control ids, command ids and fixed texts of the main window, its menu, the About box and the
+// links page, and the names of config.ini's sections and keys: each written once, here.
+#include <array>
+
+namespace orvek {
+
+namespace windowText {
+constexpr const char* Title = "Tarnwick Racing ORVEK USB Link V1.3";
+constexpr const char* AboutTitle = "About Tarnwick Racing ORVEK USB Link V1.1";
+constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
+constexpr const char* InitialProgress = "0%";
+constexpr const char* CloseWithUnsentChanges =
+    "Some settings differ from what the ESC holds and have not been sent.\n"
+    "Close without sending them?";
+}  // namespace windowText
+
+// The menu: texts with their shortcut letters, and command ids.
+namespace menuText {
+constexpr const char* File = "&File";
+constexpr const char* ImportSettings = "&Import Settings";
+constexpr const char* ExportSettings = "&Export Settings";
+constexpr const char* Exit = "E&xit";
+constexpr const char* Device = "&Device";
+constexpr const char* Esc = "&Esc";
+constexpr const char* ProgramCard = "&Program Card";
+constexpr const char* FixMode = "&Fix Mode";
+constexpr const char* Help = "&Help";
+constexpr const char* About = "&About";
+}  // namespace menuText
+
+namespace menuCommand {
+constexpr int ImportSettings = 32783;
+constexpr int ExportSettings = 32784;
+constexpr int Exit = 32785;
+constexpr int About = 32781;
+// The Device commands are the connection monitor's: deviceCommand::Esc, ProgramCard, FixMode.
+}  // namespace menuCommand
+
+// Controls of the main window's left column and frame.
+namespace windowControl {
+constexpr int UserSupportButton = 1001;
+constexpr int EscSetupButton = 1002;
+constexpr int FirmwareButton = 1003;
+constexpr int DevicePrompt = 1004;
+constexpr int UsbLamp = 1005;
+constexpr int EscLamp = 1006;
+constexpr int CardLamp = 1007;
+constexpr int HiddenPicture1 = 1008;
+constexpr int HiddenPicture2 = 1009;
+constexpr int ProgressDisplay = 1010;
+constexpr int PageFrame = 1029;
+constexpr int LampHeading = 1064;
+constexpr int LampLabels = 1065;
+constexpr int MakerLogo = 1066;
+}  // namespace windowControl
+
+// config.ini in the program folder, only ever read.
+namespace configKey {
+constexpr const char* FileName = "config.ini";
+constexpr const char* TextSection = "TEXT INFO";
+constexpr const char* TextSize = "size";
+constexpr const char* TextSizeDefault = "90";
+constexpr int TextSizeBuffer = 20;
+constexpr const char* LinkSection = "PRODUCT LINK";
+constexpr int LinkBuffer = 260;
+}  // namespace configKey
+
+// The links page: five areas of picture 164, each opening a configured link.
+namespace linkArea {
+constexpr int Homepage = 1028;
+constexpr int Arc = 1041;
+constexpr int Basis = 1042;
+constexpr int Zeta = 1043;
+constexpr int Qlx = 1044;
+}  // namespace linkArea
+
+// The maker's web host: a reserved example host until config.ini names the real one.
+constexpr const char* kDefaultWebHost = "www.orvek.example";
+
+}  // namespace orvek
