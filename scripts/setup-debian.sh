@@ -9,6 +9,7 @@ packages=(
   libcli11-dev
   clang libclang-rt-14-dev
   binutils
+  xvfb xauth x11-utils imagemagick
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

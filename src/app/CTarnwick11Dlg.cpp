@@ -173,6 +173,17 @@ void CTarnwick11Dlg::buildMenu() {
     addMenu(menuText::File, kFileItems);
     addMenu(menuText::Device, kDeviceItems);
     addMenu(menuText::Help, kHelpItems);
+    // The bar on the black window: dark ground, light text, the skin's red under the pointer.
+    QPalette palette = menuBar_->palette();
+    palette.setColor(QPalette::Window, QColor(30, 30, 30));
+    palette.setColor(QPalette::Button, QColor(30, 30, 30));
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(text, QColor(234, 234, 234));
+    }
+    palette.setColor(QPalette::Highlight, QColor(255, 0, 0));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    menuBar_->setPalette(palette);
+    menuBar_->setAutoFillBackground(true);
     menuBar_->setGeometry(0, 0, kWindowWidth, menuBar_->sizeHint().height());
 }
 
