@@ -207,6 +207,12 @@ void CFirmwareDlg::placeControls() {
                 QPalette colours = panel->palette();
                 colours.setColor(QPalette::Base, Qt::black);
                 colours.setColor(QPalette::Text, kLabelColour);
+                // A dark scroll bar beside the dark panel.
+                colours.setColor(QPalette::Window, Qt::black);
+                colours.setColor(QPalette::Button, IdentityField::kBackground);
+                colours.setColor(QPalette::ButtonText, kLabelColour);
+                colours.setColor(QPalette::Light, IdentityField::kBackground.lighter(130));
+                colours.setColor(QPalette::Dark, Qt::black);
                 panel->setPalette(colours);
                 widget = panel;
                 break;
