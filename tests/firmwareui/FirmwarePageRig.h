@@ -216,10 +216,10 @@ struct PageRig {
     bool ok = false;
 };
 
-inline sim::SimOptions peer(sim::Peer peer, bool paced = false) {
-    sim::SimOptions o;
-    o.peer = peer;
-    o.paced = paced;
+// The simulated device at the real line rate, so that an update lasts long enough to watch.
+inline sim::SimOptions pacedDevice(sim::Peer peer) {
+    sim::SimOptions o = deviceOptions(peer);
+    o.paced = true;
     return o;
 }
 

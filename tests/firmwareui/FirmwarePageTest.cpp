@@ -127,7 +127,7 @@ TEST(FirmwarePageLayout, ListsHoldTheImagesOnDiskSortedAndNothingIsChosen) {
 
 TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
     {
-        sim::SimOptions stock = peer(sim::Peer::EscApplication);
+        sim::SimOptions stock = deviceOptions(sim::Peer::EscApplication);
         stock.identity.typeCode = 0x0C;
         stock.identity.versionCode = 7;
         PageRig rig(stock);
@@ -141,7 +141,7 @@ TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
     }
     {
         // An ESC outside the model table: the page and the settings line keep the earlier ESC.
-        sim::SimOptions unlisted = peer(sim::Peer::EscApplication);
+        sim::SimOptions unlisted = deviceOptions(sim::Peer::EscApplication);
         unlisted.identity.typeCode = 0x0A;
         unlisted.identity.versionCode = 9;
         PageRig rig(unlisted);
@@ -157,7 +157,7 @@ TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
         EXPECT_EQ(rig.window.log.startingWith("texts:").back(), "texts:ORVEK BASIS SPEC|Stock V1.70");
     }
     {
-        sim::SimOptions card = peer(sim::Peer::CardApplication);
+        sim::SimOptions card = deviceOptions(sim::Peer::CardApplication);
         card.identity.cardVersionCode = 0;
         PageRig rig(card);
         ASSERT_TRUE(rig.ok);

@@ -31,7 +31,7 @@ CxSkinButton* progress(const PageRig& rig, FirmwareTarget target) {
 }
 
 TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFirst) {
-    PageRig rig(peer(sim::Peer::EscApplication, true));
+    PageRig rig(pacedDevice(sim::Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     std::vector<Bytes> frames;
     rig.folders.writeFirmware("Expert V1.40.kfw", kfwImage(30, 5, &frames));
@@ -101,7 +101,7 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
 }
 
 TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMessage) {
-    PageRig rig(peer(sim::Peer::CardApplication));
+    PageRig rig(deviceOptions(sim::Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     rig.folders.writeFirmware("QLX_V1.30.xup", xupImage(5, 7));
     rig.openPage();
@@ -156,7 +156,7 @@ TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
 }
 
 TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnImage) {
-    PageRig rig(peer(sim::Peer::CardApplication));
+    PageRig rig(deviceOptions(sim::Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     std::vector<Bytes> blocks, records;
     rig.folders.writeFirmware("Race.xup", xupImage(4, 9, &blocks));
