@@ -4,7 +4,6 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <thread>
@@ -13,7 +12,7 @@
 #include "ExitCodes.h"
 #include "Json.h"
 #include "firmware/ImageCheck.h"
-#include "settings/SettingsFile.h"
+#include "firmware/SettingsBackup.h"
 #include "update/FirmwareUpdate.h"
 #include "update/HeadlessUpdateHost.h"
 
@@ -75,7 +74,7 @@ void printReport(const Console& console, const std::string& path, const ImageChe
     j.key("problems").beginArray();
     for (const ImageProblem& p : r.problems) {
         j.beginObject().key("line").value(static_cast<std::int64_t>(p.line)).key("what").value(p.what).endObject();
-        console.out("  problem: " + (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what);
+        console.out("  problem: " + imageProblemText(p));
     }
     j.endArray();
     if (r.problemCount > r.problems.size()) {
@@ -97,8 +96,7 @@ int preflight(const Console& console, const FlashOptions& options, bool kfw) {
     if (r.problemCount == 0) return kExitOk;
     const std::size_t shown = std::min<std::size_t>(r.problems.size(), 5);
     for (std::size_t i = 0; i < shown; ++i) {
-        const ImageProblem& p = r.problems[i];
-        console.note("image problem: " + (p.line > 0 ? "line " + std::to_string(p.line) + ": " : "") + p.what);
+        console.note("image problem: " + imageProblemText(r.problems[i]));
     }
     if (options.force) {
         console.note("warning: sending a damaged image because --force was given");
@@ -106,17 +104,6 @@ int preflight(const Console& console, const FlashOptions& options, bool kfw) {
     }
     return console.fail(kExitBadInput, options.image + " is damaged (" + std::to_string(r.problemCount) +
                                            " problems); nothing was sent (--force sends it anyway)");
-}
-
-fs::path backupFolder(const FlashOptions& options) {
-    if (!options.backupDir.empty()) return options.backupDir;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        return fs::path(data) / "orvek-link" / "backups";
-    }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return fs::path(home) / ".local" / "share" / "orvek-link" / "backups";
-    }
-    return fs::current_path();
 }
 
 // Saves the ESC's settings before its firmware is replaced. Exit code.
@@ -127,20 +114,15 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
         return console.fail(kExitNoDevice, "could not read the ESC's settings for a backup; nothing was "
                                            "sent (--no-backup goes on without one)");
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::error_code ec;
-    const fs::path folder = backupFolder(options);
-    fs::create_directories(folder, ec);
-    const fs::path file = folder / (std::string("esc-") + familyName(id.family) + "-" + stamp + ".cfg");
-    if (ExportSettingsFile(lists, file) != SettingsFileStatus::Ok) {
-        return console.fail(kExitCannotWrite, "cannot write the settings backup " + file.string() +
+    EscInfoBytes info{};
+    std::copy(id.info.begin(), id.info.end(), info.begin());
+    const fs::path folder = options.backupDir.empty() ? settingsBackupFolder() : fs::path(options.backupDir);
+    const SettingsBackup backup = BackUpEscSettings(lists, info, folder, std::time(nullptr));
+    if (!backup.saved) {
+        return console.fail(kExitCannotWrite, "cannot write the settings backup " + backup.file.string() +
                                                   "; nothing was sent (--no-backup goes on without one)");
     }
-    savedTo = file.string();
+    savedTo = backup.file.string();
     console.note("settings backed up to " + savedTo);
     return kExitOk;
 }

@@ -354,6 +354,8 @@ void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) { pageButton(b
 
 void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) { firmwarePage_->ShowDeviceInfo(target); }
 
+void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) { firmwarePage_->showSettingsBackup(backup); }
+
 // Closing and the update lockout
 
 bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {

@@ -96,6 +96,7 @@ public:
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
     void deviceInfoShown(FirmwareTarget target) override;
+    void settingsBackedUp(const SettingsBackup& backup) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include "firmware/TextLineReader.h"
 #include "platform/AsciiCase.h"
+#include "platform/TextFileEncoding.h"
 
 namespace orvek {
 
@@ -41,6 +42,15 @@ std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& 
     text += "\r\n";
   }
   if (result == TextLineReader::Result::Error) return std::nullopt;
+  return text;
+}
+
+std::string informationDisplayText(std::string_view loaded) {
+  std::string text;
+  for (const TextLine& line : SplitTextFile(loaded).lines) {
+    text += line.text;
+    text += '\n';
+  }
   return text;
 }
 

@@ -33,6 +33,11 @@ std::filesystem::path firmwareInformationPath(const std::filesystem::path& progr
 // when the file is missing, is a folder or cannot be read to its end.
 std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& programFolder);
 
+// The information text as the panel shows it: UTF-8 with LF line ends. The file's bytes read as
+// UTF-8 when they are valid UTF-8 (plain ASCII included; a byte-order mark is dropped), and
+// otherwise as the Western Windows code page, in which such files are usually written.
+std::string informationDisplayText(std::string_view loaded);
+
 // The direct entries of the Firmware folder whose names end in "kfw" (ESC) or "xup" (program
 // card), compared case-sensitively. Folders are skipped; a missing folder gives empty lists.
 FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder);

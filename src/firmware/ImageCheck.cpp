@@ -218,4 +218,13 @@ ImageCheckReport checkXupImage(const std::filesystem::path& path) {
   return checkXupDecoded(decoder, status);
 }
 
+ImageCheckReport checkFirmwareImage(const std::filesystem::path& path, FirmwareTarget target) {
+  return target == FirmwareTarget::Esc ? checkKfwImage(path) : checkXupImage(path);
+}
+
+std::string imageProblemText(const ImageProblem& problem) {
+  if (problem.line == 0) return problem.what;
+  return "line " + std::to_string(problem.line) + ": " + problem.what;
+}
+
 }  // namespace orvek

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "firmware/FirmwareCatalogue.h"
 #include "firmware/ImageStatus.h"
 
 namespace orvek {
@@ -62,5 +63,11 @@ ImageCheckReport checkKfwImage(const std::filesystem::path& path);
 // The report of an image decoded (or refused) with `status`.
 ImageCheckReport checkXupDecoded(const XupDecoder& decoder, ImageReadStatus status);
 ImageCheckReport checkXupImage(const std::filesystem::path& path);
+
+// The check of the image kind a target takes: .kfw records for the ESC, .xup blocks for the card.
+ImageCheckReport checkFirmwareImage(const std::filesystem::path& path, FirmwareTarget target);
+
+// "line 12: checksum 3F is wrong: ...", or the description alone for the image as a whole.
+std::string imageProblemText(const ImageProblem& problem);
 
 }  // namespace orvek

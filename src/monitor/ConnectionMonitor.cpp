@@ -1,6 +1,7 @@
 #include "monitor/ConnectionMonitor.h"
 
 #include <algorithm>
+#include <ctime>
 #include <mutex>
 
 #include "platform/Clock.h"
@@ -63,7 +64,10 @@ void ConnectionMonitor::OnPollTimer() {
     link_.openPort();  // a closed port simply leaves portOpen at 0
     PollDevice();
     if (requests_.cardUpdateRequested) startUpdate(FirmwareTarget::ProgramCard);
-    if (requests_.escUpdateRequested) startUpdate(FirmwareTarget::Esc);
+    if (requests_.escUpdateRequested) {
+        backUpEscSettings();
+        startUpdate(FirmwareTarget::Esc);
+    }
     if (requests_.defaultsRequested) ApplyFactoryDefaults();
     // A write waits for a later tick while an update started here uses the port.
     if (requests_.writeRequested && !updateRunning()) SendSettings();
@@ -130,8 +134,8 @@ void ConnectionMonitor::identifyEsc(const EscInfo& info) {
     link_.escState = 2;
     const EscFamily family = EscFamilyFromTypeCode(info[kEscInfoTypeCode]);
     identity_.storeEscInfo(toInfoBytes(info));
-    knownModel_ = identity_.showDeviceInfo(FirmwareTarget::Esc);
-    if (knownModel_) host_.deviceInfoShown(FirmwareTarget::Esc);
+    // A type code outside the model table changes nothing the firmware page shows.
+    if (identity_.showDeviceInfo(FirmwareTarget::Esc)) host_.deviceInfoShown(FirmwareTarget::Esc);
     FillOptionLists(lists_, family, versionText);
     ReadEscSettings();
     RefreshStatusLamps();
@@ -179,14 +183,12 @@ int ConnectionMonitor::QueryDeviceInfo(EscInfo& info) { return queryInfo(link_, 
 void ConnectionMonitor::ReadEscSettings() {
     host_.stopPollTimer();
     SettingsFrame frame{};
-    if (readSettings(link_, frame)) AcceptSettingsBlock(lists_, frame.data(), frame.size());
-    // Filled in whether the read succeeded or not. A type code outside the model table leaves
-    // the firmware page's texts of an earlier ESC, which are not this one's.
-    if (knownModel_) {
-        host_.setEscTexts(identity_.escModelName(), identity_.escFirmware());
-    } else {
-        host_.setEscTexts("", "");
-    }
+    settingsRead_ = readSettings(link_, frame);
+    if (settingsRead_) AcceptSettingsBlock(lists_, frame.data(), frame.size());
+    // Filled in whether the read succeeded or not, and always with what the firmware page
+    // shows, so that both pages name the same ESC (for a type code outside the model table,
+    // the last one that was in it).
+    host_.setEscTexts(identity_.escModelName(), identity_.escFirmware());
     busyWaitMs(150);
     restartPollTimer();
 }
@@ -206,6 +208,13 @@ void ConnectionMonitor::startUpdate(FirmwareTarget target) {
             CardFirmwareUpdate(job);
         }
     });
+}
+
+void ConnectionMonitor::backUpEscSettings() {
+    // Only settings that came from this ESC: not in fix mode, not after a failed read.
+    if (link_.escState != 2 || !settingsRead_) return;
+    host_.settingsBackedUp(
+        BackUpEscSettings(lists_, identity_.escInfo(), settingsBackupFolder(), std::time(nullptr)));
 }
 
 void ConnectionMonitor::waitForUpdates() {

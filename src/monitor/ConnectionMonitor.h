@@ -77,6 +77,8 @@ private:
     void pollBootloaderMode();
     void identifyEsc(const EscInfo& info);
     void startUpdate(FirmwareTarget target);
+    // Saves the identified ESC's settings, as read in this run, before its firmware goes.
+    void backUpEscSettings();
     // Timer 1 is never restarted while a worker owns the link.
     void restartPollTimer();
     void showDeviceMenuChecks();
@@ -89,8 +91,8 @@ private:
     MonitorHost& host_;
     UpdateHost& updateHost_;
     bool inTick_ = false;
-    // The last identified ESC's type code is in the model table.
-    bool knownModel_ = false;
+    // The settings read after the last ESC identification came complete.
+    bool settingsRead_ = false;
     // Last: destroyed first, joining any worker before the rest goes.
     UpdateThread escUpdate_;
     UpdateThread cardUpdate_;

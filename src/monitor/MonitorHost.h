@@ -4,6 +4,7 @@
 // record the calls.
 #include <string>
 
+#include "firmware/SettingsBackup.h"
 #include "update/UpdateHost.h"
 
 namespace orvek {
@@ -62,6 +63,10 @@ public:
     // The firmware identity of `target` was filled from a new identification reply; the
     // firmware page shows it afresh.
     virtual void deviceInfoShown(FirmwareTarget target) = 0;
+
+    // The tick that starts an ESC firmware update first saved the ESC's settings (or tried to);
+    // the firmware page says where.
+    virtual void settingsBackedUp(const SettingsBackup& backup) = 0;
 };
 
 }  // namespace orvek

@@ -106,6 +106,20 @@ TEST(FirmwareInformation, EveryLineEndsInCrLfIncludingTheLast) {
   EXPECT_EQ(LoadFirmwareInformation(program.path()), longLine + "\r\n");
 }
 
+TEST(FirmwareInformation, PanelTextIsUtf8WhenValidAndWindowsWesternOtherwise) {
+  struct Case {
+    const char* loaded;
+    const char* shown;
+  } cases[] = {
+      {"", ""},
+      {"V1.40\r\n  faster\r\n", "V1.40\n  faster\n"},
+      {"caf\xC3\xA9 \xE2\x80\x93 ok\r\n", "caf\xC3\xA9 \xE2\x80\x93 ok\n"},  // UTF-8 as written
+      {"\xEF\xBB\xBFmark\r\n", "mark\n"},                                           // byte-order mark dropped
+      {"caf\xE9 \x96 \x80\r\n", "caf\xC3\xA9 \xE2\x80\x93 \xE2\x82\xAC\n"},  // Windows code page
+  };
+  for (const Case& c : cases) EXPECT_EQ(informationDisplayText(c.loaded), c.shown) << c.loaded;
+}
+
 TEST(FirmwareInformation, MissingFileOrFolderInItsPlaceGivesNothing) {
   TempFolder program;
   EXPECT_FALSE(LoadFirmwareInformation(program.path()).has_value());

@@ -87,6 +87,9 @@ public:
     void deviceInfoShown(FirmwareTarget target) override {
         log.record(target == FirmwareTarget::Esc ? "infoShown:esc" : "infoShown:card");
     }
+    void settingsBackedUp(const SettingsBackup& backup) override {
+        log.record(std::string("backup:") + (backup.saved ? "saved:" : "failed:") + backup.file.string());
+    }
     void enablePageButton(int id, bool enabled) override {
         log.record("button:" + std::to_string(id) + ":" + (enabled ? "1" : "0"));
     }

@@ -75,8 +75,8 @@ TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
     const Case cases[] = {
         {0x0C, 7, EscFamily::Stock, "texts:ORVEK BASIS SPEC|Stock V1.70"},
         {0x0D, 255, EscFamily::Blinky, "texts:ORVEK ZETA|Blinky V26.50"},
-        // Outside the model table: identified, but no texts of another model.
-        {0x0A, 0, EscFamily::Unlisted, "texts:|"},
+        // Outside the model table: identified; both pages keep naming the earlier ESC.
+        {0x0A, 0, EscFamily::Unlisted, "texts:ORVEK ARC|Expert V1.30"},
     };
     for (const Case& c : cases) {
         sim::SimOptions options = deviceOptions(Peer::EscApplication);
@@ -93,6 +93,8 @@ TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
         rig.window.log.clear();
         rig.monitor.OnPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("texts:"), std::vector<std::string>{c.texts});
+        // The settings page's line says what the firmware page shows.
+        EXPECT_EQ("texts:" + rig.identity.escModelName() + "|" + rig.identity.escFirmware(), c.texts);
         // The firmware page is told only of an identity it can show.
         EXPECT_EQ(rig.window.log.has("infoShown:esc"), c.family != EscFamily::Unlisted);
     }

@@ -7,6 +7,7 @@
 
 #include "MonitorRig.h"
 #include "common/TestImages.h"
+#include "settings/SettingsFile.h"
 
 namespace orvek {
 namespace {
@@ -59,6 +60,108 @@ TEST(UpdateDispatch, EscUpdateRunsOnItsThreadWhileTicksStayOffTheLink) {
     EXPECT_EQ(rig.link.escState, 2);
     EXPECT_EQ(rig.sim.commits(), 1);
     EXPECT_FALSE(rig.requests.writeRequested);
+}
+
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The user's data folder of one test, removed at its end.
+class DataHome {
+public:
+    DataHome() : path_(std::filesystem::temp_directory_path() / ("orvek-data-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+        setenv("XDG_DATA_HOME", path_.c_str(), 1);
+    }
+    ~DataHome() {
+        unsetenv("XDG_DATA_HOME");
+        std::filesystem::remove_all(path_);
+    }
+    std::filesystem::path backups() const { return path_ / "orvek-link" / "backups"; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs a requested ESC update to its end; the events of the window from the request on.
+void runEscUpdate(MonitorRig& rig, const std::filesystem::path& image) {
+    rig.requests.escImage = image;
+    rig.requests.escUpdateRequested = true;
+    rig.monitor.OnPollTimer();
+    rig.monitor.waitForUpdates();
+}
+
+TEST(UpdateDispatch, EscSettingsAreSavedBeforeTheUpdateAndAFailedSaveDoesNotStopIt) {
+    DataHome data;
+    const auto image = writeKfwImage("monitor-backup", 4);
+    {
+        MonitorRig rig;
+        ASSERT_TRUE(rig.ok);
+        rig.connectEsc();
+        runEscUpdate(rig, image);
+        ASSERT_EQ(std::distance(std::filesystem::directory_iterator(data.backups()),
+                                std::filesystem::directory_iterator()), 1);
+        const auto saved = *std::filesystem::directory_iterator(data.backups());
+        EXPECT_EQ(saved.path().filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u) << saved.path();
+        const auto exported = data.path() / "export.cfg";
+        ASSERT_EQ(ExportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
+        EXPECT_EQ(fileBytes(saved.path()), fileBytes(exported));
+        // Saved in the tick, before the worker took the link.
+        const auto events = rig.window.log.all();
+        ASSERT_GE(events.size(), 2u);
+        EXPECT_EQ(events[0], "backup:saved:" + saved.path().string());
+        EXPECT_EQ(events[1], "stopPollTimer");
+        EXPECT_TRUE(rig.window.log.has("updatePicture:188"));
+    }
+    {
+        // The data folder's place is taken by a file: shown, and the update goes on.
+        std::filesystem::remove_all(data.path() / "orvek-link");
+        std::ofstream(data.path() / "orvek-link") << "in the way";
+        MonitorRig rig;
+        ASSERT_TRUE(rig.ok);
+        rig.connectEsc();
+        runEscUpdate(rig, image);
+        const auto backups = rig.window.log.startingWith("backup:");
+        ASSERT_EQ(backups.size(), 1u);
+        EXPECT_EQ(backups[0].rfind("backup:failed:" + data.backups().string(), 0), 0u) << backups[0];
+        EXPECT_TRUE(rig.window.log.has("updatePicture:188"));
+        EXPECT_EQ(rig.sim.records().size(), 5u);
+    }
+    std::filesystem::remove(image);
+}
+
+TEST(UpdateDispatch, NoBackupWithoutSettingsReadFromThisEsc) {
+    DataHome data;
+    const auto image = writeKfwImage("monitor-nobackup", 2);
+    {
+        // Every settings read failed: the lists hold no settings of this ESC.
+        MonitorRig rig;
+        ASSERT_TRUE(rig.ok);
+        sim::Faults noSettings;
+        noSettings.ignoreByte = 0xD8;
+        rig.sim.setFaults(noSettings);
+        rig.connectEsc();
+        rig.sim.setFaults({});
+        runEscUpdate(rig, image);
+        EXPECT_TRUE(rig.window.log.startingWith("backup:").empty());
+        EXPECT_TRUE(rig.window.log.has("updatePicture:188"));
+    }
+    {
+        // Fix mode: the settings read earlier belong to an ESC that is no longer identified.
+        MonitorRig rig;
+        ASSERT_TRUE(rig.ok);
+        rig.connectEsc();
+        rig.monitor.OnDeviceFixMode();
+        rig.window.log.clear();
+        runEscUpdate(rig, image);
+        EXPECT_TRUE(rig.window.log.startingWith("backup:").empty());
+        EXPECT_TRUE(rig.window.log.has("updatePicture:188"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(data.backups()));
+    std::filesystem::remove(image);
 }
 
 TEST(UpdateDispatch, CardUpdateWithoutACardIsRefusedThroughTheMonitorsState) {

@@ -6,13 +6,21 @@
 #include <filesystem>
 #include <string>
 
+#include <QHash>
+#include <QRect>
 #include <QWidget>
 
 #include "firmware/DeviceIdentity.h"
+#include "firmware/SettingsBackup.h"
 #include "monitor/MonitorState.h"
 #include "platform/qt/MessageBoxes.h"
 
+class QLabel;
+
 namespace orvek {
+
+class CBitComboBox;
+class CxSkinButton;
 
 class CFirmwareDlg : public QWidget {
     Q_OBJECT
@@ -28,6 +36,9 @@ public:
     void showReadyPictures();
     // The picture id a status picture (1031 ESC, 1033 program card) shows.
     int statusPicture(FirmwareTarget target) const;
+    // The line under the information panel: where the ESC's settings were saved before its
+    // firmware update, or that they could not be.
+    void showSettingsBackup(const SettingsBackup& backup);
 
     // The window's side of the update host: what a running update shows on the page.
     void setProgressCaption(FirmwareTarget target, const std::string& caption);
@@ -37,11 +48,37 @@ public:
     void setStartPicture(FirmwareTarget target, int pictureId);
     void invalidatePage();
 
+    // A click on a start picture: checks the selection and the image, then raises the request.
+    void RequestUpdate(FirmwareTarget target);
+
+    // The control of an id of the layout (tests, picture tools); null for any other id.
+    QWidget* control(int id) const { return controls_.value(id); }
+    // Strictly inside: a point on any of the four edges is outside.
+    static bool strictlyInside(const QRect& area, const QPoint& point);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
+    void placeControls();
+    void fillImageLists();
+    void showInformation();
+    // False when the image is damaged and the user chose not to upload it.
+    bool imageMayGo(const std::filesystem::path& image, FirmwareTarget target);
+    bool overStartPicture(const QPoint& point) const;
+    template <typename Widget>
+    Widget* controlAs(int id) const { return static_cast<Widget*>(controls_.value(id)); }
+    QLabel* picture(int id) const;
+    CxSkinButton* progressButton(FirmwareTarget target) const;
+    CBitComboBox* imageList(FirmwareTarget target) const;
+
     RequestFlags& requests_;
     const FirmwareIdentity& identity_;
     MessageBoxes& messages_;
     std::filesystem::path programFolder_;
+    QHash<int, QWidget*> controls_;
+    std::array<QRect, 2> startAreas_{};
     std::array<int, 2> statusPictures_{};
 };
 
