@@ -15,9 +15,9 @@
 #include "firmware/DeviceIdentity.h"
 #include "link/UsbUart.h"
 #include "monitor/ConnectionMonitor.h"
-#include "monitor/MonitorUpdateHost.h"
 #include "settings/ui/CEscSetupDlg.h"
 #include "sim/Simulator.h"
+#include "update/HeadlessUpdateHost.h"
 
 namespace orvek {
 namespace {
@@ -44,20 +44,6 @@ public:
 
 private:
     CEscSetupDlg& page_;
-};
-
-class QuietUpdateHost : public MonitorUpdateHost {
-public:
-    using MonitorUpdateHost::MonitorUpdateHost;
-    void stopPollTimer() override {}
-    void startPollTimer() override {}
-    void setProgressCaption(FirmwareTarget, const std::string&) override {}
-    void showProgress(FirmwareTarget, bool) override {}
-    void setStatusPicture(FirmwareTarget, int) override {}
-    void showStatusPicture(FirmwareTarget, bool) override {}
-    void setStartPicture(FirmwareTarget, int) override {}
-    void invalidatePage() override {}
-    void showMessage(const std::string&, MessageIcon) override {}
 };
 
 class SilentBoxes : public MessageBoxes {
@@ -108,7 +94,7 @@ int run(const fs::path& out) {
     FirmwareIdentity identity;
     DeviceState state;
     PageHost host(page);
-    QuietUpdateHost updateHost(state, requests);
+    HeadlessUpdateHost updateHost;  // no update is started here
     ConnectionMonitor monitor(link, page.lists(), identity, requests, state, host, updateHost);
     monitor.OnPollTimer();
     monitor.OnDeviceEsc();
