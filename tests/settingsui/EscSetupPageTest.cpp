@@ -94,7 +94,7 @@ TEST(EscSetupLayout, EachParameterReachesTheListOfItsId) {
     }
 }
 
-TEST(EscSetupLayout, StartsEmptyWithTheCategoriesUnselectedAndTheListFonts) {
+TEST(EscSetupLayout, StartsEmptyWithTheCategoriesUnselected) {
     PageRig rig;
     ASSERT_TRUE(rig.ok);
     for (int id = kFirstListId; id <= kLastListId; ++id) EXPECT_EQ(rig.box(id)->count(), 0) << id;
@@ -105,19 +105,9 @@ TEST(EscSetupLayout, StartsEmptyWithTheCategoriesUnselectedAndTheListFonts) {
     EXPECT_EQ(categories->itemText(10), QStringLiteral("Rock Crawler"));
     EXPECT_EQ(categories->currentIndex(), -1);
     EXPECT_EQ(rig.box(SetupSheetList)->count(), 0);
-    EXPECT_TRUE(rig.box(SetupSheetList)->isSorted());
-    EXPECT_FALSE(categories->isSorted());
-    for (int id = kFirstListId; id <= SetupSheetList; ++id) {
-        EXPECT_EQ(rig.box(id)->itemFontFace, QStringLiteral("Microsoft Sans Serif")) << id;
-        EXPECT_EQ(rig.box(id)->itemFontSize, 100) << id;
-    }
+    for (int id = kFirstListId; id <= SetupSheetList; ++id) EXPECT_EQ(rig.box(id)->itemFontSize, 100) << id;
     rig.page.setTextSize(120);
     for (int id = kFirstListId; id <= SetupSheetList; ++id) EXPECT_EQ(rig.box(id)->itemFontSize, 120) << id;
-
-    // Light grey texts on the black page.
-    EXPECT_EQ(rig.page.palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_EQ(rig.page.control(FirmwareText)->palette().color(QPalette::WindowText), QColor(234, 234, 234));
-    EXPECT_EQ(rig.page.control(CommentField)->palette().color(QPalette::Text), QColor(234, 234, 234));
 }
 
 TEST(EscSetupIdentification, AnExpertShowsItsBlockInTheLists) {
@@ -130,6 +120,10 @@ TEST(EscSetupIdentification, AnExpertShowsItsBlockInTheLists) {
     EXPECT_EQ(rig.selectedTexts(), expected);
     EXPECT_EQ(rig.box(1016)->count(), 12);
     EXPECT_EQ(static_cast<QLabel*>(rig.page.control(FirmwareText))->text(), QStringLiteral("Expert V1.30"));
+    EXPECT_GT(testing::countPixels(testing::renderWidget(rig.page), rig.page.control(FirmwareText)->geometry(),
+                                   QColor(234, 234, 234), 10),
+              20)
+        << "light grey on the page";
     EXPECT_FALSE(static_cast<QLabel*>(rig.page.control(ModelText))->text().isEmpty());
     EXPECT_FALSE(rig.page.control(ModelText)->isVisible());
 }
