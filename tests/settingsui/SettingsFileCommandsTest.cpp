@@ -96,6 +96,8 @@ TEST(SettingsFileCommands, ImportNamesTheSettingsItLeftUnchanged) {
     EXPECT_EQ(rig.box(1026)->currentText(), QStringLiteral("650 RPM/deg")) << "kept";
     EXPECT_EQ(rig.box(1022)->currentText(), QStringLiteral("18 deg/0.1s")) << "kept";
     EXPECT_EQ(rig.box(1016)->currentText(), QStringLiteral("Level 7")) << "an empty value keeps the list";
+    EXPECT_TRUE(rig.page.changeMarker(key::DragBrake)->isVisible());
+    EXPECT_FALSE(rig.page.changeMarker(key::BoostAcc)->isVisible());
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     const std::string report = rig.messages.shown[0].text;
     EXPECT_NE(report.find("Boost ACC = 100 RPN/deg"), std::string::npos) << report;
