@@ -22,6 +22,7 @@
 #include "firmware/ui/FirmwarePageUpdateHost.h"
 #include "resources/SkinRegistry.h"
 #include "settings/ui/CEscSetupDlg.h"
+#include "settings/ui/SettingsFileCommands.h"
 #include "update/ui/PostingUpdateHost.h"
 
 namespace orvek {
@@ -99,8 +100,10 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     : QDialog(parent),
       options_(options),
       ownMessages_(this),
+      ownFileDialogs_(this, QString::fromUtf8(kSettingsFileFilter), QString::fromUtf8(kSettingsFileSuffix)),
       messages_(options.messages ? *options.messages : static_cast<MessageBoxes&>(ownMessages_)),
-      urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)) {
+      urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
+      fileDialogs_(options.fileDialogs ? *options.fileDialogs : static_cast<FileDialogs&>(ownFileDialogs_)) {
     setWindowTitle(QString::fromUtf8(windowText::Title));
     setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -289,8 +292,8 @@ QLabel& CTarnwick11Dlg::lamp(int lampId) const {
 
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
-        case menuCommand::ImportSettings: onImportSettings(); return;
-        case menuCommand::ExportSettings: onExportSettings(); return;
+        case menuCommand::ImportSettings: ImportSettings(*settingsPage_, fileDialogs_, messages_); return;
+        case menuCommand::ExportSettings: ExportSettings(*settingsPage_, fileDialogs_, messages_); return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
         default: break;
@@ -303,10 +306,6 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
     }
     monitor_->OnDeviceCommand(commandId);
 }
-
-void CTarnwick11Dlg::onImportSettings() {}
-
-void CTarnwick11Dlg::onExportSettings() {}
 
 void CTarnwick11Dlg::openAbout() {
     CAboutDlg about(this);

@@ -17,6 +17,7 @@
 #include "monitor/ConnectionMonitor.h"
 #include "monitor/MonitorHost.h"
 #include "monitor/MonitorState.h"
+#include "platform/qt/FileDialogs.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/UrlOpener.h"
 
@@ -41,6 +42,8 @@ struct WindowOptions {
     // outlive the window.
     MessageBoxes* messages = nullptr;
     UrlOpener* urlOpener = nullptr;
+    // The settings file dialogs of File > Import and Export; the window's own when null.
+    FileDialogs* fileDialogs = nullptr;
 };
 
 class CTarnwick11Dlg : public QDialog, public MonitorHost {
@@ -111,16 +114,16 @@ private:
     void buildPages();
     void buildMenu();
     void onMenuCommand(int commandId);
-    void onImportSettings();
-    void onExportSettings();
     void openAbout();
     bool mayClose();
 
     WindowOptions options_;
     QtMessageBoxes ownMessages_;
     DesktopUrlOpener ownUrlOpener_;
+    QtFileDialogs ownFileDialogs_;
     MessageBoxes& messages_;
     UrlOpener& urlOpener_;
+    FileDialogs& fileDialogs_;
     int textSize_ = 90;
 
     RequestFlags requests_;

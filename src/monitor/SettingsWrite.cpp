@@ -65,7 +65,8 @@ void ConnectionMonitor::SendSettings() {
         return;
     }
     host_.stopPollTimer();
-    const WirePairs pairs = wirePairsOf(BuildWriteImage(lists_));
+    const WriteImage image = BuildWriteImage(lists_);
+    const WirePairs pairs = wirePairsOf(image);
     ProgressDisplay progress(state_, host_);
     int failedPair = 0;
     const WriteOutcome outcome = writeSettings(link_, pairs, &progress, &failedPair);
@@ -78,6 +79,9 @@ void ConnectionMonitor::SendSettings() {
     }
     if (outcome == WriteOutcome::CommitFailed) {
         host_.showMessage(monitorText::CommitFailed, MessageIcon::None);
+    } else {
+        // Acknowledged and committed: what the lists wrote is what the ESC holds now.
+        RecordWrittenSettings(lists_, image);
     }
     requests_.writeRequested = false;
     restartPollTimer();

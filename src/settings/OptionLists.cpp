@@ -18,6 +18,9 @@ constexpr std::array<int, kParameterCount> kFillOrder = {
 void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string& versionText) {
     lists.family = family;
     lists.versionText = versionText;
+    // Until this ESC's block is read, nothing is known of what it holds.
+    const bool wasKnown = lists.escSettingsKnown;
+    lists.escSettingsKnown = false;
     for (int k = 0; k < kParameterCount; ++k) {
         lists.byKey(k).clear();
     }
@@ -31,6 +34,7 @@ void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string&
             list.insertAt(position++, text);
         }
     }
+    if (wasKnown) lists.escSettingsChanged();
 }
 
 void SelectFactoryDefaults(ParameterLists& lists) {

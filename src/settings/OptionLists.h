@@ -11,6 +11,7 @@ namespace orvek {
 
 // Empties all eighteen lists and fills them for the family and version text, setting the
 // enabled state of the six boost and turbo lists; records family and version in `lists`.
+// What the ESC holds counts as unknown again until its settings block is accepted.
 void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string& versionText);
 
 // Selects the factory default of `lists.family` in each list (list-id order), leaves the

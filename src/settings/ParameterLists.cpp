@@ -37,4 +37,8 @@ void ParameterLists::redrawAll() {
     }
 }
 
+void ParameterLists::escSettingsChanged() {
+    if (onEscSettingsChanged) onEscSettingsChanged();
+}
+
 }  // namespace orvek

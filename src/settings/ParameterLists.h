@@ -3,6 +3,7 @@
 // together with what the settings codec remembers between calls: the ESC family and version
 // text the lists were filled for, the last settings block read and the last write image.
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,11 +34,19 @@ public:
     OptionList* byListId(int listId);
 
     void redrawAll();
+    // Tells onEscSettingsChanged, if set.
+    void escSettingsChanged();
 
     EscFamily family = EscFamily::Unlisted;
     std::string versionText;
     // Zero until the first settings block is accepted.
     SettingsValues lastReadBlock{};
+    // lastReadBlock is what the ESC the lists are filled for holds: set when its settings
+    // block is accepted or a write to it completes, cleared when the lists are filled anew.
+    bool escSettingsKnown = false;
+    // Called after lastReadBlock or escSettingsKnown changed, so that a page can redraw
+    // what it shows of them.
+    std::function<void()> onEscSettingsChanged;
     // The image of the last write; its Low Volt Cut value is kept while that list has no
     // selection. All zero before the first.
     WriteImage writeImage{};

@@ -7,6 +7,20 @@ namespace {
 
 constexpr std::size_t kLowVoltCutByte = 3;
 
+// The value the pair at `position` carries for the lists as they are now.
+std::uint8_t WriteValue(const ParameterLists& lists, std::size_t position) {
+    const int k = kBlockByteKeys[position];
+    if (k == kCarriedByte) {
+        return lists.lastReadBlock[position];
+    }
+    const int index = lists.byKey(k).selection();
+    if (position == kLowVoltCutByte && (index < 0 || index > 3)) {
+        return lists.writeImage[position].value;
+    }
+    // No selection (-1) falls out of the same formulas: 0xFF, 70, 0, 0xFD.
+    return static_cast<std::uint8_t>(StoredValue(k, index) & 0xFF);
+}
+
 }  // namespace
 
 bool IsSettingsBlock(const std::uint8_t* data, std::size_t length) {
@@ -60,28 +74,45 @@ bool AcceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::
         return false;
     }
     std::copy(block, block + kSettingsValueCount, lists.lastReadBlock.begin());
+    lists.escSettingsKnown = true;
+    lists.escSettingsChanged();
     return true;
 }
 
 WriteImage BuildWriteImage(ParameterLists& lists) {
     WriteImage image{};
     for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
-        image[position].registerCode = kRegisterCodes[position];
-        const int k = kBlockByteKeys[position];
-        if (k == kCarriedByte) {
-            image[position].value = lists.lastReadBlock[position];
-            continue;
-        }
-        const int index = lists.byKey(k).selection();
-        if (position == kLowVoltCutByte && (index < 0 || index > 3)) {
-            image[position].value = lists.writeImage[position].value;
-            continue;
-        }
-        // No selection (-1) falls out of the same formulas: 0xFF, 70, 0, 0xFD.
-        image[position].value = static_cast<std::uint8_t>(StoredValue(k, index) & 0xFF);
+        image[position] = {kRegisterCodes[position], WriteValue(lists, position)};
     }
     lists.writeImage = image;
     return image;
+}
+
+std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists& lists) {
+    std::array<bool, kParameterCount> differs{};
+    if (!lists.escSettingsKnown) {
+        return differs;
+    }
+    for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
+        const int k = kBlockByteKeys[position];
+        if (k != kCarriedByte && lists.byKey(k).count() > 0) {
+            differs[static_cast<std::size_t>(k)] = WriteValue(lists, position) != lists.lastReadBlock[position];
+        }
+    }
+    return differs;
+}
+
+bool AnySettingDiffersFromEsc(const ParameterLists& lists) {
+    const auto differs = SettingsDifferingFromEsc(lists);
+    return std::find(differs.begin(), differs.end(), true) != differs.end();
+}
+
+void RecordWrittenSettings(ParameterLists& lists, const WriteImage& image) {
+    for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
+        lists.lastReadBlock[position] = image[position].value;
+    }
+    lists.escSettingsKnown = true;
+    lists.escSettingsChanged();
 }
 
 }  // namespace orvek

@@ -1,6 +1,7 @@
 #pragma once
 // Turning the ESC's settings block into list selections, and list selections into the
 // write image that sends them back.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,12 +23,22 @@ int DecodeBlockByte(int keyNumber, std::uint8_t value);
 bool ApplySettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
 
 // For a settings read's answer: checks it (IsSettingsBlock), applies it and keeps bytes
-// 0..21 as lastReadBlock. False, and nothing changed, for an unusable answer.
+// 0..21 as lastReadBlock, which now describes the ESC (escSettingsKnown). False, and nothing
+// changed, for an unusable answer.
 bool AcceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
 
 // The 22 pairs for the current selections, the carried bytes taken from lastReadBlock.
 // Also kept as lists.writeImage, whose Low Volt Cut value the next image reuses while that
 // list has no selection.
 WriteImage BuildWriteImage(ParameterLists& lists);
+
+// Per key number: the list's selection would write another value than the ESC holds
+// (lastReadBlock). All false while escSettingsKnown is false; never true for a list without
+// options, in which nothing can be chosen.
+std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists& lists);
+bool AnySettingDiffersFromEsc(const ParameterLists& lists);
+
+// A write of `image` was acknowledged pair by pair and committed: the ESC now holds it.
+void RecordWrittenSettings(ParameterLists& lists, const WriteImage& image);
 
 }  // namespace orvek

@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include <cerrno>
+
 #include "platform/AsciiCase.h"
 
 #include "platform/ProfileFile.h"
@@ -12,6 +14,16 @@ constexpr const char* kSection = "option";
 // Option texts are read into 20-character buffers, terminator included.
 constexpr std::size_t kValueBuffer = 20;
 constexpr std::string_view kExtension = ".cfg";
+
+// The system's last error, or `fallback` when a check of our own refused without one.
+std::error_code LastError(std::errc fallback) {
+    return errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(fallback);
+}
+
+SettingsFileStatus Failed(SettingsFileStatus status, std::error_code error, std::error_code* reason) {
+    if (reason) *reason = error;
+    return status;
+}
 
 }  // namespace
 
@@ -58,19 +70,30 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
     return result;
 }
 
-SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file) {
+SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
+                                      std::error_code* reason) {
+    errno = 0;
     LoadedProfile loaded = LoadProfileFile(file);
     if (loaded.status == ProfileFileStatus::Unreadable) {
-        return SettingsFileStatus::Unreadable;
+        std::error_code typeError;
+        const bool folder = std::filesystem::is_directory(file, typeError);
+        return Failed(SettingsFileStatus::Unreadable,
+                      folder ? std::make_error_code(std::errc::is_a_directory) : LastError(std::errc::io_error),
+                      reason);
     }
     for (const auto& parameter : ParameterTable()) {
         if (!loaded.document.setValue(kSection, parameter.keyName,
                                       lists.byKey(parameter.keyNumber).selectedText())) {
-            return SettingsFileStatus::WriteFailed;
+            // The existing file's encoding cannot hold the text.
+            return Failed(SettingsFileStatus::WriteFailed, std::make_error_code(std::errc::illegal_byte_sequence),
+                          reason);
         }
     }
-    return SaveProfileFile(file, loaded.document) ? SettingsFileStatus::Ok
-                                                  : SettingsFileStatus::WriteFailed;
+    errno = 0;
+    if (!SaveProfileFile(file, loaded.document)) {
+        return Failed(SettingsFileStatus::WriteFailed, LastError(std::errc::io_error), reason);
+    }
+    return SettingsFileStatus::Ok;
 }
 
 std::filesystem::path SettingsExportPath(const std::filesystem::path& chosen) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "settings/ParameterLists.h"
@@ -47,7 +48,10 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
 
 // Writes the eighteen selected texts (empty for a list without selection) into section
 // "option" of the file, creating it if needed and keeping everything else an existing file holds.
-SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file);
+// The file is replaced in one step, so a failed write leaves an existing file as it was. On a
+// failure `reason`, when given, tells why (as the system reported it).
+SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
+                                      std::error_code* reason = nullptr);
 
 // The file an export to the chosen name goes to: ".cfg" is added unless the name already
 // ends with it (in any letter case).

@@ -42,6 +42,7 @@ struct WindowRig {
         options.port = startSimulator ? sim.devicePath() : (program.path() / "no-such-port").string();
         options.messages = &messages;
         options.urlOpener = &opener;
+        options.fileDialogs = &files;
     }
     ~WindowRig() {
         window.reset();
@@ -75,6 +76,7 @@ struct WindowRig {
     test::TempFolder program;
     RecordingMessageBoxes messages;
     RecordingUrlOpener opener;
+    PresetFileDialogs files;
     WindowOptions options;
     std::unique_ptr<CTarnwick11Dlg> window;
     bool ok = true;

@@ -1,10 +1,13 @@
 #pragma once
-// Message boxes and a link opener for widget tests: they record what would be shown or opened,
-// and answer questions from a queue (No when it is empty).
+// Message boxes, a link opener and file dialogs for widget tests: they record what would be
+// shown or opened, and answer questions and file choices from queues (No, or Cancel, when empty).
 #include <deque>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/qt/FileDialogs.h"
 #include "platform/qt/MessageBoxes.h"
 #include "platform/qt/UrlOpener.h"
 
@@ -40,6 +43,23 @@ class RecordingUrlOpener : public UrlOpener {
 public:
     std::vector<std::string> opened;
     void open(const std::string& link) override { opened.push_back(link); }
+};
+
+// Hands over preset choices in order; nothing (Cancel) once they are used up.
+class PresetFileDialogs : public FileDialogs {
+public:
+    std::deque<std::filesystem::path> toOpen;
+    std::deque<std::filesystem::path> toSave;
+    std::optional<std::filesystem::path> chooseFileToOpen() override { return next(toOpen); }
+    std::optional<std::filesystem::path> chooseFileToSave() override { return next(toSave); }
+
+private:
+    static std::optional<std::filesystem::path> next(std::deque<std::filesystem::path>& queue) {
+        if (queue.empty()) return std::nullopt;
+        std::filesystem::path path = queue.front();
+        queue.pop_front();
+        return path;
+    }
 };
 
 }  // namespace orvek::testing

@@ -48,6 +48,9 @@ TEST(SendSettings, WritesEveryPairWithProgressThenCommits) {
     EXPECT_EQ(rig.sim.commits(), 1);
     EXPECT_NE(rig.sim.settings()[1], before[1]) << "the changed drag brake arrived";
     expectEscHoldsLists(rig);
+    // What the ESC holds now is known without reading it back.
+    EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), rig.sim.settings().begin()));
+    EXPECT_FALSE(AnySettingDiffersFromEsc(rig.lists));
     EXPECT_FALSE(rig.requests.writeRequested);
     EXPECT_EQ(rig.state.writeProgress, 100);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
@@ -99,9 +102,11 @@ TEST(SendSettings, RefusedPairLeavesTheRequestForTheNextTickWhichStartsAgain) {
     nak.nakPairIndex = 5;
     nak.nakPairTimes = 1;
     rig.sim.setFaults(nak);
+    selectOther(rig.lists, key::DragBrake);
     rig.requests.writeRequested = true;
 
     rig.monitor.OnPollTimer();
+    EXPECT_TRUE(AnySettingDiffersFromEsc(rig.lists)) << "a half-done write is not what the ESC holds";
     const Events firstFive(kAllProgress.begin(), kAllProgress.begin() + 5);
     EXPECT_EQ(rig.window.log.startingWith("progress:"), firstFive);
     EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:none:Send fail"});
@@ -117,6 +122,7 @@ TEST(SendSettings, RefusedPairLeavesTheRequestForTheNextTickWhichStartsAgain) {
     EXPECT_FALSE(rig.requests.writeRequested);
     EXPECT_EQ(rig.sim.commits(), 1);
     EXPECT_EQ(rig.sim.pairsStored(), 5 + 22);
+    EXPECT_FALSE(AnySettingDiffersFromEsc(rig.lists));
 }
 
 TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
@@ -126,6 +132,8 @@ TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
     rig.monitor.OnDeviceEsc();
     rig.monitor.OnPollTimer();  // probe, identity query, settings read: 3 bytes
     ASSERT_EQ(rig.link.escState, 2);
+    const SettingsValues before = rig.lists.lastReadBlock;
+    selectOther(rig.lists, key::DragBrake);
     // The cable goes once the next probe and the 22 pairs are in, before the commit byte.
     sim::Faults cut;
     cut.dropAfterBytes = 3 + 1 + 44;
@@ -140,6 +148,8 @@ TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
     EXPECT_EQ(rig.sim.pairsStored(), 22);
     EXPECT_EQ(rig.sim.commits(), 0);
     EXPECT_EQ(rig.window.log.all().back(), "startPollTimer");
+    EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), before.begin()))
+        << "an uncommitted write is not what the ESC holds";
 }
 
 TEST(SendSettings, RefusalBoxDoesNotLetANestedTickOntoTheLink) {

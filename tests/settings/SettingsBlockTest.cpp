@@ -1,6 +1,8 @@
 // The settings block codec: what a block read from the ESC shows, and what a write sends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "settings/ListsHelpers.h"
 #include "settings/SettingsBlock.h"
 
@@ -211,6 +213,65 @@ TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
             }
         }
     }
+}
+
+// What the page marks as about to change on SEND SETTING.
+TEST(SettingsDifferingFromEsc, MarksExactlyTheListsWhoseWriteWouldChangeTheEsc) {
+    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    const auto none = std::array<bool, kParameterCount>{};
+    lists.byKey(key::DragBrake).setSelection(40);
+    EXPECT_EQ(SettingsDifferingFromEsc(lists), none) << "nothing is known before a block is read";
+
+    int told = 0;
+    lists.onEscSettingsChanged = [&] { ++told; };
+    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(SettingsDifferingFromEsc(lists), none) << "as read";
+    EXPECT_FALSE(AnySettingDiffersFromEsc(lists));
+
+    lists.byKey(key::DragBrake).setSelection(40);
+    lists.byKey(key::TurboDelay).setSelection(kExampleBlock[15]);  // picked again: unchanged
+    auto expected = none;
+    expected[key::DragBrake] = true;
+    EXPECT_EQ(SettingsDifferingFromEsc(lists), expected);
+    EXPECT_TRUE(AnySettingDiffersFromEsc(lists));
+
+    // A list left without selection writes its fixed value, which differs from what was read.
+    lists.byKey(key::FullBrake).setSelection(OptionList::kNoSelection);
+    expected[key::FullBrake] = true;
+    EXPECT_EQ(SettingsDifferingFromEsc(lists), expected);
+
+    // Written: the ESC now holds what the lists say.
+    RecordWrittenSettings(lists, BuildWriteImage(lists));
+    EXPECT_EQ(told, 2);
+    EXPECT_EQ(SettingsDifferingFromEsc(lists), none);
+    EXPECT_EQ(lists.lastReadBlock[1], 40);
+    EXPECT_EQ(lists.lastReadBlock[2], kExampleBlock[2]) << "carried bytes stay";
+
+    // Refilled for the next ESC: unknown again until its block is read.
+    lists.byKey(key::DragBrake).setSelection(3);
+    FillOptionLists(lists, EscFamily::Expert, "1.30");
+    EXPECT_EQ(told, 3);
+    EXPECT_FALSE(lists.escSettingsKnown);
+    EXPECT_EQ(SettingsDifferingFromEsc(lists), none);
+}
+
+TEST(SettingsDifferingFromEsc, ValuesThatReadAsAnotherOptionAndListsWithoutOptions) {
+    // A Low Volt Cut byte of 31 reads as "None", which writes 0: SEND SETTING changes it.
+    Block odd = kExampleBlock;
+    odd[3] = 31;
+    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    ASSERT_TRUE(AcceptSettingsBlock(lists, odd.data(), odd.size()));
+    auto differs = SettingsDifferingFromEsc(lists);
+    EXPECT_TRUE(differs[key::LowVoltCut]);
+    EXPECT_EQ(std::count(differs.begin(), differs.end(), true), 1);
+
+    // A Blinky's six boost and turbo lists are empty and write 0xFF over what the ESC holds;
+    // nothing can be chosen there, so nothing is marked.
+    auto blinky = FilledLists(EscFamily::Blinky, "1.30");
+    ASSERT_TRUE(AcceptSettingsBlock(blinky, kExampleBlock.data(), kExampleBlock.size()));
+    EXPECT_FALSE(AnySettingDiffersFromEsc(blinky));
+    EXPECT_EQ(ImageValue(BuildWriteImage(blinky), key::BoostTiming), 0xFF);
 }
 
 }  // namespace

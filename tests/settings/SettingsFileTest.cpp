@@ -164,8 +164,13 @@ TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     EXPECT_EQ(ReadProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
 
     WriteBytes(folder / "file", "x");
-    EXPECT_EQ(ExportSettingsFile(lists, folder / "file" / "a.cfg"), SettingsFileStatus::WriteFailed);
-    EXPECT_EQ(ExportSettingsFile(lists, folder.path()), SettingsFileStatus::Unreadable);
+    std::error_code reason;
+    EXPECT_EQ(ExportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
+    EXPECT_EQ(ExportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
+    EXPECT_EQ(ExportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::Unreadable);
+    EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
 }
 
 TEST(SettingsFile, ExportPathEndsInCfgOnce) {

@@ -1,26 +1,125 @@
-// Writes a PNG of the main window for each page, with the simulated ESC identified:
+// Writes PNGs of the main window as a racer sees it, each page with the simulated ESC
+// identified, a setup sheet loaded, and an ESC firmware update half way and finished:
 //   orvek-window-pages <output-folder>
-// Exits non-zero when the simulated ESC is not identified or a picture cannot be written.
+// The program data is made in a temporary folder. Exits non-zero when a step does not happen
+// or a picture cannot be written.
+#include <unistd.h>
+
+#include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-#include <vector>
+#include <string>
+#include <thread>
 
 #include "app/CTarnwick11Dlg.h"
-#include "firmware/ProgramFolder.h"
+#include "controls/CBitComboBox.h"
+#include "controls/CxSkinButton.h"
+#include "firmware/ui/CFirmwareDlg.h"
+#include "firmware/ui/FirmwarePageControls.h"
+#include "settings/ui/CEscSetupDlg.h"
+#include "settings/ui/EscSetupControls.h"
 #include "sim/Simulator.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using orvek::CTarnwick11Dlg;
+using Page = CTarnwick11Dlg::Page;
 
-struct Scene {
-    const char* file;
-    std::function<void(CTarnwick11Dlg&)> show;
+class PrintedMessages : public orvek::MessageBoxes {
+public:
+    void show(const std::string& text, orvek::MessageIcon) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+    bool ask(const std::string&, bool) override { return false; }
 };
+
+std::string hexByte(unsigned value) {
+    char text[3];
+    std::snprintf(text, sizeof text, "%02X", value & 0xFF);
+    return text;
+}
+
+// An Intel HEX image of `records` 16-byte data records and the end record.
+std::string kfwImage(int records) {
+    std::string text;
+    for (int r = 0; r <= records; ++r) {
+        std::string bytes;
+        unsigned sum = 0;
+        const unsigned count = r < records ? 16 : 0;
+        const unsigned address = static_cast<unsigned>(r) * 16;
+        const unsigned head[] = {count, address >> 8, address & 0xFF, r < records ? 0u : 1u};
+        for (unsigned b : head) {
+            bytes += hexByte(b);
+            sum += b;
+        }
+        for (unsigned i = 0; i < count; ++i) {
+            const unsigned b = (r * 37 + i * 11) & 0xFF;
+            bytes += hexByte(b);
+            sum += b;
+        }
+        text += ":" + bytes + hexByte(0x100 - (sum & 0xFF)) + "\r\n";
+    }
+    return text;
+}
+
+void writeProgramData(const fs::path& program) {
+    fs::create_directories(program / "Firmware");
+    const fs::path folder = program / "Profile" / "Modify Touring";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Nationals A-Main.ini", std::ios::binary)
+        << "[option]\r\nDrag Brake=5%\r\nPower Profile=Level 10\r\nBoost Timing=45 deg\r\nBoost RPM=5000\r\n"
+           "Turbo Timing=20 deg\r\nTurbo Delay=0.20sec\r\n"
+           "[info]\r\nDriver=J. Carver\r\nDate=2026-05-12\r\nEvent=Nationals\r\nFirmware=Expert V1.30\r\n"
+           "Motor=13.5T\r\nGear Ratio=4.2\r\nTiming=30 deg\r\nRotor=12.3mm\r\nTrack Name=Riverside\r\n"
+           "Track Type=Carpet\r\nTrack Design=Flowing\r\nTraction Level=High\r\nTemp Track=28C\r\n"
+           "[memo]\r\nmemo=Smooth punch out of the hairpin; drag brake kept low for the flowing infield.\r\n";
+    std::ofstream(folder / "Winter club night.ini", std::ios::binary) << "[memo]\r\nmemo=-\r\n";
+    std::ofstream(program / "Firmware" / "ESC_Expert_V1.40.kfw", std::ios::binary) << kfwImage(400);
+    std::ofstream(program / "Firmware" / "ESC_Stock_V1.70.kfw", std::ios::binary) << kfwImage(20);
+    std::ofstream(program / "Firmware" / "QLX_V1.30.xup", std::ios::binary) << "0002ABCD";
+    std::ofstream(program / "FirmwareInformation.txt", std::ios::binary)
+        << "ESC_Expert_V1.40\r\n  Smoother throttle at low speed.\r\n  Boost and turbo limits reworked.\r\n\r\n"
+           "ESC_Stock_V1.70\r\n  For the stock class: timing fixed at 0\xB0.\r\n\r\n"
+           "QLX_V1.30\r\n  Shows the firmware version on start.\r\n";
+
+}
+
+bool pumpUntil(const std::function<bool()>& done, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+int failures = 0;
+
+void save(CTarnwick11Dlg& window, const fs::path& folder, const char* name) {
+    QCoreApplication::processEvents();
+    const fs::path path = folder / name;
+    if (window.grab().save(QString::fromStdString(path.string()))) {
+        std::printf("%s\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        ++failures;
+    }
+}
+
+bool step(bool happened, const char* what) {
+    if (!happened) {
+        std::fprintf(stderr, "%s did not happen\n", what);
+        ++failures;
+    }
+    return happened;
+}
 
 }  // namespace
 
@@ -31,19 +130,27 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: orvek-window-pages <output-folder>\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
+    const fs::path out = argv[1];
+    std::error_code error;
+    fs::create_directories(out, error);
+    const fs::path root = fs::temp_directory_path() / ("orvek-window-pages-" + std::to_string(::getpid()));
+    const fs::path program = root / "program";
+    writeProgramData(program);
+    setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);  // the settings backup goes here
 
-    orvek::sim::Simulator sim;
+    orvek::sim::SimOptions simOptions;
+    simOptions.paced = true;  // so that the update can be caught half way
+    orvek::sim::Simulator sim(simOptions);
     if (!sim.start()) {
         std::fprintf(stderr, "cannot start the simulated ESC\n");
         return 1;
     }
-    int failures = 0;
     {
+        PrintedMessages messages;
         orvek::WindowOptions options;
         options.port = sim.devicePath();
-        options.programFolder = orvek::programFolder();
+        options.programFolder = program;
+        options.messages = &messages;
         CTarnwick11Dlg window(options);
         window.pollTimer().stop();
         window.promptTimer().stop();
@@ -51,27 +158,38 @@ int main(int argc, char** argv) {
         window.monitor().OnPollTimer();
         window.menuAction(orvek::deviceCommand::Esc)->trigger();
         window.monitor().OnPollTimer();
-        if (window.link().escState != 2) {
-            std::fprintf(stderr, "the simulated ESC was not identified\n");
-            return 1;
+        if (!step(window.link().escState == 2, "identifying the simulated ESC")) return 1;
+
+        window.ShowPage(Page::UserSupport);
+        save(window, out, "window-user-support.png");
+        window.ShowPage(Page::EscSetup);
+        save(window, out, "window-esc-setup.png");
+
+        orvek::CEscSetupDlg& settings = window.settingsPage();
+        settings.listBox(orvek::escSetupControl::CategoryList)->setCurrentIndex(0);  // "Modify Touring"
+        settings.ListSetupSheets();
+        save(window, out, "window-esc-setup-sheet.png");
+
+        window.ShowPage(Page::Firmware);
+        save(window, out, "window-firmware.png");
+
+        orvek::CFirmwareDlg& firmware = window.firmwarePage();
+        auto* images = static_cast<orvek::CBitComboBox*>(firmware.control(orvek::firmwareControl::EscImageList));
+        images->setCurrentIndex(images->findText(QStringLiteral("ESC_Expert_V1.40")));
+        firmware.RequestUpdate(orvek::FirmwareTarget::Esc);
+        window.monitor().OnPollTimer();
+        auto* progress = static_cast<orvek::CxSkinButton*>(firmware.control(orvek::firmwareControl::EscProgress));
+        if (step(pumpUntil([&] { return progress->isVisible() && progress->text() == "57%"; }, 60),
+                 "the update reaching 57%")) {
+            save(window, out, "window-firmware-updating.png");
         }
-        const std::vector<Scene> scenes = {
-            {"window-user-support.png", [](CTarnwick11Dlg& w) { w.ShowPage(CTarnwick11Dlg::Page::UserSupport); }},
-            {"window-esc-setup.png", [](CTarnwick11Dlg& w) { w.ShowPage(CTarnwick11Dlg::Page::EscSetup); }},
-            {"window-firmware.png", [](CTarnwick11Dlg& w) { w.ShowPage(CTarnwick11Dlg::Page::Firmware); }},
-        };
-        for (const Scene& scene : scenes) {
-            scene.show(window);
-            QApplication::processEvents();
-            const QString path = folder + QLatin1Char('/') + QLatin1String(scene.file);
-            if (!window.grab().save(path)) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-                ++failures;
-            } else {
-                std::printf("%s\n", qPrintable(path));
-            }
+        if (step(pumpUntil([&] { return !window.updateLocked(); }, 120), "the update ending")) {
+            step(firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::updatePicture::Finished,
+                 "the update finishing");
+            save(window, out, "window-firmware-finished.png");
         }
     }
     sim.stop();
+    fs::remove_all(root, error);
     return failures == 0 ? 0 : 1;
 }

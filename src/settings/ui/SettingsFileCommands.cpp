@@ -1,0 +1,53 @@
+#include "settings/ui/SettingsFileCommands.h"
+
+#include <system_error>
+
+#include "settings/SettingsFile.h"
+#include "settings/ui/CEscSetupDlg.h"
+
+namespace orvek {
+namespace {
+
+std::string UnmatchedReport(const std::vector<ImportedSetting>& unmatched) {
+    std::string text =
+        "These settings were left unchanged: their values match no option of the lists as they are filled now.\n";
+    for (const ImportedSetting& setting : unmatched) {
+        text += "\n";
+        text += ParameterTable()[static_cast<std::size_t>(setting.keyNumber)].keyName;
+        text += " = " + setting.value;
+    }
+    return text;
+}
+
+}  // namespace
+
+void ImportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
+    const auto file = dialogs.chooseFileToOpen();
+    if (!file) return;
+    const SettingsImport imported = ImportSettingsFile(page.lists(), *file);
+    if (imported.status != SettingsFileStatus::Ok) {
+        messages.show(settingsFileText::ReadError, MessageIcon::Stop);
+        return;
+    }
+    page.lists().redrawAll();
+    const auto unmatched = imported.unmatched();
+    if (!unmatched.empty()) messages.show(UnmatchedReport(unmatched), MessageIcon::None);
+}
+
+void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
+    const auto chosen = dialogs.chooseFileToSave();
+    if (!chosen) return;
+    const std::filesystem::path file = SettingsExportPath(*chosen);
+    std::error_code exists;
+    if (file != *chosen && std::filesystem::exists(file, exists) &&
+        !messages.ask(file.string() + " already exists.\nDo you want to replace it?", false)) {
+        return;
+    }
+    std::error_code reason;
+    if (ExportSettingsFile(page.lists(), file, &reason) != SettingsFileStatus::Ok) {
+        messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() + "\n" + reason.message(),
+                      MessageIcon::Stop);
+    }
+}
+
+}  // namespace orvek
