@@ -8,6 +8,9 @@
 #include "common/TestImages.h"
 #include "controls/CxSkinButton.h"
 #include "firmware/ui/CFirmwareDlg.h"
+#include "firmware/ui/FirmwarePageControls.h"
+#include "firmware/ui/IdentityField.h"
+#include "settings/ui/EscSetupControls.h"
 #include "settings/SettingsBlock.h"
 #include "settings/ui/CEscSetupDlg.h"
 #include "update/UpdateHost.h"
@@ -53,6 +56,13 @@ TEST(MonitorInWindow, TicksOpenThePortThenIdentifyTheEscAndLightItsLamp) {
     EXPECT_EQ(w.settingsPage().lists().family, EscFamily::Expert);
     EXPECT_GT(w.settingsPage().lists().byKey(key::PowerProfile).count(), 0);
     EXPECT_TRUE(w.pollTimer().isActive()) << "the settings read starts the poll timer again";
+    // The firmware texts on both pages, the firmware page's through the identity notification.
+    auto* firmwareText = qobject_cast<QLabel*>(w.settingsPage().control(escSetupControl::FirmwareText));
+    ASSERT_NE(firmwareText, nullptr);
+    EXPECT_EQ(firmwareText->text(), "Expert V1.30");
+    auto* nowFirmware = dynamic_cast<IdentityField*>(w.firmwarePage().control(firmwareControl::EscFirmware));
+    ASSERT_NE(nowFirmware, nullptr);
+    EXPECT_EQ(nowFirmware->text(), "Expert V1.30");
 
     // The ESC goes quiet: its lamp goes out at the next tick.
     sim::Faults silent;
