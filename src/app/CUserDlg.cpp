@@ -5,6 +5,7 @@
 
 #include "app/PagePalette.h"
 #include "app/WindowResources.h"
+#include "controls/ClickArea.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -29,12 +30,6 @@ const AreaPlace kAreaPlaces[] = {
     {ProductLink::Zeta, linkArea::Zeta, QRect(700, kProductTop + 2 * kProductPitch, 250, 100)},
     {ProductLink::Qlx, linkArea::Qlx, QRect(700, kProductTop + 3 * kProductPitch, 250, 100)},
 };
-
-bool strictlyInside(const QRect& area, const QPoint& p) {
-    // The area's right and bottom edges lie one past its last pixel, as window rectangles do.
-    return area.left() < p.x() && p.x() < area.left() + area.width() && area.top() < p.y() &&
-           p.y() < area.top() + area.height();
-}
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #pragma once
 // Control ids, command ids and fixed texts of the main window, its menu, the About box and the
 // links page, and the names of config.ini's sections and keys: each written once, here.
-#include <array>
+#include "monitor/MonitorHost.h"
 
 namespace orvek {
 
@@ -39,9 +39,9 @@ constexpr int About = 32781;
 
 // Controls of the main window's left column and frame.
 namespace windowControl {
-constexpr int UserSupportButton = 1001;
-constexpr int EscSetupButton = 1002;
-constexpr int FirmwareButton = 1003;
+constexpr int UserSupportButton = pageButton::UserSupport;
+constexpr int EscSetupButton = pageButton::EscSetup;
+constexpr int FirmwareButton = pageButton::Firmware;
 constexpr int DevicePrompt = 1004;
 constexpr int UsbLamp = 1005;
 constexpr int EscLamp = 1006;

@@ -1,5 +1,7 @@
 #include "firmware/ui/CFirmwareDlg.h"
 
+#include "controls/ClickArea.h"
+
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
@@ -345,11 +347,6 @@ bool CFirmwareDlg::imageMayGo(const std::filesystem::path& image, FirmwareTarget
     // An image that cannot be read at all is the update's to report ("Read File Error!").
     if (report.status != ImageReadStatus::Ok || report.problemCount == 0) return true;
     return messages_.ask(damagedImageQuestion(image, report), false);
-}
-
-bool CFirmwareDlg::strictlyInside(const QRect& area, const QPoint& point) {
-    return point.x() > area.left() && point.x() < area.left() + area.width() && point.y() > area.top() &&
-           point.y() < area.top() + area.height();
 }
 
 bool CFirmwareDlg::overStartPicture(const QPoint& point) const {

@@ -53,8 +53,6 @@ public:
 
     // The control of an id of the layout (tests, picture tools); null for any other id.
     QWidget* control(int id) const { return controls_.value(id); }
-    // Strictly inside: a point on any of the four edges is outside.
-    static bool strictlyInside(const QRect& area, const QPoint& point);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

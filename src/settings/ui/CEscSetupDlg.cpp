@@ -1,5 +1,7 @@
 #include "settings/ui/CEscSetupDlg.h"
 
+#include "controls/ClickArea.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -153,10 +155,6 @@ protected:
 
 }  // namespace
 
-bool CEscSetupDlg::ActionRect::strictlyContains(const QPoint& at) const {
-    return left < at.x() && at.x() < right && top < at.y() && at.y() < bottom;
-}
-
 CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, MessageBoxes& messages,
                            const std::filesystem::path& programFolder, QWidget* parent)
     : QWidget(parent), requests_(requests), messages_(messages), programFolder_(programFolder) {
@@ -214,12 +212,8 @@ void CEscSetupDlg::placeControls() {
         controls_[entry.id] = widget;
     }
     // Recorded once, now that the pictures are placed.
-    const auto areaOf = [this](int id) {
-        const QRect r = controls_.at(id)->geometry();
-        return ActionRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
-    };
-    sendArea_ = areaOf(escSetupControl::SendSettingAction);
-    defaultsArea_ = areaOf(escSetupControl::DefaultSettingAction);
+    sendArea_ = controls_.at(escSetupControl::SendSettingAction)->geometry();
+    defaultsArea_ = controls_.at(escSetupControl::DefaultSettingAction)->geometry();
 }
 
 void CEscSetupDlg::attachLists() {
@@ -254,8 +248,8 @@ const QWidget* CEscSetupDlg::changeMarker(int keyNumber) const {
 }
 
 QRect CEscSetupDlg::actionArea(int actionId) const {
-    const ActionRect& area = actionId == escSetupControl::SendSettingAction ? sendArea_ : defaultsArea_;
-    return QRect(QPoint(area.left + 1, area.top + 1), QPoint(area.right - 1, area.bottom - 1));
+    const QRect& area = actionId == escSetupControl::SendSettingAction ? sendArea_ : defaultsArea_;
+    return area.adjusted(1, 1, -1, -1);
 }
 
 void CEscSetupDlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
@@ -314,7 +308,7 @@ void CEscSetupDlg::showNotes(const SetupSheetNotes& notes) {
 
 void CEscSetupDlg::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (sendArea_.strictlyContains(at) || defaultsArea_.strictlyContains(at)) {
+    if (strictlyInside(sendArea_, at) || strictlyInside(defaultsArea_, at)) {
         setCursor(Qt::PointingHandCursor);
     } else {
         unsetCursor();
@@ -325,8 +319,8 @@ void CEscSetupDlg::mouseMoveEvent(QMouseEvent* event) {
 void CEscSetupDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint at = event->position().toPoint();
-        if (sendArea_.strictlyContains(at)) requests_.writeRequested = true;
-        if (defaultsArea_.strictlyContains(at)) requests_.defaultsRequested = true;
+        if (strictlyInside(sendArea_, at)) requests_.writeRequested = true;
+        if (strictlyInside(defaultsArea_, at)) requests_.defaultsRequested = true;
     }
     QWidget::mousePressEvent(event);
 }

@@ -61,11 +61,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    struct ActionRect {
-        int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom one past the picture
-        bool strictlyContains(const QPoint& at) const;
-    };
-
     void placeControls();
     void attachLists();
     void showNotes(const SetupSheetNotes& notes);
@@ -77,8 +72,8 @@ private:
     std::map<int, QWidget*> controls_;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
     std::array<QWidget*, kParameterCount> markers_{};
-    ActionRect sendArea_;
-    ActionRect defaultsArea_;
+    QRect sendArea_;
+    QRect defaultsArea_;
     ParameterLists lists_;
 };
 
