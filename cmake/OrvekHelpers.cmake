@@ -27,9 +27,10 @@ function(orvek_add_gtest name)
     set(ARG_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  if(ARG_ENV)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENV}")
-  endif()
+  # The racer's own folders (setup sheets, firmware, config.ini, backups) point into the build
+  # tree, so that no test reads or writes the home folder of whoever runs it.
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-home/data;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/config;${ARG_ENV}")
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()

@@ -24,10 +24,27 @@ int LeadingInteger(std::string_view text) {
     return static_cast<int>(value);
 }
 
-int ReadTextSize(const std::filesystem::path& programFolder) {
-    const std::string text = ReadProfileString(programFolder / configKey::FileName, configKey::TextSection,
-                                               configKey::TextSize, configKey::TextSizeDefault,
-                                               configKey::TextSizeBuffer);
+ConfigFiles::ConfigFiles(const std::filesystem::path& programFolder,
+                         const std::optional<std::filesystem::path>& userFolder) {
+    for (const auto& folder : {userFolder, std::optional<std::filesystem::path>(programFolder)}) {
+        if (!folder) continue;
+        LoadedProfile file = LoadProfileFile(*folder / configKey::FileName);
+        if (file.status == ProfileFileStatus::Loaded) files_.push_back(std::move(file.document));
+    }
+}
+
+std::string ConfigFiles::read(std::string_view section, std::string_view key, std::string_view defaultValue,
+                              std::size_t bufferLength) const {
+    for (const ProfileDocument& file : files_) {
+        if (file.value(section, key)) return ReadProfileString(file, section, key, defaultValue, bufferLength);
+    }
+    return ReadProfileString(ProfileDocument(), section, key, defaultValue, bufferLength);
+}
+
+int ReadTextSize(const std::filesystem::path& programFolder, const std::optional<std::filesystem::path>& userFolder) {
+    const std::string text = ConfigFiles(programFolder, userFolder)
+                                 .read(configKey::TextSection, configKey::TextSize, configKey::TextSizeDefault,
+                                       configKey::TextSizeBuffer);
     return LeadingInteger(text);
 }
 
@@ -54,14 +71,14 @@ std::string DefaultProductLink(ProductLink link) {
     return std::string("http://") + kDefaultWebHost + entry.path;
 }
 
-std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesystem::path& programFolder) {
-    // One read of the file for all five keys.
-    const LoadedProfile config = LoadProfileFile(programFolder / configKey::FileName);
+std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesystem::path& programFolder,
+                                                            const std::optional<std::filesystem::path>& userFolder) {
+    // One read of each file for all five keys.
+    const ConfigFiles config(programFolder, userFolder);
     std::array<std::string, kProductLinkCount> links;
     for (const ProductLinkKey& entry : productLinkKeys()) {
         links[static_cast<std::size_t>(entry.link)] =
-            ReadProfileString(config.document, configKey::LinkSection, entry.key, DefaultProductLink(entry.link),
-                              configKey::LinkBuffer);
+            config.read(configKey::LinkSection, entry.key, DefaultProductLink(entry.link), configKey::LinkBuffer);
     }
     return links;
 }

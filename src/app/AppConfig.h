@@ -1,12 +1,34 @@
 #pragma once
-// What the window reads from config.ini in the program folder: the text size and the five
-// product links. The file is only ever read; a missing file or key gives the built-in default.
+// What the window reads from config.ini: the text size and the five product links. The
+// racer's own config.ini (~/.config/orvek-link/config.ini) is read before the installed one in
+// the program folder, key by key. Both are only ever read; a key neither holds gives the
+// built-in default.
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/ProfileFile.h"
+#include "platform/UserFolders.h"
 
 namespace orvek {
+
+// The config.ini files in the order they are asked: the user's, then the installed one.
+class ConfigFiles {
+public:
+    explicit ConfigFiles(const std::filesystem::path& programFolder,
+                         const std::optional<std::filesystem::path>& userFolder = userConfigFolder());
+
+    // The value of the first file that has the key (an empty value counts as given), cut to
+    // `bufferLength` - 1 characters; `defaultValue` when no file has it.
+    std::string read(std::string_view section, std::string_view key, std::string_view defaultValue,
+                     std::size_t bufferLength) const;
+
+private:
+    std::vector<ProfileDocument> files_;
+};
 
 // The leading whole number of a text, as the C library's conversion takes it: blanks skipped,
 // an optional sign, then digits up to the first other character. No digits gives 0; a number
@@ -14,7 +36,8 @@ namespace orvek {
 int LeadingInteger(std::string_view text);
 
 // [TEXT INFO] size, in tenths of a point (default 90).
-int ReadTextSize(const std::filesystem::path& programFolder);
+int ReadTextSize(const std::filesystem::path& programFolder,
+                 const std::optional<std::filesystem::path>& userFolder = userConfigFolder());
 
 // The size the pages take over on a screen that is not at 96 DPI. A size too small to read
 // (under 6 pt, as a value that is not a number gives 0) falls back to the default 9 pt.
@@ -35,6 +58,8 @@ const std::array<ProductLinkKey, kProductLinkCount>& productLinkKeys();
 std::string DefaultProductLink(ProductLink link);
 
 // [PRODUCT LINK] in config.ini, each cut to 259 characters, in productLinkKeys() order.
-std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesystem::path& programFolder);
+std::array<std::string, kProductLinkCount> ReadProductLinks(
+    const std::filesystem::path& programFolder,
+    const std::optional<std::filesystem::path>& userFolder = userConfigFolder());
 
 }  // namespace orvek

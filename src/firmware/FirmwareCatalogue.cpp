@@ -21,6 +21,37 @@ void sortByTitle(std::vector<FirmwareImageEntry>& entries) {
   });
 }
 
+// The images of one folder, unsorted.
+FirmwareImageLists imagesIn(const std::filesystem::path& folder) {
+  FirmwareImageLists lists;
+  std::error_code error;
+  std::filesystem::directory_iterator entry(folder, error);
+  const std::filesystem::directory_iterator end;
+  for (; !error && entry != end; entry.increment(error)) {
+    std::error_code typeError;
+    if (entry->is_directory(typeError)) continue;
+    const std::string name = entry->path().filename().string();
+    if (endsWith(name, "kfw")) {
+      lists.esc.push_back({imageTitle(name), name});
+    } else if (endsWith(name, "xup")) {
+      lists.programCard.push_back({imageTitle(name), name});
+    }
+  }
+  return lists;
+}
+
+// Adds the installed entries whose titles the user's own images do not already give.
+void addUnlessOwned(std::vector<FirmwareImageEntry>& own, const std::vector<FirmwareImageEntry>& installed) {
+  const std::size_t ownCount = own.size();
+  for (const FirmwareImageEntry& entry : installed) {
+    const auto first = own.begin();
+    const auto ownEnd = first + static_cast<std::ptrdiff_t>(ownCount);
+    if (std::none_of(first, ownEnd, [&](const FirmwareImageEntry& e) { return e.title == entry.title; })) {
+      own.push_back(entry);
+    }
+  }
+}
+
 }  // namespace
 
 std::filesystem::path firmwareFolder(const std::filesystem::path& programFolder) {
@@ -54,21 +85,13 @@ std::string informationDisplayText(std::string_view loaded) {
   return text;
 }
 
-FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder) {
+FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder,
+                                      const std::optional<std::filesystem::path>& userFolder) {
   FirmwareImageLists lists;
-  std::error_code error;
-  std::filesystem::directory_iterator entry(firmwareFolder(programFolder), error);
-  const std::filesystem::directory_iterator end;
-  for (; !error && entry != end; entry.increment(error)) {
-    std::error_code typeError;
-    if (entry->is_directory(typeError)) continue;
-    const std::string name = entry->path().filename().string();
-    if (endsWith(name, "kfw")) {
-      lists.esc.push_back({imageTitle(name), name});
-    } else if (endsWith(name, "xup")) {
-      lists.programCard.push_back({imageTitle(name), name});
-    }
-  }
+  if (userFolder) lists = imagesIn(firmwareFolder(*userFolder));
+  const FirmwareImageLists installed = imagesIn(firmwareFolder(programFolder));
+  addUnlessOwned(lists.esc, installed.esc);
+  addUnlessOwned(lists.programCard, installed.programCard);
   sortByTitle(lists.esc);
   sortByTitle(lists.programCard);
   return lists;
@@ -86,7 +109,13 @@ std::string firmwareFileName(std::string_view title, FirmwareTarget target) {
   return name;
 }
 
-std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName) {
+std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName,
+                                        const std::optional<std::filesystem::path>& userFolder) {
+  if (userFolder) {
+    const std::filesystem::path own = firmwareFolder(*userFolder) / std::string(fileName);
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(own, error))) return own;
+  }
   return firmwareFolder(programFolder) / std::string(fileName);
 }
 

@@ -1,12 +1,14 @@
 #pragma once
-// Which firmware images lie in the Firmware folder of the program folder, and the information
-// text that describes them. Read once when the firmware page is set up; the program folder is
-// always passed in by the caller.
+// Which firmware images lie in the Firmware folder of the program folder and in the racer's own
+// one (~/.local/share/orvek-link/Firmware), and the information text that describes them. Read
+// once when the firmware page is set up; the program folder is always passed in by the caller.
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/UserFolders.h"
 
 namespace orvek {
 
@@ -38,9 +40,12 @@ std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& 
 // otherwise as the Western Windows code page, in which such files are usually written.
 std::string informationDisplayText(std::string_view loaded);
 
-// The direct entries of the Firmware folder whose names end in "kfw" (ESC) or "xup" (program
-// card), compared case-sensitively. Folders are skipped; a missing folder gives empty lists.
-FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder);
+// The direct entries of the Firmware folders (the program folder's and `userFolder`'s) whose
+// names end in "kfw" (ESC) or "xup" (program card), compared case-sensitively. Folders are
+// skipped; a missing folder gives empty lists. A title in both folders is listed once: the
+// user's image wins, as firmwareImagePath resolves it.
+FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder,
+                                      const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
 // The title of a folder entry: its name before the last dot, or the whole name without a dot.
 std::string imageTitle(std::string_view entryName);
@@ -49,7 +54,9 @@ std::string imageTitle(std::string_view entryName);
 // The file an update asks for when `title` is chosen: the title plus ".kfw" or ".xup".
 std::string firmwareFileName(std::string_view title, FirmwareTarget target);
 
-// Where an update opens the image: programFolder/Firmware/fileName.
-std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName);
+// Where an update opens the image: userFolder/Firmware/fileName when that entry exists there,
+// otherwise programFolder/Firmware/fileName.
+std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName,
+                                        const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
 }  // namespace orvek

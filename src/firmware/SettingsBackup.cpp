@@ -1,10 +1,10 @@
 #include "firmware/SettingsBackup.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
 
+#include "platform/UserFolders.h"
 #include "settings/EscFamily.h"
 #include "settings/SettingsFile.h"
 
@@ -40,12 +40,7 @@ std::filesystem::path freeName(const std::filesystem::path& folder, const std::s
 }  // namespace
 
 std::filesystem::path settingsBackupFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        return std::filesystem::path(data) / "orvek-link" / "backups";
-    }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".local" / "share" / "orvek-link" / "backups";
-    }
+    if (const auto data = userDataFolder()) return *data / "backups";
     std::error_code error;
     return std::filesystem::current_path(error);
 }

@@ -73,12 +73,14 @@ std::optional<fs::path> FindEntryIgnoringCase(const fs::path& folder, std::strin
     return folder / *best;
 }
 
-std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std::string_view category) {
-    std::vector<SetupSheetEntry> sheets;
-    const auto profile = FindFolderIgnoringCase(programFolder, kProfileFolder);
+namespace {
+
+// The sheets of one Profile tree's category folder, unsorted.
+void collectSheets(const fs::path& baseFolder, std::string_view category, std::vector<SetupSheetEntry>& sheets) {
+    const auto profile = FindFolderIgnoringCase(baseFolder, kProfileFolder);
     const auto folder = profile ? FindFolderIgnoringCase(*profile, category) : std::nullopt;
     if (!folder) {
-        return sheets;
+        return;
     }
     std::error_code error;
     for (fs::directory_iterator it(*folder, error), end; !error && it != end; it.increment(error)) {
@@ -90,6 +92,25 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
         }
         sheets.push_back({name.substr(0, name.size() - kSheetExtension.size()), it->path()});
     }
+}
+
+}  // namespace
+
+std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std::string_view category,
+                                             const std::optional<fs::path>& userFolder) {
+    std::vector<SetupSheetEntry> sheets;
+    if (userFolder) {
+        collectSheets(*userFolder, category, sheets);
+    }
+    const std::size_t userCount = sheets.size();
+    std::vector<SetupSheetEntry> installed;
+    collectSheets(programFolder, category, installed);
+    for (SetupSheetEntry& sheet : installed) {
+        const auto sameTitle = [&](const SetupSheetEntry& own) { return equalsIgnoringCase(own.title, sheet.title); };
+        if (std::none_of(sheets.begin(), sheets.begin() + static_cast<std::ptrdiff_t>(userCount), sameTitle)) {
+            sheets.push_back(std::move(sheet));
+        }
+    }
     std::sort(sheets.begin(), sheets.end(), [](const SetupSheetEntry& a, const SetupSheetEntry& b) {
         return lessIgnoringCase(a.title, b.title);
     });
@@ -97,8 +118,8 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
 }
 
 std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::string_view category,
-                                       std::string_view title) {
-    const auto sheets = ListSetupSheets(programFolder, category);
+                                       std::string_view title, const std::optional<fs::path>& userFolder) {
+    const auto sheets = ListSetupSheets(programFolder, category, userFolder);
     for (const auto& sheet : sheets) {
         if (sheet.title == title) {
             return sheet.file;

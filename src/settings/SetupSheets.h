@@ -1,8 +1,10 @@
 #pragma once
 // Setup sheets: read-only .ini files in one folder per profile category under
 // <program folder>/Profile, each holding the eighteen options, a team driver's notes and a
-// comment. Folder names and the .ini extension are found without regard to letter case,
-// so sheets copied from a Windows machine work as they are.
+// comment. The racer's own sheets, in the same tree under the user data folder
+// (~/.local/share/orvek-link/Profile), are listed with them. Folder names and the .ini
+// extension are found without regard to letter case, so sheets copied from a Windows machine
+// work as they are.
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -10,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/UserFolders.h"
 #include "settings/ParameterLists.h"
 
 namespace orvek {
@@ -26,15 +29,20 @@ struct SetupSheetEntry {
     std::filesystem::path file;  // the file as it lies on disk
 };
 
-// The sheets of a category, sorted without regard to letter case; empty when the Profile
-// folder or the category folder is missing.
+// The sheets of a category in the program folder and in `userFolder`, sorted without regard to
+// letter case; empty when neither Profile folder holds the category. A user's sheet whose title
+// equals an installed one (letter case aside) takes its place: the racer's copy wins.
 std::vector<SetupSheetEntry> ListSetupSheets(const std::filesystem::path& programFolder,
-                                             std::string_view category);
+                                             std::string_view category,
+                                             const std::optional<std::filesystem::path>& userFolder =
+                                                 userDataFolder());
 
 // The sheet with this title in the category, found as ListSetupSheets finds it.
 std::optional<std::filesystem::path> FindSetupSheet(const std::filesystem::path& programFolder,
                                                     std::string_view category,
-                                                    std::string_view title);
+                                                    std::string_view title,
+                                                    const std::optional<std::filesystem::path>& userFolder =
+                                                        userDataFolder());
 
 struct SetupSheetNotes {
     std::array<std::string, kInfoKeyCount> info;  // empty values included

@@ -2,6 +2,10 @@
 // opening a link, and the links and text size read from config.ini.
 #include <QMouseEvent>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include "WindowRig.h"
 #include "app/AppConfig.h"
 #include "app/CUserDlg.h"
@@ -82,6 +86,41 @@ TEST(LinksPage, LinksComeFromConfigIniKeyByKeyCutTo259Characters) {
     CUserDlg page(opener, program.path());
     press(page, QPoint(575, 530));
     EXPECT_EQ(opener.opened, std::vector<std::string>{""}) << "the empty text is passed on";
+}
+
+TEST(ConfigIni, TheUsersFileIsReadFirstKeyByKeyAndNeitherIsWritten) {
+    test::TempFolder program;
+    test::TempFolder configHome;  // as $XDG_CONFIG_HOME
+    const std::filesystem::path user = configHome.path() / "orvek-link";
+    const std::string installed =
+        "[TEXT INFO]\r\nsize=120\r\n[PRODUCT LINK]\r\nORVEK-ARC=http://installed.example/arc/\r\n"
+        "ORVEK-ZETA=http://installed.example/zeta/\r\n";
+    const std::string own = "[product link]\r\norvek-arc=http://mine.example/arc/\r\nMAIN=\r\n";
+    program.write("config.ini", installed);
+    configHome.write("orvek-link/config.ini", own);
+
+    const auto links = ReadProductLinks(program.path(), user);
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Arc)], "http://mine.example/arc/");
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Zeta)], "http://installed.example/zeta/");
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "") << "an empty value in the user's file is given";
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Qlx)], "http://www.orvek.example/product/ORVEK-QLX/");
+    EXPECT_EQ(ReadTextSize(program.path(), user), 120) << "a key the user's file lacks";
+    test::TempFolder none;
+    EXPECT_EQ(ReadTextSize(program.path(), none.path()), 120) << "no user file";
+
+    // The page finds the user's file through $XDG_CONFIG_HOME, and writes neither file.
+    setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);
+    RecordingUrlOpener opener;
+    CUserDlg page(opener, program.path());
+    unsetenv("XDG_CONFIG_HOME");
+    press(page, QPoint(800, 100));
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"http://mine.example/arc/"});
+    const auto bytes = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes(program.path() / "config.ini"), installed);
+    EXPECT_EQ(bytes(user / "config.ini"), own);
 }
 
 TEST(LinkAddress, BareHostOpensAsAPlainWebAddress) {

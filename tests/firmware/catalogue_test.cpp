@@ -2,7 +2,10 @@
 // text, the program folder, and how a device identity reads.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "platform/AsciiCase.h"
 #include "firmware/FirmwareCatalogue.h"
 #include "firmware/ProgramFolder.h"
+#include "platform/UserFolders.h"
 #include "TempFolder.h"
 
 namespace orvek {
@@ -208,6 +212,51 @@ TEST(DeviceIdentityText, ShownValuesFollowTheStoredReplyAndSurviveUnknownTypes) 
   EXPECT_EQ(identity.cardFirmware(), "ORVEK QLX V1.00");
   EXPECT_EQ(identity.cardHardwareVersion(), "");
   EXPECT_EQ(identity.escFirmware(), "Stock V1.70");
+}
+
+TEST(FirmwareImageListing, UserImagesAreListedWithTheInstalledOnesAndTheUsersFileIsOpened) {
+  TempFolder program;
+  TempFolder user;
+  program.write("Firmware/Stock.kfw", ":00000001FF\n");
+  program.write("Firmware/Shared.kfw", ":00000001FF\n");
+  program.write("Firmware/Card.xup", "00");
+  user.write("Firmware/Shared.kfw", ":00000001FF\n");
+  user.write("Firmware/Mine.kfw", ":00000001FF\n");
+  user.write("Firmware/Mine.xup", "00");
+
+  const FirmwareImageLists lists = ListFirmwareImages(program.path(), user.path());
+  EXPECT_EQ(titles(lists.esc), (std::vector<std::string>{"Mine", "Shared", "Stock"}));
+  EXPECT_EQ(titles(lists.programCard), (std::vector<std::string>{"Card", "Mine"}));
+
+  EXPECT_EQ(firmwareImagePath(program.path(), "Shared.kfw", user.path()), user.path() / "Firmware" / "Shared.kfw");
+  EXPECT_EQ(firmwareImagePath(program.path(), "Mine.xup", user.path()), user.path() / "Firmware" / "Mine.xup");
+  EXPECT_EQ(firmwareImagePath(program.path(), "Stock.kfw", user.path()), program.path() / "Firmware" / "Stock.kfw");
+  EXPECT_EQ(firmwareImagePath(program.path(), "Stock.kfw", std::nullopt), program.path() / "Firmware" / "Stock.kfw");
+}
+
+TEST(UserFolders, FollowTheXdgVariablesAndFallBackToHome) {
+  const auto keep = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::optional<std::string>(v) : std::nullopt;
+  };
+  const auto data = keep("XDG_DATA_HOME"), config = keep("XDG_CONFIG_HOME"), home = keep("HOME");
+  setenv("XDG_DATA_HOME", "/srv/racer/data", 1);
+  setenv("XDG_CONFIG_HOME", "/srv/racer/config", 1);
+  EXPECT_EQ(userDataFolder(), std::filesystem::path("/srv/racer/data/orvek-link"));
+  EXPECT_EQ(userConfigFolder(), std::filesystem::path("/srv/racer/config/orvek-link"));
+  // Empty or relative values are not folders to use.
+  setenv("XDG_DATA_HOME", "relative/data", 1);
+  setenv("XDG_CONFIG_HOME", "", 1);
+  setenv("HOME", "/home/racer", 1);
+  EXPECT_EQ(userDataFolder(), std::filesystem::path("/home/racer/.local/share/orvek-link"));
+  EXPECT_EQ(userConfigFolder(), std::filesystem::path("/home/racer/.config/orvek-link"));
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("HOME");
+  EXPECT_FALSE(userDataFolder());
+  EXPECT_FALSE(userConfigFolder());
+  for (const auto& [name, value] : {std::pair{"XDG_DATA_HOME", data}, {"XDG_CONFIG_HOME", config}, {"HOME", home}}) {
+    if (value) setenv(name, value->c_str(), 1); else unsetenv(name);
+  }
 }
 
 }  // namespace

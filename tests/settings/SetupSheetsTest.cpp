@@ -147,5 +147,30 @@ TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
     EXPECT_TRUE(early.showComment);
 }
 
+TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
+    TempFolder program;
+    TempFolder user;
+    WriteBytes(program / "Profile" / "Drift Car" / "Shop.ini", "[option]\r\nRotation Mode=Normal\r\n");
+    WriteBytes(program / "Profile" / "Drift Car" / "Team.ini", "[option]\r\nRotation Mode=Normal\r\n");
+    WriteBytes(user / "Profile" / "drift car" / "team.INI", "[option]\r\nRotation Mode=Reverse\r\n");
+    WriteBytes(user / "Profile" / "drift car" / "Mine.ini", "[option]\r\nRotation Mode=Reverse\r\n");
+    WriteBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
+
+    const auto sheets = ListSetupSheets(program.path(), "Drift Car", user.path());
+    ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Mine", "Shop", "team"}));
+    EXPECT_EQ(sheets[2].file.parent_path().parent_path().parent_path(), user.path());
+
+    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    LoadSetupSheet(lists, sheets[1].file);
+    EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Normal");
+    // The title as the installed file spells it finds the racer's copy.
+    EXPECT_EQ(FindSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
+
+    // A category only the user has, and no user folder at all.
+    EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
+    EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
+              (std::vector<std::string>{"Shop", "Team"}));
+}
+
 }  // namespace
 }  // namespace orvek
