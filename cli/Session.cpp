@@ -18,6 +18,23 @@ const char* familyName(EscFamily family) {
     return "Unlisted";
 }
 
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
+    switch (failure) {
+        case SerialPort::OpenFailure::NoPermission:
+            return "no permission to open " + port +
+                   ": install the udev rule 60-orvek-link.rules (the package puts it in /usr/lib/udev/rules.d)"
+                   " and plug the adapter in again, or join the dialout group (sudo adduser $USER dialout)"
+                   " and log in again";
+        case SerialPort::OpenFailure::InUse:
+            return port + " is in use by another program (ModemManager takes such ports unless the udev rule"
+                          " 60-orvek-link.rules is installed)";
+        case SerialPort::OpenFailure::Missing:
+            return "cannot open " + port + ": no such device";
+        default:
+            return "cannot open " + port;
+    }
+}
+
 Session::Session(const GlobalOptions& options, const Console& console)
     : options_(options), console_(console) {}
 
@@ -46,7 +63,7 @@ int Session::openLink() {
         return console_.fail(kExitNoAdapter,
                              "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
-    if (link_.openPort() != 0) return console_.fail(kExitNoAdapter, "cannot open " + portPath_);
+    if (link_.openPort() != 0) return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
     link_.usbState = 2;
     return kExitOk;
 }

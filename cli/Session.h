@@ -33,6 +33,9 @@ struct EscIdentity {
 
 const char* familyName(EscFamily family);
 
+// The one line orvek-cli prints when `port` would not open, with the fix where there is one.
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure);
+
 class Session {
 public:
     Session(const GlobalOptions& options, const Console& console);

@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScreen>
 
 #include "app/AppConfig.h"
@@ -51,6 +53,9 @@ const PicturePlace kLeftColumnPictures[] = {
     {windowControl::MakerLogo, SkinId::MakerLogo, QRect(30, 480, 160, 80)},
 };
 const QRect kPromptPlace(30, 290, 200, 50);
+// In the free space between the FIRMWARE button (bottom 173) and separator 1062 (top 280).
+const QRect kPortAccessNotePlace(30, 184, 200, 92);
+constexpr int kPortAccessNotePixels = 11;
 const std::array<QRect, 3> kLampPlaces{QRect(30, 380, 20, 20), QRect(30, 410, 20, 20), QRect(30, 440, 20, 20)};
 const QRect kProgressPlace(710, 495, 80, 30);
 const QRect kFramePlace(250, 0, 985, 560);
@@ -221,6 +226,19 @@ void CTarnwick11Dlg::buildLeftColumn() {
         lamps_[i] = picture(client_, windowControl::UsbLamp + static_cast<int>(i), SkinId::LampOff, kLampPlaces[i]);
     }
 
+    portAccessNote_ = new QLabel(QString::fromUtf8(windowText::PortAccessDenied), client_);
+    portAccessNote_->setObjectName(QString::number(windowControl::PortAccessNote));
+    portAccessNote_->setGeometry(kPortAccessNotePlace);
+    portAccessNote_->setWordWrap(true);
+    portAccessNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont noteFont(QStringLiteral("Arial"));
+    noteFont.setPixelSize(kPortAccessNotePixels);
+    portAccessNote_->setFont(noteFont);
+    QPalette notePalette = portAccessNote_->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(247, 148, 29));
+    portAccessNote_->setPalette(notePalette);
+    portAccessNote_->hide();
+
     for (const PageButtonPlace& b : kPageButtons) {
         auto* button = new CxSkinButton(client_);
         button->setObjectName(QString::number(b.id));
@@ -352,6 +370,8 @@ void CTarnwick11Dlg::showUserSupportPage() { ShowPage(Page::UserSupport); }
 void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) { pageButton(buttonId).setEnabled(enabled); }
 
 void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) { firmwarePage_->ShowDeviceInfo(target); }
+
+void CTarnwick11Dlg::showPortAccessDenied(bool denied, const std::string&) { portAccessNote_->setVisible(denied); }
 
 void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) { firmwarePage_->showSettingsBackup(backup); }
 

@@ -78,6 +78,7 @@ public:
     CxSkinButton& progressDisplay() const { return *progress_; }
     QLabel& lamp(int lampId) const;
     QLabel& devicePrompt() const { return *prompt_; }
+    QLabel& portAccessNote() const { return *portAccessNote_; }
     QWidget& pageFrame() const { return *frame_; }
     QMenuBar& menuBar() const { return *menuBar_; }
     QTimer& pollTimer() { return pollTimer_; }
@@ -99,6 +100,7 @@ public:
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
     void deviceInfoShown(FirmwareTarget target) override;
+    void showPortAccessDenied(bool denied, const std::string& port) override;
     void settingsBackedUp(const SettingsBackup& backup) override;
 
 protected:
@@ -142,6 +144,7 @@ private:
     CxSkinButton* progress_ = nullptr;
     std::array<QLabel*, 3> lamps_{};
     QLabel* prompt_ = nullptr;
+    QLabel* portAccessNote_ = nullptr;
     std::array<QAction*, 7> actions_{};
     Page shownPage_ = Page::UserSupport;
     bool shuttingDown_ = false;

@@ -13,6 +13,10 @@ constexpr const char* InitialProgress = "0%";
 constexpr const char* CloseWithUnsentChanges =
     "Some settings differ from what the ESC holds and have not been sent.\n"
     "Close without sending them?";
+// Shown in the left column while the adapter's port refuses this user.
+constexpr const char* PortAccessDenied =
+    "No permission to open the adapter's port. Install the ORVEK Link udev rule (the package "
+    "does) and plug the adapter in again, or join the dialout group and log in again.";
 }  // namespace windowText
 
 // The menu: texts with their shortcut letters, and command ids.
@@ -53,6 +57,7 @@ constexpr int PageFrame = 1029;
 constexpr int LampHeading = 1064;
 constexpr int LampLabels = 1065;
 constexpr int MakerLogo = 1066;
+constexpr int PortAccessNote = 1067;  // our own: the port-permission note under the page buttons
 }  // namespace windowControl
 
 // config.ini in the program folder, only ever read.

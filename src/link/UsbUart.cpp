@@ -19,8 +19,16 @@ int UsbUart::openPort() {
     if (portOpen == 1) return 0;
     legacyPlatform = hostLegacyPlatform();
     const std::string path = resolvePortPath(portOverride_, discovery_);
-    if (path.empty()) return 1;
-    if (!portHandle.open(path)) return 1;
+    triedPath_ = path;
+    if (path.empty()) {
+        openFailure_ = SerialPort::OpenFailure::Missing;
+        return 1;
+    }
+    if (!portHandle.open(path)) {
+        openFailure_ = portHandle.lastOpenFailure();
+        return 1;
+    }
+    openFailure_ = SerialPort::OpenFailure::None;
     // A failed line set-up is not reported: the port is used with what it had.
     if (portHandle.configure(baudRate)) {
         sleepMs(60);

@@ -52,6 +52,10 @@ public:
 
     // 0: the port is open (also when it already was); 1: no adapter, or it could not be opened.
     int openPort();
+    // Why the last openPort returned 1 (Missing when no port was found at all), None after one
+    // that opened the port; and the port it tried.
+    SerialPort::OpenFailure openFailure() const { return openFailure_; }
+    const std::string& triedPortPath() const { return triedPath_; }
     void closePort();
 
     bool readWithTimeout(std::uint8_t* buffer, std::uint32_t byteCount, std::uint32_t waitLimitMs);
@@ -85,6 +89,8 @@ private:
 
     std::string portOverride_;
     AdapterDiscovery discovery_;
+    SerialPort::OpenFailure openFailure_ = SerialPort::OpenFailure::None;
+    std::string triedPath_;
     TraceSink trace_;
     std::vector<std::uint8_t> scratch_;
     std::vector<std::uint8_t> longEcho_;

@@ -62,6 +62,7 @@ void ConnectionMonitor::OnPollTimer() {
     TickScope scope(inTick_);
 
     link_.openPort();  // a closed port simply leaves portOpen at 0
+    reportPortAccess();
     PollDevice();
     if (requests_.cardUpdateRequested) startUpdate(FirmwareTarget::ProgramCard);
     if (requests_.escUpdateRequested) {
@@ -71,6 +72,13 @@ void ConnectionMonitor::OnPollTimer() {
     if (requests_.defaultsRequested) ApplyFactoryDefaults();
     // A write waits for a later tick while an update started here uses the port.
     if (requests_.writeRequested && !updateRunning()) SendSettings();
+}
+
+void ConnectionMonitor::reportPortAccess() {
+    const bool denied = link_.portOpen == 0 && link_.openFailure() == SerialPort::OpenFailure::NoPermission;
+    if (denied == portDenied_) return;
+    portDenied_ = denied;
+    host_.showPortAccessDenied(denied, link_.triedPortPath());
 }
 
 void ConnectionMonitor::OnPromptTimer() {

@@ -82,6 +82,8 @@ private:
     // Timer 1 is never restarted while a worker owns the link.
     void restartPollTimer();
     void showDeviceMenuChecks();
+    // Tells the window when the port begins or stops refusing this user.
+    void reportPortAccess();
 
     UsbUart& link_;
     ParameterLists& lists_;
@@ -93,6 +95,7 @@ private:
     bool inTick_ = false;
     // The settings read after the last ESC identification came complete.
     bool settingsRead_ = false;
+    bool portDenied_ = false;
     // Last: destroyed first, joining any worker before the rest goes.
     UpdateThread escUpdate_;
     UpdateThread cardUpdate_;

@@ -26,6 +26,20 @@ speed_t speedFor(int baud) {
     }
 }
 
+SerialPort::OpenFailure failureFor(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM: return SerialPort::OpenFailure::NoPermission;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR: return SerialPort::OpenFailure::Missing;
+        case EBUSY:
+        case EWOULDBLOCK: return SerialPort::OpenFailure::InUse;
+        default: return SerialPort::OpenFailure::Other;
+    }
+}
+
 int remainingMs(std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
@@ -39,13 +53,18 @@ SerialPort::~SerialPort() { close(); }
 bool SerialPort::open(const std::string& path) {
     close();
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        openFailure_ = failureFor(errno);
+        return false;
+    }
     // Two guards: TIOCEXCL keeps other openers out of the tty, flock keeps out other
     // instances of this program even when they run as root (TIOCEXCL does not stop root).
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        openFailure_ = OpenFailure::InUse;
         ::close(fd);
         return false;
     }
+    openFailure_ = OpenFailure::None;
     if (::isatty(fd)) ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     path_ = path;

@@ -14,14 +14,24 @@ public:
     // Outcome of a read: complete (all bytes), short (the line ended first), or timed out.
     enum class ReadResult { Complete, Short, TimedOut, Failed };
 
+    // Why the last open failed, as far as the person at the keyboard can act on it.
+    enum class OpenFailure {
+        None,          // the last open succeeded (or none was tried)
+        Missing,       // no such device (unplugged, or a wrong path)
+        NoPermission,  // the device is there but this user may not open it
+        InUse,         // another program holds it
+        Other,
+    };
+
     SerialPort() = default;
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens `path` for exclusive read and write. Returns false when it cannot be opened or is
-    // already held by another process.
+    // already held by another process; lastOpenFailure() then tells why.
     bool open(const std::string& path);
+    OpenFailure lastOpenFailure() const { return openFailure_; }
 
     // Applies 8 data bits, no parity, one stop bit at `baud`, with the line in raw (binary) mode;
     // flow control and modem-line handling stay as the driver reported them.
@@ -61,6 +71,7 @@ public:
 private:
     int fd_ = -1;
     std::string path_;
+    OpenFailure openFailure_ = OpenFailure::None;
 };
 
 }  // namespace orvek

@@ -87,6 +87,9 @@ public:
     void deviceInfoShown(FirmwareTarget target) override {
         log.record(target == FirmwareTarget::Esc ? "infoShown:esc" : "infoShown:card");
     }
+    void showPortAccessDenied(bool denied, const std::string& port) override {
+        log.record(std::string("portDenied:") + (denied ? "1:" + port : "0"));
+    }
     void settingsBackedUp(const SettingsBackup& backup) override {
         log.record(std::string("backup:") + (backup.saved ? "saved:" : "failed:") + backup.file.string());
     }

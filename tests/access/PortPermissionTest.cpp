@@ -1,0 +1,135 @@
+// A port that is there but refuses this user: the link tells why it did not open, the monitor
+// tells the window once when that begins and once when it ends, and orvek-cli names the fix.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cli/Process.h"
+#include "common/WithoutRoot.h"
+#include "link/UsbUart.h"
+#include "monitor/MonitorRig.h"
+
+namespace fs = std::filesystem;
+
+namespace orvek::testing {
+namespace {
+
+// A fake sysfs tree in which ttyUSB0 belongs to the ORVEK adapter (USB 10c4:ea60).
+fs::path adapterSysfs(const std::string& name) {
+    const fs::path root = deniedPortFolders().scratch / name;
+    const fs::path usb = root / "devices" / "usb1-1";
+    const fs::path node = usb / "usb1-1:1.0" / "ttyUSB0";
+    fs::create_directories(node / "tty" / "ttyUSB0");
+    std::ofstream(usb / "idVendor") << "10c4\n";
+    std::ofstream(usb / "idProduct") << "ea60\n";
+    fs::create_directories(root / "class" / "tty" / "ttyUSB0");
+    fs::create_directory_symlink(node, root / "class" / "tty" / "ttyUSB0" / "device");
+    return root;
+}
+
+// A port path that the test can point at the refusing file first and at a real line later.
+class SwitchablePort {
+public:
+    explicit SwitchablePort(const std::string& name) : path_(deniedPortFolders().scratch / name) {
+        pointAt(deniedPortFolders().port());
+    }
+    ~SwitchablePort() {
+        std::error_code ignored;
+        fs::remove(path_, ignored);
+    }
+    void pointAt(const fs::path& target) {
+        std::error_code ignored;
+        fs::remove(path_, ignored);
+        fs::create_symlink(target, path_);
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    fs::path path_;
+};
+
+TEST(PortPermission, TheLinkTellsARefusedPortFromAMissingOneAndForgetsItOnceOpen) {
+    ASSERT_TRUE(portIsDenied()) << "the test needs a port this process may not open";
+    UsbUart link;
+    link.setPortOverride(deniedPortFolders().port().string());
+    EXPECT_EQ(link.openPort(), 1);
+    EXPECT_EQ(link.openFailure(), SerialPort::OpenFailure::NoPermission);
+    EXPECT_EQ(link.triedPortPath(), deniedPortFolders().port().string());
+
+    // Found by discovery: the adapter is present, its device node refuses.
+    UsbUart discovered;
+    discovered.setDiscovery(AdapterDiscovery(adapterSysfs("sysfs").string(), deniedPortFolders().devices.string()));
+    EXPECT_EQ(discovered.openPort(), 1);
+    EXPECT_EQ(discovered.openFailure(), SerialPort::OpenFailure::NoPermission);
+
+    UsbUart missing;
+    missing.setPortOverride((deniedPortFolders().scratch / "ttyUSB9").string());
+    EXPECT_EQ(missing.openPort(), 1);
+    EXPECT_EQ(missing.openFailure(), SerialPort::OpenFailure::Missing);
+
+    sim::Simulator sim;
+    ASSERT_TRUE(sim.start());
+    SwitchablePort port("line");
+    link.setPortOverride(port.path());
+    EXPECT_EQ(link.openPort(), 1);
+    EXPECT_EQ(link.openFailure(), SerialPort::OpenFailure::NoPermission);
+    port.pointAt(sim.devicePath());
+    EXPECT_EQ(link.openPort(), 0);
+    EXPECT_EQ(link.openFailure(), SerialPort::OpenFailure::None);
+    link.closePort();
+    sim.stop();
+}
+
+TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
+    ASSERT_TRUE(portIsDenied());
+    MonitorRig rig;
+    ASSERT_TRUE(rig.ok);
+    SwitchablePort port("monitored");
+    rig.link.setPortOverride(port.path());
+    rig.monitor.OnDeviceEsc();
+    for (int tick = 0; tick < 6; ++tick) rig.monitor.OnPollTimer();
+    EXPECT_EQ(rig.window.log.startingWith("portDenied:"), std::vector<std::string>{"portDenied:1:" + port.path()});
+    EXPECT_EQ(rig.link.usbState, 0);
+    EXPECT_TRUE(rig.window.log.startingWith("message:").empty()) << "no message box for it";
+
+    // The rule is installed and the adapter plugged in again: the port opens, the note goes.
+    port.pointAt(rig.sim.devicePath());
+    rig.window.log.clear();
+    for (int tick = 0; tick < 3; ++tick) rig.monitor.OnPollTimer();
+    EXPECT_EQ(rig.window.log.startingWith("portDenied:"), std::vector<std::string>{"portDenied:0"});
+    EXPECT_EQ(rig.link.escState, 2);
+
+    // A port that is simply missing is not a permission problem: nothing is said.
+    rig.link.closePort();
+    rig.link.setPortOverride((deniedPortFolders().scratch / "gone").string());
+    rig.window.log.clear();
+    for (int tick = 0; tick < 3; ++tick) rig.monitor.OnPollTimer();
+    EXPECT_TRUE(rig.window.log.startingWith("portDenied:").empty());
+}
+
+TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
+    ASSERT_TRUE(portIsDenied());
+    const std::string port = deniedPortFolders().port().string();
+    const RunResult r = run({ORVEK_CLI_PATH, "--port", port, "read"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_EQ(r.err, "orvek-cli: no permission to open " + port +
+                         ": install the udev rule 60-orvek-link.rules (the package puts it in "
+                         "/usr/lib/udev/rules.d) and plug the adapter in again, or join the dialout group "
+                         "(sudo adduser $USER dialout) and log in again\n");
+
+    // A missing port keeps its own plain message.
+    const RunResult missing = run({ORVEK_CLI_PATH, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_EQ(missing.err.find("permission"), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace orvek::testing
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return orvek::testing::RunTestsWithoutRoot();
+}
