@@ -31,5 +31,6 @@ int runDefaults(const GlobalOptions& global, const Console& console, const Write
 int runFlashEsc(const GlobalOptions& global, const Console& console, const FlashOptions& options);
 int runFlashCard(const GlobalOptions& global, const Console& console, const FlashOptions& options);
 int runCheck(const Console& console, const std::string& image);
+int runFolders(const Console& console);
 
 }  // namespace orvek::cli

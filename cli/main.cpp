@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
                  "Finds the CP210x adapter by itself; --port names another port, --simulate\n"
                  "runs against a built-in simulated device."};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("orvek-cli ") + ORVEK_VERSION, "Print the version and exit");
     app.fallthrough();
 
     GlobalOptions global;
@@ -57,11 +58,16 @@ int main(int argc, char** argv) {
     auto* check = app.add_subcommand("check", "Check a .kfw or .xup image without a device");
     check->add_option("image", checkImage, "Image file")->required();
 
+    auto* folders = app.add_subcommand("folders", "Show where the program data, your own setup sheets, firmware "
+                                                  "images and config.ini, and settings backups are");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
@@ -78,5 +84,6 @@ int main(int argc, char** argv) {
     if (*flashEsc) return runFlashEsc(global, console, escFlash);
     if (*flashCard) return runFlashCard(global, console, cardFlash);
     if (*check) return runCheck(console, checkImage);
+    if (*folders) return runFolders(console);
     return kExitUsage;
 }

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
         "orvek-sim: a simulated ORVEK ESC or QLX program card behind a CP210x adapter, on a\n"
         "pseudo-terminal. Prints the device path, then serves until interrupted. Point the tool\n"
         "at it with --port PATH or ORVEK_PORT=PATH."};
+    app.set_version_flag("--version", std::string("orvek-sim ") + ORVEK_VERSION, "Print the version and exit");
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;

@@ -278,5 +278,34 @@ TEST_F(Cli, SimulatedReadNeedsNoHardware) {
     EXPECT_NE(json.out.find("\"firmware\":\"Stock V1.30\""), std::string::npos);
 }
 
+TEST_F(Cli, ACopyFindsItsDataInstalledBesideItOrInItsOwnFolder) {
+    // As installed under any prefix: PREFIX/bin/orvek-cli and PREFIX/share/orvek-link.
+    fs::create_directories(dir / "prefix" / "bin");
+    fs::create_directories(dir / "prefix" / "share" / "orvek-link" / "Profile");
+    fs::copy_file(kCli, dir / "prefix" / "bin" / "orvek-cli");
+    // A portable copy: the data lies beside the executable.
+    fs::create_directories(dir / "portable");
+    fs::copy_file(kCli, dir / "portable" / "orvek-cli");
+    std::ofstream(dir / "portable" / "config.ini") << "[TEXT INFO]\nsize=90\n";
+
+    setenv("XDG_DATA_HOME", file("data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", file("config").c_str(), 1);
+    const RunResult installed = run({file("prefix/bin/orvek-cli"), "--json", "folders"});
+    const RunResult portable = run({file("portable/orvek-cli"), "--json", "folders"});
+    EXPECT_EQ(installed.exitCode, 0) << installed.err;
+    EXPECT_EQ(installed.out, "{\"programData\":\"" + file("prefix/share/orvek-link") + "\",\"userData\":\"" +
+                                 file("data/orvek-link") + "\",\"userConfig\":\"" +
+                                 file("config/orvek-link/config.ini") + "\",\"backups\":\"" +
+                                 file("data/orvek-link/backups") + "\"}\n");
+    EXPECT_NE(portable.out.find("\"programData\":\"" + file("portable") + "\""), std::string::npos) << portable.out;
+
+    const RunResult version = run({kCli, "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, std::string("orvek-cli ") + ORVEK_VERSION + "\n");
+    const RunResult simVersion = run({kSim, "--version"});
+    EXPECT_EQ(simVersion.exitCode, 0);
+    EXPECT_EQ(simVersion.out, std::string("orvek-sim ") + ORVEK_VERSION + "\n");
+}
+
 }  // namespace
 }  // namespace orvek
