@@ -58,8 +58,7 @@ int main(int argc, char** argv) {
     auto* check = app.add_subcommand("check", "Check a .kfw or .xup image without a device");
     check->add_option("image", checkImage, "Image file")->required();
 
-    auto* folders = app.add_subcommand("folders", "Show where the program data, your own setup sheets, firmware "
-                                                  "images and config.ini, and settings backups are");
+    auto* folders = app.add_subcommand("folders", "Show where the program data, your own files and backups are");
 
     try {
         app.parse(argc, argv);

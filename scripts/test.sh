@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds everything and runs every test suite:
-# first the normal build (GUI included), then the core built by clang with
+# first the normal build (GUI included) with the install and Debian package checks, then the
+# core built by clang with
 # AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets run
 # for a bounded time.
 set -euo pipefail
@@ -11,6 +12,8 @@ jobs="${ORVEK_JOBS:-2}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+# Installed, packaged and unpacked as a racer gets it.
+scripts/package-check.sh build
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

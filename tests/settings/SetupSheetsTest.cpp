@@ -1,6 +1,9 @@
 // Setup sheets on disk: listing a category, loading a sheet into the lists and the notes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "profile/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SetupSheets.h"
@@ -170,6 +173,20 @@ TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
     EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
               (std::vector<std::string>{"Shop", "Team"}));
+}
+
+TEST(SetupSheets, TheProgramDataCarriesOneEmptyFolderPerCategory) {
+    const std::filesystem::path profile = std::filesystem::path(ORVEK_BUILD_DATA_DIR) / "Profile";
+    std::vector<std::string> folders;
+    for (const auto& entry : std::filesystem::directory_iterator(profile)) {
+        if (!entry.is_directory()) continue;
+        folders.push_back(entry.path().filename().string());
+        EXPECT_TRUE(std::filesystem::is_empty(entry.path())) << entry.path() << ": no preset values are shipped";
+    }
+    std::sort(folders.begin(), folders.end());
+    std::vector<std::string> categories(ProfileCategories().begin(), ProfileCategories().end());
+    std::sort(categories.begin(), categories.end());
+    EXPECT_EQ(folders, categories);
 }
 
 }  // namespace
