@@ -112,7 +112,8 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
 TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
     ASSERT_TRUE(portIsDenied());
     const std::string port = deniedPortFolders().port().string();
-    const RunResult r = run({ORVEK_CLI_PATH, "--port", port, "read"});
+    const std::string cli = (deniedPortFolders().programs / "orvek-cli").string();
+    const RunResult r = run({cli, "--port", port, "read"});
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.out.empty()) << r.out;
     EXPECT_EQ(r.err, "orvek-cli: no permission to open " + port +
@@ -121,7 +122,7 @@ TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
                          "(sudo adduser $USER dialout) and log in again\n");
 
     // A missing port keeps its own plain message.
-    const RunResult missing = run({ORVEK_CLI_PATH, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
+    const RunResult missing = run({cli, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_EQ(missing.err.find("permission"), std::string::npos) << missing.err;
 }
@@ -131,5 +132,5 @@ TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    return orvek::testing::RunTestsWithoutRoot();
+    return orvek::testing::RunTestsWithoutRoot({}, {ORVEK_CLI_PATH});
 }

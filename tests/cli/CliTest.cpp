@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -288,10 +289,14 @@ TEST_F(Cli, ACopyFindsItsDataInstalledBesideItOrInItsOwnFolder) {
     fs::copy_file(kCli, dir / "portable" / "orvek-cli");
     std::ofstream(dir / "portable" / "config.ini") << "[TEXT INFO]\nsize=90\n";
 
+    const std::string data = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    const std::string config = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
     setenv("XDG_DATA_HOME", file("data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", file("config").c_str(), 1);
     const RunResult installed = run({file("prefix/bin/orvek-cli"), "--json", "folders"});
     const RunResult portable = run({file("portable/orvek-cli"), "--json", "folders"});
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     EXPECT_EQ(installed.exitCode, 0) << installed.err;
     EXPECT_EQ(installed.out, "{\"programData\":\"" + file("prefix/share/orvek-link") + "\",\"userData\":\"" +
                                  file("data/orvek-link") + "\",\"userConfig\":\"" +

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 
 namespace orvek::testing {
@@ -25,6 +26,7 @@ namespace orvek::testing {
 struct DeniedPortFolders {
     std::filesystem::path devices;  // holds "ttyUSB0", which this process may not open
     std::filesystem::path scratch;  // writable by the tests
+    std::filesystem::path programs; // copies of the programs the tests run, where anyone may run them
     std::filesystem::path port() const { return devices / "ttyUSB0"; }
 };
 
@@ -45,15 +47,26 @@ inline bool portIsDenied() {
 
 // Call from main after InitGoogleTest; returns the exit code of the test run. `outputFolder`,
 // when given, is made (and handed to the user the tests run as) for what they leave behind.
-inline int RunTestsWithoutRoot(const std::filesystem::path& outputFolder = {}) {
+// `programs` are copied into deniedPortFolders().programs, since the build folder need not be
+// open to that user.
+inline int RunTestsWithoutRoot(const std::filesystem::path& outputFolder = {},
+                               std::initializer_list<std::filesystem::path> programs = {}) {
     std::string pattern = (std::filesystem::temp_directory_path() / "orvek-access-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) return 1;
     const std::filesystem::path root = pattern;
     DeniedPortFolders& folders = deniedPortFolders();
     folders.devices = root / "dev";
     folders.scratch = root / "scratch";
+    folders.programs = root / "bin";
     std::filesystem::create_directories(folders.devices);
     std::filesystem::create_directories(folders.scratch);
+    std::filesystem::create_directories(folders.programs);
+    ::chmod(folders.programs.c_str(), 0755);
+    for (const std::filesystem::path& program : programs) {
+        std::error_code error;
+        std::filesystem::copy_file(program, folders.programs / program.filename(), error);
+        if (error) return 1;
+    }
     std::ofstream(folders.port()) << "";
     ::chmod(root.c_str(), 0755);
     if (!outputFolder.empty()) std::filesystem::create_directories(outputFolder);
