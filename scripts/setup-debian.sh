@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   binutils
   xvfb xauth x11-utils imagemagick
-  dpkg-dev fakeroot file lintian desktop-file-utils appstream bash-completion
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream bash-completion man-db
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
