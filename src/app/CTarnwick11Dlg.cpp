@@ -17,7 +17,7 @@
 #include "app/AppConfig.h"
 #include "app/CAboutDlg.h"
 #include "app/CUserDlg.h"
-#include "app/PagePalette.h"
+#include "controls/PagePalette.h"
 #include "app/WindowResources.h"
 #include "controls/CxSkinButton.h"
 #include "firmware/ui/CFirmwareDlg.h"
@@ -201,7 +201,7 @@ void CTarnwick11Dlg::buildPages() {
     paintBlack(*frame_);
     frame_->setGeometry(kFramePlace);
     frame_->hide();
-    settingsPage_ = new CEscSetupDlg(requests_, messages_, options_.programFolder, frame_);
+    settingsPage_ = new CEscSetupDlg(requests_, options_.programFolder, frame_);
     linksPage_ = new CUserDlg(urlOpener_, options_.programFolder, frame_);
     firmwarePage_ = new CFirmwareDlg(requests_, identity_, messages_, options_.programFolder, frame_);
     const QRect pagePlace(0, -kPageRise, kFramePlace.width(), kFramePlace.height() + kPageRise);

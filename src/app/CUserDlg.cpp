@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "app/PagePalette.h"
+#include "controls/PagePalette.h"
 #include "app/WindowResources.h"
 #include "controls/ClickArea.h"
 #include "resources/SkinRegistry.h"

@@ -100,7 +100,7 @@ struct PageRig {
     UsbUart link;
     RequestFlags requests;
     RecordingMessageBoxes messages;
-    CEscSetupDlg page{requests, messages, programFolder.path()};
+    CEscSetupDlg page{requests, programFolder.path()};
     FirmwareIdentity identity;
     DeviceState state;
     PageWindow window;

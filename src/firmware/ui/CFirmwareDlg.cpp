@@ -1,6 +1,7 @@
 #include "firmware/ui/CFirmwareDlg.h"
 
 #include "controls/ClickArea.h"
+#include "controls/PagePalette.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -140,10 +141,7 @@ std::string damagedImageQuestion(const std::filesystem::path& image, const Image
 CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity, MessageBoxes& messages,
                            const std::filesystem::path& programFolder, QWidget* parent)
     : QWidget(parent), requests_(requests), identity_(identity), messages_(messages), programFolder_(programFolder) {
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
+    paintBlack(*this);
     // Moves over the pictures reach the page, which shows the hand over a start picture.
     setMouseTracking(true);
     resize(985, 570);

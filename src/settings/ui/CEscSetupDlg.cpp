@@ -1,6 +1,7 @@
 #include "settings/ui/CEscSetupDlg.h"
 
 #include "controls/ClickArea.h"
+#include "controls/PagePalette.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -155,13 +156,9 @@ protected:
 
 }  // namespace
 
-CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, MessageBoxes& messages,
-                           const std::filesystem::path& programFolder, QWidget* parent)
-    : QWidget(parent), requests_(requests), messages_(messages), programFolder_(programFolder) {
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
+CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder, QWidget* parent)
+    : QWidget(parent), requests_(requests), programFolder_(programFolder) {
+    paintBlack(*this);
     setMouseTracking(true);  // the hand cursor over the action pictures
 
     placeControls();

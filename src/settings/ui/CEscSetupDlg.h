@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include "monitor/MonitorState.h"
-#include "platform/qt/MessageBoxes.h"
 #include "settings/ParameterLists.h"
 #include "settings/SetupSheets.h"
 #include "settings/ui/EscSetupControls.h"
@@ -28,7 +27,7 @@ class WatchedOptionList;
 class CEscSetupDlg : public QWidget {
     Q_OBJECT
 public:
-    CEscSetupDlg(RequestFlags& requests, MessageBoxes& messages, const std::filesystem::path& programFolder,
+    CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder,
                  QWidget* parent = nullptr);
     ~CEscSetupDlg() override;
 
@@ -67,7 +66,6 @@ private:
     void refreshChangeMarkers();
 
     RequestFlags& requests_;
-    MessageBoxes& messages_;
     std::filesystem::path programFolder_;
     std::map<int, QWidget*> controls_;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
