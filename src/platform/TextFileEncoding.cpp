@@ -176,63 +176,60 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+TextFileFormat detectTextFormat(std::string_view bytes) {
+    if (bytes.substr(0, 2) == "\xFF\xFE") return {TextEncoding::Utf16Le, 2};
+    if (bytes.substr(0, 2) == "\xFE\xFF") return {TextEncoding::Utf16Be, 2};
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return {TextEncoding::Utf8WithBom, 3};
+    return {IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252, 0};
+}
+
+TextLineSplitter::TextLineSplitter(std::string_view body, TextEncoding encoding)
+    : body_(body),
+      unit_(encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ? 2 : 1),
+      bigEndian_(encoding == TextEncoding::Utf16Be),
+      units_(body.size() / unit_) {}
+
+char16_t TextLineSplitter::unitAt(std::size_t index) const {
+    return unit_ == 1 ? static_cast<unsigned char>(body_[index]) : Utf16UnitAt(body_, index, bigEndian_);
+}
+
+bool TextLineSplitter::next(Line& line) {
+    for (std::size_t i = start_; i < units_; ++i) {
+        const char16_t u = unitAt(i);
+        if (u != u'\n' && u != u'\r') continue;
+        const bool crLf = u == u'\r' && i + 1 < units_ && unitAt(i + 1) == u'\n';
+        const std::size_t endUnits = crLf ? 2 : 1;
+        line.lineEnd = crLf ? "\r\n" : (u == u'\n' ? "\n" : "\r");
+        line.raw = body_.substr(start_ * unit_, (i + endUnits - start_) * unit_);
+        line.content = body_.substr(start_ * unit_, (i - start_) * unit_);
+        start_ = i + endUnits;
+        return true;
+    }
+    // The last line has no line end; with UTF-16 it may end in half a unit.
+    if (start_ * unit_ >= body_.size()) return false;
+    line.raw = body_.substr(start_ * unit_);
+    line.content = line.raw;
+    line.lineEnd = {};
+    start_ = units_ + 1;
+    return true;
+}
+
+std::string decodeTextLine(std::string_view bytes, TextEncoding encoding) { return DecodeLine(bytes, encoding); }
+
 TextFileContent SplitTextFile(std::string_view bytes) {
     TextFileContent content;
-    std::string_view body = bytes;
-    std::size_t unit = 1;
-    bool bigEndian = false;
-    if (body.substr(0, 2) == "\xFF\xFE") {
-        content.encoding = TextEncoding::Utf16Le;
-        unit = 2;
-    } else if (body.substr(0, 2) == "\xFE\xFF") {
-        content.encoding = TextEncoding::Utf16Be;
-        unit = 2;
-        bigEndian = true;
-    } else if (body.substr(0, 3) == "\xEF\xBB\xBF") {
-        content.encoding = TextEncoding::Utf8WithBom;
-    } else {
-        content.encoding = IsValidUtf8(body) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
-    }
-    const std::size_t bomLength = content.encoding == TextEncoding::Utf8WithBom ? 3 : unit == 2 ? 2 : 0;
-    content.byteOrderMark = std::string(body.substr(0, bomLength));
-    body.remove_prefix(bomLength);
-
-    // Line ends are found unit by unit so that a UTF-16 unit such as 0x0A0D is never
-    // mistaken for one.
-    const std::size_t units = body.size() / unit;
-    const auto unitAt = [&](std::size_t i) -> char16_t {
-        return unit == 1 ? static_cast<unsigned char>(body[i]) : Utf16UnitAt(body, i, bigEndian);
-    };
+    const TextFileFormat format = detectTextFormat(bytes);
+    content.encoding = format.encoding;
+    content.byteOrderMark = std::string(bytes.substr(0, format.markLength));
+    TextLineSplitter splitter(bytes.substr(format.markLength), format.encoding);
     bool lineEndKnown = false;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < units) {
-        const char16_t u = unitAt(i);
-        if (u != u'\n' && u != u'\r') {
-            ++i;
-            continue;
-        }
-        std::size_t endLength = 1;
-        if (u == u'\r' && i + 1 < units && unitAt(i + 1) == u'\n') {
-            endLength = 2;
-        }
-        TextLine line;
-        line.lineEnd = endLength == 2 ? "\r\n" : (u == u'\n' ? "\n" : "\r");
-        if (!lineEndKnown) {
-            content.lineEnd = line.lineEnd;
+    for (TextLineSplitter::Line line; splitter.next(line);) {
+        if (!lineEndKnown && !line.lineEnd.empty()) {
+            content.lineEnd = std::string(line.lineEnd);
             lineEndKnown = true;
         }
-        line.raw = std::string(body.substr(start * unit, (i + endLength - start) * unit));
-        line.text = DecodeLine(body.substr(start * unit, (i - start) * unit), content.encoding);
-        content.lines.push_back(std::move(line));
-        i += endLength;
-        start = i;
-    }
-    if (start * unit < body.size()) {
-        TextLine line;
-        line.raw = std::string(body.substr(start * unit));
-        line.text = DecodeLine(line.raw, content.encoding);
-        content.lines.push_back(std::move(line));
+        content.lines.push_back(
+            TextLine{std::string(line.raw), DecodeLine(line.content, content.encoding), std::string(line.lineEnd)});
     }
     return content;
 }

@@ -25,6 +25,17 @@ SettingsFileStatus Failed(SettingsFileStatus status, std::error_code error, std:
     return status;
 }
 
+SettingsFileStatus StatusOf(ProfileFileStatus loaded) {
+    switch (loaded) {
+        case ProfileFileStatus::Loaded: return SettingsFileStatus::Ok;
+        case ProfileFileStatus::Missing: return SettingsFileStatus::Missing;
+        case ProfileFileStatus::Unreadable: return SettingsFileStatus::Unreadable;
+        case ProfileFileStatus::NotAFile: return SettingsFileStatus::NotAFile;
+        case ProfileFileStatus::TooLarge: return SettingsFileStatus::TooLarge;
+    }
+    return SettingsFileStatus::Unreadable;
+}
+
 }  // namespace
 
 std::vector<ImportedSetting> SettingsImport::unmatched() const {
@@ -44,8 +55,7 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
         result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber = parameter.keyNumber;
     }
     if (loaded.status != ProfileFileStatus::Loaded) {
-        result.status = loaded.status == ProfileFileStatus::Missing ? SettingsFileStatus::Missing
-                                                                    : SettingsFileStatus::Unreadable;
+        result.status = StatusOf(loaded.status);
         return result;
     }
     for (const auto& parameter : ParameterTable()) {
@@ -74,12 +84,21 @@ SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::fi
                                       std::error_code* reason) {
     errno = 0;
     LoadedProfile loaded = LoadProfileFile(file);
-    if (loaded.status == ProfileFileStatus::Unreadable) {
-        std::error_code typeError;
-        const bool folder = std::filesystem::is_directory(file, typeError);
-        return Failed(SettingsFileStatus::Unreadable,
-                      folder ? std::make_error_code(std::errc::is_a_directory) : LastError(std::errc::io_error),
-                      reason);
+    // A file that cannot be read is not replaced: what it holds besides the settings would go.
+    switch (loaded.status) {
+        case ProfileFileStatus::Loaded:
+        case ProfileFileStatus::Missing: break;
+        case ProfileFileStatus::Unreadable:
+            return Failed(SettingsFileStatus::Unreadable, LastError(std::errc::io_error), reason);
+        case ProfileFileStatus::NotAFile: {
+            std::error_code typeError;
+            const bool folder = std::filesystem::is_directory(file, typeError);
+            return Failed(SettingsFileStatus::NotAFile,
+                          std::make_error_code(folder ? std::errc::is_a_directory : std::errc::invalid_argument),
+                          reason);
+        }
+        case ProfileFileStatus::TooLarge:
+            return Failed(SettingsFileStatus::TooLarge, std::make_error_code(std::errc::file_too_large), reason);
     }
     for (const auto& parameter : ParameterTable()) {
         if (!loaded.document.setValue(kSection, parameter.keyName,

@@ -144,7 +144,10 @@ TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     SelectFactoryDefaults(lists);
     const auto before = SelectedTexts(lists);
     EXPECT_EQ(ImportSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
-    EXPECT_EQ(ImportSettingsFile(lists, folder.path()).status, SettingsFileStatus::Unreadable);
+    EXPECT_EQ(ImportSettingsFile(lists, folder.path()).status, SettingsFileStatus::NotAFile);
+    // A file over the bound of any settings file is refused unread, whatever it holds.
+    WriteBytes(folder / "huge.cfg", "[option]\r\nOperation Mode=For/Rev\r\n" + std::string(kProfileFileBytesLimit, ' '));
+    EXPECT_EQ(ImportSettingsFile(lists, folder / "huge.cfg").status, SettingsFileStatus::TooLarge);
     WriteBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
     const SettingsImport noOption = ImportSettingsFile(lists, folder / "no-option.cfg");
     EXPECT_EQ(noOption.status, SettingsFileStatus::Ok);
@@ -169,8 +172,13 @@ TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
     EXPECT_EQ(ExportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
-    EXPECT_EQ(ExportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::Unreadable);
+    EXPECT_EQ(ExportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::NotAFile);
     EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
+    // A file too large to be a settings file is not replaced by one.
+    WriteBytes(folder / "huge.cfg", std::string(kProfileFileBytesLimit + 1, ';'));
+    EXPECT_EQ(ExportSettingsFile(lists, folder / "huge.cfg", &reason), SettingsFileStatus::TooLarge);
+    EXPECT_EQ(reason, std::errc::file_too_large) << reason.message();
+    EXPECT_EQ(std::filesystem::file_size(folder / "huge.cfg"), kProfileFileBytesLimit + 1);
 }
 
 TEST(SettingsFile, ExportPathEndsInCfgOnce) {
