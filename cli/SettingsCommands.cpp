@@ -8,6 +8,8 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Json.h"
+#include "platform/ProfileFile.h"
+#include "platform/ReadableFile.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
@@ -71,6 +73,7 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     int failedPair = -1;
     const WriteOutcome outcome = writeSettings(session.link(), pairs, &progress, &failedPair);
     bar.finish();
+    if (outcome != WriteOutcome::Written && session.link().lineLost()) return session.disconnected();
     if (outcome == WriteOutcome::PairFailed) {
         char detail[96];
         std::snprintf(detail, sizeof detail, " (pair %d of 22, register 0x%02X, was not acknowledged)",
@@ -86,6 +89,7 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     SettingsFrame back{};
     if (!readSettings(session.link(), back)) {
+        if (session.link().lineLost()) return session.disconnected();
         return console.fail(kExitTransfer, "the settings were sent but could not be read back to verify them");
     }
     std::string differences;
@@ -161,8 +165,9 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     settingsJson(j, texts);
     if (!options.output.empty()) {
         const auto path = SettingsExportPath(options.output);
-        if (ExportSettingsFile(lists, path) != SettingsFileStatus::Ok) {
-            return console.fail(kExitCannotWrite, "cannot write " + path.string());
+        std::error_code reason;
+        if (ExportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
+            return console.fail(kExitCannotWrite, "cannot write " + path.string() + ": " + reason.message());
         }
         console.note("settings saved to " + path.string());
         j.key("saved").value(path.string());
@@ -180,11 +185,19 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     const Texts before = selectedTexts(lists);
 
     const SettingsImport imported = ImportSettingsFile(lists, options.file);
-    if (imported.status == SettingsFileStatus::Missing) {
-        return console.fail(kExitBadInput, "no such settings file: " + options.file);
-    }
-    if (imported.status != SettingsFileStatus::Ok) {
-        return console.fail(kExitBadInput, "cannot read settings file " + options.file);
+    switch (imported.status) {
+        case SettingsFileStatus::Ok: break;
+        case SettingsFileStatus::Missing: return console.fail(kExitBadInput, "no such settings file: " + options.file);
+        case SettingsFileStatus::NotAFile:
+            return console.fail(kExitBadInput, "cannot read settings file " + options.file +
+                                                   ": not a regular file (a folder, pipe or device)");
+        case SettingsFileStatus::TooLarge:
+            return console.fail(kExitBadInput, "cannot read settings file " + options.file + ": larger than " +
+                                                   byteCountText(kProfileFileBytesLimit) +
+                                                   ", more than any settings file or setup sheet");
+        case SettingsFileStatus::Unreadable:
+        case SettingsFileStatus::WriteFailed:
+            return console.fail(kExitBadInput, "cannot read settings file " + options.file);
     }
     Json j;
     j.beginObject();

@@ -222,6 +222,10 @@ ImageCheckReport checkFirmwareImage(const std::filesystem::path& path, FirmwareT
   return target == FirmwareTarget::Esc ? checkKfwImage(path) : checkXupImage(path);
 }
 
+std::string problemCountText(std::size_t count, const std::string& adjective) {
+  return std::to_string(count) + " " + adjective + (count == 1 ? "problem" : "problems");
+}
+
 std::string imageProblemText(const ImageProblem& problem) {
   if (problem.line == 0) return problem.what;
   return "line " + std::to_string(problem.line) + ": " + problem.what;

@@ -39,6 +39,10 @@ void reportProgress(UpdateObserver* observer, std::int64_t sent, std::int64_t to
     if (observer != nullptr) observer->progress(sent, total);
 }
 
+bool abortRequested(const UpdateJob& job) {
+    return job.abortRequested != nullptr && job.abortRequested->load();
+}
+
 }  // namespace
 
 UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
@@ -69,7 +73,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
         result.message = updateText::ReadFile;
         return result;
     };
-    const auto fail = [&](const char* text) {
+    const auto fail = [&](const char* text, UpdateOutcome outcome = UpdateOutcome::Failed) {
         link.closePort();
         host.showMessage(text, MessageIcon::None);
         host.clearUpdateRequest(kEsc);
@@ -80,7 +84,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
         host.setUpdateIdle(true);
         owner.unlock();
         host.startPollTimer();
-        result.outcome = UpdateOutcome::Failed;
+        result.outcome = outcome;
         result.message = text;
         return result;
     };
@@ -107,6 +111,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     std::vector<std::uint8_t> frame;
     std::int64_t sent = 0;
     while (reader.nextFrame(frame) == KfwImageReader::Result::Line) {
+        if (abortRequested(job)) return fail(updateText::Stopped, UpdateOutcome::Aborted);
         host.setProgressCaption(kEsc, progressCaption(progressPercent(sent, size.totalBytes)));
         const int status = sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
         if (status == 1) return fail(updateText::DataTransfer);
@@ -169,7 +174,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     result.totalBytes = total;
     link.purge(kPurgeAll);
 
-    const auto fail = [&](const char* text) {
+    const auto fail = [&](const char* text, UpdateOutcome outcome = UpdateOutcome::Failed) {
         link.closePort();
         host.showMessage(text, MessageIcon::None);
         host.showProgress(kCard, false);
@@ -180,7 +185,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
         host.setUpdateIdle(true);
         owner.unlock();
         host.startPollTimer();
-        result.outcome = UpdateOutcome::Failed;
+        result.outcome = outcome;
         result.message = text;
         return result;
     };
@@ -207,6 +212,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
         // A block that reaches past the end of the image is never sent: nothing past the
         // image goes on the line.
         if (at.status != XupBlockStatus::Ok) return fail(updateText::ByteCount);
+        if (abortRequested(job)) return fail(updateText::Stopped, UpdateOutcome::Aborted);
         const std::size_t frameLength = at.block.frameLength();
         host.setProgressCaption(kCard, progressCaption(progressPercent(sent, total)));
         sleepMs(5);

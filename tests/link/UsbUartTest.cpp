@@ -206,12 +206,21 @@ TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {
     EXPECT_EQ(s.link.rxBuffer[0], 0xD6);
 }
 
-TEST(UsbUart, PulledLineFailsWritesAtOnce) {
+TEST(UsbUart, PulledLineFailsWritesAtOnceAndIsToldFromASilentDevice) {
     SimLink s;
     ASSERT_TRUE(s.ok);
+    // A device that does not answer fails reads only: the line is still there.
+    sim::Faults silent;
+    silent.silent = true;
+    s.sim.setFaults(silent);
+    EXPECT_EQ(s.link.sendCommand(0xD5), 0);
+    EXPECT_EQ(s.link.readReply(1, 100), 2);
+    EXPECT_FALSE(s.link.lineLost());
+
     s.sim.dropLine();
     const auto start = tickCount();
     EXPECT_EQ(s.link.sendCommand(0xD5), 1);
+    EXPECT_TRUE(s.link.lineLost());
     const std::uint8_t pair[2] = {0xE1, 0x00};
     EXPECT_EQ(s.link.sendPair(pair), 1);
     EXPECT_EQ(s.link.sendFrame(pair, 2), 1);
@@ -221,6 +230,7 @@ TEST(UsbUart, PulledLineFailsWritesAtOnce) {
     EXPECT_EQ(s.link.portOpen, 0);
     EXPECT_EQ(s.link.usbState, 0);
     EXPECT_EQ(s.link.escState, 0);
+    EXPECT_TRUE(s.link.lineLost()) << "still known to whoever reports the failure";
 }
 
 TEST(UsbUart, LegacyPlatformWaitsBeforeEveryReply) {
