@@ -26,7 +26,7 @@ struct SettingsBackup {
 
 // Exports the lists into `folder` (created when missing) under settingsBackupName; an existing
 // file of that name is never written over ("-2", "-3" ... are added instead).
-SettingsBackup BackUpEscSettings(const ParameterLists& lists, const EscInfoBytes& info,
+SettingsBackup backUpEscSettings(const ParameterLists& lists, const EscInfoBytes& info,
                                  const std::filesystem::path& folder, std::time_t when);
 
 }  // namespace orvek

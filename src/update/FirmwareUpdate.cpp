@@ -26,11 +26,11 @@ UpdateResult refuse(const UpdateJob& job, FirmwareTarget target, const char* tex
 // Sends `command` again and reads one byte with each limit of the schedule until rxBuffer[0]
 // holds `expected`; no try at all when it already does.
 bool retrySchedule(UsbUart& link, std::uint8_t command, std::uint8_t expected) {
-    if (link.rxBuffer[0] == expected) return true;
+    if (link.rxBuffer()[0] == expected) return true;
     for (std::uint32_t limitMs : kCardRetryLimitsMs) {
         link.sendCommand(command);
         link.readReply(1, limitMs);
-        if (link.rxBuffer[0] == expected) return true;
+        if (link.rxBuffer()[0] == expected) return true;
     }
     return false;
 }
@@ -45,8 +45,8 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
     const std::filesystem::path image = job.image;
-    if (link.usbState != 2) return refuse(job, kEsc, updateText::UsbConnection);
-    if (!host.fixMode() && link.escState != 2) return refuse(job, kEsc, updateText::EscConnection);
+    if (link.usbState() != UsbState::PortOpen) return refuse(job, kEsc, updateText::UsbConnection);
+    if (!host.fixMode() && link.escState() != EscState::Identified) return refuse(job, kEsc, updateText::EscConnection);
 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
@@ -93,11 +93,11 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
 
     // Four hellos back to back: the first wakes an application into its bootloader; only the
     // last one's outcome counts.
-    int helloStatus = 0;
+    LinkStatus helloStatus = LinkStatus::Ok;
     for (int i = 0; i < 4; ++i) helloStatus = link.sendCommand(cmd::BootHello);
-    if (helloStatus == 1) return fail(updateText::HelloTimeout);
+    if (helloStatus == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
     link.readReply(1, limit::Handshake);
-    if (link.rxBuffer[0] != answer::BootListening) return fail(updateText::HelloTimeout);
+    if (link.rxBuffer()[0] != answer::BootListening) return fail(updateText::HelloTimeout);
     bool sendFailed = false;
     if (!bootSync(link, sendFailed)) return fail(updateText::SyncTimeout);
     if (!bootStart(link, sendFailed)) return fail(updateText::StartTimeout);
@@ -108,9 +108,10 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     std::int64_t sent = 0;
     while (reader.nextFrame(frame) == KfwImageReader::Result::Line) {
         host.setProgressCaption(kEsc, progressCaption(progressPercent(sent, size.totalBytes)));
-        const int status = sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
-        if (status == 1) return fail(updateText::DataTransfer);
-        if (status != 0) return fail(updateText::NoAck);
+        const LinkStatus status =
+            sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
+        if (status == LinkStatus::TxFailed) return fail(updateText::DataTransfer);
+        if (status != LinkStatus::Ok) return fail(updateText::NoAck);
         sent += static_cast<std::int64_t>(frame.size());
         result.sentBytes = sent;
         reportProgress(observer, sent, size.totalBytes);
@@ -126,7 +127,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     host.showProgress(kEsc, false);
     host.showStatusPicture(kEsc, true);
     host.invalidatePage();
-    link.escState = 1;  // the monitor identifies the ESC afresh
+    link.setEscState(EscState::NotAnswering);  // the monitor identifies the ESC afresh
     owner.unlock();
     host.startPollTimer();
     result.outcome = UpdateOutcome::Finished;
@@ -137,8 +138,8 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
     const std::filesystem::path imagePath = job.image;
-    if (link.usbState != 2) return refuse(job, kCard, updateText::UsbConnection);
-    if (host.cardState() != 2) return refuse(job, kCard, updateText::CardConnection);
+    if (link.usbState() != UsbState::PortOpen) return refuse(job, kCard, updateText::UsbConnection);
+    if (host.cardState() != CardState::Identified) return refuse(job, kCard, updateText::CardConnection);
 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
@@ -187,13 +188,13 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
 
     // Three hellos wake the bootloader; their answers are not looked at.
     for (int i = 0; i < 3; ++i) {
-        if (link.sendCommand(cmd::BootHello) == 1) return fail(updateText::HelloTimeout);
+        if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
         link.readReply(1, limit::Handshake);
     }
-    if (link.sendCommand(cmd::BootReady) == 1) return fail(updateText::ReadyTimeout);
+    if (link.sendCommand(cmd::BootReady) == LinkStatus::TxFailed) return fail(updateText::ReadyTimeout);
     link.readReply(1, limit::Handshake);
     if (!retrySchedule(link, cmd::BootReady, answer::BootReady)) return fail(updateText::NoReady);
-    if (link.sendCommand(cmd::BootHello) == 1) return fail(updateText::HelloTimeout);
+    if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
     link.readReply(1, 1500);
     if (!retrySchedule(link, cmd::BootHello, answer::BootListening)) {
         return fail(updateText::NoHelloAnswer);
@@ -237,7 +238,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     host.showStatusPicture(kCard, true);
     host.invalidatePage();
     host.setUpdateIdle(true);
-    host.setCardState(1);  // the monitor identifies the card afresh
+    host.setCardState(CardState::NotAnswering);  // the monitor identifies the card afresh
     link.purge(kPurgeAll);
     owner.unlock();
     host.startPollTimer();

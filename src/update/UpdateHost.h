@@ -4,6 +4,7 @@
 #include <string>
 
 #include "firmware/FirmwareCatalogue.h"
+#include "link/LinkStates.h"
 #include "platform/MessageIcon.h"
 
 namespace orvek {
@@ -29,8 +30,8 @@ public:
     virtual void clearUpdateRequest(FirmwareTarget target) = 0;
 
     virtual bool fixMode() const = 0;
-    virtual int cardState() const = 0;
-    virtual void setCardState(int state) = 0;
+    virtual CardState cardState() const = 0;
+    virtual void setCardState(CardState state) = 0;
 
     virtual void setProgressCaption(FirmwareTarget target, const std::string& caption) = 0;
     virtual void showProgress(FirmwareTarget target, bool shown) = 0;

@@ -52,7 +52,7 @@ TEST(MainWindow, StartsOnTheLinksPageWithTwoButtonsDisabledLampsOffAndThePromptB
     // The prompt alternates its two pictures on the prompt timer.
     std::vector<bool> orange;
     for (int i = 0; i < 3; ++i) {
-        fresh.monitor().OnPromptTimer();
+        fresh.monitor().onPromptTimer();
         orange.push_back(showsPicture(fresh.devicePrompt(), monitorPicture::PromptOrange));
         EXPECT_NE(orange.back(), showsPicture(fresh.devicePrompt(), monitorPicture::PromptWhite));
     }

@@ -49,7 +49,7 @@ TEST(MonitorInWindow, TicksOpenThePortThenIdentifyTheEscAndLightItsLamp) {
 
     rig.choose(deviceCommand::Esc);
     rig.tick();
-    EXPECT_EQ(w.link().escState, 2);
+    EXPECT_EQ(w.link().escState(), EscState::Identified);
     EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), monitorPicture::LampOn));
     EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), monitorPicture::LampOn));
     EXPECT_TRUE(showsPicture(w.lamp(windowControl::CardLamp), monitorPicture::LampOff));

@@ -46,7 +46,7 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     ASSERT_TRUE(rig.requests.escUpdateRequested);
     EXPECT_FALSE(rig.monitor->updateRunning()) << "the click only asks";
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     ASSERT_TRUE(rig.monitor->updateRunning());
 
     bool idleWhileShowingProgress = false;
@@ -83,7 +83,7 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     EXPECT_EQ(saved.parent_path(), rig.folders.backups());
     EXPECT_EQ(saved.filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u) << saved;
     const auto exported = rig.folders.data() / "export.cfg";
-    ASSERT_EQ(ExportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
     EXPECT_EQ(fileBytes(saved), fileBytes(exported));
     EXPECT_EQ(rig.window.log.all().front(), backups[0]) << "saved before the worker started";
     auto* line = static_cast<QLabel*>(rig.page->control(ctl::BackupLine));
@@ -92,8 +92,8 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
 
     // The ESC is identified afresh at the next tick, and the page brought up shows Ready again.
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
-    EXPECT_EQ(rig.link.escState, 2);
+    rig.monitor->onPollTimer();
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_TRUE(rig.window.log.has("infoShown:esc"));
     rig.bringUpPage();
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Ready);
@@ -116,7 +116,7 @@ TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMes
     rig.choose(FirmwareTarget::ProgramCard, "QLX_V1.30");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     rig.runUpdates();
 
     EXPECT_EQ(rig.window.log.startingWith("message:"),
@@ -127,7 +127,7 @@ TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMes
     EXPECT_EQ(rig.sim.blocks().size(), 2u) << "nothing after the refused block";
     EXPECT_FALSE(rig.requests.cardUpdateRequested);
     EXPECT_TRUE(rig.window.log.startingWith("backup:").empty()) << "a card has no settings to save";
-    EXPECT_EQ(rig.link.portOpen, 0) << "closed for the next tick to reopen";
+    EXPECT_EQ(rig.link.portOpen(), 0) << "closed for the next tick to reopen";
 }
 
 TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
@@ -140,16 +140,16 @@ TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
     rig.connectEsc();
     rig.choose(FirmwareTarget::Esc, "A");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     ASSERT_TRUE(rig.monitor->updateRunning());
 
     // The worker waits for the window's thread, which takes this click first.
     rig.choose(FirmwareTarget::Esc, "B");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
     EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("B.kfw"));
-    rig.runUpdates([&] { rig.monitor->OnPollTimer(); });
+    rig.runUpdates([&] { rig.monitor->onPollTimer(); });
     EXPECT_FALSE(rig.requests.escUpdateRequested) << "the running update cleared it";
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     EXPECT_FALSE(rig.monitor->updateRunning());
     EXPECT_EQ(rig.sim.imagesCompleted(), 1);
     EXPECT_EQ(rig.sim.records(), first) << "the running update kept the image it started with";
@@ -170,7 +170,7 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.blocks(), blocks);
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Finished);
@@ -183,7 +183,7 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.records(), records);
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Finished);

@@ -18,17 +18,17 @@ namespace orvek::testing {
 class RecordingHost : public UpdateHost {
 public:
     bool fix = false;
-    int card = 2;
+    CardState card = CardState::Identified;
 
     void stopPollTimer() override { record("stopPollTimer"); }
     void startPollTimer() override { record("startPollTimer"); }
     void setUpdateIdle(bool idle) override { record(std::string("idle:") + (idle ? "1" : "0")); }
     void clearUpdateRequest(FirmwareTarget t) override { record("clear:" + name(t)); }
     bool fixMode() const override { return fix; }
-    int cardState() const override { return card; }
-    void setCardState(int state) override {
+    CardState cardState() const override { return card; }
+    void setCardState(CardState state) override {
         card = state;
-        record("cardState:" + std::to_string(state));
+        record("cardState:" + std::to_string(toInt(state)));
     }
     void setProgressCaption(FirmwareTarget t, const std::string& c) override {
         record("caption:" + name(t) + ":" + c);
@@ -104,8 +104,8 @@ struct UpdateRig {
         ok = sim.start();
         link.setPortOverride(sim.devicePath());
         ok = ok && link.openPort() == 0;
-        link.usbState = 2;
-        link.escState = 2;
+        link.setUsbState(UsbState::PortOpen);
+        link.setEscState(EscState::Identified);
     }
     UpdateJob job(const std::string& fileName) { return {host, link, folder.firmware(fileName)}; }
 
@@ -125,9 +125,9 @@ inline sim::SimOptions peerOptions(sim::Peer peer, bool paced = false) {
 
 // The failure end state every failed update leaves.
 inline void expectFailedEndState(const UpdateRig& rig, const std::string& target) {
-    EXPECT_EQ(rig.link.portOpen, 0);
-    EXPECT_EQ(rig.link.usbState, 0);
-    EXPECT_EQ(rig.link.escState, 0);
+    EXPECT_EQ(rig.link.portOpen(), 0);
+    EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_TRUE(rig.host.has("picture:" + target + ":170"));
     EXPECT_TRUE(rig.host.has("clear:" + target));
     EXPECT_TRUE(rig.host.has("idle:1"));
