@@ -114,7 +114,7 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
         return console.fail(kExitNoDevice, "could not read the ESC's settings for a backup; nothing was "
                                            "sent (--no-backup goes on without one)");
     }
-    EscInfoBytes info{};
+    EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
     const fs::path folder = options.backupDir.empty() ? settingsBackupFolder() : fs::path(options.backupDir);
     const SettingsBackup backup = backUpEscSettings(lists, info, folder, std::time(nullptr));
@@ -171,7 +171,7 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
         EscInfo info{};
         if (queryInfo(session.link(), info) == LinkStatus::Ok && escInfoValid(info)) {
             FirmwareIdentity words;
-            EscInfoBytes bytes{};
+            EscInfo bytes{};
             std::copy(info.begin(), info.end(), bytes.begin());
             words.storeEscInfo(bytes);
             words.showDeviceInfo(FirmwareTarget::Esc);

@@ -112,7 +112,7 @@ int Session::identifyEsc(EscIdentity& identity) {
     link_.setEscState(EscState::Identified);
     identity.family = escFamilyFromTypeCode(identity.info[0]);
     identity.versionText = escVersionText(identity.info[3]);
-    EscInfoBytes bytes{};
+    EscInfo bytes{};
     std::copy(identity.info.begin(), identity.info.end(), bytes.begin());
     identity.words.storeEscInfo(bytes);
     identity.words.showDeviceInfo(FirmwareTarget::Esc);
@@ -130,7 +130,7 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     }
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);
-    EscInfoBytes bytes{};
+    EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
     words.storeEscInfo(bytes);
     words.showDeviceInfo(FirmwareTarget::ProgramCard);

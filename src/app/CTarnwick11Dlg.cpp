@@ -335,7 +335,7 @@ void CTarnwick11Dlg::openAbout() {
 void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
     const std::array<bool, 3> on{usbOn, escOn, cardOn};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
-        lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? monitorPicture::LampOn : monitorPicture::LampOff));
+        lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
     }
 }
 

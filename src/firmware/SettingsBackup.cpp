@@ -45,7 +45,7 @@ std::filesystem::path settingsBackupFolder() {
     return std::filesystem::current_path(error);
 }
 
-std::string settingsBackupName(const EscInfoBytes& info, std::time_t when) {
+std::string settingsBackupName(const EscInfo& info, std::time_t when) {
     const std::uint8_t version = info[kEscInfoEscVersion];
     std::string model;
     std::string firmware;
@@ -61,7 +61,7 @@ std::string settingsBackupName(const EscInfoBytes& info, std::time_t when) {
     return withDashes(model) + "_" + withDashes(firmware) + "_" + timeStamp(when) + ".cfg";
 }
 
-SettingsBackup backUpEscSettings(const ParameterLists& lists, const EscInfoBytes& info,
+SettingsBackup backUpEscSettings(const ParameterLists& lists, const EscInfo& info,
                                  const std::filesystem::path& folder, std::time_t when) {
     std::string stem = settingsBackupName(info, when);
     stem.resize(stem.size() - 4);  // without ".cfg"

@@ -40,7 +40,7 @@ LinkStatus queryInfo(UsbUart& link, EscInfo& info) {
     return status;
 }
 
-bool escInfoValid(const EscInfo& info) { return info[1] == answer::EscInfoValid; }
+bool escInfoValid(const EscInfo& info) { return info[kEscInfoValidMarker] == answer::EscInfoValid; }
 
 bool readSettingsOnce(UsbUart& link, SettingsFrame& frame) {
     if (link.sendCommand(cmd::SettingsRead) == LinkStatus::TxFailed) return false;

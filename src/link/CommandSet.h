@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "link/EscInfo.h"
 #include "link/UsbUart.h"
 
 namespace orvek {
@@ -43,12 +44,10 @@ constexpr std::uint32_t Acknowledge = 2000;
 constexpr std::uint32_t BlockAnswer = 1000;
 }  // namespace limit
 
-constexpr std::size_t kEscInfoSize = 7;
 constexpr std::size_t kSettingsFrameSize = 23;
 constexpr std::size_t kSettingsPairs = 22;
 constexpr int kSettingsReadAttempts = 6;
 
-using EscInfo = std::array<std::uint8_t, kEscInfoSize>;
 using SettingsFrame = std::array<std::uint8_t, kSettingsFrameSize>;
 // The settings write on the wire: 22 two-byte pairs (register code, value) in block order.
 using WirePair = std::array<std::uint8_t, 2>;

@@ -26,8 +26,8 @@ private:
     bool& flag_;
 };
 
-EscInfoBytes toInfoBytes(const EscInfo& info) {
-    EscInfoBytes bytes{};
+EscInfo toInfoBytes(const EscInfo& info) {
+    EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
     return bytes;
 }
@@ -84,10 +84,10 @@ void ConnectionMonitor::reportPortAccess() {
 void ConnectionMonitor::onPromptTimer() {
     if (state_.escMode || state_.cardMode) return;
     if (state_.promptPhase == 0) {
-        host_.setPromptPicture(monitorPicture::PromptWhite);
+        host_.setPromptPicture(SkinId::PromptWhite);
         state_.promptPhase = 1;
     } else {
-        host_.setPromptPicture(monitorPicture::PromptOrange);
+        host_.setPromptPicture(SkinId::PromptOrange);
         state_.promptPhase = 0;
     }
 }

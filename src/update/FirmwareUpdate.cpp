@@ -39,6 +39,41 @@ void reportProgress(UpdateObserver* observer, std::int64_t sent, std::int64_t to
     if (observer != nullptr) observer->progress(sent, total);
 }
 
+// Every end of a started update, for both targets. Three orders inside are kept on purpose:
+// - a failure closes the port before its box, so nothing more goes to a device that just
+//   failed while the racer reads the message;
+// - the status picture is set before it is shown, so the old picture never flashes;
+// - the device state is reset and the link released before timer 1 starts again, so the first
+//   poll finds the link free and identifies the device afresh.
+// The other calls follow no order the device or the page could show.
+UpdateResult endUpdate(const UpdateJob& job, std::unique_lock<std::mutex>& owner,
+                       FirmwareTarget target, UpdateOutcome outcome, const char* text,
+                       UpdateResult result) {
+    UpdateHost& host = job.host;
+    UsbUart& link = job.link;
+    if (outcome == UpdateOutcome::Failed) link.closePort();
+    if (outcome == UpdateOutcome::Failed) host.showMessage(text, MessageIcon::None);
+    if (outcome == UpdateOutcome::ReadFileError) host.showMessage(text, MessageIcon::Stop);
+    host.clearUpdateRequest(target);
+    if (outcome == UpdateOutcome::Failed) host.setStatusPicture(target, SkinId::StatusFailed);
+    if (outcome == UpdateOutcome::Finished) host.setStatusPicture(target, SkinId::StatusFinished);
+    host.showProgress(target, false);
+    host.showStatusPicture(target, true);
+    host.invalidatePage();
+    host.setUpdateIdle(true);
+    if (outcome == UpdateOutcome::Finished) {
+        // The updated device restarts into its new firmware; the monitor identifies it afresh.
+        if (target == kEsc) link.setEscState(EscState::NotAnswering);
+        if (target == kCard) host.setCardState(CardState::NotAnswering);
+        link.purge(kPurgeAll);
+    }
+    owner.unlock();
+    host.startPollTimer();
+    result.outcome = outcome;
+    result.message = text != nullptr ? text : "";
+    return result;
+}
+
 }  // namespace
 
 UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
@@ -57,32 +92,10 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
 
     UpdateResult result;
     const auto idleExit = [&] {
-        host.showMessage(updateText::ReadFile, MessageIcon::Stop);
-        host.clearUpdateRequest(kEsc);
-        host.showProgress(kEsc, false);
-        host.showStatusPicture(kEsc, true);
-        host.invalidatePage();
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::ReadFileError;
-        result.message = updateText::ReadFile;
-        return result;
+        return endUpdate(job, owner, kEsc, UpdateOutcome::ReadFileError, updateText::ReadFile, result);
     };
     const auto fail = [&](const char* text) {
-        link.closePort();
-        host.showMessage(text, MessageIcon::None);
-        host.clearUpdateRequest(kEsc);
-        host.setStatusPicture(kEsc, updatePicture::Failed);
-        host.showProgress(kEsc, false);
-        host.showStatusPicture(kEsc, true);
-        host.invalidatePage();
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::Failed;
-        result.message = text;
-        return result;
+        return endUpdate(job, owner, kEsc, UpdateOutcome::Failed, text, result);
     };
 
     // First pass: the bytes the whole image puts on the line.
@@ -121,17 +134,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     if (sent != size.totalBytes) return fail(updateText::ByteCount);
 
     busyWaitMs(1000);
-    host.setUpdateIdle(true);
-    host.clearUpdateRequest(kEsc);
-    host.setStatusPicture(kEsc, updatePicture::Finished);
-    host.showProgress(kEsc, false);
-    host.showStatusPicture(kEsc, true);
-    host.invalidatePage();
-    link.setEscState(EscState::NotAnswering);  // the monitor identifies the ESC afresh
-    owner.unlock();
-    host.startPollTimer();
-    result.outcome = UpdateOutcome::Finished;
-    return result;
+    return endUpdate(job, owner, kEsc, UpdateOutcome::Finished, nullptr, result);
 }
 
 UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
@@ -144,7 +147,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
     host.setUpdateIdle(false);
-    host.setStartPicture(kCard, updatePicture::CardStartNormal);
+    host.setStartPicture(kCard, SkinId::CardFirmwareStart);
     host.showStatusPicture(kCard, false);
     host.showProgress(kCard, true);
     host.invalidatePage();
@@ -154,36 +157,15 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     // buffer is refused like an unreadable file.
     XupImageData image = readXupImage(imagePath);
     if (image.status != ImageReadStatus::Ok) {
-        host.clearUpdateRequest(kCard);
-        host.showMessage(updateText::ReadFile, MessageIcon::Stop);
-        host.showProgress(kCard, false);
-        host.showStatusPicture(kCard, true);
-        host.invalidatePage();
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::ReadFileError;
-        result.message = updateText::ReadFile;
-        return result;
+        return endUpdate(job, owner, kCard, UpdateOutcome::ReadFileError, updateText::ReadFile,
+                         result);
     }
     const std::int64_t total = static_cast<std::int64_t>(image.bytes.size());
     result.totalBytes = total;
     link.purge(kPurgeAll);
 
     const auto fail = [&](const char* text) {
-        link.closePort();
-        host.showMessage(text, MessageIcon::None);
-        host.showProgress(kCard, false);
-        host.setStatusPicture(kCard, updatePicture::Failed);
-        host.showStatusPicture(kCard, true);
-        host.invalidatePage();
-        host.clearUpdateRequest(kCard);
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::Failed;
-        result.message = text;
-        return result;
+        return endUpdate(job, owner, kCard, UpdateOutcome::Failed, text, result);
     };
 
     // Three hellos wake the bootloader; their answers are not looked at.
@@ -232,18 +214,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     if (sent != total) return fail(updateText::ByteCount);
 
     busyWaitMs(1000);
-    host.clearUpdateRequest(kCard);
-    host.showProgress(kCard, false);
-    host.setStatusPicture(kCard, updatePicture::Finished);
-    host.showStatusPicture(kCard, true);
-    host.invalidatePage();
-    host.setUpdateIdle(true);
-    host.setCardState(CardState::NotAnswering);  // the monitor identifies the card afresh
-    link.purge(kPurgeAll);
-    owner.unlock();
-    host.startPollTimer();
-    result.outcome = UpdateOutcome::Finished;
-    return result;
+    return endUpdate(job, owner, kCard, UpdateOutcome::Finished, nullptr, result);
 }
 
 }  // namespace orvek

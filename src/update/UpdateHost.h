@@ -6,16 +6,9 @@
 #include "firmware/FirmwareCatalogue.h"
 #include "link/LinkStates.h"
 #include "platform/MessageIcon.h"
+#include "platform/PictureIds.h"
 
 namespace orvek {
-
-// Pictures an update shows, by skin id.
-namespace updatePicture {
-constexpr int Failed = 170;
-constexpr int CardStartNormal = 172;
-constexpr int Ready = 179;
-constexpr int Finished = 188;
-}  // namespace updatePicture
 
 class UpdateHost {
 public:

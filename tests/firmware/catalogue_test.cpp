@@ -190,7 +190,7 @@ TEST(DeviceIdentityText, ModelTableHasThreeRows) {
 
 TEST(DeviceIdentityText, ShownValuesFollowTheStoredReplyAndSurviveUnknownTypes) {
   FirmwareIdentity identity;
-  EXPECT_EQ(identity.escInfo(), EscInfoBytes{});
+  EXPECT_EQ(identity.escInfo(), EscInfo{});
 
   identity.storeEscInfo({0x0C, 0x40, 0, 7, 0, 0, 0});
   EXPECT_TRUE(identity.showDeviceInfo(FirmwareTarget::Esc));

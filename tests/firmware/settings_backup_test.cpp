@@ -79,7 +79,7 @@ TEST(SettingsBackup, FileEqualsAnExportAndNeverReplacesAnEarlierOne) {
   FillOptionLists(lists, EscFamily::Stock, "1.70");
   selectFactoryDefaults(lists);
   lists.byKey(key::DragBrake).setSelection(3);
-  const EscInfoBytes info{0x0C, 0x40, 0, 7, 0, 0, 0};
+  const EscInfo info{0x0C, 0x40, 0, 7, 0, 0, 0};
   const std::time_t when = localTime(2025, 1, 2, 3, 4, 5);
   const std::filesystem::path folder = temp.path() / "not" / "there" / "yet";
 

@@ -55,9 +55,9 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
         if (!progress(rig, FirmwareTarget::Esc)->isVisible()) return;
         idleWhileShowingProgress |= rig.state.updateIdle.load();
         // Brought up mid-update, the page keeps what it shows.
-        rig.page->setStatusPicture(FirmwareTarget::Esc, updatePicture::Finished);
+        rig.page->setStatusPicture(FirmwareTarget::Esc, SkinId::StatusFinished);
         rig.bringUpPage();
-        readyResetMidUpdate |= rig.page->statusPicture(FirmwareTarget::Esc) == updatePicture::Ready;
+        readyResetMidUpdate |= rig.page->statusPicture(FirmwareTarget::Esc) == SkinId::StatusReady;
     });
     EXPECT_FALSE(idleWhileShowingProgress);
     EXPECT_FALSE(readyResetMidUpdate);
@@ -65,8 +65,8 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     // Shown in the order the worker posted: progress over the status picture, then the outcome.
     EXPECT_EQ(visibility.events,
               (std::vector<std::string>{"1101:show", "1031:hide", "1101:hide", "1031:show"}));
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Finished);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Ready);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusReady);
     // The caption keeps the percentage shown before the last record.
     const std::int64_t total = measureKfwImage(rig.folders.firmware("Expert V1.40.kfw")).totalBytes;
     const std::int64_t beforeLast = total - static_cast<std::int64_t>(frames.back().size());
@@ -96,8 +96,8 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_TRUE(rig.window.log.has("infoShown:esc"));
     rig.bringUpPage();
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Ready);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Ready);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusReady);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusReady);
 }
 
 TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMessage) {
@@ -121,7 +121,7 @@ TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMes
 
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:none:Update Error: Data transfer crc error!"});
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Failed);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusFailed);
     EXPECT_EQ(visibility.events,
               (std::vector<std::string>{"1033:hide", "1102:show", "1102:hide", "1033:show"}));
     EXPECT_EQ(rig.sim.blocks().size(), 2u) << "nothing after the refused block";
@@ -173,7 +173,7 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     rig.monitor->onPollTimer();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.blocks(), blocks);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Finished);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusFinished);
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:stop:ESC Connection Error!"});
 
@@ -186,7 +186,7 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     rig.monitor->onPollTimer();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.records(), records);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Finished);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:stop:Program Card Connection Error!"});
 }

@@ -3,6 +3,7 @@
 // link opened on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -20,8 +21,18 @@ public:
     bool fix = false;
     CardState card = CardState::Identified;
 
+    // When set, what the link looks like at the moments whose order matters: whether the port
+    // is open when a box shows, and whether the link is free when timer 1 starts again.
+    UsbUart* watchedLink = nullptr;
+
     void stopPollTimer() override { record("stopPollTimer"); }
-    void startPollTimer() override { record("startPollTimer"); }
+    void startPollTimer() override {
+        if (watchedLink != nullptr) {
+            std::unique_lock<std::mutex> probe(watchedLink->exclusiveUse(), std::try_to_lock);
+            observe(probe.owns_lock() ? "timer:link free" : "timer:link held");
+        }
+        record("startPollTimer");
+    }
     void setUpdateIdle(bool idle) override { record(std::string("idle:") + (idle ? "1" : "0")); }
     void clearUpdateRequest(FirmwareTarget t) override { record("clear:" + name(t)); }
     bool fixMode() const override { return fix; }
@@ -47,6 +58,9 @@ public:
     }
     void invalidatePage() override { record("invalidate"); }
     void showMessage(const std::string& text, MessageIcon icon) override {
+        if (watchedLink != nullptr) {
+            observe(watchedLink->portOpen() == 1 ? "box:port open" : "box:port closed");
+        }
         record(std::string("message:") + (icon == MessageIcon::Stop ? "stop:" : "plain:") + text);
     }
 
@@ -61,6 +75,17 @@ public:
         }
         return out;
     }
+    std::vector<std::string> observations() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return observations_;
+    }
+    // True when `earlier` was recorded, and before any `later`.
+    bool before(const std::string& earlier, const std::string& later) const {
+        const auto e = events();
+        const auto a = std::find(e.begin(), e.end(), earlier);
+        const auto b = std::find(e.begin(), e.end(), later);
+        return a != e.end() && (b == e.end() || a < b);
+    }
     bool has(const std::string& event) const {
         for (const auto& e : events()) {
             if (e == event) return true;
@@ -74,8 +99,13 @@ private:
         std::lock_guard<std::mutex> lock(mutex_);
         events_.push_back(std::move(e));
     }
+    void observe(std::string o) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        observations_.push_back(std::move(o));
+    }
     mutable std::mutex mutex_;
     std::vector<std::string> events_;
+    std::vector<std::string> observations_;
 };
 
 class ProgramFolder {

@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
             save(window, out, "window-firmware-updating.png");
         }
         if (step(pumpUntil([&] { return !window.updateLocked(); }, 120), "the update ending")) {
-            step(firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::updatePicture::Finished,
+            step(firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::SkinId::StatusFinished,
                  "the update finishing");
             save(window, out, "window-firmware-finished.png");
         }

@@ -145,7 +145,7 @@ CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& ident
     // Moves over the pictures reach the page, which shows the hand over a start picture.
     setMouseTracking(true);
     resize(985, 570);
-    statusPictures_.fill(updatePicture::Ready);
+    statusPictures_.fill(SkinId::StatusReady);
     placeControls();
     showInformation();
     fillImageLists();
@@ -274,8 +274,8 @@ void CFirmwareDlg::ShowDeviceInfo(FirmwareTarget) {
 }
 
 void CFirmwareDlg::showReadyPictures() {
-    setStatusPicture(FirmwareTarget::Esc, updatePicture::Ready);
-    setStatusPicture(FirmwareTarget::ProgramCard, updatePicture::Ready);
+    setStatusPicture(FirmwareTarget::Esc, SkinId::StatusReady);
+    setStatusPicture(FirmwareTarget::ProgramCard, SkinId::StatusReady);
 }
 
 int CFirmwareDlg::statusPicture(FirmwareTarget target) const { return statusPictures_[slot(target)]; }
