@@ -64,7 +64,7 @@ int Session::openLink() {
                              "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
     if (link_.openPort() != 0) return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
-    link_.usbState = 2;
+    link_.setUsbState(UsbState::PortOpen);
     return kExitOk;
 }
 
@@ -103,20 +103,20 @@ int Session::identifyEsc(EscIdentity& identity, bool cardHint) {
     const EscProbeResult probe = probeEsc(link_);
     if (probe == EscProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != EscProbeResult::EscPresent) {
-        link_.escState = 1;
+        link_.setEscState(EscState::NotAnswering);
         return console_.fail(kExitNoDevice, "no ESC answers on " + portPath_ +
                                                 " (is it powered? an ESC that only runs its "
                                                 "bootloader needs flash-esc --fix-mode" +
                                                 (cardHint ? "; a program card answers info --card" : "") + ")");
     }
-    if (queryInfo(link_, identity.info) != 0 || !escInfoValid(identity.info)) {
+    if (queryInfo(link_, identity.info) != LinkStatus::Ok || !escInfoValid(identity.info)) {
         if (link_.lineLost()) return disconnected();
         return console_.fail(kExitNoDevice, "the ESC answered but did not identify itself");
     }
-    link_.escState = 2;
-    identity.family = EscFamilyFromTypeCode(identity.info[0]);
-    identity.versionText = VersionText(identity.info[3]);
-    EscInfoBytes bytes{};
+    link_.setEscState(EscState::Identified);
+    identity.family = escFamilyFromTypeCode(identity.info[0]);
+    identity.versionText = escVersionText(identity.info[3]);
+    EscInfo bytes{};
     std::copy(identity.info.begin(), identity.info.end(), bytes.begin());
     identity.words.storeEscInfo(bytes);
     identity.words.showDeviceInfo(FirmwareTarget::Esc);
@@ -132,7 +132,7 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);
     if (link_.lineLost()) return disconnected();
-    EscInfoBytes bytes{};
+    EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
     words.storeEscInfo(bytes);
     words.showDeviceInfo(FirmwareTarget::ProgramCard);
@@ -143,7 +143,7 @@ bool Session::tryReadSettings(const EscIdentity& identity, ParameterLists& lists
     FillOptionLists(lists, identity.family, identity.versionText);
     SettingsFrame frame{};
     attempts = 0;
-    return orvek::readSettings(link_, frame, &attempts) && AcceptSettingsBlock(lists, frame.data(), frame.size());
+    return orvek::readSettings(link_, frame, &attempts) && acceptSettingsBlock(lists, frame.data(), frame.size());
 }
 
 int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {

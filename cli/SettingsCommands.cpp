@@ -164,9 +164,9 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     }
     settingsJson(j, texts);
     if (!options.output.empty()) {
-        const auto path = SettingsExportPath(options.output);
+        const auto path = settingsExportPath(options.output);
         std::error_code reason;
-        if (ExportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
+        if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
             return console.fail(kExitCannotWrite, "cannot write " + path.string() + ": " + reason.message());
         }
         console.note("settings saved to " + path.string());
@@ -184,7 +184,7 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     if (const int code = session.openAndReadSettings(id, lists)) return code;
     const Texts before = selectedTexts(lists);
 
-    const SettingsImport imported = ImportSettingsFile(lists, options.file);
+    const SettingsImport imported = importSettingsFile(lists, options.file);
     switch (imported.status) {
         case SettingsFileStatus::Ok: break;
         case SettingsFileStatus::Missing: return console.fail(kExitBadInput, "no such settings file: " + options.file);
@@ -232,7 +232,7 @@ int runDefaults(const GlobalOptions& global, const Console& console, const Write
                                               std::to_string(id.info[0]) + "); nothing sent");
     }
     const Texts before = selectedTexts(lists);
-    SelectFactoryDefaults(lists);
+    selectFactoryDefaults(lists);
     Json j;
     j.beginObject();
     identityJson(j, session, id);

@@ -49,7 +49,7 @@ bool measure(const std::filesystem::path& file, std::size_t lines, std::size_t b
         ::close(pipeFds[0]);
         const long before = peakKib();
         const auto start = std::chrono::steady_clock::now();
-        const LoadedProfile loaded = LoadProfileFile(file);
+        const LoadedProfile loaded = loadProfileFile(file);
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         const long added = peakKib() - before;

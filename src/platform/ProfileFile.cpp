@@ -180,7 +180,7 @@ std::string_view ProfileDocument::lineEndOf(std::size_t index) const {
     }
     // Lines start on whole characters, so a matching tail is the line end itself.
     for (const std::string_view end : {std::string_view("\r\n"), std::string_view("\n"), std::string_view("\r")}) {
-        const std::string encoded = *EncodeText(end, encoding_);
+        const std::string encoded = *encodeText(end, encoding_);
         if (raw.size() >= encoded.size() && raw.substr(raw.size() - encoded.size()) == encoded) {
             return end;
         }
@@ -249,9 +249,9 @@ std::optional<std::string> ProfileDocument::value(std::string_view section,
 
 std::optional<std::string> ProfileDocument::encodeLine(std::string_view text,
                                                        bool withLineEnd) const {
-    auto encoded = EncodeText(text, encoding_);
+    auto encoded = encodeText(text, encoding_);
     if (encoded && withLineEnd) {
-        *encoded += *EncodeText(lineEnd_, encoding_);
+        *encoded += *encodeText(lineEnd_, encoding_);
     }
     return encoded;
 }
@@ -265,7 +265,7 @@ void ProfileDocument::ensureLastLineEnded() {
         // A stray half character at the end would shift every unit written after it.
         raw_.pop_back();
     }
-    raw_ += *EncodeText(lineEnd_, encoding_);
+    raw_ += *encodeText(lineEnd_, encoding_);
     lineEnds_.back().raw = raw_.size();
 }
 
@@ -287,7 +287,7 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key,
     }
     const std::string bytes = toBytes();
     const bool reads8BitAsUtf8 =
-        IsValidUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        isValidUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) {
             return static_cast<unsigned char>(c) >= 0x80;
         });
     if (reads8BitAsUtf8) {
@@ -308,7 +308,7 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
             if (!raw) {
                 return false;
             }
-            *raw += *EncodeText(lineEndOf(*index), encoding_);
+            *raw += *encodeText(lineEndOf(*index), encoding_);
             putLine(*index, true, *raw, text);
             return true;
         }
@@ -344,7 +344,7 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
 
 std::string ProfileDocument::toBytes() const { return byteOrderMark_ + raw_; }
 
-LoadedProfile LoadProfileFile(const std::filesystem::path& file) {
+LoadedProfile loadProfileFile(const std::filesystem::path& file) {
     LoadedProfile loaded;
     std::string bytes;
     // Only regular files of a sane size: a device or pipe named as a settings file must not
@@ -363,7 +363,7 @@ LoadedProfile LoadProfileFile(const std::filesystem::path& file) {
     return loaded;
 }
 
-bool SaveProfileFile(const std::filesystem::path& file, const ProfileDocument& document) {
+bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::path target = file;
@@ -407,7 +407,7 @@ bool SaveProfileFile(const std::filesystem::path& file, const ProfileDocument& d
     return ok;
 }
 
-std::string ReadProfileString(const ProfileDocument& document, std::string_view section,
+std::string readProfileString(const ProfileDocument& document, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength) {
     if (bufferLength == 0) {
@@ -424,23 +424,23 @@ std::string ReadProfileString(const ProfileDocument& document, std::string_view 
         }
         found = std::string(defaultValue);
     }
-    return CutToUtf16Units(*found, bufferLength - 1);
+    return cutToUtf16Units(*found, bufferLength - 1);
 }
 
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength) {
-    const LoadedProfile loaded = LoadProfileFile(file);
-    return ReadProfileString(loaded.document, section, key, defaultValue, bufferLength);
+    const LoadedProfile loaded = loadProfileFile(file);
+    return readProfileString(loaded.document, section, key, defaultValue, bufferLength);
 }
 
-bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
+bool writeProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value) {
-    LoadedProfile loaded = LoadProfileFile(file);
+    LoadedProfile loaded = loadProfileFile(file);
     if (loaded.status != ProfileFileStatus::Loaded && loaded.status != ProfileFileStatus::Missing) {
         return false;
     }
-    return loaded.document.setValue(section, key, value) && SaveProfileFile(file, loaded.document);
+    return loaded.document.setValue(section, key, value) && saveProfileFile(file, loaded.document);
 }
 
 }  // namespace orvek

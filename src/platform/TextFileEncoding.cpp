@@ -166,7 +166,7 @@ std::optional<char> Windows1252Byte(char32_t cp) {
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
+bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         if (!NextUtf8(bytes, pos)) {
@@ -180,7 +180,7 @@ TextFileFormat detectTextFormat(std::string_view bytes) {
     if (bytes.substr(0, 2) == "\xFF\xFE") return {TextEncoding::Utf16Le, 2};
     if (bytes.substr(0, 2) == "\xFE\xFF") return {TextEncoding::Utf16Be, 2};
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return {TextEncoding::Utf8WithBom, 3};
-    return {IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252, 0};
+    return {isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252, 0};
 }
 
 TextLineSplitter::TextLineSplitter(std::string_view body, TextEncoding encoding)
@@ -216,7 +216,7 @@ bool TextLineSplitter::next(Line& line) {
 
 std::string decodeTextLine(std::string_view bytes, TextEncoding encoding) { return DecodeLine(bytes, encoding); }
 
-TextFileContent SplitTextFile(std::string_view bytes) {
+TextFileContent splitTextFile(std::string_view bytes) {
     TextFileContent content;
     const TextFileFormat format = detectTextFormat(bytes);
     content.encoding = format.encoding;
@@ -234,8 +234,8 @@ TextFileContent SplitTextFile(std::string_view bytes) {
     return content;
 }
 
-std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encoding) {
-    if (!IsValidUtf8(utf8)) {
+std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding) {
+    if (!isValidUtf8(utf8)) {
         return std::nullopt;
     }
     if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8WithBom) {
@@ -264,7 +264,7 @@ std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encodi
     return out;
 }
 
-std::size_t Utf16Length(std::string_view utf8) {
+std::size_t utf16Length(std::string_view utf8) {
     std::size_t units = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
@@ -274,7 +274,7 @@ std::size_t Utf16Length(std::string_view utf8) {
     return units;
 }
 
-std::string CutToUtf16Units(std::string_view utf8, std::size_t units) {
+std::string cutToUtf16Units(std::string_view utf8, std::size_t units) {
     std::size_t used = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {

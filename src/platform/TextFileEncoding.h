@@ -34,7 +34,7 @@ struct TextFileContent {
 };
 
 // Never fails: bytes that do not decode become U+FFFD in `text`, and stay as they are in `raw`.
-TextFileContent SplitTextFile(std::string_view bytes);
+TextFileContent splitTextFile(std::string_view bytes);
 
 // How a text file's bytes are written: the encoding, and how many bytes its mark takes.
 struct TextFileFormat {
@@ -45,7 +45,7 @@ TextFileFormat detectTextFormat(std::string_view bytes);
 
 // The lines of a file's body (its bytes after the mark) one at a time, without copying them:
 // line ends (LF, CR LF, a lone CR) are found unit by unit, so that a UTF-16 unit such as 0x0A0D
-// is never mistaken for one. SplitTextFile and the profile reader both split files through it.
+// is never mistaken for one. splitTextFile and the profile reader both split files through it.
 class TextLineSplitter {
 public:
     struct Line {
@@ -74,15 +74,15 @@ std::string decodeTextLine(std::string_view bytes, TextEncoding encoding);
 
 // The bytes of `utf8` in `encoding`; nothing when `utf8` is not valid UTF-8 or holds a
 // character the encoding cannot store.
-std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encoding);
+std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding);
 
-bool IsValidUtf8(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 
 // Length of `utf8` in UTF-16 code units, the unit Windows counts buffer lengths in.
-std::size_t Utf16Length(std::string_view utf8);
+std::size_t utf16Length(std::string_view utf8);
 
 // The longest prefix of `utf8` of at most `units` UTF-16 code units, never splitting a
 // character.
-std::string CutToUtf16Units(std::string_view utf8, std::size_t units);
+std::string cutToUtf16Units(std::string_view utf8, std::size_t units);
 
 }  // namespace orvek

@@ -111,7 +111,7 @@ constexpr std::array<Default, kParameterCount> kBlinkyDefaults = {
 
 const std::array<EscParameter, kParameterCount>& ParameterTable() { return kParameters; }
 
-std::optional<EscParameter> ParameterByListId(int listId) {
+std::optional<EscParameter> parameterByListId(int listId) {
     for (const auto& parameter : kParameters) {
         if (parameter.listId == listId) {
             return parameter;
@@ -120,7 +120,7 @@ std::optional<EscParameter> ParameterByListId(int listId) {
     return std::nullopt;
 }
 
-std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::string_view versionText) {
+std::vector<std::string> optionTexts(int keyNumber, EscFamily family, std::string_view versionText) {
     const bool listed = family != EscFamily::Unlisted;
     switch (keyNumber) {
         case key::OperationMode:
@@ -173,7 +173,7 @@ std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::strin
     }
 }
 
-std::optional<bool> OptionListEnabled(int keyNumber, EscFamily family) {
+std::optional<bool> optionListEnabled(int keyNumber, EscFamily family) {
     switch (keyNumber) {
         case key::BoostTiming:
         case key::TurboTiming:
@@ -190,7 +190,7 @@ std::optional<bool> OptionListEnabled(int keyNumber, EscFamily family) {
     }
 }
 
-int StoredValue(int keyNumber, int index) {
+int storedValue(int keyNumber, int index) {
     switch (keyNumber) {
         case key::ReverseSpeed:
             return (index + 1) * 25;
@@ -209,7 +209,7 @@ int StoredValue(int keyNumber, int index) {
     }
 }
 
-FactoryDefault FactoryDefaultFor(EscFamily family, int keyNumber) {
+FactoryDefault factoryDefaultFor(EscFamily family, int keyNumber) {
     if (keyNumber < 0 || keyNumber >= kParameterCount) {
         return Leave;
     }

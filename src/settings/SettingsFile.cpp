@@ -25,7 +25,7 @@ SettingsFileStatus Failed(SettingsFileStatus status, std::error_code error, std:
     return status;
 }
 
-SettingsFileStatus StatusOf(ProfileFileStatus loaded) {
+SettingsFileStatus statusOf(ProfileFileStatus loaded) {
     switch (loaded) {
         case ProfileFileStatus::Loaded: return SettingsFileStatus::Ok;
         case ProfileFileStatus::Missing: return SettingsFileStatus::Missing;
@@ -48,14 +48,14 @@ std::vector<ImportedSetting> SettingsImport::unmatched() const {
     return result;
 }
 
-SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::path& file) {
+SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::path& file) {
     SettingsImport result;
-    const LoadedProfile loaded = LoadProfileFile(file);
+    const LoadedProfile loaded = loadProfileFile(file);
     for (const auto& parameter : ParameterTable()) {
         result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber = parameter.keyNumber;
     }
     if (loaded.status != ProfileFileStatus::Loaded) {
-        result.status = StatusOf(loaded.status);
+        result.status = statusOf(loaded.status);
         return result;
     }
     for (const auto& parameter : ParameterTable()) {
@@ -63,7 +63,7 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
         if (!loaded.document.value(kSection, parameter.keyName)) {
             continue;  // KeyMissing
         }
-        setting.value = ReadProfileString(loaded.document, kSection, parameter.keyName, "", kValueBuffer);
+        setting.value = readProfileString(loaded.document, kSection, parameter.keyName, "", kValueBuffer);
         if (setting.value.empty()) {
             setting.outcome = ImportOutcome::EmptyValue;
             continue;
@@ -80,10 +80,10 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
     return result;
 }
 
-SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
+SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
                                       std::error_code* reason) {
     errno = 0;
-    LoadedProfile loaded = LoadProfileFile(file);
+    LoadedProfile loaded = loadProfileFile(file);
     // A file that cannot be read is not replaced: what it holds besides the settings would go.
     switch (loaded.status) {
         case ProfileFileStatus::Loaded:
@@ -109,13 +109,13 @@ SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::fi
         }
     }
     errno = 0;
-    if (!SaveProfileFile(file, loaded.document)) {
+    if (!saveProfileFile(file, loaded.document)) {
         return Failed(SettingsFileStatus::WriteFailed, LastError(std::errc::io_error), reason);
     }
     return SettingsFileStatus::Ok;
 }
 
-std::filesystem::path SettingsExportPath(const std::filesystem::path& chosen) {
+std::filesystem::path settingsExportPath(const std::filesystem::path& chosen) {
     const std::string name = chosen.filename().string();
     if (name.size() > kExtension.size() &&
         equalsIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension)) {

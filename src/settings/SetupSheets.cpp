@@ -37,7 +37,7 @@ bool IsPlainName(std::string_view name) {
 }
 
 std::optional<fs::path> FindFolderIgnoringCase(const fs::path& folder, std::string_view name) {
-    auto found = FindEntryIgnoringCase(folder, name);
+    auto found = findEntryIgnoringCase(folder, name);
     std::error_code error;
     if (!found || !fs::is_directory(*found, error)) {
         return std::nullopt;
@@ -51,7 +51,7 @@ const std::array<const char*, kProfileCategoryCount>& ProfileCategories() { retu
 
 const std::array<const char*, kInfoKeyCount>& InfoKeyNames() { return kInfoKeys; }
 
-std::optional<fs::path> FindEntryIgnoringCase(const fs::path& folder, std::string_view name) {
+std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::string_view name) {
     if (!IsPlainName(name)) {
         return std::nullopt;
     }
@@ -117,7 +117,7 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
     return sheets;
 }
 
-std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::string_view category,
+std::optional<fs::path> findSetupSheet(const fs::path& programFolder, std::string_view category,
                                        std::string_view title, const std::optional<fs::path>& userFolder) {
     const auto sheets = ListSetupSheets(programFolder, category, userFolder);
     for (const auto& sheet : sheets) {
@@ -135,25 +135,25 @@ std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::strin
 
 SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& sheetFile) {
     // An unreadable file reads like an empty one, as it does for the Windows reader.
-    const LoadedProfile sheet = LoadProfileFile(sheetFile);
+    const LoadedProfile sheet = loadProfileFile(sheetFile);
     for (const auto& parameter : ParameterTable()) {
         const std::string stored =
-            ReadProfileString(sheet.document, "option", parameter.keyName, "", kOptionBuffer);
-        SelectStoredOption(lists, parameter.keyNumber, stored);
+            readProfileString(sheet.document, "option", parameter.keyName, "", kOptionBuffer);
+        selectStoredOption(lists, parameter.keyNumber, stored);
     }
     SetupSheetNotes notes;
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        notes.info[k] = ReadProfileString(sheet.document, "info", kInfoKeys[k], "", kNoteBuffer);
+        notes.info[k] = readProfileString(sheet.document, "info", kInfoKeys[k], "", kNoteBuffer);
     }
     notes.showComment = !notes.info[kInfoKeyCount - 1].empty();
-    notes.memo = ReadProfileString(sheet.document, "memo", "memo", "", kNoteBuffer);
+    notes.memo = readProfileString(sheet.document, "memo", "memo", "", kNoteBuffer);
     lists.redrawAll();
     return notes;
 }
 
 SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& programFolder,
                                std::string_view category, std::string_view title) {
-    const auto file = FindSetupSheet(programFolder, category, title);
+    const auto file = findSetupSheet(programFolder, category, title);
     return LoadSetupSheet(lists, file ? *file : fs::path());
 }
 

@@ -104,9 +104,9 @@ TEST(ConfigIni, TheUsersFileIsReadFirstKeyByKeyAndNeitherIsWritten) {
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Zeta)], "http://installed.example/zeta/");
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "") << "an empty value in the user's file is given";
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Qlx)], "http://www.orvek.example/product/ORVEK-QLX/");
-    EXPECT_EQ(ReadTextSize(program.path(), user), 120) << "a key the user's file lacks";
+    EXPECT_EQ(readTextSize(program.path(), user), 120) << "a key the user's file lacks";
     test::TempFolder none;
-    EXPECT_EQ(ReadTextSize(program.path(), none.path()), 120) << "no user file";
+    EXPECT_EQ(readTextSize(program.path(), none.path()), 120) << "no user file";
 
     // The page finds the user's file through $XDG_CONFIG_HOME, and writes neither file.
     setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);
@@ -138,14 +138,14 @@ TEST(ConfigIni, TextSizeIsTheLeadingNumberAndTooSmallASizeReadsAsNinePoint) {
     for (const Case& c : cases) {
         test::TempFolder program;
         program.write("config.ini", std::string("[TEXT INFO]\r\nsize=") + c.stored + "\r\n");
-        EXPECT_EQ(ReadTextSize(program.path()), c.size) << c.stored;
+        EXPECT_EQ(readTextSize(program.path()), c.size) << c.stored;
     }
     test::TempFolder none;
-    EXPECT_EQ(ReadTextSize(none.path()), 90) << "no config.ini";
-    EXPECT_EQ(ReadableTextSize(0), 90);
-    EXPECT_EQ(ReadableTextSize(10), 90) << "never a 1-pt font";
-    EXPECT_EQ(ReadableTextSize(60), 60);
-    EXPECT_EQ(ReadableTextSize(120), 120);
+    EXPECT_EQ(readTextSize(none.path()), 90) << "no config.ini";
+    EXPECT_EQ(readableTextSize(0), 90);
+    EXPECT_EQ(readableTextSize(10), 90) << "never a 1-pt font";
+    EXPECT_EQ(readableTextSize(60), 60);
+    EXPECT_EQ(readableTextSize(120), 120);
 }
 
 }  // namespace

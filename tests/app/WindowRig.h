@@ -60,14 +60,14 @@ struct WindowRig {
         }
         return *window;
     }
-    void tick() { win().monitor().OnPollTimer(); }
+    void tick() { win().monitor().onPollTimer(); }
     void choose(int commandId) { win().menuAction(commandId)->trigger(); }
     // Port open, Device > Esc chosen and the ESC identified.
     void connectEsc() {
         tick();
         choose(deviceCommand::Esc);
         tick();
-        ASSERT_EQ(win().link().escState, 2);
+        ASSERT_EQ(win().link().escState(), EscState::Identified);
         sim.clearReceived();
         messages.shown.clear();
     }

@@ -77,22 +77,22 @@ TEST(SettingsBackup, FileEqualsAnExportAndNeverReplacesAnEarlierOne) {
   TempFolder temp;
   ParameterLists lists;
   FillOptionLists(lists, EscFamily::Stock, "1.70");
-  SelectFactoryDefaults(lists);
+  selectFactoryDefaults(lists);
   lists.byKey(key::DragBrake).setSelection(3);
-  const EscInfoBytes info{0x0C, 0x40, 0, 7, 0, 0, 0};
+  const EscInfo info{0x0C, 0x40, 0, 7, 0, 0, 0};
   const std::time_t when = localTime(2025, 1, 2, 3, 4, 5);
   const std::filesystem::path folder = temp.path() / "not" / "there" / "yet";
 
-  const SettingsBackup first = BackUpEscSettings(lists, info, folder, when);
+  const SettingsBackup first = backUpEscSettings(lists, info, folder, when);
   ASSERT_TRUE(first.saved);
   EXPECT_EQ(first.file, folder / "ORVEK-BASIS-SPEC_Stock-V1.70_20250102-030405.cfg");
   const std::filesystem::path exported = temp.path() / "export.cfg";
-  ASSERT_EQ(ExportSettingsFile(lists, exported), SettingsFileStatus::Ok);
+  ASSERT_EQ(exportSettingsFile(lists, exported), SettingsFileStatus::Ok);
   EXPECT_EQ(readWholeFile(first.file), readWholeFile(exported));
 
   // A second backup in the same second keeps the first as it was.
   lists.byKey(key::DragBrake).setSelection(5);
-  const SettingsBackup second = BackUpEscSettings(lists, info, folder, when);
+  const SettingsBackup second = backUpEscSettings(lists, info, folder, when);
   ASSERT_TRUE(second.saved);
   EXPECT_EQ(second.file, folder / "ORVEK-BASIS-SPEC_Stock-V1.70_20250102-030405-2.cfg");
   EXPECT_EQ(readWholeFile(first.file), readWholeFile(exported));
@@ -104,7 +104,7 @@ TEST(SettingsBackup, UnwritableFolderIsReportedWithTheFileItMeant) {
   const std::filesystem::path blocker = temp.write("backups", "a file where the folder should be");
   ParameterLists lists;
   FillOptionLists(lists, EscFamily::Expert, "1.30");
-  const SettingsBackup backup = BackUpEscSettings(lists, {0x0B, 0x40, 0, 3, 0, 0, 0}, blocker, std::time(nullptr));
+  const SettingsBackup backup = backUpEscSettings(lists, {0x0B, 0x40, 0, 3, 0, 0, 0}, blocker, std::time(nullptr));
   EXPECT_FALSE(backup.saved);
   EXPECT_EQ(backup.file.parent_path(), blocker);
   EXPECT_EQ(readWholeFile(blocker), "a file where the folder should be");

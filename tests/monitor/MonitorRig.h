@@ -136,15 +136,15 @@ struct MonitorRig {
 
     // The first tick opens the port and lights the USB lamp.
     void plugIn() {
-        monitor.OnPollTimer();
-        ASSERT_EQ(link.usbState, 2);
+        monitor.onPollTimer();
+        ASSERT_EQ(link.usbState(), UsbState::PortOpen);
     }
     // Port open, ESC mode chosen and the ESC identified, logs cleared.
     void connectEsc() {
         plugIn();
-        monitor.OnDeviceEsc();
-        monitor.OnPollTimer();
-        ASSERT_EQ(link.escState, 2);
+        monitor.onDeviceEsc();
+        monitor.onPollTimer();
+        ASSERT_EQ(link.escState(), EscState::Identified);
         window.log.clear();
         sim.clearReceived();
     }

@@ -58,9 +58,9 @@ TEST_P(ProfileFileRefused, AtOnceWithItsReasonAndNothingWrittenOverIt) {
     std::string value;
     bool written = true;
     ASSERT_TRUE(endsWithin(std::chrono::milliseconds(1000), [&] {
-        status = LoadProfileFile(file).status;
-        value = ReadProfileString(file, "option", "Boost RPM", "default", 20);
-        written = WriteProfileString(file, "option", "Boost RPM", "5000");
+        status = loadProfileFile(file).status;
+        value = readProfileString(file, "option", "Boost RPM", "default", 20);
+        written = writeProfileString(file, "option", "Boost RPM", "5000");
     }));
     EXPECT_EQ(status, expected);
     EXPECT_EQ(value, "default");
@@ -83,7 +83,7 @@ TEST(ProfileFileLimits, AFileOverTheBoundIsRefusedWithoutAnyLargeAllocation) {
     WriteBytes(file, std::string(8 * 1024 * 1024, '\n'));
     largest = 0;
     watching = true;
-    const LoadedProfile loaded = LoadProfileFile(file);
+    const LoadedProfile loaded = loadProfileFile(file);
     watching = false;
     EXPECT_EQ(loaded.status, ProfileFileStatus::TooLarge);
     EXPECT_LT(largest.load(), 64u * 1024) << "the refusal allocated " << largest.load() << " bytes at once";
@@ -96,7 +96,7 @@ TEST(ProfileFileLimits, AFileAtTheBoundLoadsAndEditsLikeAnyOther) {
     const std::string tail = "[option]\r\nBoost RPM=5000\r\n";
     const std::string blank(kProfileFileBytesLimit - tail.size(), '\n');
     WriteBytes(file, blank + tail);
-    LoadedProfile loaded = LoadProfileFile(file);
+    LoadedProfile loaded = loadProfileFile(file);
     ASSERT_EQ(loaded.status, ProfileFileStatus::Loaded);
     EXPECT_EQ(loaded.document.lineCount(), blank.size() + 2);
     EXPECT_EQ(loaded.document.value("OPTION", "boost rpm"), "5000");

@@ -14,7 +14,7 @@ using testing::WriteBytes;
 
 std::string Read(const std::filesystem::path& file, const char* section, const char* key,
                  std::size_t buffer = 260) {
-    return ReadProfileString(file, section, key, "<default>", buffer);
+    return readProfileString(file, section, key, "<default>", buffer);
 }
 
 TEST(ProfileFileRead, MatchesSectionsAndKeysIgnoringCaseFirstMatchWins) {
@@ -102,7 +102,7 @@ TEST(ProfileFileRead, CutsValuesToTheBufferLengthMinusOne) {
     EXPECT_EQ(Read(file, "option", "Boost ACC", 1), "");
     EXPECT_EQ(Read(file, "option", "Boost ACC", 0), "");
     // The default is cut the same way.
-    EXPECT_EQ(ReadProfileString(file, "option", "missing", "Operation Mode", 5), "Oper");
+    EXPECT_EQ(readProfileString(file, "option", "missing", "Operation Mode", 5), "Oper");
 }
 
 TEST(ProfileFileRead, CutsByCharactersNeverInsideOne) {
@@ -117,14 +117,14 @@ TEST(ProfileFileRead, CutsByCharactersNeverInsideOne) {
 
 TEST(ProfileFileRead, MissingFileSectionOrKeyGivesTheDefault) {
     TempFolder folder;
-    EXPECT_EQ(ReadProfileString(folder / "none.ini", "option", "Boost RPM", "Boost RPM", 20), "Boost RPM");
+    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "Boost RPM", "Boost RPM", 20), "Boost RPM");
     // The Windows reader drops trailing blanks of the default (and only of the default).
-    EXPECT_EQ(ReadProfileString(folder / "none.ini", "option", "x", "  fallback   ", 20), "  fallback");
+    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "x", "  fallback   ", 20), "  fallback");
     // A folder where a file is expected reads like a missing file.
-    EXPECT_EQ(ReadProfileString(folder.path(), "option", "x", "d", 20), "d");
-    const LoadedProfile missing = LoadProfileFile(folder / "none.ini");
+    EXPECT_EQ(readProfileString(folder.path(), "option", "x", "d", 20), "d");
+    const LoadedProfile missing = loadProfileFile(folder / "none.ini");
     EXPECT_EQ(missing.status, ProfileFileStatus::Missing);
-    EXPECT_EQ(LoadProfileFile(folder.path()).status, ProfileFileStatus::NotAFile);
+    EXPECT_EQ(loadProfileFile(folder.path()).status, ProfileFileStatus::NotAFile);
 }
 
 TEST(ProfileFileRead, ReadsUtf16WithByteOrderMarkAndEveryLineEnd) {

@@ -99,14 +99,14 @@ TEST(FillOptionLists, SetsEnabledStatesPerFamilyAndClearsSelections) {
 
 TEST(FactoryDefaults, ExpertAndStockSelectTheirTables) {
     auto expert = FilledLists(EscFamily::Expert, "1.30");
-    SelectFactoryDefaults(expert);
+    selectFactoryDefaults(expert);
     EXPECT_EQ(SelectedTexts(expert),
               (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "10%", "=Drag Brake", "90%",
                                         "4KHz", "Level 7", "8KHz", "6%", "off", "0 deg", "14000",
                                         "650 RPM/deg", "0 deg", "18 deg/0.1s", "0.10sec", "Normal"}));
 
     auto stock = FilledLists(EscFamily::Stock, "1.30");
-    SelectFactoryDefaults(stock);
+    selectFactoryDefaults(stock);
     EXPECT_EQ(SelectedTexts(stock),
               (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "4%", "=Drag Brake", "100%",
                                         "4KHz", "Level 12", "8KHz", "6%", "off", "20 deg", "1500",
@@ -116,23 +116,23 @@ TEST(FactoryDefaults, ExpertAndStockSelectTheirTables) {
 TEST(FactoryDefaults, PowerProfileTakesTheLastLevelTheListHas) {
     for (const EscFamily family : {EscFamily::Stock, EscFamily::Blinky}) {
         auto twelve = FilledLists(family, "1.30");
-        SelectFactoryDefaults(twelve);
+        selectFactoryDefaults(twelve);
         EXPECT_EQ(twelve.byKey(key::PowerProfile).selectedText(), "Level 12");
         auto nine = FilledLists(family, "1.20");
-        SelectFactoryDefaults(nine);
+        selectFactoryDefaults(nine);
         EXPECT_EQ(nine.byKey(key::PowerProfile).selectedText(), "Level 9");
         auto none = FilledLists(family, "1.10");
-        SelectFactoryDefaults(none);
+        selectFactoryDefaults(none);
         EXPECT_EQ(none.byKey(key::PowerProfile).selection(), OptionList::kNoSelection);
     }
     auto expertNine = FilledLists(EscFamily::Expert, "1.20");
-    SelectFactoryDefaults(expertNine);
+    selectFactoryDefaults(expertNine);
     EXPECT_EQ(expertNine.byKey(key::PowerProfile).selectedText(), "Level 7");
 }
 
 TEST(FactoryDefaults, BlinkyLeavesTheBoostAndTurboListsAndUnlistedLeavesAll) {
     auto blinky = FilledLists(EscFamily::Blinky, "1.20");
-    SelectFactoryDefaults(blinky);
+    selectFactoryDefaults(blinky);
     EXPECT_EQ(SelectedTexts(blinky),
               (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "0%", "=Drag Brake", "100%",
                                         "1KHz", "Level 9", "16KHz", "6%", "off", "", "", "", "", "",
@@ -143,7 +143,7 @@ TEST(FactoryDefaults, BlinkyLeavesTheBoostAndTurboListsAndUnlistedLeavesAll) {
     lists.byKey(key::BoostRpm).setSelection(7);
     lists.byKey(key::TurboDelay).setSelection(8);
     lists.family = EscFamily::Blinky;
-    SelectFactoryDefaults(lists);
+    selectFactoryDefaults(lists);
     EXPECT_EQ(lists.byKey(key::BoostRpm).selectedText(), "4000");
     EXPECT_EQ(lists.byKey(key::TurboDelay).selectedText(), "0.40sec");
     EXPECT_EQ(lists.byKey(key::DragBrake).selectedText(), "0%");
@@ -156,12 +156,12 @@ TEST(FactoryDefaults, BlinkyLeavesTheBoostAndTurboListsAndUnlistedLeavesAll) {
     ParameterLists unlisted(pointers);
     FillOptionLists(unlisted, EscFamily::Unlisted, "1.30");
     unlisted.byKey(key::OperationMode).setSelection(2);
-    SelectFactoryDefaults(unlisted);
+    selectFactoryDefaults(unlisted);
     EXPECT_EQ(unlisted.byKey(key::OperationMode).selectedText(), "For/Rev");
     EXPECT_EQ(pageLists[0].redraws, 0);
 
     unlisted.family = EscFamily::Expert;
-    SelectFactoryDefaults(unlisted);
+    selectFactoryDefaults(unlisted);
     for (const auto& list : pageLists) {
         EXPECT_EQ(list.redraws, 1);
     }

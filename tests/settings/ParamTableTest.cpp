@@ -29,26 +29,26 @@ TEST(ParamTable, KeyNamesInFileOrderAndListIds) {
         EXPECT_EQ(parameter.keyName, expected[static_cast<std::size_t>(k)].first);
         EXPECT_EQ(parameter.listId, expected[static_cast<std::size_t>(k)].second);
         ids.insert(parameter.listId);
-        ASSERT_TRUE(ParameterByListId(parameter.listId));
-        EXPECT_EQ(ParameterByListId(parameter.listId)->keyNumber, k);
+        ASSERT_TRUE(parameterByListId(parameter.listId));
+        EXPECT_EQ(parameterByListId(parameter.listId)->keyNumber, k);
     }
     EXPECT_EQ(ids.size(), 18u);
-    EXPECT_FALSE(ParameterByListId(1008));
-    EXPECT_FALSE(ParameterByListId(1027));
+    EXPECT_FALSE(parameterByListId(1008));
+    EXPECT_FALSE(parameterByListId(1027));
 }
 
 TEST(ParamTable, FamilyFromTypeCodeAndVersionText) {
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0B), EscFamily::Expert);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0C), EscFamily::Stock);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0D), EscFamily::Blinky);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0A), EscFamily::Unlisted);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x00), EscFamily::Unlisted);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0B), EscFamily::Expert);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0C), EscFamily::Stock);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0D), EscFamily::Blinky);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0A), EscFamily::Unlisted);
+    EXPECT_EQ(escFamilyFromTypeCode(0x00), EscFamily::Unlisted);
 
-    EXPECT_EQ(VersionText(3), "1.30");
-    EXPECT_EQ(VersionText(2), "1.20");
-    EXPECT_EQ(VersionText(0), "1.00");
-    EXPECT_EQ(VersionText(10), "2.00");
-    EXPECT_EQ(VersionText(255), "26.50");
+    EXPECT_EQ(escVersionText(3), "1.30");
+    EXPECT_EQ(escVersionText(2), "1.20");
+    EXPECT_EQ(escVersionText(0), "1.00");
+    EXPECT_EQ(escVersionText(10), "2.00");
+    EXPECT_EQ(escVersionText(255), "26.50");
 }
 
 TEST(ParamTable, OptionTextsKeepTheFirmwaresSpelling) {

@@ -40,7 +40,7 @@ std::uint8_t ImageValue(const WriteImage& image, int keyNumber) {
 
 TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
     auto lists = FilledLists(EscFamily::Expert, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
 
     // In block order.
     const std::vector<std::pair<int, std::string>> shown = {
@@ -69,9 +69,9 @@ TEST(SettingsBlock, OnlyACompleteBlockWithItsEndMarkerIsAccepted) {
     auto lists = FilledLists(EscFamily::Expert, "1.30");
     Block wrongMarker = kExampleBlock;
     wrongMarker[22] = 0xDE;
-    EXPECT_FALSE(AcceptSettingsBlock(lists, wrongMarker.data(), wrongMarker.size()));
-    EXPECT_FALSE(AcceptSettingsBlock(lists, kExampleBlock.data(), 22));
-    EXPECT_FALSE(AcceptSettingsBlock(lists, nullptr, 23));
+    EXPECT_FALSE(acceptSettingsBlock(lists, wrongMarker.data(), wrongMarker.size()));
+    EXPECT_FALSE(acceptSettingsBlock(lists, kExampleBlock.data(), 22));
+    EXPECT_FALSE(acceptSettingsBlock(lists, nullptr, 23));
     EXPECT_FALSE(ApplySettingsBlock(lists, kExampleBlock.data(), 21));
     for (int k = 0; k < kParameterCount; ++k) {
         EXPECT_EQ(lists.byKey(k).selection(), OptionList::kNoSelection);
@@ -92,7 +92,7 @@ TEST(SettingsBlock, ByteRulesAtTheirEdges) {
     block[6] = 77;   // Full Brake: between steps
     block[8] = 0;    // Initial Brake: 0 reads as option 0
     block[9] = 14;   // Neutral DeadBand: 12..14
-    ASSERT_TRUE(AcceptSettingsBlock(lists, block.data(), block.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
     EXPECT_EQ(lists.byKey(key::LowVoltCut).selectedText(), "None");
     EXPECT_EQ(lists.byKey(key::ReverseSpeed).selection(), OptionList::kNoSelection);
     EXPECT_EQ(lists.byKey(key::FullBrake).selectedText(), "75%");
@@ -106,17 +106,17 @@ TEST(SettingsBlock, ByteRulesAtTheirEdges) {
     EXPECT_EQ(ImageValue(image, key::NeutralDeadBand), 12);
 
     // Full Brake divides with truncation toward zero: 71..74 are 75%, 70 and below nothing.
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 71), 0);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 70), -1);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 0), -15);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 104), 5);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 105), 6);
-    EXPECT_EQ(DecodeBlockByte(key::ReverseSpeed, 124), 3);
-    EXPECT_EQ(DecodeBlockByte(key::ReverseSpeed, 125), 4);
-    EXPECT_EQ(DecodeBlockByte(key::InitialBrake, 199), 199);
-    EXPECT_EQ(DecodeBlockByte(key::NeutralDeadBand, 2), 0);
-    EXPECT_EQ(DecodeBlockByte(key::LowVoltCut, 32), 3);
-    EXPECT_EQ(DecodeBlockByte(key::LowVoltCut, 255), 0);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 71), 0);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 70), -1);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 0), -15);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 104), 5);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 105), 6);
+    EXPECT_EQ(decodeBlockByte(key::ReverseSpeed, 124), 3);
+    EXPECT_EQ(decodeBlockByte(key::ReverseSpeed, 125), 4);
+    EXPECT_EQ(decodeBlockByte(key::InitialBrake, 199), 199);
+    EXPECT_EQ(decodeBlockByte(key::NeutralDeadBand, 2), 0);
+    EXPECT_EQ(decodeBlockByte(key::LowVoltCut, 32), 3);
+    EXPECT_EQ(decodeBlockByte(key::LowVoltCut, 255), 0);
 }
 
 TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
@@ -125,7 +125,7 @@ TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
     Block block;
     block.fill(0xFF);
     block[22] = 0xDD;
-    ASSERT_TRUE(AcceptSettingsBlock(lists, block.data(), block.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
     EXPECT_EQ(lists.byKey(key::LowVoltCut).selectedText(), "None");
     lists.byKey(key::LowVoltCut).setSelection(-1);
 
@@ -144,7 +144,7 @@ TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
 
 TEST(SettingsBlock, LowVoltCutWithoutSelectionKeepsTheValueLastWritten) {
     auto lists = FilledLists(EscFamily::Expert, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     lists.byKey(key::LowVoltCut).setSelection(3);
     EXPECT_EQ(ImageValue(BuildWriteImage(lists), key::LowVoltCut), 32);
 
@@ -160,7 +160,7 @@ TEST(SettingsBlock, LowVoltCutWithoutSelectionKeepsTheValueLastWritten) {
 
 TEST(SettingsBlock, BlinkyWritesNoValueForBoostAndTurbo) {
     auto lists = FilledLists(EscFamily::Blinky, "1.20");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     EXPECT_EQ(lists.byKey(key::PowerProfile).selectedText(), "Level 7");
     const WriteImage image = BuildWriteImage(lists);
     for (const std::size_t position : {10u, 11u, 13u, 14u, 15u, 16u}) {
@@ -182,7 +182,7 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
                     }
                     block[22] = kSettingsBlockEndMarker;
                     auto decoded = FilledLists(family, version);
-                    ASSERT_TRUE(AcceptSettingsBlock(decoded, block.data(), block.size()));
+                    ASSERT_TRUE(acceptSettingsBlock(decoded, block.data(), block.size()));
                     ASSERT_EQ(decoded.byKey(k).selection(), option)
                         << ParameterTable()[static_cast<std::size_t>(k)].keyName << " option " << option
                         << " version " << version;
@@ -199,14 +199,14 @@ TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
             for (int value = 0; value <= 255; ++value) {
                 Block block = kExampleBlock;
                 block[position] = static_cast<std::uint8_t>(value);
-                ASSERT_TRUE(AcceptSettingsBlock(lists, block.data(), block.size()));
+                ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
                 const int k = kBlockByteKeys[position];
                 if (k == kCarriedByte) {
                     ASSERT_EQ(BuildWriteImage(lists)[position].value, value);
                     continue;
                 }
                 const OptionList& list = lists.byKey(k);
-                const int decoded = DecodeBlockByte(k, static_cast<std::uint8_t>(value));
+                const int decoded = decodeBlockByte(k, static_cast<std::uint8_t>(value));
                 const int expected = decoded >= 0 && decoded < list.count() ? decoded : OptionList::kNoSelection;
                 ASSERT_EQ(list.selection(), expected) << "byte " << position << " value " << value;
                 BuildWriteImage(lists);
@@ -224,17 +224,17 @@ TEST(SettingsDifferingFromEsc, MarksExactlyTheListsWhoseWriteWouldChangeTheEsc) 
 
     int told = 0;
     lists.onEscSettingsChanged = [&] { ++told; };
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     EXPECT_EQ(told, 1);
     EXPECT_EQ(SettingsDifferingFromEsc(lists), none) << "as read";
-    EXPECT_FALSE(AnySettingDiffersFromEsc(lists));
+    EXPECT_FALSE(anySettingDiffersFromEsc(lists));
 
     lists.byKey(key::DragBrake).setSelection(40);
     lists.byKey(key::TurboDelay).setSelection(kExampleBlock[15]);  // picked again: unchanged
     auto expected = none;
     expected[key::DragBrake] = true;
     EXPECT_EQ(SettingsDifferingFromEsc(lists), expected);
-    EXPECT_TRUE(AnySettingDiffersFromEsc(lists));
+    EXPECT_TRUE(anySettingDiffersFromEsc(lists));
 
     // A list left without selection writes its fixed value, which differs from what was read.
     lists.byKey(key::FullBrake).setSelection(OptionList::kNoSelection);
@@ -242,7 +242,7 @@ TEST(SettingsDifferingFromEsc, MarksExactlyTheListsWhoseWriteWouldChangeTheEsc) 
     EXPECT_EQ(SettingsDifferingFromEsc(lists), expected);
 
     // Written: the ESC now holds what the lists say.
-    RecordWrittenSettings(lists, BuildWriteImage(lists));
+    recordWrittenSettings(lists, BuildWriteImage(lists));
     EXPECT_EQ(told, 2);
     EXPECT_EQ(SettingsDifferingFromEsc(lists), none);
     EXPECT_EQ(lists.lastReadBlock[1], 40);
@@ -261,7 +261,7 @@ TEST(SettingsDifferingFromEsc, ValuesThatReadAsAnotherOptionAndListsWithoutOptio
     Block odd = kExampleBlock;
     odd[3] = 31;
     auto lists = FilledLists(EscFamily::Expert, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, odd.data(), odd.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, odd.data(), odd.size()));
     auto differs = SettingsDifferingFromEsc(lists);
     EXPECT_TRUE(differs[key::LowVoltCut]);
     EXPECT_EQ(std::count(differs.begin(), differs.end(), true), 1);
@@ -269,8 +269,8 @@ TEST(SettingsDifferingFromEsc, ValuesThatReadAsAnotherOptionAndListsWithoutOptio
     // A Blinky's six boost and turbo lists are empty and write 0xFF over what the ESC holds;
     // nothing can be chosen there, so nothing is marked.
     auto blinky = FilledLists(EscFamily::Blinky, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(blinky, kExampleBlock.data(), kExampleBlock.size()));
-    EXPECT_FALSE(AnySettingDiffersFromEsc(blinky));
+    ASSERT_TRUE(acceptSettingsBlock(blinky, kExampleBlock.data(), kExampleBlock.size()));
+    EXPECT_FALSE(anySettingDiffersFromEsc(blinky));
     EXPECT_EQ(ImageValue(BuildWriteImage(blinky), key::BoostTiming), 0xFF);
 }
 

@@ -18,10 +18,10 @@ using testing::WriteBytes;
 TEST(SettingsFile, ExportWritesTheOptionSectionInKeyOrder) {
     TempFolder folder;
     auto lists = FilledLists(EscFamily::Stock, "1.30");
-    SelectFactoryDefaults(lists);
+    selectFactoryDefaults(lists);
     lists.byKey(key::TempCutSet).setSelection(-1);
     const auto file = folder / "race.cfg";
-    ASSERT_EQ(ExportSettingsFile(lists, file), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(lists, file), SettingsFileStatus::Ok);
     EXPECT_EQ(ReadBytes(file),
               "[option]\r\n"
               "Operation Mode=For/Brake\r\n"
@@ -57,10 +57,10 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
                     exported.byKey(k).setSelection(last ? count - 1 : (k % 2 == 0 ? 0 : 1));
                 }
                 const auto file = folder / "round-trip.cfg";
-                ASSERT_EQ(ExportSettingsFile(exported, file), SettingsFileStatus::Ok);
+                ASSERT_EQ(exportSettingsFile(exported, file), SettingsFileStatus::Ok);
 
                 auto imported = FilledLists(family, version);
-                const SettingsImport result = ImportSettingsFile(imported, file);
+                const SettingsImport result = importSettingsFile(imported, file);
                 EXPECT_EQ(result.status, SettingsFileStatus::Ok);
                 EXPECT_EQ(SelectedTexts(imported), SelectedTexts(exported));
                 EXPECT_TRUE(result.unmatched().empty());
@@ -71,9 +71,9 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
     levels.byKey(key::PowerProfile).setSelection(0);  // "Level 1", which "Level 10" begins with
     levels.byKey(key::BoostRpm).setSelection(0);      // "500", which "5000" begins with
     const auto file = folder / "prefix.cfg";
-    ASSERT_EQ(ExportSettingsFile(levels, file), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(levels, file), SettingsFileStatus::Ok);
     auto imported = FilledLists(EscFamily::Expert, "1.30");
-    ImportSettingsFile(imported, file);
+    importSettingsFile(imported, file);
     EXPECT_EQ(imported.byKey(key::PowerProfile).selectedText(), "Level 1");
     EXPECT_EQ(imported.byKey(key::BoostRpm).selectedText(), "500");
 }
@@ -81,16 +81,16 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
 TEST(SettingsFile, StockFileOnAnExpertEscReportsWhatMatchesNothing) {
     TempFolder folder;
     auto stock = FilledLists(EscFamily::Stock, "1.30");
-    SelectFactoryDefaults(stock);
+    selectFactoryDefaults(stock);
     stock.byKey(key::BoostAcc).setSelection(0);    // "50 RPN/deg"
     stock.byKey(key::TurboSlope).setSelection(1);  // "6  deg/0.1s"
     const auto file = folder / "stock.cfg";
-    ASSERT_EQ(ExportSettingsFile(stock, file), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(stock, file), SettingsFileStatus::Ok);
 
     auto expert = FilledLists(EscFamily::Expert, "1.30");
     expert.byKey(key::BoostAcc).setSelection(12);
     expert.byKey(key::TurboSlope).setSelection(3);
-    const SettingsImport result = ImportSettingsFile(expert, file);
+    const SettingsImport result = importSettingsFile(expert, file);
     ASSERT_EQ(result.status, SettingsFileStatus::Ok);
     const auto unmatched = result.unmatched();
     ASSERT_EQ(unmatched.size(), 2u);
@@ -122,7 +122,7 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
     lists.byKey(key::TempCutSet).setSelection(2);
     lists.byKey(key::TurboDelay).setSelection(4);
     lists.byKey(key::OperationMode).setSelection(1);
-    const SettingsImport result = ImportSettingsFile(lists, file);
+    const SettingsImport result = importSettingsFile(lists, file);
 
     EXPECT_EQ(lists.byKey(key::PowerProfile).selectedText(), "Level 7");
     EXPECT_EQ(lists.byKey(key::DragBrake).selectedText(), "25%");
@@ -141,15 +141,15 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
 TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     TempFolder folder;
     auto lists = FilledLists(EscFamily::Expert, "1.30");
-    SelectFactoryDefaults(lists);
+    selectFactoryDefaults(lists);
     const auto before = SelectedTexts(lists);
-    EXPECT_EQ(ImportSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
-    EXPECT_EQ(ImportSettingsFile(lists, folder.path()).status, SettingsFileStatus::NotAFile);
+    EXPECT_EQ(importSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
+    EXPECT_EQ(importSettingsFile(lists, folder.path()).status, SettingsFileStatus::NotAFile);
     // A file over the bound of any settings file is refused unread, whatever it holds.
     WriteBytes(folder / "huge.cfg", "[option]\r\nOperation Mode=For/Rev\r\n" + std::string(kProfileFileBytesLimit, ' '));
-    EXPECT_EQ(ImportSettingsFile(lists, folder / "huge.cfg").status, SettingsFileStatus::TooLarge);
+    EXPECT_EQ(importSettingsFile(lists, folder / "huge.cfg").status, SettingsFileStatus::TooLarge);
     WriteBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
-    const SettingsImport noOption = ImportSettingsFile(lists, folder / "no-option.cfg");
+    const SettingsImport noOption = importSettingsFile(lists, folder / "no-option.cfg");
     EXPECT_EQ(noOption.status, SettingsFileStatus::Ok);
     EXPECT_TRUE(noOption.unmatched().empty());
     EXPECT_EQ(SelectedTexts(lists), before);
@@ -160,33 +160,33 @@ TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     const auto sheet = folder / "sheet.ini";
     WriteBytes(sheet, "[info]\nDriver=Sam\n[option]\nOperation Mode=For/Rev\nCustom=kept\n");
     auto lists = FilledLists(EscFamily::Expert, "1.30");
-    SelectFactoryDefaults(lists);
-    ASSERT_EQ(ExportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
+    selectFactoryDefaults(lists);
+    ASSERT_EQ(exportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
     const std::string written = ReadBytes(sheet);
     EXPECT_EQ(written.rfind("[info]\nDriver=Sam\n[option]\nOperation Mode=For/Brake\nCustom=kept\nReverse Speed=25%\n", 0), 0u);
-    EXPECT_EQ(ReadProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
+    EXPECT_EQ(readProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
 
     WriteBytes(folder / "file", "x");
     std::error_code reason;
-    EXPECT_EQ(ExportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
-    EXPECT_EQ(ExportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
-    EXPECT_EQ(ExportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::NotAFile);
+    EXPECT_EQ(exportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::NotAFile);
     EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
     // A file too large to be a settings file is not replaced by one.
     WriteBytes(folder / "huge.cfg", std::string(kProfileFileBytesLimit + 1, ';'));
-    EXPECT_EQ(ExportSettingsFile(lists, folder / "huge.cfg", &reason), SettingsFileStatus::TooLarge);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "huge.cfg", &reason), SettingsFileStatus::TooLarge);
     EXPECT_EQ(reason, std::errc::file_too_large) << reason.message();
     EXPECT_EQ(std::filesystem::file_size(folder / "huge.cfg"), kProfileFileBytesLimit + 1);
 }
 
 TEST(SettingsFile, ExportPathEndsInCfgOnce) {
-    EXPECT_EQ(SettingsExportPath("/tmp/race"), std::filesystem::path("/tmp/race.cfg"));
-    EXPECT_EQ(SettingsExportPath("/tmp/race.cfg"), std::filesystem::path("/tmp/race.cfg"));
-    EXPECT_EQ(SettingsExportPath("/tmp/RACE.CFG"), std::filesystem::path("/tmp/RACE.CFG"));
-    EXPECT_EQ(SettingsExportPath("/tmp/race.ini"), std::filesystem::path("/tmp/race.ini.cfg"));
-    EXPECT_EQ(SettingsExportPath("/tmp/.cfg"), std::filesystem::path("/tmp/.cfg.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/race"), std::filesystem::path("/tmp/race.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/race.cfg"), std::filesystem::path("/tmp/race.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/RACE.CFG"), std::filesystem::path("/tmp/RACE.CFG"));
+    EXPECT_EQ(settingsExportPath("/tmp/race.ini"), std::filesystem::path("/tmp/race.ini.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/.cfg"), std::filesystem::path("/tmp/.cfg.cfg"));
 }
 
 }  // namespace

@@ -71,9 +71,9 @@ TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
     EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Reverse");
 
     // Names that would leave the category folder find nothing.
-    EXPECT_FALSE(FindSetupSheet(program.path(), "Drift Car", "../Team"));
-    EXPECT_FALSE(FindEntryIgnoringCase(program.path(), ".."));
-    EXPECT_FALSE(FindEntryIgnoringCase(program.path(), "PROFILE/drift car"));
+    EXPECT_FALSE(findSetupSheet(program.path(), "Drift Car", "../Team"));
+    EXPECT_FALSE(findEntryIgnoringCase(program.path(), ".."));
+    EXPECT_FALSE(findEntryIgnoringCase(program.path(), "PROFILE/drift car"));
 }
 
 TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
@@ -167,7 +167,7 @@ TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     LoadSetupSheet(lists, sheets[1].file);
     EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Normal");
     // The title as the installed file spells it finds the racer's copy.
-    EXPECT_EQ(FindSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
+    EXPECT_EQ(findSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
 
     // A category only the user has, and no user folder at all.
     EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});

@@ -50,10 +50,10 @@ struct PageRig {
 
     // Port open, ESC mode chosen, the ESC identified and its settings read; logs cleared.
     void connectEsc() {
-        monitor.OnPollTimer();
-        monitor.OnDeviceEsc();
-        monitor.OnPollTimer();
-        ASSERT_EQ(link.escState, 2);
+        monitor.onPollTimer();
+        monitor.onDeviceEsc();
+        monitor.onPollTimer();
+        ASSERT_EQ(link.escState(), EscState::Identified);
         window.log.clear();
         sim.clearReceived();
     }

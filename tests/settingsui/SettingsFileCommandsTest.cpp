@@ -142,7 +142,7 @@ TEST(SettingsFileCommands, ExportAsksBeforeReplacingAFileTheDialogDidNotAskAbout
     ExportSettings(rig.page, dialogs, rig.messages);
     EXPECT_EQ(ReadBytes(kept), "[option]\r\nDrag Brake=0%\r\n");
     ExportSettings(rig.page, dialogs, rig.messages);
-    EXPECT_EQ(ReadProfileString(kept, "option", "Drag Brake", "", 20), "10%");
+    EXPECT_EQ(readProfileString(kept, "option", "Drag Brake", "", 20), "10%");
     ASSERT_EQ(rig.messages.shown.size(), 2u);
     EXPECT_TRUE(rig.messages.shown[0].question);
     EXPECT_NE(rig.messages.shown[0].text.find(kept.string()), std::string::npos);

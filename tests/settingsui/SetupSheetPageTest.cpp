@@ -106,7 +106,7 @@ TEST(SetupSheetsOnThePage, SendSettingAfterASheetWritesExactlyItsValues) {
     rig.pick(CategoryList, kDriftCar);
     rig.clickAt(QPoint(600, 520));
     ASSERT_TRUE(rig.requests.writeRequested);
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
 
     // In block order; the carried bytes 2, 4, 19 and 20 as the ESC had them.
     const sim::SettingsBlock expected = {2,  25, 0x55, 32, 0x66, 9, 80, 75, 5, 9, 35, 5,

@@ -59,7 +59,7 @@ TEST(CardUpdate, ImageOfManyBlocksArrivesByteForByte) {
     EXPECT_TRUE(rig.host.has("start:card:172"));
     EXPECT_TRUE(rig.host.has("cardState:1"));
     EXPECT_TRUE(rig.host.eventsStartingWith("message:").empty());
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.host.eventsStartingWith("caption:card:").size(), blocks.size());
     EXPECT_EQ(rig.host.eventsStartingWith("caption:card:").front(), "caption:card:1%");
     // The bootloader goes back to its application and the card answers its probe again.
@@ -113,7 +113,7 @@ TEST(CardUpdate, NoReadyAfterTheScheduleFails) {
     EXPECT_EQ(rig.host.eventsStartingWith("message:"),
               std::vector<std::string>{"message:plain:Update Error: TX=0xd7, RX!=0xd8!"});
     expectFailedEndState(rig, "card");
-    EXPECT_EQ(rig.host.card, 2);  // left as it was
+    EXPECT_EQ(rig.host.card, CardState::Identified);  // left as it was
 }
 
 TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
@@ -228,7 +228,7 @@ TEST(CardUpdate, OversizedImageIsRefusedBeforeTheCardIsTouched) {
     EXPECT_EQ(rig.host.eventsStartingWith("message:"),
               std::vector<std::string>{"message:stop:Read File Error!"});
     EXPECT_TRUE(rig.sim.received().empty());
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.host.events().back(), "startPollTimer");
 }
 
@@ -245,7 +245,7 @@ TEST(CardUpdate, EmptyImageSucceedsWithoutAPercentage) {
 TEST(CardUpdate, RefusedWithoutAnIdentifiedCard) {
     UpdateRig rig(peerOptions(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
-    rig.host.card = 1;
+    rig.host.card = CardState::NotAnswering;
     rig.folder.write("QLX.xup", "0001AA");
     EXPECT_EQ(CardFirmwareUpdate(rig.job("QLX.xup")).outcome, UpdateOutcome::Refused);
     EXPECT_EQ(rig.host.events(),

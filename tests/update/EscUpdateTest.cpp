@@ -60,8 +60,8 @@ TEST(EscUpdate, RealImageUploadsRecordByRecord) {
     // Finished: picture 188, no message, the ESC to be identified afresh, the port still open.
     EXPECT_TRUE(rig.host.has("picture:esc:188"));
     EXPECT_TRUE(rig.host.eventsStartingWith("message:").empty());
-    EXPECT_EQ(rig.link.escState, 1);
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.escState(), EscState::NotAnswering);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.host.events().front(), "stopPollTimer");
     EXPECT_EQ(rig.host.events().back(), "startPollTimer");
 
@@ -196,10 +196,10 @@ TEST(EscUpdate, RefusalsTouchNothing) {
     UpdateRig rig(peerOptions(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("fw.kfw", ":00000001FF\n");
-    rig.link.usbState = 0;
+    rig.link.setUsbState(UsbState::NoPort);
     EXPECT_EQ(EscFirmwareUpdate(rig.job("fw.kfw")).outcome, UpdateOutcome::Refused);
-    rig.link.usbState = 2;
-    rig.link.escState = 1;
+    rig.link.setUsbState(UsbState::PortOpen);
+    rig.link.setEscState(EscState::NotAnswering);
     EXPECT_EQ(EscFirmwareUpdate(rig.job("fw.kfw")).outcome, UpdateOutcome::Refused);
     EXPECT_EQ(rig.host.events(),
               (std::vector<std::string>{"clear:esc", "message:stop:USB Connection Error!",
@@ -210,7 +210,7 @@ TEST(EscUpdate, RefusalsTouchNothing) {
 TEST(EscUpdate, FixModeReachesABootloaderWithoutIdentification) {
     UpdateRig rig(peerOptions(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
-    rig.link.escState = 0;
+    rig.link.setEscState(EscState::NotProbed);
     rig.host.fix = true;
     rig.folder.write("fw.kfw", ":0400000001020304F2\n:00000001FF\n");
     EXPECT_EQ(EscFirmwareUpdate(rig.job("fw.kfw")).outcome, UpdateOutcome::Finished);
@@ -227,7 +227,7 @@ TEST(EscUpdate, MissingImageIsAnIdleExitThatLeavesThePortAlone) {
     EXPECT_TRUE(rig.host.has("status:esc:1"));
     EXPECT_TRUE(rig.host.has("clear:esc"));
     EXPECT_EQ(rig.host.events().back(), "startPollTimer");
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_TRUE(rig.sim.received().empty());
 }
 

@@ -262,7 +262,7 @@ void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
     }
 }
 
-bool CEscSetupDlg::hasUnsentChanges() const { return AnySettingDiffersFromEsc(lists_); }
+bool CEscSetupDlg::hasUnsentChanges() const { return anySettingDiffersFromEsc(lists_); }
 
 void CEscSetupDlg::refreshChangeMarkers() {
     const auto differs = SettingsDifferingFromEsc(lists_);
@@ -276,7 +276,7 @@ void CEscSetupDlg::ListSetupSheets() {
     CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
     sheets->clear();
     for (const SetupSheetEntry& sheet : orvek::ListSetupSheets(programFolder_, category)) {
-        sheets->AddString(QString::fromStdString(sheet.title));
+        sheets->addString(QString::fromStdString(sheet.title));
     }
     if (sheets->count() == 0) return;
     sheets->setCurrentIndex(0);
