@@ -12,11 +12,11 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Json.h"
+#include "UploadInterrupts.h"
 #include "firmware/ImageCheck.h"
 #include "firmware/SettingsBackup.h"
 #include "update/FirmwareUpdate.h"
 #include "update/HeadlessUpdateHost.h"
-#include "UploadInterrupts.h"
 
 namespace fs = std::filesystem;
 
@@ -103,7 +103,8 @@ int preflight(const Console& console, const FlashOptions& options, bool kfw) {
         console.note("warning: sending a damaged image because --force was given");
         return kExitOk;
     }
-    return console.fail(kExitBadInput, options.image + " is damaged (" + problemCountText(r.problemCount) +
+    return console.fail(kExitBadInput, options.image + " is damaged (" +
+                                           problemCountText(r.problemCount) +
                                            "); nothing was sent (--force sends it anyway)");
 }
 
@@ -114,9 +115,10 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
     int attempts = 0;
     if (!session.tryReadSettings(id, lists, attempts)) {
         if (session.link().lineLost()) return session.disconnected();
-        return console.fail(kExitNoDevice, "could not read the ESC's settings for a backup (" +
-                                               std::to_string(attempts) +
-                                               " attempts); nothing was sent (--no-backup goes on without one)");
+        return console.fail(kExitNoDevice,
+                            "could not read the ESC's settings for a backup (" +
+                                std::to_string(attempts) +
+                                " attempts); nothing was sent (--no-backup goes on without one)");
     }
     EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
@@ -157,29 +159,34 @@ Recovery recoveryFor(const GlobalOptions& global, const FlashOptions& options, b
 
 std::string interruptWarning(const Recovery& recovery) {
     // On a terminal the progress bar holds the line without ending it.
-    return std::string(stderrIsTerminal() ? "\n" : "") + "warning: stopping the upload now leaves the " +
-           recovery.device + " without firmware, so it goes on; interrupt again within 3 s to stop it " +
+    return std::string(stderrIsTerminal() ? "\n" : "") +
+           "warning: stopping the upload now leaves the " + recovery.device +
+           " without firmware, so it goes on; interrupt again within 3 s to stop it " +
            "anyway, then recover with: " + recovery.command;
 }
 
-int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& link, const Recovery& recovery) {
+int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& link,
+                  const Recovery& recovery) {
     switch (r.outcome) {
         case UpdateOutcome::Finished: return kExitOk;
         case UpdateOutcome::ReadFileError: return console.fail(kExitBadInput, r.message);
         case UpdateOutcome::Refused:
             return console.fail(r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
         case UpdateOutcome::Aborted:
-            return console.fail(kExitTransfer, "upload stopped: the " + recovery.device +
-                                                   " is left without firmware; recover with: " + recovery.command);
+            return console.fail(kExitTransfer,
+                                "upload stopped: the " + recovery.device +
+                                    " is left without firmware; recover with: " + recovery.command);
         case UpdateOutcome::Failed: break;
     }
     if (link.lineLost()) {
         // Once records went, the device's old firmware is gone with the line.
-        const std::string left = r.sentBytes > 0 ? "; the " + recovery.device +
-                                                       " is left without firmware: once it is back, recover with: " +
-                                                       recovery.command
-                                                 : "";
-        return console.fail(kExitNoAdapter, "the adapter was disconnected (" + r.message + ")" + left);
+        const std::string left =
+            r.sentBytes > 0 ? "; the " + recovery.device +
+                                  " is left without firmware: once it is back, recover with: " +
+                                  recovery.command
+                            : "";
+        return console.fail(kExitNoAdapter,
+                            "the adapter was disconnected (" + r.message + ")" + left);
     }
     return console.fail(kExitTransfer, r.message);
 }
@@ -207,7 +214,8 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
     UpdateResult r;
     {
         const UploadInterrupts interrupts(interruptWarning(recovery));
-        r = EscFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()}, &observer);
+        r = EscFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()},
+                              &observer);
     }
     bar.finish();
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
@@ -260,7 +268,8 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     UpdateResult r;
     {
         const UploadInterrupts interrupts(interruptWarning(recovery));
-        r = CardFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()}, &observer);
+        r = CardFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()},
+                               &observer);
     }
     bar.finish();
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
@@ -285,7 +294,8 @@ int runCheck(const Console& console, const std::string& image) {
     if (!r.ok()) {
         console.document(j.text());
         std::fflush(stdout);
-        std::fprintf(stderr, "orvek-cli: %s is damaged (%s)\n", image.c_str(), problemCountText(r.problemCount).c_str());
+        std::fprintf(stderr, "orvek-cli: %s is damaged (%s)\n", image.c_str(),
+                     problemCountText(r.problemCount).c_str());
         return kExitBadInput;
     }
     console.out("  image is sound");

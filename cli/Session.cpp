@@ -104,10 +104,11 @@ int Session::identifyEsc(EscIdentity& identity, bool cardHint) {
     if (probe == EscProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != EscProbeResult::EscPresent) {
         link_.setEscState(EscState::NotAnswering);
-        return console_.fail(kExitNoDevice, "no ESC answers on " + portPath_ +
-                                                " (is it powered? an ESC that only runs its "
-                                                "bootloader needs flash-esc --fix-mode" +
-                                                (cardHint ? "; a program card answers info --card" : "") + ")");
+        return console_.fail(kExitNoDevice,
+                             "no ESC answers on " + portPath_ +
+                                 " (is it powered? an ESC that only runs its "
+                                 "bootloader needs flash-esc --fix-mode" +
+                                 (cardHint ? "; a program card answers info --card" : "") + ")");
     }
     if (queryInfo(link_, identity.info) != LinkStatus::Ok || !escInfoValid(identity.info)) {
         if (link_.lineLost()) return disconnected();
@@ -143,14 +144,16 @@ bool Session::tryReadSettings(const EscIdentity& identity, ParameterLists& lists
     FillOptionLists(lists, identity.family, identity.versionText);
     SettingsFrame frame{};
     attempts = 0;
-    return orvek::readSettings(link_, frame, &attempts) && acceptSettingsBlock(lists, frame.data(), frame.size());
+    return orvek::readSettings(link_, frame, &attempts) &&
+           acceptSettingsBlock(lists, frame.data(), frame.size());
 }
 
 int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {
     int attempts = 0;
     if (tryReadSettings(identity, lists, attempts)) return kExitOk;
     if (link_.lineLost()) return disconnected();
-    return console_.fail(kExitNoDevice, "the ESC did not send its settings (" + std::to_string(attempts) + " attempts)");
+    return console_.fail(kExitNoDevice, "the ESC did not send its settings (" +
+                                            std::to_string(attempts) + " attempts)");
 }
 
 int Session::openAndReadSettings(EscIdentity& identity, ParameterLists& lists) {

@@ -73,7 +73,8 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     int failedPair = -1;
     const WriteOutcome outcome = writeSettings(session.link(), pairs, &progress, &failedPair);
     bar.finish();
-    if (outcome != WriteOutcome::Written && session.link().lineLost()) return session.disconnected();
+    if (outcome != WriteOutcome::Written && session.link().lineLost())
+        return session.disconnected();
     if (outcome == WriteOutcome::PairFailed) {
         char detail[96];
         std::snprintf(detail, sizeof detail, " (pair %d of 22, register 0x%02X, was not acknowledged)",
@@ -167,7 +168,8 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
         const auto path = settingsExportPath(options.output);
         std::error_code reason;
         if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
-            return console.fail(kExitCannotWrite, "cannot write " + path.string() + ": " + reason.message());
+            return console.fail(kExitCannotWrite,
+                                "cannot write " + path.string() + ": " + reason.message());
         }
         console.note("settings saved to " + path.string());
         j.key("saved").value(path.string());
@@ -187,12 +189,15 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     const SettingsImport imported = importSettingsFile(lists, options.file);
     switch (imported.status) {
         case SettingsFileStatus::Ok: break;
-        case SettingsFileStatus::Missing: return console.fail(kExitBadInput, "no such settings file: " + options.file);
+        case SettingsFileStatus::Missing:
+            return console.fail(kExitBadInput, "no such settings file: " + options.file);
         case SettingsFileStatus::NotAFile:
-            return console.fail(kExitBadInput, "cannot read settings file " + options.file +
-                                                   ": not a regular file (a folder, pipe or device)");
+            return console.fail(kExitBadInput,
+                                "cannot read settings file " + options.file +
+                                    ": not a regular file (a folder, pipe or device)");
         case SettingsFileStatus::TooLarge:
-            return console.fail(kExitBadInput, "cannot read settings file " + options.file + ": larger than " +
+            return console.fail(kExitBadInput, "cannot read settings file " + options.file +
+                                                   ": larger than " +
                                                    byteCountText(kProfileFileBytesLimit) +
                                                    ", more than any settings file or setup sheet");
         case SettingsFileStatus::Unreadable:

@@ -16,7 +16,8 @@ namespace {
 // that it needs nothing but clock_gettime and write, both safe in a signal handler.
 std::atomic<bool> gAbort{false};
 std::atomic<std::int64_t> gFirstSignalMs{-1};
-static_assert(std::atomic<std::int64_t>::is_always_lock_free, "read and written by a signal handler");
+static_assert(std::atomic<std::int64_t>::is_always_lock_free,
+              "read and written by a signal handler");
 char gWarning[1024];
 std::size_t gWarningLength = 0;
 constexpr char kStopping[] = "stopping the upload after the frame on the line\n";

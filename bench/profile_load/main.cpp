@@ -51,10 +51,12 @@ bool measure(const std::filesystem::path& file, std::size_t lines, std::size_t b
         const auto start = std::chrono::steady_clock::now();
         const LoadedProfile loaded = loadProfileFile(file);
         const double ms =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         const long added = peakKib() - before;
         char line[256];
-        const int n = std::snprintf(line, sizeof line, "%s %.1f %ld\n", statusName(loaded.status), ms, added);
+        const int n =
+            std::snprintf(line, sizeof line, "%s %.1f %ld\n", statusName(loaded.status), ms, added);
         if (::write(pipeFds[1], line, static_cast<std::size_t>(n)) != n) std::_Exit(1);
         std::_Exit(0);
     }
@@ -70,20 +72,22 @@ bool measure(const std::filesystem::path& file, std::size_t lines, std::size_t b
     long addedKib = 0;
     if (std::sscanf(result, "%31s %lf %ld", outcome, &ms, &addedKib) != 3) return false;
     const double added = static_cast<double>(addedKib) * 1024.0;
-    const double limit = 2.0 * static_cast<double>(bytes) + kBytesPerLineLimit * static_cast<double>(lines);
+    const double limit =
+        2.0 * static_cast<double>(bytes) + kBytesPerLineLimit * static_cast<double>(lines);
     const bool loaded = std::string(outcome) == "loaded";
-    std::printf("%zu bytes of blank lines: %s in %.1f ms, peak added %.1f MiB (%.1f bytes a line), "
-                "limit %.1f MiB, ratio %.3f\n",
-                bytes, outcome, ms, added / 1048576.0, loaded ? added / static_cast<double>(lines) : 0.0,
-                limit / 1048576.0, added / limit);
+    std::printf(
+        "%zu bytes of blank lines: %s in %.1f ms, peak added %.1f MiB (%.1f bytes a line), "
+        "limit %.1f MiB, ratio %.3f\n",
+        bytes, outcome, ms, added / 1048576.0, loaded ? added / static_cast<double>(lines) : 0.0,
+        limit / 1048576.0, added / limit);
     return true;
 }
 
 }  // namespace
 
 int main() {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("orvek-bench-profile-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("orvek-bench-profile-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     bool ok = true;
     for (const std::size_t mib : {1u, 8u}) {

@@ -13,7 +13,8 @@ const char* imageReadStatusText(ImageReadStatus status) {
     case ImageReadStatus::ReadError: return "the file could not be read to its end";
     case ImageReadStatus::TooLarge: return "the image is larger than 65536 bytes";
     case ImageReadStatus::NotAFile: return "not a regular file (a folder, pipe or device)";
-    case ImageReadStatus::FileTooLarge: return "the file is larger than 16 MiB, more than any ESC image";
+    case ImageReadStatus::FileTooLarge:
+      return "the file is larger than 16 MiB, more than any ESC image";
   }
   return "unknown";
 }

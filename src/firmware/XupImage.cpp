@@ -91,7 +91,8 @@ ImageReadStatus decodeXupFile(const std::filesystem::path& path, XupDecoder& dec
     const long count = file.read(chunk, sizeof chunk);
     if (count < 0) return ImageReadStatus::ReadError;
     if (count == 0) break;
-    if (!decoder.feed(std::string_view(chunk, static_cast<std::size_t>(count)))) return ImageReadStatus::TooLarge;
+    const std::string_view text(chunk, static_cast<std::size_t>(count));
+    if (!decoder.feed(text)) return ImageReadStatus::TooLarge;
   }
   decoder.finish();
   return decoder.tooLarge() ? ImageReadStatus::TooLarge : ImageReadStatus::Ok;

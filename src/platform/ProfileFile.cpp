@@ -136,7 +136,8 @@ ProfileDocument ProfileDocument::fromBytes(std::string_view bytes) {
     document.byteOrderMark_ = std::string(bytes.substr(0, format.markLength));
     document.raw_ = std::string(bytes.substr(format.markLength));
     const std::string_view body = document.raw_;
-    const bool utf16 = format.encoding == TextEncoding::Utf16Le || format.encoding == TextEncoding::Utf16Be;
+    const bool utf16 =
+        format.encoding == TextEncoding::Utf16Le || format.encoding == TextEncoding::Utf16Be;
     // Counted first, so that the offsets take no spare room a growing vector would keep.
     TextLineSplitter::Line line;
     std::size_t count = 0;
@@ -156,7 +157,8 @@ ProfileDocument ProfileDocument::fromBytes(std::string_view bytes) {
         } else {
             document.text_ += decodeTextLine(line.content, format.encoding);
         }
-        const auto rawEnd = static_cast<std::size_t>(line.raw.data() - body.data()) + line.raw.size();
+        const auto rawEnd =
+            static_cast<std::size_t>(line.raw.data() - body.data()) + line.raw.size();
         document.lineEnds_.push_back({rawEnd, document.text_.size()});
     }
     return document;
@@ -179,7 +181,8 @@ std::string_view ProfileDocument::lineEndOf(std::size_t index) const {
         return {};  // a last line ending in half a character has no line end
     }
     // Lines start on whole characters, so a matching tail is the line end itself.
-    for (const std::string_view end : {std::string_view("\r\n"), std::string_view("\n"), std::string_view("\r")}) {
+    for (const std::string_view end :
+         {std::string_view("\r\n"), std::string_view("\n"), std::string_view("\r")}) {
         const std::string encoded = *encodeText(end, encoding_);
         if (raw.size() >= encoded.size() && raw.substr(raw.size() - encoded.size()) == encoded) {
             return end;
@@ -188,7 +191,8 @@ std::string_view ProfileDocument::lineEndOf(std::size_t index) const {
     return {};
 }
 
-void ProfileDocument::putLine(std::size_t index, bool replace, std::string_view raw, std::string_view text) {
+void ProfileDocument::putLine(std::size_t index, bool replace, std::string_view raw,
+                              std::string_view text) {
     const std::size_t rawStart = index == 0 ? 0 : lineEnds_[index - 1].raw;
     const std::size_t textStart = index == 0 ? 0 : lineEnds_[index - 1].text;
     const std::size_t oldRaw = replace ? lineEnds_[index].raw - rawStart : 0;
@@ -303,7 +307,8 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
     if (span) {
         if (const auto index = findKeyLine(*span, key)) {
             // Keep the key's own spelling and the line's own line end.
-            const std::string text = std::string(KeyLineOf(lineText(*index))->name) + "=" + std::string(value);
+            const std::string text =
+                std::string(KeyLineOf(lineText(*index))->name) + "=" + std::string(value);
             auto raw = encodeLine(text, false);
             if (!raw) {
                 return false;

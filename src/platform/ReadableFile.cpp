@@ -115,7 +115,8 @@ std::FILE* ReadableFile::releaseToStream() {
     return stream;
 }
 
-FileCheck readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes, std::string& bytes) {
+FileCheck readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes,
+                        std::string& bytes) {
     bytes.clear();
     ReadableFile file;
     if (const FileCheck check = file.open(path, maxBytes); check != FileCheck::Ok) return check;

@@ -61,6 +61,7 @@ private:
 
 // Reads a whole file of at most `maxBytes` into `bytes` (left empty unless Ok). A file that
 // grows past the limit while it is read is refused as well, having held at most one more read.
-FileCheck readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes, std::string& bytes);
+FileCheck readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes,
+                        std::string& bytes);
 
 }  // namespace orvek

@@ -190,7 +190,8 @@ TextLineSplitter::TextLineSplitter(std::string_view body, TextEncoding encoding)
       units_(body.size() / unit_) {}
 
 char16_t TextLineSplitter::unitAt(std::size_t index) const {
-    return unit_ == 1 ? static_cast<unsigned char>(body_[index]) : Utf16UnitAt(body_, index, bigEndian_);
+    return unit_ == 1 ? static_cast<unsigned char>(body_[index])
+                      : Utf16UnitAt(body_, index, bigEndian_);
 }
 
 bool TextLineSplitter::next(Line& line) {
@@ -214,7 +215,9 @@ bool TextLineSplitter::next(Line& line) {
     return true;
 }
 
-std::string decodeTextLine(std::string_view bytes, TextEncoding encoding) { return DecodeLine(bytes, encoding); }
+std::string decodeTextLine(std::string_view bytes, TextEncoding encoding) {
+    return DecodeLine(bytes, encoding);
+}
 
 TextFileContent splitTextFile(std::string_view bytes) {
     TextFileContent content;
@@ -228,8 +231,9 @@ TextFileContent splitTextFile(std::string_view bytes) {
             content.lineEnd = std::string(line.lineEnd);
             lineEndKnown = true;
         }
-        content.lines.push_back(
-            TextLine{std::string(line.raw), DecodeLine(line.content, content.encoding), std::string(line.lineEnd)});
+        content.lines.push_back(TextLine{std::string(line.raw),
+                                         DecodeLine(line.content, content.encoding),
+                                         std::string(line.lineEnd)});
     }
     return content;
 }

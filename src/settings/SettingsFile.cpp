@@ -94,11 +94,13 @@ SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::fi
             std::error_code typeError;
             const bool folder = std::filesystem::is_directory(file, typeError);
             return Failed(SettingsFileStatus::NotAFile,
-                          std::make_error_code(folder ? std::errc::is_a_directory : std::errc::invalid_argument),
+                          std::make_error_code(folder ? std::errc::is_a_directory
+                                                      : std::errc::invalid_argument),
                           reason);
         }
         case ProfileFileStatus::TooLarge:
-            return Failed(SettingsFileStatus::TooLarge, std::make_error_code(std::errc::file_too_large), reason);
+            return Failed(SettingsFileStatus::TooLarge,
+                          std::make_error_code(std::errc::file_too_large), reason);
     }
     for (const auto& parameter : ParameterTable()) {
         if (!loaded.document.setValue(kSection, parameter.keyName,

@@ -24,7 +24,8 @@ struct UpdateJob {
     const std::atomic<bool>* abortRequested = nullptr;
 };
 
-static_assert(std::atomic<bool>::is_always_lock_free, "an abort request may be set by a signal handler");
+static_assert(std::atomic<bool>::is_always_lock_free,
+              "an abort request may be set by a signal handler");
 
 // How the update ended, for callers that want more than the pictures and messages.
 enum class UpdateOutcome { Refused, ReadFileError, Failed, Aborted, Finished };

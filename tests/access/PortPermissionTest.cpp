@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/Process.h"
-#include "common/WithoutRoot.h"
+#include "support/WithoutRoot.h"
 #include "link/UsbUart.h"
 #include "monitor/MonitorRig.h"
 

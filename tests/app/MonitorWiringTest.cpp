@@ -5,7 +5,7 @@
 
 #include "WindowRig.h"
 #include "app/WindowResources.h"
-#include "common/TestImages.h"
+#include "support/TestImages.h"
 #include "controls/CxSkinButton.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"

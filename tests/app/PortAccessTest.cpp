@@ -8,7 +8,7 @@
 
 #include "WindowRig.h"
 #include "app/WindowResources.h"
-#include "common/WithoutRoot.h"
+#include "support/WithoutRoot.h"
 
 namespace orvek::testing {
 namespace {

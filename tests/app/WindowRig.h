@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "app/CTarnwick11Dlg.h"
-#include "common/RecordingMessageBoxes.h"
-#include "controls/WidgetTesting.h"
-#include "firmware/TempFolder.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/WidgetTesting.h"
+#include "support/TempFolder.h"
 #include "resources/SkinRegistry.h"
 #include "sim/Simulator.h"
 
@@ -73,7 +73,7 @@ struct WindowRig {
     }
 
     sim::Simulator sim;
-    test::TempFolder program;
+    testing::TempFolder program;
     RecordingMessageBoxes messages;
     RecordingUrlOpener opener;
     PresetFileDialogs files;

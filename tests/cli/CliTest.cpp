@@ -11,21 +11,21 @@
 #include <thread>
 
 #include "Process.h"
-#include "common/RefusedFiles.h"
 #include "firmware/KfwImage.h"
 #include "firmware/XupImage.h"
 #include "platform/ProfileFile.h"
+#include "support/RefusedFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace orvek {
 namespace {
 
+using testing::makeRefusedFile;
 using testing::RefusedKind;
+using testing::run;
 using testing::RunResult;
 using testing::SimProcess;
-using testing::makeRefusedFile;
-using testing::run;
 
 const std::string kCli = ORVEK_CLI_PATH;
 const std::string kSim = ORVEK_SIM_PATH;
@@ -78,7 +78,9 @@ protected:
             for (int i = 0; i < bytes; ++i) bin.put(static_cast<char>(random()));
         }
         const std::string image = file(name + ".kfw");
-        EXPECT_EQ(std::system(("objcopy -I binary -O ihex " + file(name + ".bin") + " " + image).c_str()), 0);
+        EXPECT_EQ(
+            std::system(("objcopy -I binary -O ihex " + file(name + ".bin") + " " + image).c_str()),
+            0);
         return image;
     }
     static std::size_t lineCount(const std::string& path) {
@@ -353,23 +355,30 @@ TEST_F(Cli, AnInterruptedUploadGoesOnUnlessASecondInterruptFollows) {
     const std::string recovery = "flash-esc --fix-mode " + image;
     {
         SimProcess s({kSim, "--paced", "--record", file("once.txt")});
-        const RunResult r = run({kCli, "--port", s.path(), "flash-esc", "--no-backup", image}, interruptAtATenth(1));
+        const RunResult r = run({kCli, "--port", s.path(), "flash-esc", "--no-backup", image},
+                                interruptAtATenth(1));
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_NE(r.err.find("warning: stopping the upload now leaves the ESC without firmware, so it goes on; "
-                             "interrupt again within 3 s"),
-                  std::string::npos)
+        EXPECT_NE(
+            r.err.find(
+                "warning: stopping the upload now leaves the ESC without firmware, so it goes on; "
+                "interrupt again within 3 s"),
+            std::string::npos)
             << r.err;
-        EXPECT_NE(r.err.find("recover with: orvek-cli --port " + s.path() + " " + recovery), std::string::npos);
+        EXPECT_NE(r.err.find("recover with: orvek-cli --port " + s.path() + " " + recovery),
+                  std::string::npos);
         EXPECT_NE(r.out.find("ESC firmware updated"), std::string::npos);
         ASSERT_EQ(s.stop(), 0);
         EXPECT_EQ(lineCount(file("once.txt")), records);
     }
     {
         SimProcess s({kSim, "--paced", "--record", file("twice.txt")});
-        const RunResult r = run({kCli, "--port", s.path(), "flash-esc", "--no-backup", image}, interruptAtATenth(2));
+        const RunResult r = run({kCli, "--port", s.path(), "flash-esc", "--no-backup", image},
+                                interruptAtATenth(2));
         EXPECT_EQ(r.exitCode, 5) << r.err;
-        EXPECT_EQ(lastLine(r.err), "orvek-cli: upload stopped: the ESC is left without firmware; recover with: "
-                                   "orvek-cli --port " + s.path() + " " + recovery);
+        EXPECT_EQ(lastLine(r.err),
+                  "orvek-cli: upload stopped: the ESC is left without firmware; recover with: "
+                  "orvek-cli --port " +
+                      s.path() + " " + recovery);
         ASSERT_EQ(s.stop(), 0);
         EXPECT_LT(lineCount(file("twice.txt")), records / 2) << "stopped soon after the second";
     }
@@ -391,12 +400,14 @@ TEST_F(Cli, OutsideAnUploadAnInterruptEndsAtOnceAndThePortIsFreeAgain) {
     const auto started = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point interrupted{};
     // During the settings write, which takes 22 acknowledged pairs 100 ms apart.
-    const RunResult r = run({kCli, "--port", s.path(), "defaults"}, [&](pid_t pid, const std::string& err) {
-        if (interrupted == std::chrono::steady_clock::time_point{} && err.find("write: ") != std::string::npos) {
-            interrupted = std::chrono::steady_clock::now();
-            ::kill(pid, SIGINT);
-        }
-    });
+    const RunResult r =
+        run({kCli, "--port", s.path(), "defaults"}, [&](pid_t pid, const std::string& err) {
+            if (interrupted == std::chrono::steady_clock::time_point{} &&
+                err.find("write: ") != std::string::npos) {
+                interrupted = std::chrono::steady_clock::now();
+                ::kill(pid, SIGINT);
+            }
+        });
     EXPECT_EQ(r.exitCode, 128 + SIGINT) << r.err;
     ASSERT_NE(interrupted, std::chrono::steady_clock::time_point{});
     EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::milliseconds(500));
@@ -408,7 +419,8 @@ TEST_F(Cli, OutsideAnUploadAnInterruptEndsAtOnceAndThePortIsFreeAgain) {
 TEST_F(Cli, APulledLineIsADisconnectedAdapterNotASilentDevice) {
     std::ofstream(file("race.cfg")) << "[option]\nReverse Speed=50%\n";
     const std::string image = hexImage("fw", 1024, 2);
-    std::ofstream(file("qlx.xup")) << "0003AABBCC0003DDEEFF0003112233000344556600037788990003AABBCC\n";
+    std::ofstream(file("qlx.xup"))
+        << "0003AABBCC0003DDEEFF0003112233000344556600037788990003AABBCC\n";
     struct Case {
         const char* what;
         std::vector<std::string> sim;
@@ -432,7 +444,8 @@ TEST_F(Cli, APulledLineIsADisconnectedAdapterNotASilentDevice) {
         const RunResult r = cli(s.path(), c.command);
         EXPECT_EQ(r.exitCode, 3) << r.err;
         EXPECT_EQ(lastLine(r.err).rfind("orvek-cli: the adapter was disconnected", 0), 0u) << r.err;
-        EXPECT_EQ(lastLine(r.err).find("recover with") != std::string::npos, c.leftWithoutFirmware) << r.err;
+        EXPECT_EQ(lastLine(r.err).find("recover with") != std::string::npos, c.leftWithoutFirmware)
+            << r.err;
     }
 }
 
@@ -451,11 +464,13 @@ TEST_P(CliRefusedFile, EveryInputFileIsRefusedAtOnceWithItsReason) {
         std::vector<std::string> args;
         std::string reason;
     } cases[] = {
-        {{kCli, "check", kfw}, oversized ? "the file is larger than 16 MiB, more than any ESC image" : notAFile},
+        {{kCli, "check", kfw},
+         oversized ? "the file is larger than 16 MiB, more than any ESC image" : notAFile},
         {{kCli, "check", xup}, oversized ? "the image is larger than 65536 bytes" : notAFile},
         {{kCli, "--port", file("no-such-tty"), "flash-esc", "--fix-mode", kfw},
          oversized ? "the file is larger than 16 MiB" : notAFile},
-        {{kCli, "--port", file("no-such-tty"), "flash-card", xup}, oversized ? "decodes to more than 65536 bytes" : notAFile},
+        {{kCli, "--port", file("no-such-tty"), "flash-card", xup},
+         oversized ? "decodes to more than 65536 bytes" : notAFile},
         {{kCli, "--simulate", "write", cfg},
          oversized ? "larger than 1 MiB, more than any settings file or setup sheet" : notAFile},
     };
@@ -471,8 +486,8 @@ TEST_P(CliRefusedFile, EveryInputFileIsRefusedAtOnceWithItsReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachKind, CliRefusedFile,
-                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device, RefusedKind::Folder,
-                                           RefusedKind::Oversized),
+                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
+                                           RefusedKind::Folder, RefusedKind::Oversized),
                          testing::RefusedKindName());
 
 TEST_F(Cli, MessagesCountInTheSingularAndPointAProgramCardToInfoCard) {
@@ -480,13 +495,17 @@ TEST_F(Cli, MessagesCountInTheSingularAndPointAProgramCardToInfoCard) {
     const RunResult check = run({kCli, "check", file("one.kfw")});
     EXPECT_EQ(check.exitCode, 6);
     EXPECT_EQ(lastLine(check.err), "orvek-cli: " + file("one.kfw") + " is damaged (1 problem)");
-    const RunResult flash = run({kCli, "--port", file("no-such-tty"), "flash-esc", file("one.kfw")});
-    EXPECT_NE(lastLine(flash.err).find("is damaged (1 problem); nothing was sent"), std::string::npos) << flash.err;
+    const RunResult flash =
+        run({kCli, "--port", file("no-such-tty"), "flash-esc", file("one.kfw")});
+    EXPECT_NE(lastLine(flash.err).find("is damaged (1 problem); nothing was sent"),
+              std::string::npos)
+        << flash.err;
 
     // A program card does not answer as an ESC; the hint names the command that asks for one.
     const RunResult info = run({kCli, "--simulate=card", "info"});
     EXPECT_EQ(info.exitCode, 4);
-    EXPECT_NE(lastLine(info.err).find("a program card answers info --card"), std::string::npos) << info.err;
+    EXPECT_NE(lastLine(info.err).find("a program card answers info --card"), std::string::npos)
+        << info.err;
     EXPECT_EQ(run({kCli, "--simulate=card", "info", "--card"}).exitCode, 0);
 }
 

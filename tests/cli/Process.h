@@ -32,7 +32,8 @@ inline std::vector<char*> argvOf(std::vector<std::string>& args) {
 // given, is called with the process id and all of standard error so far each time it grows.
 // A process still running after `limitMs` (when not negative) is killed.
 inline RunResult run(std::vector<std::string> args,
-                     const std::function<void(pid_t, const std::string&)>& onError = {}, int limitMs = -1) {
+                     const std::function<void(pid_t, const std::string&)>& onError = {},
+                     int limitMs = -1) {
     int outPipe[2], errPipe[2];
     RunResult r;
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return r;

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 #include "controls/CBitComboBox.h"
 #include "resources/SkinRegistry.h"
 

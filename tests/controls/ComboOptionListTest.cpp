@@ -8,7 +8,7 @@
 #include "controls/ComboOptionList.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsBlock.h"
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek {
 namespace {

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/RecordingMessageBoxes.h"
+#include "support/RecordingMessageBoxes.h"
 #include "controls/CBitComboBox.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"

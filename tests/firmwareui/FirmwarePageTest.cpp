@@ -10,7 +10,7 @@
 
 #include "FirmwarePageRig.h"
 #include "controls/CxSkinButton.h"
-#include "controls/WidgetTesting.h"
+#include "support/WidgetTesting.h"
 #include "firmware/ui/IdentityField.h"
 #include "resources/SkinRegistry.h"
 

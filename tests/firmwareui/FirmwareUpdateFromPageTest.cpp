@@ -6,12 +6,12 @@
 #include <QTest>
 
 #include "FirmwarePageRig.h"
-#include "common/RefusedFiles.h"
 #include "controls/CxSkinButton.h"
 #include "firmware/KfwImage.h"
 #include "firmware/Progress.h"
 #include "firmware/XupImage.h"
 #include "settings/SettingsFile.h"
+#include "support/RefusedFiles.h"
 
 namespace orvek {
 namespace {
@@ -219,17 +219,20 @@ TEST_P(FirmwareUpdateOfARefusedFile, EndsWithTheFileErrorAndThePollRunsAgain) {
         rig.monitor->onPollTimer();
         rig.runUpdates();
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_EQ(rig.window.log.startingWith("message:"), std::vector<std::string>{"message:stop:Read File Error!"});
+        EXPECT_EQ(rig.window.log.startingWith("message:"),
+                  std::vector<std::string>{"message:stop:Read File Error!"});
         EXPECT_TRUE(rig.window.timerRunning.load()) << "timer 1 runs again";
         EXPECT_FALSE(esc ? rig.requests.escUpdateRequested : rig.requests.cardUpdateRequested);
         EXPECT_TRUE(rig.state.updateIdle.load());
-        EXPECT_TRUE(rig.sim.records().empty() && rig.sim.blocks().empty()) << "nothing went to the device";
+        EXPECT_TRUE(rig.sim.records().empty() && rig.sim.blocks().empty())
+            << "nothing went to the device";
     }
 }
 
 // A folder is never listed, so it cannot be chosen; the other three can.
 INSTANTIATE_TEST_SUITE_P(EachKind, FirmwareUpdateOfARefusedFile,
-                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device, RefusedKind::Oversized),
+                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
+                                           RefusedKind::Oversized),
                          RefusedKindName());
 
 }  // namespace

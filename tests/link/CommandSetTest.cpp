@@ -3,7 +3,7 @@
 
 #include <thread>
 
-#include "SimLink.h"
+#include "support/SimLink.h"
 #include "link/CommandSet.h"
 #include "platform/Clock.h"
 

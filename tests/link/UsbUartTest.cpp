@@ -6,7 +6,7 @@
 #include <numeric>
 #include <thread>
 
-#include "SimLink.h"
+#include "support/SimLink.h"
 #include "platform/Clock.h"
 
 namespace orvek {

@@ -15,6 +15,7 @@
 #include "monitor/MonitorUpdateHost.h"
 #include "settings/ParameterLists.h"
 #include "sim/Simulator.h"
+#include "support/SimLink.h"
 
 namespace orvek::testing {
 
@@ -148,11 +149,7 @@ struct MonitorRig {
         window.log.clear();
         sim.clearReceived();
     }
-    std::vector<std::uint8_t> received() const {
-        std::vector<std::uint8_t> out;
-        for (const auto& r : sim.received()) out.push_back(r.value);
-        return out;
-    }
+    std::vector<std::uint8_t> received() const { return receivedBytes(sim); }
 
     sim::Simulator sim;
     UsbUart link;

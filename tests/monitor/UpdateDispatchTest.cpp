@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "MonitorRig.h"
-#include "common/TestImages.h"
+#include "support/TestImages.h"
 #include "settings/SettingsFile.h"
 
 namespace orvek {

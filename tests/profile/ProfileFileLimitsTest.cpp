@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <new>
 
-#include "common/RefusedFiles.h"
 #include "platform/ProfileFile.h"
-#include "profile/TempFolder.h"
+#include "support/RefusedFiles.h"
+#include "support/TempFolder.h"
 
 // The largest single allocation made while `watching` is set, so that a test can tell that a
 // refusal took no memory of the file's size. The replacements pair malloc with free, which the
@@ -25,8 +25,7 @@ std::atomic<std::size_t> largest{0};
 void* operator new(std::size_t size) {
     if (watching.load(std::memory_order_relaxed)) {
         std::size_t seen = largest.load(std::memory_order_relaxed);
-        while (size > seen && !largest.compare_exchange_weak(seen, size)) {
-        }
+        while (size > seen && !largest.compare_exchange_weak(seen, size)) {}
     }
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) std::abort();  // a test out of memory has nothing left to report
@@ -38,12 +37,12 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace orvek {
 namespace {
 
-using testing::ReadBytes;
-using testing::RefusedKind;
-using testing::TempFolder;
-using testing::WriteBytes;
 using testing::endsWithin;
 using testing::makeRefusedFile;
+using testing::readBytes;
+using testing::RefusedKind;
+using testing::TempFolder;
+using testing::writeBytes;
 
 class ProfileFileRefused : public ::testing::TestWithParam<RefusedKind> {};
 
@@ -51,8 +50,9 @@ TEST_P(ProfileFileRefused, AtOnceWithItsReasonAndNothingWrittenOverIt) {
     TempFolder folder;
     const auto file = folder / "Profile" / "Fun Car" / "sheet.ini";
     ASSERT_TRUE(makeRefusedFile(GetParam(), file, kProfileFileBytesLimit));
-    const ProfileFileStatus expected =
-        GetParam() == RefusedKind::Oversized ? ProfileFileStatus::TooLarge : ProfileFileStatus::NotAFile;
+    const ProfileFileStatus expected = GetParam() == RefusedKind::Oversized
+                                           ? ProfileFileStatus::TooLarge
+                                           : ProfileFileStatus::NotAFile;
 
     ProfileFileStatus status = ProfileFileStatus::Loaded;
     std::string value;
@@ -73,20 +73,21 @@ TEST_P(ProfileFileRefused, AtOnceWithItsReasonAndNothingWrittenOverIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachKind, ProfileFileRefused,
-                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device, RefusedKind::Folder,
-                                           RefusedKind::Oversized),
+                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
+                                           RefusedKind::Folder, RefusedKind::Oversized),
                          testing::RefusedKindName());
 
 TEST(ProfileFileLimits, AFileOverTheBoundIsRefusedWithoutAnyLargeAllocation) {
     TempFolder folder;
     const auto file = folder / "blank.ini";
-    WriteBytes(file, std::string(8 * 1024 * 1024, '\n'));
+    writeBytes(file, std::string(8 * 1024 * 1024, '\n'));
     largest = 0;
     watching = true;
     const LoadedProfile loaded = loadProfileFile(file);
     watching = false;
     EXPECT_EQ(loaded.status, ProfileFileStatus::TooLarge);
-    EXPECT_LT(largest.load(), 64u * 1024) << "the refusal allocated " << largest.load() << " bytes at once";
+    EXPECT_LT(largest.load(), 64u * 1024)
+        << "the refusal allocated " << largest.load() << " bytes at once";
 }
 
 TEST(ProfileFileLimits, AFileAtTheBoundLoadsAndEditsLikeAnyOther) {
@@ -95,7 +96,7 @@ TEST(ProfileFileLimits, AFileAtTheBoundLoadsAndEditsLikeAnyOther) {
     // Blank lines up to the bound, with the one section at their end.
     const std::string tail = "[option]\r\nBoost RPM=5000\r\n";
     const std::string blank(kProfileFileBytesLimit - tail.size(), '\n');
-    WriteBytes(file, blank + tail);
+    writeBytes(file, blank + tail);
     LoadedProfile loaded = loadProfileFile(file);
     ASSERT_EQ(loaded.status, ProfileFileStatus::Loaded);
     EXPECT_EQ(loaded.document.lineCount(), blank.size() + 2);
@@ -103,7 +104,8 @@ TEST(ProfileFileLimits, AFileAtTheBoundLoadsAndEditsLikeAnyOther) {
     ASSERT_TRUE(loaded.document.setValue("option", "Boost RPM", "6000"));
     ASSERT_TRUE(loaded.document.setValue("option", "Turbo Delay", "0.1s"));
     // The file's first line end (LF) is the one new lines get; the changed line keeps its own.
-    EXPECT_EQ(loaded.document.toBytes(), blank + "[option]\r\nBoost RPM=6000\r\nTurbo Delay=0.1s\n");
+    EXPECT_EQ(loaded.document.toBytes(),
+              blank + "[option]\r\nBoost RPM=6000\r\nTurbo Delay=0.1s\n");
 }
 
 }  // namespace

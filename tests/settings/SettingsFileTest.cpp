@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ProfileFile.h"
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SettingsFile.h"
 
@@ -10,10 +10,10 @@ namespace orvek {
 namespace {
 
 using testing::FilledLists;
-using testing::ReadBytes;
+using testing::readBytes;
 using testing::SelectedTexts;
 using testing::TempFolder;
-using testing::WriteBytes;
+using testing::writeBytes;
 
 TEST(SettingsFile, ExportWritesTheOptionSectionInKeyOrder) {
     TempFolder folder;
@@ -22,7 +22,7 @@ TEST(SettingsFile, ExportWritesTheOptionSectionInKeyOrder) {
     lists.byKey(key::TempCutSet).setSelection(-1);
     const auto file = folder / "race.cfg";
     ASSERT_EQ(exportSettingsFile(lists, file), SettingsFileStatus::Ok);
-    EXPECT_EQ(ReadBytes(file),
+    EXPECT_EQ(readBytes(file),
               "[option]\r\n"
               "Operation Mode=For/Brake\r\n"
               "Reverse Speed=25%\r\n"
@@ -109,7 +109,7 @@ TEST(SettingsFile, StockFileOnAnExpertEscReportsWhatMatchesNothing) {
 TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
     TempFolder folder;
     const auto file = folder / "hand-made.cfg";
-    WriteBytes(file,
+    writeBytes(file,
                "[info]\r\nDriver=someone\r\n"
                "[OPTION]\r\n"
                "power profile =   LEVEL 7   \r\n"
@@ -146,9 +146,10 @@ TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     EXPECT_EQ(importSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
     EXPECT_EQ(importSettingsFile(lists, folder.path()).status, SettingsFileStatus::NotAFile);
     // A file over the bound of any settings file is refused unread, whatever it holds.
-    WriteBytes(folder / "huge.cfg", "[option]\r\nOperation Mode=For/Rev\r\n" + std::string(kProfileFileBytesLimit, ' '));
+    writeBytes(folder / "huge.cfg",
+               "[option]\r\nOperation Mode=For/Rev\r\n" + std::string(kProfileFileBytesLimit, ' '));
     EXPECT_EQ(importSettingsFile(lists, folder / "huge.cfg").status, SettingsFileStatus::TooLarge);
-    WriteBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
+    writeBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
     const SettingsImport noOption = importSettingsFile(lists, folder / "no-option.cfg");
     EXPECT_EQ(noOption.status, SettingsFileStatus::Ok);
     EXPECT_TRUE(noOption.unmatched().empty());
@@ -158,15 +159,15 @@ TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
 TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     TempFolder folder;
     const auto sheet = folder / "sheet.ini";
-    WriteBytes(sheet, "[info]\nDriver=Sam\n[option]\nOperation Mode=For/Rev\nCustom=kept\n");
+    writeBytes(sheet, "[info]\nDriver=Sam\n[option]\nOperation Mode=For/Rev\nCustom=kept\n");
     auto lists = FilledLists(EscFamily::Expert, "1.30");
     selectFactoryDefaults(lists);
     ASSERT_EQ(exportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
-    const std::string written = ReadBytes(sheet);
+    const std::string written = readBytes(sheet);
     EXPECT_EQ(written.rfind("[info]\nDriver=Sam\n[option]\nOperation Mode=For/Brake\nCustom=kept\nReverse Speed=25%\n", 0), 0u);
     EXPECT_EQ(readProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
 
-    WriteBytes(folder / "file", "x");
+    writeBytes(folder / "file", "x");
     std::error_code reason;
     EXPECT_EQ(exportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
@@ -175,8 +176,9 @@ TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     EXPECT_EQ(exportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::NotAFile);
     EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
     // A file too large to be a settings file is not replaced by one.
-    WriteBytes(folder / "huge.cfg", std::string(kProfileFileBytesLimit + 1, ';'));
-    EXPECT_EQ(exportSettingsFile(lists, folder / "huge.cfg", &reason), SettingsFileStatus::TooLarge);
+    writeBytes(folder / "huge.cfg", std::string(kProfileFileBytesLimit + 1, ';'));
+    EXPECT_EQ(exportSettingsFile(lists, folder / "huge.cfg", &reason),
+              SettingsFileStatus::TooLarge);
     EXPECT_EQ(reason, std::errc::file_too_large) << reason.message();
     EXPECT_EQ(std::filesystem::file_size(folder / "huge.cfg"), kProfileFileBytesLimit + 1);
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SetupSheets.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 using testing::FilledLists;
 using testing::TempFolder;
-using testing::WriteBytes;
+using testing::writeBytes;
 
 std::vector<std::string> Titles(const std::vector<SetupSheetEntry>& sheets) {
     std::vector<std::string> titles;
@@ -39,12 +39,12 @@ TEST(SetupSheets, CategoriesInTheirFixedOrder) {
 TEST(SetupSheets, ListsIniFilesSortedIgnoringCaseAndLoadsTheFirst) {
     TempFolder program;
     const auto category = program / "Profile" / "Modify Touring";
-    WriteBytes(category / "b.ini", "[option]\r\nOperation Mode=For/Rev\r\n");
-    WriteBytes(category / "A.ini", "[option]\r\nOperation Mode=for/rev/brake\r\n");
-    WriteBytes(category / "c.ini", "[option]\r\nOperation Mode=For/Brake\r\n");
-    WriteBytes(category / "notes.txt", "not a sheet");
-    WriteBytes(category / "race.day.INI", "");
-    WriteBytes(category / ".ini", "");
+    writeBytes(category / "b.ini", "[option]\r\nOperation Mode=For/Rev\r\n");
+    writeBytes(category / "A.ini", "[option]\r\nOperation Mode=for/rev/brake\r\n");
+    writeBytes(category / "c.ini", "[option]\r\nOperation Mode=For/Brake\r\n");
+    writeBytes(category / "notes.txt", "not a sheet");
+    writeBytes(category / "race.day.INI", "");
+    writeBytes(category / ".ini", "");
     std::filesystem::create_directories(category / "folder.ini");
 
     const auto sheets = ListSetupSheets(program.path(), "Modify Touring");
@@ -62,7 +62,7 @@ TEST(SetupSheets, ListsIniFilesSortedIgnoringCaseAndLoadsTheFirst) {
 
 TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
     TempFolder program;
-    WriteBytes(program / "PROFILE" / "drift car" / "Team.INI", "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
+    writeBytes(program / "PROFILE" / "drift car" / "Team.INI", "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
     const auto sheets = ListSetupSheets(program.path(), "Drift Car");
     ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Team"}));
 
@@ -79,7 +79,7 @@ TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
 TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
     TempFolder program;
     const auto sheet = program / "Profile" / "Fun Car" / "sheet.ini";
-    WriteBytes(sheet,
+    writeBytes(sheet,
                "[option]\r\nOperation Mode=For/Rev\r\nBoost ACC=200 RPM/deg\r\nPower Profile=level 10\r\n"
                "Boost RPM=500\r\nTurbo Slope=3 deg/0.1s\r\nDrag Brake=10 %\r\n");
 
@@ -103,7 +103,7 @@ TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
 TEST(SetupSheets, NotesAndWhenTheCommentShows) {
     TempFolder program;
     const auto folder = program / "Profile" / "Rock Crawler";
-    WriteBytes(folder / "full.ini", kFullInfo + "[memo]\r\nmemo=Soft springs, \"sealed\" diff\r\n");
+    writeBytes(folder / "full.ini", kFullInfo + "[memo]\r\nmemo=Soft springs, \"sealed\" diff\r\n");
     auto lists = FilledLists(EscFamily::Unlisted, "");
     const SetupSheetNotes full = LoadSetupSheet(lists, folder / "full.ini");
     EXPECT_EQ(full.info[0], "Sam Reyes");
@@ -114,14 +114,14 @@ TEST(SetupSheets, NotesAndWhenTheCommentShows) {
 
     std::string noTemp = kFullInfo;
     noTemp.replace(noTemp.find("Temp Track=24C"), 14, "Temp Track=");
-    WriteBytes(folder / "no-temp.ini", noTemp + "[memo]\r\nmemo=x\r\n");
+    writeBytes(folder / "no-temp.ini", noTemp + "[memo]\r\nmemo=x\r\n");
     const SetupSheetNotes hidden = LoadSetupSheet(lists, folder / "no-temp.ini");
     EXPECT_EQ(hidden.info[0], "Sam Reyes");
     EXPECT_EQ(hidden.info[11], "High");
     EXPECT_EQ(hidden.info[12], "");
     EXPECT_FALSE(hidden.showComment);
 
-    WriteBytes(folder / "memo-only.ini", "[memo]\r\nmemo=" + std::string(300, 'm') + "\r\n");
+    writeBytes(folder / "memo-only.ini", "[memo]\r\nmemo=" + std::string(300, 'm') + "\r\n");
     const SetupSheetNotes memoOnly = LoadSetupSheet(lists, folder / "memo-only.ini");
     for (const auto& value : memoOnly.info) {
         EXPECT_EQ(value, "");
@@ -141,7 +141,7 @@ TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
     EXPECT_FALSE(notes.showComment);
 
     // Before any ESC is known the lists are empty: nothing selects, the notes still load.
-    WriteBytes(program / "Profile" / "Fun Car" / "early.ini",
+    writeBytes(program / "Profile" / "Fun Car" / "early.ini",
                "[option]\r\nOperation Mode=For/Rev\r\n" + kFullInfo);
     ParameterLists empty;
     const SetupSheetNotes early = LoadSetupSheet(empty, program.path(), "Fun Car", "early");
@@ -153,11 +153,11 @@ TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
 TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     TempFolder program;
     TempFolder user;
-    WriteBytes(program / "Profile" / "Drift Car" / "Shop.ini", "[option]\r\nRotation Mode=Normal\r\n");
-    WriteBytes(program / "Profile" / "Drift Car" / "Team.ini", "[option]\r\nRotation Mode=Normal\r\n");
-    WriteBytes(user / "Profile" / "drift car" / "team.INI", "[option]\r\nRotation Mode=Reverse\r\n");
-    WriteBytes(user / "Profile" / "drift car" / "Mine.ini", "[option]\r\nRotation Mode=Reverse\r\n");
-    WriteBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
+    writeBytes(program / "Profile" / "Drift Car" / "Shop.ini", "[option]\r\nRotation Mode=Normal\r\n");
+    writeBytes(program / "Profile" / "Drift Car" / "Team.ini", "[option]\r\nRotation Mode=Normal\r\n");
+    writeBytes(user / "Profile" / "drift car" / "team.INI", "[option]\r\nRotation Mode=Reverse\r\n");
+    writeBytes(user / "Profile" / "drift car" / "Mine.ini", "[option]\r\nRotation Mode=Reverse\r\n");
+    writeBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
 
     const auto sheets = ListSetupSheets(program.path(), "Drift Car", user.path());
     ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Mine", "Shop", "team"}));

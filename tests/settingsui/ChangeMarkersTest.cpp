@@ -8,7 +8,7 @@ namespace orvek {
 namespace {
 
 using testing::PageRig;
-using testing::WriteBytes;
+using testing::writeBytes;
 using namespace escSetupControl;
 
 const QColor kOrange(247, 148, 29);
@@ -72,7 +72,7 @@ TEST(ChangeMarkers, FollowDefaultsSheetsAndANewIdentification) {
     EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::TurboTiming), afterDefaults.end());
     EXPECT_EQ(std::find(afterDefaults.begin(), afterDefaults.end(), key::DragBrake), afterDefaults.end());
 
-    WriteBytes(rig.programFolder.path() / "Profile" / "Fun Car" / "sheet.ini",
+    writeBytes(rig.programFolder.path() / "Profile" / "Fun Car" / "sheet.ini",
                "[option]\r\nBoost Timing=10 deg\r\nTurbo Timing=10 deg\r\nRotation Mode=Reverse\r\n");
     rig.pick(CategoryList, QStringLiteral("Fun Car"));
     const auto afterSheet = markedKeys(rig.page);

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "controls/CBitComboBox.h"
-#include "controls/WidgetTesting.h"
-#include "common/RecordingMessageBoxes.h"
+#include "support/WidgetTesting.h"
+#include "support/RecordingMessageBoxes.h"
 #include "monitor/MonitorRig.h"
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/ui/CEscSetupDlg.h"
 
 namespace orvek::testing {

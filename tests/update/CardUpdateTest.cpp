@@ -14,7 +14,7 @@ namespace {
 
 using testing::UpdateRig;
 using testing::expectFailedEndState;
-using testing::peerOptions;
+using testing::simAs;
 using sim::Peer;
 
 std::string hexText(const std::vector<std::uint8_t>& bytes) {
@@ -48,7 +48,7 @@ std::string imageText(const std::vector<std::vector<std::uint8_t>>& blocks) {
 }
 
 TEST(CardUpdate, ImageOfManyBlocksArrivesByteForByte) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     const auto blocks = makeBlocks(120, 600, 7);
     rig.folder.write("QLX.xup", imageText(blocks));
@@ -79,7 +79,7 @@ std::vector<double> gapsBetween(const std::vector<sim::ReceivedByte>& wire, std:
 }
 
 TEST(CardUpdate, ReadyOnTheSixthRetryFollowsTheSchedule) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     sim::Faults f;
     f.bootReadyOnTry = 7;  // the first 0xD7 and five retries go unanswered
@@ -98,7 +98,7 @@ TEST(CardUpdate, ReadyOnTheSixthRetryFollowsTheSchedule) {
 }
 
 TEST(CardUpdate, NoReadyAfterTheScheduleFails) {
-    UpdateRig rig(peerOptions(Peer::CardBootloader));
+    UpdateRig rig(simAs(Peer::CardBootloader));
     ASSERT_TRUE(rig.ok);
     sim::Faults f;
     f.bootReadyOnTry = 1000;
@@ -140,7 +140,7 @@ TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        UpdateRig rig(peerOptions(c.peer));
+        UpdateRig rig(simAs(c.peer));
         ASSERT_TRUE(rig.ok);
         rig.sim.setFaults(c.faults);
         rig.folder.write("QLX.xup", imageText(makeBlocks(3, 20, 2)));
@@ -175,7 +175,7 @@ TEST(CardUpdate, BlockAnswers) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        UpdateRig rig(peerOptions(Peer::CardBootloader));
+        UpdateRig rig(simAs(Peer::CardBootloader));
         ASSERT_TRUE(rig.ok);
         sim::Faults f;
         f.blockAgainCount = c.again;
@@ -202,7 +202,7 @@ TEST(CardUpdate, BlockAnswers) {
 }
 
 TEST(CardUpdate, BlockRunningPastTheEndIsNeverSent) {
-    UpdateRig rig(peerOptions(Peer::CardBootloader));
+    UpdateRig rig(simAs(Peer::CardBootloader));
     ASSERT_TRUE(rig.ok);
     auto blocks = makeBlocks(2, 20, 5);
     std::vector<std::uint8_t> truncated{0x01, 0x00, 0xAA, 0xBB};  // claims 256 bytes, has 2
@@ -220,7 +220,7 @@ TEST(CardUpdate, BlockRunningPastTheEndIsNeverSent) {
 }
 
 TEST(CardUpdate, OversizedImageIsRefusedBeforeTheCardIsTouched) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("big.xup", std::string(2 * 65537, 'A'));
     const UpdateResult r = CardFirmwareUpdate(rig.job("big.xup"));
@@ -233,7 +233,7 @@ TEST(CardUpdate, OversizedImageIsRefusedBeforeTheCardIsTouched) {
 }
 
 TEST(CardUpdate, EmptyImageSucceedsWithoutAPercentage) {
-    UpdateRig rig(peerOptions(Peer::CardBootloader));
+    UpdateRig rig(simAs(Peer::CardBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("empty.xup", "");
     const UpdateResult r = CardFirmwareUpdate(rig.job("empty.xup"));
@@ -243,7 +243,7 @@ TEST(CardUpdate, EmptyImageSucceedsWithoutAPercentage) {
 }
 
 TEST(CardUpdate, RefusedWithoutAnIdentifiedCard) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     rig.host.card = CardState::NotAnswering;
     rig.folder.write("QLX.xup", "0001AA");
@@ -253,7 +253,7 @@ TEST(CardUpdate, RefusedWithoutAnIdentifiedCard) {
 }
 
 TEST(CardUpdate, AnAbortRequestStopsBeforeTheNextBlockAndEndsAsAFailure) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     const auto blocks = makeBlocks(10, 50, 3);
     rig.folder.write("QLX.xup", imageText(blocks));
@@ -278,12 +278,13 @@ TEST(CardUpdate, AnAbortRequestStopsBeforeTheNextBlockAndEndsAsAFailure) {
 TEST(CardUpdate, NeitherWorkerWaitsOnAPipeNamedAsItsImage) {
     for (const char* name : {"pipe.xup", "pipe.kfw"}) {
         SCOPED_TRACE(name);
-        UpdateRig rig(peerOptions(Peer::CardApplication));
+        UpdateRig rig(simAs(Peer::CardApplication));
         ASSERT_TRUE(rig.ok);
         rig.host.fix = true;
         ASSERT_EQ(::mkfifo(rig.folder.firmware(name).c_str(), 0644), 0);
         const bool card = std::string(name).find(".xup") != std::string::npos;
-        const UpdateResult r = card ? CardFirmwareUpdate(rig.job(name)) : EscFirmwareUpdate(rig.job(name));
+        const UpdateResult r =
+            card ? CardFirmwareUpdate(rig.job(name)) : EscFirmwareUpdate(rig.job(name));
         EXPECT_EQ(r.outcome, UpdateOutcome::ReadFileError);
         EXPECT_EQ(rig.host.eventsStartingWith("message:"),
                   std::vector<std::string>{"message:stop:Read File Error!"});

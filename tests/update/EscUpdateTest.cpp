@@ -16,7 +16,7 @@ namespace {
 
 using testing::UpdateRig;
 using testing::expectFailedEndState;
-using testing::peerOptions;
+using testing::simAs;
 using sim::Peer;
 
 // The frames a .kfw file defines, line by line.
@@ -44,7 +44,7 @@ void makeHexImage(const std::filesystem::path& hexFile, std::size_t bytes) {
 }
 
 TEST(EscUpdate, RealImageUploadsRecordByRecord) {
-    UpdateRig rig(peerOptions(Peer::EscApplication));
+    UpdateRig rig(simAs(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     makeHexImage(rig.folder.firmware("Race Setup.kfw"), 40 * 1024);
     const auto expected = framesOf(rig.folder.firmware("Race Setup.kfw"));
@@ -82,7 +82,7 @@ TEST(EscUpdate, RealImageUploadsRecordByRecord) {
 }
 
 TEST(EscUpdate, HandshakeOnAPacedLineWhereEveryHelloIsAnswered) {
-    UpdateRig rig(peerOptions(Peer::EscApplication, true));
+    UpdateRig rig(simAs(Peer::EscApplication, true));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("small.kfw", ":0400000001020304F2\r\n:00000001FF\r\n");
     const UpdateResult r = EscFirmwareUpdate(rig.job("small.kfw"));
@@ -92,7 +92,7 @@ TEST(EscUpdate, HandshakeOnAPacedLineWhereEveryHelloIsAnswered) {
 }
 
 TEST(EscUpdate, SingleEndRecordShowsOnlyOnePercent) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("end.kfw", ":00000001FF\n");
     EXPECT_EQ(EscFirmwareUpdate(rig.job("end.kfw")).outcome, UpdateOutcome::Finished);
@@ -100,7 +100,7 @@ TEST(EscUpdate, SingleEndRecordShowsOnlyOnePercent) {
 }
 
 TEST(EscUpdate, EmptyImageRunsTheHandshakeAndFinishes) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("empty.kfw", "");
     const UpdateResult r = EscFirmwareUpdate(rig.job("empty.kfw"));
@@ -115,7 +115,7 @@ TEST(EscUpdate, EmptyImageRunsTheHandshakeAndFinishes) {
 }
 
 TEST(EscUpdate, LongLinesGoWhole) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     // A 255-byte data record: a line of 521 characters, a frame longer than the receive buffer.
     std::ostringstream line;
@@ -160,7 +160,7 @@ TEST(EscUpdate, EachHandshakeFailureHasItsMessageAndEndState) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        UpdateRig rig(peerOptions(Peer::EscBootloader));
+        UpdateRig rig(simAs(Peer::EscBootloader));
         ASSERT_TRUE(rig.ok);
         rig.sim.setFaults(c.faults);
         rig.folder.write("fw.kfw",
@@ -175,7 +175,7 @@ TEST(EscUpdate, EachHandshakeFailureHasItsMessageAndEndState) {
 }
 
 TEST(EscUpdate, LineCutBetweenRecordsIsATransferError) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("fw.kfw", ":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n");
     // The cable comes out right after the first record is acknowledged, before the next write.
@@ -193,7 +193,7 @@ TEST(EscUpdate, LineCutBetweenRecordsIsATransferError) {
 }
 
 TEST(EscUpdate, RefusalsTouchNothing) {
-    UpdateRig rig(peerOptions(Peer::EscApplication));
+    UpdateRig rig(simAs(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("fw.kfw", ":00000001FF\n");
     rig.link.setUsbState(UsbState::NoPort);
@@ -208,7 +208,7 @@ TEST(EscUpdate, RefusalsTouchNothing) {
 }
 
 TEST(EscUpdate, FixModeReachesABootloaderWithoutIdentification) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.link.setEscState(EscState::NotProbed);
     rig.host.fix = true;
@@ -218,7 +218,7 @@ TEST(EscUpdate, FixModeReachesABootloaderWithoutIdentification) {
 }
 
 TEST(EscUpdate, MissingImageIsAnIdleExitThatLeavesThePortAlone) {
-    UpdateRig rig(peerOptions(Peer::EscApplication));
+    UpdateRig rig(simAs(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     EXPECT_EQ(EscFirmwareUpdate(rig.job("absent.kfw")).outcome, UpdateOutcome::ReadFileError);
     EXPECT_EQ(rig.host.eventsStartingWith("message:"),
@@ -232,7 +232,7 @@ TEST(EscUpdate, MissingImageIsAnIdleExitThatLeavesThePortAlone) {
 }
 
 TEST(EscUpdate, NobodyElseUsesTheLinkWhileAnUpdateRuns) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader, true));
+    UpdateRig rig(simAs(Peer::EscBootloader, true));
     ASSERT_TRUE(rig.ok);
     std::string image;
     for (int i = 0; i < 40; ++i) image += ":0400000001020304F2\n";
@@ -260,7 +260,7 @@ private:
 };
 
 TEST(EscUpdate, AnAbortRequestStopsBeforeTheNextRecordAndEndsAsAFailure) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     makeHexImage(rig.folder.firmware("fw.kfw"), 2048);
     const auto frames = framesOf(rig.folder.firmware("fw.kfw"));

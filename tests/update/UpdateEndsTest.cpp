@@ -8,7 +8,7 @@ namespace orvek {
 namespace {
 
 using sim::Peer;
-using testing::peerOptions;
+using testing::simAs;
 using testing::UpdateRig;
 
 constexpr const char* kTwoRecords = ":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n";
@@ -51,9 +51,8 @@ void expectLinkFreeAtTimerStartLast(const UpdateRig& rig) {
 TEST(UpdateEnds, FailureClosesThePortBeforeItsBoxAndSetsThePictureBeforeShowingIt) {
     for (const Started& t : kTargets) {
         SCOPED_TRACE(t.target);
-        UpdateRig rig(peerOptions(t.peer));
+        UpdateRig rig(simAs(t.peer));
         ASSERT_TRUE(rig.ok);
-        rig.host.watchedLink = &rig.link;
         rig.sim.setFaults(t.failingAtTheFirstFrame);
         rig.folder.write(t.file, t.content);
         EXPECT_EQ(t.run(rig.job(t.file), nullptr).outcome, UpdateOutcome::Failed);
@@ -67,9 +66,8 @@ TEST(UpdateEnds, FailureClosesThePortBeforeItsBoxAndSetsThePictureBeforeShowingI
 TEST(UpdateEnds, SuccessResetsTheDeviceStateBeforeThePollRestarts) {
     for (const Started& t : kTargets) {
         SCOPED_TRACE(t.target);
-        UpdateRig rig(peerOptions(t.peer));
+        UpdateRig rig(simAs(t.peer));
         ASSERT_TRUE(rig.ok);
-        rig.host.watchedLink = &rig.link;
         rig.folder.write(t.file, t.content);
         EXPECT_EQ(t.run(rig.job(t.file), nullptr).outcome, UpdateOutcome::Finished);
         const std::string target = t.target;
@@ -88,9 +86,8 @@ TEST(UpdateEnds, SuccessResetsTheDeviceStateBeforeThePollRestarts) {
 TEST(UpdateEnds, UnreadableImageKeepsThePortAndThePicture) {
     for (const Started& t : kTargets) {
         SCOPED_TRACE(t.target);
-        UpdateRig rig(peerOptions(t.peer));
+        UpdateRig rig(simAs(t.peer));
         ASSERT_TRUE(rig.ok);
-        rig.host.watchedLink = &rig.link;
         EXPECT_EQ(t.run(rig.job("missing file"), nullptr).outcome, UpdateOutcome::ReadFileError);
         EXPECT_EQ(rig.host.eventsStartingWith("message:"),
                   std::vector<std::string>{"message:stop:Read File Error!"});

@@ -5,13 +5,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "link/UsbUart.h"
 #include "sim/Simulator.h"
+#include "support/SimLink.h"
+#include "support/TempFolder.h"
 #include "update/FirmwareUpdate.h"
 
 namespace orvek::testing {
@@ -108,50 +109,35 @@ private:
     std::vector<std::string> observations_;
 };
 
+// A program folder with its Firmware folder, removed when the test ends.
 class ProgramFolder {
 public:
-    ProgramFolder() {
-        root_ = std::filesystem::temp_directory_path() /
-                ("orvek-update-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root_);
-        std::filesystem::create_directories(root_ / "Firmware");
+    ProgramFolder() { std::filesystem::create_directories(root_.path() / "Firmware"); }
+    const std::filesystem::path& path() const { return root_.path(); }
+    std::filesystem::path firmware(const std::string& name) const {
+        return root_.path() / "Firmware" / name;
     }
-    ~ProgramFolder() { std::filesystem::remove_all(root_); }
-    const std::filesystem::path& path() const { return root_; }
-    std::filesystem::path firmware(const std::string& name) const { return root_ / "Firmware" / name; }
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream(firmware(name), std::ios::binary) << text;
+        writeBytes(firmware(name), text);
     }
 
 private:
-    std::filesystem::path root_;
+    TempFolder root_;
 };
 
 // The link as the monitor leaves it with a device identified.
-struct UpdateRig {
-    explicit UpdateRig(sim::SimOptions options) : sim(std::move(options)) {
-        ok = sim.start();
-        link.setPortOverride(sim.devicePath());
-        ok = ok && link.openPort() == 0;
+struct UpdateRig : SimLink {
+    explicit UpdateRig(sim::SimOptions options) : SimLink(std::move(options)) {
+        host.watchedLink = &link;
         link.setUsbState(UsbState::PortOpen);
         link.setEscState(EscState::Identified);
     }
     UpdateJob job(const std::string& fileName) { return {host, link, folder.firmware(fileName)}; }
 
-    sim::Simulator sim;
-    UsbUart link;
     RecordingHost host;
     ProgramFolder folder;
-    bool ok = false;
 };
 
-inline sim::SimOptions peerOptions(sim::Peer peer, bool paced = false) {
-    sim::SimOptions o;
-    o.peer = peer;
-    o.paced = paced;
-    return o;
-}
 
 // The failure end state every failed update leaves.
 inline void expectFailedEndState(const UpdateRig& rig, const std::string& target) {

@@ -31,7 +31,9 @@ inline const char* refusedKindName(RefusedKind kind) {
     return "?";
 }
 
-inline std::ostream& operator<<(std::ostream& out, RefusedKind kind) { return out << refusedKindName(kind); }
+inline std::ostream& operator<<(std::ostream& out, RefusedKind kind) {
+    return out << refusedKindName(kind);
+}
 
 // For INSTANTIATE_TEST_SUITE_P: the kind's name as the test's name.
 struct RefusedKindName {
@@ -43,7 +45,8 @@ struct RefusedKindName {
 
 // Puts the kind of file at `path`: a FIFO, a symbolic link to /dev/zero, a folder, or a file of
 // `limitBytes` + 1 bytes. False when the file system would not make it.
-inline bool makeRefusedFile(RefusedKind kind, const std::filesystem::path& path, std::uint64_t limitBytes) {
+inline bool makeRefusedFile(RefusedKind kind, const std::filesystem::path& path,
+                            std::uint64_t limitBytes) {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     std::filesystem::remove_all(path, error);
@@ -52,7 +55,9 @@ inline bool makeRefusedFile(RefusedKind kind, const std::filesystem::path& path,
         case RefusedKind::Device: return ::symlink("/dev/zero", path.c_str()) == 0;
         case RefusedKind::Folder: return std::filesystem::create_directories(path, error);
         case RefusedKind::Oversized: {
-            { std::ofstream create(path, std::ios::binary); }
+            {
+                std::ofstream create(path, std::ios::binary);
+            }
             return ::truncate(path.c_str(), static_cast<off_t>(limitBytes + 1)) == 0;
         }
     }

@@ -15,12 +15,12 @@
 #include "firmware/FirmwareCatalogue.h"
 #include "firmware/ProgramFolder.h"
 #include "platform/UserFolders.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace orvek {
 namespace {
 
-using test::TempFolder;
+using testing::TempFolder;
 
 std::vector<std::string> titles(const std::vector<FirmwareImageEntry>& entries) {
   std::vector<std::string> result;
