@@ -31,12 +31,12 @@ constexpr std::size_t kNoteBuffer = 260;
 
 
 // A single file or folder name: nothing that could lead out of the folder it is looked up in.
-bool IsPlainName(std::string_view name) {
+bool isPlainName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-std::optional<fs::path> FindFolderIgnoringCase(const fs::path& folder, std::string_view name) {
+std::optional<fs::path> findFolderIgnoringCase(const fs::path& folder, std::string_view name) {
     auto found = findEntryIgnoringCase(folder, name);
     std::error_code error;
     if (!found || !fs::is_directory(*found, error)) {
@@ -52,7 +52,7 @@ const std::array<const char*, kProfileCategoryCount>& ProfileCategories() { retu
 const std::array<const char*, kInfoKeyCount>& InfoKeyNames() { return kInfoKeys; }
 
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::string_view name) {
-    if (!IsPlainName(name)) {
+    if (!isPlainName(name)) {
         return std::nullopt;
     }
     std::error_code error;
@@ -77,8 +77,8 @@ namespace {
 
 // The sheets of one Profile tree's category folder, unsorted.
 void collectSheets(const fs::path& baseFolder, std::string_view category, std::vector<SetupSheetEntry>& sheets) {
-    const auto profile = FindFolderIgnoringCase(baseFolder, kProfileFolder);
-    const auto folder = profile ? FindFolderIgnoringCase(*profile, category) : std::nullopt;
+    const auto profile = findFolderIgnoringCase(baseFolder, kProfileFolder);
+    const auto folder = profile ? findFolderIgnoringCase(*profile, category) : std::nullopt;
     if (!folder) {
         return;
     }

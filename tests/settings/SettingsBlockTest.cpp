@@ -9,8 +9,8 @@
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
-using testing::SelectedTexts;
+using testing::filledLists;
+using testing::selectedTexts;
 
 using Block = std::array<std::uint8_t, kSettingsBlockSize>;
 
@@ -25,7 +25,7 @@ std::vector<std::pair<int, int>> Pairs(const WriteImage& image) {
     return pairs;
 }
 
-int BlockPositionOf(int keyNumber) {
+int blockPositionOf(int keyNumber) {
     for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
         if (kBlockByteKeys[position] == keyNumber) {
             return static_cast<int>(position);
@@ -35,11 +35,11 @@ int BlockPositionOf(int keyNumber) {
 }
 
 std::uint8_t ImageValue(const WriteImage& image, int keyNumber) {
-    return image[static_cast<std::size_t>(BlockPositionOf(keyNumber))].value;
+    return image[static_cast<std::size_t>(blockPositionOf(keyNumber))].value;
 }
 
 TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
 
     // In block order.
@@ -66,7 +66,7 @@ TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
 }
 
 TEST(SettingsBlock, OnlyACompleteBlockWithItsEndMarkerIsAccepted) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     Block wrongMarker = kExampleBlock;
     wrongMarker[22] = 0xDE;
     EXPECT_FALSE(acceptSettingsBlock(lists, wrongMarker.data(), wrongMarker.size()));
@@ -85,7 +85,7 @@ TEST(SettingsBlock, OnlyACompleteBlockWithItsEndMarkerIsAccepted) {
 }
 
 TEST(SettingsBlock, ByteRulesAtTheirEdges) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     Block block = kExampleBlock;
     block[3] = 31;   // Low Volt Cut: not offered
     block[7] = 0;    // Reverse Speed: below 25
@@ -121,7 +121,7 @@ TEST(SettingsBlock, ByteRulesAtTheirEdges) {
 
 TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
     // An unlisted ESC's lists are partly empty; a block of 0xFF leaves the rest without selection.
-    auto lists = FilledLists(EscFamily::Unlisted, "1.30");
+    auto lists = filledLists(EscFamily::Unlisted, "1.30");
     Block block;
     block.fill(0xFF);
     block[22] = 0xDD;
@@ -143,7 +143,7 @@ TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
 }
 
 TEST(SettingsBlock, LowVoltCutWithoutSelectionKeepsTheValueLastWritten) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     lists.byKey(key::LowVoltCut).setSelection(3);
     EXPECT_EQ(ImageValue(BuildWriteImage(lists), key::LowVoltCut), 32);
@@ -159,7 +159,7 @@ TEST(SettingsBlock, LowVoltCutWithoutSelectionKeepsTheValueLastWritten) {
 }
 
 TEST(SettingsBlock, BlinkyWritesNoValueForBoostAndTurbo) {
-    auto lists = FilledLists(EscFamily::Blinky, "1.20");
+    auto lists = filledLists(EscFamily::Blinky, "1.20");
     ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     EXPECT_EQ(lists.byKey(key::PowerProfile).selectedText(), "Level 7");
     const WriteImage image = BuildWriteImage(lists);
@@ -171,7 +171,7 @@ TEST(SettingsBlock, BlinkyWritesNoValueForBoostAndTurbo) {
 TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
     for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
         for (const std::string version : {"1.30", "1.20"}) {
-            auto lists = FilledLists(family, version);
+            auto lists = filledLists(family, version);
             for (int k = 0; k < kParameterCount; ++k) {
                 for (int option = 0; option < lists.byKey(k).count(); ++option) {
                     lists.byKey(k).setSelection(option);
@@ -181,7 +181,7 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
                         block[position] = image[position].value;
                     }
                     block[22] = kSettingsBlockEndMarker;
-                    auto decoded = FilledLists(family, version);
+                    auto decoded = filledLists(family, version);
                     ASSERT_TRUE(acceptSettingsBlock(decoded, block.data(), block.size()));
                     ASSERT_EQ(decoded.byKey(k).selection(), option)
                         << ParameterTable()[static_cast<std::size_t>(k)].keyName << " option " << option
@@ -194,7 +194,7 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
 
 TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
     for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
-        auto lists = FilledLists(family, "1.30");
+        auto lists = filledLists(family, "1.30");
         for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
             for (int value = 0; value <= 255; ++value) {
                 Block block = kExampleBlock;
@@ -217,7 +217,7 @@ TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
 
 // What the page marks as about to change on SEND SETTING.
 TEST(SettingsDifferingFromEsc, MarksExactlyTheListsWhoseWriteWouldChangeTheEsc) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     const auto none = std::array<bool, kParameterCount>{};
     lists.byKey(key::DragBrake).setSelection(40);
     EXPECT_EQ(SettingsDifferingFromEsc(lists), none) << "nothing is known before a block is read";
@@ -260,7 +260,7 @@ TEST(SettingsDifferingFromEsc, ValuesThatReadAsAnotherOptionAndListsWithoutOptio
     // A Low Volt Cut byte of 31 reads as "None", which writes 0: SEND SETTING changes it.
     Block odd = kExampleBlock;
     odd[3] = 31;
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     ASSERT_TRUE(acceptSettingsBlock(lists, odd.data(), odd.size()));
     auto differs = SettingsDifferingFromEsc(lists);
     EXPECT_TRUE(differs[key::LowVoltCut]);
@@ -268,7 +268,7 @@ TEST(SettingsDifferingFromEsc, ValuesThatReadAsAnotherOptionAndListsWithoutOptio
 
     // A Blinky's six boost and turbo lists are empty and write 0xFF over what the ESC holds;
     // nothing can be chosen there, so nothing is marked.
-    auto blinky = FilledLists(EscFamily::Blinky, "1.30");
+    auto blinky = filledLists(EscFamily::Blinky, "1.30");
     ASSERT_TRUE(acceptSettingsBlock(blinky, kExampleBlock.data(), kExampleBlock.size()));
     EXPECT_FALSE(anySettingDiffersFromEsc(blinky));
     EXPECT_EQ(ImageValue(BuildWriteImage(blinky), key::BoostTiming), 0xFF);

@@ -9,15 +9,15 @@
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
+using testing::filledLists;
 using testing::readBytes;
-using testing::SelectedTexts;
+using testing::selectedTexts;
 using testing::TempFolder;
 using testing::writeBytes;
 
 TEST(SettingsFile, ExportWritesTheOptionSectionInKeyOrder) {
     TempFolder folder;
-    auto lists = FilledLists(EscFamily::Stock, "1.30");
+    auto lists = filledLists(EscFamily::Stock, "1.30");
     selectFactoryDefaults(lists);
     lists.byKey(key::TempCutSet).setSelection(-1);
     const auto file = folder / "race.cfg";
@@ -51,7 +51,7 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
             // Every list's last option ("Level 12", "15000", ...), then its first or second
             // ("6  deg/0.1s" with its two blanks on Stock).
             for (const bool last : {true, false}) {
-                auto exported = FilledLists(family, version);
+                auto exported = filledLists(family, version);
                 for (int k = 0; k < kParameterCount; ++k) {
                     const int count = exported.byKey(k).count();
                     exported.byKey(k).setSelection(last ? count - 1 : (k % 2 == 0 ? 0 : 1));
@@ -59,20 +59,20 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
                 const auto file = folder / "round-trip.cfg";
                 ASSERT_EQ(exportSettingsFile(exported, file), SettingsFileStatus::Ok);
 
-                auto imported = FilledLists(family, version);
+                auto imported = filledLists(family, version);
                 const SettingsImport result = importSettingsFile(imported, file);
                 EXPECT_EQ(result.status, SettingsFileStatus::Ok);
-                EXPECT_EQ(SelectedTexts(imported), SelectedTexts(exported));
+                EXPECT_EQ(selectedTexts(imported), selectedTexts(exported));
                 EXPECT_TRUE(result.unmatched().empty());
             }
         }
     }
-    auto levels = FilledLists(EscFamily::Expert, "1.30");
+    auto levels = filledLists(EscFamily::Expert, "1.30");
     levels.byKey(key::PowerProfile).setSelection(0);  // "Level 1", which "Level 10" begins with
     levels.byKey(key::BoostRpm).setSelection(0);      // "500", which "5000" begins with
     const auto file = folder / "prefix.cfg";
     ASSERT_EQ(exportSettingsFile(levels, file), SettingsFileStatus::Ok);
-    auto imported = FilledLists(EscFamily::Expert, "1.30");
+    auto imported = filledLists(EscFamily::Expert, "1.30");
     importSettingsFile(imported, file);
     EXPECT_EQ(imported.byKey(key::PowerProfile).selectedText(), "Level 1");
     EXPECT_EQ(imported.byKey(key::BoostRpm).selectedText(), "500");
@@ -80,14 +80,14 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
 
 TEST(SettingsFile, StockFileOnAnExpertEscReportsWhatMatchesNothing) {
     TempFolder folder;
-    auto stock = FilledLists(EscFamily::Stock, "1.30");
+    auto stock = filledLists(EscFamily::Stock, "1.30");
     selectFactoryDefaults(stock);
     stock.byKey(key::BoostAcc).setSelection(0);    // "50 RPN/deg"
     stock.byKey(key::TurboSlope).setSelection(1);  // "6  deg/0.1s"
     const auto file = folder / "stock.cfg";
     ASSERT_EQ(exportSettingsFile(stock, file), SettingsFileStatus::Ok);
 
-    auto expert = FilledLists(EscFamily::Expert, "1.30");
+    auto expert = filledLists(EscFamily::Expert, "1.30");
     expert.byKey(key::BoostAcc).setSelection(12);
     expert.byKey(key::TurboSlope).setSelection(3);
     const SettingsImport result = importSettingsFile(expert, file);
@@ -118,7 +118,7 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
                "Turbo Delay=0.1sec\r\n"
                "Temp Cut Set=\r\n"
                "Boost Timing=" + std::string(25, '1') + "\r\n");
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     lists.byKey(key::TempCutSet).setSelection(2);
     lists.byKey(key::TurboDelay).setSelection(4);
     lists.byKey(key::OperationMode).setSelection(1);
@@ -140,9 +140,9 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
 
 TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     TempFolder folder;
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     selectFactoryDefaults(lists);
-    const auto before = SelectedTexts(lists);
+    const auto before = selectedTexts(lists);
     EXPECT_EQ(importSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
     EXPECT_EQ(importSettingsFile(lists, folder.path()).status, SettingsFileStatus::NotAFile);
     // A file over the bound of any settings file is refused unread, whatever it holds.
@@ -153,14 +153,14 @@ TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     const SettingsImport noOption = importSettingsFile(lists, folder / "no-option.cfg");
     EXPECT_EQ(noOption.status, SettingsFileStatus::Ok);
     EXPECT_TRUE(noOption.unmatched().empty());
-    EXPECT_EQ(SelectedTexts(lists), before);
+    EXPECT_EQ(selectedTexts(lists), before);
 }
 
 TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     TempFolder folder;
     const auto sheet = folder / "sheet.ini";
     writeBytes(sheet, "[info]\nDriver=Sam\n[option]\nOperation Mode=For/Rev\nCustom=kept\n");
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     selectFactoryDefaults(lists);
     ASSERT_EQ(exportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
     const std::string written = readBytes(sheet);

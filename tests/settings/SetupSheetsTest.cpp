@@ -11,11 +11,11 @@
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
+using testing::filledLists;
 using testing::TempFolder;
 using testing::writeBytes;
 
-std::vector<std::string> Titles(const std::vector<SetupSheetEntry>& sheets) {
+std::vector<std::string> titlesOf(const std::vector<SetupSheetEntry>& sheets) {
     std::vector<std::string> titles;
     for (const auto& sheet : sheets) {
         titles.push_back(sheet.title);
@@ -48,9 +48,9 @@ TEST(SetupSheets, ListsIniFilesSortedIgnoringCaseAndLoadsTheFirst) {
     std::filesystem::create_directories(category / "folder.ini");
 
     const auto sheets = ListSetupSheets(program.path(), "Modify Touring");
-    EXPECT_EQ(Titles(sheets), (std::vector<std::string>{"A", "b", "c", "race.day"}));
+    EXPECT_EQ(titlesOf(sheets), (std::vector<std::string>{"A", "b", "c", "race.day"}));
 
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(lists, sheets.front().file);
     EXPECT_EQ(lists.byKey(key::OperationMode).selectedText(), "For/Rev/Brake");
     LoadSetupSheet(lists, program.path(), "Modify Touring", "b");
@@ -64,9 +64,9 @@ TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
     TempFolder program;
     writeBytes(program / "PROFILE" / "drift car" / "Team.INI", "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
     const auto sheets = ListSetupSheets(program.path(), "Drift Car");
-    ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Team"}));
+    ASSERT_EQ(titlesOf(sheets), (std::vector<std::string>{"Team"}));
 
-    auto lists = FilledLists(EscFamily::Stock, "1.30");
+    auto lists = filledLists(EscFamily::Stock, "1.30");
     LoadSetupSheet(lists, program.path(), "Drift Car", "team");
     EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Reverse");
 
@@ -83,7 +83,7 @@ TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
                "[option]\r\nOperation Mode=For/Rev\r\nBoost ACC=200 RPM/deg\r\nPower Profile=level 10\r\n"
                "Boost RPM=500\r\nTurbo Slope=3 deg/0.1s\r\nDrag Brake=10 %\r\n");
 
-    auto expert = FilledLists(EscFamily::Expert, "1.30");
+    auto expert = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(expert, sheet);
     EXPECT_EQ(expert.byKey(key::OperationMode).selectedText(), "For/Rev");
     EXPECT_EQ(expert.byKey(key::BoostAcc).selectedText(), "200 RPM/deg");
@@ -92,7 +92,7 @@ TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
     EXPECT_EQ(expert.byKey(key::TurboSlope).selectedText(), "3 deg/0.1s");
     EXPECT_EQ(expert.byKey(key::DragBrake).selection(), OptionList::kNoSelection);
 
-    auto stock = FilledLists(EscFamily::Stock, "1.30");
+    auto stock = filledLists(EscFamily::Stock, "1.30");
     stock.byKey(key::BoostAcc).setSelection(5);
     stock.byKey(key::TurboSlope).setSelection(5);
     LoadSetupSheet(stock, sheet);
@@ -104,7 +104,7 @@ TEST(SetupSheets, NotesAndWhenTheCommentShows) {
     TempFolder program;
     const auto folder = program / "Profile" / "Rock Crawler";
     writeBytes(folder / "full.ini", kFullInfo + "[memo]\r\nmemo=Soft springs, \"sealed\" diff\r\n");
-    auto lists = FilledLists(EscFamily::Unlisted, "");
+    auto lists = filledLists(EscFamily::Unlisted, "");
     const SetupSheetNotes full = LoadSetupSheet(lists, folder / "full.ini");
     EXPECT_EQ(full.info[0], "Sam Reyes");
     EXPECT_EQ(full.info[5], "4.2");
@@ -132,7 +132,7 @@ TEST(SetupSheets, NotesAndWhenTheCommentShows) {
 
 TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
     TempFolder program;
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     lists.byKey(key::BoostRpm).setSelection(3);
     const SetupSheetNotes notes = LoadSetupSheet(lists, program.path(), "Fun Car", "gone");
     EXPECT_EQ(lists.byKey(key::BoostRpm).selectedText(), "2000");
@@ -160,18 +160,18 @@ TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     writeBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
 
     const auto sheets = ListSetupSheets(program.path(), "Drift Car", user.path());
-    ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Mine", "Shop", "team"}));
+    ASSERT_EQ(titlesOf(sheets), (std::vector<std::string>{"Mine", "Shop", "team"}));
     EXPECT_EQ(sheets[2].file.parent_path().parent_path().parent_path(), user.path());
 
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(lists, sheets[1].file);
     EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Normal");
     // The title as the installed file spells it finds the racer's copy.
     EXPECT_EQ(findSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
 
     // A category only the user has, and no user folder at all.
-    EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
-    EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
+    EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
+    EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
               (std::vector<std::string>{"Shop", "Team"}));
 }
 

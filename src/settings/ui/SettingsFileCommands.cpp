@@ -8,7 +8,7 @@
 namespace orvek {
 namespace {
 
-std::string UnmatchedReport(const std::vector<ImportedSetting>& unmatched) {
+std::string unmatchedReport(const std::vector<ImportedSetting>& unmatched) {
     std::string text =
         "These settings were left unchanged: their values match no option of the lists as they are filled now.\n";
     for (const ImportedSetting& setting : unmatched) {
@@ -31,7 +31,7 @@ void ImportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& mess
     }
     page.lists().redrawAll();
     const auto unmatched = imported.unmatched();
-    if (!unmatched.empty()) messages.show(UnmatchedReport(unmatched), MessageIcon::None);
+    if (!unmatched.empty()) messages.show(unmatchedReport(unmatched), MessageIcon::None);
 }
 
 void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
