@@ -410,7 +410,7 @@ TEST_F(Cli, OutsideAnUploadAnInterruptEndsAtOnceAndThePortIsFreeAgain) {
         });
     EXPECT_EQ(r.exitCode, 128 + SIGINT) << r.err;
     ASSERT_NE(interrupted, std::chrono::steady_clock::time_point{});
-    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::milliseconds(500));
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(1));
     EXPECT_LT(interrupted - started, std::chrono::seconds(5));
     const RunResult next = cli(s.path(), {"info"});
     EXPECT_EQ(next.exitCode, 0) << "the port was let go: " << next.err;
