@@ -27,7 +27,7 @@ Texts selectedTexts(const ParameterLists& lists) {
 
 void settingsJson(Json& j, const Texts& texts) {
     j.key("settings").beginObject();
-    for (const EscParameter& p : ParameterTable()) j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
+    for (const EscParameter& p : parameterTable()) j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
     j.endObject();
 }
 
@@ -112,7 +112,7 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
                 ParameterLists& lists, const Texts& before, Json& j) {
     const Texts after = selectedTexts(lists);
     std::vector<Change> changes;
-    for (const EscParameter& p : ParameterTable()) {
+    for (const EscParameter& p : parameterTable()) {
         const auto k = static_cast<std::size_t>(p.keyNumber);
         if (before[k] != after[k]) changes.push_back({p.keyName, before[k], after[k]});
     }
@@ -160,7 +160,7 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     identityJson(j, session, id);
     const Texts texts = selectedTexts(lists);
     console.out("# " + describe(id));
-    for (const EscParameter& p : ParameterTable()) {
+    for (const EscParameter& p : parameterTable()) {
         console.out(std::string(p.keyName) + " = " + texts[static_cast<std::size_t>(p.keyNumber)]);
     }
     settingsJson(j, texts);
@@ -209,7 +209,7 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     identityJson(j, session, id);
     j.key("warnings").beginArray();
     for (const ImportedSetting& s : imported.settings) {
-        const std::string name = ParameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
+        const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
         const std::string kept = lists.byKey(s.keyNumber).selectedText();
         std::string warning;
         if (s.outcome == ImportOutcome::NoMatch) {

@@ -18,7 +18,7 @@ namespace {
 // The blanks the Windows reader trims; Ctrl-Z is the old end-of-file mark some editors leave.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
-std::string_view Trim(std::string_view s) {
+std::string_view trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
         s.remove_prefix(1);
     }
@@ -30,8 +30,8 @@ std::string_view Trim(std::string_view s) {
 
 
 // The name of a section header line ("[name]"), or nothing for any other line.
-std::optional<std::string_view> SectionNameOf(std::string_view line) {
-    line = Trim(line);
+std::optional<std::string_view> sectionNameOf(std::string_view line) {
+    line = trim(line);
     if (line.empty() || line.front() != '[') {
         return std::nullopt;
     }
@@ -39,7 +39,7 @@ std::optional<std::string_view> SectionNameOf(std::string_view line) {
     if (close == std::string_view::npos || close == 0) {
         return std::nullopt;
     }
-    return Trim(line.substr(1, close - 1));
+    return trim(line.substr(1, close - 1));
 }
 
 struct KeyLine {
@@ -47,8 +47,8 @@ struct KeyLine {
     std::string_view value;  // trimmed, quotes still on
 };
 
-std::optional<KeyLine> KeyLineOf(std::string_view line) {
-    line = Trim(line);
+std::optional<KeyLine> keyLineOf(std::string_view line) {
+    line = trim(line);
     if (line.empty() || line.front() == ';' || line.front() == '[') {
         return std::nullopt;
     }
@@ -56,10 +56,10 @@ std::optional<KeyLine> KeyLineOf(std::string_view line) {
     if (equals == std::string_view::npos) {
         return std::nullopt;
     }
-    return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return KeyLine{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
 }
 
-std::string_view Unquote(std::string_view value) {
+std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
@@ -67,12 +67,12 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
-bool HasLineBreakOrNul(std::string_view s) {
+bool hasLineBreakOrNul(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-bool IsAcceptableName(std::string_view name) {
-    return !name.empty() && !HasLineBreakOrNul(name) && Trim(name).size() == name.size();
+bool isAcceptableName(std::string_view name) {
+    return !name.empty() && !hasLineBreakOrNul(name) && trim(name).size() == name.size();
 }
 
 // Owns a POSIX file descriptor.
@@ -100,7 +100,7 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, std::string_view data) {
+bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0) {
@@ -114,7 +114,7 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
+std::filesystem::path temporaryNameBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     std::ostringstream name;
     name << '.' << target.filename().string() << ".tmp" << ::getpid() << '.' << counter++;
@@ -122,9 +122,9 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
 }
 
 // Writes into the file itself: for a file whose folder we may not create files in.
-bool OverwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+bool overwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
     UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    return fd.valid() && WriteAll(fd.get(), bytes) && fd.close();
+    return fd.valid() && writeAll(fd.get(), bytes) && fd.close();
 }
 
 }  // namespace
@@ -214,12 +214,12 @@ void ProfileDocument::putLine(std::size_t index, bool replace, std::string_view 
 std::optional<ProfileDocument::SectionSpan> ProfileDocument::findSection(
     std::string_view section) const {
     for (std::size_t i = 0; i < lineCount(); ++i) {
-        const auto name = SectionNameOf(lineText(i));
+        const auto name = sectionNameOf(lineText(i));
         if (!name || !equalsIgnoringCase(*name, section)) {
             continue;
         }
         std::size_t end = i + 1;
-        while (end < lineCount() && !SectionNameOf(lineText(end))) {
+        while (end < lineCount() && !sectionNameOf(lineText(end))) {
             ++end;
         }
         return SectionSpan{i, end};
@@ -230,7 +230,7 @@ std::optional<ProfileDocument::SectionSpan> ProfileDocument::findSection(
 std::optional<std::size_t> ProfileDocument::findKeyLine(const SectionSpan& span,
                                                         std::string_view key) const {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const auto line = KeyLineOf(lineText(i));
+        const auto line = keyLineOf(lineText(i));
         if (line && equalsIgnoringCase(line->name, key)) {
             return i;
         }
@@ -248,7 +248,7 @@ std::optional<std::string> ProfileDocument::value(std::string_view section,
     if (!index) {
         return std::nullopt;
     }
-    return std::string(Unquote(KeyLineOf(lineText(*index))->value));
+    return std::string(unquote(keyLineOf(lineText(*index))->value));
 }
 
 std::optional<std::string> ProfileDocument::encodeLine(std::string_view text,
@@ -275,9 +275,9 @@ void ProfileDocument::ensureLastLineEnded() {
 
 bool ProfileDocument::setValue(std::string_view section, std::string_view key,
                                std::string_view value) {
-    if (!IsAcceptableName(section) || section.find(']') != std::string_view::npos ||
-        !IsAcceptableName(key) || key.find('=') != std::string_view::npos ||
-        key.front() == ';' || key.front() == '[' || HasLineBreakOrNul(value)) {
+    if (!isAcceptableName(section) || section.find(']') != std::string_view::npos ||
+        !isAcceptableName(key) || key.find('=') != std::string_view::npos ||
+        key.front() == ';' || key.front() == '[' || hasLineBreakOrNul(value)) {
         return false;
     }
     if (encoding_ != TextEncoding::Windows1252) {
@@ -308,7 +308,7 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
         if (const auto index = findKeyLine(*span, key)) {
             // Keep the key's own spelling and the line's own line end.
             const std::string text =
-                std::string(KeyLineOf(lineText(*index))->name) + "=" + std::string(value);
+                std::string(keyLineOf(lineText(*index))->name) + "=" + std::string(value);
             auto raw = encodeLine(text, false);
             if (!raw) {
                 return false;
@@ -325,7 +325,7 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
         // After the section's last non-blank line, so blank lines that separate it from the
         // next section stay where they are.
         std::size_t insertAt = span->end;
-        while (insertAt > span->header + 1 && Trim(lineText(insertAt - 1)).empty()) {
+        while (insertAt > span->header + 1 && trim(lineText(insertAt - 1)).empty()) {
             --insertAt;
         }
         if (insertAt == lineCount()) {
@@ -385,11 +385,11 @@ bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& d
         return false;
     }
 
-    const fs::path temporary = TemporaryNameBeside(target);
+    const fs::path temporary = temporaryNameBeside(target);
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd.valid()) {
         // No file may be created beside it: an existing writable file is still written.
-        return exists && OverwriteInPlace(target, bytes);
+        return exists && overwriteInPlace(target, bytes);
     }
     bool ok = true;
     if (exists) {
@@ -403,7 +403,7 @@ bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& d
         }
         ok = ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {

@@ -64,7 +64,7 @@ std::optional<char32_t> NextUtf8(std::string_view s, std::size_t& pos) {
     return cp;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -82,23 +82,23 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string DecodeUtf8Lossy(std::string_view bytes) {
+std::string decodeUtf8Lossy(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const auto cp = NextUtf8(bytes, pos);
-        AppendUtf8(out, cp ? *cp : kReplacement);
+        appendUtf8(out, cp ? *cp : kReplacement);
     }
     return out;
 }
 
-std::string DecodeWindows1252(std::string_view bytes) {
+std::string decodeWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char32_t{b});
+        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char32_t{b});
     }
     return out;
 }
@@ -109,7 +109,7 @@ char16_t Utf16UnitAt(std::string_view bytes, std::size_t index, bool bigEndian) 
     return static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
 }
 
-std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
     std::string out;
     const std::size_t units = bytes.size() / 2;  // an odd last byte cannot be a character
     for (std::size_t i = 0; i < units; ++i) {
@@ -117,42 +117,42 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
             const char16_t low = Utf16UnitAt(bytes, i + 1, bigEndian);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (low - 0xDC00));
+                appendUtf8(out, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : char32_t{unit});
+        appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : char32_t{unit});
     }
     if (bytes.size() % 2 != 0) {
-        AppendUtf8(out, kReplacement);
+        appendUtf8(out, kReplacement);
     }
     return out;
 }
 
-std::string DecodeLine(std::string_view bytes, TextEncoding encoding) {
+std::string decodeLine(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:
         case TextEncoding::Utf8WithBom:
-            return DecodeUtf8Lossy(bytes);
+            return decodeUtf8Lossy(bytes);
         case TextEncoding::Windows1252:
-            return DecodeWindows1252(bytes);
+            return decodeWindows1252(bytes);
         case TextEncoding::Utf16Le:
-            return DecodeUtf16(bytes, false);
+            return decodeUtf16(bytes, false);
         case TextEncoding::Utf16Be:
-            return DecodeUtf16(bytes, true);
+            return decodeUtf16(bytes, true);
     }
     return {};
 }
 
-void AppendUtf16Unit(std::string& out, char16_t unit, bool bigEndian) {
+void appendUtf16Unit(std::string& out, char16_t unit, bool bigEndian) {
     const char high = static_cast<char>(unit >> 8);
     const char low = static_cast<char>(unit & 0xFF);
     out += bigEndian ? high : low;
     out += bigEndian ? low : high;
 }
 
-std::optional<char> Windows1252Byte(char32_t cp) {
+std::optional<char> windows1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
         return static_cast<char>(cp);
     }
@@ -216,7 +216,7 @@ bool TextLineSplitter::next(Line& line) {
 }
 
 std::string decodeTextLine(std::string_view bytes, TextEncoding encoding) {
-    return DecodeLine(bytes, encoding);
+    return decodeLine(bytes, encoding);
 }
 
 TextFileContent splitTextFile(std::string_view bytes) {
@@ -232,7 +232,7 @@ TextFileContent splitTextFile(std::string_view bytes) {
             lineEndKnown = true;
         }
         content.lines.push_back(TextLine{std::string(line.raw),
-                                         DecodeLine(line.content, content.encoding),
+                                         decodeLine(line.content, content.encoding),
                                          std::string(line.lineEnd)});
     }
     return content;
@@ -250,7 +250,7 @@ std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encodi
     while (pos < utf8.size()) {
         const char32_t cp = *NextUtf8(utf8, pos);
         if (encoding == TextEncoding::Windows1252) {
-            const auto b = Windows1252Byte(cp);
+            const auto b = windows1252Byte(cp);
             if (!b) {
                 return std::nullopt;
             }
@@ -259,10 +259,10 @@ std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encodi
         }
         const bool bigEndian = encoding == TextEncoding::Utf16Be;
         if (cp >= 0x10000) {
-            AppendUtf16Unit(out, static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), bigEndian);
-            AppendUtf16Unit(out, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), bigEndian);
         } else {
-            AppendUtf16Unit(out, static_cast<char16_t>(cp), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(cp), bigEndian);
         }
     }
     return out;

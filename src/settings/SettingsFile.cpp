@@ -16,11 +16,11 @@ constexpr std::size_t kValueBuffer = 20;
 constexpr std::string_view kExtension = ".cfg";
 
 // The system's last error, or `fallback` when a check of our own refused without one.
-std::error_code LastError(std::errc fallback) {
+std::error_code lastError(std::errc fallback) {
     return errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(fallback);
 }
 
-SettingsFileStatus Failed(SettingsFileStatus status, std::error_code error, std::error_code* reason) {
+SettingsFileStatus failed(SettingsFileStatus status, std::error_code error, std::error_code* reason) {
     if (reason) *reason = error;
     return status;
 }
@@ -51,14 +51,14 @@ std::vector<ImportedSetting> SettingsImport::unmatched() const {
 SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::path& file) {
     SettingsImport result;
     const LoadedProfile loaded = loadProfileFile(file);
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber = parameter.keyNumber;
     }
     if (loaded.status != ProfileFileStatus::Loaded) {
         result.status = statusOf(loaded.status);
         return result;
     }
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         ImportedSetting& setting = result.settings[static_cast<std::size_t>(parameter.keyNumber)];
         if (!loaded.document.value(kSection, parameter.keyName)) {
             continue;  // KeyMissing
@@ -89,30 +89,30 @@ SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::fi
         case ProfileFileStatus::Loaded:
         case ProfileFileStatus::Missing: break;
         case ProfileFileStatus::Unreadable:
-            return Failed(SettingsFileStatus::Unreadable, LastError(std::errc::io_error), reason);
+            return failed(SettingsFileStatus::Unreadable, lastError(std::errc::io_error), reason);
         case ProfileFileStatus::NotAFile: {
             std::error_code typeError;
             const bool folder = std::filesystem::is_directory(file, typeError);
-            return Failed(SettingsFileStatus::NotAFile,
+            return failed(SettingsFileStatus::NotAFile,
                           std::make_error_code(folder ? std::errc::is_a_directory
                                                       : std::errc::invalid_argument),
                           reason);
         }
         case ProfileFileStatus::TooLarge:
-            return Failed(SettingsFileStatus::TooLarge,
+            return failed(SettingsFileStatus::TooLarge,
                           std::make_error_code(std::errc::file_too_large), reason);
     }
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         if (!loaded.document.setValue(kSection, parameter.keyName,
                                       lists.byKey(parameter.keyNumber).selectedText())) {
             // The existing file's encoding cannot hold the text.
-            return Failed(SettingsFileStatus::WriteFailed, std::make_error_code(std::errc::illegal_byte_sequence),
+            return failed(SettingsFileStatus::WriteFailed, std::make_error_code(std::errc::illegal_byte_sequence),
                           reason);
         }
     }
     errno = 0;
     if (!saveProfileFile(file, loaded.document)) {
-        return Failed(SettingsFileStatus::WriteFailed, LastError(std::errc::io_error), reason);
+        return failed(SettingsFileStatus::WriteFailed, lastError(std::errc::io_error), reason);
     }
     return SettingsFileStatus::Ok;
 }
