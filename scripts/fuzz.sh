@@ -58,5 +58,5 @@ for f in "$scratch/merged"/*; do
   cp "$f" "$corpus/${oldName[$sum]:-$sum}"
 done
 after=$(ls "$corpus" | wc -l)
-echo "$target: corpus $before -> $after files, $(du -sh "$corpus" | cut -f1) ($corpus)"
+echo "$target: corpus $before -> $after files, $(du -sh --apparent-size "$corpus" | cut -f1) ($corpus)"
 grep -h "MERGE-OUTER: [0-9]* new files" "$scratch/merge.log" || true
