@@ -34,15 +34,18 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$corpus" "$scratch/new" "$scratch/merged"
 status=0
-fuzz/run-target.sh "$target" "$binary" "$seconds" "$scratch/new" "$corpus" "${options[@]}" || status=$?
+fuzz/run-target.sh "$target" "$binary" "$seconds" "$scratch/new" "$corpus" "${options[@]}" ||
+  status=$?
 cp "$scratch/$target.log" "$build/fuzz/$name/$target-long.log"
 if [ $status -ne 0 ]; then
-  echo "$target: finding kept in $build/fuzz/$name/ (crash-*, leak-*, timeout-*); corpus not merged" >&2
+  echo "$target: the finding is kept in $build/fuzz/$name/ (crash-*, leak-*, timeout-*)," \
+    "the corpus is not merged" >&2
   exit $status
 fi
 
 before=$(ls "$corpus" | wc -l)
-"$binary" -merge=1 "${options[@]}" "$scratch/merged" "$corpus" "$scratch/new" >"$scratch/merge.log" 2>&1 || {
+"$binary" -merge=1 "${options[@]}" "$scratch/merged" "$corpus" "$scratch/new" \
+  >"$scratch/merge.log" 2>&1 || {
   tail -n 30 "$scratch/merge.log"
   exit 1
 }
@@ -58,5 +61,6 @@ for f in "$scratch/merged"/*; do
   cp "$f" "$corpus/${oldName[$sum]:-$sum}"
 done
 after=$(ls "$corpus" | wc -l)
-echo "$target: corpus $before -> $after files, $(du -sh --apparent-size "$corpus" | cut -f1) ($corpus)"
+size=$(du -sh --apparent-size "$corpus" | cut -f1)
+echo "$target: corpus $before -> $after files, $size ($corpus)"
 grep -h "MERGE-OUTER: [0-9]* new files" "$scratch/merge.log" || true

@@ -51,11 +51,11 @@ using Writes = std::vector<fuzzing::DeviceWrite>;
 
 // The echo waits of UsbUart and the pauses of the link and its callers: no answer limits, but
 // time an operation may spend all the same.
-constexpr double kCommandEchoMs = 1000;    // sendCommand
-constexpr double kPairEchoMs = 1000;       // sendPair, plus the wire time of the pair
-constexpr double kFrameEchoMs = 200;       // sendFrame, plus the frame's wire time
-constexpr double kFrameRestMs = 100;       // sendFrame's second read of a short echo
-constexpr double kOpenSettleMs = 2 * 60;   // openPort, after the line set-up
+constexpr double kCommandEchoMs = 1000;   // sendCommand
+constexpr double kPairEchoMs = 1000;      // sendPair, plus the wire time of the pair
+constexpr double kFrameEchoMs = 200;      // sendFrame, plus the frame's wire time
+constexpr double kFrameRestMs = 100;      // sendFrame's second read of a short echo
+constexpr double kOpenSettleMs = 2 * 60;  // openPort, after the line set-up
 constexpr double kAfterSettingsReadMs = 150;
 constexpr double kBetweenPairsMs = 100;
 constexpr double kBeforeBlockMs = 5;
@@ -63,7 +63,9 @@ constexpr double kAfterUploadMs = 1000;
 constexpr double kCardLastHelloMs = 1500;  // the card update's wait after its plain hello
 constexpr int kBlockTries = 4;             // a block asked for again three times, then failed
 
-double wireMs(std::size_t bytes) { return std::ceil(static_cast<double>(bytes) * 10.0 * 1000.0 / 19200.0); }
+double wireMs(std::size_t bytes) {
+    return std::ceil(static_cast<double>(bytes) * 10.0 * 1000.0 / 19200.0);
+}
 double commandMs() { return kCommandEchoMs; }
 double probeMs() { return commandMs() + limit::Probe; }
 double infoMs() { return std::max(2 * commandMs(), commandMs() + limit::MultiByteAnswer); }
@@ -74,11 +76,15 @@ double escPollMs() { return kOpenSettleMs + probeMs() + infoMs() + settingsReadM
 double cardPollMs() { return kOpenSettleMs + probeMs() + infoMs(); }
 double fixPollMs() { return kOpenSettleMs + commandMs() + limit::Probe; }
 double settingsWriteMs() {
-    return kSettingsPairs * (kPairEchoMs + wireMs(2) + limit::Acknowledge + kBetweenPairsMs) + commandMs();
+    return kSettingsPairs * (kPairEchoMs + wireMs(2) + limit::Acknowledge + kBetweenPairsMs) +
+           commandMs();
 }
-double frameMs(std::size_t n) { return kFrameEchoMs + wireMs(n) + (n > kRxBufferSize ? 0 : kFrameRestMs); }
+double frameMs(std::size_t n) {
+    return kFrameEchoMs + wireMs(n) + (n > kRxBufferSize ? 0 : kFrameRestMs);
+}
 double escUpdateMs(const Frames& frames) {
-    double ms = 4 * commandMs() + limit::Handshake + 2 * (commandMs() + limit::Handshake) + kAfterUploadMs;
+    double ms =
+        4 * commandMs() + limit::Handshake + 2 * (commandMs() + limit::Handshake) + kAfterUploadMs;
     for (const auto& f : frames) ms += frameMs(f.size()) + limit::Acknowledge;
     return ms;
 }
@@ -88,9 +94,10 @@ double cardRetriesMs() {
     return ms;
 }
 double cardUpdateMs(const Frames& blocks) {
-    double ms = 4 * (commandMs() + limit::Handshake) + cardRetriesMs() + commandMs() + kCardLastHelloMs +
-                cardRetriesMs() + kAfterUploadMs;
-    for (const auto& b : blocks) ms += kBlockTries * (kBeforeBlockMs + frameMs(b.size()) + limit::BlockAnswer);
+    double ms = 4 * (commandMs() + limit::Handshake) + cardRetriesMs() + commandMs() +
+                kCardLastHelloMs + cardRetriesMs() + kAfterUploadMs;
+    for (const auto& b : blocks)
+        ms += kBlockTries * (kBeforeBlockMs + frameMs(b.size()) + limit::BlockAnswer);
     return ms;
 }
 
@@ -117,7 +124,8 @@ void setUpScratch() {
     Scratch& s = scratch();
     // In memory where there is such a folder: each input writes and removes a settings backup.
     std::error_code error;
-    const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base =
+        fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
     s.root = base / ("orvek-device-answers-" + std::to_string(::getpid()));
     fs::remove_all(s.root);
     fs::create_directories(s.root);
@@ -131,7 +139,8 @@ void setUpScratch() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::vector<std::uint8_t> frame{cmd::RecordStart};
         for (std::size_t i = 1; i + 1 < line.size(); i += 2) {
-            frame.push_back(static_cast<std::uint8_t>(hexValue(line[i]) << 4 | hexValue(line[i + 1])));
+            frame.push_back(
+                static_cast<std::uint8_t>(hexValue(line[i]) << 4 | hexValue(line[i + 1])));
         }
         s.kfwFrames.push_back(frame);
     }
@@ -142,11 +151,12 @@ void setUpScratch() {
     for (std::size_t length : {12u, 300u, 5u}) {
         std::vector<std::uint8_t> block{static_cast<std::uint8_t>(length >> 8),
                                         static_cast<std::uint8_t>(length & 0xFF)};
-        for (std::size_t k = 0; k < length; ++k) block.push_back(static_cast<std::uint8_t>(k * 7 + length));
+        for (std::size_t k = 0; k < length; ++k)
+            block.push_back(static_cast<std::uint8_t>(k * 7 + length));
         for (std::uint8_t b : block) {
-            static const char digits[] = "0123456789ABCDEF";
-            text += digits[b >> 4];
-            text += digits[b & 0x0F];
+            static const char kDigits[] = "0123456789ABCDEF";
+            text += kDigits[b >> 4];
+            text += kDigits[b & 0x0F];
         }
         s.xupBlocks.push_back(block);
     }
@@ -157,21 +167,22 @@ void setUpScratch() {
 // ---- The window -----------------------------------------------------------------------------
 
 void checkMessage(const std::string& text, MessageIcon icon) {
-    static const std::array<const char*, 3> refusals = {updateText::UsbConnection, updateText::EscConnection,
-                                                        updateText::CardConnection};
-    static const std::array<const char*, 13> failures = {
-        monitorText::PairFailed,   monitorText::CommitFailed, updateText::HelloTimeout,
-        updateText::SyncTimeout,   updateText::StartTimeout,  updateText::ReadyTimeout,
-        updateText::NoReady,       updateText::NoHelloAnswer, updateText::DataTransfer,
-        updateText::NoAck,         updateText::Crc,           updateText::RepeatOverFour,
+    static const std::array<const char*, 3> kRefusals = {
+        updateText::UsbConnection, updateText::EscConnection, updateText::CardConnection};
+    static const std::array<const char*, 13> kFailures = {
+        monitorText::PairFailed, monitorText::CommitFailed, updateText::HelloTimeout,
+        updateText::SyncTimeout, updateText::StartTimeout,  updateText::ReadyTimeout,
+        updateText::NoReady,     updateText::NoHelloAnswer, updateText::DataTransfer,
+        updateText::NoAck,       updateText::Crc,           updateText::RepeatOverFour,
         updateText::ByteCount};
     // The images are sound, so a refusal to read them is a fault too.
     const auto listed = [&](const auto& texts) {
-        return std::find_if(texts.begin(), texts.end(), [&](const char* t) { return text == t; }) != texts.end();
+        return std::find_if(texts.begin(), texts.end(), [&](const char* t) { return text == t; }) !=
+               texts.end();
     };
-    if (listed(refusals)) {
+    if (listed(kRefusals)) {
         if (icon != MessageIcon::Stop) fail("refusal without the stop icon: " + text);
-    } else if (listed(failures)) {
+    } else if (listed(kFailures)) {
         if (icon != MessageIcon::None) fail("transfer failure with an icon: " + text);
     } else {
         fail("message that is none of the fixed texts: " + text);
@@ -227,7 +238,9 @@ public:
     void showStatusPicture(FirmwareTarget, bool) override {}
     void setStartPicture(FirmwareTarget, int) override {}
     void invalidatePage() override {}
-    void showMessage(const std::string& text, MessageIcon icon) override { window_.showMessage(text, icon); }
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        window_.showMessage(text, icon);
+    }
 
 private:
     FuzzWindow& window_;
@@ -263,7 +276,8 @@ void checkStates(const Rig& rig) {
     if (modes > 1) fail("more than one device mode");
     // The lamp of the device kind not chosen stays off.
     if (rig.state.escMode && card != 0) fail("cardState " + std::to_string(card) + " in ESC mode");
-    if (rig.state.cardMode && esc != 0) fail("escState " + std::to_string(esc) + " in program-card mode");
+    if (rig.state.cardMode && esc != 0)
+        fail("escState " + std::to_string(esc) + " in program-card mode");
 }
 
 enum class Mode { None, Esc, Card, Fix };
@@ -276,7 +290,9 @@ struct Operation {
     double boundMs;
 };
 
-int singleByte(const fuzzing::DeviceWrite& write) { return write.bytes.size() == 1 ? write.bytes[0] : -1; }
+int singleByte(const fuzzing::DeviceWrite& write) {
+    return write.bytes.size() == 1 ? write.bytes[0] : -1;
+}
 
 std::string describe(const Operation& op, const Writes& writes, std::size_t at, const char* what) {
     std::string text = op.name + ": " + what + " (write " + std::to_string(at) + " of " +
@@ -300,15 +316,21 @@ std::size_t pollCommands(const Operation& op, const Writes& writes) {
         int allowed = 0;
         switch (op.mode) {
             case Mode::Esc:
-                allowed = b == cmd::EscProbe ? 1 : b == cmd::InfoQuery ? 2 : b == cmd::SettingsRead ? kSettingsReadAttempts : 0;
+                allowed = b == cmd::EscProbe       ? 1
+                          : b == cmd::InfoQuery    ? 2
+                          : b == cmd::SettingsRead ? kSettingsReadAttempts
+                                                   : 0;
                 break;
             case Mode::Card: allowed = b == cmd::CardProbe ? 1 : b == cmd::InfoQuery ? 2 : 0; break;
             // In fix mode the poll's hello cannot be told from the update's.
-            case Mode::Fix: allowed = b == cmd::BootHello && op.tail != Tail::EscUpdate ? 1 : 0; break;
+            case Mode::Fix:
+                allowed = b == cmd::BootHello && op.tail != Tail::EscUpdate ? 1 : 0;
+                break;
             case Mode::None: break;
         }
         if (allowed == 0) break;
-        if (++counts[static_cast<std::size_t>(b)] > allowed) fail(describe(op, writes, i, "command sent too often"));
+        if (++counts[static_cast<std::size_t>(b)] > allowed)
+            fail(describe(op, writes, i, "command sent too often"));
     }
     return i;
 }
@@ -317,8 +339,10 @@ void checkSettingsWrite(const Rig& rig, const Operation& op, const Writes& write
                         const std::vector<std::string>& told) {
     const WriteImage& image = rig.lists.writeImage;
     std::size_t pairs = 0;
-    for (; i < writes.size() && pairs < kSettingsPairs && writes[i].bytes.size() == 2; ++i, ++pairs) {
-        if (writes[i].bytes[0] != kRegisterCodes[pairs] || writes[i].bytes[1] != image[pairs].value) {
+    for (; i < writes.size() && pairs < kSettingsPairs && writes[i].bytes.size() == 2;
+         ++i, ++pairs) {
+        if (writes[i].bytes[0] != kRegisterCodes[pairs] ||
+            writes[i].bytes[1] != image[pairs].value) {
             fail(describe(op, writes, i, "a pair that is not the next of the write image"));
         }
     }
@@ -328,13 +352,15 @@ void checkSettingsWrite(const Rig& rig, const Operation& op, const Writes& write
         committed = true;
         ++i;
     }
-    if (i != writes.size()) fail(describe(op, writes, i, "write to the ESC outside the settings write"));
+    if (i != writes.size())
+        fail(describe(op, writes, i, "write to the ESC outside the settings write"));
     const auto toldOnly = [&](const char* text) { return told.size() == 1 && told[0] == text; };
     if (committed) {
         if (!told.empty()) fail(op.name + ": committed write told " + told[0]);
         if (rig.requests.writeRequested) fail(op.name + ": committed write left its request set");
         for (std::size_t k = 0; k < kSettingsValueCount; ++k) {
-            if (rig.lists.lastReadBlock[k] != image[k].value) fail(op.name + ": committed write not recorded");
+            if (rig.lists.lastReadBlock[k] != image[k].value)
+                fail(op.name + ": committed write not recorded");
         }
     } else if (pairs > 0) {
         // A pair without its acknowledgement keeps the request for the next tick; a commit that
@@ -407,14 +433,16 @@ double writeBudgetMs(const Operation& op, const Bytes& w) {
     if (w.empty()) return 0;
     // The card update's handshake waits up to its longest retry limit, then a block may follow.
     double cardHandshakeMs = std::max<double>(limit::Handshake, kCardLastHelloMs);
-    for (std::uint32_t l : kCardRetryLimitsMs) cardHandshakeMs = std::max<double>(cardHandshakeMs, l);
+    for (std::uint32_t l : kCardRetryLimitsMs)
+        cardHandshakeMs = std::max<double>(cardHandshakeMs, l);
     cardHandshakeMs += kBeforeBlockMs;
     switch (w[0]) {
         case cmd::EscProbe:
         case cmd::CardProbe: return commandMs() + limit::Probe;
         case cmd::InfoQuery:
             // After an identification the settings read may fail without a command going out.
-            return commandMs() + (cardUpdate ? cardHandshakeMs : limit::MultiByteAnswer + kAfterSettingsReadMs);
+            return commandMs() +
+                   (cardUpdate ? cardHandshakeMs : limit::MultiByteAnswer + kAfterSettingsReadMs);
         case cmd::SettingsRead: return commandMs() + limit::MultiByteAnswer + kAfterSettingsReadMs;
         case cmd::BootHello:
             if (cardUpdate) return commandMs() + cardHandshakeMs;
@@ -429,7 +457,8 @@ double writeBudgetMs(const Operation& op, const Bytes& w) {
 // port's opening, and the operation ends within the last one's budget (and an update's
 // closing pause): the operation spent no more than the limits of the exchanges it made.
 void checkTimes(const Operation& op, const Writes& writes, double startMs, double endMs) {
-    const double endPauseMs = op.tail == Tail::EscUpdate || op.tail == Tail::CardUpdate ? kAfterUploadMs : 0;
+    const double endPauseMs =
+        op.tail == Tail::EscUpdate || op.tail == Tail::CardUpdate ? kAfterUploadMs : 0;
     double fromMs = startMs;
     double budgetMs = kOpenSettleMs;
     for (std::size_t i = 0; i <= writes.size(); ++i) {
@@ -437,8 +466,9 @@ void checkTimes(const Operation& op, const Writes& writes, double startMs, doubl
         const double allowedMs = budgetMs + (i == writes.size() ? endPauseMs : 0);
         if (atMs - fromMs > allowedMs) {
             fail(describe(op, writes, i > 0 ? i - 1 : writes.size(),
-                          ("waited " + std::to_string(atMs - fromMs) + " ms after this write, limits " +
-                           std::to_string(allowedMs) + " ms").c_str()));
+                          ("waited " + std::to_string(atMs - fromMs) +
+                           " ms after this write, limits " + std::to_string(allowedMs) + " ms")
+                              .c_str()));
         }
         if (i < writes.size()) {
             fromMs = atMs;
@@ -459,7 +489,8 @@ Writes run(Rig& rig, const Operation& op, const std::function<void()>& body) {
     line.deadlineMs = std::numeric_limits<double>::infinity();
     const double spent = line.nowMs() - start;
     if (spent > allowed) {
-        fail(op.name + " took " + std::to_string(spent) + " ms, bound " + std::to_string(op.boundMs) + " ms");
+        fail(op.name + " took " + std::to_string(spent) + " ms, bound " +
+             std::to_string(op.boundMs) + " ms");
     }
     checkStates(rig);
     if (!rig.window.timerRunning) fail(op.name + ": timer 1 left stopped");
@@ -478,7 +509,9 @@ Writes run(Rig& rig, const Operation& op, const std::function<void()>& body) {
             break;
         case Tail::SettingsWrite: {
             const std::vector<std::string> all = rig.window.messages();
-            checkSettingsWrite(rig, op, writes, i, {all.begin() + static_cast<std::ptrdiff_t>(firstMessage), all.end()});
+            checkSettingsWrite(
+                rig, op, writes, i,
+                {all.begin() + static_cast<std::ptrdiff_t>(firstMessage), all.end()});
             break;
         }
         case Tail::EscUpdate: checkEscUpload(op, writes, i); break;
@@ -489,13 +522,15 @@ Writes run(Rig& rig, const Operation& op, const std::function<void()>& body) {
 
 std::size_t countOf(const Writes& writes, const Frames& expected) {
     std::size_t n = 0;
-    for (const auto& w : writes) n += std::count(expected.begin(), expected.end(), w.bytes) > 0 ? 1 : 0;
+    for (const auto& w : writes)
+        n += std::count(expected.begin(), expected.end(), w.bytes) > 0 ? 1 : 0;
     return n;
 }
 
 // ---- The tick sequence ----------------------------------------------------------------------
 
-// Scenario bits of the input's first byte: the phases to run (none set: all), and steps to leave out.
+// Scenario bits of the input's first byte: the phases to run (none set: all), and steps to leave
+// out.
 constexpr std::uint8_t kEscPhase = 0x01;
 constexpr std::uint8_t kCardPhase = 0x02;
 constexpr std::uint8_t kFixPhase = 0x04;
@@ -525,16 +560,18 @@ struct Scenario {
 
     void escPhase() {
         fuzzLine().setPeer(sim::Peer::EscApplication);
-        run(rig, {"Device > Esc", Mode::None, Tail::None, 0}, [&] { rig.monitor.OnDeviceCommand(deviceCommand::Esc); });
+        run(rig, {"Device > Esc", Mode::None, Tail::None, 0},
+            [&] { rig.monitor.OnDeviceCommand(deviceCommand::Esc); });
         for (int t = 0; t < 3; ++t) tick("ESC tick", Mode::Esc, escPollMs());
         expect(rig.link.escState == 2 && rig.lists.escSettingsKnown, "ESC not identified");
         if (!(bits & kNoWrite)) {
             rig.requests.writeRequested = true;
             bool committed = false;
             for (int t = 0; t < 2 && rig.requests.writeRequested; ++t) {
-                const Writes w = tickAndWait("ESC tick with a settings write", Mode::Esc, Tail::SettingsWrite,
-                                             escPollMs() + settingsWriteMs());
-                committed = committed || (!w.empty() && singleByte(w.back()) == cmd::SettingsCommit);
+                const Writes w = tickAndWait("ESC tick with a settings write", Mode::Esc,
+                                             Tail::SettingsWrite, escPollMs() + settingsWriteMs());
+                committed =
+                    committed || (!w.empty() && singleByte(w.back()) == cmd::SettingsCommit);
             }
             expect(committed, "settings write not committed");
             rig.requests.writeRequested = false;
@@ -545,10 +582,12 @@ struct Scenario {
         if (!(bits & kNoEscUpdate)) {
             rig.requests.escImage = scratch().kfw;
             rig.requests.escUpdateRequested = true;
-            const Writes w = tickAndWait("ESC tick with a firmware update", Mode::Esc, Tail::EscUpdate,
-                                         escPollMs() + escUpdateMs(scratch().kfwFrames));
+            const Writes w =
+                tickAndWait("ESC tick with a firmware update", Mode::Esc, Tail::EscUpdate,
+                            escPollMs() + escUpdateMs(scratch().kfwFrames));
             if (rig.requests.escUpdateRequested) fail("ESC update request left set");
-            expect(countOf(w, scratch().kfwFrames) == scratch().kfwFrames.size(), "ESC image not sent whole");
+            expect(countOf(w, scratch().kfwFrames) == scratch().kfwFrames.size(),
+                   "ESC image not sent whole");
         }
     }
 
@@ -561,10 +600,12 @@ struct Scenario {
         if (!(bits & kNoCardUpdate)) {
             rig.requests.cardImage = scratch().xup;
             rig.requests.cardUpdateRequested = true;
-            const Writes w = tickAndWait("card tick with a firmware update", Mode::Card, Tail::CardUpdate,
-                                         cardPollMs() + cardUpdateMs(scratch().xupBlocks));
+            const Writes w =
+                tickAndWait("card tick with a firmware update", Mode::Card, Tail::CardUpdate,
+                            cardPollMs() + cardUpdateMs(scratch().xupBlocks));
             if (rig.requests.cardUpdateRequested) fail("card update request left set");
-            expect(countOf(w, scratch().xupBlocks) == scratch().xupBlocks.size(), "card image not sent whole");
+            expect(countOf(w, scratch().xupBlocks) == scratch().xupBlocks.size(),
+                   "card image not sent whole");
         }
         tick("card tick", Mode::Card, cardPollMs());
     }
@@ -577,10 +618,12 @@ struct Scenario {
         if (!(bits & kNoFixUpdate)) {
             rig.requests.escImage = scratch().kfw;
             rig.requests.escUpdateRequested = true;
-            const Writes w = tickAndWait("fix-mode tick with a firmware update", Mode::Fix, Tail::EscUpdate,
-                                         fixPollMs() + escUpdateMs(scratch().kfwFrames));
+            const Writes w =
+                tickAndWait("fix-mode tick with a firmware update", Mode::Fix, Tail::EscUpdate,
+                            fixPollMs() + escUpdateMs(scratch().kfwFrames));
             if (rig.requests.escUpdateRequested) fail("fix-mode update request left set");
-            expect(countOf(w, scratch().kfwFrames) == scratch().kfwFrames.size(), "fix-mode image not sent whole");
+            expect(countOf(w, scratch().kfwFrames) == scratch().kfwFrames.size(),
+                   "fix-mode image not sent whole");
         }
     }
 };
@@ -598,7 +641,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::FuzzLine& line = fuzzLine();
     line.begin(data, size);
     std::uint8_t bits = line.takeScenarioByte();
-    if ((bits & (kEscPhase | kCardPhase | kFixPhase)) == 0) bits |= kEscPhase | kCardPhase | kFixPhase;
+    if ((bits & (kEscPhase | kCardPhase | kFixPhase)) == 0)
+        bits |= kEscPhase | kCardPhase | kFixPhase;
     // Just before the 32-bit tick count wraps: it does so within the first phase's waits.
     if (bits & kNearWrap) line.setTickStart(0xFFFFFFFFu - 700u);
     {

@@ -9,8 +9,8 @@ namespace {
 // Answer delays the input picks from: around every time limit of the link, since an answer
 // just inside or just past a limit is where a reader goes wrong.
 constexpr std::array<std::uint32_t, 32> kDelaysMs = {
-    0,    1,    2,    5,    10,   50,   100,  149,  150,  151,  199,  200,  201,  300,  499,   500,
-    501,  750,  999,  1000, 1001, 1499, 1500, 1501, 1999, 2000, 2001, 2500, 3000, 5000, 10000, 60000};
+    0,   1,   2,   5,    10,   50,   100,  149,  150,  151,  199,  200,  201,  300,  499,   500,
+    501, 750, 999, 1000, 1001, 1499, 1500, 1501, 1999, 2000, 2001, 2500, 3000, 5000, 10000, 60000};
 
 }  // namespace
 
@@ -53,7 +53,8 @@ DeviceReply HostileDevice::onWrite(const std::uint8_t* bytes, std::size_t count,
     model_.onTick(nowMs, healthy_, emissions);
     std::vector<std::uint8_t> healthy;
     const auto takeEmissions = [&] {
-        for (const sim::Emission& e : emissions) healthy.insert(healthy.end(), e.bytes.begin(), e.bytes.end());
+        for (const sim::Emission& e : emissions)
+            healthy.insert(healthy.end(), e.bytes.begin(), e.bytes.end());
         emissions.clear();
     };
     takeEmissions();

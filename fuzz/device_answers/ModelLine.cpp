@@ -33,8 +33,8 @@ public:
         if (t <= now_) return;
         now_ = t;
         if (static_cast<double>(t) > deadlineMs.load()) {
-            fail("an operation is still waiting at " + std::to_string(t) + " ms, past its bound of " +
-                 std::to_string(deadlineMs.load()) + " ms");
+            fail("an operation is still waiting at " + std::to_string(t) +
+                 " ms, past its bound of " + std::to_string(deadlineMs.load()) + " ms");
         }
     }
     void advanceBy(std::uint64_t ms) { advanceTo(now_ + ms); }
@@ -60,7 +60,8 @@ public:
     }
     void closed() { pending_.clear(); }
 
-    SerialPort::ReadResult read(std::uint8_t* buffer, std::size_t count, int waitMs, std::size_t& got) {
+    SerialPort::ReadResult read(std::uint8_t* buffer, std::size_t count, int waitMs,
+                                std::size_t& got) {
         exchange();
         got = 0;
         const std::uint64_t deadline = now_ + static_cast<std::uint64_t>(std::max(waitMs, 0));
@@ -115,7 +116,8 @@ private:
     }
     // One wire: bytes arrive in the order of their due times, each answer's bytes together.
     void arrive(const std::vector<std::uint8_t>& bytes, std::uint64_t due) {
-        auto at = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) { return p.due > due; });
+        auto at = std::find_if(pending_.begin(), pending_.end(),
+                               [&](const Pending& p) { return p.due > due; });
         for (std::uint8_t b : bytes) at = std::next(pending_.insert(at, Pending{b, due}));
     }
 

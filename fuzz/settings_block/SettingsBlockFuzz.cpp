@@ -28,8 +28,9 @@ using namespace orvek;
 using Block = std::array<std::uint8_t, kSettingsBlockSize>;
 
 [[noreturn]] void fail(const std::string& what, int keyNumber = -1) {
-    std::fprintf(stderr, "settings_block: %s%s%s\n", what.c_str(), keyNumber >= 0 ? ": " : "",
-                 keyNumber >= 0 ? ParameterTable()[static_cast<std::size_t>(keyNumber)].keyName : "");
+    std::fprintf(
+        stderr, "settings_block: %s%s%s\n", what.c_str(), keyNumber >= 0 ? ": " : "",
+        keyNumber >= 0 ? ParameterTable()[static_cast<std::size_t>(keyNumber)].keyName : "");
     std::abort();
 }
 
@@ -54,8 +55,8 @@ private:
 int encoded(int k, int index) {
     switch (k) {
         case key::LowVoltCut: {
-            constexpr std::array<int, 4> volts = {0, 29, 30, 32};
-            return volts[static_cast<std::size_t>(index)];
+            constexpr std::array<int, 4> kVolts = {0, 29, 30, 32};
+            return kVolts[static_cast<std::size_t>(index)];
         }
         case key::FullBrake: return 75 + 5 * index;
         case key::ReverseSpeed: return (index + 1) * 25;
@@ -94,7 +95,8 @@ std::uint8_t noSelectionValue(int k, const WriteImage& previous, std::size_t pos
 
 std::array<int, kParameterCount> selections(const ParameterLists& lists) {
     std::array<int, kParameterCount> s{};
-    for (int k = 0; k < kParameterCount; ++k) s[static_cast<std::size_t>(k)] = lists.byKey(k).selection();
+    for (int k = 0; k < kParameterCount; ++k)
+        s[static_cast<std::size_t>(k)] = lists.byKey(k).selection();
     return s;
 }
 
@@ -106,24 +108,29 @@ WriteImage buildAndCheck(ParameterLists& lists) {
     const WriteImage image = BuildWriteImage(lists);
     if (selections(lists) != before) fail("building the image changed a selection");
     for (std::size_t p = 0; p < kSettingsValueCount; ++p) {
-        if (image[p].registerCode != kRegisterCodes[p]) fail("register code of pair " + std::to_string(p));
+        if (image[p].registerCode != kRegisterCodes[p])
+            fail("register code of pair " + std::to_string(p));
         const int k = kBlockByteKeys[p];
         if (k == kCarriedByte) {
-            if (image[p].value != lastRead[p]) fail("carried byte " + std::to_string(p) + " not passed through");
+            if (image[p].value != lastRead[p])
+                fail("carried byte " + std::to_string(p) + " not passed through");
             continue;
         }
         const int sel = lists.byKey(k).selection();
         const int count = lists.byKey(k).count();
         if (sel == OptionList::kNoSelection) {
-            if (image[p].value != noSelectionValue(k, previous, p)) fail("value of a list without a selection", k);
+            if (image[p].value != noSelectionValue(k, previous, p))
+                fail("value of a list without a selection", k);
             continue;
         }
         if (sel < 0 || sel >= count) fail("selection outside the list", k);
-        if (image[p].value != (encoded(k, sel) & 0xFF)) fail("value that is not the selected option's", k);
+        if (image[p].value != (encoded(k, sel) & 0xFF))
+            fail("value that is not the selected option's", k);
         if (decoded(k, image[p].value) != sel) fail("value that reads back as another option", k);
     }
     for (std::size_t p = 0; p < kSettingsValueCount; ++p) {
-        if (lists.writeImage[p].registerCode != image[p].registerCode || lists.writeImage[p].value != image[p].value) {
+        if (lists.writeImage[p].registerCode != image[p].registerCode ||
+            lists.writeImage[p].value != image[p].value) {
             fail("image not kept for the next one");
         }
     }
@@ -146,16 +153,19 @@ void acceptAndCheck(ParameterLists& lists, const Block& block) {
     const SettingsValues lastRead = lists.lastReadBlock;
     const bool known = lists.escSettingsKnown;
     const bool accepted = AcceptSettingsBlock(lists, block.data(), block.size());
-    if (accepted != (block[kSettingsBlockSize - 1] == kSettingsBlockEndMarker)) fail("end marker not judged");
+    if (accepted != (block[kSettingsBlockSize - 1] == kSettingsBlockEndMarker))
+        fail("end marker not judged");
     if (!accepted) {
-        if (selections(lists) != before || lists.lastReadBlock != lastRead || lists.escSettingsKnown != known) {
+        if (selections(lists) != before || lists.lastReadBlock != lastRead ||
+            lists.escSettingsKnown != known) {
             fail("a refused block changed the lists");
         }
         return;
     }
     if (!lists.escSettingsKnown) fail("accepted block not known as the ESC's");
     for (std::size_t p = 0; p < kSettingsValueCount; ++p) {
-        if (lists.lastReadBlock[p] != block[p]) fail("block byte " + std::to_string(p) + " not kept");
+        if (lists.lastReadBlock[p] != block[p])
+            fail("block byte " + std::to_string(p) + " not kept");
         const int k = kBlockByteKeys[p];
         if (k != kCarriedByte && lists.byKey(k).selection() != selectionFor(lists, k, block[p])) {
             fail("selection of block byte " + std::to_string(p), k);
@@ -171,7 +181,8 @@ void checkWrittenReadsBack(const ParameterLists& lists, const WriteImage& image)
         if (k == kCarriedByte) continue;
         const int sel = lists.byKey(k).selection();
         if (k == key::LowVoltCut && sel == OptionList::kNoSelection) continue;
-        if (selectionFor(lists, k, image[p].value) != sel) fail("image does not read back as the lists", k);
+        if (selectionFor(lists, k, image[p].value) != sel)
+            fail("image does not read back as the lists", k);
     }
 }
 
@@ -181,7 +192,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const EscFamily family = EscFamilyFromTypeCode(in.byte());
     std::string version;
-    for (std::size_t n = in.byte() % 16; n > 0 && in.left(1); --n) version += static_cast<char>(in.byte());
+    for (std::size_t n = in.byte() % 16; n > 0 && in.left(1); --n)
+        version += static_cast<char>(in.byte());
 
     ParameterLists lists;
     FillOptionLists(lists, family, version);
@@ -220,7 +232,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkWrittenReadsBack(lists, image);
     RecordWrittenSettings(lists, image);
     for (std::size_t p = 0; p < kSettingsValueCount; ++p) {
-        if (lists.lastReadBlock[p] != image[p].value) fail("written image not recorded as the ESC's");
+        if (lists.lastReadBlock[p] != image[p].value)
+            fail("written image not recorded as the ESC's");
     }
     // Now nothing the lists show differs from what the ESC holds.
     if (AnySettingDiffersFromEsc(lists)) fail("a list differs from the settings just written");

@@ -71,8 +71,8 @@ std::vector<ListState> snapshot(const ParameterLists& lists) {
     return all;
 }
 
-void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before, const std::string& bytes,
-               const SetupSheetNotes& notes) {
+void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before,
+               const std::string& bytes, const SetupSheetNotes& notes) {
     const ProfileDocument sheet = ProfileDocument::fromBytes(bytes);
     const auto valueOf = [&](const char* section, const char* key, std::size_t units) {
         return CutToUtf16Units(sheet.value(section, key).value_or(""), units);
@@ -90,8 +90,8 @@ void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before
         }
         const int expected = first >= 0 ? first : was.selection;
         if (now.selection != expected) {
-            fail(std::string("selection of ") + name + " is " + std::to_string(now.selection) + ", not " +
-                 std::to_string(expected));
+            fail(std::string("selection of ") + name + " is " + std::to_string(now.selection) +
+                 ", not " + std::to_string(expected));
         }
     }
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
@@ -100,25 +100,30 @@ void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before
             fail(std::string("info value of ") + InfoKeyNames()[k]);
         }
     }
-    if (Utf16Length(notes.memo) > kNoteUnits || notes.memo != valueOf("memo", "memo", kNoteUnits)) fail("memo");
-    if (notes.showComment != !notes.info[kInfoKeyCount - 1].empty()) fail("comment shown without Temp Track");
+    if (Utf16Length(notes.memo) > kNoteUnits || notes.memo != valueOf("memo", "memo", kNoteUnits))
+        fail("memo");
+    if (notes.showComment != !notes.info[kInfoKeyCount - 1].empty())
+        fail("comment shown without Temp Track");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::error_code error;
-    const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base =
+        fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
     programFolder() = base / ("orvek-setup-sheet-" + std::to_string(::getpid()));
     fs::remove_all(programFolder(), error);
-    for (const char* category : ProfileCategories()) fs::create_directories(programFolder() / "Profile" / category);
+    for (const char* category : ProfileCategories())
+        fs::create_directories(programFolder() / "Profile" / category);
     // A sheet beside the categories, which no title may reach.
-    std::ofstream(programFolder() / "Profile" / "outside.ini") << "[option]\nOperation Mode=For/Rev\n";
+    std::ofstream(programFolder() / "Profile" / "outside.ini")
+        << "[option]\nOperation Mode=For/Rev\n";
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::array<const char*, 4> versions = {"1.30", "1.20", "1.10", ""};
+    static const std::array<const char*, 4> kVersions = {"1.30", "1.20", "1.10", ""};
     std::size_t pos = 0;
     const auto byte = [&] { return pos < size ? data[pos++] : std::uint8_t{0}; };
     const std::uint8_t typeCode = byte();
@@ -135,10 +140,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParameterLists lists;
     // Lists filled for an ESC whose block was read, or still empty as before any ESC.
     if (!(choice & 0x04)) {
-        FillOptionLists(lists, EscFamilyFromTypeCode(typeCode), versions[choice & 0x03]);
+        FillOptionLists(lists, EscFamilyFromTypeCode(typeCode), kVersions[choice & 0x03]);
         lists.escSettingsKnown = true;
-        for (std::size_t p = 0; p < lists.lastReadBlock.size(); ++p) lists.lastReadBlock[p] = static_cast<std::uint8_t>(p * 9);
-        for (int k = 0; k < kParameterCount; ++k) lists.byKey(k).setSelection(static_cast<int>(typeCode % 7) - 1);
+        for (std::size_t p = 0; p < lists.lastReadBlock.size(); ++p)
+            lists.lastReadBlock[p] = static_cast<std::uint8_t>(p * 9);
+        for (int k = 0; k < kParameterCount; ++k)
+            lists.byKey(k).setSelection(static_cast<int>(typeCode % 7) - 1);
     }
     const SettingsValues lastRead = lists.lastReadBlock;
     const bool known = lists.escSettingsKnown;
@@ -148,14 +155,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const SetupSheetNotes notes = LoadSetupSheet(lists, file);
     checkLoad(lists, before, bytes, notes);
-    if (lists.lastReadBlock != lastRead || lists.escSettingsKnown != known || lists.family != family ||
-        lists.versionText != version) {
+    if (lists.lastReadBlock != lastRead || lists.escSettingsKnown != known ||
+        lists.family != family || lists.versionText != version) {
         fail("loading a sheet changed what is known of the ESC");
     }
 
     // Any title: found only inside its category folder, and the sheet by its own name.
     const auto found = FindSetupSheet(programFolder(), category, title, std::nullopt);
-    if (found && found->parent_path() != folder) fail("title \"" + title + "\" found " + found->string());
+    if (found && found->parent_path() != folder)
+        fail("title \"" + title + "\" found " + found->string());
     if (sameText(title, "sheet") && !found) fail("sheet not found by its title");
     std::error_code error;
     fs::remove(file, error);
