@@ -114,10 +114,10 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
         return console.fail(kExitNoDevice, "could not read the ESC's settings for a backup; nothing was "
                                            "sent (--no-backup goes on without one)");
     }
-    EscInfoBytes info{};
+    EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
     const fs::path folder = options.backupDir.empty() ? settingsBackupFolder() : fs::path(options.backupDir);
-    const SettingsBackup backup = BackUpEscSettings(lists, info, folder, std::time(nullptr));
+    const SettingsBackup backup = backUpEscSettings(lists, info, folder, std::time(nullptr));
     if (!backup.saved) {
         return console.fail(kExitCannotWrite, "cannot write the settings backup " + backup.file.string() +
                                                   "; nothing was sent (--no-backup goes on without one)");
@@ -169,9 +169,9 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
             continue;
         }
         EscInfo info{};
-        if (queryInfo(session.link(), info) == 0 && escInfoValid(info)) {
+        if (queryInfo(session.link(), info) == LinkStatus::Ok && escInfoValid(info)) {
             FirmwareIdentity words;
-            EscInfoBytes bytes{};
+            EscInfo bytes{};
             std::copy(info.begin(), info.end(), bytes.begin());
             words.storeEscInfo(bytes);
             words.showDeviceInfo(FirmwareTarget::Esc);
@@ -202,7 +202,7 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     if (const int code = session.identifyCard(info, words)) return code;
     console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
     HeadlessUpdateHost host;
-    host.card = 2;
+    host.card = CardState::Identified;
     Progress bar("flash-card", "bytes", stderrIsTerminal());
     BarObserver observer(bar);
     const UpdateResult r = CardFirmwareUpdate({host, session.link(), options.image}, &observer);

@@ -64,7 +64,7 @@ int Session::openLink() {
                              "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
     if (link_.openPort() != 0) return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
-    link_.usbState = 2;
+    link_.setUsbState(UsbState::PortOpen);
     return kExitOk;
 }
 
@@ -101,18 +101,18 @@ int Session::identifyEsc(EscIdentity& identity) {
         return console_.fail(kExitNoAdapter, "the adapter stopped taking bytes on " + portPath_);
     }
     if (probe != EscProbeResult::EscPresent) {
-        link_.escState = 1;
+        link_.setEscState(EscState::NotAnswering);
         return console_.fail(kExitNoDevice, "no ESC answers on " + portPath_ +
                                                 " (is it powered? an ESC that only runs its "
                                                 "bootloader needs flash-esc --fix-mode)");
     }
-    if (queryInfo(link_, identity.info) != 0 || !escInfoValid(identity.info)) {
+    if (queryInfo(link_, identity.info) != LinkStatus::Ok || !escInfoValid(identity.info)) {
         return console_.fail(kExitNoDevice, "the ESC answered but did not identify itself");
     }
-    link_.escState = 2;
-    identity.family = EscFamilyFromTypeCode(identity.info[0]);
-    identity.versionText = VersionText(identity.info[3]);
-    EscInfoBytes bytes{};
+    link_.setEscState(EscState::Identified);
+    identity.family = escFamilyFromTypeCode(identity.info[0]);
+    identity.versionText = escVersionText(identity.info[3]);
+    EscInfo bytes{};
     std::copy(identity.info.begin(), identity.info.end(), bytes.begin());
     identity.words.storeEscInfo(bytes);
     identity.words.showDeviceInfo(FirmwareTarget::Esc);
@@ -130,7 +130,7 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     }
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);
-    EscInfoBytes bytes{};
+    EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
     words.storeEscInfo(bytes);
     words.showDeviceInfo(FirmwareTarget::ProgramCard);
@@ -142,7 +142,7 @@ int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {
     SettingsFrame frame{};
     int attempts = 0;
     const bool ok = orvek::readSettings(link_, frame, &attempts);
-    if (!ok || !AcceptSettingsBlock(lists, frame.data(), frame.size())) {
+    if (!ok || !acceptSettingsBlock(lists, frame.data(), frame.size())) {
         return console_.fail(kExitNoDevice, "the ESC did not send its settings (" +
                                                 std::to_string(attempts) + " attempts)");
     }

@@ -160,8 +160,8 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     }
     settingsJson(j, texts);
     if (!options.output.empty()) {
-        const auto path = SettingsExportPath(options.output);
-        if (ExportSettingsFile(lists, path) != SettingsFileStatus::Ok) {
+        const auto path = settingsExportPath(options.output);
+        if (exportSettingsFile(lists, path) != SettingsFileStatus::Ok) {
             return console.fail(kExitCannotWrite, "cannot write " + path.string());
         }
         console.note("settings saved to " + path.string());
@@ -179,7 +179,7 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     if (const int code = session.openAndReadSettings(id, lists)) return code;
     const Texts before = selectedTexts(lists);
 
-    const SettingsImport imported = ImportSettingsFile(lists, options.file);
+    const SettingsImport imported = importSettingsFile(lists, options.file);
     if (imported.status == SettingsFileStatus::Missing) {
         return console.fail(kExitBadInput, "no such settings file: " + options.file);
     }
@@ -219,7 +219,7 @@ int runDefaults(const GlobalOptions& global, const Console& console, const Write
                                               std::to_string(id.info[0]) + "); nothing sent");
     }
     const Texts before = selectedTexts(lists);
-    SelectFactoryDefaults(lists);
+    selectFactoryDefaults(lists);
     Json j;
     j.beginObject();
     identityJson(j, session, id);

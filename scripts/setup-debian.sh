@@ -7,7 +7,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   binutils
   xvfb xauth x11-utils imagemagick
   dpkg-dev fakeroot file lintian desktop-file-utils appstream bash-completion man-db

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds everything and runs every test suite:
-# first the normal build (GUI included) with the install and Debian package checks, then the
-# core built by clang with
-# AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets run
-# for a bounded time.
+# Sets up a Debian 12 machine, checks the source layout, builds everything and runs every test
+# suite: first the normal build (GUI included) with the install and Debian package checks, then
+# the core built by clang with AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz
+# targets run for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 jobs="${ORVEK_JOBS:-2}"
+scripts/check-format.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"

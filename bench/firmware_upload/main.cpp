@@ -36,10 +36,10 @@ Measured upload(sim::Peer peer, const std::filesystem::path& folder, const std::
     UsbUart link;
     link.setPortOverride(sim.devicePath());
     if (link.openPort() != 0) return {false, 0, 0};
-    link.usbState = 2;
+    link.setUsbState(UsbState::PortOpen);
     HeadlessUpdateHost host;
     host.fix = true;
-    host.card = 2;
+    host.card = CardState::Identified;
     UpdateJob job{host, link, folder / "Firmware" / file};
     const auto start = std::chrono::steady_clock::now();
     const UpdateResult r = card ? CardFirmwareUpdate(job) : EscFirmwareUpdate(job);

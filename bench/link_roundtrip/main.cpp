@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rounds; ++i) {
         EscInfo info{};
         SettingsFrame frame{};
-        if (probeEsc(link) != EscProbeResult::EscPresent || queryInfo(link, info) != 0 ||
+        if (probeEsc(link) != EscProbeResult::EscPresent || queryInfo(link, info) != LinkStatus::Ok ||
             !readSettingsOnce(link, frame)) {
             std::fprintf(stderr, "round %d failed\n", i);
             return 1;

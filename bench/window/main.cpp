@@ -37,6 +37,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using orvek::CTarnwick11Dlg;
+using orvek::EscState;
 
 long long nowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
 
@@ -98,8 +99,8 @@ int windowProcess(int argc, char** argv, const std::string& port, int quietSecon
     std::printf("first_paint_ns %lld\n", paint.atNs);
     QElapsedTimer clock;
     clock.start();
-    while (window.link().escState != 2 && clock.elapsed() < 10000) runFor(50);
-    std::printf("identified %d\n", window.link().escState == 2 ? 1 : 0);
+    while (window.link().escState() != EscState::Identified && clock.elapsed() < 10000) runFor(50);
+    std::printf("identified %d\n", window.link().escState() == EscState::Identified ? 1 : 0);
     runFor(1500);  // settle after the settings read
     std::printf("rss_kb %ld\n", residentKb());
     const double cpu0 = cpuMs();
@@ -190,7 +191,7 @@ void measureStalls(int argc, char** argv) {
     runFor(1200);  // the port is opened
     {
         const double ms = longestStallMs([&] { window.menuAction(orvek::deviceCommand::Esc)->trigger(); },
-                                         [&] { return window.link().escState == 2; });
+                                         [&] { return window.link().escState() == EscState::Identified; });
         reportStall("event loop stall, identification and settings read", ms, "wire time + 150 ms settle");
     }
     runFor(600);

@@ -8,7 +8,7 @@
 
 namespace orvek {
 
-int LeadingInteger(std::string_view text) {
+int leadingInteger(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
@@ -28,7 +28,7 @@ ConfigFiles::ConfigFiles(const std::filesystem::path& programFolder,
                          const std::optional<std::filesystem::path>& userFolder) {
     for (const auto& folder : {userFolder, std::optional<std::filesystem::path>(programFolder)}) {
         if (!folder) continue;
-        LoadedProfile file = LoadProfileFile(*folder / configKey::FileName);
+        LoadedProfile file = loadProfileFile(*folder / configKey::FileName);
         if (file.status == ProfileFileStatus::Loaded) files_.push_back(std::move(file.document));
     }
 }
@@ -36,19 +36,19 @@ ConfigFiles::ConfigFiles(const std::filesystem::path& programFolder,
 std::string ConfigFiles::read(std::string_view section, std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength) const {
     for (const ProfileDocument& file : files_) {
-        if (file.value(section, key)) return ReadProfileString(file, section, key, defaultValue, bufferLength);
+        if (file.value(section, key)) return readProfileString(file, section, key, defaultValue, bufferLength);
     }
-    return ReadProfileString(ProfileDocument(), section, key, defaultValue, bufferLength);
+    return readProfileString(ProfileDocument(), section, key, defaultValue, bufferLength);
 }
 
-int ReadTextSize(const std::filesystem::path& programFolder, const std::optional<std::filesystem::path>& userFolder) {
+int readTextSize(const std::filesystem::path& programFolder, const std::optional<std::filesystem::path>& userFolder) {
     const std::string text = ConfigFiles(programFolder, userFolder)
                                  .read(configKey::TextSection, configKey::TextSize, configKey::TextSizeDefault,
                                        configKey::TextSizeBuffer);
-    return LeadingInteger(text);
+    return leadingInteger(text);
 }
 
-int ReadableTextSize(int textSize) {
+int readableTextSize(int textSize) {
     constexpr int kSmallestReadable = 60;
     constexpr int kDefault = 90;
     return textSize < kSmallestReadable ? kDefault : textSize;
@@ -65,7 +65,7 @@ const std::array<ProductLinkKey, kProductLinkCount>& productLinkKeys() {
     return keys;
 }
 
-std::string DefaultProductLink(ProductLink link) {
+std::string defaultProductLink(ProductLink link) {
     const ProductLinkKey& entry = productLinkKeys()[static_cast<std::size_t>(link)];
     if (link == ProductLink::Homepage) return kDefaultWebHost;
     return std::string("http://") + kDefaultWebHost + entry.path;
@@ -78,7 +78,7 @@ std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesyste
     std::array<std::string, kProductLinkCount> links;
     for (const ProductLinkKey& entry : productLinkKeys()) {
         links[static_cast<std::size_t>(entry.link)] =
-            config.read(configKey::LinkSection, entry.key, DefaultProductLink(entry.link), configKey::LinkBuffer);
+            config.read(configKey::LinkSection, entry.key, defaultProductLink(entry.link), configKey::LinkBuffer);
     }
     return links;
 }

@@ -33,15 +33,15 @@ private:
 // The leading whole number of a text, as the C library's conversion takes it: blanks skipped,
 // an optional sign, then digits up to the first other character. No digits gives 0; a number
 // past the int range gives the range's end.
-int LeadingInteger(std::string_view text);
+int leadingInteger(std::string_view text);
 
 // [TEXT INFO] size, in tenths of a point (default 90).
-int ReadTextSize(const std::filesystem::path& programFolder,
+int readTextSize(const std::filesystem::path& programFolder,
                  const std::optional<std::filesystem::path>& userFolder = userConfigFolder());
 
 // The size the pages take over on a screen that is not at 96 DPI. A size too small to read
 // (under 6 pt, as a value that is not a number gives 0) falls back to the default 9 pt.
-int ReadableTextSize(int textSize);
+int readableTextSize(int textSize);
 
 // The five link areas of the links page, in the order their areas are tested.
 enum class ProductLink { Homepage, Arc, Basis, Zeta, Qlx };
@@ -55,7 +55,7 @@ struct ProductLinkKey {
 const std::array<ProductLinkKey, kProductLinkCount>& productLinkKeys();
 
 // The built-in link: "http://" + host + path for a product, the bare host for the homepage.
-std::string DefaultProductLink(ProductLink link);
+std::string defaultProductLink(ProductLink link);
 
 // [PRODUCT LINK] in config.ini, each cut to 259 characters, in productLinkKeys() order.
 std::array<std::string, kProductLinkCount> ReadProductLinks(

@@ -115,7 +115,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     paintBlack(*this);
     link_.setPortOverride(options_.port);
-    textSize_ = ReadTextSize(options_.programFolder);
+    textSize_ = readTextSize(options_.programFolder);
 
     buildMenu();
     client_ = new QWidget(this);
@@ -128,7 +128,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     setFixedSize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
-        ApplyScreenResolution(qRound(screen->logicalDotsPerInchY()));
+        applyScreenResolution(qRound(screen->logicalDotsPerInchY()));
     }
 
     for (QObject* watched : {static_cast<QObject*>(this), static_cast<QObject*>(client_),
@@ -140,8 +140,8 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     postingUpdateHost_ = std::make_unique<PostingUpdateHost>(*updateHost_, this);
     monitor_ = std::make_unique<ConnectionMonitor>(link_, settingsPage_->lists(), identity_, requests_, state_,
                                                    *this, *postingUpdateHost_);
-    connect(&pollTimer_, &QTimer::timeout, this, [this] { monitor_->OnPollTimer(); });
-    connect(&promptTimer_, &QTimer::timeout, this, [this] { monitor_->OnPromptTimer(); });
+    connect(&pollTimer_, &QTimer::timeout, this, [this] { monitor_->onPollTimer(); });
+    connect(&promptTimer_, &QTimer::timeout, this, [this] { monitor_->onPromptTimer(); });
     pollTimer_.start(kPollPeriodMs);
     promptTimer_.start(kPromptPeriodMs);
 }
@@ -284,9 +284,9 @@ void CTarnwick11Dlg::ShowPage(Page page) {
     if (page == Page::Firmware && state_.updateIdle) firmwarePage_->showReadyPictures();
 }
 
-void CTarnwick11Dlg::ApplyScreenResolution(int logicalDpi) {
+void CTarnwick11Dlg::applyScreenResolution(int logicalDpi) {
     if (logicalDpi == kScreenDpi) return;
-    const int size = ReadableTextSize(textSize_);
+    const int size = readableTextSize(textSize_);
     settingsPage_->setTextSize(size);
     firmwarePage_->setTextSize(size);
 }
@@ -322,7 +322,7 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         setDeviceMenuChecks(state_.escMode, state_.cardMode, state_.fixMode != 0);
         return;
     }
-    monitor_->OnDeviceCommand(commandId);
+    monitor_->onDeviceCommand(commandId);
 }
 
 void CTarnwick11Dlg::openAbout() {
@@ -335,7 +335,7 @@ void CTarnwick11Dlg::openAbout() {
 void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
     const std::array<bool, 3> on{usbOn, escOn, cardOn};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
-        lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? monitorPicture::LampOn : monitorPicture::LampOff));
+        lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
     }
 }
 

@@ -61,7 +61,7 @@ public:
 
     // Applies the text-size rule for a screen of `logicalDpi` (done at creation for the
     // window's own screen): off 96 DPI the pages take over the configured text size.
-    void ApplyScreenResolution(int logicalDpi);
+    void applyScreenResolution(int logicalDpi);
     int textSize() const { return textSize_; }
 
     // A firmware update has been requested or is running: presses on the window and its menu

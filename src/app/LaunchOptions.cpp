@@ -33,7 +33,7 @@ const char* LaunchUsage() {
            "  --help             print this help and exit\n";
 }
 
-LaunchParse ParseLaunchOptions(const std::vector<std::string>& arguments) {
+LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments) {
     LaunchParse result;
     LaunchOptions& o = result.options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -22,7 +22,7 @@ struct LaunchParse {
 };
 
 // `arguments` without the program name. Both "--opt VALUE" and "--opt=VALUE" are taken.
-LaunchParse ParseLaunchOptions(const std::vector<std::string>& arguments);
+LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments);
 
 const char* LaunchUsage();
 

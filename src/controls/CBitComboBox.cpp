@@ -73,7 +73,7 @@ CBitComboBox::CBitComboBox(QWidget* parent, bool sorted) : QComboBox(parent), so
 
 CBitComboBox::~CBitComboBox() = default;
 
-int CBitComboBox::AddString(const QString& text) {
+int CBitComboBox::addString(const QString& text) {
     int position = count();
     if (sorted_) {
         // After entries that compare equal, as a sorted list keeps the order of arrival.

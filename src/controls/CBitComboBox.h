@@ -13,7 +13,7 @@ namespace orvek {
 class CBitComboBox : public QComboBox {
     Q_OBJECT
 public:
-    // A sorted list keeps the entries that AddString adds in alphabetical order, ignoring case.
+    // A sorted list keeps the entries that addString adds in alphabetical order, ignoring case.
     explicit CBitComboBox(QWidget* parent = nullptr, bool sorted = false);
     ~CBitComboBox() override;
 
@@ -24,7 +24,7 @@ public:
 
     // Adds an entry: at the end, or at its alphabetical place when the list was created sorted.
     // Returns the entry's position.
-    int AddString(const QString& text);
+    int addString(const QString& text);
 
     bool isSorted() const { return sorted_; }
     // 0 normal, 1 hover, 2 pressed: which arrow cell shows and whether the box is red.

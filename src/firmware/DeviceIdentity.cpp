@@ -25,7 +25,7 @@ std::optional<EscModel> findEscModel(std::uint8_t typeCode) {
 
 std::string firmwareName(std::string_view prefix, std::uint8_t versionCode) {
   std::string name(prefix);
-  name += VersionText(versionCode);
+  name += escVersionText(versionCode);
   return name;
 }
 

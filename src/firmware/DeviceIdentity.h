@@ -8,14 +8,9 @@
 #include <string_view>
 
 #include "firmware/FirmwareCatalogue.h"
+#include "link/EscInfo.h"
 
 namespace orvek {
-
-// The 7-byte answer to the device information query, as the firmware page keeps it.
-using EscInfoBytes = std::array<std::uint8_t, 7>;
-constexpr std::size_t kEscInfoTypeCode = 0;
-constexpr std::size_t kEscInfoEscVersion = 3;
-constexpr std::size_t kEscInfoCardVersion = 5;
 
 struct EscModel {
   std::uint8_t typeCode;
@@ -39,8 +34,8 @@ std::string firmwareName(std::string_view prefix, std::uint8_t versionCode);
 // They keep the last identity shown, also after the device is gone.
 class FirmwareIdentity {
  public:
-  void storeEscInfo(const EscInfoBytes& info) { escInfo_ = info; }
-  const EscInfoBytes& escInfo() const { return escInfo_; }
+  void storeEscInfo(const EscInfo& info) { escInfo_ = info; }
+  const EscInfo& escInfo() const { return escInfo_; }
 
   // ESC: the type code picks a model row; with a code outside the table nothing changes and
   // the result is false. Program card: model name and firmware name (hardware version stays).
@@ -54,7 +49,7 @@ class FirmwareIdentity {
   const std::string& cardFirmware() const { return cardFirmware_; }
 
  private:
-  EscInfoBytes escInfo_{};
+  EscInfo escInfo_{};
   std::string escModelName_;
   std::string escHardwareVersion_;
   std::string escFirmware_;

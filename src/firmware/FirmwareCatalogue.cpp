@@ -78,7 +78,7 @@ std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& 
 
 std::string informationDisplayText(std::string_view loaded) {
   std::string text;
-  for (const TextLine& line : SplitTextFile(loaded).lines) {
+  for (const TextLine& line : splitTextFile(loaded).lines) {
     text += line.text;
     text += '\n';
   }

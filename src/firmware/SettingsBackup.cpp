@@ -45,7 +45,7 @@ std::filesystem::path settingsBackupFolder() {
     return std::filesystem::current_path(error);
 }
 
-std::string settingsBackupName(const EscInfoBytes& info, std::time_t when) {
+std::string settingsBackupName(const EscInfo& info, std::time_t when) {
     const std::uint8_t version = info[kEscInfoEscVersion];
     std::string model;
     std::string firmware;
@@ -56,12 +56,12 @@ std::string settingsBackupName(const EscInfoBytes& info, std::time_t when) {
         char type[16];
         std::snprintf(type, sizeof type, "ESC type %02X", info[kEscInfoTypeCode]);
         model = type;
-        firmware = "V" + VersionText(version);
+        firmware = "V" + escVersionText(version);
     }
     return withDashes(model) + "_" + withDashes(firmware) + "_" + timeStamp(when) + ".cfg";
 }
 
-SettingsBackup BackUpEscSettings(const ParameterLists& lists, const EscInfoBytes& info,
+SettingsBackup backUpEscSettings(const ParameterLists& lists, const EscInfo& info,
                                  const std::filesystem::path& folder, std::time_t when) {
     std::string stem = settingsBackupName(info, when);
     stem.resize(stem.size() - 4);  // without ".cfg"
@@ -69,7 +69,7 @@ SettingsBackup BackUpEscSettings(const ParameterLists& lists, const EscInfoBytes
     std::filesystem::create_directories(folder, error);
     SettingsBackup backup;
     backup.file = freeName(folder, stem);
-    backup.saved = !error && ExportSettingsFile(lists, backup.file) == SettingsFileStatus::Ok;
+    backup.saved = !error && exportSettingsFile(lists, backup.file) == SettingsFileStatus::Ok;
     return backup;
 }
 

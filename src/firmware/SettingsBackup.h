@@ -17,7 +17,7 @@ std::filesystem::path settingsBackupFolder();
 // "<model>_<firmware>_<yyyymmdd-hhmmss>.cfg" in local time, blanks turned into dashes, as
 // "ORVEK-ARC_Expert-V1.30_20250314-184502.cfg". An ESC outside the model table is named by its
 // type code ("ESC-type-0A_V1.30_...").
-std::string settingsBackupName(const EscInfoBytes& info, std::time_t when);
+std::string settingsBackupName(const EscInfo& info, std::time_t when);
 
 struct SettingsBackup {
     bool saved = false;
@@ -26,7 +26,7 @@ struct SettingsBackup {
 
 // Exports the lists into `folder` (created when missing) under settingsBackupName; an existing
 // file of that name is never written over ("-2", "-3" ... are added instead).
-SettingsBackup BackUpEscSettings(const ParameterLists& lists, const EscInfoBytes& info,
+SettingsBackup backUpEscSettings(const ParameterLists& lists, const EscInfo& info,
                                  const std::filesystem::path& folder, std::time_t when);
 
 }  // namespace orvek

@@ -7,46 +7,46 @@
 namespace orvek {
 
 EscProbeResult probeEsc(UsbUart& link) {
-    if (link.sendCommand(cmd::EscProbe) == 1) return EscProbeResult::LinkLost;
-    if (link.readReply(1, limit::Probe) != 0) return EscProbeResult::NoAnswer;
-    if (link.rxBuffer[0] == answer::EscPresent) return EscProbeResult::EscPresent;
+    if (link.sendCommand(cmd::EscProbe) == LinkStatus::TxFailed) return EscProbeResult::LinkLost;
+    if (link.readReply(1, limit::Probe) != LinkStatus::Ok) return EscProbeResult::NoAnswer;
+    if (link.rxBuffer()[0] == answer::EscPresent) return EscProbeResult::EscPresent;
     link.purge(kPurgeAll);
     return EscProbeResult::StrayByte;
 }
 
 CardProbeResult probeCard(UsbUart& link) {
-    if (link.sendCommand(cmd::CardProbe) == 1) return CardProbeResult::LinkLost;
-    if (link.readReply(2, limit::Probe) != 0) return CardProbeResult::NoAnswer;
-    return (link.rxBuffer[0] & 0xF0) == 0xD0 ? CardProbeResult::CardPresent : CardProbeResult::NoCard;
+    if (link.sendCommand(cmd::CardProbe) == LinkStatus::TxFailed) return CardProbeResult::LinkLost;
+    if (link.readReply(2, limit::Probe) != LinkStatus::Ok) return CardProbeResult::NoAnswer;
+    return (link.rxBuffer()[0] & 0xF0) == 0xD0 ? CardProbeResult::CardPresent : CardProbeResult::NoCard;
 }
 
 bool pollBootloader(UsbUart& link) {
-    if (link.sendCommand(cmd::BootHello) == 1) link.closePort();
+    if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) link.closePort();
     // With the port closed the read fails at once; the answer then is the stale buffer.
-    const int status = link.readReply(1, limit::Probe);
-    return status == 0 && link.rxBuffer[0] == answer::BootListening;
+    const LinkStatus status = link.readReply(1, limit::Probe);
+    return status == LinkStatus::Ok && link.rxBuffer()[0] == answer::BootListening;
 }
 
-int queryInfo(UsbUart& link, EscInfo& info) {
+LinkStatus queryInfo(UsbUart& link, EscInfo& info) {
     info.fill(0);
-    if (link.sendCommand(cmd::InfoQuery) == 1) {
+    if (link.sendCommand(cmd::InfoQuery) == LinkStatus::TxFailed) {
         link.sendCommand(cmd::InfoQuery);
-        return 1;
+        return LinkStatus::TxFailed;
     }
     // Only a complete answer is an identity: after a missing one the receive buffer still
     // holds an earlier identity behind the echo, which must not pass for the device's.
-    const int status = link.readReply(kEscInfoSize, limit::MultiByteAnswer);
-    if (status == 0) std::copy(link.rxBuffer, link.rxBuffer + kEscInfoSize, info.begin());
+    const LinkStatus status = link.readReply(kEscInfoSize, limit::MultiByteAnswer);
+    if (status == LinkStatus::Ok) std::copy(link.rxBuffer(), link.rxBuffer() + kEscInfoSize, info.begin());
     return status;
 }
 
-bool escInfoValid(const EscInfo& info) { return info[1] == answer::EscInfoValid; }
+bool escInfoValid(const EscInfo& info) { return info[kEscInfoValidMarker] == answer::EscInfoValid; }
 
 bool readSettingsOnce(UsbUart& link, SettingsFrame& frame) {
-    if (link.sendCommand(cmd::SettingsRead) == 1) return false;
-    if (link.readReply(kSettingsFrameSize, limit::MultiByteAnswer) != 0) return false;
-    if (link.rxBuffer[kSettingsFrameSize - 1] != answer::SettingsEnd) return false;
-    std::copy(link.rxBuffer, link.rxBuffer + kSettingsFrameSize, frame.begin());
+    if (link.sendCommand(cmd::SettingsRead) == LinkStatus::TxFailed) return false;
+    if (link.readReply(kSettingsFrameSize, limit::MultiByteAnswer) != LinkStatus::Ok) return false;
+    if (link.rxBuffer()[kSettingsFrameSize - 1] != answer::SettingsEnd) return false;
+    std::copy(link.rxBuffer(), link.rxBuffer() + kSettingsFrameSize, frame.begin());
     return true;
 }
 
@@ -69,23 +69,23 @@ WriteOutcome writeSettings(UsbUart& link, const WirePairs& image, WriteProgress*
                            int* failedPair) {
     for (int i = 0; i < static_cast<int>(kSettingsPairs); ++i) {
         const int percent = writePercent(i);
-        if (link.sendPair(image[static_cast<std::size_t>(i)].data()) != 0) {
+        if (link.sendPair(image[static_cast<std::size_t>(i)].data()) != LinkStatus::Ok) {
             if (failedPair != nullptr) *failedPair = i;
             return WriteOutcome::PairFailed;
         }
         if (progress != nullptr) progress->pairWritten(i, percent);
         sleepMs(100);
     }
-    if (link.sendCommand(cmd::SettingsCommit) == 1) return WriteOutcome::CommitFailed;
+    if (link.sendCommand(cmd::SettingsCommit) == LinkStatus::TxFailed) return WriteOutcome::CommitFailed;
     return WriteOutcome::Written;
 }
 
 namespace {
 bool bootStep(UsbUart& link, std::uint8_t command, std::uint8_t expected, bool& sendFailed) {
-    sendFailed = link.sendCommand(command) == 1;
+    sendFailed = link.sendCommand(command) == LinkStatus::TxFailed;
     if (sendFailed) return false;
     link.readReply(1, limit::Handshake);  // judged by the byte alone
-    return link.rxBuffer[0] == expected;
+    return link.rxBuffer()[0] == expected;
 }
 }  // namespace
 
@@ -97,16 +97,16 @@ bool bootStart(UsbUart& link, bool& sendFailed) {
     return bootStep(link, cmd::BootStart, answer::BootAccepts, sendFailed);
 }
 
-int sendRecordFrame(UsbUart& link, const std::uint8_t* frame, std::uint32_t length) {
-    if (link.sendFrame(frame, length) == 1) return 1;
+LinkStatus sendRecordFrame(UsbUart& link, const std::uint8_t* frame, std::uint32_t length) {
+    if (link.sendFrame(frame, length) == LinkStatus::TxFailed) return LinkStatus::TxFailed;
     return link.readReply(1, limit::Acknowledge);
 }
 
 BlockAnswer sendBlockFrame(UsbUart& link, const std::uint8_t* block, std::uint32_t length) {
     link.purge(kPurgeAll);
-    if (link.sendFrame(block, length) == 1) return BlockAnswer::NotSent;
-    if (link.readReply(1, limit::BlockAnswer) != 0) return BlockAnswer::NoAnswer;
-    switch (link.rxBuffer[0]) {
+    if (link.sendFrame(block, length) == LinkStatus::TxFailed) return BlockAnswer::NotSent;
+    if (link.readReply(1, limit::BlockAnswer) != LinkStatus::Ok) return BlockAnswer::NoAnswer;
+    switch (link.rxBuffer()[0]) {
         case answer::BlockAccepted: return BlockAnswer::Accepted;
         case answer::BlockChecksumError: return BlockAnswer::ChecksumRefused;
         default: return BlockAnswer::Again;

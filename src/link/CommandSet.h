@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "link/EscInfo.h"
 #include "link/UsbUart.h"
 
 namespace orvek {
@@ -43,12 +44,10 @@ constexpr std::uint32_t Acknowledge = 2000;
 constexpr std::uint32_t BlockAnswer = 1000;
 }  // namespace limit
 
-constexpr std::size_t kEscInfoSize = 7;
 constexpr std::size_t kSettingsFrameSize = 23;
 constexpr std::size_t kSettingsPairs = 22;
 constexpr int kSettingsReadAttempts = 6;
 
-using EscInfo = std::array<std::uint8_t, kEscInfoSize>;
 using SettingsFrame = std::array<std::uint8_t, kSettingsFrameSize>;
 // The settings write on the wire: 22 two-byte pairs (register code, value) in block order.
 using WirePair = std::array<std::uint8_t, 2>;
@@ -71,8 +70,8 @@ bool pollBootloader(UsbUart& link);
 // InfoQuery: 0xD7, seven bytes within 500 ms. A failed send is repeated once and then no
 // answer is read. `info` holds the answer only when it came complete (status 0), zeros
 // otherwise; an ESC is identified when `escInfoValid` also holds. Returns the status of the
-// read, or 1 when the query was not sent.
-int queryInfo(UsbUart& link, EscInfo& info);
+// read, or TxFailed when the query was not sent.
+LinkStatus queryInfo(UsbUart& link, EscInfo& info);
 bool escInfoValid(const EscInfo& info);
 
 // One SettingsRead attempt: 0xD8, 23 bytes within 500 ms ending 0xDD.
@@ -98,9 +97,9 @@ int writePercent(int pairIndex);
 bool bootSync(UsbUart& link, bool& sendFailed);
 bool bootStart(UsbUart& link, bool& sendFailed);
 
-// A record frame: status 1 when it cannot be written, 2/3 when no acknowledgement byte came
-// within 2000 ms; any acknowledgement byte counts.
-int sendRecordFrame(UsbUart& link, const std::uint8_t* frame, std::uint32_t length);
+// A record frame: TxFailed when it cannot be written, Timeout or WrongCount when no
+// acknowledgement byte came within 2000 ms; any acknowledgement byte counts.
+LinkStatus sendRecordFrame(UsbUart& link, const std::uint8_t* frame, std::uint32_t length);
 
 // A card block frame: purge, send, one answer byte within 1000 ms.
 enum class BlockAnswer { Accepted, ChecksumRefused, Again, NotSent, NoAnswer };

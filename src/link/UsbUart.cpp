@@ -12,47 +12,47 @@ int hostLegacyPlatform() { return 0; }
 UsbUart::UsbUart() = default;
 
 UsbUart::~UsbUart() {
-    if (portOpen == 1) portHandle.close();
+    if (portOpen_ == 1) portHandle_.close();
 }
 
 int UsbUart::openPort() {
-    if (portOpen == 1) return 0;
-    legacyPlatform = hostLegacyPlatform();
+    if (portOpen_ == 1) return 0;
+    legacyPlatform_ = hostLegacyPlatform();
     const std::string path = resolvePortPath(portOverride_, discovery_);
     triedPath_ = path;
     if (path.empty()) {
         openFailure_ = SerialPort::OpenFailure::Missing;
         return 1;
     }
-    if (!portHandle.open(path)) {
-        openFailure_ = portHandle.lastOpenFailure();
+    if (!portHandle_.open(path)) {
+        openFailure_ = portHandle_.lastOpenFailure();
         return 1;
     }
     openFailure_ = SerialPort::OpenFailure::None;
     // A failed line set-up is not reported: the port is used with what it had.
-    if (portHandle.configure(baudRate)) {
+    if (portHandle_.configure(baudRate_)) {
         sleepMs(60);
         sleepMs(60);  // the adapter settles after a line change before traffic
-        std::memset(rxBuffer, 0, 60);
-        std::memset(txBuffer, 0, 60);
-        portHandle.purge(SerialPort::Purge::Both);
+        std::memset(rxBuffer_, 0, 60);
+        std::memset(txBuffer_, 0, 60);
+        portHandle_.purge(SerialPort::Purge::Both);
     }
-    portOpen = 1;
+    portOpen_ = 1;
     traceBytes(TraceDirection::Note, reinterpret_cast<const std::uint8_t*>(path.data()), path.size());
     return 0;
 }
 
 void UsbUart::closePort() {
-    portOpen = 0;
-    usbState = 0;
-    escState = 0;
-    portHandle.close();
+    portOpen_ = 0;
+    usbState_ = UsbState::NoPort;
+    escState_ = EscState::NotProbed;
+    portHandle_.close();
 }
 
 std::uint32_t UsbUart::wireTimeMs(std::uint32_t byteCount) const {
     // 10 bits a byte on an 8N1 line, rounded up.
     const std::uint64_t bits = static_cast<std::uint64_t>(byteCount) * 10u * 1000u;
-    const std::uint32_t baud = baudRate > 0 ? static_cast<std::uint32_t>(baudRate) : 19200u;
+    const std::uint32_t baud = baudRate_ > 0 ? static_cast<std::uint32_t>(baudRate_) : 19200u;
     return static_cast<std::uint32_t>((bits + baud - 1) / baud);
 }
 
@@ -68,11 +68,11 @@ bool UsbUart::readWithTimeout(std::uint8_t* buffer, std::uint32_t byteCount,
     std::size_t got = 0;
     ++ioCount_;
     const SerialPort::ReadResult r =
-        portHandle.read(scratch_.data(), byteCount, static_cast<int>(waitLimitMs), got);
+        portHandle_.read(scratch_.data(), byteCount, static_cast<int>(waitLimitMs), got);
     const bool ok = r == SerialPort::ReadResult::Complete || r == SerialPort::ReadResult::Short;
     if (ok) {
         std::memcpy(buffer, scratch_.data(), got);
-        if (buffer == rxBuffer) bytesRead = static_cast<std::uint32_t>(got);
+        if (buffer == rxBuffer_) bytesRead_ = static_cast<std::uint32_t>(got);
     }
     return ok;
 }
@@ -81,10 +81,10 @@ bool UsbUart::writeBytes(const std::uint8_t* buffer, std::uint32_t byteCount) {
     std::size_t written = 0;
     ++ioCount_;
     traceBytes(TraceDirection::Sent, buffer, byteCount);
-    const bool ok = legacyPlatform == 1 ? portHandle.writeOnce(buffer, byteCount, written)
-                                        : portHandle.write(buffer, byteCount, written);
-    bytesWritten = static_cast<std::uint32_t>(written);
-    return ok && bytesWritten == byteCount;
+    const bool ok = legacyPlatform_ == 1 ? portHandle_.writeOnce(buffer, byteCount, written)
+                                        : portHandle_.write(buffer, byteCount, written);
+    bytesWritten_ = static_cast<std::uint32_t>(written);
+    return ok && bytesWritten_ == byteCount;
 }
 
 bool UsbUart::readCommandEcho(std::uint8_t sent, std::uint32_t waitLimitMs) {
@@ -95,81 +95,81 @@ bool UsbUart::readCommandEcho(std::uint8_t sent, std::uint32_t waitLimitMs) {
     for (;;) {
         const std::uint32_t spent = tickCount() - start;
         if (spent >= waitLimitMs) return false;
-        if (!readWithTimeout(rxBuffer, 1, waitLimitMs - spent)) return false;
-        if (rxBuffer[0] == sent) break;
-        traceBytes(TraceDirection::Note, rxBuffer, 1);
+        if (!readWithTimeout(rxBuffer_, 1, waitLimitMs - spent)) return false;
+        if (rxBuffer_[0] == sent) break;
+        traceBytes(TraceDirection::Note, rxBuffer_, 1);
     }
-    traceBytes(TraceDirection::Echo, rxBuffer, 1);
+    traceBytes(TraceDirection::Echo, rxBuffer_, 1);
     return true;
 }
 
-int UsbUart::sendCommand(std::uint8_t byte) {
+LinkStatus UsbUart::sendCommand(std::uint8_t byte) {
     purge(kPurgeRxClear);
-    txBuffer[0] = byte;
-    if (!writeBytes(txBuffer, 1)) return 1;
+    txBuffer_[0] = byte;
+    if (!writeBytes(txBuffer_, 1)) return LinkStatus::TxFailed;
     readCommandEcho(byte, 1000);  // outcome ignored: a missing echo is no error by itself
-    return bytesWritten == 1 ? 0 : 1;
+    return bytesWritten_ == 1 ? LinkStatus::Ok : LinkStatus::TxFailed;
 }
 
-int UsbUart::readReply(std::uint32_t byteCount, std::uint32_t waitLimitMs) {
-    if (legacyPlatform == 1) busyWaitMs(100);
+LinkStatus UsbUart::readReply(std::uint32_t byteCount, std::uint32_t waitLimitMs) {
+    if (legacyPlatform_ == 1) busyWaitMs(100);
     const std::uint32_t count = std::min<std::uint32_t>(byteCount, kRxBufferSize);
-    if (readWithTimeout(rxBuffer, count, waitLimitMs)) {
-        traceBytes(TraceDirection::Received, rxBuffer, bytesRead);
-        return bytesRead == byteCount ? 0 : 3;
+    if (readWithTimeout(rxBuffer_, count, waitLimitMs)) {
+        traceBytes(TraceDirection::Received, rxBuffer_, bytesRead_);
+        return bytesRead_ == byteCount ? LinkStatus::Ok : LinkStatus::WrongCount;
     }
     purge(kPurgeAll);
-    return 2;
+    return LinkStatus::Timeout;
 }
 
-int UsbUart::sendFrame(const std::uint8_t* buffer, std::uint32_t byteCount) {
+LinkStatus UsbUart::sendFrame(const std::uint8_t* buffer, std::uint32_t byteCount) {
     if (byteCount > kRxBufferSize) return sendLongFrame(buffer, byteCount);
-    if (!writeBytes(buffer, byteCount)) return 1;
+    if (!writeBytes(buffer, byteCount)) return LinkStatus::TxFailed;
     // The echo limit runs from the moment the last byte is on the wire.
-    if (readWithTimeout(rxBuffer, byteCount, 200 + wireTimeMs(byteCount))) {
-        traceBytes(TraceDirection::Echo, rxBuffer, bytesRead);
-        if (bytesRead < byteCount) {
+    if (readWithTimeout(rxBuffer_, byteCount, 200 + wireTimeMs(byteCount))) {
+        traceBytes(TraceDirection::Echo, rxBuffer_, bytesRead_);
+        if (bytesRead_ < byteCount) {
             // Short but successful: one more read for the rest, stored from the start again.
-            if (readWithTimeout(rxBuffer, byteCount - bytesRead, 100)) {
-                traceBytes(TraceDirection::Echo, rxBuffer, bytesRead);
+            if (readWithTimeout(rxBuffer_, byteCount - bytesRead_, 100)) {
+                traceBytes(TraceDirection::Echo, rxBuffer_, bytesRead_);
             }
         }
     }
-    return 0;
+    return LinkStatus::Ok;
 }
 
-int UsbUart::sendLongFrame(const std::uint8_t* buffer, std::uint32_t byteCount) {
+LinkStatus UsbUart::sendLongFrame(const std::uint8_t* buffer, std::uint32_t byteCount) {
     // Longer than the receive buffer (and possibly than the line's input queue): the echo is
-    // taken while the frame is written, into scratch space of the frame's size, and rxBuffer
+    // taken while the frame is written, into scratch space of the frame's size, and rxBuffer_
     // keeps its head.
     longEcho_.resize(byteCount);
     ++ioCount_;
     traceBytes(TraceDirection::Sent, buffer, byteCount);
-    const SerialPort::Exchange ex = portHandle.writeWhileReading(
+    const SerialPort::Exchange ex = portHandle_.writeWhileReading(
         buffer, byteCount, longEcho_.data(), byteCount, static_cast<int>(200 + wireTimeMs(byteCount)));
-    bytesWritten = static_cast<std::uint32_t>(ex.written);
-    if (!ex.writeOk) return 1;
+    bytesWritten_ = static_cast<std::uint32_t>(ex.written);
+    if (!ex.writeOk) return LinkStatus::TxFailed;
     if (ex.read == SerialPort::ReadResult::Complete || ex.read == SerialPort::ReadResult::Short) {
-        std::memcpy(rxBuffer, longEcho_.data(), std::min<std::size_t>(ex.got, kRxBufferSize));
-        bytesRead = static_cast<std::uint32_t>(ex.got);
+        std::memcpy(rxBuffer_, longEcho_.data(), std::min<std::size_t>(ex.got, kRxBufferSize));
+        bytesRead_ = static_cast<std::uint32_t>(ex.got);
         traceBytes(TraceDirection::Echo, longEcho_.data(), ex.got);
     }
-    return 0;
+    return LinkStatus::Ok;
 }
 
-int UsbUart::sendPair(const std::uint8_t pair[2]) {
+LinkStatus UsbUart::sendPair(const std::uint8_t pair[2]) {
     purge(kPurgeAll);
-    if (!writeBytes(pair, 2)) return 1;
-    if (readWithTimeout(rxBuffer, 2, 1000 + wireTimeMs(2))) {
-        traceBytes(TraceDirection::Echo, rxBuffer, bytesRead);
+    if (!writeBytes(pair, 2)) return LinkStatus::TxFailed;
+    if (readWithTimeout(rxBuffer_, 2, 1000 + wireTimeMs(2))) {
+        traceBytes(TraceDirection::Echo, rxBuffer_, bytesRead_);
     }
-    if (readReply(1, 2000) != 0) return 1;
-    return rxBuffer[0] == 0x01 ? 0 : 1;
+    if (readReply(1, 2000) != LinkStatus::Ok) return LinkStatus::TxFailed;
+    return rxBuffer_[0] == 0x01 ? LinkStatus::Ok : LinkStatus::TxFailed;
 }
 
 void UsbUart::purge(int mask) {
-    if (!portHandle.isOpen()) return;
-    portHandle.purge((mask & 0x07) != 0 ? SerialPort::Purge::Both : SerialPort::Purge::Input);
+    if (!portHandle_.isOpen()) return;
+    portHandle_.purge((mask & 0x07) != 0 ? SerialPort::Purge::Both : SerialPort::Purge::Input);
 }
 
 }  // namespace orvek

@@ -11,15 +11,10 @@
 #include <vector>
 
 #include "link/AdapterDiscovery.h"
+#include "link/LinkStates.h"
 #include "platform/SerialPort.h"
 
 namespace orvek {
-
-// Link status codes, returned by every link operation.
-constexpr int kLinkOk = 0;
-constexpr int kLinkTxFailed = 1;   // not written (sendPair: or acknowledgement not 0x01)
-constexpr int kLinkTimeout = 2;    // no complete answer within the time limit
-constexpr int kLinkWrongCount = 3; // the read completed with another byte count
 
 // Purge masks, as the link's callers name them.
 constexpr int kPurgeRxClear = 0x08;  // discard unread input
@@ -38,17 +33,23 @@ public:
     UsbUart(const UsbUart&) = delete;
     UsbUart& operator=(const UsbUart&) = delete;
 
-    // The three states are read by the window's thread while an update worker may set them.
-    std::atomic<int> usbState{0};   // 0 no usable port, 2 port open and in use
-    std::atomic<int> escState{0};   // 0 not probed, 1 ESC not answering, 2 ESC identified
-    std::atomic<int> portOpen{0};   // 1 while portHandle is open
-    std::uint8_t rxBuffer[kRxBufferSize] = {};
-    int baudRate = 19200;
-    std::uint8_t txBuffer[kTxBufferSize] = {};
-    std::uint32_t bytesWritten = 0;
-    std::uint32_t bytesRead = 0;
-    int legacyPlatform = 0;  // old-platform paths: synchronous writes, 100 ms before each reply
-    SerialPort portHandle;
+    // The states are read by the window's thread while an update worker may set them. The
+    // monitor and the workers set usbState and escState; closePort clears both.
+    UsbState usbState() const { return usbState_; }
+    void setUsbState(UsbState state) { usbState_ = state; }
+    EscState escState() const { return escState_; }
+    void setEscState(EscState state) { escState_ = state; }
+    int portOpen() const { return portOpen_; }  // 1 while the port is open
+
+    // Every echo and reply lands here from index 0; bytesRead tells how many the last read
+    // stored, bytesWritten how many the last write put on the line.
+    const std::uint8_t* rxBuffer() const { return rxBuffer_; }
+    std::uint32_t bytesRead() const { return bytesRead_; }
+    std::uint32_t bytesWritten() const { return bytesWritten_; }
+
+    // Old-platform paths: synchronous writes, 100 ms before each reply. openPort sets it from
+    // the host; a test may set it after the port is open.
+    void setLegacyPlatform(int legacy) { legacyPlatform_ = legacy; }
 
     // 0: the port is open (also when it already was); 1: no adapter, or it could not be opened.
     int openPort();
@@ -60,16 +61,16 @@ public:
 
     bool readWithTimeout(std::uint8_t* buffer, std::uint32_t byteCount, std::uint32_t waitLimitMs);
     bool writeBytes(const std::uint8_t* buffer, std::uint32_t byteCount);
-    int sendCommand(std::uint8_t byte);
-    int readReply(std::uint32_t byteCount, std::uint32_t waitLimitMs);
-    int sendFrame(const std::uint8_t* buffer, std::uint32_t byteCount);
-    int sendPair(const std::uint8_t pair[2]);
+    LinkStatus sendCommand(std::uint8_t byte);
+    LinkStatus readReply(std::uint32_t byteCount, std::uint32_t waitLimitMs);
+    LinkStatus sendFrame(const std::uint8_t* buffer, std::uint32_t byteCount);
+    LinkStatus sendPair(const std::uint8_t pair[2]);
     void purge(int mask);
 
     // Where openPort looks: an explicit path (command line) wins, then ORVEK_PORT, then discovery.
     void setPortOverride(std::string path) { portOverride_ = std::move(path); }
     void setDiscovery(AdapterDiscovery discovery) { discovery_ = std::move(discovery); }
-    const std::string& openedPath() const { return portHandle.path(); }
+    const std::string& openedPath() const { return portHandle_.path(); }
 
     // Optional byte-level trace of every exchange (for a verbose command-line mode).
     void setTrace(TraceSink sink) { trace_ = std::move(sink); }
@@ -85,7 +86,18 @@ private:
     std::uint32_t wireTimeMs(std::uint32_t byteCount) const;
     void traceBytes(TraceDirection dir, const std::uint8_t* data, std::size_t n) const;
     bool readCommandEcho(std::uint8_t sent, std::uint32_t waitLimitMs);
-    int sendLongFrame(const std::uint8_t* buffer, std::uint32_t byteCount);
+    LinkStatus sendLongFrame(const std::uint8_t* buffer, std::uint32_t byteCount);
+
+    std::atomic<UsbState> usbState_{UsbState::NoPort};
+    std::atomic<EscState> escState_{EscState::NotProbed};
+    std::atomic<int> portOpen_{0};  // 1 while portHandle_ is open
+    std::uint8_t rxBuffer_[kRxBufferSize] = {};
+    int baudRate_ = 19200;
+    std::uint8_t txBuffer_[kTxBufferSize] = {};
+    std::uint32_t bytesWritten_ = 0;
+    std::uint32_t bytesRead_ = 0;
+    int legacyPlatform_ = 0;
+    SerialPort portHandle_;
 
     std::string portOverride_;
     AdapterDiscovery discovery_;

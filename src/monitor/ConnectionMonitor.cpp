@@ -26,8 +26,8 @@ private:
     bool& flag_;
 };
 
-EscInfoBytes toInfoBytes(const EscInfo& info) {
-    EscInfoBytes bytes{};
+EscInfo toInfoBytes(const EscInfo& info) {
+    EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
     return bytes;
 }
@@ -45,15 +45,15 @@ ConnectionMonitor::ConnectionMonitor(UsbUart& link, ParameterLists& lists, Firmw
       host_(host),
       updateHost_(updateHost) {}
 
-void ConnectionMonitor::OnTimer(int timerId) {
+void ConnectionMonitor::onTimer(int timerId) {
     if (timerId == kPollTimerId) {
-        OnPollTimer();
+        onPollTimer();
     } else if (timerId == kPromptTimerId) {
-        OnPromptTimer();
+        onPromptTimer();
     }
 }
 
-void ConnectionMonitor::OnPollTimer() {
+void ConnectionMonitor::onPollTimer() {
     if (inTick_) return;
     // A worker owns the link from its start to its end, even before it has taken the lock.
     if (updateRunning()) return;
@@ -66,7 +66,7 @@ void ConnectionMonitor::OnPollTimer() {
     PollDevice();
     if (requests_.cardUpdateRequested) startUpdate(FirmwareTarget::ProgramCard);
     if (requests_.escUpdateRequested) {
-        backUpEscSettings();
+        backUpSettingsBeforeUpdate();
         startUpdate(FirmwareTarget::Esc);
     }
     if (requests_.defaultsRequested) ApplyFactoryDefaults();
@@ -75,31 +75,31 @@ void ConnectionMonitor::OnPollTimer() {
 }
 
 void ConnectionMonitor::reportPortAccess() {
-    const bool denied = link_.portOpen == 0 && link_.openFailure() == SerialPort::OpenFailure::NoPermission;
+    const bool denied = link_.portOpen() == 0 && link_.openFailure() == SerialPort::OpenFailure::NoPermission;
     if (denied == portDenied_) return;
     portDenied_ = denied;
     host_.showPortAccessDenied(denied, link_.triedPortPath());
 }
 
-void ConnectionMonitor::OnPromptTimer() {
+void ConnectionMonitor::onPromptTimer() {
     if (state_.escMode || state_.cardMode) return;
     if (state_.promptPhase == 0) {
-        host_.setPromptPicture(monitorPicture::PromptWhite);
+        host_.setPromptPicture(SkinId::PromptWhite);
         state_.promptPhase = 1;
     } else {
-        host_.setPromptPicture(monitorPicture::PromptOrange);
+        host_.setPromptPicture(SkinId::PromptOrange);
         state_.promptPhase = 0;
     }
 }
 
 void ConnectionMonitor::PollDevice() {
-    if (link_.usbState < 2) {
-        if (link_.portOpen == 1) {
+    if (link_.usbState() != UsbState::PortOpen) {
+        if (link_.portOpen() == 1) {
             // The tick that finds the port open exchanges nothing with the device.
-            link_.usbState = 2;
+            link_.setUsbState(UsbState::PortOpen);
         } else {
-            link_.usbState = 0;
-            state_.cardState = 0;
+            link_.setUsbState(UsbState::NoPort);
+            state_.cardState = CardState::NotProbed;
         }
         RefreshStatusLamps();
         return;
@@ -120,8 +120,8 @@ void ConnectionMonitor::pollEsc() {
             RefreshStatusLamps();
             return;
         case EscProbeResult::NoAnswer:
-            if (link_.escState != 1) {
-                link_.escState = 1;
+            if (link_.escState() != EscState::NotAnswering) {
+                link_.setEscState(EscState::NotAnswering);
                 RefreshStatusLamps();
                 host_.setEscTexts("", "");
             }
@@ -131,16 +131,16 @@ void ConnectionMonitor::pollEsc() {
         case EscProbeResult::EscPresent:
             break;
     }
-    if (link_.escState == 2) return;  // the quiet poll of a connected ESC
+    if (link_.escState() == EscState::Identified) return;  // the quiet poll of a connected ESC
     EscInfo info{};
-    if (QueryDeviceInfo(info) != kLinkOk || !escInfoValid(info)) return;
+    if (QueryDeviceInfo(info) != LinkStatus::Ok || !escInfoValid(info)) return;
     identifyEsc(info);
 }
 
 void ConnectionMonitor::identifyEsc(const EscInfo& info) {
-    const std::string versionText = VersionText(info[kEscInfoEscVersion]);
-    link_.escState = 2;
-    const EscFamily family = EscFamilyFromTypeCode(info[kEscInfoTypeCode]);
+    const std::string versionText = escVersionText(info[kEscInfoEscVersion]);
+    link_.setEscState(EscState::Identified);
+    const EscFamily family = escFamilyFromTypeCode(info[kEscInfoTypeCode]);
     identity_.storeEscInfo(toInfoBytes(info));
     // A type code outside the model table changes nothing the firmware page shows.
     if (identity_.showDeviceInfo(FirmwareTarget::Esc)) host_.deviceInfoShown(FirmwareTarget::Esc);
@@ -156,23 +156,23 @@ void ConnectionMonitor::pollCard() {
             RefreshStatusLamps();
             return;
         case CardProbeResult::NoAnswer:
-            if (state_.cardState != 1) {
-                state_.cardState = 1;
+            if (state_.cardState != CardState::NotAnswering) {
+                state_.cardState = CardState::NotAnswering;
                 RefreshStatusLamps();
             }
             return;
         case CardProbeResult::NoCard:
-            state_.cardState = 1;
+            state_.cardState = CardState::NotAnswering;
             RefreshStatusLamps();
             return;
         case CardProbeResult::CardPresent:
             break;
     }
-    if (state_.cardState == 2) return;
+    if (state_.cardState == CardState::Identified) return;
     // The card counts as identified from its probe answer; its texts only from a whole reply.
-    state_.cardState = 2;
+    state_.cardState = CardState::Identified;
     EscInfo info{};
-    if (QueryDeviceInfo(info) == kLinkOk) {
+    if (QueryDeviceInfo(info) == LinkStatus::Ok) {
         identity_.storeEscInfo(toInfoBytes(info));
         identity_.showDeviceInfo(FirmwareTarget::ProgramCard);
         host_.deviceInfoShown(FirmwareTarget::ProgramCard);
@@ -186,13 +186,13 @@ void ConnectionMonitor::pollBootloaderMode() {
     pollBootloader(link_);
 }
 
-int ConnectionMonitor::QueryDeviceInfo(EscInfo& info) { return queryInfo(link_, info); }
+LinkStatus ConnectionMonitor::QueryDeviceInfo(EscInfo& info) { return queryInfo(link_, info); }
 
 void ConnectionMonitor::ReadEscSettings() {
     host_.stopPollTimer();
     SettingsFrame frame{};
     settingsRead_ = readSettings(link_, frame);
-    if (settingsRead_) AcceptSettingsBlock(lists_, frame.data(), frame.size());
+    if (settingsRead_) acceptSettingsBlock(lists_, frame.data(), frame.size());
     // Filled in whether the read succeeded or not, and always with what the firmware page
     // shows, so that both pages name the same ESC (for a type code outside the model table,
     // the last one that was in it).
@@ -202,7 +202,7 @@ void ConnectionMonitor::ReadEscSettings() {
 }
 
 void ConnectionMonitor::RefreshStatusLamps() {
-    host_.setLamps(link_.usbState == 2, link_.escState == 2, state_.cardState == 2);
+    host_.setLamps(link_.usbState() == UsbState::PortOpen, link_.escState() == EscState::Identified, state_.cardState == CardState::Identified);
 }
 
 void ConnectionMonitor::startUpdate(FirmwareTarget target) {
@@ -218,11 +218,11 @@ void ConnectionMonitor::startUpdate(FirmwareTarget target) {
     });
 }
 
-void ConnectionMonitor::backUpEscSettings() {
+void ConnectionMonitor::backUpSettingsBeforeUpdate() {
     // Only settings that came from this ESC: not in fix mode, not after a failed read.
-    if (link_.escState != 2 || !settingsRead_) return;
+    if (link_.escState() != EscState::Identified || !settingsRead_) return;
     host_.settingsBackedUp(
-        BackUpEscSettings(lists_, identity_.escInfo(), settingsBackupFolder(), std::time(nullptr)));
+        backUpEscSettings(lists_, identity_.escInfo(), settingsBackupFolder(), std::time(nullptr)));
 }
 
 void ConnectionMonitor::waitForUpdates() {
@@ -239,14 +239,14 @@ void ConnectionMonitor::showDeviceMenuChecks() {
 }
 
 // The check marks always equal the modes, so the mode flags tell whether an item is checked.
-void ConnectionMonitor::OnDeviceEsc() {
+void ConnectionMonitor::onDeviceEsc() {
     host_.stopPollTimer();
     state_.cardMode = false;
     state_.fixMode = 0;
-    state_.cardState = 0;
+    state_.cardState = CardState::NotProbed;
     if (state_.escMode) {
         state_.escMode = false;
-        link_.escState = 0;
+        link_.setEscState(EscState::NotProbed);
         RefreshStatusLamps();
         showDeviceMenuChecks();
     } else {
@@ -260,14 +260,14 @@ void ConnectionMonitor::OnDeviceEsc() {
     restartPollTimer();
 }
 
-void ConnectionMonitor::OnDeviceProgramCard() {
+void ConnectionMonitor::onDeviceProgramCard() {
     host_.stopPollTimer();
     state_.escMode = false;
     state_.fixMode = 0;
-    link_.escState = 0;
+    link_.setEscState(EscState::NotProbed);
     if (state_.cardMode) {
         state_.cardMode = false;
-        state_.cardState = 0;
+        state_.cardState = CardState::NotProbed;
         RefreshStatusLamps();
         showDeviceMenuChecks();
     } else {
@@ -281,11 +281,11 @@ void ConnectionMonitor::OnDeviceProgramCard() {
     restartPollTimer();
 }
 
-void ConnectionMonitor::OnDeviceFixMode() {
+void ConnectionMonitor::onDeviceFixMode() {
     state_.escMode = false;
     state_.cardMode = false;
-    link_.escState = 0;
-    state_.cardState = 0;
+    link_.setEscState(EscState::NotProbed);
+    state_.cardState = CardState::NotProbed;
     if (state_.fixMode != 0) {
         state_.fixMode = 0;
         RefreshStatusLamps();
@@ -300,11 +300,11 @@ void ConnectionMonitor::OnDeviceFixMode() {
     restartPollTimer();
 }
 
-bool ConnectionMonitor::OnDeviceCommand(int commandId) {
+bool ConnectionMonitor::onDeviceCommand(int commandId) {
     switch (commandId) {
-        case deviceCommand::Esc: OnDeviceEsc(); return true;
-        case deviceCommand::ProgramCard: OnDeviceProgramCard(); return true;
-        case deviceCommand::FixMode: OnDeviceFixMode(); return true;
+        case deviceCommand::Esc: onDeviceEsc(); return true;
+        case deviceCommand::ProgramCard: onDeviceProgramCard(); return true;
+        case deviceCommand::FixMode: onDeviceFixMode(); return true;
         default: return false;
     }
 }

@@ -41,26 +41,26 @@ public:
 
     // Timer 1: open the port, poll, then start updates, apply defaults, write settings, in
     // that order. Does nothing while an update runs or someone else holds the link.
-    void OnPollTimer();
+    void onPollTimer();
     // Timer 2: blinks the prompt while neither ESC nor program-card mode is chosen.
-    void OnPromptTimer();
+    void onPromptTimer();
     // Dispatch by timer id; other ids are ignored.
-    void OnTimer(int timerId);
+    void onTimer(int timerId);
 
     // The operations below exchange with the device; they run inside the tick, which holds the
     // link for them.
     void PollDevice();
     // InfoQuery; `info` holds the answer only when it came complete (status 0).
-    int QueryDeviceInfo(EscInfo& info);
+    LinkStatus QueryDeviceInfo(EscInfo& info);
     void ReadEscSettings();
     void RefreshStatusLamps();
 
     // Device menu commands.
-    void OnDeviceEsc();
-    void OnDeviceProgramCard();
-    void OnDeviceFixMode();
+    void onDeviceEsc();
+    void onDeviceProgramCard();
+    void onDeviceFixMode();
     // Dispatch by command id; false for an id that is not a Device command.
-    bool OnDeviceCommand(int commandId);
+    bool onDeviceCommand(int commandId);
 
     // Settings page requests served by the tick (defaults first, then the write).
     void ApplyFactoryDefaults();
@@ -78,7 +78,7 @@ private:
     void identifyEsc(const EscInfo& info);
     void startUpdate(FirmwareTarget target);
     // Saves the identified ESC's settings, as read in this run, before its firmware goes.
-    void backUpEscSettings();
+    void backUpSettingsBeforeUpdate();
     // Timer 1 is never restarted while a worker owns the link.
     void restartPollTimer();
     void showDeviceMenuChecks();

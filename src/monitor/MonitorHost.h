@@ -9,14 +9,7 @@
 
 namespace orvek {
 
-// Pictures and controls of the window the monitor drives, by id.
-namespace monitorPicture {
-constexpr int LampOff = 138;
-constexpr int LampOn = 139;
-constexpr int PromptOrange = 134;
-constexpr int PromptWhite = 135;
-}  // namespace monitorPicture
-
+// Controls and commands of the window the monitor drives, by id (pictures: SkinId).
 namespace pageButton {
 constexpr int UserSupport = 1001;
 constexpr int EscSetup = 1002;

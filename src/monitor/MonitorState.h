@@ -5,6 +5,8 @@
 #include <atomic>
 #include <filesystem>
 
+#include "link/LinkStates.h"
+
 namespace orvek {
 
 // What the pages ask the next poll tick to do. A flag stays set until the work it asks for
@@ -24,8 +26,7 @@ struct DeviceState {
     std::atomic<bool> escMode{false};
     std::atomic<bool> cardMode{false};
     std::atomic<int> fixMode{0};
-    // 0 not probed, 1 program card not answering, 2 program card identified.
-    std::atomic<int> cardState{1};
+    std::atomic<CardState> cardState{CardState::NotAnswering};
     // False while a firmware update runs.
     std::atomic<bool> updateIdle{true};
     // Which prompt picture the blink shows next.

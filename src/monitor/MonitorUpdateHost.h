@@ -20,8 +20,8 @@ public:
         }
     }
     bool fixMode() const override { return state_.fixMode != 0; }
-    int cardState() const override { return state_.cardState; }
-    void setCardState(int state) override { state_.cardState = state; }
+    CardState cardState() const override { return state_.cardState; }
+    void setCardState(CardState state) override { state_.cardState = state; }
 
 private:
     DeviceState& state_;

@@ -39,27 +39,27 @@ std::string writeProgressText(int percent) {
 
 void ConnectionMonitor::ApplyFactoryDefaults() {
     // The flag is cleared before a box, so that ticks during the box do not repeat it.
-    if (link_.usbState != 2) {
+    if (link_.usbState() != UsbState::PortOpen) {
         requests_.defaultsRequested = false;
         host_.showMessage(monitorText::UsbConnection, MessageIcon::Stop);
         return;
     }
-    if (link_.escState != 2) {
+    if (link_.escState() != EscState::Identified) {
         requests_.defaultsRequested = false;
         host_.showMessage(monitorText::EscConnection, MessageIcon::Stop);
         return;
     }
-    SelectFactoryDefaults(lists_);  // also repaints the lists
+    selectFactoryDefaults(lists_);  // also repaints the lists
     requests_.defaultsRequested = false;
 }
 
 void ConnectionMonitor::SendSettings() {
-    if (link_.usbState != 2) {
+    if (link_.usbState() != UsbState::PortOpen) {
         requests_.writeRequested = false;
         host_.showMessage(monitorText::UsbConnection, MessageIcon::Stop);
         return;
     }
-    if (link_.escState != 2) {
+    if (link_.escState() != EscState::Identified) {
         requests_.writeRequested = false;
         host_.showMessage(monitorText::EscConnection, MessageIcon::Stop);
         return;
@@ -81,7 +81,7 @@ void ConnectionMonitor::SendSettings() {
         host_.showMessage(monitorText::CommitFailed, MessageIcon::None);
     } else {
         // Acknowledged and committed: what the lists wrote is what the ESC holds now.
-        RecordWrittenSettings(lists_, image);
+        recordWrittenSettings(lists_, image);
     }
     requests_.writeRequested = false;
     restartPollTimer();

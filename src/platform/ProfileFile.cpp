@@ -135,7 +135,7 @@ bool OverwriteInPlace(const std::filesystem::path& target, std::string_view byte
 
 ProfileDocument ProfileDocument::fromBytes(std::string_view bytes) {
     ProfileDocument document;
-    document.content_ = SplitTextFile(bytes);
+    document.content_ = splitTextFile(bytes);
     return document;
 }
 
@@ -182,9 +182,9 @@ std::optional<std::string> ProfileDocument::value(std::string_view section,
 
 std::optional<std::string> ProfileDocument::encodeLine(std::string_view text,
                                                        bool withLineEnd) const {
-    auto encoded = EncodeText(text, content_.encoding);
+    auto encoded = encodeText(text, content_.encoding);
     if (encoded && withLineEnd) {
-        *encoded += *EncodeText(content_.lineEnd, content_.encoding);
+        *encoded += *encodeText(content_.lineEnd, content_.encoding);
     }
     return encoded;
 }
@@ -200,7 +200,7 @@ void ProfileDocument::ensureLastLineEnded() {
         // A stray half character at the end would shift every unit written after it.
         last.raw.pop_back();
     }
-    last.raw += *EncodeText(content_.lineEnd, content_.encoding);
+    last.raw += *encodeText(content_.lineEnd, content_.encoding);
     last.lineEnd = content_.lineEnd;
 }
 
@@ -222,7 +222,7 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key,
     }
     const std::string bytes = toBytes();
     const bool reads8BitAsUtf8 =
-        IsValidUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        isValidUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) {
             return static_cast<unsigned char>(c) >= 0x80;
         });
     if (reads8BitAsUtf8) {
@@ -245,7 +245,7 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
             if (!raw) {
                 return false;
             }
-            line.raw = *raw + *EncodeText(line.lineEnd, content_.encoding);
+            line.raw = *raw + *encodeText(line.lineEnd, content_.encoding);
             line.text = text;
             return true;
         }
@@ -288,7 +288,7 @@ std::string ProfileDocument::toBytes() const {
     return bytes;
 }
 
-LoadedProfile LoadProfileFile(const std::filesystem::path& file) {
+LoadedProfile loadProfileFile(const std::filesystem::path& file) {
     LoadedProfile loaded;
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
@@ -318,7 +318,7 @@ LoadedProfile LoadProfileFile(const std::filesystem::path& file) {
     return loaded;
 }
 
-bool SaveProfileFile(const std::filesystem::path& file, const ProfileDocument& document) {
+bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::path target = file;
@@ -354,7 +354,7 @@ bool SaveProfileFile(const std::filesystem::path& file, const ProfileDocument& d
     return ok;
 }
 
-std::string ReadProfileString(const ProfileDocument& document, std::string_view section,
+std::string readProfileString(const ProfileDocument& document, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength) {
     if (bufferLength == 0) {
@@ -371,23 +371,23 @@ std::string ReadProfileString(const ProfileDocument& document, std::string_view 
         }
         found = std::string(defaultValue);
     }
-    return CutToUtf16Units(*found, bufferLength - 1);
+    return cutToUtf16Units(*found, bufferLength - 1);
 }
 
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength) {
-    const LoadedProfile loaded = LoadProfileFile(file);
-    return ReadProfileString(loaded.document, section, key, defaultValue, bufferLength);
+    const LoadedProfile loaded = loadProfileFile(file);
+    return readProfileString(loaded.document, section, key, defaultValue, bufferLength);
 }
 
-bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
+bool writeProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value) {
-    LoadedProfile loaded = LoadProfileFile(file);
+    LoadedProfile loaded = loadProfileFile(file);
     if (loaded.status == ProfileFileStatus::Unreadable) {
         return false;
     }
-    return loaded.document.setValue(section, key, value) && SaveProfileFile(file, loaded.document);
+    return loaded.document.setValue(section, key, value) && saveProfileFile(file, loaded.document);
 }
 
 }  // namespace orvek

@@ -66,27 +66,27 @@ struct LoadedProfile {
     ProfileDocument document;  // empty unless Loaded
 };
 
-LoadedProfile LoadProfileFile(const std::filesystem::path& file);
+LoadedProfile loadProfileFile(const std::filesystem::path& file);
 
 // Replaces the file in one step (a temporary file renamed over it), keeping its permissions;
 // a symbolic link is followed and its target replaced. False when it cannot be written.
-bool SaveProfileFile(const std::filesystem::path& file, const ProfileDocument& document);
+bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document);
 
 // GetPrivateProfileString: the value, or `defaultValue` (without its trailing blanks) when
 // the file, section or key is missing; the result is cut to `bufferLength` − 1 UTF-16 units
 // (the buffer holds the terminator too), so a buffer of 20 gives at most 19 characters.
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+std::string readProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength);
 
 // The same lookup on a document already in memory.
-std::string ReadProfileString(const ProfileDocument& document, std::string_view section,
+std::string readProfileString(const ProfileDocument& document, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t bufferLength);
 
 // WritePrivateProfileString: creates the file if needed; false when the entry is refused
 // (see ProfileDocument::setValue), the file exists but cannot be read, or it cannot be written.
-bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
+bool writeProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
 
 }  // namespace orvek

@@ -166,7 +166,7 @@ std::optional<char> Windows1252Byte(char32_t cp) {
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
+bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         if (!NextUtf8(bytes, pos)) {
@@ -176,7 +176,7 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-TextFileContent SplitTextFile(std::string_view bytes) {
+TextFileContent splitTextFile(std::string_view bytes) {
     TextFileContent content;
     std::string_view body = bytes;
     std::size_t unit = 1;
@@ -191,7 +191,7 @@ TextFileContent SplitTextFile(std::string_view bytes) {
     } else if (body.substr(0, 3) == "\xEF\xBB\xBF") {
         content.encoding = TextEncoding::Utf8WithBom;
     } else {
-        content.encoding = IsValidUtf8(body) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+        content.encoding = isValidUtf8(body) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
     }
     const std::size_t bomLength = content.encoding == TextEncoding::Utf8WithBom ? 3 : unit == 2 ? 2 : 0;
     content.byteOrderMark = std::string(body.substr(0, bomLength));
@@ -237,8 +237,8 @@ TextFileContent SplitTextFile(std::string_view bytes) {
     return content;
 }
 
-std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encoding) {
-    if (!IsValidUtf8(utf8)) {
+std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding) {
+    if (!isValidUtf8(utf8)) {
         return std::nullopt;
     }
     if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8WithBom) {
@@ -267,7 +267,7 @@ std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encodi
     return out;
 }
 
-std::size_t Utf16Length(std::string_view utf8) {
+std::size_t utf16Length(std::string_view utf8) {
     std::size_t units = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
@@ -277,7 +277,7 @@ std::size_t Utf16Length(std::string_view utf8) {
     return units;
 }
 
-std::string CutToUtf16Units(std::string_view utf8, std::size_t units) {
+std::string cutToUtf16Units(std::string_view utf8, std::size_t units) {
     std::size_t used = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {

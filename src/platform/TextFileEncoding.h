@@ -34,19 +34,19 @@ struct TextFileContent {
 };
 
 // Never fails: bytes that do not decode become U+FFFD in `text`, and stay as they are in `raw`.
-TextFileContent SplitTextFile(std::string_view bytes);
+TextFileContent splitTextFile(std::string_view bytes);
 
 // The bytes of `utf8` in `encoding`; nothing when `utf8` is not valid UTF-8 or holds a
 // character the encoding cannot store.
-std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encoding);
+std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding);
 
-bool IsValidUtf8(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 
 // Length of `utf8` in UTF-16 code units, the unit Windows counts buffer lengths in.
-std::size_t Utf16Length(std::string_view utf8);
+std::size_t utf16Length(std::string_view utf8);
 
 // The longest prefix of `utf8` of at most `units` UTF-16 code units, never splitting a
 // character.
-std::string CutToUtf16Units(std::string_view utf8, std::size_t units);
+std::string cutToUtf16Units(std::string_view utf8, std::size_t units);
 
 }  // namespace orvek

@@ -4,7 +4,7 @@
 
 namespace orvek {
 
-EscFamily EscFamilyFromTypeCode(std::uint8_t typeCode) {
+EscFamily escFamilyFromTypeCode(std::uint8_t typeCode) {
     switch (typeCode) {
         case 0x0B:
             return EscFamily::Expert;
@@ -17,7 +17,7 @@ EscFamily EscFamilyFromTypeCode(std::uint8_t typeCode) {
     }
 }
 
-std::string VersionText(std::uint8_t versionCode) {
+std::string escVersionText(std::uint8_t versionCode) {
     // Single precision on purpose: the device's own tools print this float.
     const float version = 1.0f + static_cast<float>(versionCode) / 10.0f;
     char text[16];

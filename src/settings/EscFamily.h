@@ -8,9 +8,9 @@ namespace orvek {
 
 enum class EscFamily { Expert, Stock, Blinky, Unlisted };
 
-EscFamily EscFamilyFromTypeCode(std::uint8_t typeCode);
+EscFamily escFamilyFromTypeCode(std::uint8_t typeCode);
 
 // "%.2f" of 1 + code / 10 in single precision: code 3 gives "1.30", 255 gives "26.50".
-std::string VersionText(std::uint8_t versionCode);
+std::string escVersionText(std::uint8_t versionCode);
 
 }  // namespace orvek

@@ -26,24 +26,24 @@ void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string&
     }
     for (const int k : kFillOrder) {
         OptionList& list = lists.byKey(k);
-        if (const auto enabled = OptionListEnabled(k, family)) {
+        if (const auto enabled = optionListEnabled(k, family)) {
             list.setEnabled(*enabled);
         }
         int position = 0;
-        for (const auto& text : OptionTexts(k, family, versionText)) {
+        for (const auto& text : optionTexts(k, family, versionText)) {
             list.insertAt(position++, text);
         }
     }
     if (wasKnown) lists.escSettingsChanged();
 }
 
-void SelectFactoryDefaults(ParameterLists& lists) {
+void selectFactoryDefaults(ParameterLists& lists) {
     if (lists.family == EscFamily::Unlisted) {
         return;
     }
     for (int listId = kFirstListId; listId <= kLastListId; ++listId) {
-        const int k = ParameterByListId(listId)->keyNumber;
-        const FactoryDefault chosen = FactoryDefaultFor(lists.family, k);
+        const int k = parameterByListId(listId)->keyNumber;
+        const FactoryDefault chosen = factoryDefaultFor(lists.family, k);
         OptionList& list = lists.byKey(k);
         switch (chosen.kind) {
             case FactoryDefault::Kind::Leave:
@@ -63,7 +63,7 @@ std::optional<int> FindOption(const ParameterLists& lists, int keyNumber, std::s
     return FindOption(lists.byKey(keyNumber), storedText);
 }
 
-bool SelectStoredOption(ParameterLists& lists, int keyNumber, std::string_view storedText) {
+bool selectStoredOption(ParameterLists& lists, int keyNumber, std::string_view storedText) {
     const auto index = FindOption(lists, keyNumber, storedText);
     if (!index) {
         return false;

@@ -16,12 +16,12 @@ void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string&
 
 // Selects the factory default of `lists.family` in each list (list-id order), leaves the
 // lists the family has no default for, and redraws all eighteen. Nothing for Unlisted.
-void SelectFactoryDefaults(ParameterLists& lists);
+void selectFactoryDefaults(ParameterLists& lists);
 
 // FindOption on the list of one parameter.
 std::optional<int> FindOption(const ParameterLists& lists, int keyNumber, std::string_view storedText);
 
 // Selects the option whose text matches `storedText`; false (selection untouched) when none does.
-bool SelectStoredOption(ParameterLists& lists, int keyNumber, std::string_view storedText);
+bool selectStoredOption(ParameterLists& lists, int keyNumber, std::string_view storedText);
 
 }  // namespace orvek

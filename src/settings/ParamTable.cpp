@@ -32,52 +32,52 @@ constexpr std::array<EscParameter, kParameterCount> kParameters = {{
 
 constexpr std::array<int, 4> kLowVoltCutValues = {0, 29, 30, 32};
 
-std::string Format(const char* format, int value) {
+std::string formatted(const char* format, int value) {
     char text[32];
     std::snprintf(text, sizeof text, format, value);
     return text;
 }
 
-std::vector<std::string> Numbered(const char* format, int first, int last) {
+std::vector<std::string> numbered(const char* format, int first, int last) {
     std::vector<std::string> texts;
     for (int value = first; value <= last; ++value) {
-        texts.push_back(Format(format, value));
+        texts.push_back(formatted(format, value));
     }
     return texts;
 }
 
-bool HasBoostAndTurbo(EscFamily family) {
+bool hasBoostAndTurbo(EscFamily family) {
     return family == EscFamily::Expert || family == EscFamily::Stock;
 }
 
-std::vector<std::string> PowerProfileTexts(std::string_view versionText) {
+std::vector<std::string> powerProfileTexts(std::string_view versionText) {
     if (versionText == "1.30") {
-        return Numbered("Level %d", 1, 12);
+        return numbered("Level %d", 1, 12);
     }
     if (versionText == "1.20") {
-        return Numbered("Level %d", 1, 9);
+        return numbered("Level %d", 1, 9);
     }
     return {};
 }
 
-std::vector<std::string> BoostAccTexts(EscFamily family) {
+std::vector<std::string> boostAccTexts(EscFamily family) {
     std::vector<std::string> texts;
     for (int rate = 50; rate <= 700; rate += 50) {
         // The Stock firmware's lists read "RPN" except at 150; stored files carry the quirk.
         const bool rpn = family == EscFamily::Stock && rate != 150;
-        texts.push_back(Format(rpn ? "%d RPN/deg" : "%d RPM/deg", rate));
+        texts.push_back(formatted(rpn ? "%d RPN/deg" : "%d RPM/deg", rate));
     }
     return texts;
 }
 
-std::vector<std::string> TurboSlopeTexts(EscFamily family) {
+std::vector<std::string> turboSlopeTexts(EscFamily family) {
     if (family == EscFamily::Stock) {
         return {"3  deg/0.1s", "6  deg/0.1s", "12 deg/0.1s", "18 deg/0.1s", "24 deg/0.1s", "Fastest"};
     }
     return {"3 deg/0.1s", "6 deg/0.1s", "12 deg/0.1s", "18 deg/0.1s", "24 deg/0.1s", "Fastest"};
 }
 
-std::vector<std::string> TurboDelayTexts() {
+std::vector<std::string> turboDelayTexts() {
     std::vector<std::string> texts = {"off"};
     for (int k = 1; k <= 8; ++k) {
         char text[32];
@@ -111,7 +111,7 @@ constexpr std::array<Default, kParameterCount> kBlinkyDefaults = {
 
 const std::array<EscParameter, kParameterCount>& ParameterTable() { return kParameters; }
 
-std::optional<EscParameter> ParameterByListId(int listId) {
+std::optional<EscParameter> parameterByListId(int listId) {
     for (const auto& parameter : kParameters) {
         if (parameter.listId == listId) {
             return parameter;
@@ -120,7 +120,7 @@ std::optional<EscParameter> ParameterByListId(int listId) {
     return std::nullopt;
 }
 
-std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::string_view versionText) {
+std::vector<std::string> optionTexts(int keyNumber, EscFamily family, std::string_view versionText) {
     const bool listed = family != EscFamily::Unlisted;
     switch (keyNumber) {
         case key::OperationMode:
@@ -130,10 +130,10 @@ std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::strin
         case key::LowVoltCut:
             return {"None", "2.9 V/cell", "3.0 V/cell", "3.2 V/cell"};
         case key::DragBrake:
-            return listed ? Numbered("%d%%", 0, 100) : std::vector<std::string>{};
+            return listed ? numbered("%d%%", 0, 100) : std::vector<std::string>{};
         case key::InitialBrake: {
             std::vector<std::string> texts = {"=Drag Brake"};
-            for (auto& text : Numbered("%d%%", 1, 50)) {
+            for (auto& text : numbered("%d%%", 1, 50)) {
                 texts.push_back(std::move(text));
             }
             return texts;
@@ -143,7 +143,7 @@ std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::strin
         case key::BrakeFrequency:
             return {"1KHz", "2KHz", "4KHz", "8KHz", "16KHz", "32KHz"};
         case key::PowerProfile:
-            return listed ? PowerProfileTexts(versionText) : std::vector<std::string>{};
+            return listed ? powerProfileTexts(versionText) : std::vector<std::string>{};
         case key::DriveFrequency:
             return {"2KHz", "4KHz", "8KHz", "16KHz", "32KHz", "64KHz"};
         case key::NeutralDeadBand:
@@ -152,20 +152,20 @@ std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::strin
             return {"off", "176f/80c", "194f/90c"};
         case key::BoostTiming:
         case key::TurboTiming:
-            return HasBoostAndTurbo(family) ? Numbered("%d deg", 0, 60) : std::vector<std::string>{};
+            return hasBoostAndTurbo(family) ? numbered("%d deg", 0, 60) : std::vector<std::string>{};
         case key::BoostRpm:
-            if (!HasBoostAndTurbo(family)) {
+            if (!hasBoostAndTurbo(family)) {
                 return {};
             }
             return {"500",  "1000", "1500",  "2000",  "2500",  "3000",  "3500",
                     "4000", "4500", "5000",  "6000",  "7000",  "8000",  "9000",
                     "10000", "11000", "12000", "13000", "14000", "15000"};
         case key::BoostAcc:
-            return HasBoostAndTurbo(family) ? BoostAccTexts(family) : std::vector<std::string>{};
+            return hasBoostAndTurbo(family) ? boostAccTexts(family) : std::vector<std::string>{};
         case key::TurboSlope:
-            return HasBoostAndTurbo(family) ? TurboSlopeTexts(family) : std::vector<std::string>{};
+            return hasBoostAndTurbo(family) ? turboSlopeTexts(family) : std::vector<std::string>{};
         case key::TurboDelay:
-            return HasBoostAndTurbo(family) ? TurboDelayTexts() : std::vector<std::string>{};
+            return hasBoostAndTurbo(family) ? turboDelayTexts() : std::vector<std::string>{};
         case key::RotationMode:
             return {"Normal", "Reverse"};
         default:
@@ -173,7 +173,7 @@ std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::strin
     }
 }
 
-std::optional<bool> OptionListEnabled(int keyNumber, EscFamily family) {
+std::optional<bool> optionListEnabled(int keyNumber, EscFamily family) {
     switch (keyNumber) {
         case key::BoostTiming:
         case key::TurboTiming:
@@ -184,13 +184,13 @@ std::optional<bool> OptionListEnabled(int keyNumber, EscFamily family) {
             if (family == EscFamily::Unlisted) {
                 return std::nullopt;
             }
-            return HasBoostAndTurbo(family);
+            return hasBoostAndTurbo(family);
         default:
             return std::nullopt;
     }
 }
 
-int StoredValue(int keyNumber, int index) {
+int storedValue(int keyNumber, int index) {
     switch (keyNumber) {
         case key::ReverseSpeed:
             return (index + 1) * 25;
@@ -209,7 +209,7 @@ int StoredValue(int keyNumber, int index) {
     }
 }
 
-FactoryDefault FactoryDefaultFor(EscFamily family, int keyNumber) {
+FactoryDefault factoryDefaultFor(EscFamily family, int keyNumber) {
     if (keyNumber < 0 || keyNumber >= kParameterCount) {
         return Leave;
     }

@@ -52,17 +52,17 @@ struct EscParameter {
 const std::array<EscParameter, kParameterCount>& ParameterTable();
 
 // The parameter shown in the list with this id; nothing outside 1009..1026.
-std::optional<EscParameter> ParameterByListId(int listId);
+std::optional<EscParameter> parameterByListId(int listId);
 
 // The option texts of a parameter in list order; empty when the family or version has none.
-std::vector<std::string> OptionTexts(int keyNumber, EscFamily family, std::string_view versionText);
+std::vector<std::string> optionTexts(int keyNumber, EscFamily family, std::string_view versionText);
 
 // Whether filling the lists for `family` enables or disables the parameter's list; nothing
 // when it leaves the enabled state as it was.
-std::optional<bool> OptionListEnabled(int keyNumber, EscFamily family);
+std::optional<bool> optionListEnabled(int keyNumber, EscFamily family);
 
 // The byte that option `index` of the parameter stands for in the settings block.
-int StoredValue(int keyNumber, int index);
+int storedValue(int keyNumber, int index);
 
 // What DEFAULT SETTING selects in a list.
 struct FactoryDefault {
@@ -70,7 +70,7 @@ struct FactoryDefault {
     Kind kind = Kind::Leave;
     int index = -1;  // for Option
 };
-FactoryDefault FactoryDefaultFor(EscFamily family, int keyNumber);
+FactoryDefault factoryDefaultFor(EscFamily family, int keyNumber);
 
 // The first option whose whole text equals `storedText` without regard to letter case;
 // nothing for an empty text or no match.

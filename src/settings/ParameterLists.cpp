@@ -27,7 +27,7 @@ const OptionList& ParameterLists::byKey(int keyNumber) const {
 }
 
 OptionList* ParameterLists::byListId(int listId) {
-    const auto parameter = ParameterByListId(listId);
+    const auto parameter = parameterByListId(listId);
     return parameter ? &byKey(parameter->keyNumber) : nullptr;
 }
 

@@ -18,17 +18,17 @@ std::uint8_t WriteValue(const ParameterLists& lists, std::size_t position) {
         return lists.writeImage[position].value;
     }
     // No selection (-1) falls out of the same formulas: 0xFF, 70, 0, 0xFD.
-    return static_cast<std::uint8_t>(StoredValue(k, index) & 0xFF);
+    return static_cast<std::uint8_t>(storedValue(k, index) & 0xFF);
 }
 
 }  // namespace
 
-bool IsSettingsBlock(const std::uint8_t* data, std::size_t length) {
+bool isSettingsBlock(const std::uint8_t* data, std::size_t length) {
     return data != nullptr && length == kSettingsBlockSize &&
            data[kSettingsBlockSize - 1] == kSettingsBlockEndMarker;
 }
 
-int DecodeBlockByte(int keyNumber, std::uint8_t value) {
+int decodeBlockByte(int keyNumber, std::uint8_t value) {
     const int b = value;
     switch (keyNumber) {
         case key::LowVoltCut:
@@ -62,15 +62,15 @@ bool ApplySettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::s
     for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
         const int k = kBlockByteKeys[position];
         if (k != kCarriedByte) {
-            lists.byKey(k).setSelection(DecodeBlockByte(k, block[position]));
+            lists.byKey(k).setSelection(decodeBlockByte(k, block[position]));
         }
     }
     lists.redrawAll();
     return true;
 }
 
-bool AcceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length) {
-    if (!IsSettingsBlock(block, length) || !ApplySettingsBlock(lists, block, length)) {
+bool acceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length) {
+    if (!isSettingsBlock(block, length) || !ApplySettingsBlock(lists, block, length)) {
         return false;
     }
     std::copy(block, block + kSettingsValueCount, lists.lastReadBlock.begin());
@@ -102,12 +102,12 @@ std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists&
     return differs;
 }
 
-bool AnySettingDiffersFromEsc(const ParameterLists& lists) {
+bool anySettingDiffersFromEsc(const ParameterLists& lists) {
     const auto differs = SettingsDifferingFromEsc(lists);
     return std::find(differs.begin(), differs.end(), true) != differs.end();
 }
 
-void RecordWrittenSettings(ParameterLists& lists, const WriteImage& image) {
+void recordWrittenSettings(ParameterLists& lists, const WriteImage& image) {
     for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
         lists.lastReadBlock[position] = image[position].value;
     }

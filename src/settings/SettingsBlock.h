@@ -11,21 +11,21 @@
 namespace orvek {
 
 // A settings read's answer is usable: 23 bytes ending in the end marker.
-bool IsSettingsBlock(const std::uint8_t* data, std::size_t length);
+bool isSettingsBlock(const std::uint8_t* data, std::size_t length);
 
 // The option index a block byte selects in its parameter's list (not yet checked against
 // the list's length): negative or past the end means no selection.
-int DecodeBlockByte(int keyNumber, std::uint8_t value);
+int decodeBlockByte(int keyNumber, std::uint8_t value);
 
 // Selects in each of the eighteen lists the option its block byte stands for (no selection
 // when it stands for none) and redraws them. Uses bytes 0..21 only; false, and nothing
 // changed, when fewer are given. Does not touch lastReadBlock.
 bool ApplySettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
 
-// For a settings read's answer: checks it (IsSettingsBlock), applies it and keeps bytes
+// For a settings read's answer: checks it (isSettingsBlock), applies it and keeps bytes
 // 0..21 as lastReadBlock, which now describes the ESC (escSettingsKnown). False, and nothing
 // changed, for an unusable answer.
-bool AcceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
+bool acceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::size_t length);
 
 // The 22 pairs for the current selections, the carried bytes taken from lastReadBlock.
 // Also kept as lists.writeImage, whose Low Volt Cut value the next image reuses while that
@@ -36,9 +36,9 @@ WriteImage BuildWriteImage(ParameterLists& lists);
 // (lastReadBlock). All false while escSettingsKnown is false; never true for a list without
 // options, in which nothing can be chosen.
 std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists& lists);
-bool AnySettingDiffersFromEsc(const ParameterLists& lists);
+bool anySettingDiffersFromEsc(const ParameterLists& lists);
 
 // A write of `image` was acknowledged pair by pair and committed: the ESC now holds it.
-void RecordWrittenSettings(ParameterLists& lists, const WriteImage& image);
+void recordWrittenSettings(ParameterLists& lists, const WriteImage& image);
 
 }  // namespace orvek

@@ -37,9 +37,9 @@ std::vector<ImportedSetting> SettingsImport::unmatched() const {
     return result;
 }
 
-SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::path& file) {
+SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::path& file) {
     SettingsImport result;
-    const LoadedProfile loaded = LoadProfileFile(file);
+    const LoadedProfile loaded = loadProfileFile(file);
     for (const auto& parameter : ParameterTable()) {
         result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber = parameter.keyNumber;
     }
@@ -53,7 +53,7 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
         if (!loaded.document.value(kSection, parameter.keyName)) {
             continue;  // KeyMissing
         }
-        setting.value = ReadProfileString(loaded.document, kSection, parameter.keyName, "", kValueBuffer);
+        setting.value = readProfileString(loaded.document, kSection, parameter.keyName, "", kValueBuffer);
         if (setting.value.empty()) {
             setting.outcome = ImportOutcome::EmptyValue;
             continue;
@@ -70,10 +70,10 @@ SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::
     return result;
 }
 
-SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
+SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
                                       std::error_code* reason) {
     errno = 0;
-    LoadedProfile loaded = LoadProfileFile(file);
+    LoadedProfile loaded = loadProfileFile(file);
     if (loaded.status == ProfileFileStatus::Unreadable) {
         std::error_code typeError;
         const bool folder = std::filesystem::is_directory(file, typeError);
@@ -90,13 +90,13 @@ SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::fi
         }
     }
     errno = 0;
-    if (!SaveProfileFile(file, loaded.document)) {
+    if (!saveProfileFile(file, loaded.document)) {
         return Failed(SettingsFileStatus::WriteFailed, LastError(std::errc::io_error), reason);
     }
     return SettingsFileStatus::Ok;
 }
 
-std::filesystem::path SettingsExportPath(const std::filesystem::path& chosen) {
+std::filesystem::path settingsExportPath(const std::filesystem::path& chosen) {
     const std::string name = chosen.filename().string();
     if (name.size() > kExtension.size() &&
         equalsIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension)) {

@@ -44,17 +44,17 @@ struct SettingsImport {
 // Reads the file and selects each stored option that matches (whole text, any letter case).
 // Only selections change: family, version text and lastReadBlock stay. A missing or
 // unreadable file changes nothing.
-SettingsImport ImportSettingsFile(ParameterLists& lists, const std::filesystem::path& file);
+SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::path& file);
 
 // Writes the eighteen selected texts (empty for a list without selection) into section
 // "option" of the file, creating it if needed and keeping everything else an existing file holds.
 // The file is replaced in one step, so a failed write leaves an existing file as it was. On a
 // failure `reason`, when given, tells why (as the system reported it).
-SettingsFileStatus ExportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
+SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
                                       std::error_code* reason = nullptr);
 
 // The file an export to the chosen name goes to: ".cfg" is added unless the name already
 // ends with it (in any letter case).
-std::filesystem::path SettingsExportPath(const std::filesystem::path& chosen);
+std::filesystem::path settingsExportPath(const std::filesystem::path& chosen);
 
 }  // namespace orvek

@@ -31,13 +31,13 @@ constexpr std::size_t kNoteBuffer = 260;
 
 
 // A single file or folder name: nothing that could lead out of the folder it is looked up in.
-bool IsPlainName(std::string_view name) {
+bool isPlainName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-std::optional<fs::path> FindFolderIgnoringCase(const fs::path& folder, std::string_view name) {
-    auto found = FindEntryIgnoringCase(folder, name);
+std::optional<fs::path> findFolderIgnoringCase(const fs::path& folder, std::string_view name) {
+    auto found = findEntryIgnoringCase(folder, name);
     std::error_code error;
     if (!found || !fs::is_directory(*found, error)) {
         return std::nullopt;
@@ -51,8 +51,8 @@ const std::array<const char*, kProfileCategoryCount>& ProfileCategories() { retu
 
 const std::array<const char*, kInfoKeyCount>& InfoKeyNames() { return kInfoKeys; }
 
-std::optional<fs::path> FindEntryIgnoringCase(const fs::path& folder, std::string_view name) {
-    if (!IsPlainName(name)) {
+std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::string_view name) {
+    if (!isPlainName(name)) {
         return std::nullopt;
     }
     std::error_code error;
@@ -77,8 +77,8 @@ namespace {
 
 // The sheets of one Profile tree's category folder, unsorted.
 void collectSheets(const fs::path& baseFolder, std::string_view category, std::vector<SetupSheetEntry>& sheets) {
-    const auto profile = FindFolderIgnoringCase(baseFolder, kProfileFolder);
-    const auto folder = profile ? FindFolderIgnoringCase(*profile, category) : std::nullopt;
+    const auto profile = findFolderIgnoringCase(baseFolder, kProfileFolder);
+    const auto folder = profile ? findFolderIgnoringCase(*profile, category) : std::nullopt;
     if (!folder) {
         return;
     }
@@ -117,7 +117,7 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
     return sheets;
 }
 
-std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::string_view category,
+std::optional<fs::path> findSetupSheet(const fs::path& programFolder, std::string_view category,
                                        std::string_view title, const std::optional<fs::path>& userFolder) {
     const auto sheets = ListSetupSheets(programFolder, category, userFolder);
     for (const auto& sheet : sheets) {
@@ -135,25 +135,25 @@ std::optional<fs::path> FindSetupSheet(const fs::path& programFolder, std::strin
 
 SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& sheetFile) {
     // An unreadable file reads like an empty one, as it does for the Windows reader.
-    const LoadedProfile sheet = LoadProfileFile(sheetFile);
+    const LoadedProfile sheet = loadProfileFile(sheetFile);
     for (const auto& parameter : ParameterTable()) {
         const std::string stored =
-            ReadProfileString(sheet.document, "option", parameter.keyName, "", kOptionBuffer);
-        SelectStoredOption(lists, parameter.keyNumber, stored);
+            readProfileString(sheet.document, "option", parameter.keyName, "", kOptionBuffer);
+        selectStoredOption(lists, parameter.keyNumber, stored);
     }
     SetupSheetNotes notes;
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        notes.info[k] = ReadProfileString(sheet.document, "info", kInfoKeys[k], "", kNoteBuffer);
+        notes.info[k] = readProfileString(sheet.document, "info", kInfoKeys[k], "", kNoteBuffer);
     }
     notes.showComment = !notes.info[kInfoKeyCount - 1].empty();
-    notes.memo = ReadProfileString(sheet.document, "memo", "memo", "", kNoteBuffer);
+    notes.memo = readProfileString(sheet.document, "memo", "memo", "", kNoteBuffer);
     lists.redrawAll();
     return notes;
 }
 
 SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& programFolder,
                                std::string_view category, std::string_view title) {
-    const auto file = FindSetupSheet(programFolder, category, title);
+    const auto file = findSetupSheet(programFolder, category, title);
     return LoadSetupSheet(lists, file ? *file : fs::path());
 }
 

@@ -38,7 +38,7 @@ std::vector<SetupSheetEntry> ListSetupSheets(const std::filesystem::path& progra
                                                  userDataFolder());
 
 // The sheet with this title in the category, found as ListSetupSheets finds it.
-std::optional<std::filesystem::path> FindSetupSheet(const std::filesystem::path& programFolder,
+std::optional<std::filesystem::path> findSetupSheet(const std::filesystem::path& programFolder,
                                                     std::string_view category,
                                                     std::string_view title,
                                                     const std::optional<std::filesystem::path>& userFolder =
@@ -62,7 +62,7 @@ SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const std::filesystem::pat
 
 // The entry of `folder` named `name` without regard to letter case (an exact match first,
 // otherwise the first in name order); nothing when there is none.
-std::optional<std::filesystem::path> FindEntryIgnoringCase(const std::filesystem::path& folder,
+std::optional<std::filesystem::path> findEntryIgnoringCase(const std::filesystem::path& folder,
                                                            std::string_view name);
 
 }  // namespace orvek

@@ -26,11 +26,11 @@ UpdateResult refuse(const UpdateJob& job, FirmwareTarget target, const char* tex
 // Sends `command` again and reads one byte with each limit of the schedule until rxBuffer[0]
 // holds `expected`; no try at all when it already does.
 bool retrySchedule(UsbUart& link, std::uint8_t command, std::uint8_t expected) {
-    if (link.rxBuffer[0] == expected) return true;
+    if (link.rxBuffer()[0] == expected) return true;
     for (std::uint32_t limitMs : kCardRetryLimitsMs) {
         link.sendCommand(command);
         link.readReply(1, limitMs);
-        if (link.rxBuffer[0] == expected) return true;
+        if (link.rxBuffer()[0] == expected) return true;
     }
     return false;
 }
@@ -39,14 +39,49 @@ void reportProgress(UpdateObserver* observer, std::int64_t sent, std::int64_t to
     if (observer != nullptr) observer->progress(sent, total);
 }
 
+// Every end of a started update, for both targets. Three orders inside are kept on purpose:
+// - a failure closes the port before its box, so nothing more goes to a device that just
+//   failed while the racer reads the message;
+// - the status picture is set before it is shown, so the old picture never flashes;
+// - the device state is reset and the link released before timer 1 starts again, so the first
+//   poll finds the link free and identifies the device afresh.
+// The other calls follow no order the device or the page could show.
+UpdateResult endUpdate(const UpdateJob& job, std::unique_lock<std::mutex>& owner,
+                       FirmwareTarget target, UpdateOutcome outcome, const char* text,
+                       UpdateResult result) {
+    UpdateHost& host = job.host;
+    UsbUart& link = job.link;
+    if (outcome == UpdateOutcome::Failed) link.closePort();
+    if (outcome == UpdateOutcome::Failed) host.showMessage(text, MessageIcon::None);
+    if (outcome == UpdateOutcome::ReadFileError) host.showMessage(text, MessageIcon::Stop);
+    host.clearUpdateRequest(target);
+    if (outcome == UpdateOutcome::Failed) host.setStatusPicture(target, SkinId::StatusFailed);
+    if (outcome == UpdateOutcome::Finished) host.setStatusPicture(target, SkinId::StatusFinished);
+    host.showProgress(target, false);
+    host.showStatusPicture(target, true);
+    host.invalidatePage();
+    host.setUpdateIdle(true);
+    if (outcome == UpdateOutcome::Finished) {
+        // The updated device restarts into its new firmware; the monitor identifies it afresh.
+        if (target == kEsc) link.setEscState(EscState::NotAnswering);
+        if (target == kCard) host.setCardState(CardState::NotAnswering);
+        link.purge(kPurgeAll);
+    }
+    owner.unlock();
+    host.startPollTimer();
+    result.outcome = outcome;
+    result.message = text != nullptr ? text : "";
+    return result;
+}
+
 }  // namespace
 
 UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
     const std::filesystem::path image = job.image;
-    if (link.usbState != 2) return refuse(job, kEsc, updateText::UsbConnection);
-    if (!host.fixMode() && link.escState != 2) return refuse(job, kEsc, updateText::EscConnection);
+    if (link.usbState() != UsbState::PortOpen) return refuse(job, kEsc, updateText::UsbConnection);
+    if (!host.fixMode() && link.escState() != EscState::Identified) return refuse(job, kEsc, updateText::EscConnection);
 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
@@ -57,32 +92,10 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
 
     UpdateResult result;
     const auto idleExit = [&] {
-        host.showMessage(updateText::ReadFile, MessageIcon::Stop);
-        host.clearUpdateRequest(kEsc);
-        host.showProgress(kEsc, false);
-        host.showStatusPicture(kEsc, true);
-        host.invalidatePage();
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::ReadFileError;
-        result.message = updateText::ReadFile;
-        return result;
+        return endUpdate(job, owner, kEsc, UpdateOutcome::ReadFileError, updateText::ReadFile, result);
     };
     const auto fail = [&](const char* text) {
-        link.closePort();
-        host.showMessage(text, MessageIcon::None);
-        host.clearUpdateRequest(kEsc);
-        host.setStatusPicture(kEsc, updatePicture::Failed);
-        host.showProgress(kEsc, false);
-        host.showStatusPicture(kEsc, true);
-        host.invalidatePage();
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::Failed;
-        result.message = text;
-        return result;
+        return endUpdate(job, owner, kEsc, UpdateOutcome::Failed, text, result);
     };
 
     // First pass: the bytes the whole image puts on the line.
@@ -93,11 +106,11 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
 
     // Four hellos back to back: the first wakes an application into its bootloader; only the
     // last one's outcome counts.
-    int helloStatus = 0;
+    LinkStatus helloStatus = LinkStatus::Ok;
     for (int i = 0; i < 4; ++i) helloStatus = link.sendCommand(cmd::BootHello);
-    if (helloStatus == 1) return fail(updateText::HelloTimeout);
+    if (helloStatus == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
     link.readReply(1, limit::Handshake);
-    if (link.rxBuffer[0] != answer::BootListening) return fail(updateText::HelloTimeout);
+    if (link.rxBuffer()[0] != answer::BootListening) return fail(updateText::HelloTimeout);
     bool sendFailed = false;
     if (!bootSync(link, sendFailed)) return fail(updateText::SyncTimeout);
     if (!bootStart(link, sendFailed)) return fail(updateText::StartTimeout);
@@ -108,9 +121,10 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     std::int64_t sent = 0;
     while (reader.nextFrame(frame) == KfwImageReader::Result::Line) {
         host.setProgressCaption(kEsc, progressCaption(progressPercent(sent, size.totalBytes)));
-        const int status = sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
-        if (status == 1) return fail(updateText::DataTransfer);
-        if (status != 0) return fail(updateText::NoAck);
+        const LinkStatus status =
+            sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
+        if (status == LinkStatus::TxFailed) return fail(updateText::DataTransfer);
+        if (status != LinkStatus::Ok) return fail(updateText::NoAck);
         sent += static_cast<std::int64_t>(frame.size());
         result.sentBytes = sent;
         reportProgress(observer, sent, size.totalBytes);
@@ -120,30 +134,20 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     if (sent != size.totalBytes) return fail(updateText::ByteCount);
 
     busyWaitMs(1000);
-    host.setUpdateIdle(true);
-    host.clearUpdateRequest(kEsc);
-    host.setStatusPicture(kEsc, updatePicture::Finished);
-    host.showProgress(kEsc, false);
-    host.showStatusPicture(kEsc, true);
-    host.invalidatePage();
-    link.escState = 1;  // the monitor identifies the ESC afresh
-    owner.unlock();
-    host.startPollTimer();
-    result.outcome = UpdateOutcome::Finished;
-    return result;
+    return endUpdate(job, owner, kEsc, UpdateOutcome::Finished, nullptr, result);
 }
 
 UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
     const std::filesystem::path imagePath = job.image;
-    if (link.usbState != 2) return refuse(job, kCard, updateText::UsbConnection);
-    if (host.cardState() != 2) return refuse(job, kCard, updateText::CardConnection);
+    if (link.usbState() != UsbState::PortOpen) return refuse(job, kCard, updateText::UsbConnection);
+    if (host.cardState() != CardState::Identified) return refuse(job, kCard, updateText::CardConnection);
 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
     host.setUpdateIdle(false);
-    host.setStartPicture(kCard, updatePicture::CardStartNormal);
+    host.setStartPicture(kCard, SkinId::CardFirmwareStart);
     host.showStatusPicture(kCard, false);
     host.showProgress(kCard, true);
     host.invalidatePage();
@@ -153,47 +157,26 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     // buffer is refused like an unreadable file.
     XupImageData image = readXupImage(imagePath);
     if (image.status != ImageReadStatus::Ok) {
-        host.clearUpdateRequest(kCard);
-        host.showMessage(updateText::ReadFile, MessageIcon::Stop);
-        host.showProgress(kCard, false);
-        host.showStatusPicture(kCard, true);
-        host.invalidatePage();
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::ReadFileError;
-        result.message = updateText::ReadFile;
-        return result;
+        return endUpdate(job, owner, kCard, UpdateOutcome::ReadFileError, updateText::ReadFile,
+                         result);
     }
     const std::int64_t total = static_cast<std::int64_t>(image.bytes.size());
     result.totalBytes = total;
     link.purge(kPurgeAll);
 
     const auto fail = [&](const char* text) {
-        link.closePort();
-        host.showMessage(text, MessageIcon::None);
-        host.showProgress(kCard, false);
-        host.setStatusPicture(kCard, updatePicture::Failed);
-        host.showStatusPicture(kCard, true);
-        host.invalidatePage();
-        host.clearUpdateRequest(kCard);
-        host.setUpdateIdle(true);
-        owner.unlock();
-        host.startPollTimer();
-        result.outcome = UpdateOutcome::Failed;
-        result.message = text;
-        return result;
+        return endUpdate(job, owner, kCard, UpdateOutcome::Failed, text, result);
     };
 
     // Three hellos wake the bootloader; their answers are not looked at.
     for (int i = 0; i < 3; ++i) {
-        if (link.sendCommand(cmd::BootHello) == 1) return fail(updateText::HelloTimeout);
+        if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
         link.readReply(1, limit::Handshake);
     }
-    if (link.sendCommand(cmd::BootReady) == 1) return fail(updateText::ReadyTimeout);
+    if (link.sendCommand(cmd::BootReady) == LinkStatus::TxFailed) return fail(updateText::ReadyTimeout);
     link.readReply(1, limit::Handshake);
     if (!retrySchedule(link, cmd::BootReady, answer::BootReady)) return fail(updateText::NoReady);
-    if (link.sendCommand(cmd::BootHello) == 1) return fail(updateText::HelloTimeout);
+    if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
     link.readReply(1, 1500);
     if (!retrySchedule(link, cmd::BootHello, answer::BootListening)) {
         return fail(updateText::NoHelloAnswer);
@@ -231,18 +214,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     if (sent != total) return fail(updateText::ByteCount);
 
     busyWaitMs(1000);
-    host.clearUpdateRequest(kCard);
-    host.showProgress(kCard, false);
-    host.setStatusPicture(kCard, updatePicture::Finished);
-    host.showStatusPicture(kCard, true);
-    host.invalidatePage();
-    host.setUpdateIdle(true);
-    host.setCardState(1);  // the monitor identifies the card afresh
-    link.purge(kPurgeAll);
-    owner.unlock();
-    host.startPollTimer();
-    result.outcome = UpdateOutcome::Finished;
-    return result;
+    return endUpdate(job, owner, kCard, UpdateOutcome::Finished, nullptr, result);
 }
 
 }  // namespace orvek

@@ -10,7 +10,7 @@ namespace orvek {
 class HeadlessUpdateHost : public UpdateHost {
 public:
     bool fix = false;
-    int card = 0;
+    CardState card = CardState::NotProbed;
     std::string lastMessage;
 
     void stopPollTimer() override {}
@@ -18,8 +18,8 @@ public:
     void setUpdateIdle(bool) override {}
     void clearUpdateRequest(FirmwareTarget) override {}
     bool fixMode() const override { return fix; }
-    int cardState() const override { return card; }
-    void setCardState(int state) override { card = state; }
+    CardState cardState() const override { return card; }
+    void setCardState(CardState state) override { card = state; }
     void setProgressCaption(FirmwareTarget, const std::string&) override {}
     void showProgress(FirmwareTarget, bool) override {}
     void setStatusPicture(FirmwareTarget, int) override {}

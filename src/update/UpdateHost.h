@@ -4,17 +4,11 @@
 #include <string>
 
 #include "firmware/FirmwareCatalogue.h"
+#include "link/LinkStates.h"
 #include "platform/MessageIcon.h"
+#include "platform/PictureIds.h"
 
 namespace orvek {
-
-// Pictures an update shows, by skin id.
-namespace updatePicture {
-constexpr int Failed = 170;
-constexpr int CardStartNormal = 172;
-constexpr int Ready = 179;
-constexpr int Finished = 188;
-}  // namespace updatePicture
 
 class UpdateHost {
 public:
@@ -29,8 +23,8 @@ public:
     virtual void clearUpdateRequest(FirmwareTarget target) = 0;
 
     virtual bool fixMode() const = 0;
-    virtual int cardState() const = 0;
-    virtual void setCardState(int state) = 0;
+    virtual CardState cardState() const = 0;
+    virtual void setCardState(CardState state) = 0;
 
     virtual void setProgressCaption(FirmwareTarget target, const std::string& caption) = 0;
     virtual void showProgress(FirmwareTarget target, bool shown) = 0;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/Process.h"
-#include "common/WithoutRoot.h"
+#include "support/WithoutRoot.h"
 #include "link/UsbUart.h"
 #include "monitor/MonitorRig.h"
 
@@ -88,24 +88,24 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
     ASSERT_TRUE(rig.ok);
     SwitchablePort port("monitored");
     rig.link.setPortOverride(port.path());
-    rig.monitor.OnDeviceEsc();
-    for (int tick = 0; tick < 6; ++tick) rig.monitor.OnPollTimer();
+    rig.monitor.onDeviceEsc();
+    for (int tick = 0; tick < 6; ++tick) rig.monitor.onPollTimer();
     EXPECT_EQ(rig.window.log.startingWith("portDenied:"), std::vector<std::string>{"portDenied:1:" + port.path()});
-    EXPECT_EQ(rig.link.usbState, 0);
+    EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty()) << "no message box for it";
 
     // The rule is installed and the adapter plugged in again: the port opens, the note goes.
     port.pointAt(rig.sim.devicePath());
     rig.window.log.clear();
-    for (int tick = 0; tick < 3; ++tick) rig.monitor.OnPollTimer();
+    for (int tick = 0; tick < 3; ++tick) rig.monitor.onPollTimer();
     EXPECT_EQ(rig.window.log.startingWith("portDenied:"), std::vector<std::string>{"portDenied:0"});
-    EXPECT_EQ(rig.link.escState, 2);
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
 
     // A port that is simply missing is not a permission problem: nothing is said.
     rig.link.closePort();
     rig.link.setPortOverride((deniedPortFolders().scratch / "gone").string());
     rig.window.log.clear();
-    for (int tick = 0; tick < 3; ++tick) rig.monitor.OnPollTimer();
+    for (int tick = 0; tick < 3; ++tick) rig.monitor.onPollTimer();
     EXPECT_TRUE(rig.window.log.startingWith("portDenied:").empty());
 }
 

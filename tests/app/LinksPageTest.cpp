@@ -23,7 +23,7 @@ void press(QWidget& page, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoMod
 }
 
 TEST(LinksPage, OnlyAPlainLeftPressStrictlyInsideAnAreaOpensItsLink) {
-    test::TempFolder program;
+    testing::TempFolder program;
     RecordingUrlOpener opener;
     CUserDlg page(opener, program.path());
     page.resize(985, 570);
@@ -57,7 +57,7 @@ TEST(LinksPage, OnlyAPlainLeftPressStrictlyInsideAnAreaOpensItsLink) {
 }
 
 TEST(LinksPage, HandCursorOnlyStrictlyInsideAnArea) {
-    test::TempFolder program;
+    testing::TempFolder program;
     RecordingUrlOpener opener;
     CUserDlg page(opener, program.path());
     auto move = [&](QPoint at) {
@@ -72,7 +72,7 @@ TEST(LinksPage, HandCursorOnlyStrictlyInsideAnArea) {
 }
 
 TEST(LinksPage, LinksComeFromConfigIniKeyByKeyCutTo259Characters) {
-    test::TempFolder program;
+    testing::TempFolder program;
     const std::string longLink = "http://x.example/" + std::string(300, 'a');
     program.write("config.ini", "[Product Link]\r\norvek-zeta = \"https://zeta.example/\"\r\nMAIN=\r\nORVEK-QLX=" +
                                     longLink + "\r\n");
@@ -89,8 +89,8 @@ TEST(LinksPage, LinksComeFromConfigIniKeyByKeyCutTo259Characters) {
 }
 
 TEST(ConfigIni, TheUsersFileIsReadFirstKeyByKeyAndNeitherIsWritten) {
-    test::TempFolder program;
-    test::TempFolder configHome;  // as $XDG_CONFIG_HOME
+    testing::TempFolder program;
+    testing::TempFolder configHome;  // as $XDG_CONFIG_HOME
     const std::filesystem::path user = configHome.path() / "orvek-link";
     const std::string installed =
         "[TEXT INFO]\r\nsize=120\r\n[PRODUCT LINK]\r\nORVEK-ARC=http://installed.example/arc/\r\n"
@@ -104,9 +104,9 @@ TEST(ConfigIni, TheUsersFileIsReadFirstKeyByKeyAndNeitherIsWritten) {
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Zeta)], "http://installed.example/zeta/");
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "") << "an empty value in the user's file is given";
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Qlx)], "http://www.orvek.example/product/ORVEK-QLX/");
-    EXPECT_EQ(ReadTextSize(program.path(), user), 120) << "a key the user's file lacks";
-    test::TempFolder none;
-    EXPECT_EQ(ReadTextSize(program.path(), none.path()), 120) << "no user file";
+    EXPECT_EQ(readTextSize(program.path(), user), 120) << "a key the user's file lacks";
+    testing::TempFolder none;
+    EXPECT_EQ(readTextSize(program.path(), none.path()), 120) << "no user file";
 
     // The page finds the user's file through $XDG_CONFIG_HOME, and writes neither file.
     setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);
@@ -136,16 +136,16 @@ TEST(ConfigIni, TextSizeIsTheLeadingNumberAndTooSmallASizeReadsAsNinePoint) {
     };
     const Case cases[] = {{"120", 120}, {" 100pt", 100}, {"abc", 0}, {"-5", -5}, {"", 0}, {"99999999999", INT_MAX}};
     for (const Case& c : cases) {
-        test::TempFolder program;
+        testing::TempFolder program;
         program.write("config.ini", std::string("[TEXT INFO]\r\nsize=") + c.stored + "\r\n");
-        EXPECT_EQ(ReadTextSize(program.path()), c.size) << c.stored;
+        EXPECT_EQ(readTextSize(program.path()), c.size) << c.stored;
     }
-    test::TempFolder none;
-    EXPECT_EQ(ReadTextSize(none.path()), 90) << "no config.ini";
-    EXPECT_EQ(ReadableTextSize(0), 90);
-    EXPECT_EQ(ReadableTextSize(10), 90) << "never a 1-pt font";
-    EXPECT_EQ(ReadableTextSize(60), 60);
-    EXPECT_EQ(ReadableTextSize(120), 120);
+    testing::TempFolder none;
+    EXPECT_EQ(readTextSize(none.path()), 90) << "no config.ini";
+    EXPECT_EQ(readableTextSize(0), 90);
+    EXPECT_EQ(readableTextSize(10), 90) << "never a 1-pt font";
+    EXPECT_EQ(readableTextSize(60), 60);
+    EXPECT_EQ(readableTextSize(120), 120);
 }
 
 }  // namespace

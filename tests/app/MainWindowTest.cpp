@@ -41,7 +41,7 @@ TEST(MainWindow, StartsOnTheLinksPageWithTwoButtonsDisabledLampsOffAndThePromptB
     EXPECT_TRUE(w.progressDisplay().isHidden());
     EXPECT_EQ(w.progressDisplay().text(), "0%");
     for (int lamp : {windowControl::UsbLamp, windowControl::EscLamp, windowControl::CardLamp}) {
-        EXPECT_TRUE(showsPicture(w.lamp(lamp), monitorPicture::LampOff)) << lamp;
+        EXPECT_TRUE(showsPicture(w.lamp(lamp), SkinId::LampOff)) << lamp;
     }
     // Both timers run from the start: 500 ms poll, 200 ms prompt.
     CTarnwick11Dlg fresh(rig.options);
@@ -52,9 +52,9 @@ TEST(MainWindow, StartsOnTheLinksPageWithTwoButtonsDisabledLampsOffAndThePromptB
     // The prompt alternates its two pictures on the prompt timer.
     std::vector<bool> orange;
     for (int i = 0; i < 3; ++i) {
-        fresh.monitor().OnPromptTimer();
-        orange.push_back(showsPicture(fresh.devicePrompt(), monitorPicture::PromptOrange));
-        EXPECT_NE(orange.back(), showsPicture(fresh.devicePrompt(), monitorPicture::PromptWhite));
+        fresh.monitor().onPromptTimer();
+        orange.push_back(showsPicture(fresh.devicePrompt(), SkinId::PromptOrange));
+        EXPECT_NE(orange.back(), showsPicture(fresh.devicePrompt(), SkinId::PromptWhite));
     }
     EXPECT_EQ(orange, (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(rig.messages.shown.empty()) << "no message box at start-up";
@@ -110,24 +110,24 @@ TEST(MainWindow, PageButtonsShowTheirPageLatchTheirButtonAndBringBackTheReadyPic
     EXPECT_FALSE(w.pageButton(windowControl::UserSupportButton).latched);
 
     // FIRMWARE while no update runs: both status pictures back to Ready.
-    w.firmwarePage().setStatusPicture(FirmwareTarget::Esc, updatePicture::Finished);
-    w.firmwarePage().setStatusPicture(FirmwareTarget::ProgramCard, updatePicture::Failed);
+    w.firmwarePage().setStatusPicture(FirmwareTarget::Esc, SkinId::StatusFinished);
+    w.firmwarePage().setStatusPicture(FirmwareTarget::ProgramCard, SkinId::StatusFailed);
     click(windowControl::FirmwareButton);
     EXPECT_TRUE(w.firmwarePage().isVisible());
     EXPECT_FALSE(w.settingsPage().isVisible());
     EXPECT_FALSE(w.progressDisplay().isVisible());
     EXPECT_TRUE(w.pageButton(windowControl::FirmwareButton).latched);
     EXPECT_FALSE(w.pageButton(windowControl::EscSetupButton).latched);
-    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), updatePicture::Ready);
-    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::ProgramCard), updatePicture::Ready);
+    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), SkinId::StatusReady);
+    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusReady);
 
     // While an update runs the worker's pictures stay.
-    w.firmwarePage().setStatusPicture(FirmwareTarget::Esc, updatePicture::Finished);
+    w.firmwarePage().setStatusPicture(FirmwareTarget::Esc, SkinId::StatusFinished);
     w.state().updateIdle = false;
     click(windowControl::UserSupportButton);
     EXPECT_TRUE(w.linksPage().isVisible());
     click(windowControl::FirmwareButton);
-    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), updatePicture::Finished);
+    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
     w.state().updateIdle = true;
 }
 

@@ -5,7 +5,7 @@
 
 #include "WindowRig.h"
 #include "app/WindowResources.h"
-#include "common/TestImages.h"
+#include "support/TestImages.h"
 #include "controls/CxSkinButton.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"
@@ -43,16 +43,16 @@ TEST(MonitorInWindow, TicksOpenThePortThenIdentifyTheEscAndLightItsLamp) {
     ASSERT_TRUE(rig.ok);
     CTarnwick11Dlg& w = rig.win();
     rig.tick();
-    EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), monitorPicture::LampOn));
-    EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), monitorPicture::LampOff));
+    EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), SkinId::LampOn));
+    EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), SkinId::LampOff));
     EXPECT_TRUE(rig.sim.received().empty()) << "the tick that opens the port sends nothing";
 
     rig.choose(deviceCommand::Esc);
     rig.tick();
-    EXPECT_EQ(w.link().escState, 2);
-    EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), monitorPicture::LampOn));
-    EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), monitorPicture::LampOn));
-    EXPECT_TRUE(showsPicture(w.lamp(windowControl::CardLamp), monitorPicture::LampOff));
+    EXPECT_EQ(w.link().escState(), EscState::Identified);
+    EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), SkinId::LampOn));
+    EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), SkinId::LampOn));
+    EXPECT_TRUE(showsPicture(w.lamp(windowControl::CardLamp), SkinId::LampOff));
     EXPECT_EQ(w.settingsPage().lists().family, EscFamily::Expert);
     EXPECT_GT(w.settingsPage().lists().byKey(key::PowerProfile).count(), 0);
     EXPECT_TRUE(w.pollTimer().isActive()) << "the settings read starts the poll timer again";
@@ -69,7 +69,7 @@ TEST(MonitorInWindow, TicksOpenThePortThenIdentifyTheEscAndLightItsLamp) {
     silent.silent = true;
     rig.sim.setFaults(silent);
     rig.tick();
-    EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), monitorPicture::LampOff));
+    EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), SkinId::LampOff));
     EXPECT_TRUE(rig.messages.shown.empty()) << "the monitor reports by lamps only";
 }
 
@@ -108,7 +108,7 @@ TEST(MonitorInWindow, RequestsWithoutAdapterOrEscAreRefusedWithStopBoxes) {
         WindowRig rig({}, false);  // no adapter anywhere
         CTarnwick11Dlg& w = rig.win();
         rig.tick();
-        EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), monitorPicture::LampOff));
+        EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), SkinId::LampOff));
         w.requests().writeRequested = true;
         rig.tick();
         ASSERT_EQ(rig.messages.shown.size(), 1u);
@@ -161,7 +161,7 @@ TEST(MonitorInWindow, TickStartsAnUpdateWhoseWorkerDrivesTheFirmwarePageThroughT
     ASSERT_TRUE(waitUntil([&] { return !w.monitor().updateRunning() && !w.requests().escUpdateRequested; }));
     w.monitor().waitForUpdates();
     EXPECT_EQ(rig.sim.records().size(), 41u);
-    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), updatePicture::Finished);
+    EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
     EXPECT_TRUE(w.state().updateIdle);
     EXPECT_TRUE(w.pollTimer().isActive()) << "the worker starts the poll again on the window's thread";
     EXPECT_FALSE(w.updateLocked());

@@ -8,7 +8,7 @@
 
 #include "WindowRig.h"
 #include "app/WindowResources.h"
-#include "common/WithoutRoot.h"
+#include "support/WithoutRoot.h"
 
 namespace orvek::testing {
 namespace {
@@ -52,7 +52,7 @@ TEST(PortAccessNote, ShownUnderThePageButtonsWhileThePortRefusesAndGoneOnceItOpe
     EXPECT_LE(place.bottom(), 279);
     EXPECT_LE(place.width(), 200);
     EXPECT_LE(note.heightForWidth(place.width()), place.height());
-    EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), monitorPicture::LampOff));
+    EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), SkinId::LampOff));
     window.grab().save(QStringLiteral(ORVEK_ARTIFACTS_DIR "/window-port-refused.png"));
 
     std::filesystem::remove(port);
@@ -61,7 +61,7 @@ TEST(PortAccessNote, ShownUnderThePageButtonsWhileThePortRefusesAndGoneOnceItOpe
     rig.tick();
     EXPECT_FALSE(note.isVisible());
     EXPECT_EQ(orangePixels(window), 0);
-    EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), monitorPicture::LampOn));
+    EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), SkinId::LampOn));
     std::filesystem::remove(port);
 }
 

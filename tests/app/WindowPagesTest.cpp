@@ -85,9 +85,9 @@ TEST(WindowPages, TextSizeOfConfigIniReachesThePagesOnlyOff96Dpi) {
         rig.program.write("config.ini", "[TEXT INFO]\r\nsize=120\r\n");
         CTarnwick11Dlg& w = rig.win();
         EXPECT_EQ(w.textSize(), 120);
-        w.ApplyScreenResolution(96);
+        w.applyScreenResolution(96);
         EXPECT_EQ(listFontSize(w), 100) << "the page's own size at 96 DPI";
-        w.ApplyScreenResolution(120);
+        w.applyScreenResolution(120);
         EXPECT_EQ(listFontSize(w), 120);
     }
     {
@@ -95,7 +95,7 @@ TEST(WindowPages, TextSizeOfConfigIniReachesThePagesOnlyOff96Dpi) {
         rig.program.write("config.ini", "[TEXT INFO]\r\nsize=big\r\n");
         CTarnwick11Dlg& w = rig.win();
         EXPECT_EQ(w.textSize(), 0);
-        w.ApplyScreenResolution(144);
+        w.applyScreenResolution(144);
         EXPECT_EQ(listFontSize(w), 90) << "a size that is not a number shows 9 pt, not a 1-pt font";
     }
 }

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "app/CTarnwick11Dlg.h"
-#include "common/RecordingMessageBoxes.h"
-#include "controls/WidgetTesting.h"
-#include "firmware/TempFolder.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/WidgetTesting.h"
+#include "support/TempFolder.h"
 #include "resources/SkinRegistry.h"
 #include "sim/Simulator.h"
 
@@ -60,20 +60,20 @@ struct WindowRig {
         }
         return *window;
     }
-    void tick() { win().monitor().OnPollTimer(); }
+    void tick() { win().monitor().onPollTimer(); }
     void choose(int commandId) { win().menuAction(commandId)->trigger(); }
     // Port open, Device > Esc chosen and the ESC identified.
     void connectEsc() {
         tick();
         choose(deviceCommand::Esc);
         tick();
-        ASSERT_EQ(win().link().escState, 2);
+        ASSERT_EQ(win().link().escState(), EscState::Identified);
         sim.clearReceived();
         messages.shown.clear();
     }
 
     sim::Simulator sim;
-    test::TempFolder program;
+    testing::TempFolder program;
     RecordingMessageBoxes messages;
     RecordingUrlOpener opener;
     PresetFileDialogs files;

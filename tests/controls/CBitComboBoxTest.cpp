@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 #include "controls/CBitComboBox.h"
 #include "resources/SkinRegistry.h"
 
@@ -248,8 +248,8 @@ TEST(CBitComboBoxEntries, OnlyAListCreatedSortedSortsItsEntries) {
     const std::vector<QString> arrivals = {QStringLiteral("zeta"), QStringLiteral("Arc"), QStringLiteral("basis"),
                                            QStringLiteral("arc 2"), QStringLiteral("Basis")};
     for (const QString& text : arrivals) {
-        plain.AddString(text);
-        sorted.AddString(text);
+        plain.addString(text);
+        sorted.addString(text);
     }
     std::vector<QString> plainOrder, sortedOrder;
     for (int i = 0; i < plain.count(); ++i) plainOrder.push_back(plain.itemText(i));
@@ -260,7 +260,7 @@ TEST(CBitComboBoxEntries, OnlyAListCreatedSortedSortsItsEntries) {
                                                QStringLiteral("Basis"), QStringLiteral("zeta")};
     EXPECT_EQ(sortedOrder, alphabetical);
     EXPECT_EQ(sorted.currentIndex(), -1);
-    EXPECT_EQ(sorted.AddString(QStringLiteral("Blinky")), 4);
+    EXPECT_EQ(sorted.addString(QStringLiteral("Blinky")), 4);
 
     // Inserting at a position works on any list, sorted or not.
     plain.insertItem(0, QStringLiteral("first"));

@@ -8,7 +8,7 @@
 #include "controls/ComboOptionList.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsBlock.h"
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek {
 namespace {
@@ -44,7 +44,7 @@ TEST(ComboOptionList, FilledBoxesShowTheBlockAndSendItBack) {
     EXPECT_EQ(p.box(key::BoostAcc).count(), 14);
     EXPECT_EQ(p.box(key::TurboSlope).itemText(0), QStringLiteral("3 deg/0.1s"));
 
-    ASSERT_TRUE(AcceptSettingsBlock(*p.lists, kBlock, sizeof kBlock));
+    ASSERT_TRUE(acceptSettingsBlock(*p.lists, kBlock, sizeof kBlock));
     EXPECT_EQ(p.box(key::LowVoltCut).currentText(), QStringLiteral("3.0 V/cell"));
     EXPECT_EQ(p.box(key::PowerProfile).currentText(), QStringLiteral("Level 7"));
     EXPECT_EQ(p.box(key::BoostAcc).currentText(), QStringLiteral("650 RPM/deg"));
@@ -68,7 +68,7 @@ TEST(ComboOptionList, BlinkyDisablesAndEmptiesTheBoostBoxes) {
         EXPECT_EQ(p.box(k).count(), 0) << k;
     }
     EXPECT_EQ(p.box(key::PowerProfile).count(), 9);
-    ASSERT_TRUE(AcceptSettingsBlock(*p.lists, kBlock, sizeof kBlock));
+    ASSERT_TRUE(acceptSettingsBlock(*p.lists, kBlock, sizeof kBlock));
     const WriteImage image = BuildWriteImage(*p.lists);
     EXPECT_EQ(image[10].value, 0xFF);  // Boost Timing: no options, no selection
 }

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 #include "controls/CxSkinButton.h"
 #include "controls/SkinFont.h"
 #include "resources/SkinRegistry.h"

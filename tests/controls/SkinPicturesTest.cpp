@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {

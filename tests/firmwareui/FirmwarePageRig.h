@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/RecordingMessageBoxes.h"
+#include "support/RecordingMessageBoxes.h"
 #include "controls/CBitComboBox.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"
@@ -157,18 +157,18 @@ struct PageRig {
     }
 
     void connectEsc() {
-        monitor->OnPollTimer();
-        ASSERT_EQ(link.usbState, 2);
-        monitor->OnDeviceEsc();
-        monitor->OnPollTimer();
-        ASSERT_EQ(link.escState, 2);
+        monitor->onPollTimer();
+        ASSERT_EQ(link.usbState(), UsbState::PortOpen);
+        monitor->onDeviceEsc();
+        monitor->onPollTimer();
+        ASSERT_EQ(link.escState(), EscState::Identified);
     }
     void connectCard() {
-        monitor->OnPollTimer();
-        ASSERT_EQ(link.usbState, 2);
-        monitor->OnDeviceProgramCard();
-        monitor->OnPollTimer();
-        ASSERT_EQ(state.cardState, 2);
+        monitor->onPollTimer();
+        ASSERT_EQ(link.usbState(), UsbState::PortOpen);
+        monitor->onDeviceProgramCard();
+        monitor->onPollTimer();
+        ASSERT_EQ(state.cardState, CardState::Identified);
     }
 
     CBitComboBox* list(FirmwareTarget target) const {

@@ -10,7 +10,7 @@
 
 #include "FirmwarePageRig.h"
 #include "controls/CxSkinButton.h"
-#include "controls/WidgetTesting.h"
+#include "support/WidgetTesting.h"
 #include "firmware/ui/IdentityField.h"
 #include "resources/SkinRegistry.h"
 
@@ -253,7 +253,7 @@ TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
     // No (the default): no request, and the next tick sends only its probe.
     EXPECT_FALSE(rig.requests.escUpdateRequested);
     EXPECT_TRUE(rig.requests.escImage.empty());
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     EXPECT_FALSE(rig.monitor->updateRunning());
     EXPECT_EQ(rig.sim.received().size(), 1u);
     EXPECT_TRUE(rig.window.log.startingWith("backup:").empty());

@@ -46,7 +46,7 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     ASSERT_TRUE(rig.requests.escUpdateRequested);
     EXPECT_FALSE(rig.monitor->updateRunning()) << "the click only asks";
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     ASSERT_TRUE(rig.monitor->updateRunning());
 
     bool idleWhileShowingProgress = false;
@@ -55,9 +55,9 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
         if (!progress(rig, FirmwareTarget::Esc)->isVisible()) return;
         idleWhileShowingProgress |= rig.state.updateIdle.load();
         // Brought up mid-update, the page keeps what it shows.
-        rig.page->setStatusPicture(FirmwareTarget::Esc, updatePicture::Finished);
+        rig.page->setStatusPicture(FirmwareTarget::Esc, SkinId::StatusFinished);
         rig.bringUpPage();
-        readyResetMidUpdate |= rig.page->statusPicture(FirmwareTarget::Esc) == updatePicture::Ready;
+        readyResetMidUpdate |= rig.page->statusPicture(FirmwareTarget::Esc) == SkinId::StatusReady;
     });
     EXPECT_FALSE(idleWhileShowingProgress);
     EXPECT_FALSE(readyResetMidUpdate);
@@ -65,8 +65,8 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     // Shown in the order the worker posted: progress over the status picture, then the outcome.
     EXPECT_EQ(visibility.events,
               (std::vector<std::string>{"1101:show", "1031:hide", "1101:hide", "1031:show"}));
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Finished);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Ready);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusReady);
     // The caption keeps the percentage shown before the last record.
     const std::int64_t total = measureKfwImage(rig.folders.firmware("Expert V1.40.kfw")).totalBytes;
     const std::int64_t beforeLast = total - static_cast<std::int64_t>(frames.back().size());
@@ -83,7 +83,7 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     EXPECT_EQ(saved.parent_path(), rig.folders.backups());
     EXPECT_EQ(saved.filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u) << saved;
     const auto exported = rig.folders.data() / "export.cfg";
-    ASSERT_EQ(ExportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
     EXPECT_EQ(fileBytes(saved), fileBytes(exported));
     EXPECT_EQ(rig.window.log.all().front(), backups[0]) << "saved before the worker started";
     auto* line = static_cast<QLabel*>(rig.page->control(ctl::BackupLine));
@@ -92,12 +92,12 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
 
     // The ESC is identified afresh at the next tick, and the page brought up shows Ready again.
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
-    EXPECT_EQ(rig.link.escState, 2);
+    rig.monitor->onPollTimer();
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_TRUE(rig.window.log.has("infoShown:esc"));
     rig.bringUpPage();
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Ready);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Ready);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusReady);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusReady);
 }
 
 TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMessage) {
@@ -116,18 +116,18 @@ TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMes
     rig.choose(FirmwareTarget::ProgramCard, "QLX_V1.30");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     rig.runUpdates();
 
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:none:Update Error: Data transfer crc error!"});
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Failed);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusFailed);
     EXPECT_EQ(visibility.events,
               (std::vector<std::string>{"1033:hide", "1102:show", "1102:hide", "1033:show"}));
     EXPECT_EQ(rig.sim.blocks().size(), 2u) << "nothing after the refused block";
     EXPECT_FALSE(rig.requests.cardUpdateRequested);
     EXPECT_TRUE(rig.window.log.startingWith("backup:").empty()) << "a card has no settings to save";
-    EXPECT_EQ(rig.link.portOpen, 0) << "closed for the next tick to reopen";
+    EXPECT_EQ(rig.link.portOpen(), 0) << "closed for the next tick to reopen";
 }
 
 TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
@@ -140,16 +140,16 @@ TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
     rig.connectEsc();
     rig.choose(FirmwareTarget::Esc, "A");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     ASSERT_TRUE(rig.monitor->updateRunning());
 
     // The worker waits for the window's thread, which takes this click first.
     rig.choose(FirmwareTarget::Esc, "B");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
     EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("B.kfw"));
-    rig.runUpdates([&] { rig.monitor->OnPollTimer(); });
+    rig.runUpdates([&] { rig.monitor->onPollTimer(); });
     EXPECT_FALSE(rig.requests.escUpdateRequested) << "the running update cleared it";
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     EXPECT_FALSE(rig.monitor->updateRunning());
     EXPECT_EQ(rig.sim.imagesCompleted(), 1);
     EXPECT_EQ(rig.sim.records(), first) << "the running update kept the image it started with";
@@ -170,10 +170,10 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.blocks(), blocks);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), updatePicture::Finished);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusFinished);
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:stop:ESC Connection Error!"});
 
@@ -183,10 +183,10 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
     rig.window.log.clear();
-    rig.monitor->OnPollTimer();
+    rig.monitor->onPollTimer();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.records(), records);
-    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), updatePicture::Finished);
+    EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:stop:Program Card Connection Error!"});
 }

@@ -3,7 +3,7 @@
 
 #include <thread>
 
-#include "SimLink.h"
+#include "support/SimLink.h"
 #include "link/CommandSet.h"
 #include "platform/Clock.h"
 
@@ -72,7 +72,7 @@ TEST(CommandSet, InfoQueryReadsTheIdentity) {
     SimLink s(o);
     ASSERT_TRUE(s.ok);
     EscInfo info{};
-    EXPECT_EQ(queryInfo(s.link, info), 0);
+    EXPECT_EQ(queryInfo(s.link, info), LinkStatus::Ok);
     EXPECT_TRUE(escInfoValid(info));
     EXPECT_EQ(info[0], 0x0C);
     EXPECT_EQ(info[3], 5);
@@ -81,7 +81,7 @@ TEST(CommandSet, InfoQueryReadsTheIdentity) {
     sim::Faults f;
     f.silent = true;
     s.sim.setFaults(f);
-    EXPECT_EQ(queryInfo(s.link, info), 2);
+    EXPECT_EQ(queryInfo(s.link, info), LinkStatus::Timeout);
     EXPECT_FALSE(escInfoValid(info));  // the buffer holds the echo, not an identity
 }
 
@@ -168,17 +168,17 @@ TEST(CommandSet, EscBootloaderHandshakeOnAPacedLine) {
     // answers the other three, each answer racing the next purge.
     SimLink s(simAs(Peer::EscApplication, true));
     ASSERT_TRUE(s.ok);
-    int lastStatus = -1;
+    LinkStatus lastStatus = LinkStatus::Timeout;
     for (int i = 0; i < 4; ++i) lastStatus = s.link.sendCommand(cmd::BootHello);
-    EXPECT_EQ(lastStatus, 0);
+    EXPECT_EQ(lastStatus, LinkStatus::Ok);
     s.link.readReply(1, limit::Handshake);
-    EXPECT_EQ(s.link.rxBuffer[0], answer::BootListening);
+    EXPECT_EQ(s.link.rxBuffer()[0], answer::BootListening);
     bool sendFailed = true;
     EXPECT_TRUE(bootSync(s.link, sendFailed));
     EXPECT_FALSE(sendFailed);
     EXPECT_TRUE(bootStart(s.link, sendFailed));
     const std::uint8_t frame[6] = {0x3A, 0x00, 0x00, 0x00, 0x01, 0xFF};
-    EXPECT_EQ(sendRecordFrame(s.link, frame, 6), 0);
+    EXPECT_EQ(sendRecordFrame(s.link, frame, 6), LinkStatus::Ok);
     ASSERT_EQ(s.sim.records().size(), 1u);
     EXPECT_EQ(s.sim.records()[0], std::vector<std::uint8_t>(frame, frame + 6));
     EXPECT_EQ(s.sim.peer(), Peer::EscApplication);  // the end record restarts the application
@@ -195,13 +195,13 @@ TEST(CommandSet, RecordAcknowledgementOfAnyValueCounts) {
         sim::Faults f;
         f.recordAck = ack;
         s.sim.setFaults(f);
-        EXPECT_EQ(sendRecordFrame(s.link, frame, 7), 0) << ack;
+        EXPECT_EQ(sendRecordFrame(s.link, frame, 7), LinkStatus::Ok) << ack;
     }
     sim::Faults f;
     f.silentAfterRecords = 2;
     s.sim.setFaults(f);
     const auto start = tickCount();
-    EXPECT_EQ(sendRecordFrame(s.link, frame, 7), 2);
+    EXPECT_EQ(sendRecordFrame(s.link, frame, 7), LinkStatus::Timeout);
     EXPECT_GE(tickCount() - start, 1990u);
 }
 
@@ -217,7 +217,7 @@ TEST(CommandSet, BootloaderPollAndWrongHandshakeAnswers) {
     EXPECT_FALSE(sendFailed);
     s.sim.dropLine();
     EXPECT_FALSE(pollBootloader(s.link));
-    EXPECT_EQ(s.link.portOpen, 0);  // a failed hello closes the port
+    EXPECT_EQ(s.link.portOpen(), 0);  // a failed hello closes the port
 }
 
 TEST(CommandSet, CardBlockAnswers) {
@@ -226,10 +226,10 @@ TEST(CommandSet, CardBlockAnswers) {
     // Handshake into the data phase.
     s.link.sendCommand(cmd::BootReady);
     s.link.readReply(1, limit::Handshake);
-    ASSERT_EQ(s.link.rxBuffer[0], answer::BootReady);
+    ASSERT_EQ(s.link.rxBuffer()[0], answer::BootReady);
     s.link.sendCommand(cmd::BootHello);
     s.link.readReply(1, limit::Handshake);
-    ASSERT_EQ(s.link.rxBuffer[0], answer::BootListening);
+    ASSERT_EQ(s.link.rxBuffer()[0], answer::BootListening);
 
     const std::uint8_t block[5] = {0x00, 0x03, 0xAA, 0xBB, 0xCC};
     EXPECT_EQ(sendBlockFrame(s.link, block, 5), BlockAnswer::Accepted);

@@ -6,7 +6,7 @@
 #include <numeric>
 #include <thread>
 
-#include "SimLink.h"
+#include "support/SimLink.h"
 #include "platform/Clock.h"
 
 namespace orvek {
@@ -22,7 +22,7 @@ std::uint32_t elapsedSince(std::uint32_t start) { return tickCount() - start; }
 TEST(UsbUart, OpenIsIdempotentAndDoesNoIoWhenOpen) {
     SimLink s;
     ASSERT_TRUE(s.ok);
-    EXPECT_EQ(s.link.portOpen, 1);
+    EXPECT_EQ(s.link.portOpen(), 1);
     const auto before = s.link.ioCount();
     EXPECT_EQ(s.link.openPort(), 0);
     EXPECT_EQ(s.link.openPort(), 0);
@@ -35,13 +35,13 @@ TEST(UsbUart, OpenFailsWithoutAPortAndRetriesLater) {
     UsbUart link;
     link.setPortOverride("/nonexistent/ttyUSB9");
     EXPECT_EQ(link.openPort(), 1);
-    EXPECT_EQ(link.portOpen, 0);
+    EXPECT_EQ(link.portOpen(), 0);
 
     sim::Simulator sim;
     ASSERT_TRUE(sim.start());
     link.setPortOverride(sim.devicePath());
     EXPECT_EQ(link.openPort(), 0);  // the next attempt looks again
-    EXPECT_EQ(link.portOpen, 1);
+    EXPECT_EQ(link.portOpen(), 1);
 
     UsbUart second;  // another program on the same port is kept out
     second.setPortOverride(sim.devicePath());
@@ -51,12 +51,12 @@ TEST(UsbUart, OpenFailsWithoutAPortAndRetriesLater) {
 TEST(UsbUart, CommandConsumesItsEchoAndReplyFollows) {
     SimLink s;
     ASSERT_TRUE(s.ok);
-    EXPECT_EQ(s.link.sendCommand(0xD5), 0);
-    EXPECT_EQ(s.link.rxBuffer[0], 0xD5);  // the echo
-    EXPECT_EQ(s.link.bytesWritten, 1u);
-    EXPECT_EQ(s.link.readReply(1, 150), 0);
-    EXPECT_EQ(s.link.rxBuffer[0], 0x26);
-    EXPECT_EQ(s.link.bytesRead, 1u);
+    EXPECT_EQ(s.link.sendCommand(0xD5), LinkStatus::Ok);
+    EXPECT_EQ(s.link.rxBuffer()[0], 0xD5);  // the echo
+    EXPECT_EQ(s.link.bytesWritten(), 1u);
+    EXPECT_EQ(s.link.readReply(1, 150), LinkStatus::Ok);
+    EXPECT_EQ(s.link.rxBuffer()[0], 0x26);
+    EXPECT_EQ(s.link.bytesRead(), 1u);
     EXPECT_EQ(receivedBytes(s.sim), std::vector<std::uint8_t>{0xD5});
 }
 
@@ -68,7 +68,7 @@ TEST(UsbUart, CommandSucceedsWithoutEchoAfterTheEchoLimit) {
     f.silent = true;
     s.sim.setFaults(f);
     const auto start = tickCount();
-    EXPECT_EQ(s.link.sendCommand(0xD5), 0);
+    EXPECT_EQ(s.link.sendCommand(0xD5), LinkStatus::Ok);
     const auto spent = elapsedSince(start);
     EXPECT_GE(spent, 990u);
     EXPECT_LT(spent, 1500u);
@@ -78,30 +78,30 @@ TEST(UsbUart, ReplyStatusCodes) {
     SimLink s;
     ASSERT_TRUE(s.ok);
     // Complete 23-byte reply.
-    ASSERT_EQ(s.link.sendCommand(0xD8), 0);
-    EXPECT_EQ(s.link.readReply(23, 500), 0);
-    EXPECT_EQ(s.link.rxBuffer[22], 0xDD);
+    ASSERT_EQ(s.link.sendCommand(0xD8), LinkStatus::Ok);
+    EXPECT_EQ(s.link.readReply(23, 500), LinkStatus::Ok);
+    EXPECT_EQ(s.link.rxBuffer()[22], 0xDD);
 
     // One byte short when the limit expires: 2, not 3; the buffer keeps the echo and the
     // partial reply is purged.
     sim::Faults f;
     f.shortAnswerBy = 1;
     s.sim.setFaults(f);
-    ASSERT_EQ(s.link.sendCommand(0xD8), 0);
+    ASSERT_EQ(s.link.sendCommand(0xD8), LinkStatus::Ok);
     const auto start = tickCount();
-    EXPECT_EQ(s.link.readReply(23, 300), 2);
+    EXPECT_EQ(s.link.readReply(23, 300), LinkStatus::Timeout);
     EXPECT_GE(elapsedSince(start), 290u);
-    EXPECT_EQ(s.link.rxBuffer[0], 0xD8);
-    EXPECT_EQ(s.link.readReply(1, 50), 2);  // nothing left over
+    EXPECT_EQ(s.link.rxBuffer()[0], 0xD8);
+    EXPECT_EQ(s.link.readReply(1, 50), LinkStatus::Timeout);  // nothing left over
 
     // The line ends in the middle of the reply: the read completes short, 3.
-    ASSERT_EQ(s.link.sendCommand(0xD8), 0);
+    ASSERT_EQ(s.link.sendCommand(0xD8), LinkStatus::Ok);
     std::thread cut([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         s.sim.dropLine();
     });
-    EXPECT_EQ(s.link.readReply(23, 1000), 3);
-    EXPECT_EQ(s.link.bytesRead, 22u);
+    EXPECT_EQ(s.link.readReply(23, 1000), LinkStatus::WrongCount);
+    EXPECT_EQ(s.link.bytesRead(), 22u);
     cut.join();
 }
 
@@ -111,11 +111,11 @@ TEST(UsbUart, LateAnswerBehindThePurgeIsNotTakenForTheEcho) {
     SimLink s(simAs(Peer::EscBootloader, true));
     ASSERT_TRUE(s.ok);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(s.link.sendCommand(0xD6), 0);
-        EXPECT_EQ(s.link.rxBuffer[0], 0xD6) << "hello " << i;
+        EXPECT_EQ(s.link.sendCommand(0xD6), LinkStatus::Ok);
+        EXPECT_EQ(s.link.rxBuffer()[0], 0xD6) << "hello " << i;
     }
     s.link.readReply(1, 1000);
-    EXPECT_EQ(s.link.rxBuffer[0], 0xD7);
+    EXPECT_EQ(s.link.rxBuffer()[0], 0xD7);
     EXPECT_EQ(receivedBytes(s.sim), std::vector<std::uint8_t>(4, 0xD6));  // nothing resent
 }
 
@@ -123,37 +123,37 @@ TEST(UsbUart, PairAcknowledgementRules) {
     SimLink s;
     ASSERT_TRUE(s.ok);
     const std::uint8_t pair[2] = {0xE2, 0x20};
-    EXPECT_EQ(s.link.sendPair(pair), 0);
+    EXPECT_EQ(s.link.sendPair(pair), LinkStatus::Ok);
     EXPECT_EQ(s.sim.settings()[1], 0x20);
 
     sim::Faults f;
     f.nakPairIndex = 1;  // 0xE2 answered 0x00
     s.sim.setFaults(f);
-    EXPECT_EQ(s.link.sendPair(pair), 1);
+    EXPECT_EQ(s.link.sendPair(pair), LinkStatus::TxFailed);
 
     f = {};
     f.wrongAnswer = 0x02;
     s.sim.setFaults(f);
-    EXPECT_EQ(s.link.sendPair(pair), 1);
+    EXPECT_EQ(s.link.sendPair(pair), LinkStatus::TxFailed);
 
     f = {};
     f.silent = true;
     s.sim.setFaults(f);
     const auto start = tickCount();
-    EXPECT_EQ(s.link.sendPair(pair), 1);
+    EXPECT_EQ(s.link.sendPair(pair), LinkStatus::TxFailed);
     EXPECT_GE(elapsedSince(start), 1990u);
 
     s.sim.setFaults({});
-    EXPECT_EQ(s.link.sendPair(pair), 0);
+    EXPECT_EQ(s.link.sendPair(pair), LinkStatus::Ok);
 }
 
 TEST(UsbUart, FrameEchoSecondReadOnlyAfterAShortSuccess) {
     SimLink s(simAs(Peer::EscBootloader));
     ASSERT_TRUE(s.ok);
     const std::uint8_t frame[6] = {0x3A, 0x00, 0x00, 0x00, 0x01, 0xFF};
-    EXPECT_EQ(s.link.sendFrame(frame, 6), 0);
-    EXPECT_EQ(s.link.bytesRead, 6u);
-    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer, frame, 6));
+    EXPECT_EQ(s.link.sendFrame(frame, 6), LinkStatus::Ok);
+    EXPECT_EQ(s.link.bytesRead(), 6u);
+    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer(), frame, 6));
 
     // No echo at all: the first read fails after its 200 ms and no second read follows.
     sim::Faults f;
@@ -161,7 +161,7 @@ TEST(UsbUart, FrameEchoSecondReadOnlyAfterAShortSuccess) {
     s.sim.setFaults(f);
     const auto start = tickCount();
     const auto before = s.link.ioCount();
-    EXPECT_EQ(s.link.sendFrame(frame, 6), 0);
+    EXPECT_EQ(s.link.sendFrame(frame, 6), LinkStatus::Ok);
     const auto spent = elapsedSince(start);
     EXPECT_EQ(s.link.ioCount() - before, 2u);  // the write and one read
     EXPECT_GE(spent, 195u);
@@ -174,7 +174,7 @@ TEST(UsbUart, FrameEchoCutShortIsReadOnceMore) {
     const std::uint8_t frame[10] = {0x3A, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     // Echo complete: one write, one read.
     auto before = s.link.ioCount();
-    EXPECT_EQ(s.link.sendFrame(frame, 10), 0);
+    EXPECT_EQ(s.link.sendFrame(frame, 10), LinkStatus::Ok);
     EXPECT_EQ(s.link.ioCount() - before, 2u);
 
     // The line ends after half the echo: the first read succeeds short and a second read
@@ -183,10 +183,10 @@ TEST(UsbUart, FrameEchoCutShortIsReadOnceMore) {
     f.dropAfterBytes = 15;  // 10 of the frame above, then 5 of this one
     s.sim.setFaults(f);
     before = s.link.ioCount();
-    EXPECT_EQ(s.link.sendFrame(frame, 10), 0);
+    EXPECT_EQ(s.link.sendFrame(frame, 10), LinkStatus::Ok);
     EXPECT_EQ(s.link.ioCount() - before, 3u);
-    EXPECT_EQ(s.link.bytesRead, 5u);  // the second read found the line gone and stored nothing
-    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer, frame, 5));
+    EXPECT_EQ(s.link.bytesRead(), 5u);  // the second read found the line gone and stored nothing
+    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer(), frame, 5));
 }
 
 TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {
@@ -197,13 +197,13 @@ TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {
     s.sim.setFaults(quiet);
     std::vector<std::uint8_t> frame(65537);
     for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    EXPECT_EQ(s.link.sendFrame(frame.data(), static_cast<std::uint32_t>(frame.size())), 0);
-    EXPECT_EQ(s.link.bytesRead, 65537u);
-    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer, frame.data(), kRxBufferSize));
+    EXPECT_EQ(s.link.sendFrame(frame.data(), static_cast<std::uint32_t>(frame.size())), LinkStatus::Ok);
+    EXPECT_EQ(s.link.bytesRead(), 65537u);
+    EXPECT_EQ(0, std::memcmp(s.link.rxBuffer(), frame.data(), kRxBufferSize));
     EXPECT_EQ(receivedBytes(s.sim), frame);
     // The line is clean afterwards: the next exchange reads its own echo.
-    EXPECT_EQ(s.link.sendCommand(0xD6), 0);
-    EXPECT_EQ(s.link.rxBuffer[0], 0xD6);
+    EXPECT_EQ(s.link.sendCommand(0xD6), LinkStatus::Ok);
+    EXPECT_EQ(s.link.rxBuffer()[0], 0xD6);
 }
 
 TEST(UsbUart, PulledLineFailsWritesAtOnce) {
@@ -211,27 +211,27 @@ TEST(UsbUart, PulledLineFailsWritesAtOnce) {
     ASSERT_TRUE(s.ok);
     s.sim.dropLine();
     const auto start = tickCount();
-    EXPECT_EQ(s.link.sendCommand(0xD5), 1);
+    EXPECT_EQ(s.link.sendCommand(0xD5), LinkStatus::TxFailed);
     const std::uint8_t pair[2] = {0xE1, 0x00};
-    EXPECT_EQ(s.link.sendPair(pair), 1);
-    EXPECT_EQ(s.link.sendFrame(pair, 2), 1);
-    EXPECT_EQ(s.link.readReply(1, 100), 2);
+    EXPECT_EQ(s.link.sendPair(pair), LinkStatus::TxFailed);
+    EXPECT_EQ(s.link.sendFrame(pair, 2), LinkStatus::TxFailed);
+    EXPECT_EQ(s.link.readReply(1, 100), LinkStatus::Timeout);
     EXPECT_LT(elapsedSince(start), 500u);
     s.link.closePort();
-    EXPECT_EQ(s.link.portOpen, 0);
-    EXPECT_EQ(s.link.usbState, 0);
-    EXPECT_EQ(s.link.escState, 0);
+    EXPECT_EQ(s.link.portOpen(), 0);
+    EXPECT_EQ(s.link.usbState(), UsbState::NoPort);
+    EXPECT_EQ(s.link.escState(), EscState::NotProbed);
 }
 
 TEST(UsbUart, LegacyPlatformWaitsBeforeEveryReply) {
     SimLink s;
     ASSERT_TRUE(s.ok);
-    s.link.legacyPlatform = 1;
-    ASSERT_EQ(s.link.sendCommand(0xD5), 0);
+    s.link.setLegacyPlatform(1);
+    ASSERT_EQ(s.link.sendCommand(0xD5), LinkStatus::Ok);
     const auto start = tickCount();
-    EXPECT_EQ(s.link.readReply(1, 150), 0);  // the answer was already there
+    EXPECT_EQ(s.link.readReply(1, 150), LinkStatus::Ok);  // the answer was already there
     EXPECT_GE(elapsedSince(start), 100u);
-    EXPECT_EQ(s.link.rxBuffer[0], 0x26);
+    EXPECT_EQ(s.link.rxBuffer()[0], 0x26);
 }
 
 }  // namespace

@@ -18,56 +18,56 @@ void expectModes(const MonitorRig& rig, bool esc, bool card, int fix) {
 TEST(DeviceMenu, ModesExcludeEachOtherWithTheirChecksButtonsAndTimer) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
-    rig.link.usbState = 2;
+    rig.link.setUsbState(UsbState::PortOpen);
 
-    rig.monitor.OnDeviceCommand(deviceCommand::Esc);
+    rig.monitor.onDeviceCommand(deviceCommand::Esc);
     expectModes(rig, true, false, 0);
     EXPECT_EQ(rig.window.log.all(),
               (Events{"stopPollTimer", "lamps:100", "checks:100", "userSupportPage", "button:1003:1",
                       "button:1002:1", "startPollTimer"}));
 
-    rig.link.escState = 2;
+    rig.link.setEscState(EscState::Identified);
     rig.window.log.clear();
-    rig.monitor.OnDeviceCommand(deviceCommand::ProgramCard);
+    rig.monitor.onDeviceCommand(deviceCommand::ProgramCard);
     expectModes(rig, false, true, 0);
-    EXPECT_EQ(rig.link.escState, 0);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_EQ(rig.window.log.all(),
               (Events{"stopPollTimer", "lamps:100", "checks:010", "userSupportPage", "button:1003:1",
                       "button:1002:0", "startPollTimer"}));
 
     // Fix mode does not stop timer 1 first and leaves the page shown.
-    rig.state.cardState = 2;
+    rig.state.cardState = CardState::Identified;
     rig.window.log.clear();
-    rig.monitor.OnDeviceCommand(deviceCommand::FixMode);
+    rig.monitor.onDeviceCommand(deviceCommand::FixMode);
     expectModes(rig, false, false, 1);
-    EXPECT_EQ(rig.state.cardState, 0);
+    EXPECT_EQ(rig.state.cardState, CardState::NotProbed);
     EXPECT_EQ(rig.window.log.all(),
               (Events{"lamps:100", "checks:001", "button:1003:1", "button:1002:0", "startPollTimer"}));
 
     // Choosing a checked mode again switches it off; no page button is disabled again.
     rig.window.log.clear();
-    rig.monitor.OnDeviceCommand(deviceCommand::FixMode);
+    rig.monitor.onDeviceCommand(deviceCommand::FixMode);
     expectModes(rig, false, false, 0);
     EXPECT_EQ(rig.window.log.all(), (Events{"lamps:100", "checks:000", "startPollTimer"}));
 
-    EXPECT_FALSE(rig.monitor.OnDeviceCommand(32779));
+    EXPECT_FALSE(rig.monitor.onDeviceCommand(32779));
 }
 
 TEST(DeviceMenu, EscSwitchedOffPutsItsLampOutAndOnAgainIdentifiesAfresh) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
-    rig.monitor.OnDeviceEsc();
+    rig.monitor.onDeviceEsc();
     expectModes(rig, false, false, 0);
-    EXPECT_EQ(rig.link.escState, 0);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_EQ(rig.window.log.all(), (Events{"stopPollTimer", "lamps:100", "checks:000", "startPollTimer"}));
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_TRUE(rig.received().empty()) << "no mode, nothing sent";
 
-    rig.monitor.OnDeviceEsc();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onDeviceEsc();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.received(), (std::vector<std::uint8_t>{0xD5, 0xD7, 0xD8}));
-    EXPECT_EQ(rig.link.escState, 2);
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
 }
 
 TEST(DeviceMenu, NoCommandRestartsTimerWhileAnUpdateOwnsTheLink) {
@@ -75,9 +75,9 @@ TEST(DeviceMenu, NoCommandRestartsTimerWhileAnUpdateOwnsTheLink) {
     ASSERT_TRUE(rig.ok);
     rig.state.updateIdle = false;
     rig.window.timerRunning = false;
-    rig.monitor.OnDeviceEsc();
-    rig.monitor.OnDeviceProgramCard();
-    rig.monitor.OnDeviceFixMode();
+    rig.monitor.onDeviceEsc();
+    rig.monitor.onDeviceProgramCard();
+    rig.monitor.onDeviceFixMode();
     EXPECT_FALSE(rig.window.timerRunning);
     EXPECT_TRUE(rig.window.log.startingWith("startPollTimer").empty());
     expectModes(rig, false, false, 1);
@@ -86,19 +86,19 @@ TEST(DeviceMenu, NoCommandRestartsTimerWhileAnUpdateOwnsTheLink) {
 TEST(PromptBlink, AlternatesWhileNoEscOrCardModeAndFreezesOnceOneIsChosen) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
-    for (int i = 0; i < 3; ++i) rig.monitor.OnTimer(kPromptTimerId);
+    for (int i = 0; i < 3; ++i) rig.monitor.onTimer(kPromptTimerId);
     EXPECT_EQ(rig.window.log.all(), (Events{"prompt:134", "prompt:135", "prompt:134"}));
     EXPECT_EQ(rig.state.promptPhase, 0);
 
-    rig.monitor.OnDeviceFixMode();  // fix mode keeps it blinking
+    rig.monitor.onDeviceFixMode();  // fix mode keeps it blinking
     rig.window.log.clear();
-    rig.monitor.OnTimer(kPromptTimerId);
+    rig.monitor.onTimer(kPromptTimerId);
     EXPECT_EQ(rig.window.log.all(), Events{"prompt:135"});
 
-    rig.monitor.OnDeviceProgramCard();
+    rig.monitor.onDeviceProgramCard();
     rig.window.log.clear();
-    rig.monitor.OnTimer(kPromptTimerId);
-    rig.monitor.OnTimer(kPromptTimerId);
+    rig.monitor.onTimer(kPromptTimerId);
+    rig.monitor.onTimer(kPromptTimerId);
     EXPECT_TRUE(rig.window.log.all().empty());
     EXPECT_EQ(rig.state.promptPhase, 1);
 }

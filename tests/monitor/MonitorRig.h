@@ -15,6 +15,7 @@
 #include "monitor/MonitorUpdateHost.h"
 #include "settings/ParameterLists.h"
 #include "sim/Simulator.h"
+#include "support/SimLink.h"
 
 namespace orvek::testing {
 
@@ -136,23 +137,19 @@ struct MonitorRig {
 
     // The first tick opens the port and lights the USB lamp.
     void plugIn() {
-        monitor.OnPollTimer();
-        ASSERT_EQ(link.usbState, 2);
+        monitor.onPollTimer();
+        ASSERT_EQ(link.usbState(), UsbState::PortOpen);
     }
     // Port open, ESC mode chosen and the ESC identified, logs cleared.
     void connectEsc() {
         plugIn();
-        monitor.OnDeviceEsc();
-        monitor.OnPollTimer();
-        ASSERT_EQ(link.escState, 2);
+        monitor.onDeviceEsc();
+        monitor.onPollTimer();
+        ASSERT_EQ(link.escState(), EscState::Identified);
         window.log.clear();
         sim.clearReceived();
     }
-    std::vector<std::uint8_t> received() const {
-        std::vector<std::uint8_t> out;
-        for (const auto& r : sim.received()) out.push_back(r.value);
-        return out;
-    }
+    std::vector<std::uint8_t> received() const { return receivedBytes(sim); }
 
     sim::Simulator sim;
     UsbUart link;

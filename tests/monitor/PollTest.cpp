@@ -20,21 +20,21 @@ long countOf(const Bytes& bytes, std::uint8_t value) { return std::count(bytes.b
 TEST(Poll, PortFoundOpenLightsUsbLampAloneAndWithoutModeNothingIsSent) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
-    rig.state.cardState = 1;
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.portOpen, 1);
-    EXPECT_EQ(rig.link.usbState, 2);
+    rig.state.cardState = CardState::NotAnswering;
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.portOpen(), 1);
+    EXPECT_EQ(rig.link.usbState(), UsbState::PortOpen);
     EXPECT_EQ(rig.window.log.all(), std::vector<std::string>{"lamps:100"});
     EXPECT_TRUE(rig.received().empty()) << "the tick that opens the port sends nothing";
 
     // No device mode: the open port is never written to and the lamps are left alone.
     rig.window.log.clear();
-    for (int i = 0; i < 3; ++i) rig.monitor.OnPollTimer();
+    for (int i = 0; i < 3; ++i) rig.monitor.onPollTimer();
     EXPECT_TRUE(rig.received().empty());
     EXPECT_TRUE(rig.window.log.all().empty());
 
     // Mode chosen: the first device exchange comes only at the next tick.
-    rig.monitor.OnDeviceEsc();
+    rig.monitor.onDeviceEsc();
     EXPECT_TRUE(rig.received().empty());
 }
 
@@ -45,11 +45,11 @@ TEST(Poll, EscIdentificationFillsListsReadsSettingsSetsTextsAndLamps) {
     MonitorRig rig(options);
     ASSERT_TRUE(rig.ok);
     rig.plugIn();
-    rig.monitor.OnDeviceEsc();
+    rig.monitor.onDeviceEsc();
     rig.window.log.clear();
 
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.escState, 2);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_EQ(rig.received(), (Bytes{0xD5, 0xD7, 0xD8}));
     EXPECT_EQ(rig.lists.family, EscFamily::Expert);
     EXPECT_EQ(rig.lists.versionText, "1.30");
@@ -88,10 +88,10 @@ TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
         rig.identity.showDeviceInfo(FirmwareTarget::Esc);  // an earlier ESC
         rig.connectEsc();
         EXPECT_EQ(rig.lists.family, c.family);
-        rig.monitor.OnDeviceEsc();  // off and on again: identified afresh
-        rig.monitor.OnDeviceEsc();
+        rig.monitor.onDeviceEsc();  // off and on again: identified afresh
+        rig.monitor.onDeviceEsc();
         rig.window.log.clear();
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("texts:"), std::vector<std::string>{c.texts});
         // The settings page's line says what the firmware page shows.
         EXPECT_EQ("texts:" + rig.identity.escModelName() + "|" + rig.identity.escFirmware(), c.texts);
@@ -104,17 +104,17 @@ TEST(Poll, QuietPollOfConnectedEscSendsOneProbeAndChangesNothing) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
-    for (int i = 0; i < 3; ++i) rig.monitor.OnPollTimer();
+    for (int i = 0; i < 3; ++i) rig.monitor.onPollTimer();
     EXPECT_EQ(rig.received(), (Bytes{0xD5, 0xD5, 0xD5}));
     EXPECT_TRUE(rig.window.log.all().empty());
-    EXPECT_EQ(rig.link.escState, 2);
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
 
     // A stray answer is purged; the identified ESC stays identified.
     sim::Faults stray;
     stray.wrongAnswer = 0x55;
     rig.sim.setFaults(stray);
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.escState, 2);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_TRUE(rig.window.log.all().empty());
 }
 
@@ -125,18 +125,18 @@ TEST(Poll, EscSwitchedOffClearsLampAndTextsOnceAndIsFoundAgain) {
     sim::Faults off;
     off.silent = true;
     rig.sim.setFaults(off);
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.escState, 1);
-    EXPECT_EQ(rig.link.portOpen, 1);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.escState(), EscState::NotAnswering);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.window.log.all(), (std::vector<std::string>{"lamps:100", "texts:|"}));
     rig.window.log.clear();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_TRUE(rig.window.log.all().empty()) << "a still silent ESC changes nothing more";
 
     rig.sim.setFaults({});
     rig.sim.clearReceived();
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.escState, 2);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_EQ(rig.received(), (Bytes{0xD5, 0xD7, 0xD8})) << "settings read afresh";
     EXPECT_EQ(rig.window.log.startingWith("lamps:"), std::vector<std::string>{"lamps:110"});
 }
@@ -146,16 +146,16 @@ TEST(Poll, AdapterPulledClosesPortAndPutsEveryLampOut) {
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
     rig.sim.dropLine();
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.portOpen, 0);
-    EXPECT_EQ(rig.link.usbState, 0);
-    EXPECT_EQ(rig.link.escState, 0);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.portOpen(), 0);
+    EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_EQ(rig.window.log.all(), std::vector<std::string>{"lamps:000"});
     // Later ticks look for the adapter again and keep everything off.
     rig.window.log.clear();
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.link.usbState, 0);
-    EXPECT_EQ(rig.state.cardState, 0);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
+    EXPECT_EQ(rig.state.cardState, CardState::NotProbed);
     EXPECT_EQ(rig.window.log.all(), std::vector<std::string>{"lamps:000"});
 }
 
@@ -166,17 +166,17 @@ TEST(Poll, SettingsBlockWithoutEndMarkerIsAskedForSixTimesAndTextsStillFilled) {
     broken[22] = 0x00;
     rig.sim.setSettings(broken);
     rig.plugIn();
-    rig.monitor.OnDeviceEsc();
+    rig.monitor.onDeviceEsc();
     rig.window.log.clear();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(countOf(rig.received(), 0xD8), 6);
-    EXPECT_EQ(rig.link.escState, 2);
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_TRUE(rig.window.log.has("texts:ORVEK ARC|Expert V1.30"));
     EXPECT_EQ(rig.lists.lastReadBlock, SettingsValues{}) << "nothing taken from a broken block";
     EXPECT_EQ(rig.lists.byKey(key::OperationMode).selection(), OptionList::kNoSelection);
     // Not read again while the ESC stays identified.
     rig.sim.clearReceived();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.received(), Bytes{0xD5});
 }
 
@@ -186,12 +186,12 @@ TEST(Poll, ProgramCardModeIdentifiesTheCardFromItsProbe) {
     MonitorRig rig(options);
     ASSERT_TRUE(rig.ok);
     rig.plugIn();
-    rig.monitor.OnDeviceProgramCard();
+    rig.monitor.onDeviceProgramCard();
     rig.window.log.clear();
 
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.state.cardState, 2);
-    EXPECT_EQ(rig.link.escState, 0);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.state.cardState, CardState::Identified);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_EQ(rig.received(), (Bytes{0xD4, 0xD7}));
     EXPECT_EQ(rig.identity.cardFirmware(), "ORVEK QLX V1.20");
     EXPECT_EQ(rig.identity.cardModelName(), "ORVEK PROGRAM CARD");
@@ -199,7 +199,7 @@ TEST(Poll, ProgramCardModeIdentifiesTheCardFromItsProbe) {
 
     rig.window.log.clear();
     rig.sim.clearReceived();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.received(), Bytes{0xD4});
     EXPECT_TRUE(rig.window.log.all().empty());
 
@@ -207,8 +207,8 @@ TEST(Poll, ProgramCardModeIdentifiesTheCardFromItsProbe) {
     sim::Faults other;
     other.wrongAnswer = 0xE0;
     rig.sim.setFaults(other);
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.state.cardState, 1);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.state.cardState, CardState::NotAnswering);
     EXPECT_EQ(rig.window.log.all(), std::vector<std::string>{"lamps:100"});
 
     // Silent: state 1 without a second refresh.
@@ -216,8 +216,8 @@ TEST(Poll, ProgramCardModeIdentifiesTheCardFromItsProbe) {
     silent.silent = true;
     rig.sim.setFaults(silent);
     rig.window.log.clear();
-    rig.monitor.OnPollTimer();
-    EXPECT_EQ(rig.state.cardState, 1);
+    rig.monitor.onPollTimer();
+    EXPECT_EQ(rig.state.cardState, CardState::NotAnswering);
     EXPECT_TRUE(rig.window.log.all().empty());
 }
 
@@ -225,14 +225,14 @@ TEST(Poll, FixModeSendsOnlyBootHelloAndChangesNoState) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
     rig.plugIn();
-    rig.monitor.OnDeviceFixMode();
+    rig.monitor.onDeviceFixMode();
     rig.window.log.clear();
-    for (int i = 0; i < 3; ++i) rig.monitor.OnPollTimer();
+    for (int i = 0; i < 3; ++i) rig.monitor.onPollTimer();
     EXPECT_EQ(rig.received(), (Bytes{0xD6, 0xD6, 0xD6}));
     EXPECT_EQ(rig.sim.peer(), Peer::EscBootloader);
-    EXPECT_EQ(rig.link.escState, 0);
-    EXPECT_EQ(rig.state.cardState, 0);
-    EXPECT_EQ(rig.link.usbState, 2);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
+    EXPECT_EQ(rig.state.cardState, CardState::NotProbed);
+    EXPECT_EQ(rig.link.usbState(), UsbState::PortOpen);
     EXPECT_TRUE(rig.window.log.all().empty());
 }
 

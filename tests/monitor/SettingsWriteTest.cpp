@@ -42,7 +42,7 @@ TEST(SendSettings, WritesEveryPairWithProgressThenCommits) {
     selectOther(rig.lists, key::DragBrake);
     rig.requests.writeRequested = true;
 
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.window.log.startingWith("progress:"), kAllProgress);
     EXPECT_EQ(rig.sim.pairsStored(), 22);
     EXPECT_EQ(rig.sim.commits(), 1);
@@ -50,7 +50,7 @@ TEST(SendSettings, WritesEveryPairWithProgressThenCommits) {
     expectEscHoldsLists(rig);
     // What the ESC holds now is known without reading it back.
     EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), rig.sim.settings().begin()));
-    EXPECT_FALSE(AnySettingDiffersFromEsc(rig.lists));
+    EXPECT_FALSE(anySettingDiffersFromEsc(rig.lists));
     EXPECT_FALSE(rig.requests.writeRequested);
     EXPECT_EQ(rig.state.writeProgress, 100);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
@@ -72,7 +72,7 @@ TEST(SendSettings, ConnectionRefusalsClearTheFlagWithAStopBox) {
         rig.link.setPortOverride("/nonexistent/orvek-adapter");
         rig.requests.writeRequested = true;
         rig.requests.defaultsRequested = true;
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("message:"),
                   (Events{"message:stop:USB Connection Error!", "message:stop:USB Connection Error!"}));
         EXPECT_FALSE(rig.requests.writeRequested);
@@ -82,10 +82,10 @@ TEST(SendSettings, ConnectionRefusalsClearTheFlagWithAStopBox) {
         MonitorRig rig;
         ASSERT_TRUE(rig.ok);
         rig.plugIn();
-        rig.monitor.OnDeviceCommand(command);
+        rig.monitor.onDeviceCommand(command);
         rig.requests.writeRequested = true;
         rig.window.log.clear();
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:stop:ESC Connection Error!"})
             << "command " << command;
         EXPECT_FALSE(rig.requests.writeRequested);
@@ -105,8 +105,8 @@ TEST(SendSettings, RefusedPairLeavesTheRequestForTheNextTickWhichStartsAgain) {
     selectOther(rig.lists, key::DragBrake);
     rig.requests.writeRequested = true;
 
-    rig.monitor.OnPollTimer();
-    EXPECT_TRUE(AnySettingDiffersFromEsc(rig.lists)) << "a half-done write is not what the ESC holds";
+    rig.monitor.onPollTimer();
+    EXPECT_TRUE(anySettingDiffersFromEsc(rig.lists)) << "a half-done write is not what the ESC holds";
     const Events firstFive(kAllProgress.begin(), kAllProgress.begin() + 5);
     EXPECT_EQ(rig.window.log.startingWith("progress:"), firstFive);
     EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:none:Send fail"});
@@ -116,22 +116,22 @@ TEST(SendSettings, RefusedPairLeavesTheRequestForTheNextTickWhichStartsAgain) {
     EXPECT_EQ(rig.window.log.all().back(), "startPollTimer");
 
     rig.window.log.clear();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.window.log.startingWith("progress:"), kAllProgress);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
     EXPECT_FALSE(rig.requests.writeRequested);
     EXPECT_EQ(rig.sim.commits(), 1);
     EXPECT_EQ(rig.sim.pairsStored(), 5 + 22);
-    EXPECT_FALSE(AnySettingDiffersFromEsc(rig.lists));
+    EXPECT_FALSE(anySettingDiffersFromEsc(rig.lists));
 }
 
 TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
     rig.plugIn();
-    rig.monitor.OnDeviceEsc();
-    rig.monitor.OnPollTimer();  // probe, identity query, settings read: 3 bytes
-    ASSERT_EQ(rig.link.escState, 2);
+    rig.monitor.onDeviceEsc();
+    rig.monitor.onPollTimer();  // probe, identity query, settings read: 3 bytes
+    ASSERT_EQ(rig.link.escState(), EscState::Identified);
     const SettingsValues before = rig.lists.lastReadBlock;
     selectOther(rig.lists, key::DragBrake);
     // The cable goes once the next probe and the 22 pairs are in, before the commit byte.
@@ -141,7 +141,7 @@ TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
     rig.window.log.clear();
     rig.requests.writeRequested = true;
 
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.window.log.startingWith("progress:"), kAllProgress);
     EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:none:Send Fail"});
     EXPECT_FALSE(rig.requests.writeRequested);
@@ -156,7 +156,7 @@ TEST(SendSettings, RefusalBoxDoesNotLetANestedTickOntoTheLink) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
     rig.plugIn();
-    rig.monitor.OnDeviceEsc();
+    rig.monitor.onDeviceEsc();
     rig.requests.writeRequested = true;
     rig.requests.defaultsRequested = true;
     rig.sim.setFaults([] {
@@ -168,11 +168,11 @@ TEST(SendSettings, RefusalBoxDoesNotLetANestedTickOntoTheLink) {
     int nested = 0;
     rig.window.duringMessage = [&] {
         const std::size_t before = rig.received().size();
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         ++nested;
         bytesDuringBox += rig.received().size() - before;
     };
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(nested, 2);
     EXPECT_EQ(bytesDuringBox, 0u);
     EXPECT_EQ(rig.window.log.startingWith("message:").size(), 2u);
@@ -188,12 +188,12 @@ TEST(ApplyFactoryDefaults, DefaultsAndWriteInOneTickEndWithTheDefaultsInTheEsc) 
     rig.requests.defaultsRequested = true;
     rig.requests.writeRequested = true;
 
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     // Start the reference from what the ESC held, then apply the family's defaults to it.
     ParameterLists fromEsc;
     FillOptionLists(fromEsc, EscFamily::Stock, rig.lists.versionText);
     ApplySettingsBlock(fromEsc, before.data(), before.size());
-    SelectFactoryDefaults(fromEsc);
+    selectFactoryDefaults(fromEsc);
     for (int k = 0; k < kParameterCount; ++k) {
         EXPECT_EQ(rig.lists.byKey(k).selection(), fromEsc.byKey(k).selection()) << "key " << k;
     }
@@ -213,7 +213,7 @@ TEST(ApplyFactoryDefaults, OnlyTheListsChangeAndAnUnlistedFamilyKeepsThem) {
         rig.connectEsc();
         const sim::SettingsBlock before = rig.sim.settings();
         rig.requests.defaultsRequested = true;
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         EXPECT_FALSE(rig.requests.defaultsRequested);
         EXPECT_EQ(rig.received(), std::vector<std::uint8_t>{0xD5}) << "nothing sent but the probe";
         EXPECT_EQ(rig.sim.settings(), before);
@@ -227,7 +227,7 @@ TEST(ApplyFactoryDefaults, OnlyTheListsChangeAndAnUnlistedFamilyKeepsThem) {
     std::vector<int> selections;
     for (int k = 0; k < kParameterCount; ++k) selections.push_back(rig.lists.byKey(k).selection());
     rig.requests.defaultsRequested = true;
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     for (int k = 0; k < kParameterCount; ++k) EXPECT_EQ(rig.lists.byKey(k).selection(), selections[k]);
     EXPECT_FALSE(rig.requests.defaultsRequested);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "MonitorRig.h"
-#include "common/TestImages.h"
+#include "support/TestImages.h"
 #include "settings/SettingsFile.h"
 
 namespace orvek {
@@ -26,10 +26,10 @@ TEST(UpdateDispatch, EscUpdateRunsOnItsThreadWhileTicksStayOffTheLink) {
     rig.requests.escUpdateRequested = true;
     rig.requests.writeRequested = true;  // must wait for the update
 
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     int ticksDuringUpdate = 0;
     while (rig.monitor.updateRunning()) {
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         ++ticksDuringUpdate;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
@@ -47,17 +47,17 @@ TEST(UpdateDispatch, EscUpdateRunsOnItsThreadWhileTicksStayOffTheLink) {
     EXPECT_FALSE(rig.requests.escUpdateRequested);
     EXPECT_TRUE(rig.requests.writeRequested);
     EXPECT_TRUE(rig.state.updateIdle);
-    EXPECT_EQ(rig.link.escState, 1);
+    EXPECT_EQ(rig.link.escState(), EscState::NotAnswering);
     EXPECT_TRUE(rig.window.timerRunning);
     EXPECT_TRUE(rig.window.log.startingWith("lamps:").empty()) << "no poll while the update ran";
 
     // The next tick identifies the new firmware afresh, then writes.
     rig.sim.clearReceived();
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     const Bytes after = rig.received();
     ASSERT_GE(after.size(), 3u);
     EXPECT_EQ(Bytes(after.begin(), after.begin() + 3), (Bytes{0xD5, 0xD7, 0xD8}));
-    EXPECT_EQ(rig.link.escState, 2);
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_EQ(rig.sim.commits(), 1);
     EXPECT_FALSE(rig.requests.writeRequested);
 }
@@ -90,7 +90,7 @@ private:
 void runEscUpdate(MonitorRig& rig, const std::filesystem::path& image) {
     rig.requests.escImage = image;
     rig.requests.escUpdateRequested = true;
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     rig.monitor.waitForUpdates();
 }
 
@@ -107,7 +107,7 @@ TEST(UpdateDispatch, EscSettingsAreSavedBeforeTheUpdateAndAFailedSaveDoesNotStop
         const auto saved = *std::filesystem::directory_iterator(data.backups());
         EXPECT_EQ(saved.path().filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u) << saved.path();
         const auto exported = data.path() / "export.cfg";
-        ASSERT_EQ(ExportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
+        ASSERT_EQ(exportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
         EXPECT_EQ(fileBytes(saved.path()), fileBytes(exported));
         // Saved in the tick, before the worker took the link.
         const auto events = rig.window.log.all();
@@ -154,7 +154,7 @@ TEST(UpdateDispatch, NoBackupWithoutSettingsReadFromThisEsc) {
         MonitorRig rig;
         ASSERT_TRUE(rig.ok);
         rig.connectEsc();
-        rig.monitor.OnDeviceFixMode();
+        rig.monitor.onDeviceFixMode();
         rig.window.log.clear();
         runEscUpdate(rig, image);
         EXPECT_TRUE(rig.window.log.startingWith("backup:").empty());
@@ -170,7 +170,7 @@ TEST(UpdateDispatch, CardUpdateWithoutACardIsRefusedThroughTheMonitorsState) {
     rig.connectEsc();
     rig.requests.cardImage = "/nonexistent/card.xup";
     rig.requests.cardUpdateRequested = true;
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     rig.monitor.waitForUpdates();
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:stop:Program Card Connection Error!"});
@@ -184,19 +184,19 @@ TEST(UpdateDispatch, TickDoesNothingWhileTheLinkIsHeldElsewhere) {
     ASSERT_TRUE(rig.ok);
     {
         std::lock_guard<std::mutex> held(rig.link.exclusiveUse());
-        rig.monitor.OnPollTimer();
-        EXPECT_EQ(rig.link.portOpen, 0) << "not even the port is opened";
+        rig.monitor.onPollTimer();
+        EXPECT_EQ(rig.link.portOpen(), 0) << "not even the port is opened";
     }
     rig.plugIn();
-    rig.monitor.OnDeviceEsc();
+    rig.monitor.onDeviceEsc();
     rig.requests.writeRequested = true;
     {
         std::lock_guard<std::mutex> held(rig.link.exclusiveUse());
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
     }
     EXPECT_TRUE(rig.received().empty());
     EXPECT_TRUE(rig.requests.writeRequested);
-    EXPECT_EQ(rig.link.escState, 0);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
 }
 
 }  // namespace

@@ -3,24 +3,24 @@
 #include <gtest/gtest.h>
 
 #include "platform/ProfileFile.h"
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace orvek {
 namespace {
 
 using testing::TempFolder;
-using testing::Utf16Le;
-using testing::WriteBytes;
+using testing::utf16Le;
+using testing::writeBytes;
 
 std::string Read(const std::filesystem::path& file, const char* section, const char* key,
                  std::size_t buffer = 260) {
-    return ReadProfileString(file, section, key, "<default>", buffer);
+    return readProfileString(file, section, key, "<default>", buffer);
 }
 
 TEST(ProfileFileRead, MatchesSectionsAndKeysIgnoringCaseFirstMatchWins) {
     TempFolder folder;
     const auto file = folder / "sheet.ini";
-    WriteBytes(file,
+    writeBytes(file,
                "Driver=before any section\r\n"
                "[Option]\r\n"
                "Operation Mode=For/Rev\r\n"
@@ -45,7 +45,7 @@ TEST(ProfileFileRead, MatchesSectionsAndKeysIgnoringCaseFirstMatchWins) {
 TEST(ProfileFileRead, TrimsBlanksAndRemovesOnePairOfEnclosingQuotes) {
     TempFolder folder;
     const auto file = folder / "values.ini";
-    WriteBytes(file,
+    writeBytes(file,
                "  [ memo ]  \n"
                "\t plain \t=\t  Level 7 \t \n"
                "double=\"  quoted text  \"\n"
@@ -74,7 +74,7 @@ TEST(ProfileFileRead, TrimsBlanksAndRemovesOnePairOfEnclosingQuotes) {
 TEST(ProfileFileRead, CommentsAndLinesWithoutEqualsAreNotKeys) {
     TempFolder folder;
     const auto file = folder / "comments.ini";
-    WriteBytes(file,
+    writeBytes(file,
                "[option]\n"
                ";Operation Mode=For/Rev\n"
                "  ; Reverse Speed=50%\n"
@@ -92,7 +92,7 @@ TEST(ProfileFileRead, CutsValuesToTheBufferLengthMinusOne) {
     TempFolder folder;
     const auto file = folder / "long.ini";
     const std::string longValue(400, 'x');
-    WriteBytes(file, "[option]\r\nBoost ACC=650 RPM/deg and then more\r\n[info]\r\nDriver=" +
+    writeBytes(file, "[option]\r\nBoost ACC=650 RPM/deg and then more\r\n[info]\r\nDriver=" +
                          longValue + "\r\n[memo]\r\nmemo=\"" + std::string(300, 'q') + "\"\r\n");
 
     EXPECT_EQ(Read(file, "option", "Boost ACC", 20), "650 RPM/deg and the");
@@ -102,14 +102,14 @@ TEST(ProfileFileRead, CutsValuesToTheBufferLengthMinusOne) {
     EXPECT_EQ(Read(file, "option", "Boost ACC", 1), "");
     EXPECT_EQ(Read(file, "option", "Boost ACC", 0), "");
     // The default is cut the same way.
-    EXPECT_EQ(ReadProfileString(file, "option", "missing", "Operation Mode", 5), "Oper");
+    EXPECT_EQ(readProfileString(file, "option", "missing", "Operation Mode", 5), "Oper");
 }
 
 TEST(ProfileFileRead, CutsByCharactersNeverInsideOne) {
     TempFolder folder;
     const auto file = folder / "utf8.ini";
     // "é" is one UTF-16 unit, "𝄞" (U+1D11E) two.
-    WriteBytes(file, "[info]\nDriver=\xC3\xA9\xC3\xA9\xC3\xA9\nMotor=a\xF0\x9D\x84\x9E" "b\n");
+    writeBytes(file, "[info]\nDriver=\xC3\xA9\xC3\xA9\xC3\xA9\nMotor=a\xF0\x9D\x84\x9E" "b\n");
     EXPECT_EQ(Read(file, "info", "Driver", 3), "\xC3\xA9\xC3\xA9");
     EXPECT_EQ(Read(file, "info", "Motor", 3), "a");
     EXPECT_EQ(Read(file, "info", "Motor", 4), "a\xF0\x9D\x84\x9E");
@@ -117,50 +117,50 @@ TEST(ProfileFileRead, CutsByCharactersNeverInsideOne) {
 
 TEST(ProfileFileRead, MissingFileSectionOrKeyGivesTheDefault) {
     TempFolder folder;
-    EXPECT_EQ(ReadProfileString(folder / "none.ini", "option", "Boost RPM", "Boost RPM", 20), "Boost RPM");
+    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "Boost RPM", "Boost RPM", 20), "Boost RPM");
     // The Windows reader drops trailing blanks of the default (and only of the default).
-    EXPECT_EQ(ReadProfileString(folder / "none.ini", "option", "x", "  fallback   ", 20), "  fallback");
+    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "x", "  fallback   ", 20), "  fallback");
     // A folder where a file is expected reads like a missing file.
-    EXPECT_EQ(ReadProfileString(folder.path(), "option", "x", "d", 20), "d");
-    const LoadedProfile missing = LoadProfileFile(folder / "none.ini");
+    EXPECT_EQ(readProfileString(folder.path(), "option", "x", "d", 20), "d");
+    const LoadedProfile missing = loadProfileFile(folder / "none.ini");
     EXPECT_EQ(missing.status, ProfileFileStatus::Missing);
-    EXPECT_EQ(LoadProfileFile(folder.path()).status, ProfileFileStatus::Unreadable);
+    EXPECT_EQ(loadProfileFile(folder.path()).status, ProfileFileStatus::Unreadable);
     // A device that never ends reads as unreadable instead of hanging.
-    EXPECT_EQ(LoadProfileFile("/dev/zero").status, ProfileFileStatus::Unreadable);
+    EXPECT_EQ(loadProfileFile("/dev/zero").status, ProfileFileStatus::Unreadable);
 }
 
 TEST(ProfileFileRead, ReadsUtf16WithByteOrderMarkAndEveryLineEnd) {
     TempFolder folder;
     const auto le = folder / "le.ini";
-    WriteBytes(le, "\xFF\xFE" + Utf16Le("[info]\r\nDriver=J\xE9r\xF4me\r\nDate=2024\r\n"));
+    writeBytes(le, "\xFF\xFE" + utf16Le("[info]\r\nDriver=J\xE9r\xF4me\r\nDate=2024\r\n"));
     EXPECT_EQ(Read(le, "info", "Driver"), "J\xC3\xA9r\xC3\xB4me");
     EXPECT_EQ(Read(le, "INFO", "date"), "2024");
 
     // Big-endian, with a character outside the basic plane and LF line ends.
     const auto be = folder / "be.ini";
     const char beBytes[] = "\xFE\xFF\0[\0i\0n\0f\0o\0]\0\n\0M\0=\xD8\x34\xDD\x1E\0\n";
-    WriteBytes(be, std::string(beBytes, sizeof beBytes - 1));
+    writeBytes(be, std::string(beBytes, sizeof beBytes - 1));
     EXPECT_EQ(Read(be, "info", "M"), "\xF0\x9D\x84\x9E");
 
     // A unit 0x0A0D is a character, not two line ends.
     const auto tricky = folder / "tricky.ini";
-    WriteBytes(tricky, "\xFF\xFE" + Utf16Le("[a]\nk=") + std::string("\x0D\x0A", 2) + Utf16Le("z\n"));
+    writeBytes(tricky, "\xFF\xFE" + utf16Le("[a]\nk=") + std::string("\x0D\x0A", 2) + utf16Le("z\n"));
     EXPECT_EQ(Read(tricky, "a", "k"), "\xE0\xA8\x8Dz");
 
     const auto crOnly = folder / "cr.ini";
-    WriteBytes(crOnly, "[option]\rOperation Mode=For/Rev\rReverse Speed=50%");
+    writeBytes(crOnly, "[option]\rOperation Mode=For/Rev\rReverse Speed=50%");
     EXPECT_EQ(Read(crOnly, "option", "Reverse Speed"), "50%");
 }
 
 TEST(ProfileFileRead, Reads8BitTextAsUtf8OrAsTheWesternWindowsCodePage) {
     TempFolder folder;
     const auto utf8Bom = folder / "bom.ini";
-    WriteBytes(utf8Bom, "\xEF\xBB\xBF[info]\r\nDriver=M\xC3\xBCller\r\n");
+    writeBytes(utf8Bom, "\xEF\xBB\xBF[info]\r\nDriver=M\xC3\xBCller\r\n");
     EXPECT_EQ(Read(utf8Bom, "info", "Driver"), "M\xC3\xBCller");
 
     // Saved by Notepad on a Western Windows machine: ü is the byte 0xFC, € is 0x80.
     const auto ansi = folder / "ansi.ini";
-    WriteBytes(ansi, "[info]\r\nDriver=M\xFCller\r\nMotor=99\x80\r\n");
+    writeBytes(ansi, "[info]\r\nDriver=M\xFCller\r\nMotor=99\x80\r\n");
     EXPECT_EQ(Read(ansi, "info", "Driver"), "M\xC3\xBCller");
     EXPECT_EQ(Read(ansi, "info", "Motor"), "99\xE2\x82\xAC");
 }
@@ -169,7 +169,7 @@ TEST(ProfileFileRead, DocumentKeepsUnchangedBytesExactly) {
     const std::string samples[] = {
         "",
         "[a]\r\nk=v",
-        "\xFF\xFE" + Utf16Le("[a]\r\nk=v\r\n") + "\x41",
+        "\xFF\xFE" + utf16Le("[a]\r\nk=v\r\n") + "\x41",
         "\xEF\xBB\xBF;c\n\n[x]\rk = 'v'\r\n",
         "[a]\nk=M\xFCller\n",
     };

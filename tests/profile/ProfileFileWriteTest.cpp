@@ -3,23 +3,23 @@
 #include <sys/stat.h>
 
 #include "platform/ProfileFile.h"
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace orvek {
 namespace {
 
-using testing::ReadBytes;
+using testing::readBytes;
 using testing::TempFolder;
-using testing::Utf16Le;
-using testing::WriteBytes;
+using testing::utf16Le;
+using testing::writeBytes;
 
 TEST(ProfileFileWrite, NewFileGetsWindowsLayout) {
     TempFolder folder;
     const auto file = folder / "race.cfg";
-    ASSERT_TRUE(WriteProfileString(file, "option", "Operation Mode", "For/Brake"));
-    ASSERT_TRUE(WriteProfileString(file, "option", "Reverse Speed", "25%"));
-    ASSERT_TRUE(WriteProfileString(file, "info", "Driver", ""));
-    EXPECT_EQ(ReadBytes(file),
+    ASSERT_TRUE(writeProfileString(file, "option", "Operation Mode", "For/Brake"));
+    ASSERT_TRUE(writeProfileString(file, "option", "Reverse Speed", "25%"));
+    ASSERT_TRUE(writeProfileString(file, "info", "Driver", ""));
+    EXPECT_EQ(readBytes(file),
               "[option]\r\nOperation Mode=For/Brake\r\nReverse Speed=25%\r\n[info]\r\nDriver=\r\n");
 }
 
@@ -35,11 +35,11 @@ TEST(ProfileFileWrite, ReplacingAKeyKeepsEveryOtherLine) {
         "\n"
         "[info]\n"
         "Driver=\"Sam\"\n";
-    WriteBytes(file, before);
+    writeBytes(file, before);
 
-    ASSERT_TRUE(WriteProfileString(file, "OPTION", "Operation Mode", "For/Brake"));
+    ASSERT_TRUE(writeProfileString(file, "OPTION", "Operation Mode", "For/Brake"));
     // The first matching key's line is rewritten with its own spelling of the key.
-    EXPECT_EQ(ReadBytes(file),
+    EXPECT_EQ(readBytes(file),
               "; team sheet, do not edit\n"
               "[option]\n"
               "operation mode=For/Brake\n"
@@ -48,13 +48,13 @@ TEST(ProfileFileWrite, ReplacingAKeyKeepsEveryOtherLine) {
               "\n"
               "[info]\n"
               "Driver=\"Sam\"\n");
-    EXPECT_EQ(ReadProfileString(file, "option", "Operation Mode", "", 20), "For/Brake");
+    EXPECT_EQ(readProfileString(file, "option", "Operation Mode", "", 20), "For/Brake");
 }
 
 TEST(ProfileFileWrite, MissingKeyGoesToTheEndOfItsSectionMissingSectionToTheEnd) {
     TempFolder folder;
     const auto file = folder / "sheet.ini";
-    WriteBytes(file,
+    writeBytes(file,
                "[option]\r\n"
                "Operation Mode=For/Rev\r\n"
                "\r\n"
@@ -63,9 +63,9 @@ TEST(ProfileFileWrite, MissingKeyGoesToTheEndOfItsSectionMissingSectionToTheEnd)
                "[option]\r\n"
                "Boost RPM=500");  // duplicate section, no final line end
 
-    ASSERT_TRUE(WriteProfileString(file, "option", "Low Volt Cut", "None"));
-    ASSERT_TRUE(WriteProfileString(file, "memo", "memo", "fast track"));
-    EXPECT_EQ(ReadBytes(file),
+    ASSERT_TRUE(writeProfileString(file, "option", "Low Volt Cut", "None"));
+    ASSERT_TRUE(writeProfileString(file, "memo", "memo", "fast track"));
+    EXPECT_EQ(readBytes(file),
               "[option]\r\n"
               "Operation Mode=For/Rev\r\n"
               "Low Volt Cut=None\r\n"
@@ -81,75 +81,75 @@ TEST(ProfileFileWrite, MissingKeyGoesToTheEndOfItsSectionMissingSectionToTheEnd)
 TEST(ProfileFileWrite, ExistingFileKeepsItsOwnLineEndsAndEncoding) {
     TempFolder folder;
     const auto lf = folder / "lf.ini";
-    WriteBytes(lf, "[a]\nk=1\n");
-    ASSERT_TRUE(WriteProfileString(lf, "b", "k", "2"));
-    EXPECT_EQ(ReadBytes(lf), "[a]\nk=1\n[b]\nk=2\n");
+    writeBytes(lf, "[a]\nk=1\n");
+    ASSERT_TRUE(writeProfileString(lf, "b", "k", "2"));
+    EXPECT_EQ(readBytes(lf), "[a]\nk=1\n[b]\nk=2\n");
 
     const auto utf16 = folder / "utf16.ini";
-    WriteBytes(utf16, "\xFF\xFE" + Utf16Le("[info]\r\nDriver=Sam\r\n"));
-    ASSERT_TRUE(WriteProfileString(utf16, "info", "Driver", "J\xC3\xA9r\xC3\xB4me"));
-    ASSERT_TRUE(WriteProfileString(utf16, "info", "Date", "2024"));
-    EXPECT_EQ(ReadBytes(utf16),
-              "\xFF\xFE" + Utf16Le("[info]\r\nDriver=J\xE9r\xF4me\r\nDate=2024\r\n"));
+    writeBytes(utf16, "\xFF\xFE" + utf16Le("[info]\r\nDriver=Sam\r\n"));
+    ASSERT_TRUE(writeProfileString(utf16, "info", "Driver", "J\xC3\xA9r\xC3\xB4me"));
+    ASSERT_TRUE(writeProfileString(utf16, "info", "Date", "2024"));
+    EXPECT_EQ(readBytes(utf16),
+              "\xFF\xFE" + utf16Le("[info]\r\nDriver=J\xE9r\xF4me\r\nDate=2024\r\n"));
 
     // A file in the Western Windows code page stays in it.
     const auto ansi = folder / "ansi.ini";
-    WriteBytes(ansi, "[info]\r\nDriver=M\xFCller\r\n");
-    ASSERT_TRUE(WriteProfileString(ansi, "info", "Motor", "\xC3\xA9t\xC3\xA9"));
-    EXPECT_EQ(ReadBytes(ansi), "[info]\r\nDriver=M\xFCller\r\nMotor=\xE9t\xE9\r\n");
+    writeBytes(ansi, "[info]\r\nDriver=M\xFCller\r\n");
+    ASSERT_TRUE(writeProfileString(ansi, "info", "Motor", "\xC3\xA9t\xC3\xA9"));
+    EXPECT_EQ(readBytes(ansi), "[info]\r\nDriver=M\xFCller\r\nMotor=\xE9t\xE9\r\n");
     // ...and refuses what that code page cannot hold rather than garble it.
-    EXPECT_FALSE(WriteProfileString(ansi, "info", "Motor", "\xE2\x98\x83"));
-    EXPECT_EQ(ReadProfileString(ansi, "info", "Motor", "", 260), "\xC3\xA9t\xC3\xA9");
+    EXPECT_FALSE(writeProfileString(ansi, "info", "Motor", "\xE2\x98\x83"));
+    EXPECT_EQ(readProfileString(ansi, "info", "Motor", "", 260), "\xC3\xA9t\xC3\xA9");
 
     // Replacing the only line that is not UTF-8 would make "Ã©" read back as "é": refused.
     const auto lookalike = folder / "lookalike.ini";
     const std::string lookalikeBytes = "[info]\r\nDriver=M\xFCller\r\nRotor=\xC3\xA9\r\n";
-    WriteBytes(lookalike, lookalikeBytes);
-    EXPECT_FALSE(WriteProfileString(lookalike, "info", "Driver", "Sam"));
-    EXPECT_EQ(ReadBytes(lookalike), lookalikeBytes);
-    EXPECT_TRUE(WriteProfileString(lookalike, "info", "Motor", "13.5T"));
-    EXPECT_EQ(ReadProfileString(lookalike, "info", "Rotor", "", 260), "\xC3\x83\xC2\xA9");
+    writeBytes(lookalike, lookalikeBytes);
+    EXPECT_FALSE(writeProfileString(lookalike, "info", "Driver", "Sam"));
+    EXPECT_EQ(readBytes(lookalike), lookalikeBytes);
+    EXPECT_TRUE(writeProfileString(lookalike, "info", "Motor", "13.5T"));
+    EXPECT_EQ(readProfileString(lookalike, "info", "Rotor", "", 260), "\xC3\x83\xC2\xA9");
 }
 
 TEST(ProfileFileWrite, RefusesEntriesThatWouldNotReadBack) {
     TempFolder folder;
     const auto file = folder / "sheet.ini";
     const std::string before = "[option]\r\nOperation Mode=For/Rev\r\n";
-    WriteBytes(file, before);
+    writeBytes(file, before);
 
-    EXPECT_FALSE(WriteProfileString(file, "option", "Operation Mode", "For\r\n[evil]\r\nx=1"));
-    EXPECT_FALSE(WriteProfileString(file, "option", "Operation Mode", std::string("a\0b", 3)));
-    EXPECT_FALSE(WriteProfileString(file, "option", "", "x"));
-    EXPECT_FALSE(WriteProfileString(file, "option", "a=b", "x"));
-    EXPECT_FALSE(WriteProfileString(file, "option", ";key", "x"));
-    EXPECT_FALSE(WriteProfileString(file, "option", " key", "x"));
-    EXPECT_FALSE(WriteProfileString(file, "opt]ion", "key", "x"));
-    EXPECT_FALSE(WriteProfileString(file, "", "key", "x"));
-    EXPECT_FALSE(WriteProfileString(file, "option", "key", "\xFF\xFE"));  // not UTF-8
-    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_FALSE(writeProfileString(file, "option", "Operation Mode", "For\r\n[evil]\r\nx=1"));
+    EXPECT_FALSE(writeProfileString(file, "option", "Operation Mode", std::string("a\0b", 3)));
+    EXPECT_FALSE(writeProfileString(file, "option", "", "x"));
+    EXPECT_FALSE(writeProfileString(file, "option", "a=b", "x"));
+    EXPECT_FALSE(writeProfileString(file, "option", ";key", "x"));
+    EXPECT_FALSE(writeProfileString(file, "option", " key", "x"));
+    EXPECT_FALSE(writeProfileString(file, "opt]ion", "key", "x"));
+    EXPECT_FALSE(writeProfileString(file, "", "key", "x"));
+    EXPECT_FALSE(writeProfileString(file, "option", "key", "\xFF\xFE"));  // not UTF-8
+    EXPECT_EQ(readBytes(file), before);
 }
 
 TEST(ProfileFileWrite, ReportsPathsThatCannotBeWritten) {
     TempFolder folder;
-    WriteBytes(folder / "plain-file", "x");
+    writeBytes(folder / "plain-file", "x");
     // A file where a folder should be, a missing folder, and a folder where the file should be.
-    EXPECT_FALSE(WriteProfileString(folder / "plain-file" / "a.cfg", "option", "k", "v"));
-    EXPECT_FALSE(WriteProfileString(folder / "no-such-folder" / "a.cfg", "option", "k", "v"));
-    EXPECT_FALSE(WriteProfileString(folder.path(), "option", "k", "v"));
-    EXPECT_EQ(ReadBytes(folder / "plain-file"), "x");
+    EXPECT_FALSE(writeProfileString(folder / "plain-file" / "a.cfg", "option", "k", "v"));
+    EXPECT_FALSE(writeProfileString(folder / "no-such-folder" / "a.cfg", "option", "k", "v"));
+    EXPECT_FALSE(writeProfileString(folder.path(), "option", "k", "v"));
+    EXPECT_EQ(readBytes(folder / "plain-file"), "x");
 }
 
 TEST(ProfileFileWrite, KeepsPermissionsFollowsLinksAndLeavesNoTemporaryFiles) {
     TempFolder folder;
     const auto file = folder / "shared.ini";
-    WriteBytes(file, "[a]\nk=1\n");
+    writeBytes(file, "[a]\nk=1\n");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     const auto link = folder / "link.ini";
     std::filesystem::create_symlink(file, link);
 
-    ASSERT_TRUE(WriteProfileString(link, "a", "k", "2"));
+    ASSERT_TRUE(writeProfileString(link, "a", "k", "2"));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadBytes(file), "[a]\nk=2\n");
+    EXPECT_EQ(readBytes(file), "[a]\nk=2\n");
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);

@@ -9,13 +9,13 @@
 
 namespace orvek::testing {
 
-inline ParameterLists FilledLists(EscFamily family, const std::string& versionText) {
+inline ParameterLists filledLists(EscFamily family, const std::string& versionText) {
     ParameterLists lists;
     FillOptionLists(lists, family, versionText);
     return lists;
 }
 
-inline std::vector<std::string> TextsOf(const OptionList& list) {
+inline std::vector<std::string> textsOf(const OptionList& list) {
     std::vector<std::string> texts;
     for (int i = 0; i < list.count(); ++i) {
         texts.push_back(list.textAt(i));
@@ -24,7 +24,7 @@ inline std::vector<std::string> TextsOf(const OptionList& list) {
 }
 
 // The selected text of every list, in key order.
-inline std::vector<std::string> SelectedTexts(const ParameterLists& lists) {
+inline std::vector<std::string> selectedTexts(const ParameterLists& lists) {
     std::vector<std::string> texts;
     for (int k = 0; k < kParameterCount; ++k) {
         texts.push_back(lists.byKey(k).selectedText());

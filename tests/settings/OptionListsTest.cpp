@@ -8,8 +8,8 @@
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
-using testing::SelectedTexts;
+using testing::filledLists;
+using testing::selectedTexts;
 
 // A plain list that counts the repaints it was asked for.
 class CountingList : public PlainOptionList {
@@ -27,7 +27,7 @@ TEST(PlainOptionList, InsertsAtPositionsAndKeepsTheSelectedEntry) {
     EXPECT_FALSE(list.insertAt(9, "x"));
     EXPECT_FALSE(list.insertAt(-2, "x"));
     ASSERT_EQ(list.count(), 4);
-    EXPECT_EQ(testing::TextsOf(list), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(testing::textsOf(list), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(list.textAt(4), "");
     EXPECT_EQ(list.textAt(-1), "");
 
@@ -98,16 +98,16 @@ TEST(FillOptionLists, SetsEnabledStatesPerFamilyAndClearsSelections) {
 }
 
 TEST(FactoryDefaults, ExpertAndStockSelectTheirTables) {
-    auto expert = FilledLists(EscFamily::Expert, "1.30");
-    SelectFactoryDefaults(expert);
-    EXPECT_EQ(SelectedTexts(expert),
+    auto expert = filledLists(EscFamily::Expert, "1.30");
+    selectFactoryDefaults(expert);
+    EXPECT_EQ(selectedTexts(expert),
               (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "10%", "=Drag Brake", "90%",
                                         "4KHz", "Level 7", "8KHz", "6%", "off", "0 deg", "14000",
                                         "650 RPM/deg", "0 deg", "18 deg/0.1s", "0.10sec", "Normal"}));
 
-    auto stock = FilledLists(EscFamily::Stock, "1.30");
-    SelectFactoryDefaults(stock);
-    EXPECT_EQ(SelectedTexts(stock),
+    auto stock = filledLists(EscFamily::Stock, "1.30");
+    selectFactoryDefaults(stock);
+    EXPECT_EQ(selectedTexts(stock),
               (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "4%", "=Drag Brake", "100%",
                                         "4KHz", "Level 12", "8KHz", "6%", "off", "20 deg", "1500",
                                         "150 RPM/deg", "20 deg", "24 deg/0.1s", "0.05sec", "Normal"}));
@@ -115,35 +115,35 @@ TEST(FactoryDefaults, ExpertAndStockSelectTheirTables) {
 
 TEST(FactoryDefaults, PowerProfileTakesTheLastLevelTheListHas) {
     for (const EscFamily family : {EscFamily::Stock, EscFamily::Blinky}) {
-        auto twelve = FilledLists(family, "1.30");
-        SelectFactoryDefaults(twelve);
+        auto twelve = filledLists(family, "1.30");
+        selectFactoryDefaults(twelve);
         EXPECT_EQ(twelve.byKey(key::PowerProfile).selectedText(), "Level 12");
-        auto nine = FilledLists(family, "1.20");
-        SelectFactoryDefaults(nine);
+        auto nine = filledLists(family, "1.20");
+        selectFactoryDefaults(nine);
         EXPECT_EQ(nine.byKey(key::PowerProfile).selectedText(), "Level 9");
-        auto none = FilledLists(family, "1.10");
-        SelectFactoryDefaults(none);
+        auto none = filledLists(family, "1.10");
+        selectFactoryDefaults(none);
         EXPECT_EQ(none.byKey(key::PowerProfile).selection(), OptionList::kNoSelection);
     }
-    auto expertNine = FilledLists(EscFamily::Expert, "1.20");
-    SelectFactoryDefaults(expertNine);
+    auto expertNine = filledLists(EscFamily::Expert, "1.20");
+    selectFactoryDefaults(expertNine);
     EXPECT_EQ(expertNine.byKey(key::PowerProfile).selectedText(), "Level 7");
 }
 
 TEST(FactoryDefaults, BlinkyLeavesTheBoostAndTurboListsAndUnlistedLeavesAll) {
-    auto blinky = FilledLists(EscFamily::Blinky, "1.20");
-    SelectFactoryDefaults(blinky);
-    EXPECT_EQ(SelectedTexts(blinky),
+    auto blinky = filledLists(EscFamily::Blinky, "1.20");
+    selectFactoryDefaults(blinky);
+    EXPECT_EQ(selectedTexts(blinky),
               (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "0%", "=Drag Brake", "100%",
                                         "1KHz", "Level 9", "16KHz", "6%", "off", "", "", "", "", "",
                                         "", "Normal"}));
 
     // Lists the family has no default for keep what they show.
-    auto lists = FilledLists(EscFamily::Stock, "1.30");
+    auto lists = filledLists(EscFamily::Stock, "1.30");
     lists.byKey(key::BoostRpm).setSelection(7);
     lists.byKey(key::TurboDelay).setSelection(8);
     lists.family = EscFamily::Blinky;
-    SelectFactoryDefaults(lists);
+    selectFactoryDefaults(lists);
     EXPECT_EQ(lists.byKey(key::BoostRpm).selectedText(), "4000");
     EXPECT_EQ(lists.byKey(key::TurboDelay).selectedText(), "0.40sec");
     EXPECT_EQ(lists.byKey(key::DragBrake).selectedText(), "0%");
@@ -156,12 +156,12 @@ TEST(FactoryDefaults, BlinkyLeavesTheBoostAndTurboListsAndUnlistedLeavesAll) {
     ParameterLists unlisted(pointers);
     FillOptionLists(unlisted, EscFamily::Unlisted, "1.30");
     unlisted.byKey(key::OperationMode).setSelection(2);
-    SelectFactoryDefaults(unlisted);
+    selectFactoryDefaults(unlisted);
     EXPECT_EQ(unlisted.byKey(key::OperationMode).selectedText(), "For/Rev");
     EXPECT_EQ(pageLists[0].redraws, 0);
 
     unlisted.family = EscFamily::Expert;
-    SelectFactoryDefaults(unlisted);
+    selectFactoryDefaults(unlisted);
     for (const auto& list : pageLists) {
         EXPECT_EQ(list.redraws, 1);
     }

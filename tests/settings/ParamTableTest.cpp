@@ -11,8 +11,8 @@
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
-using testing::TextsOf;
+using testing::filledLists;
+using testing::textsOf;
 
 TEST(ParamTable, KeyNamesInFileOrderAndListIds) {
     const std::vector<std::pair<std::string, int>> expected = {
@@ -29,41 +29,41 @@ TEST(ParamTable, KeyNamesInFileOrderAndListIds) {
         EXPECT_EQ(parameter.keyName, expected[static_cast<std::size_t>(k)].first);
         EXPECT_EQ(parameter.listId, expected[static_cast<std::size_t>(k)].second);
         ids.insert(parameter.listId);
-        ASSERT_TRUE(ParameterByListId(parameter.listId));
-        EXPECT_EQ(ParameterByListId(parameter.listId)->keyNumber, k);
+        ASSERT_TRUE(parameterByListId(parameter.listId));
+        EXPECT_EQ(parameterByListId(parameter.listId)->keyNumber, k);
     }
     EXPECT_EQ(ids.size(), 18u);
-    EXPECT_FALSE(ParameterByListId(1008));
-    EXPECT_FALSE(ParameterByListId(1027));
+    EXPECT_FALSE(parameterByListId(1008));
+    EXPECT_FALSE(parameterByListId(1027));
 }
 
 TEST(ParamTable, FamilyFromTypeCodeAndVersionText) {
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0B), EscFamily::Expert);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0C), EscFamily::Stock);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0D), EscFamily::Blinky);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x0A), EscFamily::Unlisted);
-    EXPECT_EQ(EscFamilyFromTypeCode(0x00), EscFamily::Unlisted);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0B), EscFamily::Expert);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0C), EscFamily::Stock);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0D), EscFamily::Blinky);
+    EXPECT_EQ(escFamilyFromTypeCode(0x0A), EscFamily::Unlisted);
+    EXPECT_EQ(escFamilyFromTypeCode(0x00), EscFamily::Unlisted);
 
-    EXPECT_EQ(VersionText(3), "1.30");
-    EXPECT_EQ(VersionText(2), "1.20");
-    EXPECT_EQ(VersionText(0), "1.00");
-    EXPECT_EQ(VersionText(10), "2.00");
-    EXPECT_EQ(VersionText(255), "26.50");
+    EXPECT_EQ(escVersionText(3), "1.30");
+    EXPECT_EQ(escVersionText(2), "1.20");
+    EXPECT_EQ(escVersionText(0), "1.00");
+    EXPECT_EQ(escVersionText(10), "2.00");
+    EXPECT_EQ(escVersionText(255), "26.50");
 }
 
 TEST(ParamTable, OptionTextsKeepTheFirmwaresSpelling) {
-    const auto expert = FilledLists(EscFamily::Expert, "1.30");
-    const auto stock = FilledLists(EscFamily::Stock, "1.30");
+    const auto expert = filledLists(EscFamily::Expert, "1.30");
+    const auto stock = filledLists(EscFamily::Stock, "1.30");
 
-    EXPECT_EQ(TextsOf(expert.byKey(key::TurboSlope)),
+    EXPECT_EQ(textsOf(expert.byKey(key::TurboSlope)),
               (std::vector<std::string>{"3 deg/0.1s", "6 deg/0.1s", "12 deg/0.1s", "18 deg/0.1s",
                                         "24 deg/0.1s", "Fastest"}));
-    EXPECT_EQ(TextsOf(stock.byKey(key::TurboSlope)),
+    EXPECT_EQ(textsOf(stock.byKey(key::TurboSlope)),
               (std::vector<std::string>{"3  deg/0.1s", "6  deg/0.1s", "12 deg/0.1s", "18 deg/0.1s",
                                         "24 deg/0.1s", "Fastest"}));
 
-    const auto expertAcc = TextsOf(expert.byKey(key::BoostAcc));
-    const auto stockAcc = TextsOf(stock.byKey(key::BoostAcc));
+    const auto expertAcc = textsOf(expert.byKey(key::BoostAcc));
+    const auto stockAcc = textsOf(stock.byKey(key::BoostAcc));
     ASSERT_EQ(expertAcc.size(), 14u);
     ASSERT_EQ(stockAcc.size(), 14u);
     EXPECT_EQ(expertAcc.front(), "50 RPM/deg");
@@ -75,53 +75,53 @@ TEST(ParamTable, OptionTextsKeepTheFirmwaresSpelling) {
     EXPECT_EQ(stockAcc[3], "200 RPN/deg");
     EXPECT_EQ(stockAcc.back(), "700 RPN/deg");
 
-    EXPECT_EQ(TextsOf(expert.byKey(key::TurboDelay)),
+    EXPECT_EQ(textsOf(expert.byKey(key::TurboDelay)),
               (std::vector<std::string>{"off", "0.05sec", "0.10sec", "0.15sec", "0.20sec", "0.25sec",
                                         "0.30sec", "0.35sec", "0.40sec"}));
-    EXPECT_EQ(TextsOf(expert.byKey(key::BoostRpm)),
+    EXPECT_EQ(textsOf(expert.byKey(key::BoostRpm)),
               (std::vector<std::string>{"500", "1000", "1500", "2000", "2500", "3000", "3500",
                                         "4000", "4500", "5000", "6000", "7000", "8000", "9000",
                                         "10000", "11000", "12000", "13000", "14000", "15000"}));
 
-    const auto drag = TextsOf(expert.byKey(key::DragBrake));
+    const auto drag = textsOf(expert.byKey(key::DragBrake));
     ASSERT_EQ(drag.size(), 101u);
     EXPECT_EQ(drag.front(), "0%");
     EXPECT_EQ(drag.back(), "100%");
-    const auto initial = TextsOf(expert.byKey(key::InitialBrake));
+    const auto initial = textsOf(expert.byKey(key::InitialBrake));
     ASSERT_EQ(initial.size(), 51u);
     EXPECT_EQ(initial[0], "=Drag Brake");
     EXPECT_EQ(initial[1], "1%");
     EXPECT_EQ(initial[50], "50%");
-    const auto timing = TextsOf(stock.byKey(key::TurboTiming));
+    const auto timing = textsOf(stock.byKey(key::TurboTiming));
     ASSERT_EQ(timing.size(), 61u);
     EXPECT_EQ(timing[0], "0 deg");
     EXPECT_EQ(timing[60], "60 deg");
-    EXPECT_EQ(TextsOf(expert.byKey(key::TempCutSet)),
+    EXPECT_EQ(textsOf(expert.byKey(key::TempCutSet)),
               (std::vector<std::string>{"off", "176f/80c", "194f/90c"}));
-    EXPECT_EQ(TextsOf(expert.byKey(key::LowVoltCut)),
+    EXPECT_EQ(textsOf(expert.byKey(key::LowVoltCut)),
               (std::vector<std::string>{"None", "2.9 V/cell", "3.0 V/cell", "3.2 V/cell"}));
 }
 
 TEST(ParamTable, PowerProfileFollowsTheVersionText) {
     for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky}) {
-        const auto twelve = TextsOf(FilledLists(family, "1.30").byKey(key::PowerProfile));
+        const auto twelve = textsOf(filledLists(family, "1.30").byKey(key::PowerProfile));
         ASSERT_EQ(twelve.size(), 12u);
         EXPECT_EQ(twelve.front(), "Level 1");
         EXPECT_EQ(twelve.back(), "Level 12");
-        const auto nine = TextsOf(FilledLists(family, "1.20").byKey(key::PowerProfile));
+        const auto nine = textsOf(filledLists(family, "1.20").byKey(key::PowerProfile));
         ASSERT_EQ(nine.size(), 9u);
         EXPECT_EQ(nine.back(), "Level 9");
-        EXPECT_EQ(FilledLists(family, "1.10").byKey(key::PowerProfile).count(), 0);
-        EXPECT_EQ(FilledLists(family, "1.40").byKey(key::PowerProfile).count(), 0);
-        EXPECT_EQ(FilledLists(family, "1.3").byKey(key::PowerProfile).count(), 0);
+        EXPECT_EQ(filledLists(family, "1.10").byKey(key::PowerProfile).count(), 0);
+        EXPECT_EQ(filledLists(family, "1.40").byKey(key::PowerProfile).count(), 0);
+        EXPECT_EQ(filledLists(family, "1.3").byKey(key::PowerProfile).count(), 0);
     }
 }
 
 TEST(ParamTable, ListsEachFamilyHas) {
     const std::set<int> boostAndTurbo = {key::BoostTiming, key::BoostRpm, key::BoostAcc,
                                          key::TurboTiming, key::TurboSlope, key::TurboDelay};
-    const auto blinky = FilledLists(EscFamily::Blinky, "1.30");
-    const auto unlisted = FilledLists(EscFamily::Unlisted, "1.30");
+    const auto blinky = filledLists(EscFamily::Blinky, "1.30");
+    const auto unlisted = filledLists(EscFamily::Unlisted, "1.30");
     for (int k = 0; k < kParameterCount; ++k) {
         SCOPED_TRACE(ParameterTable()[static_cast<std::size_t>(k)].keyName);
         EXPECT_EQ(blinky.byKey(k).count() == 0, boostAndTurbo.count(k) == 1);
@@ -132,7 +132,7 @@ TEST(ParamTable, ListsEachFamilyHas) {
 }
 
 TEST(ParamTable, FindOptionMatchesWholeTextsIgnoringCase) {
-    const auto lists = FilledLists(EscFamily::Expert, "1.30");
+    const auto lists = filledLists(EscFamily::Expert, "1.30");
     EXPECT_EQ(FindOption(lists, key::OperationMode, "for/rev/brake"), 1);
     EXPECT_EQ(FindOption(lists, key::OperationMode, "For/Rev"), 2);
     EXPECT_EQ(FindOption(lists, key::OperationMode, "For/Re"), std::nullopt);
@@ -149,7 +149,7 @@ TEST(ParamTable, FindOptionMatchesWholeTextsIgnoringCase) {
     withEmptyEntry.insertAt(0, "");
     EXPECT_EQ(FindOption(withEmptyEntry, ""), std::nullopt);
 
-    const auto blinky = FilledLists(EscFamily::Blinky, "1.30");
+    const auto blinky = filledLists(EscFamily::Blinky, "1.30");
     EXPECT_EQ(FindOption(blinky, key::BoostRpm, "500"), std::nullopt);
 }
 

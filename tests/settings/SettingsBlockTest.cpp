@@ -9,8 +9,8 @@
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
-using testing::SelectedTexts;
+using testing::filledLists;
+using testing::selectedTexts;
 
 using Block = std::array<std::uint8_t, kSettingsBlockSize>;
 
@@ -25,7 +25,7 @@ std::vector<std::pair<int, int>> Pairs(const WriteImage& image) {
     return pairs;
 }
 
-int BlockPositionOf(int keyNumber) {
+int blockPositionOf(int keyNumber) {
     for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
         if (kBlockByteKeys[position] == keyNumber) {
             return static_cast<int>(position);
@@ -35,12 +35,12 @@ int BlockPositionOf(int keyNumber) {
 }
 
 std::uint8_t ImageValue(const WriteImage& image, int keyNumber) {
-    return image[static_cast<std::size_t>(BlockPositionOf(keyNumber))].value;
+    return image[static_cast<std::size_t>(blockPositionOf(keyNumber))].value;
 }
 
 TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    auto lists = filledLists(EscFamily::Expert, "1.30");
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
 
     // In block order.
     const std::vector<std::pair<int, std::string>> shown = {
@@ -66,12 +66,12 @@ TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
 }
 
 TEST(SettingsBlock, OnlyACompleteBlockWithItsEndMarkerIsAccepted) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     Block wrongMarker = kExampleBlock;
     wrongMarker[22] = 0xDE;
-    EXPECT_FALSE(AcceptSettingsBlock(lists, wrongMarker.data(), wrongMarker.size()));
-    EXPECT_FALSE(AcceptSettingsBlock(lists, kExampleBlock.data(), 22));
-    EXPECT_FALSE(AcceptSettingsBlock(lists, nullptr, 23));
+    EXPECT_FALSE(acceptSettingsBlock(lists, wrongMarker.data(), wrongMarker.size()));
+    EXPECT_FALSE(acceptSettingsBlock(lists, kExampleBlock.data(), 22));
+    EXPECT_FALSE(acceptSettingsBlock(lists, nullptr, 23));
     EXPECT_FALSE(ApplySettingsBlock(lists, kExampleBlock.data(), 21));
     for (int k = 0; k < kParameterCount; ++k) {
         EXPECT_EQ(lists.byKey(k).selection(), OptionList::kNoSelection);
@@ -85,14 +85,14 @@ TEST(SettingsBlock, OnlyACompleteBlockWithItsEndMarkerIsAccepted) {
 }
 
 TEST(SettingsBlock, ByteRulesAtTheirEdges) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     Block block = kExampleBlock;
     block[3] = 31;   // Low Volt Cut: not offered
     block[7] = 0;    // Reverse Speed: below 25
     block[6] = 77;   // Full Brake: between steps
     block[8] = 0;    // Initial Brake: 0 reads as option 0
     block[9] = 14;   // Neutral DeadBand: 12..14
-    ASSERT_TRUE(AcceptSettingsBlock(lists, block.data(), block.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
     EXPECT_EQ(lists.byKey(key::LowVoltCut).selectedText(), "None");
     EXPECT_EQ(lists.byKey(key::ReverseSpeed).selection(), OptionList::kNoSelection);
     EXPECT_EQ(lists.byKey(key::FullBrake).selectedText(), "75%");
@@ -106,26 +106,26 @@ TEST(SettingsBlock, ByteRulesAtTheirEdges) {
     EXPECT_EQ(ImageValue(image, key::NeutralDeadBand), 12);
 
     // Full Brake divides with truncation toward zero: 71..74 are 75%, 70 and below nothing.
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 71), 0);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 70), -1);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 0), -15);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 104), 5);
-    EXPECT_EQ(DecodeBlockByte(key::FullBrake, 105), 6);
-    EXPECT_EQ(DecodeBlockByte(key::ReverseSpeed, 124), 3);
-    EXPECT_EQ(DecodeBlockByte(key::ReverseSpeed, 125), 4);
-    EXPECT_EQ(DecodeBlockByte(key::InitialBrake, 199), 199);
-    EXPECT_EQ(DecodeBlockByte(key::NeutralDeadBand, 2), 0);
-    EXPECT_EQ(DecodeBlockByte(key::LowVoltCut, 32), 3);
-    EXPECT_EQ(DecodeBlockByte(key::LowVoltCut, 255), 0);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 71), 0);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 70), -1);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 0), -15);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 104), 5);
+    EXPECT_EQ(decodeBlockByte(key::FullBrake, 105), 6);
+    EXPECT_EQ(decodeBlockByte(key::ReverseSpeed, 124), 3);
+    EXPECT_EQ(decodeBlockByte(key::ReverseSpeed, 125), 4);
+    EXPECT_EQ(decodeBlockByte(key::InitialBrake, 199), 199);
+    EXPECT_EQ(decodeBlockByte(key::NeutralDeadBand, 2), 0);
+    EXPECT_EQ(decodeBlockByte(key::LowVoltCut, 32), 3);
+    EXPECT_EQ(decodeBlockByte(key::LowVoltCut, 255), 0);
 }
 
 TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
     // An unlisted ESC's lists are partly empty; a block of 0xFF leaves the rest without selection.
-    auto lists = FilledLists(EscFamily::Unlisted, "1.30");
+    auto lists = filledLists(EscFamily::Unlisted, "1.30");
     Block block;
     block.fill(0xFF);
     block[22] = 0xDD;
-    ASSERT_TRUE(AcceptSettingsBlock(lists, block.data(), block.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
     EXPECT_EQ(lists.byKey(key::LowVoltCut).selectedText(), "None");
     lists.byKey(key::LowVoltCut).setSelection(-1);
 
@@ -143,8 +143,8 @@ TEST(SettingsBlock, ListsWithoutSelectionWriteTheirFixedValues) {
 }
 
 TEST(SettingsBlock, LowVoltCutWithoutSelectionKeepsTheValueLastWritten) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    auto lists = filledLists(EscFamily::Expert, "1.30");
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     lists.byKey(key::LowVoltCut).setSelection(3);
     EXPECT_EQ(ImageValue(BuildWriteImage(lists), key::LowVoltCut), 32);
 
@@ -159,8 +159,8 @@ TEST(SettingsBlock, LowVoltCutWithoutSelectionKeepsTheValueLastWritten) {
 }
 
 TEST(SettingsBlock, BlinkyWritesNoValueForBoostAndTurbo) {
-    auto lists = FilledLists(EscFamily::Blinky, "1.20");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    auto lists = filledLists(EscFamily::Blinky, "1.20");
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     EXPECT_EQ(lists.byKey(key::PowerProfile).selectedText(), "Level 7");
     const WriteImage image = BuildWriteImage(lists);
     for (const std::size_t position : {10u, 11u, 13u, 14u, 15u, 16u}) {
@@ -171,7 +171,7 @@ TEST(SettingsBlock, BlinkyWritesNoValueForBoostAndTurbo) {
 TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
     for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
         for (const std::string version : {"1.30", "1.20"}) {
-            auto lists = FilledLists(family, version);
+            auto lists = filledLists(family, version);
             for (int k = 0; k < kParameterCount; ++k) {
                 for (int option = 0; option < lists.byKey(k).count(); ++option) {
                     lists.byKey(k).setSelection(option);
@@ -181,8 +181,8 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
                         block[position] = image[position].value;
                     }
                     block[22] = kSettingsBlockEndMarker;
-                    auto decoded = FilledLists(family, version);
-                    ASSERT_TRUE(AcceptSettingsBlock(decoded, block.data(), block.size()));
+                    auto decoded = filledLists(family, version);
+                    ASSERT_TRUE(acceptSettingsBlock(decoded, block.data(), block.size()));
                     ASSERT_EQ(decoded.byKey(k).selection(), option)
                         << ParameterTable()[static_cast<std::size_t>(k)].keyName << " option " << option
                         << " version " << version;
@@ -194,19 +194,19 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
 
 TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
     for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
-        auto lists = FilledLists(family, "1.30");
+        auto lists = filledLists(family, "1.30");
         for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
             for (int value = 0; value <= 255; ++value) {
                 Block block = kExampleBlock;
                 block[position] = static_cast<std::uint8_t>(value);
-                ASSERT_TRUE(AcceptSettingsBlock(lists, block.data(), block.size()));
+                ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
                 const int k = kBlockByteKeys[position];
                 if (k == kCarriedByte) {
                     ASSERT_EQ(BuildWriteImage(lists)[position].value, value);
                     continue;
                 }
                 const OptionList& list = lists.byKey(k);
-                const int decoded = DecodeBlockByte(k, static_cast<std::uint8_t>(value));
+                const int decoded = decodeBlockByte(k, static_cast<std::uint8_t>(value));
                 const int expected = decoded >= 0 && decoded < list.count() ? decoded : OptionList::kNoSelection;
                 ASSERT_EQ(list.selection(), expected) << "byte " << position << " value " << value;
                 BuildWriteImage(lists);
@@ -217,24 +217,24 @@ TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
 
 // What the page marks as about to change on SEND SETTING.
 TEST(SettingsDifferingFromEsc, MarksExactlyTheListsWhoseWriteWouldChangeTheEsc) {
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     const auto none = std::array<bool, kParameterCount>{};
     lists.byKey(key::DragBrake).setSelection(40);
     EXPECT_EQ(SettingsDifferingFromEsc(lists), none) << "nothing is known before a block is read";
 
     int told = 0;
     lists.onEscSettingsChanged = [&] { ++told; };
-    ASSERT_TRUE(AcceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
+    ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
     EXPECT_EQ(told, 1);
     EXPECT_EQ(SettingsDifferingFromEsc(lists), none) << "as read";
-    EXPECT_FALSE(AnySettingDiffersFromEsc(lists));
+    EXPECT_FALSE(anySettingDiffersFromEsc(lists));
 
     lists.byKey(key::DragBrake).setSelection(40);
     lists.byKey(key::TurboDelay).setSelection(kExampleBlock[15]);  // picked again: unchanged
     auto expected = none;
     expected[key::DragBrake] = true;
     EXPECT_EQ(SettingsDifferingFromEsc(lists), expected);
-    EXPECT_TRUE(AnySettingDiffersFromEsc(lists));
+    EXPECT_TRUE(anySettingDiffersFromEsc(lists));
 
     // A list left without selection writes its fixed value, which differs from what was read.
     lists.byKey(key::FullBrake).setSelection(OptionList::kNoSelection);
@@ -242,7 +242,7 @@ TEST(SettingsDifferingFromEsc, MarksExactlyTheListsWhoseWriteWouldChangeTheEsc) 
     EXPECT_EQ(SettingsDifferingFromEsc(lists), expected);
 
     // Written: the ESC now holds what the lists say.
-    RecordWrittenSettings(lists, BuildWriteImage(lists));
+    recordWrittenSettings(lists, BuildWriteImage(lists));
     EXPECT_EQ(told, 2);
     EXPECT_EQ(SettingsDifferingFromEsc(lists), none);
     EXPECT_EQ(lists.lastReadBlock[1], 40);
@@ -260,17 +260,17 @@ TEST(SettingsDifferingFromEsc, ValuesThatReadAsAnotherOptionAndListsWithoutOptio
     // A Low Volt Cut byte of 31 reads as "None", which writes 0: SEND SETTING changes it.
     Block odd = kExampleBlock;
     odd[3] = 31;
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(lists, odd.data(), odd.size()));
+    auto lists = filledLists(EscFamily::Expert, "1.30");
+    ASSERT_TRUE(acceptSettingsBlock(lists, odd.data(), odd.size()));
     auto differs = SettingsDifferingFromEsc(lists);
     EXPECT_TRUE(differs[key::LowVoltCut]);
     EXPECT_EQ(std::count(differs.begin(), differs.end(), true), 1);
 
     // A Blinky's six boost and turbo lists are empty and write 0xFF over what the ESC holds;
     // nothing can be chosen there, so nothing is marked.
-    auto blinky = FilledLists(EscFamily::Blinky, "1.30");
-    ASSERT_TRUE(AcceptSettingsBlock(blinky, kExampleBlock.data(), kExampleBlock.size()));
-    EXPECT_FALSE(AnySettingDiffersFromEsc(blinky));
+    auto blinky = filledLists(EscFamily::Blinky, "1.30");
+    ASSERT_TRUE(acceptSettingsBlock(blinky, kExampleBlock.data(), kExampleBlock.size()));
+    EXPECT_FALSE(anySettingDiffersFromEsc(blinky));
     EXPECT_EQ(ImageValue(BuildWriteImage(blinky), key::BoostTiming), 0xFF);
 }
 

@@ -2,27 +2,27 @@
 #include <gtest/gtest.h>
 
 #include "platform/ProfileFile.h"
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SettingsFile.h"
 
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
-using testing::ReadBytes;
-using testing::SelectedTexts;
+using testing::filledLists;
+using testing::readBytes;
+using testing::selectedTexts;
 using testing::TempFolder;
-using testing::WriteBytes;
+using testing::writeBytes;
 
 TEST(SettingsFile, ExportWritesTheOptionSectionInKeyOrder) {
     TempFolder folder;
-    auto lists = FilledLists(EscFamily::Stock, "1.30");
-    SelectFactoryDefaults(lists);
+    auto lists = filledLists(EscFamily::Stock, "1.30");
+    selectFactoryDefaults(lists);
     lists.byKey(key::TempCutSet).setSelection(-1);
     const auto file = folder / "race.cfg";
-    ASSERT_EQ(ExportSettingsFile(lists, file), SettingsFileStatus::Ok);
-    EXPECT_EQ(ReadBytes(file),
+    ASSERT_EQ(exportSettingsFile(lists, file), SettingsFileStatus::Ok);
+    EXPECT_EQ(readBytes(file),
               "[option]\r\n"
               "Operation Mode=For/Brake\r\n"
               "Reverse Speed=25%\r\n"
@@ -51,46 +51,46 @@ TEST(SettingsFile, ExportThenImportRestoresEverySelection) {
             // Every list's last option ("Level 12", "15000", ...), then its first or second
             // ("6  deg/0.1s" with its two blanks on Stock).
             for (const bool last : {true, false}) {
-                auto exported = FilledLists(family, version);
+                auto exported = filledLists(family, version);
                 for (int k = 0; k < kParameterCount; ++k) {
                     const int count = exported.byKey(k).count();
                     exported.byKey(k).setSelection(last ? count - 1 : (k % 2 == 0 ? 0 : 1));
                 }
                 const auto file = folder / "round-trip.cfg";
-                ASSERT_EQ(ExportSettingsFile(exported, file), SettingsFileStatus::Ok);
+                ASSERT_EQ(exportSettingsFile(exported, file), SettingsFileStatus::Ok);
 
-                auto imported = FilledLists(family, version);
-                const SettingsImport result = ImportSettingsFile(imported, file);
+                auto imported = filledLists(family, version);
+                const SettingsImport result = importSettingsFile(imported, file);
                 EXPECT_EQ(result.status, SettingsFileStatus::Ok);
-                EXPECT_EQ(SelectedTexts(imported), SelectedTexts(exported));
+                EXPECT_EQ(selectedTexts(imported), selectedTexts(exported));
                 EXPECT_TRUE(result.unmatched().empty());
             }
         }
     }
-    auto levels = FilledLists(EscFamily::Expert, "1.30");
+    auto levels = filledLists(EscFamily::Expert, "1.30");
     levels.byKey(key::PowerProfile).setSelection(0);  // "Level 1", which "Level 10" begins with
     levels.byKey(key::BoostRpm).setSelection(0);      // "500", which "5000" begins with
     const auto file = folder / "prefix.cfg";
-    ASSERT_EQ(ExportSettingsFile(levels, file), SettingsFileStatus::Ok);
-    auto imported = FilledLists(EscFamily::Expert, "1.30");
-    ImportSettingsFile(imported, file);
+    ASSERT_EQ(exportSettingsFile(levels, file), SettingsFileStatus::Ok);
+    auto imported = filledLists(EscFamily::Expert, "1.30");
+    importSettingsFile(imported, file);
     EXPECT_EQ(imported.byKey(key::PowerProfile).selectedText(), "Level 1");
     EXPECT_EQ(imported.byKey(key::BoostRpm).selectedText(), "500");
 }
 
 TEST(SettingsFile, StockFileOnAnExpertEscReportsWhatMatchesNothing) {
     TempFolder folder;
-    auto stock = FilledLists(EscFamily::Stock, "1.30");
-    SelectFactoryDefaults(stock);
+    auto stock = filledLists(EscFamily::Stock, "1.30");
+    selectFactoryDefaults(stock);
     stock.byKey(key::BoostAcc).setSelection(0);    // "50 RPN/deg"
     stock.byKey(key::TurboSlope).setSelection(1);  // "6  deg/0.1s"
     const auto file = folder / "stock.cfg";
-    ASSERT_EQ(ExportSettingsFile(stock, file), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(stock, file), SettingsFileStatus::Ok);
 
-    auto expert = FilledLists(EscFamily::Expert, "1.30");
+    auto expert = filledLists(EscFamily::Expert, "1.30");
     expert.byKey(key::BoostAcc).setSelection(12);
     expert.byKey(key::TurboSlope).setSelection(3);
-    const SettingsImport result = ImportSettingsFile(expert, file);
+    const SettingsImport result = importSettingsFile(expert, file);
     ASSERT_EQ(result.status, SettingsFileStatus::Ok);
     const auto unmatched = result.unmatched();
     ASSERT_EQ(unmatched.size(), 2u);
@@ -109,7 +109,7 @@ TEST(SettingsFile, StockFileOnAnExpertEscReportsWhatMatchesNothing) {
 TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
     TempFolder folder;
     const auto file = folder / "hand-made.cfg";
-    WriteBytes(file,
+    writeBytes(file,
                "[info]\r\nDriver=someone\r\n"
                "[OPTION]\r\n"
                "power profile =   LEVEL 7   \r\n"
@@ -118,11 +118,11 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
                "Turbo Delay=0.1sec\r\n"
                "Temp Cut Set=\r\n"
                "Boost Timing=" + std::string(25, '1') + "\r\n");
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     lists.byKey(key::TempCutSet).setSelection(2);
     lists.byKey(key::TurboDelay).setSelection(4);
     lists.byKey(key::OperationMode).setSelection(1);
-    const SettingsImport result = ImportSettingsFile(lists, file);
+    const SettingsImport result = importSettingsFile(lists, file);
 
     EXPECT_EQ(lists.byKey(key::PowerProfile).selectedText(), "Level 7");
     EXPECT_EQ(lists.byKey(key::DragBrake).selectedText(), "25%");
@@ -140,45 +140,45 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
 
 TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     TempFolder folder;
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
-    SelectFactoryDefaults(lists);
-    const auto before = SelectedTexts(lists);
-    EXPECT_EQ(ImportSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
-    EXPECT_EQ(ImportSettingsFile(lists, folder.path()).status, SettingsFileStatus::Unreadable);
-    WriteBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
-    const SettingsImport noOption = ImportSettingsFile(lists, folder / "no-option.cfg");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
+    selectFactoryDefaults(lists);
+    const auto before = selectedTexts(lists);
+    EXPECT_EQ(importSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
+    EXPECT_EQ(importSettingsFile(lists, folder.path()).status, SettingsFileStatus::Unreadable);
+    writeBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
+    const SettingsImport noOption = importSettingsFile(lists, folder / "no-option.cfg");
     EXPECT_EQ(noOption.status, SettingsFileStatus::Ok);
     EXPECT_TRUE(noOption.unmatched().empty());
-    EXPECT_EQ(SelectedTexts(lists), before);
+    EXPECT_EQ(selectedTexts(lists), before);
 }
 
 TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     TempFolder folder;
     const auto sheet = folder / "sheet.ini";
-    WriteBytes(sheet, "[info]\nDriver=Sam\n[option]\nOperation Mode=For/Rev\nCustom=kept\n");
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
-    SelectFactoryDefaults(lists);
-    ASSERT_EQ(ExportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
-    const std::string written = ReadBytes(sheet);
+    writeBytes(sheet, "[info]\nDriver=Sam\n[option]\nOperation Mode=For/Rev\nCustom=kept\n");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
+    selectFactoryDefaults(lists);
+    ASSERT_EQ(exportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
+    const std::string written = readBytes(sheet);
     EXPECT_EQ(written.rfind("[info]\nDriver=Sam\n[option]\nOperation Mode=For/Brake\nCustom=kept\nReverse Speed=25%\n", 0), 0u);
-    EXPECT_EQ(ReadProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
+    EXPECT_EQ(readProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
 
-    WriteBytes(folder / "file", "x");
+    writeBytes(folder / "file", "x");
     std::error_code reason;
-    EXPECT_EQ(ExportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
-    EXPECT_EQ(ExportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
-    EXPECT_EQ(ExportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::Unreadable);
+    EXPECT_EQ(exportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::Unreadable);
     EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
 }
 
 TEST(SettingsFile, ExportPathEndsInCfgOnce) {
-    EXPECT_EQ(SettingsExportPath("/tmp/race"), std::filesystem::path("/tmp/race.cfg"));
-    EXPECT_EQ(SettingsExportPath("/tmp/race.cfg"), std::filesystem::path("/tmp/race.cfg"));
-    EXPECT_EQ(SettingsExportPath("/tmp/RACE.CFG"), std::filesystem::path("/tmp/RACE.CFG"));
-    EXPECT_EQ(SettingsExportPath("/tmp/race.ini"), std::filesystem::path("/tmp/race.ini.cfg"));
-    EXPECT_EQ(SettingsExportPath("/tmp/.cfg"), std::filesystem::path("/tmp/.cfg.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/race"), std::filesystem::path("/tmp/race.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/race.cfg"), std::filesystem::path("/tmp/race.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/RACE.CFG"), std::filesystem::path("/tmp/RACE.CFG"));
+    EXPECT_EQ(settingsExportPath("/tmp/race.ini"), std::filesystem::path("/tmp/race.ini.cfg"));
+    EXPECT_EQ(settingsExportPath("/tmp/.cfg"), std::filesystem::path("/tmp/.cfg.cfg"));
 }
 
 }  // namespace

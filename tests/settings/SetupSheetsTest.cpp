@@ -4,18 +4,18 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SetupSheets.h"
 
 namespace orvek {
 namespace {
 
-using testing::FilledLists;
+using testing::filledLists;
 using testing::TempFolder;
-using testing::WriteBytes;
+using testing::writeBytes;
 
-std::vector<std::string> Titles(const std::vector<SetupSheetEntry>& sheets) {
+std::vector<std::string> titlesOf(const std::vector<SetupSheetEntry>& sheets) {
     std::vector<std::string> titles;
     for (const auto& sheet : sheets) {
         titles.push_back(sheet.title);
@@ -39,18 +39,18 @@ TEST(SetupSheets, CategoriesInTheirFixedOrder) {
 TEST(SetupSheets, ListsIniFilesSortedIgnoringCaseAndLoadsTheFirst) {
     TempFolder program;
     const auto category = program / "Profile" / "Modify Touring";
-    WriteBytes(category / "b.ini", "[option]\r\nOperation Mode=For/Rev\r\n");
-    WriteBytes(category / "A.ini", "[option]\r\nOperation Mode=for/rev/brake\r\n");
-    WriteBytes(category / "c.ini", "[option]\r\nOperation Mode=For/Brake\r\n");
-    WriteBytes(category / "notes.txt", "not a sheet");
-    WriteBytes(category / "race.day.INI", "");
-    WriteBytes(category / ".ini", "");
+    writeBytes(category / "b.ini", "[option]\r\nOperation Mode=For/Rev\r\n");
+    writeBytes(category / "A.ini", "[option]\r\nOperation Mode=for/rev/brake\r\n");
+    writeBytes(category / "c.ini", "[option]\r\nOperation Mode=For/Brake\r\n");
+    writeBytes(category / "notes.txt", "not a sheet");
+    writeBytes(category / "race.day.INI", "");
+    writeBytes(category / ".ini", "");
     std::filesystem::create_directories(category / "folder.ini");
 
     const auto sheets = ListSetupSheets(program.path(), "Modify Touring");
-    EXPECT_EQ(Titles(sheets), (std::vector<std::string>{"A", "b", "c", "race.day"}));
+    EXPECT_EQ(titlesOf(sheets), (std::vector<std::string>{"A", "b", "c", "race.day"}));
 
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(lists, sheets.front().file);
     EXPECT_EQ(lists.byKey(key::OperationMode).selectedText(), "For/Rev/Brake");
     LoadSetupSheet(lists, program.path(), "Modify Touring", "b");
@@ -62,28 +62,28 @@ TEST(SetupSheets, ListsIniFilesSortedIgnoringCaseAndLoadsTheFirst) {
 
 TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
     TempFolder program;
-    WriteBytes(program / "PROFILE" / "drift car" / "Team.INI", "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
+    writeBytes(program / "PROFILE" / "drift car" / "Team.INI", "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
     const auto sheets = ListSetupSheets(program.path(), "Drift Car");
-    ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Team"}));
+    ASSERT_EQ(titlesOf(sheets), (std::vector<std::string>{"Team"}));
 
-    auto lists = FilledLists(EscFamily::Stock, "1.30");
+    auto lists = filledLists(EscFamily::Stock, "1.30");
     LoadSetupSheet(lists, program.path(), "Drift Car", "team");
     EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Reverse");
 
     // Names that would leave the category folder find nothing.
-    EXPECT_FALSE(FindSetupSheet(program.path(), "Drift Car", "../Team"));
-    EXPECT_FALSE(FindEntryIgnoringCase(program.path(), ".."));
-    EXPECT_FALSE(FindEntryIgnoringCase(program.path(), "PROFILE/drift car"));
+    EXPECT_FALSE(findSetupSheet(program.path(), "Drift Car", "../Team"));
+    EXPECT_FALSE(findEntryIgnoringCase(program.path(), ".."));
+    EXPECT_FALSE(findEntryIgnoringCase(program.path(), "PROFILE/drift car"));
 }
 
 TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
     TempFolder program;
     const auto sheet = program / "Profile" / "Fun Car" / "sheet.ini";
-    WriteBytes(sheet,
+    writeBytes(sheet,
                "[option]\r\nOperation Mode=For/Rev\r\nBoost ACC=200 RPM/deg\r\nPower Profile=level 10\r\n"
                "Boost RPM=500\r\nTurbo Slope=3 deg/0.1s\r\nDrag Brake=10 %\r\n");
 
-    auto expert = FilledLists(EscFamily::Expert, "1.30");
+    auto expert = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(expert, sheet);
     EXPECT_EQ(expert.byKey(key::OperationMode).selectedText(), "For/Rev");
     EXPECT_EQ(expert.byKey(key::BoostAcc).selectedText(), "200 RPM/deg");
@@ -92,7 +92,7 @@ TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
     EXPECT_EQ(expert.byKey(key::TurboSlope).selectedText(), "3 deg/0.1s");
     EXPECT_EQ(expert.byKey(key::DragBrake).selection(), OptionList::kNoSelection);
 
-    auto stock = FilledLists(EscFamily::Stock, "1.30");
+    auto stock = filledLists(EscFamily::Stock, "1.30");
     stock.byKey(key::BoostAcc).setSelection(5);
     stock.byKey(key::TurboSlope).setSelection(5);
     LoadSetupSheet(stock, sheet);
@@ -103,8 +103,8 @@ TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
 TEST(SetupSheets, NotesAndWhenTheCommentShows) {
     TempFolder program;
     const auto folder = program / "Profile" / "Rock Crawler";
-    WriteBytes(folder / "full.ini", kFullInfo + "[memo]\r\nmemo=Soft springs, \"sealed\" diff\r\n");
-    auto lists = FilledLists(EscFamily::Unlisted, "");
+    writeBytes(folder / "full.ini", kFullInfo + "[memo]\r\nmemo=Soft springs, \"sealed\" diff\r\n");
+    auto lists = filledLists(EscFamily::Unlisted, "");
     const SetupSheetNotes full = LoadSetupSheet(lists, folder / "full.ini");
     EXPECT_EQ(full.info[0], "Sam Reyes");
     EXPECT_EQ(full.info[5], "4.2");
@@ -114,14 +114,14 @@ TEST(SetupSheets, NotesAndWhenTheCommentShows) {
 
     std::string noTemp = kFullInfo;
     noTemp.replace(noTemp.find("Temp Track=24C"), 14, "Temp Track=");
-    WriteBytes(folder / "no-temp.ini", noTemp + "[memo]\r\nmemo=x\r\n");
+    writeBytes(folder / "no-temp.ini", noTemp + "[memo]\r\nmemo=x\r\n");
     const SetupSheetNotes hidden = LoadSetupSheet(lists, folder / "no-temp.ini");
     EXPECT_EQ(hidden.info[0], "Sam Reyes");
     EXPECT_EQ(hidden.info[11], "High");
     EXPECT_EQ(hidden.info[12], "");
     EXPECT_FALSE(hidden.showComment);
 
-    WriteBytes(folder / "memo-only.ini", "[memo]\r\nmemo=" + std::string(300, 'm') + "\r\n");
+    writeBytes(folder / "memo-only.ini", "[memo]\r\nmemo=" + std::string(300, 'm') + "\r\n");
     const SetupSheetNotes memoOnly = LoadSetupSheet(lists, folder / "memo-only.ini");
     for (const auto& value : memoOnly.info) {
         EXPECT_EQ(value, "");
@@ -132,7 +132,7 @@ TEST(SetupSheets, NotesAndWhenTheCommentShows) {
 
 TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
     TempFolder program;
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     lists.byKey(key::BoostRpm).setSelection(3);
     const SetupSheetNotes notes = LoadSetupSheet(lists, program.path(), "Fun Car", "gone");
     EXPECT_EQ(lists.byKey(key::BoostRpm).selectedText(), "2000");
@@ -141,7 +141,7 @@ TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
     EXPECT_FALSE(notes.showComment);
 
     // Before any ESC is known the lists are empty: nothing selects, the notes still load.
-    WriteBytes(program / "Profile" / "Fun Car" / "early.ini",
+    writeBytes(program / "Profile" / "Fun Car" / "early.ini",
                "[option]\r\nOperation Mode=For/Rev\r\n" + kFullInfo);
     ParameterLists empty;
     const SetupSheetNotes early = LoadSetupSheet(empty, program.path(), "Fun Car", "early");
@@ -153,25 +153,25 @@ TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
 TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     TempFolder program;
     TempFolder user;
-    WriteBytes(program / "Profile" / "Drift Car" / "Shop.ini", "[option]\r\nRotation Mode=Normal\r\n");
-    WriteBytes(program / "Profile" / "Drift Car" / "Team.ini", "[option]\r\nRotation Mode=Normal\r\n");
-    WriteBytes(user / "Profile" / "drift car" / "team.INI", "[option]\r\nRotation Mode=Reverse\r\n");
-    WriteBytes(user / "Profile" / "drift car" / "Mine.ini", "[option]\r\nRotation Mode=Reverse\r\n");
-    WriteBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
+    writeBytes(program / "Profile" / "Drift Car" / "Shop.ini", "[option]\r\nRotation Mode=Normal\r\n");
+    writeBytes(program / "Profile" / "Drift Car" / "Team.ini", "[option]\r\nRotation Mode=Normal\r\n");
+    writeBytes(user / "Profile" / "drift car" / "team.INI", "[option]\r\nRotation Mode=Reverse\r\n");
+    writeBytes(user / "Profile" / "drift car" / "Mine.ini", "[option]\r\nRotation Mode=Reverse\r\n");
+    writeBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
 
     const auto sheets = ListSetupSheets(program.path(), "Drift Car", user.path());
-    ASSERT_EQ(Titles(sheets), (std::vector<std::string>{"Mine", "Shop", "team"}));
+    ASSERT_EQ(titlesOf(sheets), (std::vector<std::string>{"Mine", "Shop", "team"}));
     EXPECT_EQ(sheets[2].file.parent_path().parent_path().parent_path(), user.path());
 
-    auto lists = FilledLists(EscFamily::Expert, "1.30");
+    auto lists = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(lists, sheets[1].file);
     EXPECT_EQ(lists.byKey(key::RotationMode).selectedText(), "Normal");
     // The title as the installed file spells it finds the racer's copy.
-    EXPECT_EQ(FindSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
+    EXPECT_EQ(findSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
 
     // A category only the user has, and no user folder at all.
-    EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
-    EXPECT_EQ(Titles(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
+    EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
+    EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
               (std::vector<std::string>{"Shop", "Team"}));
 }
 

@@ -8,7 +8,7 @@ namespace orvek {
 namespace {
 
 using testing::PageRig;
-using testing::WriteBytes;
+using testing::writeBytes;
 using namespace escSetupControl;
 
 const QColor kOrange(247, 148, 29);
@@ -53,7 +53,7 @@ TEST(ChangeMarkers, ShowWhatSendSettingWouldChangeAndClearOnceWritten) {
     EXPECT_GT(orangeBeside(rig.page, 1025), 10);
 
     rig.clickAt(QPoint(600, 520));  // SEND SETTING
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     ASSERT_EQ(rig.sim.commits(), 1);
     EXPECT_TRUE(markedKeys(rig.page).empty());
     EXPECT_FALSE(rig.page.hasUnsentChanges());
@@ -66,13 +66,13 @@ TEST(ChangeMarkers, FollowDefaultsSheetsAndANewIdentification) {
     rig.connectEsc();
     // The simulated ESC holds 10 deg of boost and turbo timing; the defaults are 0 deg.
     rig.clickAt(QPoint(400, 520));
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     const auto afterDefaults = markedKeys(rig.page);
     EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::BoostTiming), afterDefaults.end());
     EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::TurboTiming), afterDefaults.end());
     EXPECT_EQ(std::find(afterDefaults.begin(), afterDefaults.end(), key::DragBrake), afterDefaults.end());
 
-    WriteBytes(rig.programFolder.path() / "Profile" / "Fun Car" / "sheet.ini",
+    writeBytes(rig.programFolder.path() / "Profile" / "Fun Car" / "sheet.ini",
                "[option]\r\nBoost Timing=10 deg\r\nTurbo Timing=10 deg\r\nRotation Mode=Reverse\r\n");
     rig.pick(CategoryList, QStringLiteral("Fun Car"));
     const auto afterSheet = markedKeys(rig.page);
@@ -85,11 +85,11 @@ TEST(ChangeMarkers, FollowDefaultsSheetsAndANewIdentification) {
         f.silent = true;
         return f;
     }());
-    rig.monitor.OnPollTimer();
-    ASSERT_NE(rig.link.escState, 2);
+    rig.monitor.onPollTimer();
+    ASSERT_NE(rig.link.escState(), EscState::Identified);
     rig.sim.setFaults({});
-    rig.monitor.OnPollTimer();
-    ASSERT_EQ(rig.link.escState, 2);
+    rig.monitor.onPollTimer();
+    ASSERT_EQ(rig.link.escState(), EscState::Identified);
     EXPECT_TRUE(markedKeys(rig.page).empty());
 }
 
@@ -105,13 +105,13 @@ TEST(ChangeMarkers, NoneBeforeAnyBlockWasRead) {
     // The settings read after an identification fails: nothing is known of this ESC either.
     PageRig silent;
     ASSERT_TRUE(silent.ok);
-    silent.monitor.OnPollTimer();
-    silent.monitor.OnDeviceEsc();
+    silent.monitor.onPollTimer();
+    silent.monitor.onDeviceEsc();
     sim::Faults noBlock;
     noBlock.ignoreByte = 0xD8;  // the settings read goes unanswered
     silent.sim.setFaults(noBlock);
-    silent.monitor.OnPollTimer();
-    ASSERT_EQ(silent.link.escState, 2);
+    silent.monitor.onPollTimer();
+    ASSERT_EQ(silent.link.escState(), EscState::Identified);
     EXPECT_EQ(silent.box(1012)->currentIndex(), -1);
     EXPECT_TRUE(markedKeys(silent.page).empty());
 }

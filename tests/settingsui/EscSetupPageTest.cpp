@@ -184,13 +184,13 @@ TEST(EscSetupActions, DefaultSettingPressedTwiceBeforeATickRunsOnce) {
         // No ESC: one refusal, not two.
         PageRig rig;
         ASSERT_TRUE(rig.ok);
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         rig.clickAt(QPoint(400, 520));
         rig.clickAt(QPoint(400, 520));
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("message:"),
                   std::vector<std::string>{"message:stop:ESC Connection Error!"});
-        rig.monitor.OnPollTimer();
+        rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("message:").size(), 1u);
     }
     PageRig rig;
@@ -199,12 +199,12 @@ TEST(EscSetupActions, DefaultSettingPressedTwiceBeforeATickRunsOnce) {
     rig.pick(1021, QStringLiteral("30 deg"));  // Boost Timing, whose default is 0 deg
     rig.clickAt(QPoint(400, 520));
     rig.clickAt(QPoint(400, 520));
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.box(1021)->currentText(), QStringLiteral("0 deg"));
     EXPECT_FALSE(rig.requests.defaultsRequested);
     // A pick after the tick stays: the defaults are not applied again.
     rig.pick(1021, QStringLiteral("30 deg"));
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
     EXPECT_EQ(rig.box(1021)->currentText(), QStringLiteral("30 deg"));
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
 }

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "controls/CBitComboBox.h"
-#include "controls/WidgetTesting.h"
-#include "common/RecordingMessageBoxes.h"
+#include "support/WidgetTesting.h"
+#include "support/RecordingMessageBoxes.h"
 #include "monitor/MonitorRig.h"
-#include "profile/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/ui/CEscSetupDlg.h"
 
 namespace orvek::testing {
@@ -50,10 +50,10 @@ struct PageRig {
 
     // Port open, ESC mode chosen, the ESC identified and its settings read; logs cleared.
     void connectEsc() {
-        monitor.OnPollTimer();
-        monitor.OnDeviceEsc();
-        monitor.OnPollTimer();
-        ASSERT_EQ(link.escState, 2);
+        monitor.onPollTimer();
+        monitor.onDeviceEsc();
+        monitor.onPollTimer();
+        ASSERT_EQ(link.escState(), EscState::Identified);
         window.log.clear();
         sim.clearReceived();
     }

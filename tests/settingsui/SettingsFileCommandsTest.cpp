@@ -7,7 +7,7 @@
 #include <deque>
 
 #include "PageRig.h"
-#include "common/RecordingMessageBoxes.h"
+#include "support/RecordingMessageBoxes.h"
 #include "platform/ProfileFile.h"
 #include "settings/ui/SettingsFileCommands.h"
 
@@ -16,9 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::PageRig;
-using testing::ReadBytes;
+using testing::readBytes;
 using testing::TempFolder;
-using testing::WriteBytes;
+using testing::writeBytes;
 
 using testing::PresetFileDialogs;
 
@@ -72,7 +72,7 @@ TEST(SettingsFileCommands, ImportNamesTheSettingsItLeftUnchanged) {
     TempFolder folder;
     // Written on a Stock ESC: its Boost ACC and Turbo Slope texts are no options of an Expert.
     const fs::path stock = folder / "stock.cfg";
-    WriteBytes(stock, "[option]\r\nDrag Brake=35%\r\nBoost ACC=100 RPN/deg\r\nTurbo Slope=3  deg/0.1s\r\n"
+    writeBytes(stock, "[option]\r\nDrag Brake=35%\r\nBoost ACC=100 RPN/deg\r\nTurbo Slope=3  deg/0.1s\r\n"
                       "Rotation Mode=Reverse\r\nPower Profile=\r\n");
     PresetFileDialogs dialogs;
     dialogs.toOpen.push_back(stock);
@@ -134,15 +134,15 @@ TEST(SettingsFileCommands, ExportAsksBeforeReplacingAFileTheDialogDidNotAskAbout
     rig.connectEsc();
     TempFolder folder;
     const fs::path kept = folder / "setup.cfg";
-    WriteBytes(kept, "[option]\r\nDrag Brake=0%\r\n");
+    writeBytes(kept, "[option]\r\nDrag Brake=0%\r\n");
     PresetFileDialogs dialogs;
     // "setup" goes to setup.cfg, which exists: No keeps it, Yes replaces it.
     dialogs.toSave = {folder / "setup", folder / "setup"};
     rig.messages.answers = {false, true};
     ExportSettings(rig.page, dialogs, rig.messages);
-    EXPECT_EQ(ReadBytes(kept), "[option]\r\nDrag Brake=0%\r\n");
+    EXPECT_EQ(readBytes(kept), "[option]\r\nDrag Brake=0%\r\n");
     ExportSettings(rig.page, dialogs, rig.messages);
-    EXPECT_EQ(ReadProfileString(kept, "option", "Drag Brake", "", 20), "10%");
+    EXPECT_EQ(readProfileString(kept, "option", "Drag Brake", "", 20), "10%");
     ASSERT_EQ(rig.messages.shown.size(), 2u);
     EXPECT_TRUE(rig.messages.shown[0].question);
     EXPECT_NE(rig.messages.shown[0].text.find(kept.string()), std::string::npos);
@@ -173,7 +173,7 @@ TEST(QtFileDialogs, StartAtHomeThenInTheFolderLastChosenFrom) {
     TempFolder home;
     qputenv("HOME", QByteArray::fromStdString(home.path().string()));
     TempFolder folder;
-    WriteBytes(folder / "race.cfg", "[option]\r\n");
+    writeBytes(folder / "race.cfg", "[option]\r\n");
     QtFileDialogs dialogs(nullptr, QString::fromLatin1(kSettingsFileFilter), QString::fromLatin1(kSettingsFileSuffix));
     EXPECT_EQ(dialogs.startFolder(), home.path());
 

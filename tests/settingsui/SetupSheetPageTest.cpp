@@ -11,7 +11,7 @@ namespace orvek {
 namespace {
 
 using testing::PageRig;
-using testing::WriteBytes;
+using testing::writeBytes;
 using namespace escSetupControl;
 
 const QString kDriftCar = QStringLiteral("Drift Car");
@@ -41,12 +41,12 @@ TEST(SetupSheetsOnThePage, CategoryPickListsSheetsCaseFreeAndLoadsTheFirst) {
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
     const auto folder = rig.programFolder.path() / "Profile" / "Drift Car";
-    WriteBytes(folder / "b.ini", std::string(kFullOptions) + infoSection("28C") + "[memo]\r\nmemo=from b\r\n");
+    writeBytes(folder / "b.ini", std::string(kFullOptions) + infoSection("28C") + "[memo]\r\nmemo=from b\r\n");
     // A: Temp Track empty, so its comment stays hidden although it has one.
-    WriteBytes(folder / "A.ini", "[option]\r\nOperation Mode=for/rev/brake\r\n" + infoSection("") +
+    writeBytes(folder / "A.ini", "[option]\r\nOperation Mode=for/rev/brake\r\n" + infoSection("") +
                                      "[memo]\r\nmemo=from A\r\n");
-    WriteBytes(folder / "c.ini", "[memo]\r\nmemo=only a memo\r\n");
-    WriteBytes(folder / "notes.txt", "not a sheet");
+    writeBytes(folder / "c.ini", "[memo]\r\nmemo=only a memo\r\n");
+    writeBytes(folder / "notes.txt", "not a sheet");
 
     rig.pick(CategoryList, kDriftCar);
     CBitComboBox* sheets = rig.box(SetupSheetList);
@@ -89,7 +89,7 @@ TEST(SetupSheetsOnThePage, CategoryPickListsSheetsCaseFreeAndLoadsTheFirst) {
 TEST(SetupSheetsOnThePage, SheetBeforeAnyEscFillsTheNotesOnly) {
     PageRig rig;
     ASSERT_TRUE(rig.ok);
-    WriteBytes(rig.programFolder.path() / "Profile" / "Drift Car" / "race.ini",
+    writeBytes(rig.programFolder.path() / "Profile" / "Drift Car" / "race.ini",
                std::string(kFullOptions) + infoSection("31C") + "[memo]\r\nmemo=keep it smooth\r\n");
     rig.pick(CategoryList, kDriftCar);
     for (int id = kFirstListId; id <= kLastListId; ++id) EXPECT_EQ(rig.box(id)->currentIndex(), -1) << id;
@@ -102,11 +102,11 @@ TEST(SetupSheetsOnThePage, SendSettingAfterASheetWritesExactlyItsValues) {
     PageRig rig;
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
-    WriteBytes(rig.programFolder.path() / "Profile" / "Drift Car" / "race.ini", kFullOptions);
+    writeBytes(rig.programFolder.path() / "Profile" / "Drift Car" / "race.ini", kFullOptions);
     rig.pick(CategoryList, kDriftCar);
     rig.clickAt(QPoint(600, 520));
     ASSERT_TRUE(rig.requests.writeRequested);
-    rig.monitor.OnPollTimer();
+    rig.monitor.onPollTimer();
 
     // In block order; the carried bytes 2, 4, 19 and 20 as the ESC had them.
     const sim::SettingsBlock expected = {2,  25, 0x55, 32, 0x66, 9, 80, 75, 5, 9, 35, 5,

@@ -11,7 +11,7 @@ namespace {
 
 using testing::UpdateRig;
 using testing::expectFailedEndState;
-using testing::peerOptions;
+using testing::simAs;
 using sim::Peer;
 
 std::string hexText(const std::vector<std::uint8_t>& bytes) {
@@ -45,7 +45,7 @@ std::string imageText(const std::vector<std::vector<std::uint8_t>>& blocks) {
 }
 
 TEST(CardUpdate, ImageOfManyBlocksArrivesByteForByte) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     const auto blocks = makeBlocks(120, 600, 7);
     rig.folder.write("QLX.xup", imageText(blocks));
@@ -56,7 +56,7 @@ TEST(CardUpdate, ImageOfManyBlocksArrivesByteForByte) {
     EXPECT_TRUE(rig.host.has("start:card:172"));
     EXPECT_TRUE(rig.host.has("cardState:1"));
     EXPECT_TRUE(rig.host.eventsStartingWith("message:").empty());
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.host.eventsStartingWith("caption:card:").size(), blocks.size());
     EXPECT_EQ(rig.host.eventsStartingWith("caption:card:").front(), "caption:card:1%");
     // The bootloader goes back to its application and the card answers its probe again.
@@ -76,7 +76,7 @@ std::vector<double> gapsBetween(const std::vector<sim::ReceivedByte>& wire, std:
 }
 
 TEST(CardUpdate, ReadyOnTheSixthRetryFollowsTheSchedule) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     sim::Faults f;
     f.bootReadyOnTry = 7;  // the first 0xD7 and five retries go unanswered
@@ -95,7 +95,7 @@ TEST(CardUpdate, ReadyOnTheSixthRetryFollowsTheSchedule) {
 }
 
 TEST(CardUpdate, NoReadyAfterTheScheduleFails) {
-    UpdateRig rig(peerOptions(Peer::CardBootloader));
+    UpdateRig rig(simAs(Peer::CardBootloader));
     ASSERT_TRUE(rig.ok);
     sim::Faults f;
     f.bootReadyOnTry = 1000;
@@ -110,7 +110,7 @@ TEST(CardUpdate, NoReadyAfterTheScheduleFails) {
     EXPECT_EQ(rig.host.eventsStartingWith("message:"),
               std::vector<std::string>{"message:plain:Update Error: TX=0xd7, RX!=0xd8!"});
     expectFailedEndState(rig, "card");
-    EXPECT_EQ(rig.host.card, 2);  // left as it was
+    EXPECT_EQ(rig.host.card, CardState::Identified);  // left as it was
 }
 
 TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
@@ -137,7 +137,7 @@ TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        UpdateRig rig(peerOptions(c.peer));
+        UpdateRig rig(simAs(c.peer));
         ASSERT_TRUE(rig.ok);
         rig.sim.setFaults(c.faults);
         rig.folder.write("QLX.xup", imageText(makeBlocks(3, 20, 2)));
@@ -172,7 +172,7 @@ TEST(CardUpdate, BlockAnswers) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        UpdateRig rig(peerOptions(Peer::CardBootloader));
+        UpdateRig rig(simAs(Peer::CardBootloader));
         ASSERT_TRUE(rig.ok);
         sim::Faults f;
         f.blockAgainCount = c.again;
@@ -199,7 +199,7 @@ TEST(CardUpdate, BlockAnswers) {
 }
 
 TEST(CardUpdate, BlockRunningPastTheEndIsNeverSent) {
-    UpdateRig rig(peerOptions(Peer::CardBootloader));
+    UpdateRig rig(simAs(Peer::CardBootloader));
     ASSERT_TRUE(rig.ok);
     auto blocks = makeBlocks(2, 20, 5);
     std::vector<std::uint8_t> truncated{0x01, 0x00, 0xAA, 0xBB};  // claims 256 bytes, has 2
@@ -217,7 +217,7 @@ TEST(CardUpdate, BlockRunningPastTheEndIsNeverSent) {
 }
 
 TEST(CardUpdate, OversizedImageIsRefusedBeforeTheCardIsTouched) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("big.xup", std::string(2 * 65537, 'A'));
     const UpdateResult r = CardFirmwareUpdate(rig.job("big.xup"));
@@ -225,12 +225,12 @@ TEST(CardUpdate, OversizedImageIsRefusedBeforeTheCardIsTouched) {
     EXPECT_EQ(rig.host.eventsStartingWith("message:"),
               std::vector<std::string>{"message:stop:Read File Error!"});
     EXPECT_TRUE(rig.sim.received().empty());
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.host.events().back(), "startPollTimer");
 }
 
 TEST(CardUpdate, EmptyImageSucceedsWithoutAPercentage) {
-    UpdateRig rig(peerOptions(Peer::CardBootloader));
+    UpdateRig rig(simAs(Peer::CardBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("empty.xup", "");
     const UpdateResult r = CardFirmwareUpdate(rig.job("empty.xup"));
@@ -240,9 +240,9 @@ TEST(CardUpdate, EmptyImageSucceedsWithoutAPercentage) {
 }
 
 TEST(CardUpdate, RefusedWithoutAnIdentifiedCard) {
-    UpdateRig rig(peerOptions(Peer::CardApplication));
+    UpdateRig rig(simAs(Peer::CardApplication));
     ASSERT_TRUE(rig.ok);
-    rig.host.card = 1;
+    rig.host.card = CardState::NotAnswering;
     rig.folder.write("QLX.xup", "0001AA");
     EXPECT_EQ(CardFirmwareUpdate(rig.job("QLX.xup")).outcome, UpdateOutcome::Refused);
     EXPECT_EQ(rig.host.events(),

@@ -15,7 +15,7 @@ namespace {
 
 using testing::UpdateRig;
 using testing::expectFailedEndState;
-using testing::peerOptions;
+using testing::simAs;
 using sim::Peer;
 
 // The frames a .kfw file defines, line by line.
@@ -43,7 +43,7 @@ void makeHexImage(const std::filesystem::path& hexFile, std::size_t bytes) {
 }
 
 TEST(EscUpdate, RealImageUploadsRecordByRecord) {
-    UpdateRig rig(peerOptions(Peer::EscApplication));
+    UpdateRig rig(simAs(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     makeHexImage(rig.folder.firmware("Race Setup.kfw"), 40 * 1024);
     const auto expected = framesOf(rig.folder.firmware("Race Setup.kfw"));
@@ -59,8 +59,8 @@ TEST(EscUpdate, RealImageUploadsRecordByRecord) {
     // Finished: picture 188, no message, the ESC to be identified afresh, the port still open.
     EXPECT_TRUE(rig.host.has("picture:esc:188"));
     EXPECT_TRUE(rig.host.eventsStartingWith("message:").empty());
-    EXPECT_EQ(rig.link.escState, 1);
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.escState(), EscState::NotAnswering);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_EQ(rig.host.events().front(), "stopPollTimer");
     EXPECT_EQ(rig.host.events().back(), "startPollTimer");
 
@@ -81,7 +81,7 @@ TEST(EscUpdate, RealImageUploadsRecordByRecord) {
 }
 
 TEST(EscUpdate, HandshakeOnAPacedLineWhereEveryHelloIsAnswered) {
-    UpdateRig rig(peerOptions(Peer::EscApplication, true));
+    UpdateRig rig(simAs(Peer::EscApplication, true));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("small.kfw", ":0400000001020304F2\r\n:00000001FF\r\n");
     const UpdateResult r = EscFirmwareUpdate(rig.job("small.kfw"));
@@ -91,7 +91,7 @@ TEST(EscUpdate, HandshakeOnAPacedLineWhereEveryHelloIsAnswered) {
 }
 
 TEST(EscUpdate, SingleEndRecordShowsOnlyOnePercent) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("end.kfw", ":00000001FF\n");
     EXPECT_EQ(EscFirmwareUpdate(rig.job("end.kfw")).outcome, UpdateOutcome::Finished);
@@ -99,7 +99,7 @@ TEST(EscUpdate, SingleEndRecordShowsOnlyOnePercent) {
 }
 
 TEST(EscUpdate, EmptyImageRunsTheHandshakeAndFinishes) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("empty.kfw", "");
     const UpdateResult r = EscFirmwareUpdate(rig.job("empty.kfw"));
@@ -114,7 +114,7 @@ TEST(EscUpdate, EmptyImageRunsTheHandshakeAndFinishes) {
 }
 
 TEST(EscUpdate, LongLinesGoWhole) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     // A 255-byte data record: a line of 521 characters, a frame longer than the receive buffer.
     std::ostringstream line;
@@ -159,7 +159,7 @@ TEST(EscUpdate, EachHandshakeFailureHasItsMessageAndEndState) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        UpdateRig rig(peerOptions(Peer::EscBootloader));
+        UpdateRig rig(simAs(Peer::EscBootloader));
         ASSERT_TRUE(rig.ok);
         rig.sim.setFaults(c.faults);
         rig.folder.write("fw.kfw",
@@ -174,7 +174,7 @@ TEST(EscUpdate, EachHandshakeFailureHasItsMessageAndEndState) {
 }
 
 TEST(EscUpdate, LineCutBetweenRecordsIsATransferError) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("fw.kfw", ":0400000001020304F2\n:0400040005060708DE\n:00000001FF\n");
     // The cable comes out right after the first record is acknowledged, before the next write.
@@ -192,13 +192,13 @@ TEST(EscUpdate, LineCutBetweenRecordsIsATransferError) {
 }
 
 TEST(EscUpdate, RefusalsTouchNothing) {
-    UpdateRig rig(peerOptions(Peer::EscApplication));
+    UpdateRig rig(simAs(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     rig.folder.write("fw.kfw", ":00000001FF\n");
-    rig.link.usbState = 0;
+    rig.link.setUsbState(UsbState::NoPort);
     EXPECT_EQ(EscFirmwareUpdate(rig.job("fw.kfw")).outcome, UpdateOutcome::Refused);
-    rig.link.usbState = 2;
-    rig.link.escState = 1;
+    rig.link.setUsbState(UsbState::PortOpen);
+    rig.link.setEscState(EscState::NotAnswering);
     EXPECT_EQ(EscFirmwareUpdate(rig.job("fw.kfw")).outcome, UpdateOutcome::Refused);
     EXPECT_EQ(rig.host.events(),
               (std::vector<std::string>{"clear:esc", "message:stop:USB Connection Error!",
@@ -207,9 +207,9 @@ TEST(EscUpdate, RefusalsTouchNothing) {
 }
 
 TEST(EscUpdate, FixModeReachesABootloaderWithoutIdentification) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader));
+    UpdateRig rig(simAs(Peer::EscBootloader));
     ASSERT_TRUE(rig.ok);
-    rig.link.escState = 0;
+    rig.link.setEscState(EscState::NotProbed);
     rig.host.fix = true;
     rig.folder.write("fw.kfw", ":0400000001020304F2\n:00000001FF\n");
     EXPECT_EQ(EscFirmwareUpdate(rig.job("fw.kfw")).outcome, UpdateOutcome::Finished);
@@ -217,7 +217,7 @@ TEST(EscUpdate, FixModeReachesABootloaderWithoutIdentification) {
 }
 
 TEST(EscUpdate, MissingImageIsAnIdleExitThatLeavesThePortAlone) {
-    UpdateRig rig(peerOptions(Peer::EscApplication));
+    UpdateRig rig(simAs(Peer::EscApplication));
     ASSERT_TRUE(rig.ok);
     EXPECT_EQ(EscFirmwareUpdate(rig.job("absent.kfw")).outcome, UpdateOutcome::ReadFileError);
     EXPECT_EQ(rig.host.eventsStartingWith("message:"),
@@ -226,12 +226,12 @@ TEST(EscUpdate, MissingImageIsAnIdleExitThatLeavesThePortAlone) {
     EXPECT_TRUE(rig.host.has("status:esc:1"));
     EXPECT_TRUE(rig.host.has("clear:esc"));
     EXPECT_EQ(rig.host.events().back(), "startPollTimer");
-    EXPECT_EQ(rig.link.portOpen, 1);
+    EXPECT_EQ(rig.link.portOpen(), 1);
     EXPECT_TRUE(rig.sim.received().empty());
 }
 
 TEST(EscUpdate, NobodyElseUsesTheLinkWhileAnUpdateRuns) {
-    UpdateRig rig(peerOptions(Peer::EscBootloader, true));
+    UpdateRig rig(simAs(Peer::EscBootloader, true));
     ASSERT_TRUE(rig.ok);
     std::string image;
     for (int i = 0; i < 40; ++i) image += ":0400000001020304F2\n";

@@ -3,14 +3,16 @@
 // link opened on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "link/UsbUart.h"
 #include "sim/Simulator.h"
+#include "support/SimLink.h"
+#include "support/TempFolder.h"
 #include "update/FirmwareUpdate.h"
 
 namespace orvek::testing {
@@ -18,17 +20,27 @@ namespace orvek::testing {
 class RecordingHost : public UpdateHost {
 public:
     bool fix = false;
-    int card = 2;
+    CardState card = CardState::Identified;
+
+    // When set, what the link looks like at the moments whose order matters: whether the port
+    // is open when a box shows, and whether the link is free when timer 1 starts again.
+    UsbUart* watchedLink = nullptr;
 
     void stopPollTimer() override { record("stopPollTimer"); }
-    void startPollTimer() override { record("startPollTimer"); }
+    void startPollTimer() override {
+        if (watchedLink != nullptr) {
+            std::unique_lock<std::mutex> probe(watchedLink->exclusiveUse(), std::try_to_lock);
+            observe(probe.owns_lock() ? "timer:link free" : "timer:link held");
+        }
+        record("startPollTimer");
+    }
     void setUpdateIdle(bool idle) override { record(std::string("idle:") + (idle ? "1" : "0")); }
     void clearUpdateRequest(FirmwareTarget t) override { record("clear:" + name(t)); }
     bool fixMode() const override { return fix; }
-    int cardState() const override { return card; }
-    void setCardState(int state) override {
+    CardState cardState() const override { return card; }
+    void setCardState(CardState state) override {
         card = state;
-        record("cardState:" + std::to_string(state));
+        record("cardState:" + std::to_string(toInt(state)));
     }
     void setProgressCaption(FirmwareTarget t, const std::string& c) override {
         record("caption:" + name(t) + ":" + c);
@@ -47,6 +59,9 @@ public:
     }
     void invalidatePage() override { record("invalidate"); }
     void showMessage(const std::string& text, MessageIcon icon) override {
+        if (watchedLink != nullptr) {
+            observe(watchedLink->portOpen() == 1 ? "box:port open" : "box:port closed");
+        }
         record(std::string("message:") + (icon == MessageIcon::Stop ? "stop:" : "plain:") + text);
     }
 
@@ -61,6 +76,17 @@ public:
         }
         return out;
     }
+    std::vector<std::string> observations() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return observations_;
+    }
+    // True when `earlier` was recorded, and before any `later`.
+    bool before(const std::string& earlier, const std::string& later) const {
+        const auto e = events();
+        const auto a = std::find(e.begin(), e.end(), earlier);
+        const auto b = std::find(e.begin(), e.end(), later);
+        return a != e.end() && (b == e.end() || a < b);
+    }
     bool has(const std::string& event) const {
         for (const auto& e : events()) {
             if (e == event) return true;
@@ -74,60 +100,50 @@ private:
         std::lock_guard<std::mutex> lock(mutex_);
         events_.push_back(std::move(e));
     }
+    void observe(std::string o) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        observations_.push_back(std::move(o));
+    }
     mutable std::mutex mutex_;
     std::vector<std::string> events_;
+    std::vector<std::string> observations_;
 };
 
+// A program folder with its Firmware folder, removed when the test ends.
 class ProgramFolder {
 public:
-    ProgramFolder() {
-        root_ = std::filesystem::temp_directory_path() /
-                ("orvek-update-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root_);
-        std::filesystem::create_directories(root_ / "Firmware");
+    ProgramFolder() { std::filesystem::create_directories(root_.path() / "Firmware"); }
+    const std::filesystem::path& path() const { return root_.path(); }
+    std::filesystem::path firmware(const std::string& name) const {
+        return root_.path() / "Firmware" / name;
     }
-    ~ProgramFolder() { std::filesystem::remove_all(root_); }
-    const std::filesystem::path& path() const { return root_; }
-    std::filesystem::path firmware(const std::string& name) const { return root_ / "Firmware" / name; }
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream(firmware(name), std::ios::binary) << text;
+        writeBytes(firmware(name), text);
     }
 
 private:
-    std::filesystem::path root_;
+    TempFolder root_;
 };
 
 // The link as the monitor leaves it with a device identified.
-struct UpdateRig {
-    explicit UpdateRig(sim::SimOptions options) : sim(std::move(options)) {
-        ok = sim.start();
-        link.setPortOverride(sim.devicePath());
-        ok = ok && link.openPort() == 0;
-        link.usbState = 2;
-        link.escState = 2;
+struct UpdateRig : SimLink {
+    explicit UpdateRig(sim::SimOptions options) : SimLink(std::move(options)) {
+        host.watchedLink = &link;
+        link.setUsbState(UsbState::PortOpen);
+        link.setEscState(EscState::Identified);
     }
     UpdateJob job(const std::string& fileName) { return {host, link, folder.firmware(fileName)}; }
 
-    sim::Simulator sim;
-    UsbUart link;
     RecordingHost host;
     ProgramFolder folder;
-    bool ok = false;
 };
 
-inline sim::SimOptions peerOptions(sim::Peer peer, bool paced = false) {
-    sim::SimOptions o;
-    o.peer = peer;
-    o.paced = paced;
-    return o;
-}
 
 // The failure end state every failed update leaves.
 inline void expectFailedEndState(const UpdateRig& rig, const std::string& target) {
-    EXPECT_EQ(rig.link.portOpen, 0);
-    EXPECT_EQ(rig.link.usbState, 0);
-    EXPECT_EQ(rig.link.escState, 0);
+    EXPECT_EQ(rig.link.portOpen(), 0);
+    EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
+    EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_TRUE(rig.host.has("picture:" + target + ":170"));
     EXPECT_TRUE(rig.host.has("clear:" + target));
     EXPECT_TRUE(rig.host.has("idle:1"));

@@ -20,7 +20,7 @@ public:
     std::vector<std::string> calls;
     std::vector<QThread*> threads;
     bool timerRunning = true;
-    int card = 2;
+    CardState card = CardState::Identified;
 
     void stopPollTimer() override {
         timerRunning = false;
@@ -33,8 +33,8 @@ public:
     void setUpdateIdle(bool idle) override { note(idle ? "idle" : "busy"); }
     void clearUpdateRequest(FirmwareTarget) override { note("clear"); }
     bool fixMode() const override { return false; }
-    int cardState() const override { return card; }
-    void setCardState(int state) override {
+    CardState cardState() const override { return card; }
+    void setCardState(CardState state) override {
         card = state;
         note("cardState");
     }
@@ -64,7 +64,7 @@ TEST(PostingUpdateHost, WorkerCallsRunOnTheWindowThreadInOrder) {
 
     std::atomic<bool> done{false};
     bool timerStoppedBeforeFirstExchange = false;
-    int cardSeen = 0;
+    CardState cardSeen = CardState::NotProbed;
     std::thread worker([&] {
         bridge.stopPollTimer();
         timerStoppedBeforeFirstExchange = !host.timerRunning;  // it must already be off
@@ -82,7 +82,7 @@ TEST(PostingUpdateHost, WorkerCallsRunOnTheWindowThreadInOrder) {
     QCoreApplication::processEvents();
 
     EXPECT_TRUE(timerStoppedBeforeFirstExchange);
-    EXPECT_EQ(cardSeen, 2);
+    EXPECT_EQ(cardSeen, CardState::Identified);
     ASSERT_EQ(host.calls.size(), 56u);
     EXPECT_EQ(host.calls.front(), "stopPollTimer");
     EXPECT_EQ(host.calls[1], "busy");
@@ -103,7 +103,7 @@ TEST(PostingUpdateHost, CallsFromTheWindowThreadItselfDoNotWaitForThemselves) {
     PostingUpdateHost bridge(host, &window);
     bridge.stopPollTimer();  // would dead-lock if it waited for the queue it runs on
     EXPECT_FALSE(host.timerRunning);
-    EXPECT_EQ(bridge.cardState(), 2);
+    EXPECT_EQ(bridge.cardState(), CardState::Identified);
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ void addListStates(GallerySheet& sheet) {
     page.resize(400, 300);
     auto* combo = new CBitComboBox(&page);
     combo->setGeometry(10, 10, 160, kClosedListHeight);
-    for (const char* option : kOptions) combo->AddString(QString::fromLatin1(option));
+    for (const char* option : kOptions) combo->addString(QString::fromLatin1(option));
     page.show();
 
     sheet.tile(render(*combo), QStringLiteral("CBitComboBox\nno selection"));
@@ -74,7 +74,7 @@ void addListStates(GallerySheet& sheet) {
     auto* small = new CBitComboBox(&page);
     small->itemFontSize = 85;
     small->setGeometry(10, 90, 180, kClosedListHeight);
-    small->AddString(QStringLiteral("ESC_Expert_V1.40"));
+    small->addString(QStringLiteral("ESC_Expert_V1.40"));
     small->setCurrentIndex(0);
     sheet.tile(render(*small), QStringLiteral("CBitComboBox 180 wide\nitem font 8.5 pt"));
 }

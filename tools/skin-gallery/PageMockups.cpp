@@ -46,7 +46,7 @@ CBitComboBox* list(QWidget* page, const QRect& place, const QStringList& entries
     combo->itemFontFace = QStringLiteral("Microsoft Sans Serif");
     combo->itemFontSize = fontSize;
     combo->setGeometry(place);
-    for (const QString& entry : entries) combo->AddString(entry);
+    for (const QString& entry : entries) combo->addString(entry);
     combo->setCurrentIndex(selected);
     return combo;
 }

@@ -31,6 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using orvek::CTarnwick11Dlg;
+using orvek::EscState;
 using Page = CTarnwick11Dlg::Page;
 
 class PrintedMessages : public orvek::MessageBoxes {
@@ -155,10 +156,10 @@ int main(int argc, char** argv) {
         window.pollTimer().stop();
         window.promptTimer().stop();
         window.show();
-        window.monitor().OnPollTimer();
+        window.monitor().onPollTimer();
         window.menuAction(orvek::deviceCommand::Esc)->trigger();
-        window.monitor().OnPollTimer();
-        if (!step(window.link().escState == 2, "identifying the simulated ESC")) return 1;
+        window.monitor().onPollTimer();
+        if (!step(window.link().escState() == EscState::Identified, "identifying the simulated ESC")) return 1;
 
         window.ShowPage(Page::UserSupport);
         save(window, out, "window-user-support.png");
@@ -176,15 +177,15 @@ int main(int argc, char** argv) {
         orvek::CFirmwareDlg& firmware = window.firmwarePage();
         auto* images = static_cast<orvek::CBitComboBox*>(firmware.control(orvek::firmwareControl::EscImageList));
         images->setCurrentIndex(images->findText(QStringLiteral("ESC_Expert_V1.40")));
-        firmware.RequestUpdate(orvek::FirmwareTarget::Esc);
-        window.monitor().OnPollTimer();
+        firmware.requestUpdate(orvek::FirmwareTarget::Esc);
+        window.monitor().onPollTimer();
         auto* progress = static_cast<orvek::CxSkinButton*>(firmware.control(orvek::firmwareControl::EscProgress));
         if (step(pumpUntil([&] { return progress->isVisible() && progress->text() == "57%"; }, 60),
                  "the update reaching 57%")) {
             save(window, out, "window-firmware-updating.png");
         }
         if (step(pumpUntil([&] { return !window.updateLocked(); }, 120), "the update ending")) {
-            step(firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::updatePicture::Finished,
+            step(firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::SkinId::StatusFinished,
                  "the update finishing");
             save(window, out, "window-firmware-finished.png");
         }

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     if (asksForTextOnly(argc, argv)) {
         // Answered without a display.
         std::vector<std::string> args(argv + 1, argv + argc);
-        const orvek::LaunchParse parse = orvek::ParseLaunchOptions(args);
+        const orvek::LaunchParse parse = orvek::parseLaunchOptions(args);
         if (parse.options.showHelp) {
             std::fputs(orvek::LaunchUsage(), stdout);
         } else {
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     orvek::CTarnwick11App app(argc, argv);  // takes the window system's own options first
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    const orvek::LaunchParse parse = orvek::ParseLaunchOptions(args);
+    const orvek::LaunchParse parse = orvek::parseLaunchOptions(args);
     if (!parse.error.empty()) {
         std::fprintf(stderr, "orvek-link: %s\n%s", parse.error.c_str(), orvek::LaunchUsage());
         return 2;

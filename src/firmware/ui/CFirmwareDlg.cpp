@@ -145,7 +145,7 @@ CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& ident
     // Moves over the pictures reach the page, which shows the hand over a start picture.
     setMouseTracking(true);
     resize(985, 570);
-    statusPictures_.fill(updatePicture::Ready);
+    statusPictures_.fill(SkinId::StatusReady);
     placeControls();
     showInformation();
     fillImageLists();
@@ -248,7 +248,7 @@ void CFirmwareDlg::fillImageLists() {
     const auto fill = [](CBitComboBox* list, const std::vector<FirmwareImageEntry>& entries) {
         list->clear();
         for (const FirmwareImageEntry& entry : entries) {
-            const int position = list->AddString(QString::fromStdString(entry.title));
+            const int position = list->addString(QString::fromStdString(entry.title));
             // The title's own bytes, so that the request names the folder entry exactly.
             list->setItemData(position, QByteArray::fromStdString(entry.title));
         }
@@ -274,8 +274,8 @@ void CFirmwareDlg::ShowDeviceInfo(FirmwareTarget) {
 }
 
 void CFirmwareDlg::showReadyPictures() {
-    setStatusPicture(FirmwareTarget::Esc, updatePicture::Ready);
-    setStatusPicture(FirmwareTarget::ProgramCard, updatePicture::Ready);
+    setStatusPicture(FirmwareTarget::Esc, SkinId::StatusReady);
+    setStatusPicture(FirmwareTarget::ProgramCard, SkinId::StatusReady);
 }
 
 int CFirmwareDlg::statusPicture(FirmwareTarget target) const { return statusPictures_[slot(target)]; }
@@ -318,7 +318,7 @@ void CFirmwareDlg::setStartPicture(FirmwareTarget target, int pictureId) {
 
 void CFirmwareDlg::invalidatePage() { update(); }
 
-void CFirmwareDlg::RequestUpdate(FirmwareTarget target) {
+void CFirmwareDlg::requestUpdate(FirmwareTarget target) {
     const CBitComboBox* list = imageList(target);
     const int selected = list->currentIndex();
     if (selected < 0) {
@@ -365,7 +365,7 @@ void CFirmwareDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint at = event->position().toPoint();
         for (FirmwareTarget target : kBothTargets) {
-            if (strictlyInside(startAreas_[slot(target)], at)) RequestUpdate(target);
+            if (strictlyInside(startAreas_[slot(target)], at)) requestUpdate(target);
         }
     }
     QWidget::mousePressEvent(event);

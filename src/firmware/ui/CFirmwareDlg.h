@@ -49,7 +49,7 @@ public:
     void invalidatePage();
 
     // A click on a start picture: checks the selection and the image, then raises the request.
-    void RequestUpdate(FirmwareTarget target);
+    void requestUpdate(FirmwareTarget target);
 
     // The control of an id of the layout (tests, picture tools); null for any other id.
     QWidget* control(int id) const { return controls_.value(id); }

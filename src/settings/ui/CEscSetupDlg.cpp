@@ -34,7 +34,7 @@ struct Placement {
 };
 
 // Every control of the page in creation order, which is also the drawing order: panels first.
-std::vector<Placement> PageLayout() {
+std::vector<Placement> pageLayout() {
     using namespace escSetupControl;
     std::vector<Placement> layout = {
         {1082, Kind::Picture, {5, 0, 330, 560}, SkinId::SettingsLeftPanel},
@@ -88,30 +88,30 @@ std::vector<Placement> PageLayout() {
 
 QFont PageTextFont() { return skinFont(QStringLiteral("MS Shell Dlg"), 90); }
 
-void PaintLightGrey(QWidget* widget, QPalette::ColorRole role) {
+void paintLightGrey(QWidget* widget, QPalette::ColorRole role) {
     QPalette palette = widget->palette();
     palette.setColor(role, kLabelText);
     widget->setPalette(palette);
 }
 
-QLabel* MakePicture(QWidget* page, const Placement& entry) {
+QLabel* makePicture(QWidget* page, const Placement& entry) {
     auto* picture = new QLabel(page);
     picture->setPixmap(SkinRegistry::pixmap(entry.pictureId));
     return picture;
 }
 
-QLabel* MakeText(QWidget* page) {
+QLabel* makeText(QWidget* page) {
     auto* text = new QLabel(page);
     // Texts come from files the program does not control: never read them as markup.
     text->setTextFormat(Qt::PlainText);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setWordWrap(true);
     text->setFont(PageTextFont());
-    PaintLightGrey(text, QPalette::WindowText);
+    paintLightGrey(text, QPalette::WindowText);
     return text;
 }
 
-QPlainTextEdit* MakeComment(QWidget* page) {
+QPlainTextEdit* makeComment(QWidget* page) {
     auto* comment = new QPlainTextEdit(page);
     comment->setReadOnly(true);
     comment->setFrameShape(QFrame::NoFrame);
@@ -124,7 +124,7 @@ QPlainTextEdit* MakeComment(QWidget* page) {
     return comment;
 }
 
-CBitComboBox* MakeList(QWidget* page, const Placement& entry) {
+CBitComboBox* makeList(QWidget* page, const Placement& entry) {
     auto* box = new CBitComboBox(page, entry.kind == Kind::SortedList);
     box->itemFontFace = QStringLiteral("Microsoft Sans Serif");
     box->itemFontSize = 100;
@@ -179,25 +179,25 @@ CEscSetupDlg::~CEscSetupDlg() {
 }
 
 void CEscSetupDlg::placeControls() {
-    for (const Placement& entry : PageLayout()) {
+    for (const Placement& entry : pageLayout()) {
         QWidget* widget = nullptr;
         QRect place = entry.place;
         switch (entry.kind) {
             case Kind::Picture:
-                widget = MakePicture(this, entry);
+                widget = makePicture(this, entry);
                 break;
             case Kind::Text:
             case Kind::HiddenText:
-                widget = MakeText(this);
+                widget = makeText(this);
                 widget->setVisible(entry.kind == Kind::Text);
                 break;
             case Kind::List:
             case Kind::SortedList:
-                widget = MakeList(this, entry);
+                widget = makeList(this, entry);
                 place.setHeight(kClosedListHeight);
                 break;
             case Kind::Comment:
-                widget = MakeComment(this);
+                widget = makeComment(this);
                 break;
         }
         if (entry.kind == Kind::Picture || entry.kind == Kind::Text || entry.kind == Kind::HiddenText) {
@@ -262,7 +262,7 @@ void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
     }
 }
 
-bool CEscSetupDlg::hasUnsentChanges() const { return AnySettingDiffersFromEsc(lists_); }
+bool CEscSetupDlg::hasUnsentChanges() const { return anySettingDiffersFromEsc(lists_); }
 
 void CEscSetupDlg::refreshChangeMarkers() {
     const auto differs = SettingsDifferingFromEsc(lists_);
@@ -276,7 +276,7 @@ void CEscSetupDlg::ListSetupSheets() {
     CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
     sheets->clear();
     for (const SetupSheetEntry& sheet : orvek::ListSetupSheets(programFolder_, category)) {
-        sheets->AddString(QString::fromStdString(sheet.title));
+        sheets->addString(QString::fromStdString(sheet.title));
     }
     if (sheets->count() == 0) return;
     sheets->setCurrentIndex(0);

@@ -8,7 +8,7 @@
 namespace orvek {
 namespace {
 
-std::string UnmatchedReport(const std::vector<ImportedSetting>& unmatched) {
+std::string unmatchedReport(const std::vector<ImportedSetting>& unmatched) {
     std::string text =
         "These settings were left unchanged: their values match no option of the lists as they are filled now.\n";
     for (const ImportedSetting& setting : unmatched) {
@@ -24,27 +24,27 @@ std::string UnmatchedReport(const std::vector<ImportedSetting>& unmatched) {
 void ImportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
     const auto file = dialogs.chooseFileToOpen();
     if (!file) return;
-    const SettingsImport imported = ImportSettingsFile(page.lists(), *file);
+    const SettingsImport imported = importSettingsFile(page.lists(), *file);
     if (imported.status != SettingsFileStatus::Ok) {
         messages.show(settingsFileText::ReadError, MessageIcon::Stop);
         return;
     }
     page.lists().redrawAll();
     const auto unmatched = imported.unmatched();
-    if (!unmatched.empty()) messages.show(UnmatchedReport(unmatched), MessageIcon::None);
+    if (!unmatched.empty()) messages.show(unmatchedReport(unmatched), MessageIcon::None);
 }
 
 void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
     const auto chosen = dialogs.chooseFileToSave();
     if (!chosen) return;
-    const std::filesystem::path file = SettingsExportPath(*chosen);
+    const std::filesystem::path file = settingsExportPath(*chosen);
     std::error_code exists;
     if (file != *chosen && std::filesystem::exists(file, exists) &&
         !messages.ask(file.string() + " already exists.\nDo you want to replace it?", false)) {
         return;
     }
     std::error_code reason;
-    if (ExportSettingsFile(page.lists(), file, &reason) != SettingsFileStatus::Ok) {
+    if (exportSettingsFile(page.lists(), file, &reason) != SettingsFileStatus::Ok) {
         messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() + "\n" + reason.message(),
                       MessageIcon::Stop);
     }

@@ -48,13 +48,13 @@ bool PostingUpdateHost::fixMode() const {
     return fix;
 }
 
-int PostingUpdateHost::cardState() const {
-    int state = 0;
+CardState PostingUpdateHost::cardState() const {
+    CardState state = CardState::NotProbed;
     runAndWait([this, &state] { state = window_.cardState(); });
     return state;
 }
 
-void PostingUpdateHost::setCardState(int state) {
+void PostingUpdateHost::setCardState(CardState state) {
     post([this, state] { window_.setCardState(state); });
 }
 

@@ -19,8 +19,8 @@ public:
     void setUpdateIdle(bool idle) override;
     void clearUpdateRequest(FirmwareTarget target) override;
     bool fixMode() const override;
-    int cardState() const override;
-    void setCardState(int state) override;
+    CardState cardState() const override;
+    void setCardState(CardState state) override;
     void setProgressCaption(FirmwareTarget target, const std::string& caption) override;
     void showProgress(FirmwareTarget target, bool shown) override;
     void setStatusPicture(FirmwareTarget target, int pictureId) override;

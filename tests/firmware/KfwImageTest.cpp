@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "firmware/HexDigits.h"
 #include "firmware/KfwImage.h"
 #include "firmware/Progress.h"
@@ -15,7 +15,7 @@ namespace orvek {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using test::TempFolder;
+using testing::TempFolder;
 
 TEST(HexPair, UpperCaseDigitsOnly) {
   EXPECT_EQ(hexPairToByte('0', '0'), 0x00);

@@ -8,15 +8,15 @@
 #include <string>
 
 #include "firmware/SettingsBackup.h"
-#include "firmware/TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsFile.h"
 
 namespace orvek {
 namespace {
 
-using test::readWholeFile;
-using test::TempFolder;
+using testing::readBytes;
+using testing::TempFolder;
 
 // Sets an environment variable for one scope and puts the old value back.
 class ScopedEnv {
@@ -77,26 +77,26 @@ TEST(SettingsBackup, FileEqualsAnExportAndNeverReplacesAnEarlierOne) {
   TempFolder temp;
   ParameterLists lists;
   FillOptionLists(lists, EscFamily::Stock, "1.70");
-  SelectFactoryDefaults(lists);
+  selectFactoryDefaults(lists);
   lists.byKey(key::DragBrake).setSelection(3);
-  const EscInfoBytes info{0x0C, 0x40, 0, 7, 0, 0, 0};
+  const EscInfo info{0x0C, 0x40, 0, 7, 0, 0, 0};
   const std::time_t when = localTime(2025, 1, 2, 3, 4, 5);
   const std::filesystem::path folder = temp.path() / "not" / "there" / "yet";
 
-  const SettingsBackup first = BackUpEscSettings(lists, info, folder, when);
+  const SettingsBackup first = backUpEscSettings(lists, info, folder, when);
   ASSERT_TRUE(first.saved);
   EXPECT_EQ(first.file, folder / "ORVEK-BASIS-SPEC_Stock-V1.70_20250102-030405.cfg");
   const std::filesystem::path exported = temp.path() / "export.cfg";
-  ASSERT_EQ(ExportSettingsFile(lists, exported), SettingsFileStatus::Ok);
-  EXPECT_EQ(readWholeFile(first.file), readWholeFile(exported));
+  ASSERT_EQ(exportSettingsFile(lists, exported), SettingsFileStatus::Ok);
+  EXPECT_EQ(readBytes(first.file), readBytes(exported));
 
   // A second backup in the same second keeps the first as it was.
   lists.byKey(key::DragBrake).setSelection(5);
-  const SettingsBackup second = BackUpEscSettings(lists, info, folder, when);
+  const SettingsBackup second = backUpEscSettings(lists, info, folder, when);
   ASSERT_TRUE(second.saved);
   EXPECT_EQ(second.file, folder / "ORVEK-BASIS-SPEC_Stock-V1.70_20250102-030405-2.cfg");
-  EXPECT_EQ(readWholeFile(first.file), readWholeFile(exported));
-  EXPECT_NE(readWholeFile(second.file), readWholeFile(exported));
+  EXPECT_EQ(readBytes(first.file), readBytes(exported));
+  EXPECT_NE(readBytes(second.file), readBytes(exported));
 }
 
 TEST(SettingsBackup, UnwritableFolderIsReportedWithTheFileItMeant) {
@@ -104,10 +104,10 @@ TEST(SettingsBackup, UnwritableFolderIsReportedWithTheFileItMeant) {
   const std::filesystem::path blocker = temp.write("backups", "a file where the folder should be");
   ParameterLists lists;
   FillOptionLists(lists, EscFamily::Expert, "1.30");
-  const SettingsBackup backup = BackUpEscSettings(lists, {0x0B, 0x40, 0, 3, 0, 0, 0}, blocker, std::time(nullptr));
+  const SettingsBackup backup = backUpEscSettings(lists, {0x0B, 0x40, 0, 3, 0, 0, 0}, blocker, std::time(nullptr));
   EXPECT_FALSE(backup.saved);
   EXPECT_EQ(backup.file.parent_path(), blocker);
-  EXPECT_EQ(readWholeFile(blocker), "a file where the folder should be");
+  EXPECT_EQ(readBytes(blocker), "a file where the folder should be");
 }
 
 }  // namespace

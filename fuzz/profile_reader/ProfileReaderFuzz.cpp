@@ -50,7 +50,7 @@ struct Lookup {
 std::vector<Lookup> LookupsFor(std::string_view bytes) {
     std::vector<std::string> sections = {"option", "info", "memo"};
     std::vector<std::string> keys = {"Operation Mode", "Driver", "memo"};
-    const auto content = orvek::SplitTextFile(bytes);
+    const auto content = orvek::splitTextFile(bytes);
     for (std::size_t i = 0; i < content.lines.size() && i < 8; ++i) {
         const std::string line = Trim(content.lines[i].text);
         if (!line.empty() && line.front() == '[' && line.find(']') != std::string::npos) {
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t buffer = size == 0 ? 20 : data[0] % 300;
     for (const auto& lookup : lookups) {
         before.push_back(document.value(lookup.section, lookup.key));
-        const std::string cut = orvek::ReadProfileString(document, lookup.section, lookup.key, "d", buffer);
-        Check(buffer == 0 ? cut.empty() : orvek::Utf16Length(cut) <= buffer - 1);
+        const std::string cut = orvek::readProfileString(document, lookup.section, lookup.key, "d", buffer);
+        Check(buffer == 0 ? cut.empty() : orvek::utf16Length(cut) <= buffer - 1);
     }
 
     // Write the fixed entry, or one the input names with a value cut from its middle, and

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "firmware/XupImage.h"
 
 namespace orvek {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using test::TempFolder;
+using testing::TempFolder;
 
 std::string hexText(const Bytes& bytes) {
   static const char digits[] = "0123456789ABCDEF";

@@ -1,4 +1,4 @@
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
 
 #include <QApplication>
 #include <QEnterEvent>

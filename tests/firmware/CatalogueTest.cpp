@@ -15,12 +15,12 @@
 #include "firmware/FirmwareCatalogue.h"
 #include "firmware/ProgramFolder.h"
 #include "platform/UserFolders.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace orvek {
 namespace {
 
-using test::TempFolder;
+using testing::TempFolder;
 
 std::vector<std::string> titles(const std::vector<FirmwareImageEntry>& entries) {
   std::vector<std::string> result;
@@ -166,12 +166,12 @@ TEST(ProgramFolder, PortableFolderWinsThenTheInstalledDataFolderBesideTheExecuta
 }
 
 TEST(DeviceIdentityText, VersionCodesReadAsTenthsAboveOne) {
-  EXPECT_EQ(VersionText(0), "1.00");
-  EXPECT_EQ(VersionText(3), "1.30");
-  EXPECT_EQ(VersionText(5), "1.50");
-  EXPECT_EQ(VersionText(12), "2.20");
-  EXPECT_EQ(VersionText(99), "10.90");
-  EXPECT_EQ(VersionText(255), "26.50");
+  EXPECT_EQ(escVersionText(0), "1.00");
+  EXPECT_EQ(escVersionText(3), "1.30");
+  EXPECT_EQ(escVersionText(5), "1.50");
+  EXPECT_EQ(escVersionText(12), "2.20");
+  EXPECT_EQ(escVersionText(99), "10.90");
+  EXPECT_EQ(escVersionText(255), "26.50");
   EXPECT_EQ(firmwareName("Expert V", 12), "Expert V2.20");
   EXPECT_EQ(firmwareName(kProgramCardFirmwarePrefix, 5), "ORVEK QLX V1.50");
 }
@@ -190,7 +190,7 @@ TEST(DeviceIdentityText, ModelTableHasThreeRows) {
 
 TEST(DeviceIdentityText, ShownValuesFollowTheStoredReplyAndSurviveUnknownTypes) {
   FirmwareIdentity identity;
-  EXPECT_EQ(identity.escInfo(), EscInfoBytes{});
+  EXPECT_EQ(identity.escInfo(), EscInfo{});
 
   identity.storeEscInfo({0x0C, 0x40, 0, 7, 0, 0, 0});
   EXPECT_TRUE(identity.showDeviceInfo(FirmwareTarget::Esc));

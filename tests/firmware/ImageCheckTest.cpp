@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "firmware/Crc32.h"
 #include "firmware/ImageCheck.h"
 #include "firmware/XupImage.h"
@@ -16,7 +16,7 @@
 namespace orvek {
 namespace {
 
-using test::TempFolder;
+using testing::TempFolder;
 
 std::vector<std::string> splitCrLfLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -66,7 +66,7 @@ class ObjcopyImage : public ::testing::Test {
     const std::string command = "objcopy -I binary -O ihex --change-addresses 0x0800C000 '" + input.string() +
                                 "' '" + hexFile_.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    lines_ = splitCrLfLines(test::readWholeFile(hexFile_));
+    lines_ = splitCrLfLines(testing::readBytes(hexFile_));
     ASSERT_GT(lines_.size(), 2000u);
   }
 

@@ -1,10 +1,12 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder for one test, removed with everything in
+// it when the test ends; and byte-exact file helpers to fill it and read it back.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 namespace orvek::testing {
 
@@ -12,7 +14,9 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "orvek-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        char* made = ::mkdtemp(pattern.data());
+        if (made == nullptr) std::abort();  // never fall back to the working folder
+        path_ = made;
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -24,23 +28,33 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
+    // Writes `content` byte for byte (no line-end translation) to `relative`, making folders.
+    std::filesystem::path write(const std::filesystem::path& relative, std::string_view content) const;
+
 private:
     std::filesystem::path path_;
 };
 
-inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadBytes(const std::filesystem::path& file) {
+inline std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+inline std::filesystem::path TempFolder::write(const std::filesystem::path& relative,
+                                               std::string_view content) const {
+    const std::filesystem::path file = path_ / relative;
+    writeBytes(file, content);
+    return file;
+}
+
 // UTF-16 little-endian bytes of ASCII text, for building test files.
-inline std::string Utf16Le(const std::string& ascii) {
+inline std::string utf16Le(const std::string& ascii) {
     std::string out;
     for (char c : ascii) {
         out += c;
