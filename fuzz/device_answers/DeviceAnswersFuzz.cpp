@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "FuzzLine.h"
-#include "common/TestImages.h"
+#include "support/TestImages.h"
 #include "firmware/DeviceIdentity.h"
 #include "link/CommandSet.h"
 #include "link/UsbUart.h"
@@ -261,10 +261,10 @@ struct Rig {
 // ---- The checks -----------------------------------------------------------------------------
 
 void checkStates(const Rig& rig) {
-    const int usb = rig.link.usbState;
-    const int esc = rig.link.escState;
-    const int open = rig.link.portOpen;
-    const int card = rig.state.cardState;
+    const int usb = toInt(rig.link.usbState());
+    const int esc = toInt(rig.link.escState());
+    const int open = rig.link.portOpen();
+    const int card = toInt(rig.state.cardState.load());
     const int fix = rig.state.fixMode;
     if (usb != 0 && usb != 2) fail("usbState " + std::to_string(usb));
     if (esc < 0 || esc > 2) fail("escState " + std::to_string(esc));
@@ -546,11 +546,11 @@ struct Scenario {
     bool healthy;  // the input held no answers at all
 
     void tick(const std::string& name, Mode mode, double boundMs) {
-        run(rig, {name, mode, Tail::None, boundMs}, [&] { rig.monitor.OnTimer(kPollTimerId); });
+        run(rig, {name, mode, Tail::None, boundMs}, [&] { rig.monitor.onTimer(kPollTimerId); });
     }
     Writes tickAndWait(const std::string& name, Mode mode, Tail tail, double boundMs) {
         return run(rig, {name, mode, tail, boundMs}, [&] {
-            rig.monitor.OnTimer(kPollTimerId);
+            rig.monitor.onTimer(kPollTimerId);
             rig.monitor.waitForUpdates();
         });
     }
@@ -561,9 +561,9 @@ struct Scenario {
     void escPhase() {
         fuzzLine().setPeer(sim::Peer::EscApplication);
         run(rig, {"Device > Esc", Mode::None, Tail::None, 0},
-            [&] { rig.monitor.OnDeviceCommand(deviceCommand::Esc); });
+            [&] { rig.monitor.onDeviceCommand(deviceCommand::Esc); });
         for (int t = 0; t < 3; ++t) tick("ESC tick", Mode::Esc, escPollMs());
-        expect(rig.link.escState == 2 && rig.lists.escSettingsKnown, "ESC not identified");
+        expect(rig.link.escState() == EscState::Identified && rig.lists.escSettingsKnown, "ESC not identified");
         if (!(bits & kNoWrite)) {
             rig.requests.writeRequested = true;
             bool committed = false;
@@ -594,9 +594,9 @@ struct Scenario {
     void cardPhase() {
         fuzzLine().setPeer(sim::Peer::CardApplication);
         run(rig, {"Device > Program Card", Mode::None, Tail::None, 0},
-            [&] { rig.monitor.OnDeviceCommand(deviceCommand::ProgramCard); });
+            [&] { rig.monitor.onDeviceCommand(deviceCommand::ProgramCard); });
         for (int t = 0; t < 3; ++t) tick("card tick", Mode::Card, cardPollMs());
-        expect(rig.state.cardState == 2, "card not identified");
+        expect(rig.state.cardState == CardState::Identified, "card not identified");
         if (!(bits & kNoCardUpdate)) {
             rig.requests.cardImage = scratch().xup;
             rig.requests.cardUpdateRequested = true;
@@ -613,7 +613,7 @@ struct Scenario {
     void fixPhase() {
         fuzzLine().setPeer(sim::Peer::EscBootloader);
         run(rig, {"Device > Fix Mode", Mode::None, Tail::None, 0},
-            [&] { rig.monitor.OnDeviceCommand(deviceCommand::FixMode); });
+            [&] { rig.monitor.onDeviceCommand(deviceCommand::FixMode); });
         for (int t = 0; t < 2; ++t) tick("fix-mode tick", Mode::Fix, fixPollMs());
         if (!(bits & kNoFixUpdate)) {
             rig.requests.escImage = scratch().kfw;
@@ -649,7 +649,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Rig rig;
         Scenario scenario{rig, bits, size <= 1};
         line.onExchange = [&rig] { checkStates(rig); };
-        rig.monitor.OnTimer(kPromptTimerId);  // no mode chosen yet: the prompt blinks
+        rig.monitor.onTimer(kPromptTimerId);  // no mode chosen yet: the prompt blinks
         if (bits & kEscPhase) scenario.escPhase();
         if (bits & kCardPhase) scenario.cardPhase();
         if (bits & kFixPhase) scenario.fixPhase();

@@ -152,7 +152,7 @@ void acceptAndCheck(ParameterLists& lists, const Block& block) {
     const auto before = selections(lists);
     const SettingsValues lastRead = lists.lastReadBlock;
     const bool known = lists.escSettingsKnown;
-    const bool accepted = AcceptSettingsBlock(lists, block.data(), block.size());
+    const bool accepted = acceptSettingsBlock(lists, block.data(), block.size());
     if (accepted != (block[kSettingsBlockSize - 1] == kSettingsBlockEndMarker))
         fail("end marker not judged");
     if (!accepted) {
@@ -190,7 +190,7 @@ void checkWrittenReadsBack(const ParameterLists& lists, const WriteImage& image)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    const EscFamily family = EscFamilyFromTypeCode(in.byte());
+    const EscFamily family = escFamilyFromTypeCode(in.byte());
     std::string version;
     for (std::size_t n = in.byte() % 16; n > 0 && in.left(1); --n)
         version += static_cast<char>(in.byte());
@@ -230,12 +230,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     image = buildAndCheck(lists);
     checkWrittenReadsBack(lists, image);
-    RecordWrittenSettings(lists, image);
+    recordWrittenSettings(lists, image);
     for (std::size_t p = 0; p < kSettingsValueCount; ++p) {
         if (lists.lastReadBlock[p] != image[p].value)
             fail("written image not recorded as the ESC's");
     }
     // Now nothing the lists show differs from what the ESC holds.
-    if (AnySettingDiffersFromEsc(lists)) fail("a list differs from the settings just written");
+    if (anySettingDiffersFromEsc(lists)) fail("a list differs from the settings just written");
     return 0;
 }

@@ -75,7 +75,7 @@ void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before
                const std::string& bytes, const SetupSheetNotes& notes) {
     const ProfileDocument sheet = ProfileDocument::fromBytes(bytes);
     const auto valueOf = [&](const char* section, const char* key, std::size_t units) {
-        return CutToUtf16Units(sheet.value(section, key).value_or(""), units);
+        return cutToUtf16Units(sheet.value(section, key).value_or(""), units);
     };
     const auto after = snapshot(lists);
     for (int k = 0; k < kParameterCount; ++k) {
@@ -95,12 +95,12 @@ void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before
         }
     }
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        if (Utf16Length(notes.info[k]) > kNoteUnits) fail("info value longer than its buffer");
+        if (utf16Length(notes.info[k]) > kNoteUnits) fail("info value longer than its buffer");
         if (notes.info[k] != valueOf("info", InfoKeyNames()[k], kNoteUnits)) {
             fail(std::string("info value of ") + InfoKeyNames()[k]);
         }
     }
-    if (Utf16Length(notes.memo) > kNoteUnits || notes.memo != valueOf("memo", "memo", kNoteUnits))
+    if (utf16Length(notes.memo) > kNoteUnits || notes.memo != valueOf("memo", "memo", kNoteUnits))
         fail("memo");
     if (notes.showComment != !notes.info[kInfoKeyCount - 1].empty())
         fail("comment shown without Temp Track");
@@ -140,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParameterLists lists;
     // Lists filled for an ESC whose block was read, or still empty as before any ESC.
     if (!(choice & 0x04)) {
-        FillOptionLists(lists, EscFamilyFromTypeCode(typeCode), kVersions[choice & 0x03]);
+        FillOptionLists(lists, escFamilyFromTypeCode(typeCode), kVersions[choice & 0x03]);
         lists.escSettingsKnown = true;
         for (std::size_t p = 0; p < lists.lastReadBlock.size(); ++p)
             lists.lastReadBlock[p] = static_cast<std::uint8_t>(p * 9);
@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Any title: found only inside its category folder, and the sheet by its own name.
-    const auto found = FindSetupSheet(programFolder(), category, title, std::nullopt);
+    const auto found = findSetupSheet(programFolder(), category, title, std::nullopt);
     if (found && found->parent_path() != folder)
         fail("title \"" + title + "\" found " + found->string());
     if (sameText(title, "sheet") && !found) fail("sheet not found by its title");
