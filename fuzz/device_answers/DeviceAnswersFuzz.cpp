@@ -482,6 +482,7 @@ Writes run(Rig& rig, const Operation& op, const std::function<void()>& body) {
     fuzzing::FuzzLine& line = fuzzLine();
     const std::size_t first = line.writes().size();
     const std::size_t firstMessage = rig.window.messages().size();
+    const int refusedBefore = line.refusedWrites;
     const double start = line.nowMs();
     const double allowed = op.boundMs + line.slackMs(op.boundMs);
     line.deadlineMs = start + allowed;
@@ -502,6 +503,13 @@ Writes run(Rig& rig, const Operation& op, const std::function<void()>& body) {
     // On a pseudo-terminal, writes reach the peer in pieces of the kernel's choosing.
     if (std::string(line.name()) == "pty") return writes;
     checkTimes(op, writes, start, start + spent);
+    // An update says its data could not be sent only when the line refused a write.
+    const std::vector<std::string> told = rig.window.messages();
+    const bool dataNotSent = std::find(told.begin() + static_cast<std::ptrdiff_t>(firstMessage),
+                                       told.end(), updateText::DataTransfer) != told.end();
+    if (dataNotSent && line.refusedWrites == refusedBefore) {
+        fail(op.name + ": told \"" + updateText::DataTransfer + "\" though every write went out");
+    }
     std::size_t i = pollCommands(op, writes);
     switch (op.tail) {
         case Tail::None:

@@ -59,6 +59,10 @@ public:
         return device_.writes();
     }
 
+    // Writes the port refused (the line was gone or the port closed); the pseudo-terminal's
+    // line never refuses one.
+    std::atomic<int> refusedWrites{0};
+
     // Called at every exchange of the link with its port, on the thread making it.
     std::function<void()> onExchange;
     // The end of the running operation's time bound: a virtual clock that passes it stops the

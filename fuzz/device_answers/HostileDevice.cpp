@@ -20,6 +20,7 @@ HostileDevice::HostileDevice()
 void HostileDevice::reset(const std::uint8_t* data, std::size_t size) {
     input_.assign(data, data + size);
     pos_ = 0;
+    healthyLeft_ = 0;
     writes_.clear();
     model_ = sim::DeviceModel(sim::Peer::EscApplication, sim::DeviceIdentity{},
                               sim::defaultSettingsBlock());
@@ -38,7 +39,7 @@ std::vector<std::uint8_t> HostileDevice::takeBytes(std::size_t count) {
 void HostileDevice::setPeer(sim::Peer peer) { model_.setPeer(peer); }
 
 SerialPort::OpenFailure HostileDevice::onOpen() {
-    if (exhausted() || onPty_) return SerialPort::OpenFailure::None;
+    if (exhausted() || onPty_ || healthyLeft_ > 0) return SerialPort::OpenFailure::None;
     switch (takeByte() & 3) {
         case 2: return SerialPort::OpenFailure::Missing;
         case 3: return SerialPort::OpenFailure::NoPermission;
@@ -59,9 +60,16 @@ DeviceReply HostileDevice::onWrite(const std::uint8_t* bytes, std::size_t count,
     };
     takeEmissions();
 
-    const std::uint8_t directive = exhausted() ? 0 : takeByte();
+    std::uint8_t directive = 0;
+    if (healthyLeft_ > 0) {
+        --healthyLeft_;
+    } else if (!exhausted()) {
+        directive = takeByte();
+    }
     const unsigned kind = directive & 7u;
     const unsigned arg = directive >> 3;
+    // A run of healthy answers in one byte, so that a fault can be placed deep in a sequence.
+    if (kind == 1) healthyLeft_ = static_cast<int>(arg);
     if (kind == 7 && arg >= 16 && arg < 24 && !onPty_) {
         reply.cutNow = true;  // the bytes never reach the device
         return reply;

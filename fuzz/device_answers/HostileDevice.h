@@ -29,6 +29,15 @@ struct DeviceWrite {
     double atMs = 0;
 };
 
+// The input, after the scenario's own bytes: one directive byte for each write of the tool, and
+// one for each opening of the port (low two bits 2: no such port, 3: not permitted). The low three
+// bits of a directive are its kind, the high five its argument a:
+//   0, 2  the healthy answer               1  the healthy answer, and so for the next a writes
+//   3     the healthy answer, delay a late 4  the next byte n, then n bytes as answer, delay a late
+//   5     the healthy answer cut to a bytes 6  no answer (the adapter's echo still comes)
+//   7     a < 8: no echo, no answer; a < 16: the echo xor-ed with the next bytes, healthy answer;
+//         a < 24: the line is cut and the write fails; else: written, then the line is cut
+// Once the input is used up every answer is healthy.
 class HostileDevice {
 public:
     HostileDevice();
@@ -59,6 +68,7 @@ private:
     // A copy: a peer thread may still answer a late byte after the input has gone.
     std::vector<std::uint8_t> input_;
     std::size_t pos_ = 0;
+    int healthyLeft_ = 0;  // writes still to be answered healthy without a directive
     bool onPty_ = false;
     sim::DeviceModel model_;
     sim::Faults healthy_;

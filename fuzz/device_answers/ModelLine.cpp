@@ -174,8 +174,9 @@ SerialPort::ReadResult SerialPort::read(std::uint8_t* buffer, std::size_t count,
 
 bool SerialPort::write(const std::uint8_t* buffer, std::size_t count, std::size_t& written) {
     written = 0;
-    if (fd_ < 0) return false;
-    return modelLine().write(buffer, count, written);
+    const bool ok = fd_ >= 0 && modelLine().write(buffer, count, written);
+    if (!ok) ++modelLine().refusedWrites;
+    return ok;
 }
 
 bool SerialPort::writeOnce(const std::uint8_t* buffer, std::size_t count, std::size_t& written) {
@@ -185,19 +186,14 @@ bool SerialPort::writeOnce(const std::uint8_t* buffer, std::size_t count, std::s
 SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std::size_t outCount,
                                                    std::uint8_t* in, std::size_t inCount,
                                                    int waitAfterWriteMs) {
-    // As the real port: the echo still missing when the wait after the write ends makes the
-    // whole exchange a failed write; a line that ends after the write leaves it written.
+    // As the real port: once written, the frame counts as written whatever echo comes back.
     Exchange ex;
-    if (fd_ < 0) return ex;
     if (!write(out, outCount, ex.written)) return ex;
-    const ReadResult r = modelLine().read(in, inCount, waitAfterWriteMs, ex.got);
-    if (r == ReadResult::TimedOut) {
-        ex.read = ReadResult::TimedOut;
-        return ex;
-    }
     ex.writeOk = true;
-    ex.read = r == ReadResult::Complete ? ReadResult::Complete
-                                        : (ex.got > 0 ? ReadResult::Short : ReadResult::Failed);
+    const ReadResult r = modelLine().read(in, inCount, waitAfterWriteMs, ex.got);
+    ex.read = r == ReadResult::Complete || r == ReadResult::TimedOut
+                  ? r
+                  : (ex.got > 0 ? ReadResult::Short : ReadResult::Failed);
     return ex;
 }
 
