@@ -20,3 +20,5 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DORVEK_GUI=OFF -DORVEK_BENCH=OFF -DORVEK_SANITIZE=ON -DORVEK_FUZZ=ON
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+# Executions and coverage of each fuzz target's bounded run, to be followed from run to run.
+cat build-asan/fuzz/*/*.summary

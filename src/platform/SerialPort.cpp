@@ -204,8 +204,10 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
             break;
         }
         if (r == 0) {
+            // A stalled write failed; an echo that never came whole leaves the frame written.
+            ex.writeOk = ex.written == outCount;
             ex.read = ReadResult::TimedOut;
-            return ex;  // a stalled write, or the rest of the echo never came
+            return ex;
         }
         if (p.revents & POLLIN) {
             const ssize_t n = ::read(fd_, in + ex.got, inCount - ex.got);

@@ -54,7 +54,8 @@ public:
 
     // Writes `outCount` bytes while reading up to `inCount` bytes of what comes back, so that a
     // frame longer than the line's input buffer can have its echo taken as it is sent. The read
-    // may go on for `waitAfterWriteMs` once everything is written.
+    // may go on for `waitAfterWriteMs` once everything is written. writeOk tells whether all
+    // bytes were written, whatever came back; `read` and `got` tell what did.
     struct Exchange {
         bool writeOk = false;
         std::size_t written = 0;

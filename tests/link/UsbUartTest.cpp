@@ -6,6 +6,7 @@
 #include <numeric>
 #include <thread>
 
+#include "link/CommandSet.h"
 #include "support/SimLink.h"
 #include "platform/Clock.h"
 
@@ -204,6 +205,24 @@ TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {
     // The line is clean afterwards: the next exchange reads its own echo.
     EXPECT_EQ(s.link.sendCommand(0xD6), LinkStatus::Ok);
     EXPECT_EQ(s.link.rxBuffer()[0], 0xD6);
+}
+
+TEST(UsbUart, LongFrameWithoutItsEchoStillCountsAsSent) {
+    // As for a short frame, a missing echo is no error by itself: the device's answer decides,
+    // so a silent card reads as one that did not answer, not as a frame that was not sent.
+    SimLink s(simAs(Peer::CardBootloader));
+    ASSERT_TRUE(s.ok);
+    sim::Faults mute;
+    mute.echo = false;
+    mute.silent = true;
+    s.sim.setFaults(mute);
+    const std::vector<std::uint8_t> frame(300, 0x5A);
+    const auto start = tickCount();
+    EXPECT_EQ(s.link.sendFrame(frame.data(), 300), LinkStatus::Ok);
+    EXPECT_EQ(s.link.bytesWritten(), 300u);
+    EXPECT_LT(elapsedSince(start), 1000u);  // 200 ms and the frame's wire time
+    EXPECT_EQ(receivedBytes(s.sim), frame);
+    EXPECT_EQ(sendBlockFrame(s.link, frame.data(), 300), BlockAnswer::NoAnswer);
 }
 
 TEST(UsbUart, PulledLineFailsWritesAtOnceAndIsToldFromASilentDevice) {
