@@ -1,7 +1,7 @@
 #include "Console.h"
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 #include "Json.h"
 
@@ -31,7 +31,10 @@ void Console::document(const std::string& jsonText) const {
 }
 
 Progress::Progress(std::string label, std::string unit, bool toTerminal)
-    : label_(std::move(label)), unit_(std::move(unit)), terminal_(toTerminal), start_(std::chrono::steady_clock::now()) {}
+    : label_(std::move(label)),
+      unit_(std::move(unit)),
+      terminal_(toTerminal),
+      start_(std::chrono::steady_clock::now()) {}
 
 void Progress::update(std::int64_t done, std::int64_t total) {
     const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
@@ -40,7 +43,8 @@ void Progress::update(std::int64_t done, std::int64_t total) {
         if (tenth != lastTenth_) {
             lastTenth_ = tenth;
             std::fprintf(stderr, "%s: %d%% (%lld of %lld %s)\n", label_.c_str(), percent,
-                         static_cast<long long>(done), static_cast<long long>(total), unit_.c_str());
+                         static_cast<long long>(done), static_cast<long long>(total),
+                         unit_.c_str());
         }
         return;
     }

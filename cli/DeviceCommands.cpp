@@ -20,12 +20,18 @@ int runPorts(const GlobalOptions& global, const Console& console) {
                     a.productId + (a.serial.empty() ? "" : "  serial " + a.serial) +
                     (a.isOrvekAdapter() ? "" : "  (not an ORVEK adapter)"));
         j.beginObject()
-            .key("path").value(a.devicePath)
-            .key("vendor").value(a.vendorId)
-            .key("product").value(a.productId)
-            .key("serial").value(a.serial)
-            .key("adapter").value(a.isOrvekAdapter())
-            .key("selected").value(selected)
+            .key("path")
+            .value(a.devicePath)
+            .key("vendor")
+            .value(a.vendorId)
+            .key("product")
+            .value(a.productId)
+            .key("serial")
+            .value(a.serial)
+            .key("adapter")
+            .value(a.isOrvekAdapter())
+            .key("selected")
+            .value(selected)
             .endObject();
     }
     j.endArray();
@@ -56,8 +62,12 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
         console.out("device:   program card");
         console.out("model:    " + words.cardModelName());
         console.out("firmware: " + words.cardFirmware());
-        j.key("device").value("card").key("model").value(words.cardModelName())
-            .key("firmware").value(words.cardFirmware());
+        j.key("device")
+            .value("card")
+            .key("model")
+            .value(words.cardModelName())
+            .key("firmware")
+            .value(words.cardFirmware());
     } else {
         EscIdentity id;
         if (const int code = session.identifyEsc(id, true)) return code;
@@ -67,15 +77,23 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
         console.out("model:    " + id.words.escModelName());
         console.out("hardware: " + id.words.escHardwareVersion());
         console.out("firmware: " + id.words.escFirmware());
-        console.out(std::string("family:   ") + familyName(id.family) + " (type code " + typeCode + ")");
+        console.out(std::string("family:   ") + familyName(id.family) + " (type code " + typeCode +
+                    ")");
         console.out("version:  " + id.versionText);
-        j.key("device").value("esc")
-            .key("model").value(id.words.escModelName())
-            .key("hardwareVersion").value(id.words.escHardwareVersion())
-            .key("firmware").value(id.words.escFirmware())
-            .key("family").value(familyName(id.family))
-            .key("typeCode").value(static_cast<int>(id.info[0]))
-            .key("version").value(id.versionText);
+        j.key("device")
+            .value("esc")
+            .key("model")
+            .value(id.words.escModelName())
+            .key("hardwareVersion")
+            .value(id.words.escHardwareVersion())
+            .key("firmware")
+            .value(id.words.escFirmware())
+            .key("family")
+            .value(familyName(id.family))
+            .key("typeCode")
+            .value(static_cast<int>(id.info[0]))
+            .key("version")
+            .value(id.versionText);
     }
     j.endObject();
     console.document(j.text());

@@ -52,14 +52,16 @@ ImageCheckReport checkImage(const std::string& path, bool& known) {
     return checkKfwImage(path);
 }
 
-void printReport(const Console& console, const std::string& path, const ImageCheckReport& r, bool kfw,
-                 Json& j) {
+void printReport(const Console& console, const std::string& path, const ImageCheckReport& r,
+                 bool kfw, Json& j) {
     console.out(path + ":");
-    console.out(std::string("  ") + (kfw ? "records:     " : "blocks:      ") + std::to_string(r.recordCount));
+    console.out(std::string("  ") + (kfw ? "records:     " : "blocks:      ") +
+                std::to_string(r.recordCount));
     console.out("  data bytes:  " + std::to_string(r.dataBytes));
     console.out("  bytes sent:  " + std::to_string(r.frameBytes));
     if (r.lowestAddress && r.highestAddress) {
-        console.out("  addresses:   " + hex32(*r.lowestAddress, 8) + " to " + hex32(*r.highestAddress, 8));
+        console.out("  addresses:   " + hex32(*r.lowestAddress, 8) + " to " +
+                    hex32(*r.highestAddress, 8));
     }
     console.out("  CRC-32:      " + hex32(r.crc32, 8));
     j.key("file").value(path).key("type").value(kfw ? "kfw" : "xup");
@@ -74,7 +76,12 @@ void printReport(const Console& console, const std::string& path, const ImageChe
     j.key("problemCount").value(static_cast<std::int64_t>(r.problemCount));
     j.key("problems").beginArray();
     for (const ImageProblem& p : r.problems) {
-        j.beginObject().key("line").value(static_cast<std::int64_t>(p.line)).key("what").value(p.what).endObject();
+        j.beginObject()
+            .key("line")
+            .value(static_cast<std::int64_t>(p.line))
+            .key("what")
+            .value(p.what)
+            .endObject();
         console.out("  problem: " + imageProblemText(p));
     }
     j.endArray();
@@ -122,11 +129,13 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
     }
     EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
-    const fs::path folder = options.backupDir.empty() ? settingsBackupFolder() : fs::path(options.backupDir);
+    const fs::path folder =
+        options.backupDir.empty() ? settingsBackupFolder() : fs::path(options.backupDir);
     const SettingsBackup backup = backUpEscSettings(lists, info, folder, std::time(nullptr));
     if (!backup.saved) {
-        return console.fail(kExitCannotWrite, "cannot write the settings backup " + backup.file.string() +
-                                                  "; nothing was sent (--no-backup goes on without one)");
+        return console.fail(kExitCannotWrite,
+                            "cannot write the settings backup " + backup.file.string() +
+                                "; nothing was sent (--no-backup goes on without one)");
     }
     savedTo = backup.file.string();
     console.note("settings backed up to " + savedTo);
@@ -171,7 +180,8 @@ int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& 
         case UpdateOutcome::Finished: return kExitOk;
         case UpdateOutcome::ReadFileError: return console.fail(kExitBadInput, r.message);
         case UpdateOutcome::Refused:
-            return console.fail(r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
+            return console.fail(
+                r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
         case UpdateOutcome::Aborted:
             return console.fail(kExitTransfer,
                                 "upload stopped: the " + recovery.device +

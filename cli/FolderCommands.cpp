@@ -17,17 +17,22 @@ int runFolders(const Console& console) {
     const std::string backups = settingsBackupFolder().string();
 
     console.out("program data  " + program.string());
-    console.out("user data     " + (data ? userData + "  (setup sheets in Profile/, firmware images in Firmware/)"
-                                         : std::string("none (HOME is not set)")));
+    console.out("user data     " +
+                (data ? userData + "  (setup sheets in Profile/, firmware images in Firmware/)"
+                      : std::string("none (HOME is not set)")));
     console.out("user config   " + (config ? userConfig + "  (read before the installed config.ini)"
                                            : std::string("none (HOME is not set)")));
     console.out("backups       " + backups);
     Json j;
     j.beginObject()
-        .key("programData").value(program.string())
-        .key("userData").value(userData)
-        .key("userConfig").value(userConfig)
-        .key("backups").value(backups)
+        .key("programData")
+        .value(program.string())
+        .key("userData")
+        .value(userData)
+        .key("userConfig")
+        .value(userConfig)
+        .key("backups")
+        .value(backups)
         .endObject();
     console.document(j.text());
     return kExitOk;

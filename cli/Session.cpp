@@ -22,16 +22,18 @@ std::string openFailureText(const std::string& port, SerialPort::OpenFailure fai
     switch (failure) {
         case SerialPort::OpenFailure::NoPermission:
             return "no permission to open " + port +
-                   ": install the udev rule 60-orvek-link.rules (the package puts it in /usr/lib/udev/rules.d)"
-                   " and plug the adapter in again, or join the dialout group (sudo adduser $USER dialout)"
+                   ": install the udev rule 60-orvek-link.rules (the package puts it in "
+                   "/usr/lib/udev/rules.d)"
+                   " and plug the adapter in again, or join the dialout group (sudo adduser $USER "
+                   "dialout)"
                    " and log in again";
         case SerialPort::OpenFailure::InUse:
-            return port + " is in use by another program (ModemManager takes such ports unless the udev rule"
-                          " 60-orvek-link.rules is installed)";
-        case SerialPort::OpenFailure::Missing:
-            return "cannot open " + port + ": no such device";
-        default:
-            return "cannot open " + port;
+            return port +
+                   " is in use by another program (ModemManager takes such ports unless the udev "
+                   "rule"
+                   " 60-orvek-link.rules is installed)";
+        case SerialPort::OpenFailure::Missing: return "cannot open " + port + ": no such device";
+        default: return "cannot open " + port;
     }
 }
 
@@ -58,12 +60,15 @@ int Session::openLink() {
         link_.setPortOverride(options_.port);
     }
     installTrace();
-    portPath_ = resolvePortPath(options_.simulate ? sim_->devicePath() : options_.port, AdapterDiscovery());
+    portPath_ =
+        resolvePortPath(options_.simulate ? sim_->devicePath() : options_.port, AdapterDiscovery());
     if (portPath_.empty()) {
-        return console_.fail(kExitNoAdapter,
-                             "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
+        return console_.fail(
+            kExitNoAdapter,
+            "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
-    if (link_.openPort() != 0) return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
+    if (link_.openPort() != 0)
+        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
     link_.setUsbState(UsbState::PortOpen);
     return kExitOk;
 }
@@ -79,7 +84,8 @@ void Session::installTrace() {
             case UsbUart::TraceDirection::Note: tag = "--  "; break;
         }
         if (dir == UsbUart::TraceDirection::Note && n > 1) {
-            std::fprintf(stderr, "%s %.*s\n", tag, static_cast<int>(n), reinterpret_cast<const char*>(data));
+            std::fprintf(stderr, "%s %.*s\n", tag, static_cast<int>(n),
+                         reinterpret_cast<const char*>(data));
             return;
         }
         std::string hex;

@@ -21,13 +21,15 @@ using Texts = std::array<std::string, kParameterCount>;
 
 Texts selectedTexts(const ParameterLists& lists) {
     Texts t;
-    for (int k = 0; k < kParameterCount; ++k) t[static_cast<std::size_t>(k)] = lists.byKey(k).selectedText();
+    for (int k = 0; k < kParameterCount; ++k)
+        t[static_cast<std::size_t>(k)] = lists.byKey(k).selectedText();
     return t;
 }
 
 void settingsJson(Json& j, const Texts& texts) {
     j.key("settings").beginObject();
-    for (const EscParameter& p : parameterTable()) j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
+    for (const EscParameter& p : parameterTable())
+        j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
     j.endObject();
 }
 
@@ -66,7 +68,8 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     verified = false;
     const WriteImage image = BuildWriteImage(lists);
     WirePairs pairs{};
-    for (std::size_t i = 0; i < pairs.size(); ++i) pairs[i] = {image[i].registerCode, image[i].value};
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairs[i] = {image[i].registerCode, image[i].value};
 
     Progress bar("write", "pairs", stderrIsTerminal());
     WriteProgressBar progress(bar);
@@ -77,8 +80,9 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
         return session.disconnected();
     if (outcome == WriteOutcome::PairFailed) {
         char detail[96];
-        std::snprintf(detail, sizeof detail, " (pair %d of 22, register 0x%02X, was not acknowledged)",
-                      failedPair + 1, pairs[static_cast<std::size_t>(failedPair)][0]);
+        std::snprintf(detail, sizeof detail,
+                      " (pair %d of 22, register 0x%02X, was not acknowledged)", failedPair + 1,
+                      pairs[static_cast<std::size_t>(failedPair)][0]);
         return console.fail(kExitTransfer, std::string("Send fail") + detail);
     }
     if (outcome == WriteOutcome::CommitFailed) {
@@ -91,7 +95,8 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     SettingsFrame back{};
     if (!readSettings(session.link(), back)) {
         if (session.link().lineLost()) return session.disconnected();
-        return console.fail(kExitTransfer, "the settings were sent but could not be read back to verify them");
+        return console.fail(kExitTransfer,
+                            "the settings were sent but could not be read back to verify them");
     }
     std::string differences;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
@@ -102,7 +107,8 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
             differences += d;
         }
     }
-    if (!differences.empty()) return console.fail(kExitTransfer, "verification failed: " + differences);
+    if (!differences.empty())
+        return console.fail(kExitTransfer, "verification failed: " + differences);
     verified = true;
     return kExitOk;
 }
@@ -127,7 +133,14 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
     }
     j.key("changes").beginArray();
     for (const Change& c : changes) {
-        j.beginObject().key("key").value(c.key).key("from").value(c.from).key("to").value(c.to).endObject();
+        j.beginObject()
+            .key("key")
+            .value(c.key)
+            .key("from")
+            .value(c.from)
+            .key("to")
+            .value(c.to)
+            .endObject();
     }
     j.endArray();
     if (options.dryRun) {
@@ -213,8 +226,8 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
         const std::string kept = lists.byKey(s.keyNumber).selectedText();
         std::string warning;
         if (s.outcome == ImportOutcome::NoMatch) {
-            warning = name + ": \"" + s.value + "\" matches no option on this ESC (" + describe(id) +
-                      "); keeps " + (kept.empty() ? "no selection" : kept);
+            warning = name + ": \"" + s.value + "\" matches no option on this ESC (" +
+                      describe(id) + "); keeps " + (kept.empty() ? "no selection" : kept);
         } else if (s.outcome == ImportOutcome::KeyMissing) {
             warning = name + ": not in the file; keeps " + (kept.empty() ? "no selection" : kept);
         }

@@ -6,22 +6,27 @@
 
 int main(int argc, char** argv) {
     using namespace orvek::cli;
-    CLI::App app{"orvek-cli: configure ORVEK ESCs and the QLX program card from a terminal.\n"
-                 "Finds the CP210x adapter by itself; --port names another port, --simulate\n"
-                 "runs against a built-in simulated device."};
+    CLI::App app{
+        "orvek-cli: configure ORVEK ESCs and the QLX program card from a terminal.\n"
+        "Finds the CP210x adapter by itself; --port names another port, --simulate\n"
+        "runs against a built-in simulated device."};
     app.require_subcommand(1);
-    app.set_version_flag("--version", std::string("orvek-cli ") + ORVEK_VERSION, "Print the version and exit");
+    app.set_version_flag("--version", std::string("orvek-cli ") + ORVEK_VERSION,
+                         "Print the version and exit");
     app.fallthrough();
 
     GlobalOptions global;
-    app.add_option("--port", global.port, "Serial port to use instead of the adapter found (also ORVEK_PORT)");
+    app.add_option("--port", global.port,
+                   "Serial port to use instead of the adapter found (also ORVEK_PORT)");
     app.add_flag("--simulate{expert}", global.simulateKind,
                  "Use a simulated device: expert (default), stock, blinky, card or bootloader");
-    app.add_option("--sim-state", global.simulateState, "Keep the simulated ESC's settings in this file");
+    app.add_option("--sim-state", global.simulateState,
+                   "Keep the simulated ESC's settings in this file");
     app.add_flag("--json", global.json, "Print results as JSON on standard output");
     app.add_flag("-v,--verbose", global.verbose, "Trace every byte on the line on standard error");
 
-    auto* ports = app.add_subcommand("ports", "List USB serial adapters; * marks the one that would be used");
+    auto* ports =
+        app.add_subcommand("ports", "List USB serial adapters; * marks the one that would be used");
     bool infoCard = false;
     auto* info = app.add_subcommand("info", "Identify the attached ESC (or program card)");
     info->add_flag("--card", infoCard, "Probe for a program card instead of an ESC");
@@ -31,26 +36,32 @@ int main(int argc, char** argv) {
     read->add_option("-o,--output", readOptions.output, "Also save them as a settings file (.cfg)");
 
     WriteOptions writeOptions;
-    auto* write = app.add_subcommand("write", "Write the settings of a .cfg or setup-sheet .ini file into the ESC");
+    auto* write = app.add_subcommand(
+        "write", "Write the settings of a .cfg or setup-sheet .ini file into the ESC");
     write->add_option("file", writeOptions.file, "Settings file")->required();
     write->add_flag("--dry-run", writeOptions.dryRun, "Show what would change; send nothing");
-    write->add_flag("--no-verify", writeOptions.noVerify, "Do not read the settings back to compare");
+    write->add_flag("--no-verify", writeOptions.noVerify,
+                    "Do not read the settings back to compare");
 
     WriteOptions defaultsOptions;
     auto* defaults = app.add_subcommand("defaults", "Put the ESC's factory defaults into it");
     defaults->add_flag("--dry-run", defaultsOptions.dryRun, "Show what would change; send nothing");
-    defaults->add_flag("--no-verify", defaultsOptions.noVerify, "Do not read the settings back to compare");
+    defaults->add_flag("--no-verify", defaultsOptions.noVerify,
+                       "Do not read the settings back to compare");
 
     FlashOptions escFlash;
-    auto* flashEsc = app.add_subcommand("flash-esc", "Replace the ESC's firmware with a .kfw image");
+    auto* flashEsc =
+        app.add_subcommand("flash-esc", "Replace the ESC's firmware with a .kfw image");
     flashEsc->add_option("image", escFlash.image, ".kfw image")->required();
-    flashEsc->add_flag("--fix-mode", escFlash.fixMode, "The ESC only runs its bootloader: skip identification");
+    flashEsc->add_flag("--fix-mode", escFlash.fixMode,
+                       "The ESC only runs its bootloader: skip identification");
     flashEsc->add_flag("--force", escFlash.force, "Send an image that fails the checks");
     flashEsc->add_flag("--no-backup", escFlash.noBackup, "Do not save the ESC's settings first");
     flashEsc->add_option("--backup-dir", escFlash.backupDir, "Folder for the settings backup");
 
     FlashOptions cardFlash;
-    auto* flashCard = app.add_subcommand("flash-card", "Replace the program card's firmware with a .xup image");
+    auto* flashCard =
+        app.add_subcommand("flash-card", "Replace the program card's firmware with a .xup image");
     flashCard->add_option("image", cardFlash.image, ".xup image")->required();
     flashCard->add_flag("--force", cardFlash.force, "Send an image that fails the checks");
 
@@ -58,7 +69,8 @@ int main(int argc, char** argv) {
     auto* check = app.add_subcommand("check", "Check a .kfw or .xup image without a device");
     check->add_option("image", checkImage, "Image file")->required();
 
-    auto* folders = app.add_subcommand("folders", "Show where the program data, your own files and backups are");
+    auto* folders = app.add_subcommand(
+        "folders", "Show where the program data, your own files and backups are");
 
     try {
         app.parse(argc, argv);

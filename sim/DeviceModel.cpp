@@ -59,7 +59,8 @@ bool DeviceModel::takeCommitted() {
     return c;
 }
 
-void DeviceModel::answer(const Faults& f, std::vector<Emission>& out, std::vector<std::uint8_t> bytes) {
+void DeviceModel::answer(const Faults& f, std::vector<Emission>& out,
+                         std::vector<std::uint8_t> bytes) {
     if (f.silent || bytes.empty()) return;
     if (f.wrongAnswer >= 0) bytes[0] = static_cast<std::uint8_t>(f.wrongAnswer);
     if (f.shortAnswerBy > 0) {
@@ -71,7 +72,8 @@ void DeviceModel::answer(const Faults& f, std::vector<Emission>& out, std::vecto
     out.push_back({std::move(bytes), f.answerDelayMs});
 }
 
-void DeviceModel::onByte(std::uint8_t b, double nowMs, const Faults& f, std::vector<Emission>& out) {
+void DeviceModel::onByte(std::uint8_t b, double nowMs, const Faults& f,
+                         std::vector<Emission>& out) {
     const bool dataPhase = escDataPhase_ || cardDataPhase_ || pendingRegister_ >= 0;
     if (!dataPhase && f.ignoreByte == b) {
         lastByteMs_ = nowMs;
@@ -110,8 +112,9 @@ void DeviceModel::escApplication(std::uint8_t b, const Faults& f, std::vector<Em
     switch (b) {
         case 0xD5: answer(f, out, {0x26}); return;
         case 0xD7:
-            answer(f, out, {identity_.typeCode, 0x40, 0x00, identity_.versionCode, 0x00,
-                            identity_.cardVersionCode, 0x00});
+            answer(f, out,
+                   {identity_.typeCode, 0x40, 0x00, identity_.versionCode, 0x00,
+                    identity_.cardVersionCode, 0x00});
             return;
         case 0xD8: answer(f, out, std::vector<std::uint8_t>(block_.begin(), block_.end())); return;
         case 0xDF:
@@ -165,8 +168,8 @@ void DeviceModel::finishRecord(const Faults& f, std::vector<Emission>& out) {
     records_.push_back(frame_);
     const bool endOfImage = frame_.size() >= 5 && frame_[4] == 0x01;
     frame_.clear();
-    const bool mute = f.silentAfterRecords >= 0 &&
-                      static_cast<int>(records_.size()) > f.silentAfterRecords;
+    const bool mute =
+        f.silentAfterRecords >= 0 && static_cast<int>(records_.size()) > f.silentAfterRecords;
     if (!mute) answer(f, out, {static_cast<std::uint8_t>(f.recordAck)});
     if (endOfImage) {
         ++imagesCompleted_;
@@ -178,8 +181,9 @@ void DeviceModel::cardApplication(std::uint8_t b, const Faults& f, std::vector<E
     switch (b) {
         case 0xD4: answer(f, out, {0xD1, identity_.cardVersionCode}); return;
         case 0xD7:
-            answer(f, out, {0x00, 0x00, 0x00, identity_.versionCode, 0x00,
-                            identity_.cardVersionCode, 0x00});
+            answer(
+                f, out,
+                {0x00, 0x00, 0x00, identity_.versionCode, 0x00, identity_.cardVersionCode, 0x00});
             return;
         case 0xD6: setPeer(Peer::CardBootloader); return;
         default: return;
@@ -243,7 +247,8 @@ void DeviceModel::onTick(double nowMs, const Faults& f, std::vector<Emission>& o
         nowMs - lastByteMs_ > kFrameGapMs) {
         finishRecord(f, out);
     }
-    if (peer_ == Peer::CardBootloader && cardDataPhase_ && nowMs - lastByteMs_ > kCardIdleReturnMs) {
+    if (peer_ == Peer::CardBootloader && cardDataPhase_ &&
+        nowMs - lastByteMs_ > kCardIdleReturnMs) {
         if (frame_.empty() && !blocks_.empty()) ++imagesCompleted_;
         setPeer(Peer::CardApplication);
     }

@@ -40,9 +40,9 @@ using SettingsBlock = std::array<std::uint8_t, kBlockSize>;
 SettingsBlock defaultSettingsBlock();
 
 struct DeviceIdentity {
-    std::uint8_t typeCode = 0x0B;       // 0x0B, 0x0C, 0x0D: the three ESC firmware families
-    std::uint8_t versionCode = 3;       // ESC firmware version code
-    std::uint8_t cardVersionCode = 2;   // program card firmware version code
+    std::uint8_t typeCode = 0x0B;      // 0x0B, 0x0C, 0x0D: the three ESC firmware families
+    std::uint8_t versionCode = 3;      // ESC firmware version code
+    std::uint8_t cardVersionCode = 2;  // program card firmware version code
 };
 
 // One answer: bytes that go on the line no earlier than `delayMs` after the byte that caused it.
@@ -76,7 +76,11 @@ public:
     bool takeCommitted();
     // New faults apply from the next pair or block on, with their counts restarted.
     void rearmFaults() { nakArmed_ = againArmed_ = false; }
-    void clearReceived() { records_.clear(); blocks_.clear(); pairsStored_ = 0; }
+    void clearReceived() {
+        records_.clear();
+        blocks_.clear();
+        pairsStored_ = 0;
+    }
 
 private:
     void answer(const Faults& faults, std::vector<Emission>& out, std::vector<std::uint8_t> bytes);

@@ -1,13 +1,13 @@
 #include "sim/Simulator.h"
 
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
 
 namespace orvek::sim {
 namespace {
@@ -54,7 +54,8 @@ void Simulator::stop() {
     if (!running_.exchange(false)) return;
     dropDone_.notify_all();
     const char c = 0;
-    if (::write(wakeWrite_, &c, 1) < 0) { /* the thread also wakes on its own tick */ }
+    if (::write(wakeWrite_, &c, 1) < 0) { /* the thread also wakes on its own tick */
+    }
     if (thread_.joinable()) thread_.join();
     ::close(wakeRead_);
     ::close(wakeWrite_);
@@ -145,7 +146,8 @@ void Simulator::dropLine() {
     // the kernel keeps it open, and the tool would still get its bytes through.
     dropRequested_ = true;
     const char c = 0;
-    if (::write(wakeWrite_, &c, 1) < 0) { /* the thread also wakes on its own tick */ }
+    if (::write(wakeWrite_, &c, 1) < 0) { /* the thread also wakes on its own tick */
+    }
     dropDone_.wait(lock, [this] { return dropped_.load() || !running_; });
 }
 
@@ -244,8 +246,7 @@ void Simulator::run() {
         std::lock_guard<std::mutex> lock(mutex_);
         if (r > 0 && (fds[0].revents & POLLIN)) {
             char drain[16];
-            while (::read(wakeRead_, drain, sizeof drain) > 0) {
-            }
+            while (::read(wakeRead_, drain, sizeof drain) > 0) {}
         }
         if (dropRequested_) {
             dropRequested_ = false;
@@ -273,7 +274,6 @@ void Simulator::run() {
             pty_.close();
             outQueue_.clear();
         }
-
     }
 }
 

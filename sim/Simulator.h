@@ -20,9 +20,9 @@ struct SimOptions {
     Peer peer = Peer::EscApplication;
     DeviceIdentity identity;
     SettingsBlock settings = defaultSettingsBlock();
-    bool paced = false;          // put bytes on the line at `baud`, 10 bits a byte
+    bool paced = false;  // put bytes on the line at `baud`, 10 bits a byte
     std::uint32_t baud = 19200;
-    std::string stateFile;       // where the ESC keeps its settings across runs (optional)
+    std::string stateFile;  // where the ESC keeps its settings across runs (optional)
 };
 
 struct ReceivedByte {

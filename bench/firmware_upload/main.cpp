@@ -1,6 +1,7 @@
 // Uploads a 64 KiB-class .kfw image and a 64 KiB .xup image to the simulator paced at 19200
 // baud and prints each upload's time as a ratio to its wire-time limit: every byte the upload
 // puts on the line and gets back at 10 bits a byte, plus the pauses the protocol requires.
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 #include "sim/Simulator.h"
 #include "update/FirmwareUpdate.h"
@@ -18,7 +18,6 @@ namespace {
 
 using namespace orvek;
 constexpr double kLimit = 1.03;
-
 
 struct Measured {
     bool ok;
@@ -55,18 +54,19 @@ Measured upload(sim::Peer peer, const std::filesystem::path& folder, const std::
 bool report(const char* what, const Measured& m, double pausesMs, double byteMs) {
     const double limitMs = static_cast<double>(m.lineBytes) * byteMs + pausesMs;
     const double ratio = m.elapsedMs / limitMs;
-    std::printf("%s: %lld bytes on the line, pauses %.0f ms, limit %.1f ms, took %.1f ms, "
-                "ratio %.4f (target %.2f): %s\n",
-                what, m.lineBytes, pausesMs, limitMs, m.elapsedMs, ratio, kLimit,
-                ratio <= kLimit ? "within" : "OVER");
+    std::printf(
+        "%s: %lld bytes on the line, pauses %.0f ms, limit %.1f ms, took %.1f ms, "
+        "ratio %.4f (target %.2f): %s\n",
+        what, m.lineBytes, pausesMs, limitMs, m.elapsedMs, ratio, kLimit,
+        ratio <= kLimit ? "within" : "OVER");
     return ratio <= kLimit;
 }
 
 }  // namespace
 
 int main() {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("orvek-bench-" + std::to_string(::getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orvek-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder / "Firmware");
     std::mt19937 random(42);
 

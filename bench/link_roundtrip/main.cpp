@@ -26,14 +26,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Each byte sent occupies the line once (its echo is the same signal); answers follow it.
-    const int bytesPerRound = (1 + 1) + (1 + static_cast<int>(kEscInfoSize)) +
-                              (1 + static_cast<int>(kSettingsFrameSize));
+    const int bytesPerRound =
+        (1 + 1) + (1 + static_cast<int>(kEscInfoSize)) + (1 + static_cast<int>(kSettingsFrameSize));
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < rounds; ++i) {
         EscInfo info{};
         SettingsFrame frame{};
-        if (probeEsc(link) != EscProbeResult::EscPresent || queryInfo(link, info) != LinkStatus::Ok ||
-            !readSettingsOnce(link, frame)) {
+        if (probeEsc(link) != EscProbeResult::EscPresent ||
+            queryInfo(link, info) != LinkStatus::Ok || !readSettingsOnce(link, frame)) {
             std::fprintf(stderr, "round %d failed\n", i);
             return 1;
         }

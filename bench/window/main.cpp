@@ -39,7 +39,10 @@ using Clock = std::chrono::steady_clock;
 using orvek::CTarnwick11Dlg;
 using orvek::EscState;
 
-long long nowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
+long long nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+        .count();
+}
 
 long residentKb() {
     std::ifstream status("/proc/self/status");
@@ -53,7 +56,8 @@ long residentKb() {
 double cpuMs() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 // Message boxes that only count: the benchmark never waits for a person.
@@ -149,8 +153,8 @@ void reportStall(const char* what, double ms, const char* design) {
 }
 
 void report(const char* what, double value, const char* unit, double limit) {
-    std::printf("%-52s %10.3f %-3s limit %8.3f  ratio %.3f %s\n", what, value, unit, limit, value / limit,
-                value <= limit ? "ok" : "OVER");
+    std::printf("%-52s %10.3f %-3s limit %8.3f  ratio %.3f %s\n", what, value, unit, limit,
+                value / limit, value <= limit ? "ok" : "OVER");
 }
 
 // The longest gap between the turns of the window's event loop while `action` runs.
@@ -190,9 +194,11 @@ void measureStalls(int argc, char** argv) {
     window.show();
     runFor(1200);  // the port is opened
     {
-        const double ms = longestStallMs([&] { window.menuAction(orvek::deviceCommand::Esc)->trigger(); },
-                                         [&] { return window.link().escState() == EscState::Identified; });
-        reportStall("event loop stall, identification and settings read", ms, "wire time + 150 ms settle");
+        const double ms =
+            longestStallMs([&] { window.menuAction(orvek::deviceCommand::Esc)->trigger(); },
+                           [&] { return window.link().escState() == EscState::Identified; });
+        reportStall("event loop stall, identification and settings read", ms,
+                    "wire time + 150 ms settle");
     }
     runFor(600);
     {
@@ -200,12 +206,14 @@ void measureStalls(int argc, char** argv) {
         auto c = QObject::connect(&window.pollTimer(), &QTimer::timeout, [&] { ++seen; });
         const double ms = longestStallMs([] {}, [&] { return seen >= 6; });
         QObject::disconnect(c);
-        reportStall("event loop stall, quiet poll of a connected ESC", ms, "probe, echo and answer: ~1 ms");
+        reportStall("event loop stall, quiet poll of a connected ESC", ms,
+                    "probe, echo and answer: ~1 ms");
     }
     {
         window.requests().writeRequested = true;
         const double ms = longestStallMs([] {}, [&] { return !window.requests().writeRequested; });
-        reportStall("event loop stall, settings write (22 pairs)", ms, "22 x (100 ms pause + wire time)");
+        reportStall("event loop stall, settings write (22 pairs)", ms,
+                    "22 x (100 ms pause + wire time)");
     }
     {
         orvek::sim::Faults silent;
@@ -246,7 +254,8 @@ int main(int argc, char** argv) {
     long rss = 0;
     double cpu = 0, wall = 1;
     int identified = 0;
-    for (std::string line = readLine(windowProc.out); !line.empty(); line = readLine(windowProc.out)) {
+    for (std::string line = readLine(windowProc.out); !line.empty();
+         line = readLine(windowProc.out)) {
         std::sscanf(line.c_str(), "first_paint_ns %lld", &firstPaint);
         std::sscanf(line.c_str(), "identified %d", &identified);
         std::sscanf(line.c_str(), "rss_kb %ld", &rss);

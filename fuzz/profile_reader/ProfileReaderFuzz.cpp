@@ -88,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t buffer = size == 0 ? 20 : data[0] % 300;
     for (const auto& lookup : lookups) {
         before.push_back(document.value(lookup.section, lookup.key));
-        const std::string cut = orvek::readProfileString(document, lookup.section, lookup.key, "d", buffer);
+        const std::string cut =
+            orvek::readProfileString(document, lookup.section, lookup.key, "d", buffer);
         check(buffer == 0 ? cut.empty() : orvek::utf16Length(cut) <= buffer - 1);
     }
 

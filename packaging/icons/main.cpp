@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
         sized.width = size;
         sized.height = size;
         const QImage image = orvek::art::drawPicture(sized);
-        const QString folder = QStringLiteral("%1/%2").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString folder =
+            QStringLiteral("%1/%2").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         if (image.isNull() || !QDir().mkpath(folder) ||
             !image.save(folder + QStringLiteral("/orvek-link.png"), "PNG")) {
             std::fprintf(stderr, "orvek-icon-writer: cannot write the %d-pixel icon\n", size);

@@ -1,13 +1,13 @@
 // orvek-sim: serves a simulated ESC or program card on a pseudo-terminal until stopped.
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 #include "sim/Simulator.h"
 
@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         "orvek-sim: a simulated ORVEK ESC or QLX program card behind a CP210x adapter, on a\n"
         "pseudo-terminal. Prints the device path, then serves until interrupted. Point the tool\n"
         "at it with --port PATH or ORVEK_PORT=PATH."};
-    app.set_version_flag("--version", std::string("orvek-sim ") + ORVEK_VERSION, "Print the version and exit");
+    app.set_version_flag("--version", std::string("orvek-sim ") + ORVEK_VERSION,
+                         "Print the version and exit");
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;
@@ -54,23 +55,31 @@ int main(int argc, char** argv) {
     app.add_flag("--esc-bootloader", escBoot, "Start in the ESC bootloader (an ESC for fix mode)");
     app.add_flag("--card-bootloader", cardBoot, "Start in the program card bootloader");
     app.add_option("--version-code", version, "ESC firmware version code (3 reads 1.30)")
-        ->check(CLI::Range(0, 255))->capture_default_str();
+        ->check(CLI::Range(0, 255))
+        ->capture_default_str();
     app.add_option("--card-version-code", cardVersion, "Program card firmware version code")
-        ->check(CLI::Range(0, 255))->capture_default_str();
+        ->check(CLI::Range(0, 255))
+        ->capture_default_str();
     app.add_flag("--paced", paced, "Put bytes on the line at 19200 baud (0.52 ms a byte)");
     app.add_option("--state", stateFile, "Keep the ESC settings in this file across runs");
     app.add_option("--link", linkPath, "Also make a symbolic link to the device at this path");
-    app.add_option("--record", recordFile,
-                   "On exit, write every firmware record (R) and card block (B) received, one hex line each");
+    app.add_option(
+        "--record", recordFile,
+        "On exit, write every firmware record (R) and card block (B) received, one hex line each");
     app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
     app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
     app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
-    app.add_option("--nak-pair", faults.nakPairIndex, "Fault: answer 0x00 to settings pair k (0-21)");
-    app.add_option("--block-again", faults.blockAgainCount, "Fault: answer 0x00 to the next n card blocks");
-    app.add_option("--block-crc-error", faults.blockChecksumErrorAt, "Fault: answer 0x12 to card block k");
-    app.add_option("--short-by", faults.shortAnswerBy, "Fault: every answer loses its last n bytes");
+    app.add_option("--nak-pair", faults.nakPairIndex,
+                   "Fault: answer 0x00 to settings pair k (0-21)");
+    app.add_option("--block-again", faults.blockAgainCount,
+                   "Fault: answer 0x00 to the next n card blocks");
+    app.add_option("--block-crc-error", faults.blockChecksumErrorAt,
+                   "Fault: answer 0x12 to card block k");
+    app.add_option("--short-by", faults.shortAnswerBy,
+                   "Fault: every answer loses its last n bytes");
     app.add_option("--drop-after", dropAfter, "Fault: cut the line after n bytes received");
-    app.add_option("--ready-on-try", faults.bootReadyOnTry, "Fault: card bootloader answers 0xD8 only to the n-th 0xD7");
+    app.add_option("--ready-on-try", faults.bootReadyOnTry,
+                   "Fault: card bootloader answers 0xD8 only to the n-th 0xD7");
     CLI11_PARSE(app, argc, argv);
 
     SimOptions options;

@@ -33,18 +33,20 @@ ConfigFiles::ConfigFiles(const std::filesystem::path& programFolder,
     }
 }
 
-std::string ConfigFiles::read(std::string_view section, std::string_view key, std::string_view defaultValue,
-                              std::size_t bufferLength) const {
+std::string ConfigFiles::read(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t bufferLength) const {
     for (const ProfileDocument& file : files_) {
-        if (file.value(section, key)) return readProfileString(file, section, key, defaultValue, bufferLength);
+        if (file.value(section, key))
+            return readProfileString(file, section, key, defaultValue, bufferLength);
     }
     return readProfileString(ProfileDocument(), section, key, defaultValue, bufferLength);
 }
 
-int readTextSize(const std::filesystem::path& programFolder, const std::optional<std::filesystem::path>& userFolder) {
+int readTextSize(const std::filesystem::path& programFolder,
+                 const std::optional<std::filesystem::path>& userFolder) {
     const std::string text = ConfigFiles(programFolder, userFolder)
-                                 .read(configKey::TextSection, configKey::TextSize, configKey::TextSizeDefault,
-                                       configKey::TextSizeBuffer);
+                                 .read(configKey::TextSection, configKey::TextSize,
+                                       configKey::TextSizeDefault, configKey::TextSizeBuffer);
     return leadingInteger(text);
 }
 
@@ -71,14 +73,16 @@ std::string defaultProductLink(ProductLink link) {
     return std::string("http://") + kDefaultWebHost + entry.path;
 }
 
-std::array<std::string, kProductLinkCount> ReadProductLinks(const std::filesystem::path& programFolder,
-                                                            const std::optional<std::filesystem::path>& userFolder) {
+std::array<std::string, kProductLinkCount> ReadProductLinks(
+    const std::filesystem::path& programFolder,
+    const std::optional<std::filesystem::path>& userFolder) {
     // One read of each file for all five keys.
     const ConfigFiles config(programFolder, userFolder);
     std::array<std::string, kProductLinkCount> links;
     for (const ProductLinkKey& entry : productLinkKeys()) {
         links[static_cast<std::size_t>(entry.link)] =
-            config.read(configKey::LinkSection, entry.key, defaultProductLink(entry.link), configKey::LinkBuffer);
+            config.read(configKey::LinkSection, entry.key, defaultProductLink(entry.link),
+                        configKey::LinkBuffer);
     }
     return links;
 }

@@ -18,8 +18,9 @@ namespace orvek {
 // The config.ini files in the order they are asked: the user's, then the installed one.
 class ConfigFiles {
 public:
-    explicit ConfigFiles(const std::filesystem::path& programFolder,
-                         const std::optional<std::filesystem::path>& userFolder = userConfigFolder());
+    explicit ConfigFiles(
+        const std::filesystem::path& programFolder,
+        const std::optional<std::filesystem::path>& userFolder = userConfigFolder());
 
     // The value of the first file that has the key (an empty value counts as given), cut to
     // `bufferLength` - 1 characters; `defaultValue` when no file has it.

@@ -17,9 +17,9 @@
 #include "app/AppConfig.h"
 #include "app/CAboutDlg.h"
 #include "app/CUserDlg.h"
-#include "controls/PagePalette.h"
 #include "app/WindowResources.h"
 #include "controls/CxSkinButton.h"
+#include "controls/PagePalette.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageUpdateHost.h"
 #include "resources/SkinRegistry.h"
@@ -56,7 +56,8 @@ const QRect kPromptPlace(30, 290, 200, 50);
 // In the free space between the FIRMWARE button (bottom 173) and separator 1062 (top 280).
 const QRect kPortAccessNotePlace(30, 184, 200, 92);
 constexpr int kPortAccessNotePixels = 11;
-const std::array<QRect, 3> kLampPlaces{QRect(30, 380, 20, 20), QRect(30, 410, 20, 20), QRect(30, 440, 20, 20)};
+const std::array<QRect, 3> kLampPlaces{QRect(30, 380, 20, 20), QRect(30, 410, 20, 20),
+                                       QRect(30, 440, 20, 20)};
 const QRect kProgressPlace(710, 495, 80, 30);
 const QRect kFramePlace(250, 0, 985, 560);
 // The pages cover the frame with their top 10 pixels above it.
@@ -70,10 +71,10 @@ struct PageButtonPlace {
 const PageButtonPlace kPageButtons[] = {
     {windowControl::UserSupportButton, SkinId::UserSupportNormal, SkinId::UserSupportPressed,
      SkinId::UserSupportHover, QRect(30, 78, 200, 25)},
-    {windowControl::EscSetupButton, SkinId::EscSetupNormal, SkinId::EscSetupPressed, SkinId::EscSetupHover,
-     QRect(30, 113, 200, 25)},
-    {windowControl::FirmwareButton, SkinId::FirmwareNormal, SkinId::FirmwarePressed, SkinId::FirmwareHover,
-     QRect(30, 148, 200, 25)},
+    {windowControl::EscSetupButton, SkinId::EscSetupNormal, SkinId::EscSetupPressed,
+     SkinId::EscSetupHover, QRect(30, 113, 200, 25)},
+    {windowControl::FirmwareButton, SkinId::FirmwareNormal, SkinId::FirmwarePressed,
+     SkinId::FirmwareHover, QRect(30, 148, 200, 25)},
 };
 
 struct MenuItem {
@@ -89,7 +90,9 @@ const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::FixMode, menuText::FixMode, true}};
 const MenuItem kHelpItems[] = {{menuCommand::About, menuText::About, false}};
 
-std::size_t buttonSlot(int buttonId) { return static_cast<std::size_t>(buttonId - windowControl::UserSupportButton); }
+std::size_t buttonSlot(int buttonId) {
+    return static_cast<std::size_t>(buttonId - windowControl::UserSupportButton);
+}
 
 QLabel* picture(QWidget* parent, int controlId, int pictureId, const QRect& place) {
     auto* label = new QLabel(parent);
@@ -105,14 +108,17 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     : QDialog(parent),
       options_(options),
       ownMessages_(this),
-      ownFileDialogs_(this, QString::fromUtf8(kSettingsFileFilter), QString::fromUtf8(kSettingsFileSuffix)),
+      ownFileDialogs_(this, QString::fromUtf8(kSettingsFileFilter),
+                      QString::fromUtf8(kSettingsFileSuffix)),
       messages_(options.messages ? *options.messages : static_cast<MessageBoxes&>(ownMessages_)),
       urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
-      fileDialogs_(options.fileDialogs ? *options.fileDialogs : static_cast<FileDialogs&>(ownFileDialogs_)) {
+      fileDialogs_(options.fileDialogs ? *options.fileDialogs
+                                       : static_cast<FileDialogs&>(ownFileDialogs_)) {
     setWindowTitle(QString::fromUtf8(windowText::Title));
     setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     paintBlack(*this);
     link_.setPortOverride(options_.port);
     textSize_ = readTextSize(options_.programFolder);
@@ -136,10 +142,11 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
         watched->installEventFilter(this);
     }
 
-    updateHost_ = std::make_unique<FirmwarePageUpdateHost>(state_, requests_, *firmwarePage_, *this);
+    updateHost_ =
+        std::make_unique<FirmwarePageUpdateHost>(state_, requests_, *firmwarePage_, *this);
     postingUpdateHost_ = std::make_unique<PostingUpdateHost>(*updateHost_, this);
-    monitor_ = std::make_unique<ConnectionMonitor>(link_, settingsPage_->lists(), identity_, requests_, state_,
-                                                   *this, *postingUpdateHost_);
+    monitor_ = std::make_unique<ConnectionMonitor>(link_, settingsPage_->lists(), identity_,
+                                                   requests_, state_, *this, *postingUpdateHost_);
     connect(&pollTimer_, &QTimer::timeout, this, [this] { monitor_->onPollTimer(); });
     connect(&promptTimer_, &QTimer::timeout, this, [this] { monitor_->onPromptTimer(); });
     pollTimer_.start(kPollPeriodMs);
@@ -203,7 +210,8 @@ void CTarnwick11Dlg::buildPages() {
     frame_->hide();
     settingsPage_ = new CEscSetupDlg(requests_, options_.programFolder, frame_);
     linksPage_ = new CUserDlg(urlOpener_, options_.programFolder, frame_);
-    firmwarePage_ = new CFirmwareDlg(requests_, identity_, messages_, options_.programFolder, frame_);
+    firmwarePage_ =
+        new CFirmwareDlg(requests_, identity_, messages_, options_.programFolder, frame_);
     const QRect pagePlace(0, -kPageRise, kFramePlace.width(), kFramePlace.height() + kPageRise);
     for (QWidget* page : {static_cast<QWidget*>(settingsPage_), static_cast<QWidget*>(linksPage_),
                           static_cast<QWidget*>(firmwarePage_)}) {
@@ -216,14 +224,16 @@ void CTarnwick11Dlg::buildPages() {
 }
 
 void CTarnwick11Dlg::buildLeftColumn() {
-    for (const PicturePlace& p : kLeftColumnPictures) picture(client_, p.controlId, p.pictureId, p.place);
+    for (const PicturePlace& p : kLeftColumnPictures)
+        picture(client_, p.controlId, p.pictureId, p.place);
     // Never shown; kept so that the window has every picture it is drawn with.
     picture(client_, windowControl::HiddenPicture1, SkinId::SpareFace1, QRect())->hide();
     picture(client_, windowControl::HiddenPicture2, SkinId::SpareFace2, QRect())->hide();
 
     prompt_ = picture(client_, windowControl::DevicePrompt, SkinId::PromptOrange, kPromptPlace);
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
-        lamps_[i] = picture(client_, windowControl::UsbLamp + static_cast<int>(i), SkinId::LampOff, kLampPlaces[i]);
+        lamps_[i] = picture(client_, windowControl::UsbLamp + static_cast<int>(i), SkinId::LampOff,
+                            kLampPlaces[i]);
     }
 
     portAccessNote_ = new QLabel(QString::fromUtf8(windowText::PortAccessDenied), client_);
@@ -292,7 +302,8 @@ void CTarnwick11Dlg::applyScreenResolution(int logicalDpi) {
 }
 
 bool CTarnwick11Dlg::updateLocked() const {
-    return requests_.escUpdateRequested || requests_.cardUpdateRequested || (monitor_ && monitor_->updateRunning());
+    return requests_.escUpdateRequested || requests_.cardUpdateRequested ||
+           (monitor_ && monitor_->updateRunning());
 }
 
 QAction* CTarnwick11Dlg::menuAction(int commandId) const {
@@ -302,7 +313,9 @@ QAction* CTarnwick11Dlg::menuAction(int commandId) const {
     return nullptr;
 }
 
-CxSkinButton& CTarnwick11Dlg::pageButton(int buttonId) const { return *pageButtons_[buttonSlot(buttonId)]; }
+CxSkinButton& CTarnwick11Dlg::pageButton(int buttonId) const {
+    return *pageButtons_[buttonSlot(buttonId)];
+}
 
 QLabel& CTarnwick11Dlg::lamp(int lampId) const {
     return *lamps_[static_cast<std::size_t>(lampId - windowControl::UsbLamp)];
@@ -310,8 +323,12 @@ QLabel& CTarnwick11Dlg::lamp(int lampId) const {
 
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
-        case menuCommand::ImportSettings: ImportSettings(*settingsPage_, fileDialogs_, messages_); return;
-        case menuCommand::ExportSettings: ExportSettings(*settingsPage_, fileDialogs_, messages_); return;
+        case menuCommand::ImportSettings:
+            ImportSettings(*settingsPage_, fileDialogs_, messages_);
+            return;
+        case menuCommand::ExportSettings:
+            ExportSettings(*settingsPage_, fileDialogs_, messages_);
+            return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
         default: break;
@@ -349,7 +366,9 @@ void CTarnwick11Dlg::setWriteProgressText(const std::string& text) {
     progress_->repaint();
 }
 
-void CTarnwick11Dlg::setPromptPicture(int pictureId) { prompt_->setPixmap(SkinRegistry::pixmap(pictureId)); }
+void CTarnwick11Dlg::setPromptPicture(int pictureId) {
+    prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
+}
 
 void CTarnwick11Dlg::stopPollTimer() { pollTimer_.stop(); }
 
@@ -357,7 +376,9 @@ void CTarnwick11Dlg::startPollTimer() {
     if (!shuttingDown_) pollTimer_.start(kPollPeriodMs);
 }
 
-void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) { messages_.show(text, icon); }
+void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) {
+    messages_.show(text, icon);
+}
 
 void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) {
     menuAction(deviceCommand::Esc)->setChecked(esc);
@@ -367,25 +388,35 @@ void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMod
 
 void CTarnwick11Dlg::showUserSupportPage() { ShowPage(Page::UserSupport); }
 
-void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) { pageButton(buttonId).setEnabled(enabled); }
+void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
+    pageButton(buttonId).setEnabled(enabled);
+}
 
-void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) { firmwarePage_->ShowDeviceInfo(target); }
+void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) {
+    firmwarePage_->ShowDeviceInfo(target);
+}
 
-void CTarnwick11Dlg::showPortAccessDenied(bool denied, const std::string&) { portAccessNote_->setVisible(denied); }
+void CTarnwick11Dlg::showPortAccessDenied(bool denied, const std::string&) {
+    portAccessNote_->setVisible(denied);
+}
 
-void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) { firmwarePage_->showSettingsBackup(backup); }
+void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {
+    firmwarePage_->showSettingsBackup(backup);
+}
 
 // Closing and the update lockout
 
 bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {
-    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (press && updateLocked()) return true;
     return QDialog::eventFilter(watched, event);
 }
 
 bool CTarnwick11Dlg::mayClose() {
     if (updateLocked()) return false;
-    if (settingsPage_->hasUnsentChanges()) return messages_.ask(windowText::CloseWithUnsentChanges, false);
+    if (settingsPage_->hasUnsentChanges())
+        return messages_.ask(windowText::CloseWithUnsentChanges, false);
     return true;
 }
 
@@ -405,8 +436,7 @@ void CTarnwick11Dlg::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             event->accept();  // a stray key must not throw away edited, unsent settings
             return;
-        default:
-            QDialog::keyPressEvent(event);
+        default: QDialog::keyPressEvent(event);
     }
 }
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "controls/PagePalette.h"
 #include "app/WindowResources.h"
 #include "controls/ClickArea.h"
+#include "controls/PagePalette.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -44,7 +44,8 @@ CUserDlg::CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);
     setMouseTracking(true);
 
-    for (const AreaPlace& area : kAreaPlaces) linkAreas_[static_cast<std::size_t>(area.link)] = area.place;
+    for (const AreaPlace& area : kAreaPlaces)
+        linkAreas_[static_cast<std::size_t>(area.link)] = area.place;
     productLinks_ = ReadProductLinks(programFolder);
 }
 
@@ -66,7 +67,8 @@ void CUserDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CUserDlg::mousePressEvent(QMouseEvent* event) {
     // Only a plain left press: no other button, no Shift, Ctrl or Alt held.
-    const bool plainLeft = event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
+    const bool plainLeft = event->button() == Qt::LeftButton &&
+                           event->buttons() == Qt::LeftButton &&
                            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plainLeft) {
         const int area = areaAt(event->position().toPoint());

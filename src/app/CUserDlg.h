@@ -18,7 +18,8 @@ namespace orvek {
 class CUserDlg : public QWidget {
     Q_OBJECT
 public:
-    CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+    CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder,
+             QWidget* parent = nullptr);
 
     // In page coordinates, in productLinkKeys() order.
     const std::array<QRect, kProductLinkCount>& linkAreas() const { return linkAreas_; }

@@ -24,10 +24,12 @@ bool knownSimulatedDevice(const std::string& kind) {
 
 const char* LaunchUsage() {
     return "Usage: orvek-link [OPTIONS]\n"
-           "  --port PATH        use this serial port instead of the adapter found (also ORVEK_PORT)\n"
+           "  --port PATH        use this serial port instead of the adapter found (also "
+           "ORVEK_PORT)\n"
            "  --simulate[=KIND]  a simulated device on a pseudo-terminal instead of the adapter:\n"
            "                     expert (default), stock, blinky, card or bootloader\n"
-           "  --device MODE      start with Device > Esc, Program Card or Fix Mode chosen: esc, card, fix\n"
+           "  --device MODE      start with Device > Esc, Program Card or Fix Mode chosen: esc, "
+           "card, fix\n"
            "  --data-dir DIR     the program data (config.ini, Profile, Firmware) in DIR\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n";
@@ -39,7 +41,8 @@ LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         std::optional<std::string> inlineValue;
-        if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+        if (const std::size_t eq = name.find('=');
+            name.rfind("--", 0) == 0 && eq != std::string::npos) {
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }

@@ -7,8 +7,8 @@
 namespace orvek {
 
 struct LaunchOptions {
-    std::string port;                  // --port PATH
-    bool simulate = false;             // --simulate[=KIND]
+    std::string port;       // --port PATH
+    bool simulate = false;  // --simulate[=KIND]
     std::string simulateKind = "expert";
     std::optional<int> deviceCommand;  // --device esc|card|fix, as the Device menu's command id
     std::string dataDir;               // --data-dir DIR

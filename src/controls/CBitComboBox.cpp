@@ -28,16 +28,19 @@ constexpr int kTextRightMargin = 18;
 // Draws the rows of the open list: dark grey, or red for the highlighted one, white text.
 class BitComboItemDelegate : public QStyledItemDelegate {
 public:
-    explicit BitComboItemDelegate(CBitComboBox* combo) : QStyledItemDelegate(combo), combo_(combo) {}
+    explicit BitComboItemDelegate(CBitComboBox* combo)
+        : QStyledItemDelegate(combo), combo_(combo) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         painter->save();
         const bool highlighted = option.state & QStyle::State_Selected;
         painter->fillRect(option.rect, highlighted ? kHighlightColour : kBoxColour);
         painter->setFont(combo_->itemFont());
         painter->setPen(kTextColour);
         painter->setClipRect(option.rect);
-        painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+        painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
 
@@ -60,7 +63,8 @@ CBitComboBox::CBitComboBox(QWidget* parent, bool sorted) : QComboBox(parent), so
     setItemDelegate(new BitComboItemDelegate(this));
 
     QPalette listPalette = view()->palette();
-    for (auto role : {QPalette::Base, QPalette::Window, QPalette::AlternateBase, QPalette::Button}) {
+    for (auto role :
+         {QPalette::Base, QPalette::Window, QPalette::AlternateBase, QPalette::Button}) {
         listPalette.setColor(role, kBoxColour);
     }
     listPalette.setColor(QPalette::Text, kTextColour);
@@ -78,7 +82,9 @@ int CBitComboBox::addString(const QString& text) {
     if (sorted_) {
         // After entries that compare equal, as a sorted list keeps the order of arrival.
         position = 0;
-        while (position < count() && QString::compare(itemText(position), text, Qt::CaseInsensitive) <= 0) ++position;
+        while (position < count() &&
+               QString::compare(itemText(position), text, Qt::CaseInsensitive) <= 0)
+            ++position;
     }
     insertItem(position, text);
     return position;
@@ -90,9 +96,13 @@ QAbstractItemView* CBitComboBox::dropList() const { return dropList_.data(); }
 
 QFont CBitComboBox::itemFont() const { return skinFont(itemFontFace, itemFontSize); }
 
-QSize CBitComboBox::sizeHint() const { return QSize(QComboBox::sizeHint().width(), kClosedListHeight); }
+QSize CBitComboBox::sizeHint() const {
+    return QSize(QComboBox::sizeHint().width(), kClosedListHeight);
+}
 
-QSize CBitComboBox::minimumSizeHint() const { return QSize(QComboBox::minimumSizeHint().width(), kClosedListHeight); }
+QSize CBitComboBox::minimumSizeHint() const {
+    return QSize(QComboBox::minimumSizeHint().width(), kClosedListHeight);
+}
 
 void CBitComboBox::widenDropList() {
     // Measured in the font the window carries and in the item font the list draws with, so
@@ -101,7 +111,8 @@ void CBitComboBox::widenDropList() {
     for (const QFont& measureFont : {font(), itemFont()}) {
         const QFontMetrics metrics(measureFont);
         for (int i = 0; i < count(); ++i) {
-            widest = std::max(widest, metrics.horizontalAdvance(itemText(i)) + metrics.averageCharWidth());
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(itemText(i)) + metrics.averageCharWidth());
         }
     }
     const int edge = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
@@ -115,7 +126,8 @@ void CBitComboBox::darkenListFrame() {
     QWidget* frame = view()->parentWidget();
     if (!frame) return;
     QPalette palette = frame->palette();
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) palette.setColor(role, kBoxColour);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, kBoxColour);
     palette.setColor(QPalette::Light, QColor(96, 96, 96));
     palette.setColor(QPalette::Midlight, QColor(80, 80, 80));
     palette.setColor(QPalette::Mid, QColor(40, 40, 40));
@@ -136,7 +148,8 @@ void CBitComboBox::showPopup() {
         darkenListFrame();
     }
     QWidget* popup = view()->window();
-    if (isListOpen() && popup->width() < droppedWidth()) popup->resize(droppedWidth(), popup->height());
+    if (isListOpen() && popup->width() < droppedWidth())
+        popup->resize(droppedWidth(), popup->height());
 }
 
 bool CBitComboBox::isListOpen() const {
@@ -146,7 +159,8 @@ bool CBitComboBox::isListOpen() const {
 
 void CBitComboBox::hidePopup() {
     QComboBox::hidePopup();
-    // The pointer may have left while the list held it; the next move or enter lights the box again.
+    // The pointer may have left while the list held it; the next move or enter lights the box
+    // again.
     hoverTracking_ = false;
     setArrowState(0);
 }
@@ -219,7 +233,8 @@ void CBitComboBox::paintEvent(QPaintEvent*) {
     painter.setClipRect(textArea);
     painter.setFont(itemFont());
     painter.setPen(kTextColour);
-    painter.drawText(textArea, Qt::AlignCenter | Qt::TextSingleLine, QLatin1Char(' ') + currentText());
+    painter.drawText(textArea, Qt::AlignCenter | Qt::TextSingleLine,
+                     QLatin1Char(' ') + currentText());
 }
 
 }  // namespace orvek

@@ -1,6 +1,7 @@
 #pragma once
 // A drop-down list (pick only, never typed into) that draws its closed box, arrow and open list
-// itself in the dark scheme: grey box, white text, red highlight, arrow cells from skin picture 187.
+// itself in the dark scheme: grey box, white text, red highlight, arrow cells from skin picture
+// 187.
 
 #include <QComboBox>
 #include <QPointer>

@@ -34,14 +34,17 @@ void CxSkinButton::AssignSkin(int normalId, int pressedId, int hoverId) {
 
 QFont CxSkinButton::captionFont() const { return skinFont(captionFontFace, captionFontSize); }
 
-QPoint CxSkinButton::captionPositionFor(const QSize& button, int characters, int averageCharWidth, int textHeight) {
+QPoint CxSkinButton::captionPositionFor(const QSize& button, int characters, int averageCharWidth,
+                                        int textHeight) {
     // Integer division rounds towards zero, also for captions wider than the button.
-    return QPoint((button.width() - characters * averageCharWidth) / 2 - 5, (button.height() - textHeight) / 2);
+    return QPoint((button.width() - characters * averageCharWidth) / 2 - 5,
+                  (button.height() - textHeight) / 2);
 }
 
 QPoint CxSkinButton::captionPosition() const {
     const QFontMetrics metrics(captionFont());
-    return captionPositionFor(size(), int(text().size()), metrics.averageCharWidth(), metrics.height());
+    return captionPositionFor(size(), int(text().size()), metrics.averageCharWidth(),
+                              metrics.height());
 }
 
 QSize CxSkinButton::sizeHint() const { return normal_.isNull() ? QSize(80, 30) : normal_.size(); }

@@ -17,10 +17,10 @@ public:
 
     // Written directly by the owner, which asks for a repaint (update()) when it changes them on
     // a visible button.
-    bool latched = false;              // draw the pressed picture whatever the mouse does
-    int captionFontSize = 90;          // tenths of a point
+    bool latched = false;      // draw the pressed picture whatever the mouse does
+    int captionFontSize = 90;  // tenths of a point
     QString captionFontFace = QStringLiteral("Arial");
-    QColor captionColour;              // the palette's button-text colour at first
+    QColor captionColour;  // the palette's button-text colour at first
 
     // Picture ids for the normal, pressed and hover looks; a hover id of 0 means no hover
     // picture. The normal picture also serves as the disabled look.
@@ -32,7 +32,8 @@ public:
     // Top-left corner of the caption for the current text, font and size.
     QPoint captionPosition() const;
     // x = (width - characters * average width) / 2 - 5, y = (height - text height) / 2.
-    static QPoint captionPositionFor(const QSize& button, int characters, int averageCharWidth, int textHeight);
+    static QPoint captionPositionFor(const QSize& button, int characters, int averageCharWidth,
+                                     int textHeight);
 
     QSize sizeHint() const override;
 

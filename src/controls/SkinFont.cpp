@@ -5,9 +5,10 @@
 namespace orvek {
 
 QString resolvedFontFace(const QString& face) {
-    static const QStringList windowsSans = {QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif"),
-                                            QStringLiteral("MS Shell Dlg"), QStringLiteral("MS Shell Dlg 2"),
-                                            QStringLiteral("MS Sans Serif")};
+    static const QStringList windowsSans = {
+        QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("MS Shell Dlg"), QStringLiteral("MS Shell Dlg 2"),
+        QStringLiteral("MS Sans Serif")};
     for (const QString& name : windowsSans) {
         if (face.compare(name, Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
     }

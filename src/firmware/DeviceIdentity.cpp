@@ -17,30 +17,30 @@ constexpr EscModel kEscModels[] = {
 }  // namespace
 
 std::optional<EscModel> findEscModel(std::uint8_t typeCode) {
-  for (const EscModel& model : kEscModels) {
-    if (model.typeCode == typeCode) return model;
-  }
-  return std::nullopt;
+    for (const EscModel& model : kEscModels) {
+        if (model.typeCode == typeCode) return model;
+    }
+    return std::nullopt;
 }
 
 std::string firmwareName(std::string_view prefix, std::uint8_t versionCode) {
-  std::string name(prefix);
-  name += escVersionText(versionCode);
-  return name;
+    std::string name(prefix);
+    name += escVersionText(versionCode);
+    return name;
 }
 
 bool FirmwareIdentity::showDeviceInfo(FirmwareTarget target) {
-  if (target == FirmwareTarget::ProgramCard) {
-    cardModelName_ = kProgramCardModelName;
-    cardFirmware_ = firmwareName(kProgramCardFirmwarePrefix, escInfo_[kEscInfoCardVersion]);
+    if (target == FirmwareTarget::ProgramCard) {
+        cardModelName_ = kProgramCardModelName;
+        cardFirmware_ = firmwareName(kProgramCardFirmwarePrefix, escInfo_[kEscInfoCardVersion]);
+        return true;
+    }
+    const std::optional<EscModel> model = findEscModel(escInfo_[kEscInfoTypeCode]);
+    if (!model) return false;
+    escModelName_ = model->modelName;
+    escHardwareVersion_ = model->hardwareVersion;
+    escFirmware_ = firmwareName(model->firmwarePrefix, escInfo_[kEscInfoEscVersion]);
     return true;
-  }
-  const std::optional<EscModel> model = findEscModel(escInfo_[kEscInfoTypeCode]);
-  if (!model) return false;
-  escModelName_ = model->modelName;
-  escHardwareVersion_ = model->hardwareVersion;
-  escFirmware_ = firmwareName(model->firmwarePrefix, escInfo_[kEscInfoEscVersion]);
-  return true;
 }
 
 }  // namespace orvek

@@ -13,10 +13,10 @@
 namespace orvek {
 
 struct EscModel {
-  std::uint8_t typeCode;
-  const char* modelName;
-  const char* hardwareVersion;
-  const char* firmwarePrefix;
+    std::uint8_t typeCode;
+    const char* modelName;
+    const char* hardwareVersion;
+    const char* firmwarePrefix;
 };
 
 // The row for an ESC type code (0x0B, 0x0C, 0x0D); nothing for any other code.
@@ -26,36 +26,35 @@ std::optional<EscModel> findEscModel(std::uint8_t typeCode);
 constexpr const char* kProgramCardModelName = "ORVEK PROGRAM CARD";
 constexpr const char* kProgramCardFirmwarePrefix = "ORVEK QLX V";
 
-
 // Prefix followed directly by the version text, as "Expert V2.20".
 std::string firmwareName(std::string_view prefix, std::uint8_t versionCode);
 
 // The identity values of the firmware page, filled from the last stored information reply.
 // They keep the last identity shown, also after the device is gone.
 class FirmwareIdentity {
- public:
-  void storeEscInfo(const EscInfo& info) { escInfo_ = info; }
-  const EscInfo& escInfo() const { return escInfo_; }
+public:
+    void storeEscInfo(const EscInfo& info) { escInfo_ = info; }
+    const EscInfo& escInfo() const { return escInfo_; }
 
-  // ESC: the type code picks a model row; with a code outside the table nothing changes and
-  // the result is false. Program card: model name and firmware name (hardware version stays).
-  bool showDeviceInfo(FirmwareTarget target);
+    // ESC: the type code picks a model row; with a code outside the table nothing changes and
+    // the result is false. Program card: model name and firmware name (hardware version stays).
+    bool showDeviceInfo(FirmwareTarget target);
 
-  const std::string& escModelName() const { return escModelName_; }
-  const std::string& escHardwareVersion() const { return escHardwareVersion_; }
-  const std::string& escFirmware() const { return escFirmware_; }
-  const std::string& cardModelName() const { return cardModelName_; }
-  const std::string& cardHardwareVersion() const { return cardHardwareVersion_; }
-  const std::string& cardFirmware() const { return cardFirmware_; }
+    const std::string& escModelName() const { return escModelName_; }
+    const std::string& escHardwareVersion() const { return escHardwareVersion_; }
+    const std::string& escFirmware() const { return escFirmware_; }
+    const std::string& cardModelName() const { return cardModelName_; }
+    const std::string& cardHardwareVersion() const { return cardHardwareVersion_; }
+    const std::string& cardFirmware() const { return cardFirmware_; }
 
- private:
-  EscInfo escInfo_{};
-  std::string escModelName_;
-  std::string escHardwareVersion_;
-  std::string escFirmware_;
-  std::string cardModelName_;
-  std::string cardHardwareVersion_;
-  std::string cardFirmware_;
+private:
+    EscInfo escInfo_{};
+    std::string escModelName_;
+    std::string escHardwareVersion_;
+    std::string escFirmware_;
+    std::string cardModelName_;
+    std::string cardHardwareVersion_;
+    std::string cardFirmware_;
 };
 
 }  // namespace orvek

@@ -18,14 +18,14 @@ enum class FirmwareTarget { Esc = 0, ProgramCard = 1 };
 // One image offered in a list: the title shown (the file name before its last dot) and the
 // name of the folder entry it came from.
 struct FirmwareImageEntry {
-  std::string title;
-  std::string fileName;
+    std::string title;
+    std::string fileName;
 };
 
 // The two lists of the firmware page, each sorted without regard to case.
 struct FirmwareImageLists {
-  std::vector<FirmwareImageEntry> esc;          // entries ending in "kfw"
-  std::vector<FirmwareImageEntry> programCard;  // entries ending in "xup"
+    std::vector<FirmwareImageEntry> esc;          // entries ending in "kfw"
+    std::vector<FirmwareImageEntry> programCard;  // entries ending in "xup"
 };
 
 std::filesystem::path firmwareFolder(const std::filesystem::path& programFolder);
@@ -49,19 +49,20 @@ std::string informationDisplayText(std::string_view loaded);
 // names end in "kfw" (ESC) or "xup" (program card), compared case-sensitively. Folders are
 // skipped; a missing folder gives empty lists. A title in both folders is listed once: the
 // user's image wins, as firmwareImagePath resolves it.
-FirmwareImageLists ListFirmwareImages(const std::filesystem::path& programFolder,
-                                      const std::optional<std::filesystem::path>& userFolder = userDataFolder());
+FirmwareImageLists ListFirmwareImages(
+    const std::filesystem::path& programFolder,
+    const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
 // The title of a folder entry: its name before the last dot, or the whole name without a dot.
 std::string imageTitle(std::string_view entryName);
-
 
 // The file an update asks for when `title` is chosen: the title plus ".kfw" or ".xup".
 std::string firmwareFileName(std::string_view title, FirmwareTarget target);
 
 // Where an update opens the image: userFolder/Firmware/fileName when that entry exists there,
 // otherwise programFolder/Firmware/fileName.
-std::filesystem::path firmwareImagePath(const std::filesystem::path& programFolder, std::string_view fileName,
-                                        const std::optional<std::filesystem::path>& userFolder = userDataFolder());
+std::filesystem::path firmwareImagePath(
+    const std::filesystem::path& programFolder, std::string_view fileName,
+    const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
 }  // namespace orvek

@@ -5,12 +5,12 @@
 namespace orvek {
 
 enum class ImageReadStatus {
-  Ok,
-  CannotOpen,    // missing or unreadable
-  ReadError,     // opened, but a read failed part-way
-  TooLarge,      // a .xup image decoding to more bytes than the card's image buffer holds
-  NotAFile,      // a folder, pipe or device: never read, so that it cannot block an update
-  FileTooLarge,  // a .kfw file larger than any ESC image (kKfwFileBytesLimit)
+    Ok,
+    CannotOpen,    // missing or unreadable
+    ReadError,     // opened, but a read failed part-way
+    TooLarge,      // a .xup image decoding to more bytes than the card's image buffer holds
+    NotAFile,      // a folder, pipe or device: never read, so that it cannot block an update
+    FileTooLarge,  // a .kfw file larger than any ESC image (kKfwFileBytesLimit)
 };
 
 // A short English description, for the command-line tool and test messages.

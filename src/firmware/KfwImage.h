@@ -32,32 +32,32 @@ std::vector<std::uint8_t> kfwRecordFrame(std::string_view line);
 // The first pass of an update: the sum of the frame lengths of every line. CannotOpen,
 // NotAFile or FileTooLarge for a file that is not read at all.
 struct KfwImageSize {
-  ImageReadStatus status = ImageReadStatus::Ok;
-  std::int64_t totalBytes = 0;
-  std::size_t lineCount = 0;
+    ImageReadStatus status = ImageReadStatus::Ok;
+    std::int64_t totalBytes = 0;
+    std::size_t lineCount = 0;
 };
 KfwImageSize measureKfwImage(const std::filesystem::path& path);
 
 // The second pass: opens the image and yields one frame per line, in file order.
 class KfwImageReader {
- public:
-  using Result = TextLineReader::Result;
+public:
+    using Result = TextLineReader::Result;
 
-  // False, with failure() telling why, for a file the first pass would refuse as well.
-  bool open(const std::filesystem::path& path) { return lines_.open(path, kKfwFileBytesLimit); }
-  FileCheck failure() const { return lines_.failure(); }
-  bool isOpen() const { return lines_.isOpen(); }
-  void close() { lines_.close(); }
+    // False, with failure() telling why, for a file the first pass would refuse as well.
+    bool open(const std::filesystem::path& path) { return lines_.open(path, kKfwFileBytesLimit); }
+    FileCheck failure() const { return lines_.failure(); }
+    bool isOpen() const { return lines_.isOpen(); }
+    void close() { lines_.close(); }
 
-  // Line: `frame` holds the next line's frame. End: no more lines. Error: a read failed.
-  Result nextFrame(std::vector<std::uint8_t>& frame);
+    // Line: `frame` holds the next line's frame. End: no more lines. Error: a read failed.
+    Result nextFrame(std::vector<std::uint8_t>& frame);
 
-  // 1-based number of the line whose frame was last returned.
-  std::size_t lineNumber() const { return lines_.lineNumber(); }
+    // 1-based number of the line whose frame was last returned.
+    std::size_t lineNumber() const { return lines_.lineNumber(); }
 
- private:
-  TextLineReader lines_;
-  std::string line_;
+private:
+    TextLineReader lines_;
+    std::string line_;
 };
 
 }  // namespace orvek

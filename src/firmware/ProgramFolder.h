@@ -24,6 +24,7 @@ std::filesystem::path programFolderFor(const std::filesystem::path& executableDi
 
 // The program folder: `overrideFolder` when given (e.g. from a --data-dir option), otherwise
 // the folder found for the running executable, otherwise the current folder.
-std::filesystem::path programFolder(const std::optional<std::filesystem::path>& overrideFolder = std::nullopt);
+std::filesystem::path programFolder(
+    const std::optional<std::filesystem::path>& overrideFolder = std::nullopt);
 
 }  // namespace orvek

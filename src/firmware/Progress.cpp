@@ -5,16 +5,16 @@
 namespace orvek {
 
 int progressPercent(std::int64_t sentBytes, std::int64_t totalBytes) {
-  if (totalBytes <= 0) return 100;
-  if (sentBytes < 0) sentBytes = 0;
-  const std::int64_t percent = sentBytes * 100 / totalBytes + 1;
-  return percent > 100 ? 100 : static_cast<int>(percent);
+    if (totalBytes <= 0) return 100;
+    if (sentBytes < 0) sentBytes = 0;
+    const std::int64_t percent = sentBytes * 100 / totalBytes + 1;
+    return percent > 100 ? 100 : static_cast<int>(percent);
 }
 
 std::string progressCaption(int percent) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d%%", percent);
-  return text;
+    char text[16];
+    std::snprintf(text, sizeof text, "%d%%", percent);
+    return text;
 }
 
 }  // namespace orvek

@@ -22,7 +22,8 @@ std::string readAttribute(const fs::path& file) {
     std::ifstream in(file);
     std::string value;
     if (!in || !std::getline(in, value)) return {};
-    while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back()))) value.pop_back();
+    while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back())))
+        value.pop_back();
     return value;
 }
 

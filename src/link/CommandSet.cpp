@@ -17,7 +17,8 @@ EscProbeResult probeEsc(UsbUart& link) {
 CardProbeResult probeCard(UsbUart& link) {
     if (link.sendCommand(cmd::CardProbe) == LinkStatus::TxFailed) return CardProbeResult::LinkLost;
     if (link.readReply(2, limit::Probe) != LinkStatus::Ok) return CardProbeResult::NoAnswer;
-    return (link.rxBuffer()[0] & 0xF0) == 0xD0 ? CardProbeResult::CardPresent : CardProbeResult::NoCard;
+    return (link.rxBuffer()[0] & 0xF0) == 0xD0 ? CardProbeResult::CardPresent
+                                               : CardProbeResult::NoCard;
 }
 
 bool pollBootloader(UsbUart& link) {
@@ -36,7 +37,8 @@ LinkStatus queryInfo(UsbUart& link, EscInfo& info) {
     // Only a complete answer is an identity: after a missing one the receive buffer still
     // holds an earlier identity behind the echo, which must not pass for the device's.
     const LinkStatus status = link.readReply(kEscInfoSize, limit::MultiByteAnswer);
-    if (status == LinkStatus::Ok) std::copy(link.rxBuffer(), link.rxBuffer() + kEscInfoSize, info.begin());
+    if (status == LinkStatus::Ok)
+        std::copy(link.rxBuffer(), link.rxBuffer() + kEscInfoSize, info.begin());
     return status;
 }
 
@@ -76,7 +78,8 @@ WriteOutcome writeSettings(UsbUart& link, const WirePairs& image, WriteProgress*
         if (progress != nullptr) progress->pairWritten(i, percent);
         sleepMs(100);
     }
-    if (link.sendCommand(cmd::SettingsCommit) == LinkStatus::TxFailed) return WriteOutcome::CommitFailed;
+    if (link.sendCommand(cmd::SettingsCommit) == LinkStatus::TxFailed)
+        return WriteOutcome::CommitFailed;
     return WriteOutcome::Written;
 }
 

@@ -38,7 +38,8 @@ int UsbUart::openPort() {
         portHandle_.purge(SerialPort::Purge::Both);
     }
     portOpen_ = 1;
-    traceBytes(TraceDirection::Note, reinterpret_cast<const std::uint8_t*>(path.data()), path.size());
+    traceBytes(TraceDirection::Note, reinterpret_cast<const std::uint8_t*>(path.data()),
+               path.size());
     return 0;
 }
 
@@ -82,7 +83,7 @@ bool UsbUart::writeBytes(const std::uint8_t* buffer, std::uint32_t byteCount) {
     ++ioCount_;
     traceBytes(TraceDirection::Sent, buffer, byteCount);
     const bool ok = legacyPlatform_ == 1 ? portHandle_.writeOnce(buffer, byteCount, written)
-                                        : portHandle_.write(buffer, byteCount, written);
+                                         : portHandle_.write(buffer, byteCount, written);
     bytesWritten_ = static_cast<std::uint32_t>(written);
     return ok && bytesWritten_ == byteCount;
 }
@@ -145,8 +146,9 @@ LinkStatus UsbUart::sendLongFrame(const std::uint8_t* buffer, std::uint32_t byte
     longEcho_.resize(byteCount);
     ++ioCount_;
     traceBytes(TraceDirection::Sent, buffer, byteCount);
-    const SerialPort::Exchange ex = portHandle_.writeWhileReading(
-        buffer, byteCount, longEcho_.data(), byteCount, static_cast<int>(200 + wireTimeMs(byteCount)));
+    const SerialPort::Exchange ex =
+        portHandle_.writeWhileReading(buffer, byteCount, longEcho_.data(), byteCount,
+                                      static_cast<int>(200 + wireTimeMs(byteCount)));
     bytesWritten_ = static_cast<std::uint32_t>(ex.written);
     if (!ex.writeOk) return LinkStatus::TxFailed;
     if (ex.read == SerialPort::ReadResult::Complete || ex.read == SerialPort::ReadResult::Short) {

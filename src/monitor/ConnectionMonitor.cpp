@@ -34,9 +34,9 @@ EscInfo toInfoBytes(const EscInfo& info) {
 
 }  // namespace
 
-ConnectionMonitor::ConnectionMonitor(UsbUart& link, ParameterLists& lists, FirmwareIdentity& identity,
-                                     RequestFlags& requests, DeviceState& state, MonitorHost& host,
-                                     UpdateHost& updateHost)
+ConnectionMonitor::ConnectionMonitor(UsbUart& link, ParameterLists& lists,
+                                     FirmwareIdentity& identity, RequestFlags& requests,
+                                     DeviceState& state, MonitorHost& host, UpdateHost& updateHost)
     : link_(link),
       lists_(lists),
       identity_(identity),
@@ -75,7 +75,8 @@ void ConnectionMonitor::onPollTimer() {
 }
 
 void ConnectionMonitor::reportPortAccess() {
-    const bool denied = link_.portOpen() == 0 && link_.openFailure() == SerialPort::OpenFailure::NoPermission;
+    const bool denied =
+        link_.portOpen() == 0 && link_.openFailure() == SerialPort::OpenFailure::NoPermission;
     if (denied == portDenied_) return;
     portDenied_ = denied;
     host_.showPortAccessDenied(denied, link_.triedPortPath());
@@ -126,10 +127,8 @@ void ConnectionMonitor::pollEsc() {
                 host_.setEscTexts("", "");
             }
             return;
-        case EscProbeResult::StrayByte:
-            return;  // purged by the probe; states stay as they were
-        case EscProbeResult::EscPresent:
-            break;
+        case EscProbeResult::StrayByte: return;  // purged by the probe; states stay as they were
+        case EscProbeResult::EscPresent: break;
     }
     if (link_.escState() == EscState::Identified) return;  // the quiet poll of a connected ESC
     EscInfo info{};
@@ -165,8 +164,7 @@ void ConnectionMonitor::pollCard() {
             state_.cardState = CardState::NotAnswering;
             RefreshStatusLamps();
             return;
-        case CardProbeResult::CardPresent:
-            break;
+        case CardProbeResult::CardPresent: break;
     }
     if (state_.cardState == CardState::Identified) return;
     // The card counts as identified from its probe answer; its texts only from a whole reply.
@@ -202,7 +200,8 @@ void ConnectionMonitor::ReadEscSettings() {
 }
 
 void ConnectionMonitor::RefreshStatusLamps() {
-    host_.setLamps(link_.usbState() == UsbState::PortOpen, link_.escState() == EscState::Identified, state_.cardState == CardState::Identified);
+    host_.setLamps(link_.usbState() == UsbState::PortOpen, link_.escState() == EscState::Identified,
+                   state_.cardState == CardState::Identified);
 }
 
 void ConnectionMonitor::startUpdate(FirmwareTarget target) {

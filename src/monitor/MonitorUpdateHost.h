@@ -9,7 +9,8 @@ namespace orvek {
 
 class MonitorUpdateHost : public UpdateHost {
 public:
-    MonitorUpdateHost(DeviceState& state, RequestFlags& requests) : state_(state), requests_(requests) {}
+    MonitorUpdateHost(DeviceState& state, RequestFlags& requests)
+        : state_(state), requests_(requests) {}
 
     void setUpdateIdle(bool idle) override { state_.updateIdle = idle; }
     void clearUpdateRequest(FirmwareTarget target) override {

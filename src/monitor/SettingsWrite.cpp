@@ -12,7 +12,8 @@ namespace {
 
 WirePairs wirePairsOf(const WriteImage& image) {
     WirePairs pairs{};
-    for (std::size_t i = 0; i < pairs.size(); ++i) pairs[i] = {image[i].registerCode, image[i].value};
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairs[i] = {image[i].registerCode, image[i].value};
     return pairs;
 }
 

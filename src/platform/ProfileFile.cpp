@@ -28,7 +28,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-
 // The name of a section header line ("[name]"), or nothing for any other line.
 std::optional<std::string_view> sectionNameOf(std::string_view line) {
     line = trim(line);
@@ -276,8 +275,8 @@ void ProfileDocument::ensureLastLineEnded() {
 bool ProfileDocument::setValue(std::string_view section, std::string_view key,
                                std::string_view value) {
     if (!isAcceptableName(section) || section.find(']') != std::string_view::npos ||
-        !isAcceptableName(key) || key.find('=') != std::string_view::npos ||
-        key.front() == ';' || key.front() == '[' || hasLineBreakOrNul(value)) {
+        !isAcceptableName(key) || key.find('=') != std::string_view::npos || key.front() == ';' ||
+        key.front() == '[' || hasLineBreakOrNul(value)) {
         return false;
     }
     if (encoding_ != TextEncoding::Windows1252) {

@@ -1,13 +1,13 @@
 #include "platform/SerialPort.h"
 
-#include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
 
 namespace orvek {
 namespace {
@@ -197,7 +197,8 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
     bool lineEnded = false;
     while (ex.written < outCount || (ex.got < inCount && !lineEnded)) {
         const bool writing = ex.written < outCount;
-        pollfd p{fd_, static_cast<short>((writing ? POLLOUT : 0) | (ex.got < inCount ? POLLIN : 0)), 0};
+        pollfd p{fd_, static_cast<short>((writing ? POLLOUT : 0) | (ex.got < inCount ? POLLIN : 0)),
+                 0};
         const int r = ::poll(&p, 1, remainingMs(deadline));
         if (r < 0) {
             if (errno == EINTR) continue;
@@ -225,8 +226,9 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
             const ssize_t n = ::write(fd_, out + ex.written, outCount - ex.written);
             if (n > 0) {
                 ex.written += static_cast<std::size_t>(n);
-                deadline = std::chrono::steady_clock::now() +
-                           std::chrono::milliseconds(ex.written < outCount ? kStallMs : waitAfterWriteMs);
+                deadline =
+                    std::chrono::steady_clock::now() +
+                    std::chrono::milliseconds(ex.written < outCount ? kStallMs : waitAfterWriteMs);
             } else if (n < 0 && errno != EINTR && errno != EAGAIN) {
                 noteWriteError(errno);
                 return ex;

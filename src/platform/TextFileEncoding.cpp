@@ -10,10 +10,9 @@ constexpr char32_t kReplacement = 0xFFFD;
 // Code points of bytes 0x80..0x9F in Windows-1252. The five bytes the code page leaves
 // undefined map to the C1 control of the same value, as Windows itself converts them.
 constexpr std::array<char32_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF. Advances `pos`
@@ -133,14 +132,10 @@ std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
 std::string decodeLine(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:
-        case TextEncoding::Utf8WithBom:
-            return decodeUtf8Lossy(bytes);
-        case TextEncoding::Windows1252:
-            return decodeWindows1252(bytes);
-        case TextEncoding::Utf16Le:
-            return decodeUtf16(bytes, false);
-        case TextEncoding::Utf16Be:
-            return decodeUtf16(bytes, true);
+        case TextEncoding::Utf8WithBom: return decodeUtf8Lossy(bytes);
+        case TextEncoding::Windows1252: return decodeWindows1252(bytes);
+        case TextEncoding::Utf16Le: return decodeUtf16(bytes, false);
+        case TextEncoding::Utf16Be: return decodeUtf16(bytes, true);
     }
     return {};
 }
@@ -260,7 +255,8 @@ std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encodi
         const bool bigEndian = encoding == TextEncoding::Utf16Be;
         if (cp >= 0x10000) {
             appendUtf16Unit(out, static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), bigEndian);
-            appendUtf16Unit(out, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)),
+                            bigEndian);
         } else {
             appendUtf16Unit(out, static_cast<char16_t>(cp), bigEndian);
         }

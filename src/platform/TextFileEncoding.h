@@ -19,7 +19,7 @@ enum class TextEncoding {
 };
 
 struct TextLine {
-    std::string raw;   // the line's bytes in the file, its line end included
+    std::string raw;      // the line's bytes in the file, its line end included
     std::string text;     // the line decoded to UTF-8, without its line end
     std::string lineEnd;  // "\r\n", "\n", "\r", or empty for a last line without one
 };

@@ -21,8 +21,12 @@ std::optional<std::filesystem::path> userFolder(const char* variable, const char
 
 }  // namespace
 
-std::optional<std::filesystem::path> userDataFolder() { return userFolder("XDG_DATA_HOME", ".local/share"); }
+std::optional<std::filesystem::path> userDataFolder() {
+    return userFolder("XDG_DATA_HOME", ".local/share");
+}
 
-std::optional<std::filesystem::path> userConfigFolder() { return userFolder("XDG_CONFIG_HOME", ".config"); }
+std::optional<std::filesystem::path> userConfigFolder() {
+    return userFolder("XDG_CONFIG_HOME", ".config");
+}
 
 }  // namespace orvek

@@ -6,14 +6,10 @@ namespace orvek {
 
 EscFamily escFamilyFromTypeCode(std::uint8_t typeCode) {
     switch (typeCode) {
-        case 0x0B:
-            return EscFamily::Expert;
-        case 0x0C:
-            return EscFamily::Stock;
-        case 0x0D:
-            return EscFamily::Blinky;
-        default:
-            return EscFamily::Unlisted;
+        case 0x0B: return EscFamily::Expert;
+        case 0x0C: return EscFamily::Stock;
+        case 0x0D: return EscFamily::Blinky;
+        default: return EscFamily::Unlisted;
     }
 }
 

@@ -7,10 +7,10 @@ namespace {
 
 // The order the lists are filled in after all have been emptied.
 constexpr std::array<int, kParameterCount> kFillOrder = {
-    key::DriveFrequency, key::NeutralDeadBand, key::BoostTiming,   key::TurboTiming,
-    key::FullBrake,      key::InitialBrake,    key::DragBrake,     key::PowerProfile,
-    key::BoostRpm,       key::BoostAcc,        key::TurboSlope,    key::TurboDelay,
-    key::BrakeFrequency, key::LowVoltCut,      key::ReverseSpeed,  key::TempCutSet,
+    key::DriveFrequency, key::NeutralDeadBand, key::BoostTiming,  key::TurboTiming,
+    key::FullBrake,      key::InitialBrake,    key::DragBrake,    key::PowerProfile,
+    key::BoostRpm,       key::BoostAcc,        key::TurboSlope,   key::TurboDelay,
+    key::BrakeFrequency, key::LowVoltCut,      key::ReverseSpeed, key::TempCutSet,
     key::RotationMode,   key::OperationMode};
 
 }  // namespace
@@ -46,20 +46,16 @@ void selectFactoryDefaults(ParameterLists& lists) {
         const FactoryDefault chosen = factoryDefaultFor(lists.family, k);
         OptionList& list = lists.byKey(k);
         switch (chosen.kind) {
-            case FactoryDefault::Kind::Leave:
-                break;
-            case FactoryDefault::Kind::Option:
-                list.setSelection(chosen.index);
-                break;
-            case FactoryDefault::Kind::LastOption:
-                list.setSelection(list.count() - 1);
-                break;
+            case FactoryDefault::Kind::Leave: break;
+            case FactoryDefault::Kind::Option: list.setSelection(chosen.index); break;
+            case FactoryDefault::Kind::LastOption: list.setSelection(list.count() - 1); break;
         }
     }
     lists.redrawAll();
 }
 
-std::optional<int> FindOption(const ParameterLists& lists, int keyNumber, std::string_view storedText) {
+std::optional<int> FindOption(const ParameterLists& lists, int keyNumber,
+                              std::string_view storedText) {
     return FindOption(lists.byKey(keyNumber), storedText);
 }
 

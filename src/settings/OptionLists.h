@@ -19,7 +19,8 @@ void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string&
 void selectFactoryDefaults(ParameterLists& lists);
 
 // FindOption on the list of one parameter.
-std::optional<int> FindOption(const ParameterLists& lists, int keyNumber, std::string_view storedText);
+std::optional<int> FindOption(const ParameterLists& lists, int keyNumber,
+                              std::string_view storedText);
 
 // Selects the option whose text matches `storedText`; false (selection untouched) when none does.
 bool selectStoredOption(ParameterLists& lists, int keyNumber, std::string_view storedText);

@@ -72,7 +72,8 @@ std::vector<std::string> boostAccTexts(EscFamily family) {
 
 std::vector<std::string> turboSlopeTexts(EscFamily family) {
     if (family == EscFamily::Stock) {
-        return {"3  deg/0.1s", "6  deg/0.1s", "12 deg/0.1s", "18 deg/0.1s", "24 deg/0.1s", "Fastest"};
+        return {"3  deg/0.1s", "6  deg/0.1s", "12 deg/0.1s",
+                "18 deg/0.1s", "24 deg/0.1s", "Fastest"};
     }
     return {"3 deg/0.1s", "6 deg/0.1s", "12 deg/0.1s", "18 deg/0.1s", "24 deg/0.1s", "Fastest"};
 }
@@ -97,15 +98,14 @@ constexpr Default Pick(int index) { return Default{Default::Kind::Option, index}
 // cells take lasting damage. Power Profile on Stock and Blinky defaults to the list's last
 // level (the firmware's own defaults point past the end of the shorter lists).
 constexpr std::array<Default, kParameterCount> kExpertDefaults = {
-    Pick(0), Pick(0), Pick(3), Pick(10), Pick(0), Pick(3), Pick(2), Pick(6), Pick(2),
+    Pick(0), Pick(0), Pick(3), Pick(10), Pick(0),  Pick(3), Pick(2), Pick(6), Pick(2),
     Pick(2), Pick(0), Pick(0), Pick(18), Pick(12), Pick(0), Pick(3), Pick(2), Pick(0)};
 constexpr std::array<Default, kParameterCount> kStockDefaults = {
-    Pick(0), Pick(0), Pick(3), Pick(4), Pick(0), Pick(5), Pick(2), Last, Pick(2),
+    Pick(0), Pick(0), Pick(3),  Pick(4), Pick(0), Pick(5),  Pick(2), Last,    Pick(2),
     Pick(2), Pick(0), Pick(20), Pick(2), Pick(2), Pick(20), Pick(4), Pick(1), Pick(0)};
 constexpr std::array<Default, kParameterCount> kBlinkyDefaults = {
-    Pick(0), Pick(0), Pick(3), Pick(0), Pick(0), Pick(5), Pick(0), Last, Pick(3),
-    Pick(2), Pick(0), Leave, Leave, Leave, Leave, Leave, Leave, Pick(0)};
-
+    Pick(0), Pick(0), Pick(3), Pick(0), Pick(0), Pick(5), Pick(0), Last,  Pick(3),
+    Pick(2), Pick(0), Leave,   Leave,   Leave,   Leave,   Leave,   Leave, Pick(0)};
 
 }  // namespace
 
@@ -120,17 +120,14 @@ std::optional<EscParameter> parameterByListId(int listId) {
     return std::nullopt;
 }
 
-std::vector<std::string> optionTexts(int keyNumber, EscFamily family, std::string_view versionText) {
+std::vector<std::string> optionTexts(int keyNumber, EscFamily family,
+                                     std::string_view versionText) {
     const bool listed = family != EscFamily::Unlisted;
     switch (keyNumber) {
-        case key::OperationMode:
-            return {"For/Brake", "For/Rev/Brake", "For/Rev"};
-        case key::ReverseSpeed:
-            return {"25%", "50%", "75%", "100%"};
-        case key::LowVoltCut:
-            return {"None", "2.9 V/cell", "3.0 V/cell", "3.2 V/cell"};
-        case key::DragBrake:
-            return listed ? numbered("%d%%", 0, 100) : std::vector<std::string>{};
+        case key::OperationMode: return {"For/Brake", "For/Rev/Brake", "For/Rev"};
+        case key::ReverseSpeed: return {"25%", "50%", "75%", "100%"};
+        case key::LowVoltCut: return {"None", "2.9 V/cell", "3.0 V/cell", "3.2 V/cell"};
+        case key::DragBrake: return listed ? numbered("%d%%", 0, 100) : std::vector<std::string>{};
         case key::InitialBrake: {
             std::vector<std::string> texts = {"=Drag Brake"};
             for (auto& text : numbered("%d%%", 1, 50)) {
@@ -138,27 +135,23 @@ std::vector<std::string> optionTexts(int keyNumber, EscFamily family, std::strin
             }
             return texts;
         }
-        case key::FullBrake:
-            return {"75%", "80%", "85%", "90%", "95%", "100%"};
-        case key::BrakeFrequency:
-            return {"1KHz", "2KHz", "4KHz", "8KHz", "16KHz", "32KHz"};
+        case key::FullBrake: return {"75%", "80%", "85%", "90%", "95%", "100%"};
+        case key::BrakeFrequency: return {"1KHz", "2KHz", "4KHz", "8KHz", "16KHz", "32KHz"};
         case key::PowerProfile:
             return listed ? powerProfileTexts(versionText) : std::vector<std::string>{};
-        case key::DriveFrequency:
-            return {"2KHz", "4KHz", "8KHz", "16KHz", "32KHz", "64KHz"};
-        case key::NeutralDeadBand:
-            return {"0%", "3%", "6%", "9%", "12%"};
-        case key::TempCutSet:
-            return {"off", "176f/80c", "194f/90c"};
+        case key::DriveFrequency: return {"2KHz", "4KHz", "8KHz", "16KHz", "32KHz", "64KHz"};
+        case key::NeutralDeadBand: return {"0%", "3%", "6%", "9%", "12%"};
+        case key::TempCutSet: return {"off", "176f/80c", "194f/90c"};
         case key::BoostTiming:
         case key::TurboTiming:
-            return hasBoostAndTurbo(family) ? numbered("%d deg", 0, 60) : std::vector<std::string>{};
+            return hasBoostAndTurbo(family) ? numbered("%d deg", 0, 60)
+                                            : std::vector<std::string>{};
         case key::BoostRpm:
             if (!hasBoostAndTurbo(family)) {
                 return {};
             }
-            return {"500",  "1000", "1500",  "2000",  "2500",  "3000",  "3500",
-                    "4000", "4500", "5000",  "6000",  "7000",  "8000",  "9000",
+            return {"500",   "1000",  "1500",  "2000",  "2500",  "3000", "3500",
+                    "4000",  "4500",  "5000",  "6000",  "7000",  "8000", "9000",
                     "10000", "11000", "12000", "13000", "14000", "15000"};
         case key::BoostAcc:
             return hasBoostAndTurbo(family) ? boostAccTexts(family) : std::vector<std::string>{};
@@ -166,10 +159,8 @@ std::vector<std::string> optionTexts(int keyNumber, EscFamily family, std::strin
             return hasBoostAndTurbo(family) ? turboSlopeTexts(family) : std::vector<std::string>{};
         case key::TurboDelay:
             return hasBoostAndTurbo(family) ? turboDelayTexts() : std::vector<std::string>{};
-        case key::RotationMode:
-            return {"Normal", "Reverse"};
-        default:
-            return {};
+        case key::RotationMode: return {"Normal", "Reverse"};
+        default: return {};
     }
 }
 
@@ -185,27 +176,21 @@ std::optional<bool> optionListEnabled(int keyNumber, EscFamily family) {
                 return std::nullopt;
             }
             return hasBoostAndTurbo(family);
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
     }
 }
 
 int storedValue(int keyNumber, int index) {
     switch (keyNumber) {
-        case key::ReverseSpeed:
-            return (index + 1) * 25;
+        case key::ReverseSpeed: return (index + 1) * 25;
         case key::LowVoltCut:
             return index >= 0 && index < static_cast<int>(kLowVoltCutValues.size())
                        ? kLowVoltCutValues[static_cast<std::size_t>(index)]
                        : 0;
-        case key::InitialBrake:
-            return index == 0 ? 200 : index;
-        case key::FullBrake:
-            return 75 + 5 * index;
-        case key::NeutralDeadBand:
-            return 3 * index;
-        default:
-            return index;
+        case key::InitialBrake: return index == 0 ? 200 : index;
+        case key::FullBrake: return 75 + 5 * index;
+        case key::NeutralDeadBand: return 3 * index;
+        default: return index;
     }
 }
 
@@ -215,18 +200,13 @@ FactoryDefault factoryDefaultFor(EscFamily family, int keyNumber) {
     }
     const auto k = static_cast<std::size_t>(keyNumber);
     switch (family) {
-        case EscFamily::Expert:
-            return kExpertDefaults[k];
-        case EscFamily::Stock:
-            return kStockDefaults[k];
-        case EscFamily::Blinky:
-            return kBlinkyDefaults[k];
-        case EscFamily::Unlisted:
-            break;
+        case EscFamily::Expert: return kExpertDefaults[k];
+        case EscFamily::Stock: return kStockDefaults[k];
+        case EscFamily::Blinky: return kBlinkyDefaults[k];
+        case EscFamily::Unlisted: break;
     }
     return Leave;
 }
-
 
 std::optional<int> FindOption(const OptionList& list, std::string_view storedText) {
     if (storedText.empty()) {

@@ -76,5 +76,4 @@ FactoryDefault factoryDefaultFor(EscFamily family, int keyNumber);
 // nothing for an empty text or no match.
 std::optional<int> FindOption(const OptionList& list, std::string_view storedText);
 
-
 }  // namespace orvek

@@ -33,25 +33,17 @@ int decodeBlockByte(int keyNumber, std::uint8_t value) {
     switch (keyNumber) {
         case key::LowVoltCut:
             switch (b) {
-                case 29:
-                    return 1;
-                case 30:
-                    return 2;
-                case 32:
-                    return 3;
-                default:
-                    return 0;  // off, also for values the list does not offer
+                case 29: return 1;
+                case 30: return 2;
+                case 32: return 3;
+                default: return 0;  // off, also for values the list does not offer
             }
         case key::FullBrake:
             return (b - 75) / 5;  // truncates toward zero: 71..74 still read as 75%
-        case key::ReverseSpeed:
-            return b / 25 - 1;
-        case key::InitialBrake:
-            return b == 200 ? 0 : b;
-        case key::NeutralDeadBand:
-            return b / 3;
-        default:
-            return b;
+        case key::ReverseSpeed: return b / 25 - 1;
+        case key::InitialBrake: return b == 200 ? 0 : b;
+        case key::NeutralDeadBand: return b / 3;
+        default: return b;
     }
 }
 
@@ -96,7 +88,8 @@ std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists&
     for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
         const int k = kBlockByteKeys[position];
         if (k != kCarriedByte && lists.byKey(k).count() > 0) {
-            differs[static_cast<std::size_t>(k)] = WriteValue(lists, position) != lists.lastReadBlock[position];
+            differs[static_cast<std::size_t>(k)] =
+                WriteValue(lists, position) != lists.lastReadBlock[position];
         }
     }
     return differs;

@@ -30,13 +30,27 @@ constexpr std::array<std::uint8_t, kSettingsValueCount> kRegisterCodes = {
 // The parameter key number held in each block byte; -1 for the bytes the ESC keeps for
 // itself, which are written back as last read.
 constexpr int kCarriedByte = -1;
-constexpr std::array<int, kSettingsValueCount> kBlockByteKeys = {
-    0 /* Operation Mode */,  3 /* Drag Brake */,    kCarriedByte, 2 /* Low Volt Cut */,
-    kCarriedByte,            7 /* Power Profile */, 5 /* Full Brake */,
-    1 /* Reverse Speed */,   4 /* Initial Brake */, 9 /* Neutral DeadBand */,
-    11 /* Boost Timing */,   15 /* Turbo Slope */,  10 /* Temp Cut Set */,
-    14 /* Turbo Timing */,   12 /* Boost RPM */,    16 /* Turbo Delay */,
-    13 /* Boost ACC */,      8 /* Drive Frequency */, 6 /* Brake Frequency */,
-    kCarriedByte,            kCarriedByte,          17 /* Rotation Mode */};
+constexpr std::array<int, kSettingsValueCount> kBlockByteKeys = {0 /* Operation Mode */,
+                                                                 3 /* Drag Brake */,
+                                                                 kCarriedByte,
+                                                                 2 /* Low Volt Cut */,
+                                                                 kCarriedByte,
+                                                                 7 /* Power Profile */,
+                                                                 5 /* Full Brake */,
+                                                                 1 /* Reverse Speed */,
+                                                                 4 /* Initial Brake */,
+                                                                 9 /* Neutral DeadBand */,
+                                                                 11 /* Boost Timing */,
+                                                                 15 /* Turbo Slope */,
+                                                                 10 /* Temp Cut Set */,
+                                                                 14 /* Turbo Timing */,
+                                                                 12 /* Boost RPM */,
+                                                                 16 /* Turbo Delay */,
+                                                                 13 /* Boost ACC */,
+                                                                 8 /* Drive Frequency */,
+                                                                 6 /* Brake Frequency */,
+                                                                 kCarriedByte,
+                                                                 kCarriedByte,
+                                                                 17 /* Rotation Mode */};
 
 }  // namespace orvek

@@ -17,10 +17,12 @@ constexpr std::string_view kExtension = ".cfg";
 
 // The system's last error, or `fallback` when a check of our own refused without one.
 std::error_code lastError(std::errc fallback) {
-    return errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(fallback);
+    return errno != 0 ? std::error_code(errno, std::generic_category())
+                      : std::make_error_code(fallback);
 }
 
-SettingsFileStatus failed(SettingsFileStatus status, std::error_code error, std::error_code* reason) {
+SettingsFileStatus failed(SettingsFileStatus status, std::error_code error,
+                          std::error_code* reason) {
     if (reason) *reason = error;
     return status;
 }
@@ -52,7 +54,8 @@ SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::
     SettingsImport result;
     const LoadedProfile loaded = loadProfileFile(file);
     for (const auto& parameter : parameterTable()) {
-        result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber = parameter.keyNumber;
+        result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber =
+            parameter.keyNumber;
     }
     if (loaded.status != ProfileFileStatus::Loaded) {
         result.status = statusOf(loaded.status);
@@ -63,7 +66,8 @@ SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::
         if (!loaded.document.value(kSection, parameter.keyName)) {
             continue;  // KeyMissing
         }
-        setting.value = readProfileString(loaded.document, kSection, parameter.keyName, "", kValueBuffer);
+        setting.value =
+            readProfileString(loaded.document, kSection, parameter.keyName, "", kValueBuffer);
         if (setting.value.empty()) {
             setting.outcome = ImportOutcome::EmptyValue;
             continue;
@@ -80,8 +84,8 @@ SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::
     return result;
 }
 
-SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
-                                      std::error_code* reason) {
+SettingsFileStatus exportSettingsFile(const ParameterLists& lists,
+                                      const std::filesystem::path& file, std::error_code* reason) {
     errno = 0;
     LoadedProfile loaded = loadProfileFile(file);
     // A file that cannot be read is not replaced: what it holds besides the settings would go.
@@ -106,8 +110,8 @@ SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::fi
         if (!loaded.document.setValue(kSection, parameter.keyName,
                                       lists.byKey(parameter.keyNumber).selectedText())) {
             // The existing file's encoding cannot hold the text.
-            return failed(SettingsFileStatus::WriteFailed, std::make_error_code(std::errc::illegal_byte_sequence),
-                          reason);
+            return failed(SettingsFileStatus::WriteFailed,
+                          std::make_error_code(std::errc::illegal_byte_sequence), reason);
         }
     }
     errno = 0;
@@ -120,7 +124,8 @@ SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::fi
 std::filesystem::path settingsExportPath(const std::filesystem::path& chosen) {
     const std::string name = chosen.filename().string();
     if (name.size() > kExtension.size() &&
-        equalsIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension)) {
+        equalsIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()),
+                           kExtension)) {
         return chosen;
     }
     std::filesystem::path result = chosen;

@@ -25,7 +25,8 @@ enum class SettingsFileStatus {
 enum class ImportOutcome {
     Selected,    // the stored text matched an option, which is now selected
     KeyMissing,  // the file has no such key: the list keeps its selection
-    EmptyValue,  // stored empty (exported from a list without selection): the list keeps its selection
+    EmptyValue,  // stored empty (exported from a list without selection): the list keeps its
+                 // selection
     NoMatch,     // the text is no option of the list as filled now: the list keeps its selection
 };
 
@@ -52,7 +53,8 @@ SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::
 // "option" of the file, creating it if needed and keeping everything else an existing file holds.
 // The file is replaced in one step, so a failed write leaves an existing file as it was. On a
 // failure `reason`, when given, tells why (as the system reported it).
-SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::filesystem::path& file,
+SettingsFileStatus exportSettingsFile(const ParameterLists& lists,
+                                      const std::filesystem::path& file,
                                       std::error_code* reason = nullptr);
 
 // The file an export to the chosen name goes to: ".cfg" is added unless the name already

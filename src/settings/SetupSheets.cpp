@@ -12,23 +12,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<const char*, kProfileCategoryCount> kCategories = {
-    "Modify Touring",   "Stock 10.5T Touring", "Stock 13.5T Touring",     "Stock 17.5T Touring",
-    "Blinky Mode (zero timing)", "Modify 2wd Buggy", "Modify 4wd Buggy", "Stock 10.5T Buggy",
-    "Drift Car",        "Fun Car",             "Rock Crawler"};
+constexpr std::array<const char*, kProfileCategoryCount> kCategories = {"Modify Touring",
+                                                                        "Stock 10.5T Touring",
+                                                                        "Stock 13.5T Touring",
+                                                                        "Stock 17.5T Touring",
+                                                                        "Blinky Mode (zero timing)",
+                                                                        "Modify 2wd Buggy",
+                                                                        "Modify 4wd Buggy",
+                                                                        "Stock 10.5T Buggy",
+                                                                        "Drift Car",
+                                                                        "Fun Car",
+                                                                        "Rock Crawler"};
 
 constexpr std::array<const char*, kInfoKeyCount> kInfoKeys = {
-    "Driver",     "Date",       "Event",        "Firmware",       "Motor",
-    "Gear Ratio", "Timing",     "Rotor",        "Track Name",     "Track Type",
-    "Track Design", "Traction Level", "Temp Track"};
+    "Driver", "Date",       "Event",      "Firmware",     "Motor",          "Gear Ratio", "Timing",
+    "Rotor",  "Track Name", "Track Type", "Track Design", "Traction Level", "Temp Track"};
 
 constexpr const char* kProfileFolder = "Profile";
 constexpr std::string_view kSheetExtension = ".ini";
 // Buffer lengths of the Windows reader, terminator included.
 constexpr std::size_t kOptionBuffer = 20;
 constexpr std::size_t kNoteBuffer = 260;
-
-
 
 // A single file or folder name: nothing that could lead out of the folder it is looked up in.
 bool isPlainName(std::string_view name) {
@@ -76,7 +80,8 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::strin
 namespace {
 
 // The sheets of one Profile tree's category folder, unsorted.
-void collectSheets(const fs::path& baseFolder, std::string_view category, std::vector<SetupSheetEntry>& sheets) {
+void collectSheets(const fs::path& baseFolder, std::string_view category,
+                   std::vector<SetupSheetEntry>& sheets) {
     const auto profile = findFolderIgnoringCase(baseFolder, kProfileFolder);
     const auto folder = profile ? findFolderIgnoringCase(*profile, category) : std::nullopt;
     if (!folder) {
@@ -96,7 +101,8 @@ void collectSheets(const fs::path& baseFolder, std::string_view category, std::v
 
 }  // namespace
 
-std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std::string_view category,
+std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder,
+                                             std::string_view category,
                                              const std::optional<fs::path>& userFolder) {
     std::vector<SetupSheetEntry> sheets;
     if (userFolder) {
@@ -106,8 +112,11 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
     std::vector<SetupSheetEntry> installed;
     collectSheets(programFolder, category, installed);
     for (SetupSheetEntry& sheet : installed) {
-        const auto sameTitle = [&](const SetupSheetEntry& own) { return equalsIgnoringCase(own.title, sheet.title); };
-        if (std::none_of(sheets.begin(), sheets.begin() + static_cast<std::ptrdiff_t>(userCount), sameTitle)) {
+        const auto sameTitle = [&](const SetupSheetEntry& own) {
+            return equalsIgnoringCase(own.title, sheet.title);
+        };
+        if (std::none_of(sheets.begin(), sheets.begin() + static_cast<std::ptrdiff_t>(userCount),
+                         sameTitle)) {
             sheets.push_back(std::move(sheet));
         }
     }
@@ -118,7 +127,8 @@ std::vector<SetupSheetEntry> ListSetupSheets(const fs::path& programFolder, std:
 }
 
 std::optional<fs::path> findSetupSheet(const fs::path& programFolder, std::string_view category,
-                                       std::string_view title, const std::optional<fs::path>& userFolder) {
+                                       std::string_view title,
+                                       const std::optional<fs::path>& userFolder) {
     const auto sheets = ListSetupSheets(programFolder, category, userFolder);
     for (const auto& sheet : sheets) {
         if (sheet.title == title) {

@@ -32,17 +32,14 @@ struct SetupSheetEntry {
 // The sheets of a category in the program folder and in `userFolder`, sorted without regard to
 // letter case; empty when neither Profile folder holds the category. A user's sheet whose title
 // equals an installed one (letter case aside) takes its place: the racer's copy wins.
-std::vector<SetupSheetEntry> ListSetupSheets(const std::filesystem::path& programFolder,
-                                             std::string_view category,
-                                             const std::optional<std::filesystem::path>& userFolder =
-                                                 userDataFolder());
+std::vector<SetupSheetEntry> ListSetupSheets(
+    const std::filesystem::path& programFolder, std::string_view category,
+    const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
 // The sheet with this title in the category, found as ListSetupSheets finds it.
-std::optional<std::filesystem::path> findSetupSheet(const std::filesystem::path& programFolder,
-                                                    std::string_view category,
-                                                    std::string_view title,
-                                                    const std::optional<std::filesystem::path>& userFolder =
-                                                        userDataFolder());
+std::optional<std::filesystem::path> findSetupSheet(
+    const std::filesystem::path& programFolder, std::string_view category, std::string_view title,
+    const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
 struct SetupSheetNotes {
     std::array<std::string, kInfoKeyCount> info;  // empty values included

@@ -87,7 +87,8 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     UsbUart& link = job.link;
     const std::filesystem::path image = job.image;
     if (link.usbState() != UsbState::PortOpen) return refuse(job, kEsc, updateText::UsbConnection);
-    if (!host.fixMode() && link.escState() != EscState::Identified) return refuse(job, kEsc, updateText::EscConnection);
+    if (!host.fixMode() && link.escState() != EscState::Identified)
+        return refuse(job, kEsc, updateText::EscConnection);
 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
@@ -98,7 +99,8 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
 
     UpdateResult result;
     const auto idleExit = [&] {
-        return endUpdate(job, owner, kEsc, UpdateOutcome::ReadFileError, updateText::ReadFile, result);
+        return endUpdate(job, owner, kEsc, UpdateOutcome::ReadFileError, updateText::ReadFile,
+                         result);
     };
     const auto fail = [&](const char* text, UpdateOutcome outcome = UpdateOutcome::Failed) {
         return endUpdate(job, owner, kEsc, outcome, text, result);
@@ -149,7 +151,8 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     UsbUart& link = job.link;
     const std::filesystem::path imagePath = job.image;
     if (link.usbState() != UsbState::PortOpen) return refuse(job, kCard, updateText::UsbConnection);
-    if (host.cardState() != CardState::Identified) return refuse(job, kCard, updateText::CardConnection);
+    if (host.cardState() != CardState::Identified)
+        return refuse(job, kCard, updateText::CardConnection);
 
     host.stopPollTimer();
     std::unique_lock<std::mutex> owner(link.exclusiveUse());
@@ -177,13 +180,16 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
 
     // Three hellos wake the bootloader; their answers are not looked at.
     for (int i = 0; i < 3; ++i) {
-        if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
+        if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed)
+            return fail(updateText::HelloTimeout);
         link.readReply(1, limit::Handshake);
     }
-    if (link.sendCommand(cmd::BootReady) == LinkStatus::TxFailed) return fail(updateText::ReadyTimeout);
+    if (link.sendCommand(cmd::BootReady) == LinkStatus::TxFailed)
+        return fail(updateText::ReadyTimeout);
     link.readReply(1, limit::Handshake);
     if (!retrySchedule(link, cmd::BootReady, answer::BootReady)) return fail(updateText::NoReady);
-    if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed) return fail(updateText::HelloTimeout);
+    if (link.sendCommand(cmd::BootHello) == LinkStatus::TxFailed)
+        return fail(updateText::HelloTimeout);
     link.readReply(1, 1500);
     if (!retrySchedule(link, cmd::BootHello, answer::BootListening)) {
         return fail(updateText::NoHelloAnswer);

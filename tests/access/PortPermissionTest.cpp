@@ -7,9 +7,9 @@
 #include <string>
 
 #include "cli/Process.h"
-#include "support/WithoutRoot.h"
 #include "link/UsbUart.h"
 #include "monitor/MonitorRig.h"
+#include "support/WithoutRoot.h"
 
 namespace fs = std::filesystem;
 
@@ -60,7 +60,8 @@ TEST(PortPermission, TheLinkTellsARefusedPortFromAMissingOneAndForgetsItOnceOpen
 
     // Found by discovery: the adapter is present, its device node refuses.
     UsbUart discovered;
-    discovered.setDiscovery(AdapterDiscovery(adapterSysfs("sysfs").string(), deniedPortFolders().devices.string()));
+    discovered.setDiscovery(
+        AdapterDiscovery(adapterSysfs("sysfs").string(), deniedPortFolders().devices.string()));
     EXPECT_EQ(discovered.openPort(), 1);
     EXPECT_EQ(discovered.openFailure(), SerialPort::OpenFailure::NoPermission);
 
@@ -90,7 +91,8 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
     rig.link.setPortOverride(port.path());
     rig.monitor.onDeviceEsc();
     for (int tick = 0; tick < 6; ++tick) rig.monitor.onPollTimer();
-    EXPECT_EQ(rig.window.log.startingWith("portDenied:"), std::vector<std::string>{"portDenied:1:" + port.path()});
+    EXPECT_EQ(rig.window.log.startingWith("portDenied:"),
+              std::vector<std::string>{"portDenied:1:" + port.path()});
     EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty()) << "no message box for it";
 
@@ -116,13 +118,15 @@ TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
     const RunResult r = run({cli, "--port", port, "read"});
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.out.empty()) << r.out;
-    EXPECT_EQ(r.err, "orvek-cli: no permission to open " + port +
-                         ": install the udev rule 60-orvek-link.rules (the package puts it in "
-                         "/usr/lib/udev/rules.d) and plug the adapter in again, or join the dialout group "
-                         "(sudo adduser $USER dialout) and log in again\n");
+    EXPECT_EQ(r.err,
+              "orvek-cli: no permission to open " + port +
+                  ": install the udev rule 60-orvek-link.rules (the package puts it in "
+                  "/usr/lib/udev/rules.d) and plug the adapter in again, or join the dialout group "
+                  "(sudo adduser $USER dialout) and log in again\n");
 
     // A missing port keeps its own plain message.
-    const RunResult missing = run({cli, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
+    const RunResult missing =
+        run({cli, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_EQ(missing.err.find("permission"), std::string::npos) << missing.err;
 }

@@ -18,7 +18,8 @@ using testing::RecordingUrlOpener;
 
 void press(QWidget& page, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
            Qt::MouseButton button = Qt::LeftButton) {
-    QMouseEvent event(QEvent::MouseButtonPress, at, page.mapToGlobal(at), button, button, modifiers);
+    QMouseEvent event(QEvent::MouseButtonPress, at, page.mapToGlobal(at), button, button,
+                      modifiers);
     QCoreApplication::sendEvent(&page, &event);
 }
 
@@ -29,11 +30,13 @@ TEST(LinksPage, OnlyAPlainLeftPressStrictlyInsideAnAreaOpensItsLink) {
     page.resize(985, 570);
 
     // ORVEK-ARC's area is 700,60 250x100: its edge pixels open nothing, one pixel in opens.
-    for (QPoint edge : {QPoint(700, 100), QPoint(950, 100), QPoint(800, 60), QPoint(800, 160)}) press(page, edge);
+    for (QPoint edge : {QPoint(700, 100), QPoint(950, 100), QPoint(800, 60), QPoint(800, 160)})
+        press(page, edge);
     EXPECT_TRUE(opener.opened.empty());
     press(page, QPoint(701, 61));
     press(page, QPoint(949, 159));
-    EXPECT_EQ(opener.opened, (std::vector<std::string>(2, "http://www.orvek.example/product/ORVEK-ARC/")));
+    EXPECT_EQ(opener.opened,
+              (std::vector<std::string>(2, "http://www.orvek.example/product/ORVEK-ARC/")));
 
     opener.opened.clear();
     press(page, QPoint(800, 100), Qt::ShiftModifier);
@@ -46,10 +49,11 @@ TEST(LinksPage, OnlyAPlainLeftPressStrictlyInsideAnAreaOpensItsLink) {
     press(page, QPoint(800, 230));
     press(page, QPoint(800, 350));
     press(page, QPoint(800, 470));
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{"www.orvek.example",
-                                                        "http://www.orvek.example/product/ORVEK-BASIS/",
-                                                        "http://www.orvek.example/product/ORVEK-ZETA/",
-                                                        "http://www.orvek.example/product/ORVEK-QLX/"}));
+    EXPECT_EQ(opener.opened,
+              (std::vector<std::string>{"www.orvek.example",
+                                        "http://www.orvek.example/product/ORVEK-BASIS/",
+                                        "http://www.orvek.example/product/ORVEK-ZETA/",
+                                        "http://www.orvek.example/product/ORVEK-QLX/"}));
     // Between the product areas nothing opens.
     opener.opened.clear();
     press(page, QPoint(800, 170));
@@ -61,7 +65,8 @@ TEST(LinksPage, HandCursorOnlyStrictlyInsideAnArea) {
     RecordingUrlOpener opener;
     CUserDlg page(opener, program.path());
     auto move = [&](QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, at, page.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, at, page.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(&page, &event);
         return page.cursor().shape();
     };
@@ -74,13 +79,17 @@ TEST(LinksPage, HandCursorOnlyStrictlyInsideAnArea) {
 TEST(LinksPage, LinksComeFromConfigIniKeyByKeyCutTo259Characters) {
     testing::TempFolder program;
     const std::string longLink = "http://x.example/" + std::string(300, 'a');
-    program.write("config.ini", "[Product Link]\r\norvek-zeta = \"https://zeta.example/\"\r\nMAIN=\r\nORVEK-QLX=" +
-                                    longLink + "\r\n");
+    program.write(
+        "config.ini",
+        "[Product Link]\r\norvek-zeta = \"https://zeta.example/\"\r\nMAIN=\r\nORVEK-QLX=" +
+            longLink + "\r\n");
     const auto links = ReadProductLinks(program.path());
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Zeta)], "https://zeta.example/");
-    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "") << "an empty MAIN stays empty";
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "")
+        << "an empty MAIN stays empty";
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Qlx)], longLink.substr(0, 259));
-    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Arc)], "http://www.orvek.example/product/ORVEK-ARC/");
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Arc)],
+              "http://www.orvek.example/product/ORVEK-ARC/");
 
     RecordingUrlOpener opener;
     CUserDlg page(opener, program.path());
@@ -102,8 +111,10 @@ TEST(ConfigIni, TheUsersFileIsReadFirstKeyByKeyAndNeitherIsWritten) {
     const auto links = ReadProductLinks(program.path(), user);
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Arc)], "http://mine.example/arc/");
     EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Zeta)], "http://installed.example/zeta/");
-    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "") << "an empty value in the user's file is given";
-    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Qlx)], "http://www.orvek.example/product/ORVEK-QLX/");
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Homepage)], "")
+        << "an empty value in the user's file is given";
+    EXPECT_EQ(links[static_cast<std::size_t>(ProductLink::Qlx)],
+              "http://www.orvek.example/product/ORVEK-QLX/");
     EXPECT_EQ(readTextSize(program.path(), user), 120) << "a key the user's file lacks";
     testing::TempFolder none;
     EXPECT_EQ(readTextSize(program.path(), none.path()), 120) << "no user file";
@@ -134,7 +145,8 @@ TEST(ConfigIni, TextSizeIsTheLeadingNumberAndTooSmallASizeReadsAsNinePoint) {
         const char* stored;
         int size;
     };
-    const Case cases[] = {{"120", 120}, {" 100pt", 100}, {"abc", 0}, {"-5", -5}, {"", 0}, {"99999999999", INT_MAX}};
+    const Case cases[] = {{"120", 120}, {" 100pt", 100}, {"abc", 0},
+                          {"-5", -5},   {"", 0},         {"99999999999", INT_MAX}};
     for (const Case& c : cases) {
         testing::TempFolder program;
         program.write("config.ini", std::string("[TEXT INFO]\r\nsize=") + c.stored + "\r\n");

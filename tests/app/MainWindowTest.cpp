@@ -21,7 +21,9 @@ namespace {
 using testing::showsPicture;
 using testing::WindowRig;
 
-QWidget* control(QWidget& window, int id) { return window.findChild<QWidget*>(QString::number(id)); }
+QWidget* control(QWidget& window, int id) {
+    return window.findChild<QWidget*>(QString::number(id));
+}
 
 TEST(MainWindow, StartsOnTheLinksPageWithTwoButtonsDisabledLampsOffAndThePromptBlinking) {
     WindowRig rig;
@@ -67,7 +69,7 @@ TEST(MainWindow, LeftColumnAndFrameLieExactlyAsLaidOut) {
         int id;
         QRect place;
     } places[] = {
-        {1010, {710, 495, 80, 30}}, {1059, {5, 75, 200, 5}},   {1001, {30, 78, 200, 25}},
+        {1010, {710, 495, 80, 30}}, {1059, {5, 75, 200, 5}},    {1001, {30, 78, 200, 25}},
         {1060, {5, 110, 200, 5}},   {1002, {30, 113, 200, 25}}, {1061, {5, 145, 200, 5}},
         {1003, {30, 148, 200, 25}}, {1062, {5, 280, 200, 5}},   {1004, {30, 290, 200, 50}},
         {1063, {5, 340, 200, 5}},   {1064, {20, 360, 200, 12}}, {1065, {60, 390, 150, 70}},
@@ -137,7 +139,9 @@ TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
     QAction* esc = w.menuAction(deviceCommand::Esc);
     QAction* card = w.menuAction(deviceCommand::ProgramCard);
     QAction* fix = w.menuAction(deviceCommand::FixMode);
-    auto checks = [&] { return std::vector<bool>{esc->isChecked(), card->isChecked(), fix->isChecked()}; };
+    auto checks = [&] {
+        return std::vector<bool>{esc->isChecked(), card->isChecked(), fix->isChecked()};
+    };
 
     esc->trigger();
     EXPECT_EQ(checks(), (std::vector<bool>{true, false, false}));
@@ -148,7 +152,8 @@ TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
     w.ShowPage(CTarnwick11Dlg::Page::Firmware);
     card->trigger();
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(w.shownPage(), CTarnwick11Dlg::Page::UserSupport) << "a mode switched on shows USER SUPPORT";
+    EXPECT_EQ(w.shownPage(), CTarnwick11Dlg::Page::UserSupport)
+        << "a mode switched on shows USER SUPPORT";
     EXPECT_FALSE(w.pageButton(windowControl::EscSetupButton).isEnabled());
 
     card->trigger();  // off again: no item checked, the FIRMWARE button stays enabled
@@ -173,7 +178,8 @@ TEST(MainWindow, MenuHasTheFileDeviceAndHelpItems) {
     QStringList titles;
     for (QAction* menu : w.menuBar().actions()) titles << menu->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Device", "&Help"}));
-    for (int id : {menuCommand::ImportSettings, menuCommand::ExportSettings, menuCommand::Exit, menuCommand::About}) {
+    for (int id : {menuCommand::ImportSettings, menuCommand::ExportSettings, menuCommand::Exit,
+                   menuCommand::About}) {
         ASSERT_NE(w.menuAction(id), nullptr) << id;
         EXPECT_FALSE(w.menuAction(id)->isCheckable()) << id;
     }

@@ -5,14 +5,14 @@
 
 #include "WindowRig.h"
 #include "app/WindowResources.h"
-#include "support/TestImages.h"
 #include "controls/CxSkinButton.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"
 #include "firmware/ui/IdentityField.h"
-#include "settings/ui/EscSetupControls.h"
 #include "settings/SettingsBlock.h"
 #include "settings/ui/CEscSetupDlg.h"
+#include "settings/ui/EscSetupControls.h"
+#include "support/TestImages.h"
 #include "update/UpdateHost.h"
 
 namespace orvek {
@@ -25,7 +25,9 @@ using testing::WindowRig;
 // Records the text the progress display shows each time it is painted.
 class PaintedTexts : public QObject {
 public:
-    explicit PaintedTexts(CxSkinButton& button) : button_(button) { button.installEventFilter(this); }
+    explicit PaintedTexts(CxSkinButton& button) : button_(button) {
+        button.installEventFilter(this);
+    }
     std::vector<std::string> texts;
 
 protected:
@@ -57,10 +59,12 @@ TEST(MonitorInWindow, TicksOpenThePortThenIdentifyTheEscAndLightItsLamp) {
     EXPECT_GT(w.settingsPage().lists().byKey(key::PowerProfile).count(), 0);
     EXPECT_TRUE(w.pollTimer().isActive()) << "the settings read starts the poll timer again";
     // The firmware texts on both pages, the firmware page's through the identity notification.
-    auto* firmwareText = qobject_cast<QLabel*>(w.settingsPage().control(escSetupControl::FirmwareText));
+    auto* firmwareText =
+        qobject_cast<QLabel*>(w.settingsPage().control(escSetupControl::FirmwareText));
     ASSERT_NE(firmwareText, nullptr);
     EXPECT_EQ(firmwareText->text(), "Expert V1.30");
-    auto* nowFirmware = dynamic_cast<IdentityField*>(w.firmwarePage().control(firmwareControl::EscFirmware));
+    auto* nowFirmware =
+        dynamic_cast<IdentityField*>(w.firmwarePage().control(firmwareControl::EscFirmware));
     ASSERT_NE(nowFirmware, nullptr);
     EXPECT_EQ(nowFirmware->text(), "Expert V1.30");
 
@@ -91,15 +95,16 @@ TEST(MonitorInWindow, SettingsWritePaintsEveryPercentageAndChangesTheEsc) {
     w.requests().writeRequested = true;
     rig.tick();
     // Painted pair by pair while the write held the thread, ending on "100% ".
-    const std::vector<std::string> expected = {"0% ",  "4% ",  "9% ",  "14% ", "19% ", "23% ", "28% ", "33% ",
-                                               "38% ", "42% ", "47% ", "52% ", "57% ", "61% ", "66% ", "71% ",
-                                               "76% ", "80% ", "85% ", "90% ", "95% ", "100% "};
+    const std::vector<std::string> expected = {
+        "0% ",  "4% ",  "9% ",  "14% ", "19% ", "23% ", "28% ", "33% ", "38% ", "42% ", "47% ",
+        "52% ", "57% ", "61% ", "66% ", "71% ", "76% ", "80% ", "85% ", "90% ", "95% ", "100% "};
     EXPECT_EQ(painted.texts, expected);
     EXPECT_EQ(w.progressDisplay().text(), "100% ");
     EXPECT_FALSE(w.requests().writeRequested);
     EXPECT_EQ(rig.sim.commits(), 1);
     const sim::SettingsBlock held = rig.sim.settings();
-    for (std::size_t i = 0; i < image.size(); ++i) EXPECT_EQ(held[i], image[i].value) << "byte " << i;
+    for (std::size_t i = 0; i < image.size(); ++i)
+        EXPECT_EQ(held[i], image[i].value) << "byte " << i;
     EXPECT_TRUE(rig.messages.shown.empty());
 }
 
@@ -158,12 +163,14 @@ TEST(MonitorInWindow, TickStartsAnUpdateWhoseWorkerDrivesTheFirmwarePageThroughT
     EXPECT_TRUE(w.updateLocked());
 
     rig.tick();
-    ASSERT_TRUE(waitUntil([&] { return !w.monitor().updateRunning() && !w.requests().escUpdateRequested; }));
+    ASSERT_TRUE(waitUntil(
+        [&] { return !w.monitor().updateRunning() && !w.requests().escUpdateRequested; }));
     w.monitor().waitForUpdates();
     EXPECT_EQ(rig.sim.records().size(), 41u);
     EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
     EXPECT_TRUE(w.state().updateIdle);
-    EXPECT_TRUE(w.pollTimer().isActive()) << "the worker starts the poll again on the window's thread";
+    EXPECT_TRUE(w.pollTimer().isActive())
+        << "the worker starts the poll again on the window's thread";
     EXPECT_FALSE(w.updateLocked());
     EXPECT_TRUE(rig.messages.shown.empty());
 }

@@ -71,7 +71,8 @@ TEST(WindowPages, FileMenuExportsAndImportsTheSelectionsOnAnyPageWithoutTheAdapt
     ASSERT_EQ(w.shownPage(), CTarnwick11Dlg::Page::UserSupport);
     rig.files.toOpen.push_back(rig.program.path() / "race.cfg");
     w.menuAction(menuCommand::ImportSettings)->trigger();
-    for (int k = 0; k < kParameterCount; ++k) EXPECT_EQ(lists.byKey(k).selection(), saved[k]) << "key " << k;
+    for (int k = 0; k < kParameterCount; ++k)
+        EXPECT_EQ(lists.byKey(k).selection(), saved[k]) << "key " << k;
     EXPECT_TRUE(rig.messages.shown.empty());
     EXPECT_TRUE(rig.sim.received().empty()) << "neither command talks to the ESC";
 }

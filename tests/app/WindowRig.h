@@ -14,11 +14,11 @@
 #include <memory>
 
 #include "app/CTarnwick11Dlg.h"
-#include "support/RecordingMessageBoxes.h"
-#include "support/WidgetTesting.h"
-#include "support/TempFolder.h"
 #include "resources/SkinRegistry.h"
 #include "sim/Simulator.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek::testing {
 
@@ -36,10 +36,12 @@ inline bool waitUntil(const std::function<bool()>& done, int ms = 20000) {
 }
 
 struct WindowRig {
-    explicit WindowRig(sim::SimOptions simOptions = {}, bool startSimulator = true) : sim(std::move(simOptions)) {
+    explicit WindowRig(sim::SimOptions simOptions = {}, bool startSimulator = true)
+        : sim(std::move(simOptions)) {
         if (startSimulator) ok = sim.start();
         options.programFolder = program.path();
-        options.port = startSimulator ? sim.devicePath() : (program.path() / "no-such-port").string();
+        options.port =
+            startSimulator ? sim.devicePath() : (program.path() / "no-such-port").string();
         options.messages = &messages;
         options.urlOpener = &opener;
         options.fileDialogs = &files;

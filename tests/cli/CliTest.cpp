@@ -133,7 +133,9 @@ TEST_F(Cli, SettingsFileRoundTripsThroughTwoEscs) {
     }
     // ESC b now holds a's eighteen settings and still its own carried bytes.
     std::vector<int> expected = kRaceBlock;
-    for (int carried : {2, 4, 19, 20}) expected[static_cast<std::size_t>(carried)] = kDefaultBlock[static_cast<std::size_t>(carried)];
+    for (int carried : {2, 4, 19, 20})
+        expected[static_cast<std::size_t>(carried)] =
+            kDefaultBlock[static_cast<std::size_t>(carried)];
     EXPECT_EQ(readState(file("b.state")), expected);
 
     // Written back onto the ESC it came from, the file changes nothing at all.
@@ -158,8 +160,11 @@ TEST_F(Cli, StockFileOnAnExpertEscListsWhatMatchesNothing) {
     SimProcess e({kSim, "--esc", "expert", "--state", file("expert.state")});
     const RunResult r = cli(e.path(), {"write", "--dry-run", file("stock.cfg")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find("warning: Boost ACC: \"50 RPN/deg\" matches no option"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("warning: Turbo Slope: \"3  deg/0.1s\" matches no option"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("warning: Boost ACC: \"50 RPN/deg\" matches no option"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("warning: Turbo Slope: \"3  deg/0.1s\" matches no option"),
+              std::string::npos)
+        << r.err;
     EXPECT_NE(r.out.find("dry run: nothing sent"), std::string::npos);
     e.stop();
     EXPECT_FALSE(fs::exists(file("expert.state")));  // nothing was committed
@@ -171,9 +176,12 @@ TEST_F(Cli, FlashEscSendsTheImageByteForByte) {
         std::ofstream bin(file("fw.bin"), std::ios::binary);
         for (int i = 0; i < 8192; ++i) bin.put(static_cast<char>(random()));
     }
-    ASSERT_EQ(std::system(("objcopy -I binary -O ihex " + file("fw.bin") + " " + file("fw.kfw")).c_str()), 0);
+    ASSERT_EQ(
+        std::system(("objcopy -I binary -O ihex " + file("fw.bin") + " " + file("fw.kfw")).c_str()),
+        0);
     SimProcess s({kSim, "--record", file("rec.txt")});
-    const RunResult r = cli(s.path(), {"flash-esc", "--backup-dir", file("backups"), file("fw.kfw")});
+    const RunResult r =
+        cli(s.path(), {"flash-esc", "--backup-dir", file("backups"), file("fw.kfw")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("ESC firmware updated"), std::string::npos);
     EXPECT_NE(r.out.find("the ESC now runs Expert V1.30"), std::string::npos);
@@ -324,11 +332,12 @@ TEST_F(Cli, ACopyFindsItsDataInstalledBesideItOrInItsOwnFolder) {
     setenv("XDG_DATA_HOME", data.c_str(), 1);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     EXPECT_EQ(installed.exitCode, 0) << installed.err;
-    EXPECT_EQ(installed.out, "{\"programData\":\"" + file("prefix/share/orvek-link") + "\",\"userData\":\"" +
-                                 file("data/orvek-link") + "\",\"userConfig\":\"" +
-                                 file("config/orvek-link/config.ini") + "\",\"backups\":\"" +
-                                 file("data/orvek-link/backups") + "\"}\n");
-    EXPECT_NE(portable.out.find("\"programData\":\"" + file("portable") + "\""), std::string::npos) << portable.out;
+    EXPECT_EQ(installed.out, "{\"programData\":\"" + file("prefix/share/orvek-link") +
+                                 "\",\"userData\":\"" + file("data/orvek-link") +
+                                 "\",\"userConfig\":\"" + file("config/orvek-link/config.ini") +
+                                 "\",\"backups\":\"" + file("data/orvek-link/backups") + "\"}\n");
+    EXPECT_NE(portable.out.find("\"programData\":\"" + file("portable") + "\""), std::string::npos)
+        << portable.out;
 
     const RunResult version = run({kCli, "--version"});
     EXPECT_EQ(version.exitCode, 0);

@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "support/WidgetTesting.h"
 #include "controls/CBitComboBox.h"
 #include "resources/SkinRegistry.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek {
 namespace {
@@ -36,7 +36,9 @@ protected:
     void TearDown() override { combo->hidePopup(); }
 
     QRect arrowCellArea() const { return QRect(combo->width() - 23, 2, 21, 20); }
-    QImage arrowCell(int state) const { return pictureCellOnBlack(SkinId::ArrowStrip, QRect(21 * state, 0, 21, 20)); }
+    QImage arrowCell(int state) const {
+        return pictureCellOnBlack(SkinId::ArrowStrip, QRect(21 * state, 0, 21, 20));
+    }
     // The box left of the arrow cell, where only the background and the text show.
     QRect textArea() const { return QRect(0, 0, combo->width() - 23, combo->height()); }
 
@@ -45,8 +47,10 @@ protected:
         const QImage image = renderWidget(*combo);
         const QColor background = state == 0 ? kGrey : kRed;
         EXPECT_EQ(QColor(image.pixel(1, 1)), background) << "state " << state;
-        EXPECT_EQ(QColor(image.pixel(combo->width() - 2, combo->height() - 1)), background) << "state " << state;
-        EXPECT_TRUE(regionMatches(image, arrowCellArea(), arrowCell(state))) << "arrow cell of state " << state;
+        EXPECT_EQ(QColor(image.pixel(combo->width() - 2, combo->height() - 1)), background)
+            << "state " << state;
+        EXPECT_TRUE(regionMatches(image, arrowCellArea(), arrowCell(state)))
+            << "arrow cell of state " << state;
         EXPECT_EQ(combo->arrowState(), state);
     }
 
@@ -94,26 +98,31 @@ TEST_F(CBitComboBoxTest, ArrowCellFollowsThePointerAndTheButton) {
 
 TEST_F(CBitComboBoxTest, NoSelectionDrawsNoTextAndASelectionDrawsItCentred) {
     // Empty: only the background and the arrow.
-    EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey), textArea().width() * textArea().height());
+    EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey),
+              textArea().width() * textArea().height());
 
     for (const char* text : {"Low", "Medium", "High"}) combo->addItem(QString::fromLatin1(text));
     EXPECT_EQ(combo->currentIndex(), -1) << "filling the list selects nothing";
-    EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey), textArea().width() * textArea().height());
+    EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey),
+              textArea().width() * textArea().height());
 
     combo->setCurrentIndex(1);
     const QImage selected = renderWidget(*combo);
     const QRect ink = boundsOfColour(selected, textArea(), kWhite, 40);
     ASSERT_FALSE(ink.isNull()) << "the selected text shows";
-    // " Medium" is centred in the box less 18 pixels: the ink sits half a space right of the middle.
+    // " Medium" is centred in the box less 18 pixels: the ink sits half a space right of the
+    // middle.
     const QFontMetrics metrics(combo->itemFont());
-    const double expectedMiddle = (combo->width() - 18) / 2.0 + metrics.horizontalAdvance(QLatin1Char(' ')) / 2.0;
+    const double expectedMiddle =
+        (combo->width() - 18) / 2.0 + metrics.horizontalAdvance(QLatin1Char(' ')) / 2.0;
     EXPECT_NEAR((ink.left() + ink.right()) / 2.0, expectedMiddle, 2.5);
     EXPECT_NEAR((ink.top() + ink.bottom()) / 2.0, combo->height() / 2.0, 3.0);
 
     // A position past the end clears the selection again.
     combo->setCurrentIndex(5);
     EXPECT_EQ(combo->currentIndex(), -1);
-    EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey), textArea().width() * textArea().height());
+    EXPECT_EQ(countPixels(renderWidget(*combo), textArea(), kGrey),
+              textArea().width() * textArea().height());
 }
 
 TEST_F(CBitComboBoxTest, EmptyListTellsThePageButOpensNothing) {
@@ -140,7 +149,8 @@ TEST_F(CBitComboBoxTest, DropDownWidthOnlyEverGrows) {
     combo->addItem(QStringLiteral("short"));
     QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(30, 10));
     ASSERT_TRUE(combo->isListOpen());
-    EXPECT_EQ(combo->droppedWidth(), combo->width()) << "short entries keep the list as wide as the box";
+    EXPECT_EQ(combo->droppedWidth(), combo->width())
+        << "short entries keep the list as wide as the box";
     combo->hidePopup();
 
     const QString wide = QStringLiteral("An entry much, much wider than the closed box");
@@ -162,7 +172,8 @@ TEST_F(CBitComboBoxTest, DropDownWidthOnlyEverGrows) {
 }
 
 TEST_F(CBitComboBoxTest, OpenListIsDarkGreyWithRedHighlightAndWhiteText) {
-    for (const char* text : {"Off", "Level 1", "Level 2", "Level 3"}) combo->addItem(QString::fromLatin1(text));
+    for (const char* text : {"Off", "Level 1", "Level 2", "Level 3"})
+        combo->addItem(QString::fromLatin1(text));
     combo->setCurrentIndex(2);
     QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(30, 10));
     ASSERT_TRUE(combo->isListOpen());
@@ -200,14 +211,16 @@ TEST(CBitComboBoxNotifications, DropDownAndSelectionChangeReachTheParent) {
     page.resize(300, 200);
     auto* combo = new CBitComboBox(&page);
     combo->setGeometry(10, 10, 160, 24);
-    for (const char* text : {"Forward", "For/Rev", "For/Rev/Brake"}) combo->addItem(QString::fromLatin1(text));
+    for (const char* text : {"Forward", "For/Rev", "For/Rev/Brake"})
+        combo->addItem(QString::fromLatin1(text));
     bool listWasOpenAtDropDown = true;
     QObject::connect(combo, &CBitComboBox::dropDown, &page, [&] {
         page.events.push_back(QStringLiteral("dropDown"));
         listWasOpenAtDropDown = combo->isListOpen();
     });
     QObject::connect(combo, &CBitComboBox::selectionChanged, &page, [&](int index) {
-        page.events.push_back(QStringLiteral("selection %1 %2").arg(index).arg(combo->currentText()));
+        page.events.push_back(
+            QStringLiteral("selection %1 %2").arg(index).arg(combo->currentText()));
     });
     parkPointer();
     page.show();
@@ -235,7 +248,8 @@ TEST(CBitComboBoxNotifications, DropDownAndSelectionChangeReachTheParent) {
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(combo->currentIndex(), 1);
 
-    const std::vector<QString> expected = {QStringLiteral("dropDown"), QStringLiteral("selection 2 For/Rev/Brake"),
+    const std::vector<QString> expected = {QStringLiteral("dropDown"),
+                                           QStringLiteral("selection 2 For/Rev/Brake"),
                                            QStringLiteral("selection 1 For/Rev")};
     EXPECT_EQ(page.events, expected);
 }
@@ -245,8 +259,9 @@ TEST(CBitComboBoxEntries, OnlyAListCreatedSortedSortsItsEntries) {
     CBitComboBox sorted(nullptr, true);
     EXPECT_FALSE(plain.isSorted());
     EXPECT_TRUE(sorted.isSorted());
-    const std::vector<QString> arrivals = {QStringLiteral("zeta"), QStringLiteral("Arc"), QStringLiteral("basis"),
-                                           QStringLiteral("arc 2"), QStringLiteral("Basis")};
+    const std::vector<QString> arrivals = {QStringLiteral("zeta"), QStringLiteral("Arc"),
+                                           QStringLiteral("basis"), QStringLiteral("arc 2"),
+                                           QStringLiteral("Basis")};
     for (const QString& text : arrivals) {
         plain.addString(text);
         sorted.addString(text);
@@ -256,8 +271,9 @@ TEST(CBitComboBoxEntries, OnlyAListCreatedSortedSortsItsEntries) {
     for (int i = 0; i < sorted.count(); ++i) sortedOrder.push_back(sorted.itemText(i));
     EXPECT_EQ(plainOrder, arrivals);
     // Letter case does not count; equal texts keep the order they came in.
-    const std::vector<QString> alphabetical = {QStringLiteral("Arc"), QStringLiteral("arc 2"), QStringLiteral("basis"),
-                                               QStringLiteral("Basis"), QStringLiteral("zeta")};
+    const std::vector<QString> alphabetical = {QStringLiteral("Arc"), QStringLiteral("arc 2"),
+                                               QStringLiteral("basis"), QStringLiteral("Basis"),
+                                               QStringLiteral("zeta")};
     EXPECT_EQ(sortedOrder, alphabetical);
     EXPECT_EQ(sorted.currentIndex(), -1);
     EXPECT_EQ(sorted.addString(QStringLiteral("Blinky")), 4);

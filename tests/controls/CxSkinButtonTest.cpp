@@ -8,10 +8,10 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "support/WidgetTesting.h"
 #include "controls/CxSkinButton.h"
 #include "controls/SkinFont.h"
 #include "resources/SkinRegistry.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek {
 namespace {
@@ -26,7 +26,8 @@ class CxSkinButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         page.resize(400, 200);
-        // The window gives its focus to a field, as a page would, so that the button starts unfocused.
+        // The window gives its focus to a field, as a page would, so that the button starts
+        // unfocused.
         field = new QLineEdit(&page);
         field->setGeometry(30, 100, 100, 24);
         button = new CxSkinButton(&page);
@@ -141,7 +142,8 @@ TEST_F(CxSkinButtonTest, FocusedButtonKeepsItsRestingLook) {
 // The caption font size (tenths of a point) at which the average character is `width` wide.
 int captionSizeForAverageWidth(int width) {
     for (int tenths = 60; tenths <= 400; ++tenths) {
-        if (QFontMetrics(skinFont(QStringLiteral("Arial"), tenths)).averageCharWidth() == width) return tenths;
+        if (QFontMetrics(skinFont(QStringLiteral("Arial"), tenths)).averageCharWidth() == width)
+            return tenths;
     }
     return 0;
 }
@@ -200,8 +202,10 @@ TEST(CxSkinButtonCaption, DisabledButtonShowsNormalPictureWithEmbossedCaption) {
 
     const QImage image = renderWidget(button);
     // The picture left of the caption is the normal one.
-    EXPECT_TRUE(regionMatches(image, QRect(0, 0, 30, 75), pictureOnBlack(SkinId::ProgressFrame, QSize(30, 75))));
-    EXPECT_EQ(countPixels(image, image.rect(), QColor(0, 255, 0), 60), 0) << "no caption in its own colour";
+    EXPECT_TRUE(regionMatches(image, QRect(0, 0, 30, 75),
+                              pictureOnBlack(SkinId::ProgressFrame, QSize(30, 75))));
+    EXPECT_EQ(countPixels(image, image.rect(), QColor(0, 255, 0), 60), 0)
+        << "no caption in its own colour";
 
     const QColor light = button.palette().color(QPalette::Light);
     const QColor grey = button.palette().color(QPalette::Disabled, QPalette::Text);

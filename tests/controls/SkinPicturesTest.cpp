@@ -11,15 +11,15 @@
 #include <tuple>
 #include <vector>
 
-#include "support/WidgetTesting.h"
 #include "resources/SkinRegistry.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek {
 namespace {
 
 struct ShownPicture {
     int id;
-    int width;   // 0: the control takes the picture's own size
+    int width;  // 0: the control takes the picture's own size
     int height;
 };
 
@@ -27,15 +27,39 @@ struct ShownPicture {
 const std::vector<ShownPicture> kShownPictures = {
     {128, 32, 32},  // window icon
     {132, 0, 0},    // logo, top left
-    {133, 200, 5},     {134, 200, 50},    {135, 200, 50},    {136, 200, 12},    {137, 150, 70},
-    {138, 20, 20},     {139, 20, 20},     {140, 160, 80},
-    {141, 200, 25},    {142, 200, 25},    {143, 200, 25},    {144, 200, 25},    {145, 200, 25},
-    {146, 200, 25},    {147, 200, 25},    {148, 200, 25},    {149, 200, 25},
-    {150, 0, 0},       {151, 0, 0},       // hidden pictures
-    {152, 80, 30},     // progress display 1010
-    {166, 180, 32},    {167, 420, 10},    {168, 150, 75},    {170, 150, 75},    {171, 270, 32},
-    {172, 150, 75},    {173, 250, 37},    {179, 150, 75},    {181, 330, 560},   {186, 600, 520},
-    {187, 63, 20},     {188, 150, 75},    {189, 150, 75},
+    {133, 200, 5},
+    {134, 200, 50},
+    {135, 200, 50},
+    {136, 200, 12},
+    {137, 150, 70},
+    {138, 20, 20},
+    {139, 20, 20},
+    {140, 160, 80},
+    {141, 200, 25},
+    {142, 200, 25},
+    {143, 200, 25},
+    {144, 200, 25},
+    {145, 200, 25},
+    {146, 200, 25},
+    {147, 200, 25},
+    {148, 200, 25},
+    {149, 200, 25},
+    {150, 0, 0},
+    {151, 0, 0},    // hidden pictures
+    {152, 80, 30},  // progress display 1010
+    {166, 180, 32},
+    {167, 420, 10},
+    {168, 150, 75},
+    {170, 150, 75},
+    {171, 270, 32},
+    {172, 150, 75},
+    {173, 250, 37},
+    {179, 150, 75},
+    {181, 330, 560},
+    {186, 600, 520},
+    {187, 63, 20},
+    {188, 150, 75},
+    {189, 150, 75},
     // Settings page pictures 1082..1085, 1067..1079, 1056, 1057, 1058.
     {SkinId::SettingsLeftPanel, 330, 560},
     {SkinId::SettingsMiddleUpperPanel, 330, 290},
@@ -68,7 +92,8 @@ TEST(SkinPictures, EveryShownIdHasAPictureOfItsControlsSize) {
         ASSERT_FALSE(pixmap.isNull());
         const SkinPicture* entry = SkinCatalog::find(shown.id);
         ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(pixmap.size(), QSize(entry->width, entry->height)) << "listed size and artwork differ";
+        EXPECT_EQ(pixmap.size(), QSize(entry->width, entry->height))
+            << "listed size and artwork differ";
         if (shown.width > 0) {
             EXPECT_EQ(pixmap.size(), QSize(shown.width, shown.height));
         }
@@ -112,7 +137,8 @@ std::vector<double> inkBandMiddles(const QImage& picture) {
     int bandTop = -1;
     for (int y = 0; y <= picture.height(); ++y) {
         bool ink = false;
-        for (int x = 0; y < picture.height() && x < picture.width() && !ink; ++x) ink = qAlpha(picture.pixel(x, y)) > 96;
+        for (int x = 0; y < picture.height() && x < picture.width() && !ink; ++x)
+            ink = qAlpha(picture.pixel(x, y)) > 96;
         if (ink && bandTop < 0) bandTop = y;
         if (!ink && bandTop >= 0) {
             middles.push_back((bandTop + y - 1) / 2.0);
@@ -128,7 +154,8 @@ void expectRowsAt(int id, const std::vector<int>& middles) {
     const std::vector<double> bands = inkBandMiddles(picture);
     ASSERT_EQ(bands.size(), middles.size());
     // Descenders pull a band's middle down by a pixel or two.
-    for (size_t i = 0; i < middles.size(); ++i) EXPECT_NEAR(bands[i], middles[i], 3.0) << "row " << i;
+    for (size_t i = 0; i < middles.size(); ++i)
+        EXPECT_NEAR(bands[i], middles[i], 3.0) << "row " << i;
 }
 
 TEST(SkinPictures, LabelColumnsLineUpWithTheirLists) {
@@ -145,7 +172,8 @@ TEST(SkinPictures, LabelColumnsLineUpWithTheirLists) {
     // Thirteen info values (texts drawn from their top, first line about 16 high) beside a
     // label picture at y 50.
     std::vector<int> info;
-    for (int top : {50, 80, 112, 142, 172, 202, 235, 265, 293, 323, 353, 383, 415}) info.push_back(top + 8 - 50);
+    for (int top : {50, 80, 112, 142, 172, 202, 235, 265, 293, 323, 353, 383, 415})
+        info.push_back(top + 8 - 50);
     expectRowsAt(SkinId::InfoLabels, info);
 
     // Lamps at y 380, 410, 440 (20 high) beside a label picture at y 390, 70 high: each label
@@ -182,7 +210,8 @@ QColor inkColour(int id) {
 
 TEST(SkinPictures, PageButtonsAndPromptShowTheirStatesInTheirColours) {
     // Triples of normal, pressed, hover.
-    for (auto [normal, pressed, hover] : {std::tuple{142, 141, 143}, {145, 144, 146}, {148, 147, 149}}) {
+    for (auto [normal, pressed, hover] :
+         {std::tuple{142, 141, 143}, {145, 144, 146}, {148, 147, 149}}) {
         SCOPED_TRACE(normal);
         const QColor grey = inkColour(normal);
         const QColor red = inkColour(pressed);

@@ -16,12 +16,12 @@
 #include <thread>
 #include <vector>
 
-#include "support/RecordingMessageBoxes.h"
 #include "controls/CBitComboBox.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"
 #include "firmware/ui/FirmwarePageUpdateHost.h"
 #include "monitor/MonitorRig.h"
+#include "support/RecordingMessageBoxes.h"
 #include "update/ui/PostingUpdateHost.h"
 
 namespace orvek::testing {
@@ -48,7 +48,9 @@ public:
     std::filesystem::path program() const { return root_ / "program"; }
     std::filesystem::path data() const { return root_ / "data"; }
     std::filesystem::path backups() const { return data() / "orvek-link" / "backups"; }
-    std::filesystem::path firmware(const std::string& name) const { return program() / "Firmware" / name; }
+    std::filesystem::path firmware(const std::string& name) const {
+        return program() / "Firmware" / name;
+    }
     void writeFirmware(const std::string& name, const std::string& content) const {
         std::ofstream(firmware(name), std::ios::binary) << content;
     }
@@ -75,7 +77,8 @@ inline std::string kfwImage(int records, int seed, std::vector<Bytes>* frames = 
                                            static_cast<std::uint8_t>((r & 0x0F) << 4), 0x00}
                                    : Bytes{0, 0, 0, 0x01};
         if (r < records) {
-            for (int i = 0; i < 16; ++i) record.push_back(static_cast<std::uint8_t>(seed * 31 + r * 7 + i * 13));
+            for (int i = 0; i < 16; ++i)
+                record.push_back(static_cast<std::uint8_t>(seed * 31 + r * 7 + i * 13));
         }
         unsigned sum = 0;
         for (std::uint8_t b : record) sum += b;
@@ -98,8 +101,10 @@ inline std::string xupImage(int blocks, int seed, std::vector<Bytes>* sent = nul
     std::string text;
     for (int b = 0; b < blocks; ++b) {
         const unsigned length = 20 + static_cast<unsigned>((seed * 17 + b * 29) % 90);
-        Bytes block{static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length & 0xFF)};
-        for (unsigned i = 0; i < length; ++i) block.push_back(static_cast<std::uint8_t>(seed + b * 3 + i * 5));
+        Bytes block{static_cast<std::uint8_t>(length >> 8),
+                    static_cast<std::uint8_t>(length & 0xFF)};
+        for (unsigned i = 0; i < length; ++i)
+            block.push_back(static_cast<std::uint8_t>(seed + b * 3 + i * 5));
         for (std::uint8_t byte : block) text += hexByte(byte);
         if (sent) sent->push_back(block);
     }
@@ -153,7 +158,8 @@ struct PageRig {
         window.page = page.get();
         updateHost = std::make_unique<FirmwarePageUpdateHost>(state, requests, *page, window);
         posting = std::make_unique<PostingUpdateHost>(*updateHost, page.get());
-        monitor = std::make_unique<ConnectionMonitor>(link, lists, identity, requests, state, window, *posting);
+        monitor = std::make_unique<ConnectionMonitor>(link, lists, identity, requests, state,
+                                                      window, *posting);
     }
 
     void connectEsc() {
@@ -172,8 +178,9 @@ struct PageRig {
     }
 
     CBitComboBox* list(FirmwareTarget target) const {
-        return static_cast<CBitComboBox*>(
-            page->control(target == FirmwareTarget::Esc ? firmwareControl::EscImageList : firmwareControl::CardImageList));
+        return static_cast<CBitComboBox*>(page->control(target == FirmwareTarget::Esc
+                                                            ? firmwareControl::EscImageList
+                                                            : firmwareControl::CardImageList));
     }
     void choose(FirmwareTarget target, const QString& title) const {
         const int index = list(target)->findText(title);

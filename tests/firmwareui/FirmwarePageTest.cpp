@@ -10,9 +10,9 @@
 
 #include "FirmwarePageRig.h"
 #include "controls/CxSkinButton.h"
-#include "support/WidgetTesting.h"
 #include "firmware/ui/IdentityField.h"
 #include "resources/SkinRegistry.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek {
 namespace {
@@ -20,14 +20,17 @@ namespace {
 using namespace testing;
 namespace ctl = firmwareControl;
 
-IdentityField* field(const PageRig& rig, int id) { return static_cast<IdentityField*>(rig.page->control(id)); }
+IdentityField* field(const PageRig& rig, int id) {
+    return static_cast<IdentityField*>(rig.page->control(id));
+}
 
 // A picture at `place` as it shows over the left background picture (at 20, 20) on black.
 QImage overLeftBackground(int id, const QRect& place) {
     QImage image(place.size(), QImage::Format_ARGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    painter.drawImage(QPoint(20, 20) - place.topLeft(), SkinRegistry::image(SkinId::FirmwareLeftPanel));
+    painter.drawImage(QPoint(20, 20) - place.topLeft(),
+                      SkinRegistry::image(SkinId::FirmwareLeftPanel));
     painter.drawImage(QPoint(0, 0), SkinRegistry::image(id));
     return image;
 }
@@ -53,25 +56,30 @@ TEST(FirmwarePageLayout, PicturesShowWhereTheyBelongAndOnlyTheUsedControlsShow) 
         EXPECT_EQ(rig.page->childAt(p.place.center()), nullptr) << p.id;
     }
     // Each progress button lies exactly over its status picture, hidden until an update runs.
-    EXPECT_EQ(rig.page->control(ctl::EscProgress)->geometry(), rig.page->control(ctl::EscStatus)->geometry());
-    EXPECT_EQ(rig.page->control(ctl::CardProgress)->geometry(), rig.page->control(ctl::CardStatus)->geometry());
+    EXPECT_EQ(rig.page->control(ctl::EscProgress)->geometry(),
+              rig.page->control(ctl::EscStatus)->geometry());
+    EXPECT_EQ(rig.page->control(ctl::CardProgress)->geometry(),
+              rig.page->control(ctl::CardStatus)->geometry());
     auto* progress = static_cast<CxSkinButton*>(rig.page->control(ctl::EscProgress));
     EXPECT_EQ(progress->text(), "0%");
     EXPECT_EQ(progress->captionColour, QColor(247, 148, 29));
     EXPECT_EQ(progress->captionFontSize, 200);
 
-    const int hidden[] = {ctl::EscModelLabel, ctl::EscModelName, ctl::EscHardwareLabel, ctl::EscHardwareVersion,
-                          ctl::CardModelLabel, ctl::CardModelName, ctl::CardHardwareLabel,
-                          ctl::CardHardwareVersion, ctl::EscProgress, ctl::CardProgress, ctl::BackupLine};
+    const int hidden[] = {ctl::EscModelLabel,      ctl::EscModelName,        ctl::EscHardwareLabel,
+                          ctl::EscHardwareVersion, ctl::CardModelLabel,      ctl::CardModelName,
+                          ctl::CardHardwareLabel,  ctl::CardHardwareVersion, ctl::EscProgress,
+                          ctl::CardProgress,       ctl::BackupLine};
     for (int id : hidden) EXPECT_FALSE(rig.page->control(id)->isVisible()) << id;
-    const int visible[] = {ctl::EscFirmwareLabel, ctl::EscFirmware, ctl::EscChangeLabel, ctl::EscImageList,
-                           ctl::CardFirmwareLabel, ctl::CardFirmware, ctl::CardChangeLabel, ctl::CardImageList,
-                           ctl::Information};
+    const int visible[] = {ctl::EscFirmwareLabel, ctl::EscFirmware,       ctl::EscChangeLabel,
+                           ctl::EscImageList,     ctl::CardFirmwareLabel, ctl::CardFirmware,
+                           ctl::CardChangeLabel,  ctl::CardImageList,     ctl::Information};
     for (int id : visible) EXPECT_TRUE(rig.page->control(id)->isVisible()) << id;
 
     // The visible labels read as they should, in light grey on the black page.
-    EXPECT_EQ(static_cast<QLabel*>(rig.page->control(ctl::EscFirmwareLabel))->text(), "Now Firmware");
-    EXPECT_EQ(static_cast<QLabel*>(rig.page->control(ctl::CardChangeLabel))->text(), "Change Firmware");
+    EXPECT_EQ(static_cast<QLabel*>(rig.page->control(ctl::EscFirmwareLabel))->text(),
+              "Now Firmware");
+    EXPECT_EQ(static_cast<QLabel*>(rig.page->control(ctl::CardChangeLabel))->text(),
+              "Change Firmware");
     EXPECT_GT(countPixels(shown, QRect(80, 135, 100, 20), QColor(234, 234, 234), 20), 10);
     // The current firmware fields are dark grey even while empty.
     EXPECT_EQ(countPixels(shown, QRect(200, 133, 180, 23), QColor(58, 58, 58)), 180 * 23);
@@ -89,7 +97,8 @@ TEST(FirmwarePageLayout, IdentityTextSitsCentredOneLineHighAPixelLow) {
     const QRect ink = boundsOfColour(shown, place, Qt::white, 60);
     ASSERT_FALSE(ink.isNull());
     const QFontMetrics metrics(field(rig, ctl::EscFirmware)->font());
-    const QRect line = IdentityField::textRect(place.size(), metrics.height()).translated(place.topLeft());
+    const QRect line =
+        IdentityField::textRect(place.size(), metrics.height()).translated(place.topLeft());
     EXPECT_EQ(line.top(), place.top() + (23 - metrics.height()) / 2 + 1);
     EXPECT_TRUE(line.contains(ink)) << "ink " << ink.top() << ".." << ink.bottom();
     // Centred across the field, to within a pixel of rounding.
@@ -98,8 +107,8 @@ TEST(FirmwarePageLayout, IdentityTextSitsCentredOneLineHighAPixelLow) {
 
 TEST(FirmwarePageLayout, ListsHoldTheImagesOnDiskSortedAndNothingIsChosen) {
     PageRig rig;
-    for (const char* name : {"Stock V1.80.kfw", "blinky.kfw", "Old.KFW", "a.b.kfw", ".xup", "QLX_V1.30.xup",
-                             "notes.txt"}) {
+    for (const char* name : {"Stock V1.80.kfw", "blinky.kfw", "Old.KFW", "a.b.kfw", ".xup",
+                             "QLX_V1.30.xup", "notes.txt"}) {
         rig.folders.writeFirmware(name, "");
     }
     rig.folders.writeInformation("Stock V1.80\r\n  Caf\xE9 racing \x96 smoother throttle\r\n");
@@ -114,13 +123,15 @@ TEST(FirmwarePageLayout, ListsHoldTheImagesOnDiskSortedAndNothingIsChosen) {
     EXPECT_EQ(rig.list(FirmwareTarget::Esc)->currentIndex(), -1);
     EXPECT_EQ(rig.list(FirmwareTarget::ProgramCard)->currentIndex(), -1);
     auto* panel = static_cast<QPlainTextEdit*>(rig.page->control(ctl::Information));
-    EXPECT_EQ(panel->toPlainText(), QString::fromUtf8("Stock V1.80\n  Caf\u00E9 racing \u2013 smoother throttle\n"));
+    EXPECT_EQ(panel->toPlainText(),
+              QString::fromUtf8("Stock V1.80\n  Caf\u00E9 racing \u2013 smoother throttle\n"));
 
     // Without the information file the panel says which file it misses; the lists still fill.
     PageRig bare;
     bare.folders.writeFirmware("Stock V1.80.kfw", "");
     bare.openPage();
-    const QString said = static_cast<QPlainTextEdit*>(bare.page->control(ctl::Information))->toPlainText();
+    const QString said =
+        static_cast<QPlainTextEdit*>(bare.page->control(ctl::Information))->toPlainText();
     EXPECT_TRUE(said.contains("FirmwareInformation.txt")) << said.toStdString();
     EXPECT_EQ(bare.list(FirmwareTarget::Esc)->count(), 1);
 }
@@ -137,7 +148,8 @@ TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
         EXPECT_EQ(field(rig, ctl::EscFirmware)->text(), "Stock V1.70");
         EXPECT_EQ(field(rig, ctl::EscModelName)->text(), "ORVEK BASIS SPEC");
         EXPECT_EQ(field(rig, ctl::EscHardwareVersion)->text(), "Tarnwick V1.1ST");
-        EXPECT_EQ(rig.window.log.startingWith("texts:").back(), "texts:ORVEK BASIS SPEC|Stock V1.70");
+        EXPECT_EQ(rig.window.log.startingWith("texts:").back(),
+                  "texts:ORVEK BASIS SPEC|Stock V1.70");
     }
     {
         // An ESC outside the model table: the page and the settings line keep the earlier ESC.
@@ -154,7 +166,8 @@ TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
         EXPECT_EQ(rig.lists.family, EscFamily::Unlisted);
         EXPECT_EQ(field(rig, ctl::EscFirmware)->text(), "Stock V1.70");
         EXPECT_EQ(field(rig, ctl::EscModelName)->text(), "ORVEK BASIS SPEC");
-        EXPECT_EQ(rig.window.log.startingWith("texts:").back(), "texts:ORVEK BASIS SPEC|Stock V1.70");
+        EXPECT_EQ(rig.window.log.startingWith("texts:").back(),
+                  "texts:ORVEK BASIS SPEC|Stock V1.70");
     }
     {
         sim::SimOptions card = deviceOptions(sim::Peer::CardApplication);
@@ -201,7 +214,8 @@ TEST(FirmwarePageClicks, OnlyPointsStrictlyInsideAStartPictureCount) {
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {589, 429});
     EXPECT_TRUE(rig.requests.cardUpdateRequested);
     EXPECT_EQ(rig.requests.cardImage, rig.folders.firmware("QLX_V1.30.xup"));
-    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("Stock V1.80.kfw")) << "each target keeps its own";
+    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("Stock V1.80.kfw"))
+        << "each target keeps its own";
     EXPECT_TRUE(rig.messages.shown.empty());
     sendMove(*rig.page, {300, 300});
     EXPECT_NE(rig.page->cursor().shape(), Qt::PointingHandCursor);
@@ -231,7 +245,8 @@ TEST(FirmwarePageClicks, NothingChosenAsksForAChoiceAndAnEmptyCardEntryIsIgnored
 TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
     PageRig rig;
     ASSERT_TRUE(rig.ok);
-    rig.folders.writeFirmware("Saved page.kfw", "<!DOCTYPE html>\r\n<html><body>Not found</body></html>\r\n");
+    rig.folders.writeFirmware("Saved page.kfw",
+                              "<!DOCTYPE html>\r\n<html><body>Not found</body></html>\r\n");
     const std::string sound = kfwImage(6, 3);
     rig.folders.writeFirmware("Cut short.kfw", sound.substr(0, sound.size() / 2));
     rig.folders.writeFirmware("Stock V1.80.kfw", sound);
@@ -247,7 +262,8 @@ TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
     const ShownMessage asked = rig.messages.shown[0];
     EXPECT_TRUE(asked.question);
     EXPECT_NE(asked.text.find("Saved page.kfw"), std::string::npos) << asked.text;
-    EXPECT_NE(asked.text.find("line 1: not a record: starts with '<'"), std::string::npos) << asked.text;
+    EXPECT_NE(asked.text.find("line 1: not a record: starts with '<'"), std::string::npos)
+        << asked.text;
     EXPECT_NE(asked.text.find("line 2: not a record"), std::string::npos) << asked.text;
     EXPECT_NE(asked.text.find("Upload it anyway?"), std::string::npos);
     // No (the default): no request, and the next tick sends only its probe.
@@ -273,8 +289,10 @@ TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
     rig.choose(FirmwareTarget::ProgramCard, "QLX cut");
     QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 390});
     ASSERT_EQ(rig.messages.shown.size(), 3u);
-    EXPECT_NE(rig.messages.shown[2].text.find("only"), std::string::npos) << rig.messages.shown[2].text;
-    EXPECT_NE(rig.messages.shown[2].text.find("remain"), std::string::npos) << rig.messages.shown[2].text;
+    EXPECT_NE(rig.messages.shown[2].text.find("only"), std::string::npos)
+        << rig.messages.shown[2].text;
+    EXPECT_NE(rig.messages.shown[2].text.find("remain"), std::string::npos)
+        << rig.messages.shown[2].text;
     EXPECT_FALSE(rig.requests.cardUpdateRequested);
 
     // A sound image goes on without a question.

@@ -78,7 +78,8 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
     EXPECT_FALSE(rig.requests.escUpdateRequested);
 
-    // The settings went to the user's data folder first, as an export of the lists would write them.
+    // The settings went to the user's data folder first, as an export of the lists would write
+    // them.
     const auto backups = rig.window.log.startingWith("backup:saved:");
     ASSERT_EQ(backups.size(), 1u);
     const std::filesystem::path saved = backups[0].substr(std::string("backup:saved:").size());

@@ -39,7 +39,9 @@ protected:
         fs::create_directories(root / "class" / "tty" / name);
         fs::create_directory_symlink(node, root / "class" / "tty" / name / "device");
     }
-    void addVirtualTty(const std::string& name) { fs::create_directories(root / "class" / "tty" / name); }
+    void addVirtualTty(const std::string& name) {
+        fs::create_directories(root / "class" / "tty" / name);
+    }
 
     fs::path root;
 };

@@ -3,17 +3,17 @@
 
 #include <thread>
 
-#include "support/SimLink.h"
 #include "link/CommandSet.h"
 #include "platform/Clock.h"
+#include "support/SimLink.h"
 
 namespace orvek {
 namespace {
 
-using testing::SimLink;
+using sim::Peer;
 using testing::receivedBytes;
 using testing::simAs;
-using sim::Peer;
+using testing::SimLink;
 
 TEST(CommandSet, EscProbeOutcomes) {
     SimLink s;
@@ -134,9 +134,8 @@ TEST(CommandSet, SettingsWriteSendsTwentyTwoPairsThenCommits) {
     const WirePairs image = imageFrom(wanted);
     RecordingProgress progress;
     EXPECT_EQ(writeSettings(s.link, image, &progress), WriteOutcome::Written);
-    EXPECT_EQ(progress.percents,
-              (std::vector<int>{0, 4, 9, 14, 19, 23, 28, 33, 38, 42, 47, 52, 57, 61, 66, 71, 76,
-                                80, 85, 90, 95, 100}));
+    EXPECT_EQ(progress.percents, (std::vector<int>{0,  4,  9,  14, 19, 23, 28, 33, 38, 42, 47,
+                                                   52, 57, 61, 66, 71, 76, 80, 85, 90, 95, 100}));
     std::vector<std::uint8_t> wire;
     for (const auto& p : image) wire.insert(wire.end(), p.begin(), p.end());
     wire.push_back(0xDF);

@@ -7,16 +7,16 @@
 #include <thread>
 
 #include "link/CommandSet.h"
-#include "support/SimLink.h"
 #include "platform/Clock.h"
+#include "support/SimLink.h"
 
 namespace orvek {
 namespace {
 
-using testing::SimLink;
+using sim::Peer;
 using testing::receivedBytes;
 using testing::simAs;
-using sim::Peer;
+using testing::SimLink;
 
 std::uint32_t elapsedSince(std::uint32_t start) { return tickCount() - start; }
 
@@ -198,7 +198,8 @@ TEST(UsbUart, LongFrameEchoIsTakenWithoutOverrun) {
     s.sim.setFaults(quiet);
     std::vector<std::uint8_t> frame(65537);
     for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    EXPECT_EQ(s.link.sendFrame(frame.data(), static_cast<std::uint32_t>(frame.size())), LinkStatus::Ok);
+    EXPECT_EQ(s.link.sendFrame(frame.data(), static_cast<std::uint32_t>(frame.size())),
+              LinkStatus::Ok);
     EXPECT_EQ(s.link.bytesRead(), 65537u);
     EXPECT_EQ(0, std::memcmp(s.link.rxBuffer(), frame.data(), kRxBufferSize));
     EXPECT_EQ(receivedBytes(s.sim), frame);

@@ -23,8 +23,8 @@ TEST(DeviceMenu, ModesExcludeEachOtherWithTheirChecksButtonsAndTimer) {
     rig.monitor.onDeviceCommand(deviceCommand::Esc);
     expectModes(rig, true, false, 0);
     EXPECT_EQ(rig.window.log.all(),
-              (Events{"stopPollTimer", "lamps:100", "checks:100", "userSupportPage", "button:1003:1",
-                      "button:1002:1", "startPollTimer"}));
+              (Events{"stopPollTimer", "lamps:100", "checks:100", "userSupportPage",
+                      "button:1003:1", "button:1002:1", "startPollTimer"}));
 
     rig.link.setEscState(EscState::Identified);
     rig.window.log.clear();
@@ -32,8 +32,8 @@ TEST(DeviceMenu, ModesExcludeEachOtherWithTheirChecksButtonsAndTimer) {
     expectModes(rig, false, true, 0);
     EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_EQ(rig.window.log.all(),
-              (Events{"stopPollTimer", "lamps:100", "checks:010", "userSupportPage", "button:1003:1",
-                      "button:1002:0", "startPollTimer"}));
+              (Events{"stopPollTimer", "lamps:100", "checks:010", "userSupportPage",
+                      "button:1003:1", "button:1002:0", "startPollTimer"}));
 
     // Fix mode does not stop timer 1 first and leaves the page shown.
     rig.state.cardState = CardState::Identified;
@@ -41,8 +41,8 @@ TEST(DeviceMenu, ModesExcludeEachOtherWithTheirChecksButtonsAndTimer) {
     rig.monitor.onDeviceCommand(deviceCommand::FixMode);
     expectModes(rig, false, false, 1);
     EXPECT_EQ(rig.state.cardState, CardState::NotProbed);
-    EXPECT_EQ(rig.window.log.all(),
-              (Events{"lamps:100", "checks:001", "button:1003:1", "button:1002:0", "startPollTimer"}));
+    EXPECT_EQ(rig.window.log.all(), (Events{"lamps:100", "checks:001", "button:1003:1",
+                                            "button:1002:0", "startPollTimer"}));
 
     // Choosing a checked mode again switches it off; no page button is disabled again.
     rig.window.log.clear();
@@ -60,7 +60,8 @@ TEST(DeviceMenu, EscSwitchedOffPutsItsLampOutAndOnAgainIdentifiesAfresh) {
     rig.monitor.onDeviceEsc();
     expectModes(rig, false, false, 0);
     EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
-    EXPECT_EQ(rig.window.log.all(), (Events{"stopPollTimer", "lamps:100", "checks:000", "startPollTimer"}));
+    EXPECT_EQ(rig.window.log.all(),
+              (Events{"stopPollTimer", "lamps:100", "checks:000", "startPollTimer"}));
     rig.monitor.onPollTimer();
     EXPECT_TRUE(rig.received().empty()) << "no mode, nothing sent";
 

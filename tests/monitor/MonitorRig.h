@@ -52,7 +52,9 @@ private:
     std::vector<std::string> events_;
 };
 
-inline std::string iconName(MessageIcon icon) { return icon == MessageIcon::Stop ? "stop" : "none"; }
+inline std::string iconName(MessageIcon icon) {
+    return icon == MessageIcon::Stop ? "stop" : "none";
+}
 
 class RecordingWindow : public MonitorHost {
 public:
@@ -60,7 +62,8 @@ public:
     std::atomic<bool> timerRunning{true};
 
     void setLamps(bool usb, bool esc, bool card) override {
-        log.record(std::string("lamps:") + (usb ? "1" : "0") + (esc ? "1" : "0") + (card ? "1" : "0"));
+        log.record(std::string("lamps:") + (usb ? "1" : "0") + (esc ? "1" : "0") +
+                   (card ? "1" : "0"));
     }
     void setEscTexts(const std::string& model, const std::string& firmware) override {
         log.record("texts:" + model + "|" + firmware);
@@ -82,7 +85,8 @@ public:
     }
     std::function<void()> duringMessage;
     void setDeviceMenuChecks(bool esc, bool card, bool fix) override {
-        log.record(std::string("checks:") + (esc ? "1" : "0") + (card ? "1" : "0") + (fix ? "1" : "0"));
+        log.record(std::string("checks:") + (esc ? "1" : "0") + (card ? "1" : "0") +
+                   (fix ? "1" : "0"));
     }
     void showUserSupportPage() override { log.record("userSupportPage"); }
     void deviceInfoShown(FirmwareTarget target) override {
@@ -92,7 +96,8 @@ public:
         log.record(std::string("portDenied:") + (denied ? "1:" + port : "0"));
     }
     void settingsBackedUp(const SettingsBackup& backup) override {
-        log.record(std::string("backup:") + (backup.saved ? "saved:" : "failed:") + backup.file.string());
+        log.record(std::string("backup:") + (backup.saved ? "saved:" : "failed:") +
+                   backup.file.string());
     }
     void enablePageButton(int id, bool enabled) override {
         log.record("button:" + std::to_string(id) + ":" + (enabled ? "1" : "0"));

@@ -15,7 +15,9 @@ using testing::deviceOptions;
 using testing::MonitorRig;
 using Bytes = std::vector<std::uint8_t>;
 
-long countOf(const Bytes& bytes, std::uint8_t value) { return std::count(bytes.begin(), bytes.end(), value); }
+long countOf(const Bytes& bytes, std::uint8_t value) {
+    return std::count(bytes.begin(), bytes.end(), value);
+}
 
 TEST(Poll, PortFoundOpenLightsUsbLampAloneAndWithoutModeNothingIsSent) {
     MonitorRig rig;
@@ -55,15 +57,17 @@ TEST(Poll, EscIdentificationFillsListsReadsSettingsSetsTextsAndLamps) {
     EXPECT_EQ(rig.lists.versionText, "1.30");
     EXPECT_GT(rig.lists.byKey(key::OperationMode).count(), 0);
     const sim::SettingsBlock block = rig.sim.settings();
-    EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), block.begin()));
+    EXPECT_TRUE(
+        std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), block.begin()));
     // The lists show the block: writing them back gives the block's values.
     const WriteImage image = BuildWriteImage(rig.lists);
-    for (std::size_t i = 0; i < image.size(); ++i) EXPECT_EQ(image[i].value, block[i]) << "byte " << i;
+    for (std::size_t i = 0; i < image.size(); ++i)
+        EXPECT_EQ(image[i].value, block[i]) << "byte " << i;
     EXPECT_EQ(rig.identity.escModelName(), "ORVEK ARC");
     // The read runs with timer 1 stopped; texts come after it, the lamp last.
-    EXPECT_EQ(rig.window.log.all(),
-              (std::vector<std::string>{"infoShown:esc", "stopPollTimer", "texts:ORVEK ARC|Expert V1.30",
-                                        "startPollTimer", "lamps:110"}));
+    EXPECT_EQ(rig.window.log.all(), (std::vector<std::string>{"infoShown:esc", "stopPollTimer",
+                                                              "texts:ORVEK ARC|Expert V1.30",
+                                                              "startPollTimer", "lamps:110"}));
 }
 
 TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
@@ -94,7 +98,8 @@ TEST(Poll, IdentityTextsFollowTheTypeAndVersionCodes) {
         rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("texts:"), std::vector<std::string>{c.texts});
         // The settings page's line says what the firmware page shows.
-        EXPECT_EQ("texts:" + rig.identity.escModelName() + "|" + rig.identity.escFirmware(), c.texts);
+        EXPECT_EQ("texts:" + rig.identity.escModelName() + "|" + rig.identity.escFirmware(),
+                  c.texts);
         // The firmware page is told only of an identity it can show.
         EXPECT_EQ(rig.window.log.has("infoShown:esc"), c.family != EscFamily::Unlisted);
     }

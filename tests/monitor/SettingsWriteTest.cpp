@@ -23,7 +23,8 @@ const Events kAllProgress = {"progress:0% ",  "progress:4% ",  "progress:9% ",  
 void expectEscHoldsLists(MonitorRig& rig) {
     const WriteImage image = BuildWriteImage(rig.lists);
     const sim::SettingsBlock held = rig.sim.settings();
-    for (std::size_t i = 0; i < image.size(); ++i) EXPECT_EQ(held[i], image[i].value) << "byte " << i;
+    for (std::size_t i = 0; i < image.size(); ++i)
+        EXPECT_EQ(held[i], image[i].value) << "byte " << i;
 }
 
 // Selects another option than the current one in a list; the index chosen.
@@ -49,7 +50,8 @@ TEST(SendSettings, WritesEveryPairWithProgressThenCommits) {
     EXPECT_NE(rig.sim.settings()[1], before[1]) << "the changed drag brake arrived";
     expectEscHoldsLists(rig);
     // What the ESC holds now is known without reading it back.
-    EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), rig.sim.settings().begin()));
+    EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(),
+                           rig.sim.settings().begin()));
     EXPECT_FALSE(anySettingDiffersFromEsc(rig.lists));
     EXPECT_FALSE(rig.requests.writeRequested);
     EXPECT_EQ(rig.state.writeProgress, 100);
@@ -73,8 +75,9 @@ TEST(SendSettings, ConnectionRefusalsClearTheFlagWithAStopBox) {
         rig.requests.writeRequested = true;
         rig.requests.defaultsRequested = true;
         rig.monitor.onPollTimer();
-        EXPECT_EQ(rig.window.log.startingWith("message:"),
-                  (Events{"message:stop:USB Connection Error!", "message:stop:USB Connection Error!"}));
+        EXPECT_EQ(
+            rig.window.log.startingWith("message:"),
+            (Events{"message:stop:USB Connection Error!", "message:stop:USB Connection Error!"}));
         EXPECT_FALSE(rig.requests.writeRequested);
         EXPECT_FALSE(rig.requests.defaultsRequested);
     }
@@ -86,10 +89,12 @@ TEST(SendSettings, ConnectionRefusalsClearTheFlagWithAStopBox) {
         rig.requests.writeRequested = true;
         rig.window.log.clear();
         rig.monitor.onPollTimer();
-        EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:stop:ESC Connection Error!"})
+        EXPECT_EQ(rig.window.log.startingWith("message:"),
+                  Events{"message:stop:ESC Connection Error!"})
             << "command " << command;
         EXPECT_FALSE(rig.requests.writeRequested);
-        EXPECT_TRUE(rig.window.log.startingWith("stopPollTimer").empty()) << "refused before the timer stops";
+        EXPECT_TRUE(rig.window.log.startingWith("stopPollTimer").empty())
+            << "refused before the timer stops";
         EXPECT_EQ(rig.sim.pairsStored(), 0);
     }
 }
@@ -106,7 +111,8 @@ TEST(SendSettings, RefusedPairLeavesTheRequestForTheNextTickWhichStartsAgain) {
     rig.requests.writeRequested = true;
 
     rig.monitor.onPollTimer();
-    EXPECT_TRUE(anySettingDiffersFromEsc(rig.lists)) << "a half-done write is not what the ESC holds";
+    EXPECT_TRUE(anySettingDiffersFromEsc(rig.lists))
+        << "a half-done write is not what the ESC holds";
     const Events firstFive(kAllProgress.begin(), kAllProgress.begin() + 5);
     EXPECT_EQ(rig.window.log.startingWith("progress:"), firstFive);
     EXPECT_EQ(rig.window.log.startingWith("message:"), Events{"message:none:Send fail"});
@@ -148,7 +154,8 @@ TEST(SendSettings, CommitThatCannotBeWrittenIsReportedOnceAndNotRetried) {
     EXPECT_EQ(rig.sim.pairsStored(), 22);
     EXPECT_EQ(rig.sim.commits(), 0);
     EXPECT_EQ(rig.window.log.all().back(), "startPollTimer");
-    EXPECT_TRUE(std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), before.begin()))
+    EXPECT_TRUE(
+        std::equal(rig.lists.lastReadBlock.begin(), rig.lists.lastReadBlock.end(), before.begin()))
         << "an uncommitted write is not what the ESC holds";
 }
 
@@ -228,7 +235,8 @@ TEST(ApplyFactoryDefaults, OnlyTheListsChangeAndAnUnlistedFamilyKeepsThem) {
     for (int k = 0; k < kParameterCount; ++k) selections.push_back(rig.lists.byKey(k).selection());
     rig.requests.defaultsRequested = true;
     rig.monitor.onPollTimer();
-    for (int k = 0; k < kParameterCount; ++k) EXPECT_EQ(rig.lists.byKey(k).selection(), selections[k]);
+    for (int k = 0; k < kParameterCount; ++k)
+        EXPECT_EQ(rig.lists.byKey(k).selection(), selections[k]);
     EXPECT_FALSE(rig.requests.defaultsRequested);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
 }

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "MonitorRig.h"
-#include "support/TestImages.h"
 #include "settings/SettingsFile.h"
+#include "support/TestImages.h"
 
 namespace orvek {
 namespace {
@@ -39,7 +39,8 @@ TEST(UpdateDispatch, EscUpdateRunsOnItsThreadWhileTicksStayOffTheLink) {
 
     // On the wire: the tick's probe, then only the update's bytes.
     Bytes expected = {0xD5, 0xD6, 0xD6, 0xD6, 0xD6, 0x39, 0x31};
-    for (const auto& record : rig.sim.records()) expected.insert(expected.end(), record.begin(), record.end());
+    for (const auto& record : rig.sim.records())
+        expected.insert(expected.end(), record.begin(), record.end());
     EXPECT_EQ(rig.sim.records().size(), 41u);
     EXPECT_EQ(rig.received(), expected);
     EXPECT_EQ(rig.sim.pairsStored(), 0) << "the write waited";
@@ -70,7 +71,9 @@ std::string fileBytes(const std::filesystem::path& file) {
 // The user's data folder of one test, removed at its end.
 class DataHome {
 public:
-    DataHome() : path_(std::filesystem::temp_directory_path() / ("orvek-data-" + std::to_string(::getpid()))) {
+    DataHome()
+        : path_(std::filesystem::temp_directory_path() /
+                ("orvek-data-" + std::to_string(::getpid()))) {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
         setenv("XDG_DATA_HOME", path_.c_str(), 1);
@@ -103,9 +106,11 @@ TEST(UpdateDispatch, EscSettingsAreSavedBeforeTheUpdateAndAFailedSaveDoesNotStop
         rig.connectEsc();
         runEscUpdate(rig, image);
         ASSERT_EQ(std::distance(std::filesystem::directory_iterator(data.backups()),
-                                std::filesystem::directory_iterator()), 1);
+                                std::filesystem::directory_iterator()),
+                  1);
         const auto saved = *std::filesystem::directory_iterator(data.backups());
-        EXPECT_EQ(saved.path().filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u) << saved.path();
+        EXPECT_EQ(saved.path().filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u)
+            << saved.path();
         const auto exported = data.path() / "export.cfg";
         ASSERT_EQ(exportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
         EXPECT_EQ(fileBytes(saved.path()), fileBytes(exported));
@@ -126,7 +131,8 @@ TEST(UpdateDispatch, EscSettingsAreSavedBeforeTheUpdateAndAFailedSaveDoesNotStop
         runEscUpdate(rig, image);
         const auto backups = rig.window.log.startingWith("backup:");
         ASSERT_EQ(backups.size(), 1u);
-        EXPECT_EQ(backups[0].rfind("backup:failed:" + data.backups().string(), 0), 0u) << backups[0];
+        EXPECT_EQ(backups[0].rfind("backup:failed:" + data.backups().string(), 0), 0u)
+            << backups[0];
         EXPECT_TRUE(rig.window.log.has("updatePicture:188"));
         EXPECT_EQ(rig.sim.records().size(), 5u);
     }

@@ -109,7 +109,9 @@ TEST(ProfileFileRead, CutsByCharactersNeverInsideOne) {
     TempFolder folder;
     const auto file = folder / "utf8.ini";
     // "é" is one UTF-16 unit, "𝄞" (U+1D11E) two.
-    writeBytes(file, "[info]\nDriver=\xC3\xA9\xC3\xA9\xC3\xA9\nMotor=a\xF0\x9D\x84\x9E" "b\n");
+    writeBytes(file,
+               "[info]\nDriver=\xC3\xA9\xC3\xA9\xC3\xA9\nMotor=a\xF0\x9D\x84\x9E"
+               "b\n");
     EXPECT_EQ(Read(file, "info", "Driver", 3), "\xC3\xA9\xC3\xA9");
     EXPECT_EQ(Read(file, "info", "Motor", 3), "a");
     EXPECT_EQ(Read(file, "info", "Motor", 4), "a\xF0\x9D\x84\x9E");
@@ -117,9 +119,11 @@ TEST(ProfileFileRead, CutsByCharactersNeverInsideOne) {
 
 TEST(ProfileFileRead, MissingFileSectionOrKeyGivesTheDefault) {
     TempFolder folder;
-    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "Boost RPM", "Boost RPM", 20), "Boost RPM");
+    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "Boost RPM", "Boost RPM", 20),
+              "Boost RPM");
     // The Windows reader drops trailing blanks of the default (and only of the default).
-    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "x", "  fallback   ", 20), "  fallback");
+    EXPECT_EQ(readProfileString(folder / "none.ini", "option", "x", "  fallback   ", 20),
+              "  fallback");
     // A folder where a file is expected reads like a missing file.
     EXPECT_EQ(readProfileString(folder.path(), "option", "x", "d", 20), "d");
     const LoadedProfile missing = loadProfileFile(folder / "none.ini");
@@ -142,7 +146,8 @@ TEST(ProfileFileRead, ReadsUtf16WithByteOrderMarkAndEveryLineEnd) {
 
     // A unit 0x0A0D is a character, not two line ends.
     const auto tricky = folder / "tricky.ini";
-    writeBytes(tricky, "\xFF\xFE" + utf16Le("[a]\nk=") + std::string("\x0D\x0A", 2) + utf16Le("z\n"));
+    writeBytes(tricky,
+               "\xFF\xFE" + utf16Le("[a]\nk=") + std::string("\x0D\x0A", 2) + utf16Le("z\n"));
     EXPECT_EQ(Read(tricky, "a", "k"), "\xE0\xA8\x8Dz");
 
     const auto crOnly = folder / "cr.ini";

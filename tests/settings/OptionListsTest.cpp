@@ -70,7 +70,7 @@ TEST(ParameterLists, AddressesListsByKeyAndById) {
 }
 
 TEST(FillOptionLists, SetsEnabledStatesPerFamilyAndClearsSelections) {
-    const int boostAndTurbo[] = {key::BoostTiming, key::BoostRpm, key::BoostAcc,
+    const int boostAndTurbo[] = {key::BoostTiming, key::BoostRpm,   key::BoostAcc,
                                  key::TurboTiming, key::TurboSlope, key::TurboDelay};
     ParameterLists lists;
     FillOptionLists(lists, EscFamily::Stock, "1.30");
@@ -100,17 +100,19 @@ TEST(FillOptionLists, SetsEnabledStatesPerFamilyAndClearsSelections) {
 TEST(FactoryDefaults, ExpertAndStockSelectTheirTables) {
     auto expert = filledLists(EscFamily::Expert, "1.30");
     selectFactoryDefaults(expert);
-    EXPECT_EQ(selectedTexts(expert),
-              (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "10%", "=Drag Brake", "90%",
-                                        "4KHz", "Level 7", "8KHz", "6%", "off", "0 deg", "14000",
-                                        "650 RPM/deg", "0 deg", "18 deg/0.1s", "0.10sec", "Normal"}));
+    EXPECT_EQ(
+        selectedTexts(expert),
+        (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "10%", "=Drag Brake", "90%",
+                                  "4KHz", "Level 7", "8KHz", "6%", "off", "0 deg", "14000",
+                                  "650 RPM/deg", "0 deg", "18 deg/0.1s", "0.10sec", "Normal"}));
 
     auto stock = filledLists(EscFamily::Stock, "1.30");
     selectFactoryDefaults(stock);
-    EXPECT_EQ(selectedTexts(stock),
-              (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "4%", "=Drag Brake", "100%",
-                                        "4KHz", "Level 12", "8KHz", "6%", "off", "20 deg", "1500",
-                                        "150 RPM/deg", "20 deg", "24 deg/0.1s", "0.05sec", "Normal"}));
+    EXPECT_EQ(
+        selectedTexts(stock),
+        (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "4%", "=Drag Brake", "100%",
+                                  "4KHz", "Level 12", "8KHz", "6%", "off", "20 deg", "1500",
+                                  "150 RPM/deg", "20 deg", "24 deg/0.1s", "0.05sec", "Normal"}));
 }
 
 TEST(FactoryDefaults, PowerProfileTakesTheLastLevelTheListHas) {
@@ -134,9 +136,9 @@ TEST(FactoryDefaults, BlinkyLeavesTheBoostAndTurboListsAndUnlistedLeavesAll) {
     auto blinky = filledLists(EscFamily::Blinky, "1.20");
     selectFactoryDefaults(blinky);
     EXPECT_EQ(selectedTexts(blinky),
-              (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "0%", "=Drag Brake", "100%",
-                                        "1KHz", "Level 9", "16KHz", "6%", "off", "", "", "", "", "",
-                                        "", "Normal"}));
+              (std::vector<std::string>{"For/Brake", "25%", "3.2 V/cell", "0%", "=Drag Brake",
+                                        "100%", "1KHz", "Level 9", "16KHz", "6%", "off", "", "", "",
+                                        "", "", "", "Normal"}));
 
     // Lists the family has no default for keep what they show.
     auto lists = filledLists(EscFamily::Stock, "1.30");

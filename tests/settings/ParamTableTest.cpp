@@ -16,12 +16,12 @@ using testing::textsOf;
 
 TEST(ParamTable, KeyNamesInFileOrderAndListIds) {
     const std::vector<std::pair<std::string, int>> expected = {
-        {"Operation Mode", 1009},  {"Reverse Speed", 1010}, {"Low Volt Cut", 1011},
-        {"Drag Brake", 1012},      {"Initial Brake", 1013}, {"Full Brake", 1014},
-        {"Brake Frequency", 1015}, {"Power Profile", 1016}, {"Drive Frequency", 1017},
-        {"Neutral DeadBand", 1018}, {"Temp Cut Set", 1019}, {"Boost Timing", 1021},
-        {"Boost RPM", 1024},       {"Boost ACC", 1026},     {"Turbo Timing", 1023},
-        {"Turbo Slope", 1022},     {"Turbo Delay", 1025},   {"Rotation Mode", 1020}};
+        {"Operation Mode", 1009},   {"Reverse Speed", 1010}, {"Low Volt Cut", 1011},
+        {"Drag Brake", 1012},       {"Initial Brake", 1013}, {"Full Brake", 1014},
+        {"Brake Frequency", 1015},  {"Power Profile", 1016}, {"Drive Frequency", 1017},
+        {"Neutral DeadBand", 1018}, {"Temp Cut Set", 1019},  {"Boost Timing", 1021},
+        {"Boost RPM", 1024},        {"Boost ACC", 1026},     {"Turbo Timing", 1023},
+        {"Turbo Slope", 1022},      {"Turbo Delay", 1025},   {"Rotation Mode", 1020}};
     std::set<int> ids;
     for (int k = 0; k < kParameterCount; ++k) {
         const EscParameter& parameter = parameterTable()[static_cast<std::size_t>(k)];
@@ -76,11 +76,11 @@ TEST(ParamTable, OptionTextsKeepTheFirmwaresSpelling) {
     EXPECT_EQ(stockAcc.back(), "700 RPN/deg");
 
     EXPECT_EQ(textsOf(expert.byKey(key::TurboDelay)),
-              (std::vector<std::string>{"off", "0.05sec", "0.10sec", "0.15sec", "0.20sec", "0.25sec",
-                                        "0.30sec", "0.35sec", "0.40sec"}));
+              (std::vector<std::string>{"off", "0.05sec", "0.10sec", "0.15sec", "0.20sec",
+                                        "0.25sec", "0.30sec", "0.35sec", "0.40sec"}));
     EXPECT_EQ(textsOf(expert.byKey(key::BoostRpm)),
-              (std::vector<std::string>{"500", "1000", "1500", "2000", "2500", "3000", "3500",
-                                        "4000", "4500", "5000", "6000", "7000", "8000", "9000",
+              (std::vector<std::string>{"500",   "1000",  "1500",  "2000",  "2500",  "3000", "3500",
+                                        "4000",  "4500",  "5000",  "6000",  "7000",  "8000", "9000",
                                         "10000", "11000", "12000", "13000", "14000", "15000"}));
 
     const auto drag = textsOf(expert.byKey(key::DragBrake));
@@ -118,15 +118,15 @@ TEST(ParamTable, PowerProfileFollowsTheVersionText) {
 }
 
 TEST(ParamTable, ListsEachFamilyHas) {
-    const std::set<int> boostAndTurbo = {key::BoostTiming, key::BoostRpm, key::BoostAcc,
+    const std::set<int> boostAndTurbo = {key::BoostTiming, key::BoostRpm,   key::BoostAcc,
                                          key::TurboTiming, key::TurboSlope, key::TurboDelay};
     const auto blinky = filledLists(EscFamily::Blinky, "1.30");
     const auto unlisted = filledLists(EscFamily::Unlisted, "1.30");
     for (int k = 0; k < kParameterCount; ++k) {
         SCOPED_TRACE(parameterTable()[static_cast<std::size_t>(k)].keyName);
         EXPECT_EQ(blinky.byKey(k).count() == 0, boostAndTurbo.count(k) == 1);
-        const bool unlistedEmpty = boostAndTurbo.count(k) == 1 || k == key::DragBrake ||
-                                   k == key::PowerProfile;
+        const bool unlistedEmpty =
+            boostAndTurbo.count(k) == 1 || k == key::DragBrake || k == key::PowerProfile;
         EXPECT_EQ(unlisted.byKey(k).count() == 0, unlistedEmpty);
     }
 }

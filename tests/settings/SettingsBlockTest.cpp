@@ -14,8 +14,9 @@ using testing::selectedTexts;
 
 using Block = std::array<std::uint8_t, kSettingsBlockSize>;
 
-constexpr Block kExampleBlock = {0x00, 0x0A, 0x55, 0x1E, 0x66, 0x06, 0x5A, 0x19, 0xC8, 0x06, 0x0A, 0x03,
-                                 0x00, 0x0A, 0x12, 0x02, 0x0C, 0x02, 0x02, 0x77, 0x88, 0x00, 0xDD};
+constexpr Block kExampleBlock = {0x00, 0x0A, 0x55, 0x1E, 0x66, 0x06, 0x5A, 0x19,
+                                 0xC8, 0x06, 0x0A, 0x03, 0x00, 0x0A, 0x12, 0x02,
+                                 0x0C, 0x02, 0x02, 0x77, 0x88, 0x00, 0xDD};
 
 std::vector<std::pair<int, int>> Pairs(const WriteImage& image) {
     std::vector<std::pair<int, int>> pairs;
@@ -43,18 +44,27 @@ TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
     ASSERT_TRUE(acceptSettingsBlock(lists, kExampleBlock.data(), kExampleBlock.size()));
 
     // In block order.
-    const std::vector<std::pair<int, std::string>> shown = {
-        {key::OperationMode, "For/Brake"}, {key::DragBrake, "10%"},
-        {key::LowVoltCut, "3.0 V/cell"},   {key::PowerProfile, "Level 7"},
-        {key::FullBrake, "90%"},           {key::ReverseSpeed, "25%"},
-        {key::InitialBrake, "=Drag Brake"}, {key::NeutralDeadBand, "6%"},
-        {key::BoostTiming, "10 deg"},      {key::TurboSlope, "18 deg/0.1s"},
-        {key::TempCutSet, "off"},          {key::TurboTiming, "10 deg"},
-        {key::BoostRpm, "14000"},          {key::TurboDelay, "0.10sec"},
-        {key::BoostAcc, "650 RPM/deg"},    {key::DriveFrequency, "8KHz"},
-        {key::BrakeFrequency, "4KHz"},     {key::RotationMode, "Normal"}};
+    const std::vector<std::pair<int, std::string>> shown = {{key::OperationMode, "For/Brake"},
+                                                            {key::DragBrake, "10%"},
+                                                            {key::LowVoltCut, "3.0 V/cell"},
+                                                            {key::PowerProfile, "Level 7"},
+                                                            {key::FullBrake, "90%"},
+                                                            {key::ReverseSpeed, "25%"},
+                                                            {key::InitialBrake, "=Drag Brake"},
+                                                            {key::NeutralDeadBand, "6%"},
+                                                            {key::BoostTiming, "10 deg"},
+                                                            {key::TurboSlope, "18 deg/0.1s"},
+                                                            {key::TempCutSet, "off"},
+                                                            {key::TurboTiming, "10 deg"},
+                                                            {key::BoostRpm, "14000"},
+                                                            {key::TurboDelay, "0.10sec"},
+                                                            {key::BoostAcc, "650 RPM/deg"},
+                                                            {key::DriveFrequency, "8KHz"},
+                                                            {key::BrakeFrequency, "4KHz"},
+                                                            {key::RotationMode, "Normal"}};
     for (const auto& [k, text] : shown) {
-        EXPECT_EQ(lists.byKey(k).selectedText(), text) << parameterTable()[static_cast<std::size_t>(k)].keyName;
+        EXPECT_EQ(lists.byKey(k).selectedText(), text)
+            << parameterTable()[static_cast<std::size_t>(k)].keyName;
     }
 
     const std::vector<std::pair<int, int>> expected = {
@@ -87,11 +97,11 @@ TEST(SettingsBlock, OnlyACompleteBlockWithItsEndMarkerIsAccepted) {
 TEST(SettingsBlock, ByteRulesAtTheirEdges) {
     auto lists = filledLists(EscFamily::Expert, "1.30");
     Block block = kExampleBlock;
-    block[3] = 31;   // Low Volt Cut: not offered
-    block[7] = 0;    // Reverse Speed: below 25
-    block[6] = 77;   // Full Brake: between steps
-    block[8] = 0;    // Initial Brake: 0 reads as option 0
-    block[9] = 14;   // Neutral DeadBand: 12..14
+    block[3] = 31;  // Low Volt Cut: not offered
+    block[7] = 0;   // Reverse Speed: below 25
+    block[6] = 77;  // Full Brake: between steps
+    block[8] = 0;   // Initial Brake: 0 reads as option 0
+    block[9] = 14;  // Neutral DeadBand: 12..14
     ASSERT_TRUE(acceptSettingsBlock(lists, block.data(), block.size()));
     EXPECT_EQ(lists.byKey(key::LowVoltCut).selectedText(), "None");
     EXPECT_EQ(lists.byKey(key::ReverseSpeed).selection(), OptionList::kNoSelection);
@@ -169,7 +179,8 @@ TEST(SettingsBlock, BlinkyWritesNoValueForBoostAndTurbo) {
 }
 
 TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
-    for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
+    for (const EscFamily family :
+         {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
         for (const std::string version : {"1.30", "1.20"}) {
             auto lists = filledLists(family, version);
             for (int k = 0; k < kParameterCount; ++k) {
@@ -184,8 +195,8 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
                     auto decoded = filledLists(family, version);
                     ASSERT_TRUE(acceptSettingsBlock(decoded, block.data(), block.size()));
                     ASSERT_EQ(decoded.byKey(k).selection(), option)
-                        << parameterTable()[static_cast<std::size_t>(k)].keyName << " option " << option
-                        << " version " << version;
+                        << parameterTable()[static_cast<std::size_t>(k)].keyName << " option "
+                        << option << " version " << version;
                 }
             }
         }
@@ -193,7 +204,8 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
 }
 
 TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
-    for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
+    for (const EscFamily family :
+         {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky, EscFamily::Unlisted}) {
         auto lists = filledLists(family, "1.30");
         for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
             for (int value = 0; value <= 255; ++value) {
@@ -207,7 +219,8 @@ TEST(SettingsBlock, EveryByteValueAtEveryPositionDecodesWithinTheLists) {
                 }
                 const OptionList& list = lists.byKey(k);
                 const int decoded = decodeBlockByte(k, static_cast<std::uint8_t>(value));
-                const int expected = decoded >= 0 && decoded < list.count() ? decoded : OptionList::kNoSelection;
+                const int expected =
+                    decoded >= 0 && decoded < list.count() ? decoded : OptionList::kNoSelection;
                 ASSERT_EQ(list.selection(), expected) << "byte " << position << " value " << value;
                 BuildWriteImage(lists);
             }

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/ProfileFile.h"
-#include "support/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SettingsFile.h"
+#include "support/TempFolder.h"
 
 namespace orvek {
 namespace {
@@ -117,7 +117,8 @@ TEST(SettingsFile, ImportReadsValuesAsTheProfileReaderGivesThem) {
                "Boost RPM=15000 \r\n"
                "Turbo Delay=0.1sec\r\n"
                "Temp Cut Set=\r\n"
-               "Boost Timing=" + std::string(25, '1') + "\r\n");
+               "Boost Timing=" +
+                   std::string(25, '1') + "\r\n");
     auto lists = filledLists(EscFamily::Expert, "1.30");
     lists.byKey(key::TempCutSet).setSelection(2);
     lists.byKey(key::TurboDelay).setSelection(4);
@@ -164,14 +165,19 @@ TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     selectFactoryDefaults(lists);
     ASSERT_EQ(exportSettingsFile(lists, sheet), SettingsFileStatus::Ok);
     const std::string written = readBytes(sheet);
-    EXPECT_EQ(written.rfind("[info]\nDriver=Sam\n[option]\nOperation Mode=For/Brake\nCustom=kept\nReverse Speed=25%\n", 0), 0u);
+    EXPECT_EQ(written.rfind("[info]\nDriver=Sam\n[option]\nOperation "
+                            "Mode=For/Brake\nCustom=kept\nReverse Speed=25%\n",
+                            0),
+              0u);
     EXPECT_EQ(readProfileString(sheet, "option", "Rotation Mode", "", 20), "Normal");
 
     writeBytes(folder / "file", "x");
     std::error_code reason;
-    EXPECT_EQ(exportSettingsFile(lists, folder / "file" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "file" / "a.cfg", &reason),
+              SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
-    EXPECT_EQ(exportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
+    EXPECT_EQ(exportSettingsFile(lists, folder / "none" / "a.cfg", &reason),
+              SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
     EXPECT_EQ(exportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::NotAFile);
     EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "support/TempFolder.h"
 #include "settings/ListsHelpers.h"
 #include "settings/SetupSheets.h"
+#include "support/TempFolder.h"
 
 namespace orvek {
 namespace {
@@ -62,7 +62,8 @@ TEST(SetupSheets, ListsIniFilesSortedIgnoringCaseAndLoadsTheFirst) {
 
 TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
     TempFolder program;
-    writeBytes(program / "PROFILE" / "drift car" / "Team.INI", "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
+    writeBytes(program / "PROFILE" / "drift car" / "Team.INI",
+               "[OPTION]\r\nROTATION MODE=REVERSE\r\n");
     const auto sheets = ListSetupSheets(program.path(), "Drift Car");
     ASSERT_EQ(titlesOf(sheets), (std::vector<std::string>{"Team"}));
 
@@ -79,9 +80,10 @@ TEST(SetupSheets, FoldersAndExtensionFoundIgnoringCase) {
 TEST(SetupSheets, OptionsMatchOnlyTheFamilysTexts) {
     TempFolder program;
     const auto sheet = program / "Profile" / "Fun Car" / "sheet.ini";
-    writeBytes(sheet,
-               "[option]\r\nOperation Mode=For/Rev\r\nBoost ACC=200 RPM/deg\r\nPower Profile=level 10\r\n"
-               "Boost RPM=500\r\nTurbo Slope=3 deg/0.1s\r\nDrag Brake=10 %\r\n");
+    writeBytes(
+        sheet,
+        "[option]\r\nOperation Mode=For/Rev\r\nBoost ACC=200 RPM/deg\r\nPower Profile=level 10\r\n"
+        "Boost RPM=500\r\nTurbo Slope=3 deg/0.1s\r\nDrag Brake=10 %\r\n");
 
     auto expert = filledLists(EscFamily::Expert, "1.30");
     LoadSetupSheet(expert, sheet);
@@ -153,10 +155,14 @@ TEST(SetupSheets, MissingSheetClearsNotesAndLeavesLists) {
 TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     TempFolder program;
     TempFolder user;
-    writeBytes(program / "Profile" / "Drift Car" / "Shop.ini", "[option]\r\nRotation Mode=Normal\r\n");
-    writeBytes(program / "Profile" / "Drift Car" / "Team.ini", "[option]\r\nRotation Mode=Normal\r\n");
-    writeBytes(user / "Profile" / "drift car" / "team.INI", "[option]\r\nRotation Mode=Reverse\r\n");
-    writeBytes(user / "Profile" / "drift car" / "Mine.ini", "[option]\r\nRotation Mode=Reverse\r\n");
+    writeBytes(program / "Profile" / "Drift Car" / "Shop.ini",
+               "[option]\r\nRotation Mode=Normal\r\n");
+    writeBytes(program / "Profile" / "Drift Car" / "Team.ini",
+               "[option]\r\nRotation Mode=Normal\r\n");
+    writeBytes(user / "Profile" / "drift car" / "team.INI",
+               "[option]\r\nRotation Mode=Reverse\r\n");
+    writeBytes(user / "Profile" / "drift car" / "Mine.ini",
+               "[option]\r\nRotation Mode=Reverse\r\n");
     writeBytes(user / "Profile" / "Fun Car" / "Only.ini", "");
 
     const auto sheets = ListSetupSheets(program.path(), "Drift Car", user.path());
@@ -170,7 +176,8 @@ TEST(SetupSheets, UserSheetsAreListedWithTheInstalledOnesAndWinOnTheSameTitle) {
     EXPECT_EQ(findSetupSheet(program.path(), "Drift Car", "Team", user.path()), sheets[2].file);
 
     // A category only the user has, and no user folder at all.
-    EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Fun Car", user.path())), std::vector<std::string>{"Only"});
+    EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Fun Car", user.path())),
+              std::vector<std::string>{"Only"});
     EXPECT_EQ(titlesOf(ListSetupSheets(program.path(), "Drift Car", std::nullopt)),
               (std::vector<std::string>{"Shop", "Team"}));
 }
@@ -181,7 +188,8 @@ TEST(SetupSheets, TheProgramDataCarriesOneEmptyFolderPerCategory) {
     for (const auto& entry : std::filesystem::directory_iterator(profile)) {
         if (!entry.is_directory()) continue;
         folders.push_back(entry.path().filename().string());
-        EXPECT_TRUE(std::filesystem::is_empty(entry.path())) << entry.path() << ": no preset values are shipped";
+        EXPECT_TRUE(std::filesystem::is_empty(entry.path()))
+            << entry.path() << ": no preset values are shipped";
     }
     std::sort(folders.begin(), folders.end());
     std::vector<std::string> categories(ProfileCategories().begin(), ProfileCategories().end());

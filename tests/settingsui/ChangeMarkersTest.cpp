@@ -24,8 +24,8 @@ std::vector<int> markedKeys(const CEscSetupDlg& page) {
 // Orange pixels just right of a list, where its marker sits.
 int orangeBeside(CEscSetupDlg& page, int listId) {
     const QRect box = page.listBox(listId)->geometry();
-    return testing::countPixels(testing::renderWidget(page), QRect(box.right() + 1, box.top(), 14, box.height()),
-                                kOrange, 30);
+    return testing::countPixels(testing::renderWidget(page),
+                                QRect(box.right() + 1, box.top(), 14, box.height()), kOrange, 30);
 }
 
 TEST(ChangeMarkers, ShowWhatSendSettingWouldChangeAndClearOnceWritten) {
@@ -68,12 +68,16 @@ TEST(ChangeMarkers, FollowDefaultsSheetsAndANewIdentification) {
     rig.clickAt(QPoint(400, 520));
     rig.monitor.onPollTimer();
     const auto afterDefaults = markedKeys(rig.page);
-    EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::BoostTiming), afterDefaults.end());
-    EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::TurboTiming), afterDefaults.end());
-    EXPECT_EQ(std::find(afterDefaults.begin(), afterDefaults.end(), key::DragBrake), afterDefaults.end());
+    EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::BoostTiming),
+              afterDefaults.end());
+    EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::TurboTiming),
+              afterDefaults.end());
+    EXPECT_EQ(std::find(afterDefaults.begin(), afterDefaults.end(), key::DragBrake),
+              afterDefaults.end());
 
-    writeBytes(rig.programFolder.path() / "Profile" / "Fun Car" / "sheet.ini",
-               "[option]\r\nBoost Timing=10 deg\r\nTurbo Timing=10 deg\r\nRotation Mode=Reverse\r\n");
+    writeBytes(
+        rig.programFolder.path() / "Profile" / "Fun Car" / "sheet.ini",
+        "[option]\r\nBoost Timing=10 deg\r\nTurbo Timing=10 deg\r\nRotation Mode=Reverse\r\n");
     rig.pick(CategoryList, QStringLiteral("Fun Car"));
     const auto afterSheet = markedKeys(rig.page);
     EXPECT_EQ(std::count(afterSheet.begin(), afterSheet.end(), key::BoostTiming), 0);

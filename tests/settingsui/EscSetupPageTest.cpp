@@ -34,11 +34,11 @@ TEST(EscSetupLayout, EveryControlAtItsPlace) {
         {1079, {730, 10, 180, 30}},  {1080, {680, 40, 280, 5}},   {1081, {680, 460, 280, 5}},
         {1056, {680, 50, 80, 380}}};
     std::vector<Expected> others = {
-        {1000, {140, 52, 100, 30}},  {1001, {140, 72, 100, 30}},  {1021, {458, 47, 160, list}},
-        {1024, {458, 80, 160, list}}, {1026, {458, 112, 160, list}}, {1023, {458, 145, 160, list}},
+        {1000, {140, 52, 100, 30}},    {1001, {140, 72, 100, 30}},    {1021, {458, 47, 160, list}},
+        {1024, {458, 80, 160, list}},  {1026, {458, 112, 160, list}}, {1023, {458, 145, 160, list}},
         {1022, {458, 180, 160, list}}, {1025, {458, 214, 160, list}}, {1027, {370, 380, 250, list}},
-        {1028, {370, 435, 250, list}}, {1042, {770, 50, 170, 40}},  {1043, {770, 80, 170, 40}},
-        {1048, {770, 235, 170, 40}}, {1049, {770, 265, 190, 40}}, {1054, {770, 415, 170, 40}},
+        {1028, {370, 435, 250, list}}, {1042, {770, 50, 170, 40}},    {1043, {770, 80, 170, 40}},
+        {1048, {770, 235, 170, 40}},   {1049, {770, 265, 190, 40}},   {1054, {770, 415, 170, 40}},
         {1055, {680, 470, 280, 80}}};
     for (int n = 0; n < 12; ++n) others.push_back({1009 + n, {145, 138 + 35 * n, 160, list}});
     for (int n = 0; n < 4; ++n) others.push_back({1044 + n, {770, 112 + 30 * n, 170, 40}});
@@ -48,7 +48,8 @@ TEST(EscSetupLayout, EveryControlAtItsPlace) {
         const auto* picture = qobject_cast<QLabel*>(rig.page.control(e.id));
         ASSERT_NE(picture, nullptr) << e.id;
         EXPECT_EQ(picture->geometry(), e.place) << e.id;
-        EXPECT_EQ(picture->pixmap().size(), e.place.size()) << "the picture fills its place: " << e.id;
+        EXPECT_EQ(picture->pixmap().size(), e.place.size())
+            << "the picture fills its place: " << e.id;
     }
     for (const Expected& e : others) {
         ASSERT_NE(rig.page.control(e.id), nullptr) << e.id;
@@ -65,9 +66,9 @@ TEST(EscSetupLayout, EveryControlAtItsPlace) {
     // The action pictures show where they are placed.
     const QImage page = testing::renderWidget(rig.page);
     for (const Expected& e : {pictures[16], pictures[17]}) {
-        const QImage expected = testing::pictureOnBlack(e.id == 1057 ? SkinId::SendSettingAction
-                                                                     : SkinId::DefaultSettingAction,
-                                                        e.place.size());
+        const QImage expected = testing::pictureOnBlack(
+            e.id == 1057 ? SkinId::SendSettingAction : SkinId::DefaultSettingAction,
+            e.place.size());
         EXPECT_TRUE(testing::regionMatches(page, e.place, expected)) << e.id;
     }
 }
@@ -85,11 +86,13 @@ TEST(EscSetupLayout, EachParameterReachesTheListOfItsId) {
         EXPECT_EQ(rig.box(parameter.listId)->itemText(0).toStdString(), parameter.keyName);
     }
     const int middleIdsTopToBottom[] = {1021, 1024, 1026, 1023, 1022, 1025};
-    const char* middleKeys[] = {"Boost Timing", "Boost RPM", "Boost ACC", "Turbo Timing", "Turbo Slope", "Turbo Delay"};
+    const char* middleKeys[] = {"Boost Timing", "Boost RPM",   "Boost ACC",
+                                "Turbo Timing", "Turbo Slope", "Turbo Delay"};
     for (int n = 0; n < 6; ++n) {
         EXPECT_EQ(rig.box(middleIdsTopToBottom[n])->itemText(0).toStdString(), middleKeys[n]);
         if (n > 0) {
-            EXPECT_GT(rig.box(middleIdsTopToBottom[n])->y(), rig.box(middleIdsTopToBottom[n - 1])->y());
+            EXPECT_GT(rig.box(middleIdsTopToBottom[n])->y(),
+                      rig.box(middleIdsTopToBottom[n - 1])->y());
         }
     }
 }
@@ -105,9 +108,11 @@ TEST(EscSetupLayout, StartsEmptyWithTheCategoriesUnselected) {
     EXPECT_EQ(categories->itemText(10), QStringLiteral("Rock Crawler"));
     EXPECT_EQ(categories->currentIndex(), -1);
     EXPECT_EQ(rig.box(SetupSheetList)->count(), 0);
-    for (int id = kFirstListId; id <= SetupSheetList; ++id) EXPECT_EQ(rig.box(id)->itemFontSize, 100) << id;
+    for (int id = kFirstListId; id <= SetupSheetList; ++id)
+        EXPECT_EQ(rig.box(id)->itemFontSize, 100) << id;
     rig.page.setTextSize(120);
-    for (int id = kFirstListId; id <= SetupSheetList; ++id) EXPECT_EQ(rig.box(id)->itemFontSize, 120) << id;
+    for (int id = kFirstListId; id <= SetupSheetList; ++id)
+        EXPECT_EQ(rig.box(id)->itemFontSize, 120) << id;
 }
 
 TEST(EscSetupIdentification, AnExpertShowsItsBlockInTheLists) {
@@ -115,14 +120,17 @@ TEST(EscSetupIdentification, AnExpertShowsItsBlockInTheLists) {
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
     const std::vector<std::string> expected = {
-        "For/Brake", "25%", "3.0 V/cell", "10%", "=Drag Brake", "90%", "4KHz", "Level 7", "8KHz",
-        "6%", "off", "10 deg", "14000", "650 RPM/deg", "10 deg", "18 deg/0.1s", "0.10sec", "Normal"};
+        "For/Brake", "25%",         "3.0 V/cell", "10%",         "=Drag Brake", "90%",
+        "4KHz",      "Level 7",     "8KHz",       "6%",          "off",         "10 deg",
+        "14000",     "650 RPM/deg", "10 deg",     "18 deg/0.1s", "0.10sec",     "Normal"};
     EXPECT_EQ(rig.selectedTexts(), expected);
     EXPECT_EQ(rig.box(1016)->count(), 12);
-    EXPECT_EQ(static_cast<QLabel*>(rig.page.control(FirmwareText))->text(), QStringLiteral("Expert V1.30"));
-    EXPECT_GT(testing::countPixels(testing::renderWidget(rig.page), rig.page.control(FirmwareText)->geometry(),
-                                   QColor(234, 234, 234), 10),
-              20)
+    EXPECT_EQ(static_cast<QLabel*>(rig.page.control(FirmwareText))->text(),
+              QStringLiteral("Expert V1.30"));
+    EXPECT_GT(
+        testing::countPixels(testing::renderWidget(rig.page),
+                             rig.page.control(FirmwareText)->geometry(), QColor(234, 234, 234), 10),
+        20)
         << "light grey on the page";
     EXPECT_FALSE(static_cast<QLabel*>(rig.page.control(ModelText))->text().isEmpty());
     EXPECT_FALSE(rig.page.control(ModelText)->isVisible());
@@ -137,7 +145,8 @@ TEST(EscSetupIdentification, StockAndBlinkyFamilies) {
         EXPECT_EQ(rig.box(1016)->itemText(8), QStringLiteral("Level 9"));
         EXPECT_EQ(rig.box(1016)->currentText(), QStringLiteral("Level 7"));
         EXPECT_EQ(rig.box(1026)->currentText(), QStringLiteral("650 RPN/deg"));
-        EXPECT_EQ(static_cast<QLabel*>(rig.page.control(FirmwareText))->text(), QStringLiteral("Stock V1.20"));
+        EXPECT_EQ(static_cast<QLabel*>(rig.page.control(FirmwareText))->text(),
+                  QStringLiteral("Stock V1.20"));
     }
     PageRig rig(escOptions(0x0D));
     ASSERT_TRUE(rig.ok);
@@ -154,8 +163,9 @@ TEST(EscSetupActions, OnlyPressesStrictlyInsideAPictureRaiseItsRequest) {
     PageRig rig;
     ASSERT_TRUE(rig.ok);
     // SEND SETTING covers x 540..649, y 490..549; DEFAULT SETTING x 350..459.
-    for (const QPoint at : {QPoint(540, 520), QPoint(600, 490), QPoint(650, 520), QPoint(600, 550),
-                            QPoint(350, 520), QPoint(400, 490), QPoint(460, 520), QPoint(400, 550)}) {
+    for (const QPoint at :
+         {QPoint(540, 520), QPoint(600, 490), QPoint(650, 520), QPoint(600, 550), QPoint(350, 520),
+          QPoint(400, 490), QPoint(460, 520), QPoint(400, 550)}) {
         rig.moveTo(at);
         EXPECT_EQ(rig.page.cursor().shape(), Qt::ArrowCursor) << at.x() << "," << at.y();
         rig.clickAt(at);

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "controls/CBitComboBox.h"
-#include "support/WidgetTesting.h"
-#include "support/RecordingMessageBoxes.h"
 #include "monitor/MonitorRig.h"
-#include "support/TempFolder.h"
 #include "settings/ui/CEscSetupDlg.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "support/WidgetTesting.h"
 
 namespace orvek::testing {
 
@@ -62,7 +62,9 @@ struct PageRig {
 
     // A left click at page coordinates, delivered through the window as a real click is, so
     // that it reaches whichever control lies there.
-    void clickAt(const QPoint& at) { QTest::mouseClick(page.windowHandle(), Qt::LeftButton, {}, at); }
+    void clickAt(const QPoint& at) {
+        QTest::mouseClick(page.windowHandle(), Qt::LeftButton, {}, at);
+    }
     void moveTo(const QPoint& at) { QTest::mouseMove(page.windowHandle(), at); }
 
     // Opens the list with the mouse and clicks the entry, as a person picks it.
@@ -78,9 +80,10 @@ struct PageRig {
         QTest::qWait(QApplication::doubleClickInterval() + 20);
         QTest::mouseMove(view->viewport(), point);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
-        ASSERT_FALSE(list->isListOpen()) << "point " << point.x() << "," << point.y() << " viewport "
-                                         << view->viewport()->width() << "x" << view->viewport()->height()
-                                         << " current " << list->currentIndex() << " index " << index;
+        ASSERT_FALSE(list->isListOpen())
+            << "point " << point.x() << "," << point.y() << " viewport "
+            << view->viewport()->width() << "x" << view->viewport()->height() << " current "
+            << list->currentIndex() << " index " << index;
         ASSERT_EQ(list->currentIndex(), index);
     }
     void pick(int listId, const QString& text) {
@@ -91,7 +94,8 @@ struct PageRig {
 
     std::vector<std::string> selectedTexts() const {
         std::vector<std::string> texts;
-        for (const auto& parameter : parameterTable()) texts.push_back(box(parameter.listId)->currentText().toStdString());
+        for (const auto& parameter : parameterTable())
+            texts.push_back(box(parameter.listId)->currentText().toStdString());
         return texts;
     }
 

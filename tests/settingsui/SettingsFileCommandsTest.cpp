@@ -7,9 +7,9 @@
 #include <deque>
 
 #include "PageRig.h"
-#include "support/RecordingMessageBoxes.h"
 #include "platform/ProfileFile.h"
 #include "settings/ui/SettingsFileCommands.h"
+#include "support/RecordingMessageBoxes.h"
 
 namespace orvek {
 namespace {
@@ -72,8 +72,9 @@ TEST(SettingsFileCommands, ImportNamesTheSettingsItLeftUnchanged) {
     TempFolder folder;
     // Written on a Stock ESC: its Boost ACC and Turbo Slope texts are no options of an Expert.
     const fs::path stock = folder / "stock.cfg";
-    writeBytes(stock, "[option]\r\nDrag Brake=35%\r\nBoost ACC=100 RPN/deg\r\nTurbo Slope=3  deg/0.1s\r\n"
-                      "Rotation Mode=Reverse\r\nPower Profile=\r\n");
+    writeBytes(stock,
+               "[option]\r\nDrag Brake=35%\r\nBoost ACC=100 RPN/deg\r\nTurbo Slope=3  deg/0.1s\r\n"
+               "Rotation Mode=Reverse\r\nPower Profile=\r\n");
     PresetFileDialogs dialogs;
     dialogs.toOpen.push_back(stock);
     ImportSettings(rig.page, dialogs, rig.messages);
@@ -81,7 +82,8 @@ TEST(SettingsFileCommands, ImportNamesTheSettingsItLeftUnchanged) {
     EXPECT_EQ(rig.box(1020)->currentText(), QStringLiteral("Reverse"));
     EXPECT_EQ(rig.box(1026)->currentText(), QStringLiteral("650 RPM/deg")) << "kept";
     EXPECT_EQ(rig.box(1022)->currentText(), QStringLiteral("18 deg/0.1s")) << "kept";
-    EXPECT_EQ(rig.box(1016)->currentText(), QStringLiteral("Level 7")) << "an empty value keeps the list";
+    EXPECT_EQ(rig.box(1016)->currentText(), QStringLiteral("Level 7"))
+        << "an empty value keeps the list";
     EXPECT_TRUE(rig.page.changeMarker(key::DragBrake)->isVisible());
     EXPECT_FALSE(rig.page.changeMarker(key::BoostAcc)->isVisible());
     ASSERT_EQ(rig.messages.shown.size(), 1u);
@@ -156,12 +158,13 @@ TEST(SettingsFileCommands, ExportAsksBeforeReplacingAFileTheDialogDidNotAskAbout
 }
 
 // Accepts the file dialog that the next modal loop opens, after checking how it was opened.
-void acceptNextDialog(const fs::path& choose, QFileDialog::AcceptMode mode, const QString& expectedFolder,
-                      bool& checked) {
+void acceptNextDialog(const fs::path& choose, QFileDialog::AcceptMode mode,
+                      const QString& expectedFolder, bool& checked) {
     QTimer::singleShot(0, [=, &checked] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
-        checked = dialog->acceptMode() == mode && dialog->directory().absolutePath() == expectedFolder &&
+        checked = dialog->acceptMode() == mode &&
+                  dialog->directory().absolutePath() == expectedFolder &&
                   dialog->nameFilters().contains(QStringLiteral("config Files (*.cfg)")) &&
                   dialog->nameFilters().size() == 2;
         dialog->selectFile(QString::fromStdString(choose.string()));
@@ -174,18 +177,22 @@ TEST(QtFileDialogs, StartAtHomeThenInTheFolderLastChosenFrom) {
     qputenv("HOME", QByteArray::fromStdString(home.path().string()));
     TempFolder folder;
     writeBytes(folder / "race.cfg", "[option]\r\n");
-    QtFileDialogs dialogs(nullptr, QString::fromLatin1(kSettingsFileFilter), QString::fromLatin1(kSettingsFileSuffix));
+    QtFileDialogs dialogs(nullptr, QString::fromLatin1(kSettingsFileFilter),
+                          QString::fromLatin1(kSettingsFileSuffix));
     EXPECT_EQ(dialogs.startFolder(), home.path());
 
     bool checked = false;
-    acceptNextDialog(folder / "race.cfg", QFileDialog::AcceptOpen, QString::fromStdString(home.path().string()), checked);
+    acceptNextDialog(folder / "race.cfg", QFileDialog::AcceptOpen,
+                     QString::fromStdString(home.path().string()), checked);
     EXPECT_EQ(dialogs.chooseFileToOpen(), std::optional<fs::path>(folder / "race.cfg"));
     EXPECT_TRUE(checked);
     EXPECT_EQ(dialogs.startFolder(), folder.path());
 
     checked = false;
-    acceptNextDialog(folder / "new", QFileDialog::AcceptSave, QString::fromStdString(folder.path().string()), checked);
-    EXPECT_EQ(dialogs.chooseFileToSave(), std::optional<fs::path>(folder / "new.cfg")) << "the suffix is added";
+    acceptNextDialog(folder / "new", QFileDialog::AcceptSave,
+                     QString::fromStdString(folder.path().string()), checked);
+    EXPECT_EQ(dialogs.chooseFileToSave(), std::optional<fs::path>(folder / "new.cfg"))
+        << "the suffix is added";
     EXPECT_TRUE(checked);
 }
 

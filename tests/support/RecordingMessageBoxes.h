@@ -24,7 +24,9 @@ public:
     std::vector<ShownMessage> shown;
     std::deque<bool> answers;
 
-    void show(const std::string& text, MessageIcon icon) override { shown.push_back({text, icon, false}); }
+    void show(const std::string& text, MessageIcon icon) override {
+        shown.push_back({text, icon, false});
+    }
     bool ask(const std::string& text, bool) override {
         shown.push_back({text, MessageIcon::None, true});
         if (answers.empty()) return false;

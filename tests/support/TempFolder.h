@@ -13,7 +13,8 @@ namespace orvek::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvek-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "orvek-test-XXXXXX").string();
         char* made = ::mkdtemp(pattern.data());
         if (made == nullptr) std::abort();  // never fall back to the working folder
         path_ = made;
@@ -29,7 +30,8 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
     // Writes `content` byte for byte (no line-end translation) to `relative`, making folders.
-    std::filesystem::path write(const std::filesystem::path& relative, std::string_view content) const;
+    std::filesystem::path write(const std::filesystem::path& relative,
+                                std::string_view content) const;
 
 private:
     std::filesystem::path path_;

@@ -1,10 +1,10 @@
 #include "support/WidgetTesting.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QCursor>
 
 #include <gtest/gtest.h>
 
@@ -35,15 +35,19 @@ private:
     QApplication* app_ = nullptr;
 };
 
-const ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 bool near(QRgb a, const QColor& b, int tolerance) {
-    return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance &&
+    return std::abs(qRed(a) - b.red()) <= tolerance &&
+           std::abs(qGreen(a) - b.green()) <= tolerance &&
            std::abs(qBlue(a) - b.blue()) <= tolerance;
 }
 
-void sendMouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QMouseEvent event{type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, buttons, Qt::NoModifier};
+void sendMouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event{type,   QPointF(at), QPointF(widget.mapToGlobal(at)),
+                      button, buttons,     Qt::NoModifier};
     QApplication::sendEvent(&widget, &event);
 }
 
@@ -64,7 +68,9 @@ QImage pictureCellOnBlack(int id, const QRect& source) {
     return image;
 }
 
-QImage pictureOnBlack(int id, const QSize& size) { return pictureCellOnBlack(id, QRect(QPoint(0, 0), size)); }
+QImage pictureOnBlack(int id, const QSize& size) {
+    return pictureCellOnBlack(id, QRect(QPoint(0, 0), size));
+}
 
 bool regionMatches(const QImage& image, const QRect& area, const QImage& expected) {
     for (int y = 0; y < area.height(); ++y) {

@@ -22,7 +22,8 @@ bool regionMatches(const QImage& image, const QRect& area, const QImage& expecte
 // Pixels of `area` whose colour is within `tolerance` (per channel) of `colour`.
 int countPixels(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 0);
 // The smallest rectangle holding every such pixel; null when there is none.
-QRect boundsOfColour(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 0);
+QRect boundsOfColour(const QImage& image, const QRect& area, const QColor& colour,
+                     int tolerance = 0);
 
 // Moves the window system's pointer far away from every window. The pointer stays where earlier
 // tests left it, and a window shown under it would hand its controls an enter event.

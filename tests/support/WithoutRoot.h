@@ -26,7 +26,8 @@ namespace orvek::testing {
 struct DeniedPortFolders {
     std::filesystem::path devices;  // holds "ttyUSB0", which this process may not open
     std::filesystem::path scratch;  // writable by the tests
-    std::filesystem::path programs; // copies of the programs the tests run, where anyone may run them
+    std::filesystem::path
+        programs;  // copies of the programs the tests run, where anyone may run them
     std::filesystem::path port() const { return devices / "ttyUSB0"; }
 };
 
@@ -87,7 +88,8 @@ inline int RunTestsWithoutRoot(const std::filesystem::path& outputFolder = {},
         std::fflush(nullptr);
         const pid_t child = ::fork();
         if (child == 0) {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0 || ::geteuid() == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0 ||
+                ::geteuid() == 0) {
                 std::fprintf(stderr, "cannot give up root for uid %d\n", static_cast<int>(uid));
                 std::_Exit(1);
             }
@@ -101,7 +103,8 @@ inline int RunTestsWithoutRoot(const std::filesystem::path& outputFolder = {},
             std::_Exit(code);
         }
         int status = 0;
-        if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) result = WEXITSTATUS(status);
+        if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+            result = WEXITSTATUS(status);
     }
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);

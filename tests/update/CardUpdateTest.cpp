@@ -12,10 +12,10 @@
 namespace orvek {
 namespace {
 
-using testing::UpdateRig;
+using sim::Peer;
 using testing::expectFailedEndState;
 using testing::simAs;
-using sim::Peer;
+using testing::UpdateRig;
 
 std::string hexText(const std::vector<std::uint8_t>& bytes) {
     static const char digits[] = "0123456789ABCDEF";
@@ -28,14 +28,16 @@ std::string hexText(const std::vector<std::uint8_t>& bytes) {
 }
 
 // An image of `count` blocks of varied lengths; returns the blocks as they must arrive.
-std::vector<std::vector<std::uint8_t>> makeBlocks(int count, std::size_t maxPayload, unsigned seed) {
+std::vector<std::vector<std::uint8_t>> makeBlocks(int count, std::size_t maxPayload,
+                                                  unsigned seed) {
     std::mt19937 random(seed);
     std::vector<std::vector<std::uint8_t>> blocks;
     for (int i = 0; i < count; ++i) {
         const std::size_t length = 1 + random() % maxPayload;
         std::vector<std::uint8_t> block{static_cast<std::uint8_t>(length >> 8),
                                         static_cast<std::uint8_t>(length & 0xFF)};
-        for (std::size_t k = 0; k < length; ++k) block.push_back(static_cast<std::uint8_t>(random()));
+        for (std::size_t k = 0; k < length; ++k)
+            block.push_back(static_cast<std::uint8_t>(random()));
         blocks.push_back(block);
     }
     return blocks;
@@ -131,10 +133,14 @@ TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
     sim::Faults blocksUnanswered;
     blocksUnanswered.silentAfterBlocks = 0;
     const Case cases[] = {
-        {"hello not written", Peer::CardApplication, none, 0xD6, "Update Error: TX=0xd6, TX Timeover!"},
-        {"ready not written", Peer::CardBootloader, none, 0xD7, "Update Error: TX=0xd7, TX Timeover!"},
-        {"block not written", Peer::CardBootloader, none, kAnyFrame, "Update Error: Data transfer error!"},
-        {"block not answered", Peer::CardBootloader, blocksUnanswered, -1, "Update Error: Data transfer no ack!"},
+        {"hello not written", Peer::CardApplication, none, 0xD6,
+         "Update Error: TX=0xd6, TX Timeover!"},
+        {"ready not written", Peer::CardBootloader, none, 0xD7,
+         "Update Error: TX=0xd7, TX Timeover!"},
+        {"block not written", Peer::CardBootloader, none, kAnyFrame,
+         "Update Error: Data transfer error!"},
+        {"block not answered", Peer::CardBootloader, blocksUnanswered, -1,
+         "Update Error: Data transfer no ack!"},
         {"no answer to the hello after ready", Peer::CardBootloader, noHelloAnswer, -1,
          "Update Error: TX=0xd6, RX!=0xd7!"},
     };
@@ -145,13 +151,15 @@ TEST(CardUpdate, EachHandshakeAndTransferFailureHasItsMessageAndEndState) {
         rig.sim.setFaults(c.faults);
         rig.folder.write("QLX.xup", imageText(makeBlocks(3, 20, 2)));
         bool cut = false;
-        rig.link.setTrace([&](UsbUart::TraceDirection dir, const std::uint8_t* data, std::size_t n) {
-            if (cut || dir != UsbUart::TraceDirection::Sent || c.cutBeforeSending < 0) return;
-            if ((c.cutBeforeSending == kAnyFrame && n > 1) || (n == 1 && data[0] == c.cutBeforeSending)) {
-                cut = true;
-                rig.sim.dropLine();
-            }
-        });
+        rig.link.setTrace(
+            [&](UsbUart::TraceDirection dir, const std::uint8_t* data, std::size_t n) {
+                if (cut || dir != UsbUart::TraceDirection::Sent || c.cutBeforeSending < 0) return;
+                if ((c.cutBeforeSending == kAnyFrame && n > 1) ||
+                    (n == 1 && data[0] == c.cutBeforeSending)) {
+                    cut = true;
+                    rig.sim.dropLine();
+                }
+            });
         const UpdateResult r = CardFirmwareUpdate(rig.job("QLX.xup"));
         EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
         EXPECT_EQ(rig.host.eventsStartingWith("message:"),
@@ -170,7 +178,8 @@ TEST(CardUpdate, BlockAnswers) {
     };
     const Case cases[] = {
         {"three 0x00 then 0x11", 3, -1, UpdateOutcome::Finished, ""},
-        {"four 0x00", 4, -1, UpdateOutcome::Failed, "Update Error: repeat Data transfer over four time!"},
+        {"four 0x00", 4, -1, UpdateOutcome::Failed,
+         "Update Error: repeat Data transfer over four time!"},
         {"0x12", 0, 0, UpdateOutcome::Failed, "Update Error: Data transfer crc error!"},
     };
     for (const auto& c : cases) {
@@ -248,8 +257,8 @@ TEST(CardUpdate, RefusedWithoutAnIdentifiedCard) {
     rig.host.card = CardState::NotAnswering;
     rig.folder.write("QLX.xup", "0001AA");
     EXPECT_EQ(CardFirmwareUpdate(rig.job("QLX.xup")).outcome, UpdateOutcome::Refused);
-    EXPECT_EQ(rig.host.events(),
-              (std::vector<std::string>{"clear:card", "message:stop:Program Card Connection Error!"}));
+    EXPECT_EQ(rig.host.events(), (std::vector<std::string>{
+                                     "clear:card", "message:stop:Program Card Connection Error!"}));
 }
 
 TEST(CardUpdate, AnAbortRequestStopsBeforeTheNextBlockAndEndsAsAFailure) {

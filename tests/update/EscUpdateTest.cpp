@@ -14,10 +14,10 @@
 namespace orvek {
 namespace {
 
-using testing::UpdateRig;
+using sim::Peer;
 using testing::expectFailedEndState;
 using testing::simAs;
-using sim::Peer;
+using testing::UpdateRig;
 
 // The frames a .kfw file defines, line by line.
 std::vector<std::vector<std::uint8_t>> framesOf(const std::filesystem::path& file) {
@@ -134,7 +134,8 @@ TEST(EscUpdate, LongLinesGoWhole) {
     EXPECT_EQ(EscFirmwareUpdate(rig.job("long.kfw")).outcome, UpdateOutcome::Finished);
     ASSERT_EQ(rig.sim.records().size(), 2u);
     EXPECT_EQ(rig.sim.records()[0].size(), 261u);
-    EXPECT_EQ(rig.sim.records()[0].back(), static_cast<std::uint8_t>(std::strtol(check, nullptr, 16)));
+    EXPECT_EQ(rig.sim.records()[0].back(),
+              static_cast<std::uint8_t>(std::strtol(check, nullptr, 16)));
 }
 
 struct HandshakeFault {
@@ -181,7 +182,8 @@ TEST(EscUpdate, LineCutBetweenRecordsIsATransferError) {
     // The cable comes out right after the first record is acknowledged, before the next write.
     int acks = 0;
     rig.link.setTrace([&](UsbUart::TraceDirection dir, const std::uint8_t*, std::size_t) {
-        if (dir == UsbUart::TraceDirection::Received && rig.sim.records().size() == 1 && ++acks == 1) {
+        if (dir == UsbUart::TraceDirection::Received && rig.sim.records().size() == 1 &&
+            ++acks == 1) {
             rig.sim.dropLine();
         }
     });

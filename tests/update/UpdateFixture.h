@@ -138,7 +138,6 @@ struct UpdateRig : SimLink {
     ProgramFolder folder;
 };
 
-
 // The failure end state every failed update leaves.
 inline void expectFailedEndState(const UpdateRig& rig, const std::string& target) {
     EXPECT_EQ(rig.link.portOpen(), 0);

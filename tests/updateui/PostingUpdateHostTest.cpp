@@ -40,7 +40,9 @@ public:
     }
     void setProgressCaption(FirmwareTarget, const std::string& caption) override { note(caption); }
     void showProgress(FirmwareTarget, bool) override { note("progress"); }
-    void setStatusPicture(FirmwareTarget, int id) override { note("picture " + std::to_string(id)); }
+    void setStatusPicture(FirmwareTarget, int id) override {
+        note("picture " + std::to_string(id));
+    }
     void showStatusPicture(FirmwareTarget, bool) override { note("status"); }
     void setStartPicture(FirmwareTarget, int) override { note("start"); }
     void invalidatePage() override { note("invalidate"); }
@@ -70,7 +72,8 @@ TEST(PostingUpdateHost, WorkerCallsRunOnTheWindowThreadInOrder) {
         timerStoppedBeforeFirstExchange = !host.timerRunning;  // it must already be off
         cardSeen = bridge.cardState();
         bridge.setUpdateIdle(false);
-        for (int p = 1; p <= 50; ++p) bridge.setProgressCaption(FirmwareTarget::ProgramCard, std::to_string(p) + "%");
+        for (int p = 1; p <= 50; ++p)
+            bridge.setProgressCaption(FirmwareTarget::ProgramCard, std::to_string(p) + "%");
         bridge.showMessage("Update Error: Data transfer no ack!", MessageIcon::None);
         bridge.setStatusPicture(FirmwareTarget::ProgramCard, 170);
         bridge.setUpdateIdle(true);
@@ -86,7 +89,8 @@ TEST(PostingUpdateHost, WorkerCallsRunOnTheWindowThreadInOrder) {
     ASSERT_EQ(host.calls.size(), 56u);
     EXPECT_EQ(host.calls.front(), "stopPollTimer");
     EXPECT_EQ(host.calls[1], "busy");
-    for (int p = 1; p <= 50; ++p) EXPECT_EQ(host.calls[static_cast<std::size_t>(1 + p)], std::to_string(p) + "%");
+    for (int p = 1; p <= 50; ++p)
+        EXPECT_EQ(host.calls[static_cast<std::size_t>(1 + p)], std::to_string(p) + "%");
     EXPECT_EQ(host.calls[52], "message Update Error: Data transfer no ack!");
     EXPECT_EQ(host.calls[53], "picture 170");
     EXPECT_EQ(host.calls.back(), "startPollTimer");

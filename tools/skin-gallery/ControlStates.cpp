@@ -31,12 +31,16 @@ void leave(QWidget& widget) {
     QApplication::sendEvent(&widget, &event);
 }
 
-void mouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event{type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, Qt::NoModifier};
+void mouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseButton button,
+           Qt::MouseButtons held) {
+    QMouseEvent event{type,   QPointF(at), QPointF(widget.mapToGlobal(at)),
+                      button, held,        Qt::NoModifier};
     QApplication::sendEvent(&widget, &event);
 }
 
-void press(QWidget& widget) { mouse(widget, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton); }
+void press(QWidget& widget) {
+    mouse(widget, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
+}
 void release(QWidget& widget, const QPoint& at = QPoint(10, 10)) {
     mouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 }
@@ -62,7 +66,8 @@ void addListStates(GallerySheet& sheet) {
     if (combo->isListOpen()) {
         QAbstractItemView* list = combo->view();
         list->setCurrentIndex(combo->model()->index(2, 0));
-        sheet.tile(render(*list->window()), QStringLiteral("CBitComboBox\nopen list, row 2 highlighted"));
+        sheet.tile(render(*list->window()),
+                   QStringLiteral("CBitComboBox\nopen list, row 2 highlighted"));
     }
     combo->hidePopup();
     leave(*combo);
@@ -110,7 +115,8 @@ void addButtonStates(GallerySheet& sheet) {
     progress->captionColour = QColor(247, 148, 29);
     for (const char* caption : {"0%", "57%", "100%"}) {
         progress->setText(QString::fromLatin1(caption));
-        sheet.tile(render(*progress), QStringLiteral("firmware progress\n\"%1\"").arg(QString::fromLatin1(caption)));
+        sheet.tile(render(*progress),
+                   QStringLiteral("firmware progress\n\"%1\"").arg(QString::fromLatin1(caption)));
     }
     progress->setEnabled(false);
     sheet.tile(render(*progress), QStringLiteral("firmware progress\ndisabled, embossed"));

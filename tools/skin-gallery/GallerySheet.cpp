@@ -20,7 +20,8 @@ QFont captionFont() {
 
 }  // namespace
 
-GallerySheet::GallerySheet(int width) : width_(width), image_(width, 2000, QImage::Format_ARGB32_Premultiplied) {
+GallerySheet::GallerySheet(int width)
+    : width_(width), image_(width, 2000, QImage::Format_ARGB32_Premultiplied) {
     image_.fill(QColor(8, 8, 10));
     x_ = kMargin;
     y_ = kMargin;
@@ -28,7 +29,8 @@ GallerySheet::GallerySheet(int width) : width_(width), image_(width, 2000, QImag
 
 void GallerySheet::ensureHeight(int bottom) {
     if (bottom <= image_.height()) return;
-    QImage taller(width_, std::max(bottom + 400, image_.height() * 2), QImage::Format_ARGB32_Premultiplied);
+    QImage taller(width_, std::max(bottom + 400, image_.height() * 2),
+                  QImage::Format_ARGB32_Premultiplied);
     taller.fill(QColor(8, 8, 10));
     QPainter painter(&taller);
     painter.drawImage(0, 0, image_);
@@ -62,7 +64,8 @@ void GallerySheet::heading(const QString& text) {
 void GallerySheet::tile(const QImage& picture, const QString& caption) {
     const QFontMetrics metrics(captionFont());
     int captionWidth = 0;
-    for (const QString& line : caption.split(QLatin1Char('\n'))) captionWidth = std::max(captionWidth, metrics.horizontalAdvance(line));
+    for (const QString& line : caption.split(QLatin1Char('\n')))
+        captionWidth = std::max(captionWidth, metrics.horizontalAdvance(line));
     // Some slack: wrapped captions measure a little wider than their widest line.
     const int tileWidth = std::max(picture.width() + 8, std::min(captionWidth + 16, 280));
     const int tileHeight = picture.height() + 8 + kCaptionHeight;
@@ -77,8 +80,8 @@ void GallerySheet::tile(const QImage& picture, const QString& caption) {
     painter.drawImage(x_ + 4, y_ + 4, picture);
     painter.setFont(captionFont());
     painter.setPen(QColor(200, 200, 200));
-    painter.drawText(QRect(x_, y_ + picture.height() + 10, tileWidth, kCaptionHeight), Qt::AlignLeft | Qt::TextWordWrap,
-                     caption);
+    painter.drawText(QRect(x_, y_ + picture.height() + 10, tileWidth, kCaptionHeight),
+                     Qt::AlignLeft | Qt::TextWordWrap, caption);
     x_ += tileWidth + kGap;
     rowHeight_ = std::max(rowHeight_, tileHeight);
 }

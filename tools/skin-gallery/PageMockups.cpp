@@ -29,7 +29,8 @@ void picture(QWidget* page, int id, int x, int y) {
 }
 
 QLabel* text(QWidget* page, const QString& content, const QRect& place, const QFont& font,
-             const QColor& colour = kLabelText, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+             const QColor& colour = kLabelText,
+             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
     auto* label = new QLabel(content, page);
     label->setFont(font);
     QPalette palette = label->palette();
@@ -41,7 +42,8 @@ QLabel* text(QWidget* page, const QString& content, const QRect& place, const QF
     return label;
 }
 
-CBitComboBox* list(QWidget* page, const QRect& place, const QStringList& entries, int selected, int fontSize = 100) {
+CBitComboBox* list(QWidget* page, const QRect& place, const QStringList& entries, int selected,
+                   int fontSize = 100) {
     auto* combo = new CBitComboBox(page);
     combo->itemFontFace = QStringLiteral("Microsoft Sans Serif");
     combo->itemFontSize = fontSize;
@@ -51,7 +53,8 @@ CBitComboBox* list(QWidget* page, const QRect& place, const QStringList& entries
     return combo;
 }
 
-CxSkinButton* pageButton(QWidget* page, int normal, int pressed, int hover, int y, bool latched, bool enabled) {
+CxSkinButton* pageButton(QWidget* page, int normal, int pressed, int hover, int y, bool latched,
+                         bool enabled) {
     auto* button = new CxSkinButton(page);
     button->AssignSkin(normal, pressed, hover);
     button->setGeometry(30, y, 200, 25);
@@ -65,9 +68,12 @@ QImage leftColumn() {
     window.resize(250, 575);
     picture(&window, SkinId::FamilyLogo, 25, 3);
     for (int y : {75, 110, 145, 280, 340}) picture(&window, SkinId::Separator, 5, y);
-    pageButton(&window, SkinId::UserSupportNormal, SkinId::UserSupportPressed, SkinId::UserSupportHover, 78, true, true);
-    pageButton(&window, SkinId::EscSetupNormal, SkinId::EscSetupPressed, SkinId::EscSetupHover, 113, false, true);
-    pageButton(&window, SkinId::FirmwareNormal, SkinId::FirmwarePressed, SkinId::FirmwareHover, 148, false, true);
+    pageButton(&window, SkinId::UserSupportNormal, SkinId::UserSupportPressed,
+               SkinId::UserSupportHover, 78, true, true);
+    pageButton(&window, SkinId::EscSetupNormal, SkinId::EscSetupPressed, SkinId::EscSetupHover, 113,
+               false, true);
+    pageButton(&window, SkinId::FirmwareNormal, SkinId::FirmwarePressed, SkinId::FirmwareHover, 148,
+               false, true);
     picture(&window, SkinId::PromptOrange, 30, 290);
     picture(&window, SkinId::LampHeading, 20, 360);
     picture(&window, SkinId::LampLabels, 60, 390);
@@ -98,30 +104,48 @@ QImage settingsPage() {
     picture(&page, SkinId::SendSettingAction, 540, 490);
     picture(&page, SkinId::SetupCommentHeading, 730, 10);
     picture(&page, SkinId::InfoLabels, 680, 50);
-    for (const QPoint& at : {QPoint(35, 130), QPoint(360, 40), QPoint(360, 350), QPoint(680, 40), QPoint(680, 460)}) {
+    for (const QPoint& at :
+         {QPoint(35, 130), QPoint(360, 40), QPoint(360, 350), QPoint(680, 40), QPoint(680, 460)}) {
         picture(&page, SkinId::SettingsDivider, at.x(), at.y());
     }
 
     const QFont pageFont = skinFont(QStringLiteral("MS Shell Dlg"), 90);
     text(&page, QStringLiteral("Expert V1.30"), QRect(140, 72, 100, 30), pageFont);
 
-    const QStringList left[] = {
-        {"For/Brake", "For/Rev/Brake"}, {"25%", "50%"}, {"3.0V/Cell", "3.2V/Cell"}, {"0%", "5%"},
-        {"= Drag Brake", "5%"},         {"75%", "100%"}, {"1K", "2K"},           {"Level 4", "Level 5"},
-        {"8K", "16K"},                  {"Narrow", "Normal"}, {"105C", "Disable"}, {"CCW", "CW"}};
-    for (int n = 0; n < 12; ++n) list(&page, QRect(145, 138 + 35 * n, 160, kClosedListHeight), left[n], n % 2);
-    const struct { int y; QStringList entries; } middle[] = {
-        {47, {"10 deg", "20 deg"}}, {80, {"3000", "14000"}},      {112, {"150 RPM/deg", "650 RPM/deg"}},
-        {145, {"15 deg", "30 deg"}}, {180, {"6 deg/0.1sec"}},     {214, {"0.1 sec", "Instant"}}};
-    for (const auto& entry : middle) list(&page, QRect(458, entry.y, 160, kClosedListHeight), entry.entries, 0);
+    const QStringList left[] = {{"For/Brake", "For/Rev/Brake"},
+                                {"25%", "50%"},
+                                {"3.0V/Cell", "3.2V/Cell"},
+                                {"0%", "5%"},
+                                {"= Drag Brake", "5%"},
+                                {"75%", "100%"},
+                                {"1K", "2K"},
+                                {"Level 4", "Level 5"},
+                                {"8K", "16K"},
+                                {"Narrow", "Normal"},
+                                {"105C", "Disable"},
+                                {"CCW", "CW"}};
+    for (int n = 0; n < 12; ++n)
+        list(&page, QRect(145, 138 + 35 * n, 160, kClosedListHeight), left[n], n % 2);
+    const struct {
+        int y;
+        QStringList entries;
+    } middle[] = {
+        {47, {"10 deg", "20 deg"}},  {80, {"3000", "14000"}}, {112, {"150 RPM/deg", "650 RPM/deg"}},
+        {145, {"15 deg", "30 deg"}}, {180, {"6 deg/0.1sec"}}, {214, {"0.1 sec", "Instant"}}};
+    for (const auto& entry : middle)
+        list(&page, QRect(458, entry.y, 160, kClosedListHeight), entry.entries, 0);
     list(&page, QRect(370, 380, 250, kClosedListHeight), {"Modify Touring", "Rock Crawler"}, 0);
     list(&page, QRect(370, 435, 250, kClosedListHeight), {"Worlds 2024 A-Main"}, -1);
 
-    const char* values[] = {"J. Carver", "2024-05-12", "Nationals", "Expert V1.30", "13.5T", "4.2", "30 deg",
-                            "12.3mm", "Riverside", "Carpet", "Flowing", "High", "28C"};
+    const char* values[] = {"J. Carver", "2024-05-12", "Nationals", "Expert V1.30", "13.5T",
+                            "4.2",       "30 deg",     "12.3mm",    "Riverside",    "Carpet",
+                            "Flowing",   "High",       "28C"};
     const int tops[] = {50, 80, 112, 142, 172, 202, 235, 265, 293, 323, 353, 383, 415};
-    for (int k = 0; k < 13; ++k) text(&page, QString::fromLatin1(values[k]), QRect(770, tops[k], 170, 40), pageFont);
-    text(&page, QStringLiteral("Smooth punch out of the hairpin; drag brake kept low for the flowing infield."),
+    for (int k = 0; k < 13; ++k)
+        text(&page, QString::fromLatin1(values[k]), QRect(770, tops[k], 170, 40), pageFont);
+    text(&page,
+         QStringLiteral(
+             "Smooth punch out of the hairpin; drag brake kept low for the flowing infield."),
          QRect(680, 470, 280, 80), pageFont);
 
     // The main window's progress display sits between the two action pictures.
@@ -136,8 +160,8 @@ QImage settingsPage() {
 }
 
 QLabel* identityField(QWidget* page, const QString& content, const QRect& place) {
-    QLabel* field = text(page, content, place, skinFont(QStringLiteral("Microsoft Sans Serif"), 85), Qt::white,
-                         Qt::AlignCenter);
+    QLabel* field = text(page, content, place, skinFont(QStringLiteral("Microsoft Sans Serif"), 85),
+                         Qt::white, Qt::AlignCenter);
     field->setAutoFillBackground(true);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Window, QColor(58, 58, 58));
@@ -178,7 +202,8 @@ QImage firmwarePage() {
     progress->setGeometry(440, 180, 150, 75);
 
     text(&page,
-         QStringLiteral("ESC_Expert_V1.40\n  Smoother throttle at low speed.\n  Boost and turbo limits reworked.\n\n"
+         QStringLiteral("ESC_Expert_V1.40\n  Smoother throttle at low speed.\n  Boost and turbo "
+                        "limits reworked.\n\n"
                         "QLX_V1.30\n  Shows the firmware version on start."),
          QRect(665, 70, 300, 465), skinFont(QStringLiteral("Arial"), 80));
     return render(page);
@@ -190,7 +215,8 @@ void addPageMockups(GallerySheet& sheet) {
     sheet.heading(QStringLiteral("The pictures and controls in place"));
     sheet.tile(leftColumn(), QStringLiteral("main window left column\n(USER SUPPORT latched)"));
     sheet.block(settingsPage(), QStringLiteral("ESC SETUP page"));
-    sheet.block(firmwarePage(), QStringLiteral("FIRMWARE page (ESC update at 57%, program card finished)"));
+    sheet.block(firmwarePage(),
+                QStringLiteral("FIRMWARE page (ESC update at 57%, program card finished)"));
 }
 
 }  // namespace orvek

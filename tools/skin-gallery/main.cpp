@@ -32,15 +32,16 @@ int addPictures(orvek::GallerySheet& sheet) {
     for (const orvek::SkinPicture& picture : orvek::SkinRegistry::pictures()) {
         const QImage image = orvek::SkinRegistry::image(picture.id);
         if (image.isNull() || image.width() != picture.width || image.height() != picture.height) {
-            std::fprintf(stderr, "skin id %d: expected a %dx%d picture, found %dx%d\n", picture.id, picture.width,
-                         picture.height, image.width(), image.height());
+            std::fprintf(stderr, "skin id %d: expected a %dx%d picture, found %dx%d\n", picture.id,
+                         picture.width, picture.height, image.width(), image.height());
             ++problems;
             continue;
         }
         (picture.height <= 100 ? small : large).push_back(picture);
     }
     sheet.heading(QStringLiteral("Skin pictures by id"));
-    for (const orvek::SkinPicture& picture : small) sheet.tile(orvek::SkinRegistry::image(picture.id), captionFor(picture));
+    for (const orvek::SkinPicture& picture : small)
+        sheet.tile(orvek::SkinRegistry::image(picture.id), captionFor(picture));
     sheet.heading(QStringLiteral("Panels, label columns and the links page"));
     for (const orvek::SkinPicture& picture : large) {
         if (picture.width > 700) {
@@ -57,7 +58,8 @@ int addPictures(orvek::GallerySheet& sheet) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("skin-gallery.png");
+    const QString output =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("skin-gallery.png");
 
     orvek::GallerySheet sheet(1400);
     int problems = addPictures(sheet);
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         return 1;
     }
-    std::printf("wrote %s (%dx%d), %d problem(s)\n", qPrintable(output), result.width(), result.height(), problems);
+    std::printf("wrote %s (%dx%d), %d problem(s)\n", qPrintable(output), result.width(),
+                result.height(), problems);
     return problems == 0 ? 0 : 1;
 }

@@ -40,8 +40,8 @@ QFont fittedFont(const QString& text, int maxWidth, int pixelSize, bool bold, bo
     return font;
 }
 
-void drawLine(QPainter& painter, const QString& text, const QFont& font, const QColor& colour, qreal left,
-              qreal right, qreal middleY, Qt::Alignment horizontal) {
+void drawLine(QPainter& painter, const QString& text, const QFont& font, const QColor& colour,
+              qreal left, qreal right, qreal middleY, Qt::Alignment horizontal) {
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(text);
     qreal x = left;
@@ -56,7 +56,8 @@ void drawLine(QPainter& painter, const QString& text, const QFont& font, const Q
     painter.restore();
 }
 
-void drawHeading(QPainter& painter, const QRectF& area, const QString& text, int pixelSize, const QColor& colour) {
+void drawHeading(QPainter& painter, const QRectF& area, const QString& text, int pixelSize,
+                 const QColor& colour) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     int size = pixelSize;
     for (const QString& line : lines) {
@@ -66,8 +67,8 @@ void drawHeading(QPainter& painter, const QRectF& area, const QString& text, int
     const qreal lineHeight = QFontMetricsF(font).height();
     const qreal firstMiddle = area.center().y() - lineHeight * (lines.size() - 1) / 2;
     for (int i = 0; i < lines.size(); ++i) {
-        drawLine(painter, lines[i], font, colour, area.left(), area.right(), firstMiddle + i * lineHeight,
-                 Qt::AlignHCenter);
+        drawLine(painter, lines[i], font, colour, area.left(), area.right(),
+                 firstMiddle + i * lineHeight, Qt::AlignHCenter);
     }
 }
 
@@ -83,7 +84,8 @@ void drawPanel(QPainter& painter, const QRectF& area, qreal radius) {
 
     // A faint light line just inside the top edge gives the panel a little depth.
     painter.setPen(QPen(QColor(255, 255, 255, 22), 1));
-    painter.drawLine(QPointF(body.left() + radius, body.top() + 1.5), QPointF(body.right() - radius, body.top() + 1.5));
+    painter.drawLine(QPointF(body.left() + radius, body.top() + 1.5),
+                     QPointF(body.right() - radius, body.top() + 1.5));
 
     // Red accent along the top-left corner.
     QPainterPath accent;
@@ -97,7 +99,8 @@ void drawPanel(QPainter& painter, const QRectF& area, qreal radius) {
     painter.restore();
 }
 
-void drawFadingLine(QPainter& painter, qreal left, qreal right, qreal y, const QColor& colour, bool redMiddle) {
+void drawFadingLine(QPainter& painter, qreal left, qreal right, qreal y, const QColor& colour,
+                    bool redMiddle) {
     painter.save();
     QLinearGradient line(QPointF(left, y), QPointF(right, y));
     QColor clear = colour;
@@ -140,7 +143,8 @@ void drawButtonFace(QPainter& painter, const QRectF& area, const QColor& top, co
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     painter.setPen(Qt::NoPen);
     painter.setBrush(gloss);
-    painter.drawRoundedRect(body.adjusted(1.5, 1.5, -1.5, -body.height() / 2), radius - 1, radius - 1);
+    painter.drawRoundedRect(body.adjusted(1.5, 1.5, -1.5, -body.height() / 2), radius - 1,
+                            radius - 1);
     painter.restore();
 }
 

@@ -32,18 +32,20 @@ void prepare(QPainter& painter);
 // The sans-serif face of the skin (Liberation Sans) at a pixel size.
 QFont sansFont(int pixelSize, bool bold = false, bool italic = false);
 // The largest pixel size not above `pixelSize` at which `text` fits into `maxWidth`.
-QFont fittedFont(const QString& text, int maxWidth, int pixelSize, bool bold = false, bool italic = false);
+QFont fittedFont(const QString& text, int maxWidth, int pixelSize, bool bold = false,
+                 bool italic = false);
 
 // Text in one line at a vertical middle, aligned left, centred or right within [left, right].
-void drawLine(QPainter& painter, const QString& text, const QFont& font, const QColor& colour, qreal left,
-              qreal right, qreal middleY, Qt::Alignment horizontal);
+void drawLine(QPainter& painter, const QString& text, const QFont& font, const QColor& colour,
+              qreal left, qreal right, qreal middleY, Qt::Alignment horizontal);
 // A caption in orange, centred in the rectangle, on one or more lines split at '\n'.
 void drawHeading(QPainter& painter, const QRectF& area, const QString& text, int pixelSize,
                  const QColor& colour = kOrange);
 // A dark rounded panel with a fine edge and a short red accent in its top-left corner.
 void drawPanel(QPainter& painter, const QRectF& area, qreal radius = 8);
 // A horizontal hairline fading out at both ends, with a red glow in the middle when asked.
-void drawFadingLine(QPainter& painter, qreal left, qreal right, qreal y, const QColor& colour, bool redMiddle);
+void drawFadingLine(QPainter& painter, qreal left, qreal right, qreal y, const QColor& colour,
+                    bool redMiddle);
 // A rounded face with a vertical gradient and a bevel: the common body of clickable pictures.
 void drawButtonFace(QPainter& painter, const QRectF& area, const QColor& top, const QColor& bottom,
                     const QColor& edge, qreal radius = 8);

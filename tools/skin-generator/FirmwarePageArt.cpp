@@ -50,8 +50,9 @@ void drawFlashIcon(QPainter& p, const QPointF& centre, const QColor& ink) {
         p.drawLine(QPointF(x, chip.bottom() + 1), QPointF(x, chip.bottom() + 4));
     }
     p.drawLine(QPointF(centre.x(), centre.y() - 16), QPointF(centre.x(), centre.y() + 4));
-    p.drawPolyline(QPolygonF({QPointF(centre.x() - 5, centre.y() - 1), QPointF(centre.x(), centre.y() + 4),
-                              QPointF(centre.x() + 5, centre.y() - 1)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(centre.x() - 5, centre.y() - 1), QPointF(centre.x(), centre.y() + 4),
+                   QPointF(centre.x() + 5, centre.y() - 1)}));
     p.restore();
 }
 
@@ -59,16 +60,19 @@ QImage startPicture(int width, int height, const QStringList& lines) {
     QImage image = blankImage(width, height);
     QPainter p(&image);
     prepare(p);
-    drawButtonFace(p, QRectF(0, 0, width, height), QColor(240, 50, 46), QColor(150, 0, 8), QColor(255, 120, 110), 10);
+    drawButtonFace(p, QRectF(0, 0, width, height), QColor(240, 50, 46), QColor(150, 0, 8),
+                   QColor(255, 120, 110), 10);
     const QColor ink(255, 255, 255);
     drawFlashIcon(p, QPointF(27, height / 2.0), ink);
     const qreal left = 48;
     int size = 14;
-    for (const QString& line : lines) size = std::min(size, fittedFont(line, int(width - left - 8), 14, true).pixelSize());
+    for (const QString& line : lines)
+        size = std::min(size, fittedFont(line, int(width - left - 8), 14, true).pixelSize());
     const QFont font = sansFont(size, true);
     const qreal lineHeight = QFontMetricsF(font).height();
     const qreal first = height / 2.0 - lineHeight * (lines.size() - 1) / 2;
-    for (int i = 0; i < lines.size(); ++i) drawLine(p, lines[i], font, ink, left, width - 8, first + i * lineHeight, Qt::AlignLeft);
+    for (int i = 0; i < lines.size(); ++i)
+        drawLine(p, lines[i], font, ink, left, width - 8, first + i * lineHeight, Qt::AlignLeft);
     return image;
 }
 
@@ -78,7 +82,9 @@ QImage statusPicture(int width, int height, Status status) {
     QImage image = blankImage(width, height);
     QPainter p(&image);
     prepare(p);
-    const QColor accent = status == Status::Ready ? kOrange : status == Status::Finished ? kGreen : kRed;
+    const QColor accent = status == Status::Ready      ? kOrange
+                          : status == Status::Finished ? kGreen
+                                                       : kRed;
     const QRectF body(1.5, 1.5, width - 3, height - 3);
     QLinearGradient fill(body.topLeft(), body.bottomLeft());
     fill.setColorAt(0, QColor(34, 34, 37));
@@ -97,15 +103,17 @@ QImage statusPicture(int width, int height, Status status) {
         p.setBrush(accent);
         p.drawEllipse(centre, 6, 6);
     } else if (status == Status::Finished) {
-        p.drawPolyline(QPolygonF({centre + QPointF(-7, 0.5), centre + QPointF(-2, 6), centre + QPointF(8, -6)}));
+        p.drawPolyline(QPolygonF(
+            {centre + QPointF(-7, 0.5), centre + QPointF(-2, 6), centre + QPointF(8, -6)}));
     } else {
         p.drawLine(centre + QPointF(-6, -6), centre + QPointF(6, 6));
         p.drawLine(centre + QPointF(6, -6), centre + QPointF(-6, 6));
     }
-    const QString word = status == Status::Ready ? QStringLiteral("Ready")
+    const QString word = status == Status::Ready      ? QStringLiteral("Ready")
                          : status == Status::Finished ? QStringLiteral("Finished")
                                                       : QStringLiteral("Failed");
-    drawLine(p, word, fittedFont(word, width - 62, 22, true), kText, 56, width - 6, height / 2.0, Qt::AlignLeft);
+    drawLine(p, word, fittedFont(word, width - 62, 22, true), kText, 56, width - 6, height / 2.0,
+             Qt::AlignLeft);
     return image;
 }
 
@@ -137,8 +145,10 @@ void drawArrowCell(QPainter& p, const QRectF& cell, ArrowCell look) {
         face.setColorAt(0, QColor(252, 252, 252));
         face.setColorAt(1, QColor(226, 226, 226));
     } else {
-        face.setColorAt(0, look == ArrowCell::Hover ? QColor(214, 236, 252) : QColor(170, 206, 236));
-        face.setColorAt(1, look == ArrowCell::Hover ? QColor(178, 214, 244) : QColor(196, 224, 248));
+        face.setColorAt(0,
+                        look == ArrowCell::Hover ? QColor(214, 236, 252) : QColor(170, 206, 236));
+        face.setColorAt(1,
+                        look == ArrowCell::Hover ? QColor(178, 214, 244) : QColor(196, 224, 248));
     }
     p.fillRect(cell, face);
     const QRectF edge = cell.adjusted(0.5, 0.5, -0.5, -0.5);
@@ -189,21 +199,27 @@ QImage drawFirmwarePagePicture(const SkinPicture& picture) {
     const int w = picture.width;
     const int h = picture.height;
     switch (picture.id) {
-    case SkinId::FirmwareLeftPanel:
-    case SkinId::FirmwareRightPanel: return panel(w, h);
-    case SkinId::EscGroupTitle: return title(w, h, QStringLiteral("ESC FIRMWARE"), 18);
-    case SkinId::CardGroupTitle: return title(w, h, QStringLiteral("PROGRAM CARD FIRMWARE"), 18);
-    case SkinId::InformationTitle: return title(w, h, QStringLiteral("FIRMWARE INFORMATION"), 18);
-    case SkinId::FirmwareSeparator: return separator(w, h);
-    case SkinId::EscFirmwareStart: return startPicture(w, h, {QStringLiteral("ESC"), QStringLiteral("FIRMWARE"), QStringLiteral("SAVE")});
-    case SkinId::CardFirmwareStart:
-        return startPicture(w, h, {QStringLiteral("PROGRAM CARD"), QStringLiteral("FIRMWARE"), QStringLiteral("SAVE")});
-    case SkinId::StatusReady: return statusPicture(w, h, Status::Ready);
-    case SkinId::StatusFinished: return statusPicture(w, h, Status::Finished);
-    case SkinId::StatusFailed: return statusPicture(w, h, Status::Failed);
-    case SkinId::ProgressFrame: return progressFrame(w, h);
-    case SkinId::ArrowStrip: return arrowStrip(w, h);
-    default: return {};
+        case SkinId::FirmwareLeftPanel:
+        case SkinId::FirmwareRightPanel: return panel(w, h);
+        case SkinId::EscGroupTitle: return title(w, h, QStringLiteral("ESC FIRMWARE"), 18);
+        case SkinId::CardGroupTitle:
+            return title(w, h, QStringLiteral("PROGRAM CARD FIRMWARE"), 18);
+        case SkinId::InformationTitle:
+            return title(w, h, QStringLiteral("FIRMWARE INFORMATION"), 18);
+        case SkinId::FirmwareSeparator: return separator(w, h);
+        case SkinId::EscFirmwareStart:
+            return startPicture(
+                w, h, {QStringLiteral("ESC"), QStringLiteral("FIRMWARE"), QStringLiteral("SAVE")});
+        case SkinId::CardFirmwareStart:
+            return startPicture(w, h,
+                                {QStringLiteral("PROGRAM CARD"), QStringLiteral("FIRMWARE"),
+                                 QStringLiteral("SAVE")});
+        case SkinId::StatusReady: return statusPicture(w, h, Status::Ready);
+        case SkinId::StatusFinished: return statusPicture(w, h, Status::Finished);
+        case SkinId::StatusFailed: return statusPicture(w, h, Status::Failed);
+        case SkinId::ProgressFrame: return progressFrame(w, h);
+        case SkinId::ArrowStrip: return arrowStrip(w, h);
+        default: return {};
     }
 }
 

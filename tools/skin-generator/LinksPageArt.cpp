@@ -23,8 +23,8 @@ const QRectF kHomeButton(500, 500, 150, 60);
 void drawEsc(QPainter& p, const QRectF& box, const QColor& accent) {
     p.save();
     // Wires leave the case on the left: power in red and black, three motor phases.
-    const QColor wires[] = {QColor(200, 30, 30), QColor(30, 30, 30), QColor(60, 110, 200), QColor(230, 190, 40),
-                            QColor(240, 130, 30)};
+    const QColor wires[] = {QColor(200, 30, 30), QColor(30, 30, 30), QColor(60, 110, 200),
+                            QColor(230, 190, 40), QColor(240, 130, 30)};
     for (int i = 0; i < 5; ++i) {
         const qreal y = box.top() + 16 + i * 9;
         p.setPen(QPen(wires[i], 3.2, Qt::SolidLine, Qt::RoundCap));
@@ -60,7 +60,8 @@ void drawEsc(QPainter& p, const QRectF& box, const QColor& accent) {
         p.rotate(blade * 72);
         QPainterPath shape;
         shape.moveTo(0, 0);
-        shape.cubicTo(radius * 0.2, -radius * 0.4, radius * 0.7, -radius * 0.5, radius * 0.85, -radius * 0.1);
+        shape.cubicTo(radius * 0.2, -radius * 0.4, radius * 0.7, -radius * 0.5, radius * 0.85,
+                      -radius * 0.1);
         shape.cubicTo(radius * 0.5, -radius * 0.05, radius * 0.2, 0, 0, 0);
         p.drawPath(shape);
         p.restore();
@@ -84,8 +85,8 @@ void drawProgramCard(QPainter& p, const QRectF& box) {
     p.setBrush(QColor(150, 190, 120));
     p.setPen(QPen(QColor(10, 10, 10), 1.5));
     p.drawRoundedRect(screen, 2, 2);
-    drawLine(p, QStringLiteral("QLX"), sansFont(13, true), QColor(30, 50, 20), screen.left(), screen.right(),
-             screen.center().y(), Qt::AlignHCenter);
+    drawLine(p, QStringLiteral("QLX"), sansFont(13, true), QColor(30, 50, 20), screen.left(),
+             screen.right(), screen.center().y(), Qt::AlignHCenter);
     // Four keys.
     const qreal keyTop = screen.bottom() + 8;
     const qreal keyWidth = (body.width() - 12 - 9) / 4;
@@ -98,7 +99,8 @@ void drawProgramCard(QPainter& p, const QRectF& box) {
     p.restore();
 }
 
-void drawProductCard(QPainter& p, const QRectF& area, const QString& name, const QString& kind, int index) {
+void drawProductCard(QPainter& p, const QRectF& area, const QString& name, const QString& kind,
+                     int index) {
     p.save();
     QLinearGradient fill(area.topLeft(), area.bottomLeft());
     fill.setColorAt(0, QColor(38, 38, 42));
@@ -120,13 +122,14 @@ void drawProductCard(QPainter& p, const QRectF& area, const QString& name, const
     const qreal textRight = area.right() - 8;
     QFont family = sansFont(11, true);
     family.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-    drawLine(p, QStringLiteral("ORVEK"), family, kOrange, textLeft, textRight, area.top() + 20, Qt::AlignLeft);
-    drawLine(p, name, fittedFont(name, int(textRight - textLeft), 20, true), kText, textLeft, textRight,
-             area.top() + 40, Qt::AlignLeft);
-    drawLine(p, kind, fittedFont(kind, int(textRight - textLeft), 12), kMidGrey, textLeft, textRight, area.top() + 61,
+    drawLine(p, QStringLiteral("ORVEK"), family, kOrange, textLeft, textRight, area.top() + 20,
              Qt::AlignLeft);
-    drawLine(p, QStringLiteral("Product page \u203A"), sansFont(12, true), kOrange, textLeft, textRight,
-             area.top() + 81, Qt::AlignLeft);
+    drawLine(p, name, fittedFont(name, int(textRight - textLeft), 20, true), kText, textLeft,
+             textRight, area.top() + 40, Qt::AlignLeft);
+    drawLine(p, kind, fittedFont(kind, int(textRight - textLeft), 12), kMidGrey, textLeft,
+             textRight, area.top() + 61, Qt::AlignLeft);
+    drawLine(p, QStringLiteral("Product page \u203A"), sansFont(12, true), kOrange, textLeft,
+             textRight, area.top() + 81, Qt::AlignLeft);
     p.restore();
 }
 
@@ -135,8 +138,8 @@ void drawHelp(QPainter& p, const QRectF& area) {
     drawPanel(p, area);
     const qreal left = area.left() + 28;
     const qreal width = area.width() - 56;
-    drawLine(p, QStringLiteral("USER SUPPORT"), sansFont(24, true), kOrange, left, left + width, area.top() + 38,
-             Qt::AlignLeft);
+    drawLine(p, QStringLiteral("USER SUPPORT"), sansFont(24, true), kOrange, left, left + width,
+             area.top() + 38, Qt::AlignLeft);
     drawFadingLine(p, left - 8, left + width, area.top() + 58, QColor(88, 88, 94), false);
 
     struct Step {
@@ -145,23 +148,30 @@ void drawHelp(QPainter& p, const QRectF& area) {
     };
     const Step steps[] = {
         {QStringLiteral("Connect"),
-         QStringLiteral("Plug the ORVEK USB link into the computer, then into the ESC's programming port or the "
+         QStringLiteral("Plug the ORVEK USB link into the computer, then into the ESC's "
+                        "programming port or the "
                         "QLX program card. The USB lamp lights once the adapter is found.")},
         {QStringLiteral("Choose the device"),
-         QStringLiteral("In the Device menu pick Esc or Program Card. The ESC or program card lamp lights as soon "
+         QStringLiteral("In the Device menu pick Esc or Program Card. The ESC or program card lamp "
+                        "lights as soon "
                         "as the device answers.")},
         {QStringLiteral("ESC SETUP"),
-         QStringLiteral("The ESC's eighteen settings are read by themselves. Change them and click SEND SETTING; "
-                        "DEFAULT SETTING puts back the factory values. Team setup sheets wait under FACTORY TEAM "
+         QStringLiteral("The ESC's eighteen settings are read by themselves. Change them and click "
+                        "SEND SETTING; "
+                        "DEFAULT SETTING puts back the factory values. Team setup sheets wait "
+                        "under FACTORY TEAM "
                         "PRE-SET PROFILES SELECT.")},
         {QStringLiteral("FIRMWARE"),
-         QStringLiteral("Shows the firmware on the device. Pick an image and click its FIRMWARE SAVE picture; keep "
+         QStringLiteral("Shows the firmware on the device. Pick an image and click its FIRMWARE "
+                        "SAVE picture; keep "
                         "the device powered until Finished shows.")},
         {QStringLiteral("Fix Mode"),
-         QStringLiteral("If an update was cut short, choose Device > Fix Mode, power the ESC and run the ESC "
-                        "firmware update again.")},
+         QStringLiteral(
+             "If an update was cut short, choose Device > Fix Mode, power the ESC and run the ESC "
+             "firmware update again.")},
         {QStringLiteral("Settings files"),
-         QStringLiteral("File > Export Settings saves the settings to a .cfg file; File > Import Settings loads "
+         QStringLiteral("File > Export Settings saves the settings to a .cfg file; File > Import "
+                        "Settings loads "
                         "them back.")},
     };
     const QFont titleFont = sansFont(14, true);
@@ -175,8 +185,8 @@ void drawHelp(QPainter& p, const QRectF& area) {
         p.setPen(Qt::NoPen);
         p.setBrush(kRed);
         p.drawEllipse(badge);
-        drawLine(p, QString::number(number++), sansFont(12, true), QColor(255, 255, 255), badge.left(),
-                 badge.right(), badge.center().y(), Qt::AlignHCenter);
+        drawLine(p, QString::number(number++), sansFont(12, true), QColor(255, 255, 255),
+                 badge.left(), badge.right(), badge.center().y(), Qt::AlignHCenter);
         drawLine(p, step.title, titleFont, kText, left + 30, left + width, y + 9, Qt::AlignLeft);
         const QRectF textBox(left + 30, y + 20, width - 30, 200);
         const QRectF used = textMetrics.boundingRect(textBox, Qt::TextWordWrap, step.text);
@@ -196,13 +206,14 @@ void drawHomeButton(QPainter& p, const QRectF& area) {
     p.setPen(QPen(QColor(255, 255, 255), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(QPolygonF({c + QPointF(-10, 0), c + QPointF(0, -9), c + QPointF(10, 0)}));
-    p.drawPolyline(QPolygonF({c + QPointF(-7, -2), c + QPointF(-7, 9), c + QPointF(7, 9), c + QPointF(7, -2)}));
+    p.drawPolyline(QPolygonF(
+        {c + QPointF(-7, -2), c + QPointF(-7, 9), c + QPointF(7, 9), c + QPointF(7, -2)}));
     p.restore();
     const QFont font = sansFont(14, true);
-    drawLine(p, QStringLiteral("GO TO"), font, QColor(255, 255, 255), area.left() + 44, area.right() - 6,
-             area.center().y() - 8, Qt::AlignLeft);
-    drawLine(p, QStringLiteral("HOMEPAGE"), font, QColor(255, 255, 255), area.left() + 44, area.right() - 6,
-             area.center().y() + 9, Qt::AlignLeft);
+    drawLine(p, QStringLiteral("GO TO"), font, QColor(255, 255, 255), area.left() + 44,
+             area.right() - 6, area.center().y() - 8, Qt::AlignLeft);
+    drawLine(p, QStringLiteral("HOMEPAGE"), font, QColor(255, 255, 255), area.left() + 44,
+             area.right() - 6, area.center().y() + 9, Qt::AlignLeft);
 }
 
 QImage linksPage(int width, int height) {
@@ -212,24 +223,25 @@ QImage linksPage(int width, int height) {
     prepare(p);
     drawHelp(p, QRectF(10, 10, 470, height - 20));
 
-    drawLine(p, QStringLiteral("ORVEK PRODUCTS"), sansFont(18, true), kOrange, kProductLeft, kProductLeft + kProductWidth,
-             32, Qt::AlignLeft);
-    const QString names[] = {QStringLiteral("ARC"), QStringLiteral("BASIS SPEC"), QStringLiteral("ZETA"),
-                             QStringLiteral("QLX")};
+    drawLine(p, QStringLiteral("ORVEK PRODUCTS"), sansFont(18, true), kOrange, kProductLeft,
+             kProductLeft + kProductWidth, 32, Qt::AlignLeft);
+    const QString names[] = {QStringLiteral("ARC"), QStringLiteral("BASIS SPEC"),
+                             QStringLiteral("ZETA"), QStringLiteral("QLX")};
     const QString kinds[] = {QStringLiteral("Brushless ESC"), QStringLiteral("Spec-class ESC"),
                              QStringLiteral("Brushless ESC"), QStringLiteral("Program card")};
     for (int i = 0; i < 4; ++i) {
-        const QRectF card(kProductLeft, kProductTop + kProductStep * i, kProductWidth, kProductHeight);
+        const QRectF card(kProductLeft, kProductTop + kProductStep * i, kProductWidth,
+                          kProductHeight);
         drawProductCard(p, card, names[i], kinds[i], i);
     }
 
     // Between the help and the products: the family mark, large and quiet.
     drawLine(p, QStringLiteral("ORVEK"), fittedFont(QStringLiteral("ORVEK"), 170, 56, true, true),
              QColor(255, 255, 255, 30), 490, 690, 250, Qt::AlignHCenter);
-    drawLine(p, QStringLiteral("USB LINK"), sansFont(18, true), QColor(247, 148, 29, 60), 490, 690, 290,
-             Qt::AlignHCenter);
-    drawLine(p, QStringLiteral("Click a product for its page"), sansFont(12), kMidGrey, 490, 690, 470,
-             Qt::AlignHCenter);
+    drawLine(p, QStringLiteral("USB LINK"), sansFont(18, true), QColor(247, 148, 29, 60), 490, 690,
+             290, Qt::AlignHCenter);
+    drawLine(p, QStringLiteral("Click a product for its page"), sansFont(12), kMidGrey, 490, 690,
+             470, Qt::AlignHCenter);
     drawHomeButton(p, kHomeButton.adjusted(0, 0, 0, -2));
     return image;
 }

@@ -13,10 +13,12 @@ namespace {
 
 QPainterPath boltPath(const QRectF& box) {
     // A lightning bolt in a unit square, scaled into the box.
-    const QPointF unit[] = {{0.62, 0.0}, {0.18, 0.56}, {0.46, 0.56}, {0.34, 1.0}, {0.82, 0.40}, {0.54, 0.40}, {0.62, 0.0}};
+    const QPointF unit[] = {{0.62, 0.0},  {0.18, 0.56}, {0.46, 0.56}, {0.34, 1.0},
+                            {0.82, 0.40}, {0.54, 0.40}, {0.62, 0.0}};
     QPainterPath path;
     for (int i = 0; i < 7; ++i) {
-        const QPointF p(box.left() + unit[i].x() * box.width(), box.top() + unit[i].y() * box.height());
+        const QPointF p(box.left() + unit[i].x() * box.width(),
+                        box.top() + unit[i].y() * box.height());
         i == 0 ? path.moveTo(p) : path.lineTo(p);
     }
     return path;
@@ -98,8 +100,9 @@ QImage prompt(int width, int height, const QColor& colour) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(arrow);
 
-    drawLine(p, QStringLiteral("SELECT A DEVICE"), fittedFont(QStringLiteral("SELECT A DEVICE"), 150, 16, true),
-             colour, 38, width, 17, Qt::AlignLeft);
+    drawLine(p, QStringLiteral("SELECT A DEVICE"),
+             fittedFont(QStringLiteral("SELECT A DEVICE"), 150, 16, true), colour, 38, width, 17,
+             Qt::AlignLeft);
     const QString hint = QStringLiteral("Device menu: Esc or Program Card");
     drawLine(p, hint, fittedFont(hint, width - 40, 11), colour, 38, width, 36, Qt::AlignLeft);
     return image;
@@ -111,7 +114,8 @@ QImage lampHeading(int width, int height) {
     prepare(p);
     QFont font = sansFont(10, true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    drawLine(p, QStringLiteral("DEVICE CONNECTION STATUS"), font, kOrange, 10, width, height / 2.0, Qt::AlignLeft);
+    drawLine(p, QStringLiteral("DEVICE CONNECTION STATUS"), font, kOrange, 10, width, height / 2.0,
+             Qt::AlignLeft);
     return image;
 }
 
@@ -121,7 +125,8 @@ QImage lampLabels(const SkinPicture& picture) {
     prepare(p);
     const QFont font = sansFont(12);
     for (const SkinLabelRow& row : SkinCatalog::labelRows(picture.id)) {
-        drawLine(p, QString::fromUtf8(row.text), font, kText, 2, picture.width, row.centreY, Qt::AlignLeft);
+        drawLine(p, QString::fromUtf8(row.text), font, kText, 2, picture.width, row.centreY,
+                 Qt::AlignLeft);
     }
     return image;
 }
@@ -150,7 +155,8 @@ QImage lamp(int size, bool lit) {
     // Specular highlight.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, lit ? 170 : 60));
-    p.drawEllipse(QRectF(centre.x() - radius * 0.55, centre.y() - radius * 0.7, radius * 0.7, radius * 0.45));
+    p.drawEllipse(
+        QRectF(centre.x() - radius * 0.55, centre.y() - radius * 0.7, radius * 0.7, radius * 0.45));
     return image;
 }
 
@@ -226,29 +232,38 @@ QImage drawMainWindowPicture(const SkinPicture& picture) {
     const int w = picture.width;
     const int h = picture.height;
     switch (picture.id) {
-    case SkinId::AppIcon: return icon(w);
-    case SkinId::FamilyLogo: return familyLogo(w, h);
-    case SkinId::Separator: return separator(w, h);
-    case SkinId::PromptOrange: return prompt(w, h, kOrange);
-    case SkinId::PromptWhite: return prompt(w, h, QColor(255, 255, 255));
-    case SkinId::LampHeading: return lampHeading(w, h);
-    case SkinId::LampLabels: return lampLabels(picture);
-    case SkinId::LampOff: return lamp(w, false);
-    case SkinId::LampOn: return lamp(w, true);
-    case SkinId::MakerLogo: return makerLogo(w, h);
-    case SkinId::UserSupportPressed: return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Pressed);
-    case SkinId::UserSupportNormal: return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Normal);
-    case SkinId::UserSupportHover: return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Hover);
-    case SkinId::FirmwarePressed: return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Pressed);
-    case SkinId::FirmwareNormal: return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Normal);
-    case SkinId::FirmwareHover: return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Hover);
-    case SkinId::EscSetupPressed: return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Pressed);
-    case SkinId::EscSetupNormal: return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Normal);
-    case SkinId::EscSetupHover: return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Hover);
-    case SkinId::SpareFace1:
-    case SkinId::SpareFace2: return plainFace(w, h, true);
-    case SkinId::ProgressFace: return plainFace(w, h, false);
-    default: return {};
+        case SkinId::AppIcon: return icon(w);
+        case SkinId::FamilyLogo: return familyLogo(w, h);
+        case SkinId::Separator: return separator(w, h);
+        case SkinId::PromptOrange: return prompt(w, h, kOrange);
+        case SkinId::PromptWhite: return prompt(w, h, QColor(255, 255, 255));
+        case SkinId::LampHeading: return lampHeading(w, h);
+        case SkinId::LampLabels: return lampLabels(picture);
+        case SkinId::LampOff: return lamp(w, false);
+        case SkinId::LampOn: return lamp(w, true);
+        case SkinId::MakerLogo: return makerLogo(w, h);
+        case SkinId::UserSupportPressed:
+            return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Pressed);
+        case SkinId::UserSupportNormal:
+            return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Normal);
+        case SkinId::UserSupportHover:
+            return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Hover);
+        case SkinId::FirmwarePressed:
+            return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Pressed);
+        case SkinId::FirmwareNormal:
+            return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Normal);
+        case SkinId::FirmwareHover:
+            return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Hover);
+        case SkinId::EscSetupPressed:
+            return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Pressed);
+        case SkinId::EscSetupNormal:
+            return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Normal);
+        case SkinId::EscSetupHover:
+            return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Hover);
+        case SkinId::SpareFace1:
+        case SkinId::SpareFace2: return plainFace(w, h, true);
+        case SkinId::ProgressFace: return plainFace(w, h, false);
+        default: return {};
     }
 }
 

@@ -44,11 +44,13 @@ QImage labels(const SkinPicture& picture, int pixelSize, Qt::Alignment alignment
     const int usable = picture.width - rightMargin - 1;
     int size = pixelSize;
     for (const SkinLabelRow& row : rows) {
-        size = std::min(size, fittedFont(QString::fromUtf8(row.text), usable, pixelSize).pixelSize());
+        size =
+            std::min(size, fittedFont(QString::fromUtf8(row.text), usable, pixelSize).pixelSize());
     }
     const QFont font = sansFont(size);
     for (const SkinLabelRow& row : rows) {
-        drawLine(p, QString::fromUtf8(row.text), font, kText, 1, picture.width - rightMargin, row.centreY, alignment);
+        drawLine(p, QString::fromUtf8(row.text), font, kText, 1, picture.width - rightMargin,
+                 row.centreY, alignment);
     }
     return image;
 }
@@ -72,26 +74,31 @@ void drawActionIcon(QPainter& p, const QPointF& centre, ActionIcon kind, const Q
         // An arrow into a chip: the settings go into the ESC.
         p.drawRoundedRect(QRectF(centre.x() - 9, centre.y() + 1, 18, 9), 2, 2);
         p.drawLine(QPointF(centre.x(), centre.y() - 12), QPointF(centre.x(), centre.y() + 4));
-        p.drawPolyline(QPolygonF({QPointF(centre.x() - 5, centre.y() - 1), QPointF(centre.x(), centre.y() + 4),
-                                  QPointF(centre.x() + 5, centre.y() - 1)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(centre.x() - 5, centre.y() - 1), QPointF(centre.x(), centre.y() + 4),
+                       QPointF(centre.x() + 5, centre.y() - 1)}));
     }
     p.restore();
 }
 
-QImage actionPicture(int width, int height, const QString& top, const QString& bottom, ActionIcon kind) {
+QImage actionPicture(int width, int height, const QString& top, const QString& bottom,
+                     ActionIcon kind) {
     QImage image = blankImage(width, height);
     QPainter p(&image);
     prepare(p);
     const bool primary = kind == ActionIcon::Send;
     if (primary) {
-        drawButtonFace(p, QRectF(0, 0, width, height), QColor(240, 50, 46), QColor(150, 0, 8), QColor(255, 120, 110));
+        drawButtonFace(p, QRectF(0, 0, width, height), QColor(240, 50, 46), QColor(150, 0, 8),
+                       QColor(255, 120, 110));
     } else {
-        drawButtonFace(p, QRectF(0, 0, width, height), QColor(74, 74, 78), QColor(36, 36, 40), kRed);
+        drawButtonFace(p, QRectF(0, 0, width, height), QColor(74, 74, 78), QColor(36, 36, 40),
+                       kRed);
     }
     const QColor ink = primary ? QColor(255, 255, 255) : kText;
     drawActionIcon(p, QPointF(23, height / 2.0), kind, ink);
     const int textLeft = 40;
-    const QFont font = fittedFont(top.size() > bottom.size() ? top : bottom, width - textLeft - 6, 14, true);
+    const QFont font =
+        fittedFont(top.size() > bottom.size() ? top : bottom, width - textLeft - 6, 14, true);
     drawLine(p, top, font, ink, textLeft, width - 6, height / 2.0 - 8, Qt::AlignLeft);
     drawLine(p, bottom, font, ink, textLeft, width - 6, height / 2.0 + 9, Qt::AlignLeft);
     return image;
@@ -103,28 +110,33 @@ QImage drawSettingsPagePicture(const SkinPicture& picture) {
     const int w = picture.width;
     const int h = picture.height;
     switch (picture.id) {
-    case SkinId::SettingsLeftPanel:
-    case SkinId::SettingsMiddleUpperPanel:
-    case SkinId::SettingsMiddleLowerPanel:
-    case SkinId::SettingsRightPanel: return panel(w, h);
-    case SkinId::EscInformationHeading: return heading(w, h, QStringLiteral("ESC INFORMATION"), 17);
-    case SkinId::BasicSetupHeading: return heading(w, h, QStringLiteral("BASIC SETUP"), 14);
-    case SkinId::TechnicalSetupHeading: return heading(w, h, QStringLiteral("TECHNICAL SETUP"), 13);
-    case SkinId::ProfilesHeading:
-        return heading(w, h, QStringLiteral("FACTORY TEAM PRE-SET\nPROFILES SELECT"), 13);
-    case SkinId::SetupCommentHeading: return heading(w, h, QStringLiteral("TEAM DRIVER\nSETUP COMMENT"), 13);
-    case SkinId::SettingsDivider: return divider(w, h);
-    case SkinId::FirmwareLabel: return labels(picture, 13, Qt::AlignLeft, 0);
-    case SkinId::BasicSetupLabels: return labels(picture, 13, Qt::AlignRight, 8);
-    case SkinId::TechnicalSetupLabels: return labels(picture, 13, Qt::AlignRight, 6);
-    case SkinId::InfoLabels: return labels(picture, 13, Qt::AlignRight, 6);
-    case SkinId::CategoryLabel:
-    case SkinId::SetupSheetLabel: return labels(picture, 12, Qt::AlignLeft, 0);
-    case SkinId::DefaultSettingAction:
-        return actionPicture(w, h, QStringLiteral("DEFAULT"), QStringLiteral("SETTING"), ActionIcon::Reset);
-    case SkinId::SendSettingAction:
-        return actionPicture(w, h, QStringLiteral("SEND"), QStringLiteral("SETTING"), ActionIcon::Send);
-    default: return {};
+        case SkinId::SettingsLeftPanel:
+        case SkinId::SettingsMiddleUpperPanel:
+        case SkinId::SettingsMiddleLowerPanel:
+        case SkinId::SettingsRightPanel: return panel(w, h);
+        case SkinId::EscInformationHeading:
+            return heading(w, h, QStringLiteral("ESC INFORMATION"), 17);
+        case SkinId::BasicSetupHeading: return heading(w, h, QStringLiteral("BASIC SETUP"), 14);
+        case SkinId::TechnicalSetupHeading:
+            return heading(w, h, QStringLiteral("TECHNICAL SETUP"), 13);
+        case SkinId::ProfilesHeading:
+            return heading(w, h, QStringLiteral("FACTORY TEAM PRE-SET\nPROFILES SELECT"), 13);
+        case SkinId::SetupCommentHeading:
+            return heading(w, h, QStringLiteral("TEAM DRIVER\nSETUP COMMENT"), 13);
+        case SkinId::SettingsDivider: return divider(w, h);
+        case SkinId::FirmwareLabel: return labels(picture, 13, Qt::AlignLeft, 0);
+        case SkinId::BasicSetupLabels: return labels(picture, 13, Qt::AlignRight, 8);
+        case SkinId::TechnicalSetupLabels: return labels(picture, 13, Qt::AlignRight, 6);
+        case SkinId::InfoLabels: return labels(picture, 13, Qt::AlignRight, 6);
+        case SkinId::CategoryLabel:
+        case SkinId::SetupSheetLabel: return labels(picture, 12, Qt::AlignLeft, 0);
+        case SkinId::DefaultSettingAction:
+            return actionPicture(w, h, QStringLiteral("DEFAULT"), QStringLiteral("SETTING"),
+                                 ActionIcon::Reset);
+        case SkinId::SendSettingAction:
+            return actionPicture(w, h, QStringLiteral("SEND"), QStringLiteral("SETTING"),
+                                 ActionIcon::Send);
+        default: return {};
     }
 }
 

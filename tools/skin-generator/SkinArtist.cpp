@@ -3,7 +3,8 @@
 namespace orvek::art {
 
 QImage drawPicture(const SkinPicture& picture) {
-    for (auto draw : {drawMainWindowPicture, drawSettingsPagePicture, drawFirmwarePagePicture, drawLinksPagePicture}) {
+    for (auto draw : {drawMainWindowPicture, drawSettingsPagePicture, drawFirmwarePagePicture,
+                      drawLinksPagePicture}) {
         QImage image = draw(picture);
         if (!image.isNull()) return image;
     }

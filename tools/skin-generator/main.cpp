@@ -25,7 +25,8 @@ bool writeResourceFile(const QString& path) {
     out << "<!DOCTYPE RCC>\n<!-- Written by orvek-skin-generator. -->\n<RCC version=\"1.0\">\n"
         << "  <qresource prefix=\"/skin\">\n";
     for (const orvek::SkinPicture& picture : orvek::SkinCatalog::pictures()) {
-        out << "    <file alias=\"" << picture.id << ".png\">skin/" << picture.id << ".png</file>\n";
+        out << "    <file alias=\"" << picture.id << ".png\">skin/" << picture.id
+            << ".png</file>\n";
     }
     out << "  </qresource>\n</RCC>\n";
     return out.status() == QTextStream::Ok;
@@ -41,8 +42,10 @@ bool samePicture(const QImage& drawn, const QImage& stored) {
         const QRgb* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
         const QRgb* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x) {
-            if (std::abs(qRed(rowA[x]) - qRed(rowB[x])) > 2 || std::abs(qGreen(rowA[x]) - qGreen(rowB[x])) > 2 ||
-                std::abs(qBlue(rowA[x]) - qBlue(rowB[x])) > 2 || std::abs(qAlpha(rowA[x]) - qAlpha(rowB[x])) > 2) {
+            if (std::abs(qRed(rowA[x]) - qRed(rowB[x])) > 2 ||
+                std::abs(qGreen(rowA[x]) - qGreen(rowB[x])) > 2 ||
+                std::abs(qBlue(rowA[x]) - qBlue(rowB[x])) > 2 ||
+                std::abs(qAlpha(rowA[x]) - qAlpha(rowB[x])) > 2) {
                 return false;
             }
         }
@@ -63,7 +66,9 @@ int main(int argc, char** argv) {
     const char* folder = argv[argc - 1];
     // The pictures must look the same wherever they are made: refuse a stand-in font.
     if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
-        std::fprintf(stderr, "orvek-skin-generator: the Liberation Sans font is missing (fonts-liberation)\n");
+        std::fprintf(
+            stderr,
+            "orvek-skin-generator: the Liberation Sans font is missing (fonts-liberation)\n");
         return 1;
     }
     const QDir root(QString::fromLocal8Bit(folder));
@@ -76,13 +81,15 @@ int main(int argc, char** argv) {
         const QImage image = orvek::art::drawPicture(picture);
         const QString path = root.filePath(QStringLiteral("skin/%1.png").arg(picture.id));
         if (image.isNull() || image.width() != picture.width || image.height() != picture.height) {
-            std::fprintf(stderr, "orvek-skin-generator: no %dx%d picture for id %d\n", picture.width, picture.height,
-                         picture.id);
+            std::fprintf(stderr, "orvek-skin-generator: no %dx%d picture for id %d\n",
+                         picture.width, picture.height, picture.id);
             ++failures;
         } else if (check) {
             if (!samePicture(image, QImage(path))) {
-                std::fprintf(stderr, "orvek-skin-generator: %s is not what the artwork code draws; regenerate it\n",
-                             qPrintable(path));
+                std::fprintf(
+                    stderr,
+                    "orvek-skin-generator: %s is not what the artwork code draws; regenerate it\n",
+                    qPrintable(path));
                 ++failures;
             }
         } else if (!image.save(path, "PNG")) {
@@ -94,7 +101,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvek-skin-generator: cannot write skin.qrc\n");
         ++failures;
     }
-    std::printf("%zu pictures %s, %d failed\n", orvek::SkinCatalog::pictures().size(), check ? "checked" : "drawn",
-                failures);
+    std::printf("%zu pictures %s, %d failed\n", orvek::SkinCatalog::pictures().size(),
+                check ? "checked" : "drawn", failures);
     return failures == 0 ? 0 : 1;
 }

@@ -36,7 +36,9 @@ using Page = CTarnwick11Dlg::Page;
 
 class PrintedMessages : public orvek::MessageBoxes {
 public:
-    void show(const std::string& text, orvek::MessageIcon) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
+    void show(const std::string& text, orvek::MessageIcon) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
     bool ask(const std::string&, bool) override { return false; }
 };
 
@@ -74,21 +76,25 @@ void writeProgramData(const fs::path& program) {
     const fs::path folder = program / "Profile" / "Modify Touring";
     fs::create_directories(folder);
     std::ofstream(folder / "Nationals A-Main.ini", std::ios::binary)
-        << "[option]\r\nDrag Brake=5%\r\nPower Profile=Level 10\r\nBoost Timing=45 deg\r\nBoost RPM=5000\r\n"
+        << "[option]\r\nDrag Brake=5%\r\nPower Profile=Level 10\r\nBoost Timing=45 deg\r\nBoost "
+           "RPM=5000\r\n"
            "Turbo Timing=20 deg\r\nTurbo Delay=0.20sec\r\n"
-           "[info]\r\nDriver=J. Carver\r\nDate=2026-05-12\r\nEvent=Nationals\r\nFirmware=Expert V1.30\r\n"
-           "Motor=13.5T\r\nGear Ratio=4.2\r\nTiming=30 deg\r\nRotor=12.3mm\r\nTrack Name=Riverside\r\n"
+           "[info]\r\nDriver=J. Carver\r\nDate=2026-05-12\r\nEvent=Nationals\r\nFirmware=Expert "
+           "V1.30\r\n"
+           "Motor=13.5T\r\nGear Ratio=4.2\r\nTiming=30 deg\r\nRotor=12.3mm\r\nTrack "
+           "Name=Riverside\r\n"
            "Track Type=Carpet\r\nTrack Design=Flowing\r\nTraction Level=High\r\nTemp Track=28C\r\n"
-           "[memo]\r\nmemo=Smooth punch out of the hairpin; drag brake kept low for the flowing infield.\r\n";
+           "[memo]\r\nmemo=Smooth punch out of the hairpin; drag brake kept low for the flowing "
+           "infield.\r\n";
     std::ofstream(folder / "Winter club night.ini", std::ios::binary) << "[memo]\r\nmemo=-\r\n";
     std::ofstream(program / "Firmware" / "ESC_Expert_V1.40.kfw", std::ios::binary) << kfwImage(400);
     std::ofstream(program / "Firmware" / "ESC_Stock_V1.70.kfw", std::ios::binary) << kfwImage(20);
     std::ofstream(program / "Firmware" / "QLX_V1.30.xup", std::ios::binary) << "0002ABCD";
     std::ofstream(program / "FirmwareInformation.txt", std::ios::binary)
-        << "ESC_Expert_V1.40\r\n  Smoother throttle at low speed.\r\n  Boost and turbo limits reworked.\r\n\r\n"
+        << "ESC_Expert_V1.40\r\n  Smoother throttle at low speed.\r\n  Boost and turbo limits "
+           "reworked.\r\n\r\n"
            "ESC_Stock_V1.70\r\n  For the stock class: timing fixed at 0\xB0.\r\n\r\n"
            "QLX_V1.30\r\n  Shows the firmware version on start.\r\n";
-
 }
 
 bool pumpUntil(const std::function<bool()>& done, int seconds) {
@@ -134,7 +140,8 @@ int main(int argc, char** argv) {
     const fs::path out = argv[1];
     std::error_code error;
     fs::create_directories(out, error);
-    const fs::path root = fs::temp_directory_path() / ("orvek-window-pages-" + std::to_string(::getpid()));
+    const fs::path root =
+        fs::temp_directory_path() / ("orvek-window-pages-" + std::to_string(::getpid()));
     const fs::path program = root / "program";
     writeProgramData(program);
     setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);  // the settings backup goes here
@@ -159,7 +166,9 @@ int main(int argc, char** argv) {
         window.monitor().onPollTimer();
         window.menuAction(orvek::deviceCommand::Esc)->trigger();
         window.monitor().onPollTimer();
-        if (!step(window.link().escState() == EscState::Identified, "identifying the simulated ESC")) return 1;
+        if (!step(window.link().escState() == EscState::Identified,
+                  "identifying the simulated ESC"))
+            return 1;
 
         window.ShowPage(Page::UserSupport);
         save(window, out, "window-user-support.png");
@@ -167,7 +176,8 @@ int main(int argc, char** argv) {
         save(window, out, "window-esc-setup.png");
 
         orvek::CEscSetupDlg& settings = window.settingsPage();
-        settings.listBox(orvek::escSetupControl::CategoryList)->setCurrentIndex(0);  // "Modify Touring"
+        settings.listBox(orvek::escSetupControl::CategoryList)
+            ->setCurrentIndex(0);  // "Modify Touring"
         settings.ListSetupSheets();
         save(window, out, "window-esc-setup-sheet.png");
 
@@ -175,18 +185,21 @@ int main(int argc, char** argv) {
         save(window, out, "window-firmware.png");
 
         orvek::CFirmwareDlg& firmware = window.firmwarePage();
-        auto* images = static_cast<orvek::CBitComboBox*>(firmware.control(orvek::firmwareControl::EscImageList));
+        auto* images = static_cast<orvek::CBitComboBox*>(
+            firmware.control(orvek::firmwareControl::EscImageList));
         images->setCurrentIndex(images->findText(QStringLiteral("ESC_Expert_V1.40")));
         firmware.requestUpdate(orvek::FirmwareTarget::Esc);
         window.monitor().onPollTimer();
-        auto* progress = static_cast<orvek::CxSkinButton*>(firmware.control(orvek::firmwareControl::EscProgress));
+        auto* progress = static_cast<orvek::CxSkinButton*>(
+            firmware.control(orvek::firmwareControl::EscProgress));
         if (step(pumpUntil([&] { return progress->isVisible() && progress->text() == "57%"; }, 60),
                  "the update reaching 57%")) {
             save(window, out, "window-firmware-updating.png");
         }
         if (step(pumpUntil([&] { return !window.updateLocked(); }, 120), "the update ending")) {
-            step(firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::SkinId::StatusFinished,
-                 "the update finishing");
+            step(
+                firmware.statusPicture(orvek::FirmwareTarget::Esc) == orvek::SkinId::StatusFinished,
+                "the update finishing");
             save(window, out, "window-firmware-finished.png");
         }
     }

@@ -35,11 +35,12 @@ int runWindow(const orvek::LaunchOptions& options) {
             return 1;
         }
         window.port = simulator->devicePath();
-        std::fprintf(stderr, "orvek-link: simulated %s on %s\n", options.simulateKind.c_str(), window.port.c_str());
+        std::fprintf(stderr, "orvek-link: simulated %s on %s\n", options.simulateKind.c_str(),
+                     window.port.c_str());
     }
-    window.programFolder =
-        orvek::programFolder(options.dataDir.empty() ? std::nullopt
-                                                     : std::optional<std::filesystem::path>(options.dataDir));
+    window.programFolder = orvek::programFolder(
+        options.dataDir.empty() ? std::nullopt
+                                : std::optional<std::filesystem::path>(options.dataDir));
     {
         orvek::CTarnwick11Dlg dialog(window);
         if (options.deviceCommand) dialog.menuAction(*options.deviceCommand)->trigger();

@@ -35,7 +35,7 @@ struct Place {
     int id;
     Kind kind;
     QRect area;
-    int picture = 0;           // skin id of a picture, start, status or progress control
+    int picture = 0;             // skin id of a picture, start, status or progress control
     const char* text = nullptr;  // a label's text
     bool shown = true;
 };
@@ -49,7 +49,12 @@ const Place kLayout[] = {
     {ctl::EscSeparator, Kind::Picture, {70, 70, 420, 10}, SkinId::FirmwareSeparator},
     {ctl::EscModelLabel, Kind::Label, {80, 105, 100, 20}, 0, firmwareText::ModelName, false},
     {ctl::EscModelName, Kind::Field, {200, 103, 180, 23}, 0, nullptr, false},
-    {ctl::EscHardwareLabel, Kind::Label, {80, 145, 100, 20}, 0, firmwareText::HardwareVersion, false},
+    {ctl::EscHardwareLabel,
+     Kind::Label,
+     {80, 145, 100, 20},
+     0,
+     firmwareText::HardwareVersion,
+     false},
     {ctl::EscHardwareVersion, Kind::Field, {200, 143, 180, 23}, 0, nullptr, false},
     {ctl::EscFirmwareLabel, Kind::Label, {80, 135, 100, 20}, 0, firmwareText::NowFirmware},
     {ctl::EscFirmware, Kind::Field, {200, 133, 180, 23}},
@@ -62,7 +67,12 @@ const Place kLayout[] = {
     {ctl::CardSeparator, Kind::Picture, {70, 320, 420, 10}, SkinId::FirmwareSeparator},
     {ctl::CardModelLabel, Kind::Label, {80, 355, 100, 20}, 0, firmwareText::ModelName, false},
     {ctl::CardModelName, Kind::Field, {200, 353, 180, 23}, 0, nullptr, false},
-    {ctl::CardHardwareLabel, Kind::Label, {80, 395, 100, 20}, 0, firmwareText::HardwareVersion, false},
+    {ctl::CardHardwareLabel,
+     Kind::Label,
+     {80, 395, 100, 20},
+     0,
+     firmwareText::HardwareVersion,
+     false},
     {ctl::CardHardwareVersion, Kind::Field, {200, 393, 180, 23}, 0, nullptr, false},
     {ctl::CardFirmwareLabel, Kind::Label, {80, 390, 100, 20}, 0, firmwareText::NowFirmware},
     {ctl::CardFirmware, Kind::Field, {200, 390, 180, 23}},
@@ -83,7 +93,8 @@ struct TargetControls {
 };
 const TargetControls kTargets[] = {
     {ctl::EscImageList, ctl::EscStart, ctl::EscStatus, ctl::EscProgress, firmwareText::SelectEsc},
-    {ctl::CardImageList, ctl::CardStart, ctl::CardStatus, ctl::CardProgress, firmwareText::SelectCard},
+    {ctl::CardImageList, ctl::CardStart, ctl::CardStatus, ctl::CardProgress,
+     firmwareText::SelectCard},
 };
 constexpr FirmwareTarget kBothTargets[] = {FirmwareTarget::Esc, FirmwareTarget::ProgramCard};
 
@@ -113,7 +124,9 @@ const QColor kProgressColour(247, 148, 29);
 const QColor kFailureColour(255, 0, 0);
 constexpr std::size_t kProblemsAsked = 5;
 
-QFont identityFont(int tenthsOfPoint) { return skinFont(QStringLiteral("Microsoft Sans Serif"), tenthsOfPoint); }
+QFont identityFont(int tenthsOfPoint) {
+    return skinFont(QStringLiteral("Microsoft Sans Serif"), tenthsOfPoint);
+}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -122,10 +135,13 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-QString fromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString fromPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // The question asked before a damaged image goes: what is wrong, where, and whether to go on.
-std::string damagedImageQuestion(const std::filesystem::path& image, const ImageCheckReport& report) {
+std::string damagedImageQuestion(const std::filesystem::path& image,
+                                 const ImageCheckReport& report) {
     std::string text = "The firmware image " + image.filename().string() + " is damaged:\n";
     const std::size_t shown = std::min(report.problems.size(), kProblemsAsked);
     for (std::size_t i = 0; i < shown; ++i) text += imageProblemText(report.problems[i]) + "\n";
@@ -138,9 +154,14 @@ std::string damagedImageQuestion(const std::filesystem::path& image, const Image
 
 }  // namespace
 
-CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity, MessageBoxes& messages,
-                           const std::filesystem::path& programFolder, QWidget* parent)
-    : QWidget(parent), requests_(requests), identity_(identity), messages_(messages), programFolder_(programFolder) {
+CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity,
+                           MessageBoxes& messages, const std::filesystem::path& programFolder,
+                           QWidget* parent)
+    : QWidget(parent),
+      requests_(requests),
+      identity_(identity),
+      messages_(messages),
+      programFolder_(programFolder) {
     paintBlack(*this);
     // Moves over the pictures reach the page, which shows the hand over a start picture.
     setMouseTracking(true);
@@ -149,7 +170,8 @@ CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& ident
     placeControls();
     showInformation();
     fillImageLists();
-    for (FirmwareTarget target : kBothTargets) startAreas_[slot(target)] = control(controlsOf(target).start)->geometry();
+    for (FirmwareTarget target : kBothTargets)
+        startAreas_[slot(target)] = control(controlsOf(target).start)->geometry();
 }
 
 void CFirmwareDlg::placeControls() {
@@ -259,7 +281,8 @@ void CFirmwareDlg::fillImageLists() {
 }
 
 void CFirmwareDlg::setTextSize(int tenthsOfPoint) {
-    for (const Binding& binding : kBindings) control(binding.id)->setFont(identityFont(tenthsOfPoint));
+    for (const Binding& binding : kBindings)
+        control(binding.id)->setFont(identityFont(tenthsOfPoint));
     for (FirmwareTarget target : kBothTargets) {
         imageList(target)->itemFontSize = tenthsOfPoint;
         imageList(target)->update();
@@ -269,7 +292,8 @@ void CFirmwareDlg::setTextSize(int tenthsOfPoint) {
 void CFirmwareDlg::ShowDeviceInfo(FirmwareTarget) {
     // The identity object has already applied the model table; every field shows its value.
     for (const Binding& binding : kBindings) {
-        controlAs<IdentityField>(binding.id)->setText(QString::fromStdString((identity_.*binding.value)()));
+        controlAs<IdentityField>(binding.id)
+            ->setText(QString::fromStdString((identity_.*binding.value)()));
     }
 }
 
@@ -278,17 +302,21 @@ void CFirmwareDlg::showReadyPictures() {
     setStatusPicture(FirmwareTarget::ProgramCard, SkinId::StatusReady);
 }
 
-int CFirmwareDlg::statusPicture(FirmwareTarget target) const { return statusPictures_[slot(target)]; }
+int CFirmwareDlg::statusPicture(FirmwareTarget target) const {
+    return statusPictures_[slot(target)];
+}
 
 void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
     auto* line = controlAs<QLabel>(ctl::BackupLine);
     QString where = QDir::toNativeSeparators(fromPath(backup.file));
     const QString home = QDir::homePath();
-    if (!home.isEmpty() && home != QStringLiteral("/") && where.startsWith(home + QLatin1Char('/'))) {
+    if (!home.isEmpty() && home != QStringLiteral("/") &&
+        where.startsWith(home + QLatin1Char('/'))) {
         where = QStringLiteral("~") + where.mid(home.size());
     }
-    const QString text = backup.saved ? QStringLiteral("ESC settings saved to %1").arg(where)
-                                      : QStringLiteral("ESC settings NOT saved: cannot write %1").arg(where);
+    const QString text = backup.saved
+                             ? QStringLiteral("ESC settings saved to %1").arg(where)
+                             : QStringLiteral("ESC settings NOT saved: cannot write %1").arg(where);
     setTextColour(line, backup.saved ? kLabelColour : kFailureColour);
     line->setText(QFontMetrics(line->font()).elidedText(text, Qt::ElideMiddle, line->width()));
     line->setToolTip(text);
@@ -301,7 +329,9 @@ void CFirmwareDlg::setProgressCaption(FirmwareTarget target, const std::string& 
     button->update();
 }
 
-void CFirmwareDlg::showProgress(FirmwareTarget target, bool shown) { progressButton(target)->setVisible(shown); }
+void CFirmwareDlg::showProgress(FirmwareTarget target, bool shown) {
+    progressButton(target)->setVisible(shown);
+}
 
 void CFirmwareDlg::setStatusPicture(FirmwareTarget target, int pictureId) {
     statusPictures_[slot(target)] = pictureId;
@@ -328,7 +358,8 @@ void CFirmwareDlg::requestUpdate(FirmwareTarget target) {
     const std::string title = list->itemData(selected).toByteArray().toStdString();
     // An empty card entry (a file named ".xup") is ignored; an empty ESC entry asks for ".kfw".
     if (target == FirmwareTarget::ProgramCard && title.empty()) return;
-    const std::filesystem::path image = firmwareImagePath(programFolder_, firmwareFileName(title, target));
+    const std::filesystem::path image =
+        firmwareImagePath(programFolder_, firmwareFileName(title, target));
     if (!imageMayGo(image, target)) return;
     // Each target keeps its own image, so that two requests before one tick never mix them.
     if (target == FirmwareTarget::Esc) {

@@ -66,7 +66,9 @@ private:
     bool imageMayGo(const std::filesystem::path& image, FirmwareTarget target);
     bool overStartPicture(const QPoint& point) const;
     template <typename Widget>
-    Widget* controlAs(int id) const { return static_cast<Widget*>(controls_.value(id)); }
+    Widget* controlAs(int id) const {
+        return static_cast<Widget*>(controls_.value(id));
+    }
     QLabel* picture(int id) const;
     CxSkinButton* progressButton(FirmwareTarget target) const;
     CBitComboBox* imageList(FirmwareTarget target) const;

@@ -2,8 +2,8 @@
 
 namespace orvek {
 
-FirmwarePageUpdateHost::FirmwarePageUpdateHost(DeviceState& state, RequestFlags& requests, CFirmwareDlg& page,
-                                               MonitorHost& window)
+FirmwarePageUpdateHost::FirmwarePageUpdateHost(DeviceState& state, RequestFlags& requests,
+                                               CFirmwareDlg& page, MonitorHost& window)
     : MonitorUpdateHost(state, requests), page_(page), window_(window) {}
 
 void FirmwarePageUpdateHost::stopPollTimer() { window_.stopPollTimer(); }
@@ -15,7 +15,9 @@ void FirmwarePageUpdateHost::showMessage(const std::string& text, MessageIcon ic
 void FirmwarePageUpdateHost::setProgressCaption(FirmwareTarget target, const std::string& caption) {
     page_.setProgressCaption(target, caption);
 }
-void FirmwarePageUpdateHost::showProgress(FirmwareTarget target, bool shown) { page_.showProgress(target, shown); }
+void FirmwarePageUpdateHost::showProgress(FirmwareTarget target, bool shown) {
+    page_.showProgress(target, shown);
+}
 void FirmwarePageUpdateHost::setStatusPicture(FirmwareTarget target, int pictureId) {
     page_.setStatusPicture(target, pictureId);
 }

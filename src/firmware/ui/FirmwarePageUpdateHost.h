@@ -10,7 +10,8 @@ namespace orvek {
 
 class FirmwarePageUpdateHost : public MonitorUpdateHost {
 public:
-    FirmwarePageUpdateHost(DeviceState& state, RequestFlags& requests, CFirmwareDlg& page, MonitorHost& window);
+    FirmwarePageUpdateHost(DeviceState& state, RequestFlags& requests, CFirmwareDlg& page,
+                           MonitorHost& window);
 
     void stopPollTimer() override;
     void startPollTimer() override;

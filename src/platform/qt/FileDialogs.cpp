@@ -11,7 +11,8 @@ QtFileDialogs::QtFileDialogs(QWidget* owner, const QString& filter, const QStrin
 
 std::filesystem::path QtFileDialogs::startFolder() const {
     std::error_code error;
-    if (!lastFolder_.empty() && std::filesystem::is_directory(lastFolder_, error)) return lastFolder_;
+    if (!lastFolder_.empty() && std::filesystem::is_directory(lastFolder_, error))
+        return lastFolder_;
     return QDir::homePath().toStdString();
 }
 

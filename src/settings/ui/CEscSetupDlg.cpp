@@ -49,7 +49,8 @@ std::vector<Placement> pageLayout() {
         {1070, Kind::Picture, {35, 130, 280, 5}, SkinId::SettingsDivider},
         {1071, Kind::Picture, {30, 140, 115, 405}, SkinId::BasicSetupLabels},
     };
-    for (int n = 0; n < 12; ++n) layout.push_back({1009 + n, Kind::List, {145, 138 + 35 * n, 160, 120}});
+    for (int n = 0; n < 12; ++n)
+        layout.push_back({1009 + n, Kind::List, {145, 138 + 35 * n, 160, 120}});
     const std::vector<Placement> middle = {
         {1072, Kind::Picture, {420, 20, 160, 16}, SkinId::TechnicalSetupHeading},
         {1073, Kind::Picture, {360, 40, 280, 5}, SkinId::SettingsDivider},
@@ -77,10 +78,12 @@ std::vector<Placement> pageLayout() {
         {FirstInfoValue + 1, Kind::Text, {770, 80, 170, 40}},
     };
     layout.insert(layout.end(), middle.begin(), middle.end());
-    for (int n = 0; n < 4; ++n) layout.push_back({FirstInfoValue + 2 + n, Kind::Text, {770, 112 + 30 * n, 170, 40}});
+    for (int n = 0; n < 4; ++n)
+        layout.push_back({FirstInfoValue + 2 + n, Kind::Text, {770, 112 + 30 * n, 170, 40}});
     layout.push_back({FirstInfoValue + 6, Kind::Text, {770, 235, 170, 40}});
     layout.push_back({FirstInfoValue + 7, Kind::Text, {770, 265, 190, 40}});
-    for (int n = 0; n < 4; ++n) layout.push_back({FirstInfoValue + 8 + n, Kind::Text, {770, 293 + 30 * n, 170, 40}});
+    for (int n = 0; n < 4; ++n)
+        layout.push_back({FirstInfoValue + 8 + n, Kind::Text, {770, 293 + 30 * n, 170, 40}});
     layout.push_back({FirstInfoValue + 12, Kind::Text, {770, 415, 170, 40}});
     layout.push_back({CommentField, Kind::Comment, {680, 470, 280, 80}});
     return layout;
@@ -156,7 +159,8 @@ protected:
 
 }  // namespace
 
-CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder, QWidget* parent)
+CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder,
+                           QWidget* parent)
     : QWidget(parent), requests_(requests), programFolder_(programFolder) {
     paintBlack(*this);
     setMouseTracking(true);  // the hand cursor over the action pictures
@@ -166,7 +170,8 @@ CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& 
 
     auto* categories = listBox(escSetupControl::CategoryList);
     for (std::size_t position = 0; position < kProfileCategoryCount; ++position) {
-        categories->insertItem(static_cast<int>(position), QString::fromLatin1(ProfileCategories()[position]));
+        categories->insertItem(static_cast<int>(position),
+                               QString::fromLatin1(ProfileCategories()[position]));
     }
     categories->setCurrentIndex(-1);
     connect(categories, &CBitComboBox::selectionChanged, this, [this] { ListSetupSheets(); });
@@ -174,18 +179,14 @@ CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& 
             [this] { LoadSetupSheet(); });
 }
 
-CEscSetupDlg::~CEscSetupDlg() {
-    lists_.onEscSettingsChanged = nullptr;
-}
+CEscSetupDlg::~CEscSetupDlg() { lists_.onEscSettingsChanged = nullptr; }
 
 void CEscSetupDlg::placeControls() {
     for (const Placement& entry : pageLayout()) {
         QWidget* widget = nullptr;
         QRect place = entry.place;
         switch (entry.kind) {
-            case Kind::Picture:
-                widget = makePicture(this, entry);
-                break;
+            case Kind::Picture: widget = makePicture(this, entry); break;
             case Kind::Text:
             case Kind::HiddenText:
                 widget = makeText(this);
@@ -196,11 +197,10 @@ void CEscSetupDlg::placeControls() {
                 widget = makeList(this, entry);
                 place.setHeight(kClosedListHeight);
                 break;
-            case Kind::Comment:
-                widget = makeComment(this);
-                break;
+            case Kind::Comment: widget = makeComment(this); break;
         }
-        if (entry.kind == Kind::Picture || entry.kind == Kind::Text || entry.kind == Kind::HiddenText) {
+        if (entry.kind == Kind::Picture || entry.kind == Kind::Text ||
+            entry.kind == Kind::HiddenText) {
             // Presses and moves reach the page, which decides what the action pictures do.
             widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
@@ -221,7 +221,8 @@ void CEscSetupDlg::attachLists() {
         watched_[k] = std::make_unique<WatchedOptionList>(box, [this] { refreshChangeMarkers(); });
         byKey[k] = watched_[k].get();
         // A pick of the user's; the settings code's own changes come through the watched list.
-        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { refreshChangeMarkers(); });
+        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                [this] { refreshChangeMarkers(); });
 
         auto* marker = new ChangeMarker(this);
         const QRect boxPlace = box->geometry();
@@ -238,10 +239,14 @@ QWidget* CEscSetupDlg::control(int id) const {
     return found == controls_.end() ? nullptr : found->second;
 }
 
-CBitComboBox* CEscSetupDlg::listBox(int id) const { return qobject_cast<CBitComboBox*>(control(id)); }
+CBitComboBox* CEscSetupDlg::listBox(int id) const {
+    return qobject_cast<CBitComboBox*>(control(id));
+}
 
 const QWidget* CEscSetupDlg::changeMarker(int keyNumber) const {
-    return keyNumber >= 0 && keyNumber < kParameterCount ? markers_[static_cast<std::size_t>(keyNumber)] : nullptr;
+    return keyNumber >= 0 && keyNumber < kParameterCount
+               ? markers_[static_cast<std::size_t>(keyNumber)]
+               : nullptr;
 }
 
 QRect CEscSetupDlg::actionArea(int actionId) const {
@@ -250,8 +255,10 @@ QRect CEscSetupDlg::actionArea(int actionId) const {
 }
 
 void CEscSetupDlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
-    static_cast<QLabel*>(control(escSetupControl::ModelText))->setText(QString::fromStdString(modelName));
-    static_cast<QLabel*>(control(escSetupControl::FirmwareText))->setText(QString::fromStdString(firmware));
+    static_cast<QLabel*>(control(escSetupControl::ModelText))
+        ->setText(QString::fromStdString(modelName));
+    static_cast<QLabel*>(control(escSetupControl::FirmwareText))
+        ->setText(QString::fromStdString(firmware));
 }
 
 void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
@@ -272,7 +279,8 @@ void CEscSetupDlg::refreshChangeMarkers() {
 }
 
 void CEscSetupDlg::ListSetupSheets() {
-    const std::string category = listBox(escSetupControl::CategoryList)->currentText().toStdString();
+    const std::string category =
+        listBox(escSetupControl::CategoryList)->currentText().toStdString();
     CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
     sheets->clear();
     for (const SetupSheetEntry& sheet : orvek::ListSetupSheets(programFolder_, category)) {
@@ -284,7 +292,8 @@ void CEscSetupDlg::ListSetupSheets() {
 }
 
 void CEscSetupDlg::LoadSetupSheet() {
-    const std::string category = listBox(escSetupControl::CategoryList)->currentText().toStdString();
+    const std::string category =
+        listBox(escSetupControl::CategoryList)->currentText().toStdString();
     if (category.empty()) return;
     CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
     const std::string title = sheets->currentText().toStdString();
@@ -294,7 +303,8 @@ void CEscSetupDlg::LoadSetupSheet() {
 
 void CEscSetupDlg::showNotes(const SetupSheetNotes& notes) {
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        auto* field = static_cast<QLabel*>(control(escSetupControl::FirstInfoValue + static_cast<int>(k)));
+        auto* field =
+            static_cast<QLabel*>(control(escSetupControl::FirstInfoValue + static_cast<int>(k)));
         field->setText(QString::fromStdString(notes.info[k]));
     }
     auto* comment = static_cast<QPlainTextEdit*>(control(escSetupControl::CommentField));

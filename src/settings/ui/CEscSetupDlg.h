@@ -36,7 +36,8 @@ public:
     const ParameterLists& lists() const { return lists_; }
     // Controls 1000 (model name, never shown) and 1001 (firmware text).
     void setEscTexts(const std::string& modelName, const std::string& firmware);
-    // The window's text size (tenths of a point), taken over by every list on a screen not at 96 DPI.
+    // The window's text size (tenths of a point), taken over by every list on a screen not at 96
+    // DPI.
     void setTextSize(int tenthsOfPoint);
     // Some list would write another value than the ESC was last known to hold.
     bool hasUnsentChanges() const;

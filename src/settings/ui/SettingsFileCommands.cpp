@@ -10,7 +10,8 @@ namespace {
 
 std::string unmatchedReport(const std::vector<ImportedSetting>& unmatched) {
     std::string text =
-        "These settings were left unchanged: their values match no option of the lists as they are filled now.\n";
+        "These settings were left unchanged: their values match no option of the lists as they are "
+        "filled now.\n";
     for (const ImportedSetting& setting : unmatched) {
         text += "\n";
         text += parameterTable()[static_cast<std::size_t>(setting.keyNumber)].keyName;
@@ -45,7 +46,8 @@ void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& mess
     }
     std::error_code reason;
     if (exportSettingsFile(page.lists(), file, &reason) != SettingsFileStatus::Ok) {
-        messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() + "\n" + reason.message(),
+        messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() + "\n" +
+                          reason.message(),
                       MessageIcon::Stop);
     }
 }

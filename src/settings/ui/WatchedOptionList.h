@@ -1,6 +1,7 @@
 #pragma once
-// A page list that tells its page when the settings code empties it or selects in it, so that the page can redraw what depends on the selections. The combo box
-// itself stays quiet: only the page's own callback hears.
+// A page list that tells its page when the settings code empties it or selects in it, so that the
+// page can redraw what depends on the selections. The combo box itself stays quiet: only the page's
+// own callback hears.
 #include <functional>
 #include <utility>
 
