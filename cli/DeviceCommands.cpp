@@ -60,7 +60,7 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
             .key("firmware").value(words.cardFirmware());
     } else {
         EscIdentity id;
-        if (const int code = session.identifyEsc(id)) return code;
+        if (const int code = session.identifyEsc(id, true)) return code;
         char typeCode[8];
         std::snprintf(typeCode, sizeof typeCode, "0x%02X", id.info[0]);
         console.out("device:   ESC");

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Json.h"
+#include "UploadInterrupts.h"
 #include "firmware/ImageCheck.h"
 #include "firmware/SettingsBackup.h"
 #include "update/FirmwareUpdate.h"
@@ -20,7 +22,6 @@ namespace fs = std::filesystem;
 
 namespace orvek::cli {
 namespace {
-
 
 class BarObserver : public UpdateObserver {
 public:
@@ -78,7 +79,7 @@ void printReport(const Console& console, const std::string& path, const ImageChe
     }
     j.endArray();
     if (r.problemCount > r.problems.size()) {
-        console.out("  ... and " + std::to_string(r.problemCount - r.problems.size()) + " more problems");
+        console.out("  ... and " + problemCountText(r.problemCount - r.problems.size(), "more "));
     }
 }
 
@@ -102,17 +103,22 @@ int preflight(const Console& console, const FlashOptions& options, bool kfw) {
         console.note("warning: sending a damaged image because --force was given");
         return kExitOk;
     }
-    return console.fail(kExitBadInput, options.image + " is damaged (" + std::to_string(r.problemCount) +
-                                           " problems); nothing was sent (--force sends it anyway)");
+    return console.fail(kExitBadInput, options.image + " is damaged (" +
+                                           problemCountText(r.problemCount) +
+                                           "); nothing was sent (--force sends it anyway)");
 }
 
 // Saves the ESC's settings before its firmware is replaced. Exit code.
 int backupSettings(Session& session, const Console& console, const EscIdentity& id,
                    const FlashOptions& options, std::string& savedTo) {
     ParameterLists lists;
-    if (session.readSettings(id, lists) != kExitOk) {
-        return console.fail(kExitNoDevice, "could not read the ESC's settings for a backup; nothing was "
-                                           "sent (--no-backup goes on without one)");
+    int attempts = 0;
+    if (!session.tryReadSettings(id, lists, attempts)) {
+        if (session.link().lineLost()) return session.disconnected();
+        return console.fail(kExitNoDevice,
+                            "could not read the ESC's settings for a backup (" +
+                                std::to_string(attempts) +
+                                " attempts); nothing was sent (--no-backup goes on without one)");
     }
     EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
@@ -127,13 +133,60 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
     return kExitOk;
 }
 
-int updateOutcome(const Console& console, const UpdateResult& r) {
+// A word for the shell: as it is when it needs no quoting, otherwise in single quotes.
+std::string shellWord(const std::string& text) {
+    const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
+        return std::isalnum(c) || std::strchr("_-./:=+,@%", c) != nullptr;
+    });
+    if (plain) return text;
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// What an interrupted upload leaves to do, and how the person at the keyboard does it.
+struct Recovery {
+    std::string device;   // "ESC" or "program card"
+    std::string command;  // the command line that puts the firmware back
+};
+
+Recovery recoveryFor(const GlobalOptions& global, const FlashOptions& options, bool esc) {
+    std::string command = "orvek-cli ";
+    if (!global.port.empty()) command += "--port " + shellWord(global.port) + " ";
+    command += esc ? "flash-esc --fix-mode " : "flash-card ";
+    return {esc ? "ESC" : "program card", command + shellWord(options.image)};
+}
+
+std::string interruptWarning(const Recovery& recovery) {
+    // On a terminal the progress bar holds the line without ending it.
+    return std::string(stderrIsTerminal() ? "\n" : "") +
+           "warning: stopping the upload now leaves the " + recovery.device +
+           " without firmware, so it goes on; interrupt again within 3 s to stop it " +
+           "anyway, then recover with: " + recovery.command;
+}
+
+int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& link,
+                  const Recovery& recovery) {
     switch (r.outcome) {
         case UpdateOutcome::Finished: return kExitOk;
         case UpdateOutcome::ReadFileError: return console.fail(kExitBadInput, r.message);
         case UpdateOutcome::Refused:
             return console.fail(r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
+        case UpdateOutcome::Aborted:
+            return console.fail(kExitTransfer,
+                                "upload stopped: the " + recovery.device +
+                                    " is left without firmware; recover with: " + recovery.command);
         case UpdateOutcome::Failed: break;
+    }
+    if (link.lineLost()) {
+        // Once records went, the device's old firmware is gone with the line.
+        const std::string left =
+            r.sentBytes > 0 ? "; the " + recovery.device +
+                                  " is left without firmware: once it is back, recover with: " +
+                                  recovery.command
+                            : "";
+        return console.fail(kExitNoAdapter,
+                            "the adapter was disconnected (" + r.message + ")" + left);
     }
     return console.fail(kExitTransfer, r.message);
 }
@@ -155,11 +208,17 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
             if (const int code = backupSettings(session, console, id, options, backup)) return code;
         }
     }
+    const Recovery recovery = recoveryFor(global, options, true);
     Progress bar("flash-esc", "bytes", stderrIsTerminal());
     BarObserver observer(bar);
-    const UpdateResult r = EscFirmwareUpdate({host, session.link(), options.image}, &observer);
+    UpdateResult r;
+    {
+        const UploadInterrupts interrupts(interruptWarning(recovery));
+        r = EscFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()},
+                              &observer);
+    }
     bar.finish();
-    if (const int code = updateOutcome(console, r)) return code;
+    if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
 
     // The new firmware starts; say what it reports, when it answers.
     std::string running;
@@ -203,11 +262,17 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
     HeadlessUpdateHost host;
     host.card = CardState::Identified;
+    const Recovery recovery = recoveryFor(global, options, false);
     Progress bar("flash-card", "bytes", stderrIsTerminal());
     BarObserver observer(bar);
-    const UpdateResult r = CardFirmwareUpdate({host, session.link(), options.image}, &observer);
+    UpdateResult r;
+    {
+        const UploadInterrupts interrupts(interruptWarning(recovery));
+        r = CardFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()},
+                               &observer);
+    }
     bar.finish();
-    if (const int code = updateOutcome(console, r)) return code;
+    if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
     console.out("program card firmware updated: " + std::to_string(r.sentBytes) + " bytes sent");
     Json j;
     j.beginObject().key("outcome").value("finished").key("bytes").value(r.sentBytes).endObject();
@@ -229,7 +294,8 @@ int runCheck(const Console& console, const std::string& image) {
     if (!r.ok()) {
         console.document(j.text());
         std::fflush(stdout);
-        std::fprintf(stderr, "orvek-cli: %s is damaged (%zu problems)\n", image.c_str(), r.problemCount);
+        std::fprintf(stderr, "orvek-cli: %s is damaged (%s)\n", image.c_str(),
+                     problemCountText(r.problemCount).c_str());
         return kExitBadInput;
     }
     console.out("  image is sound");

@@ -94,19 +94,24 @@ void Session::installTrace() {
     });
 }
 
-int Session::identifyEsc(EscIdentity& identity) {
+int Session::disconnected() {
+    link_.closePort();
+    return console_.fail(kExitNoAdapter, "the adapter was disconnected");
+}
+
+int Session::identifyEsc(EscIdentity& identity, bool cardHint) {
     const EscProbeResult probe = probeEsc(link_);
-    if (probe == EscProbeResult::LinkLost) {
-        link_.closePort();
-        return console_.fail(kExitNoAdapter, "the adapter stopped taking bytes on " + portPath_);
-    }
+    if (probe == EscProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != EscProbeResult::EscPresent) {
         link_.setEscState(EscState::NotAnswering);
-        return console_.fail(kExitNoDevice, "no ESC answers on " + portPath_ +
-                                                " (is it powered? an ESC that only runs its "
-                                                "bootloader needs flash-esc --fix-mode)");
+        return console_.fail(kExitNoDevice,
+                             "no ESC answers on " + portPath_ +
+                                 " (is it powered? an ESC that only runs its "
+                                 "bootloader needs flash-esc --fix-mode" +
+                                 (cardHint ? "; a program card answers info --card" : "") + ")");
     }
     if (queryInfo(link_, identity.info) != LinkStatus::Ok || !escInfoValid(identity.info)) {
+        if (link_.lineLost()) return disconnected();
         return console_.fail(kExitNoDevice, "the ESC answered but did not identify itself");
     }
     link_.setEscState(EscState::Identified);
@@ -121,15 +126,13 @@ int Session::identifyEsc(EscIdentity& identity) {
 
 int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     const CardProbeResult probe = probeCard(link_);
-    if (probe == CardProbeResult::LinkLost) {
-        link_.closePort();
-        return console_.fail(kExitNoAdapter, "the adapter stopped taking bytes on " + portPath_);
-    }
+    if (probe == CardProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != CardProbeResult::CardPresent) {
         return console_.fail(kExitNoDevice, "no program card answers on " + portPath_);
     }
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);
+    if (link_.lineLost()) return disconnected();
     EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
     words.storeEscInfo(bytes);
@@ -137,16 +140,20 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     return kExitOk;
 }
 
-int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {
+bool Session::tryReadSettings(const EscIdentity& identity, ParameterLists& lists, int& attempts) {
     FillOptionLists(lists, identity.family, identity.versionText);
     SettingsFrame frame{};
+    attempts = 0;
+    return orvek::readSettings(link_, frame, &attempts) &&
+           acceptSettingsBlock(lists, frame.data(), frame.size());
+}
+
+int Session::readSettings(const EscIdentity& identity, ParameterLists& lists) {
     int attempts = 0;
-    const bool ok = orvek::readSettings(link_, frame, &attempts);
-    if (!ok || !acceptSettingsBlock(lists, frame.data(), frame.size())) {
-        return console_.fail(kExitNoDevice, "the ESC did not send its settings (" +
-                                                std::to_string(attempts) + " attempts)");
-    }
-    return kExitOk;
+    if (tryReadSettings(identity, lists, attempts)) return kExitOk;
+    if (link_.lineLost()) return disconnected();
+    return console_.fail(kExitNoDevice, "the ESC did not send its settings (" +
+                                            std::to_string(attempts) + " attempts)");
 }
 
 int Session::openAndReadSettings(EscIdentity& identity, ParameterLists& lists) {

@@ -47,14 +47,22 @@ public:
     UsbUart& link() { return link_; }
     const std::string& portPath() const { return portPath_; }
 
-    // Probe and identification of an ESC application. 0, or kExitNoDevice.
-    int identifyEsc(EscIdentity& identity);
-    // Probe and identification of a program card. 0, or kExitNoDevice.
+    // Probe and identification of an ESC application. 0, kExitNoDevice, or kExitNoAdapter when
+    // the line went. `cardHint` adds to the no-ESC line how a program card is asked for (the
+    // kind of device is never guessed on the line).
+    int identifyEsc(EscIdentity& identity, bool cardHint = false);
+    // Probe and identification of a program card. 0, kExitNoDevice or kExitNoAdapter.
     int identifyCard(EscInfo& info, FirmwareIdentity& words);
 
     // Fills the lists for the identified ESC and reads its settings into them (up to six
-    // attempts). 0, or kExitNoDevice when no complete settings block came.
+    // attempts). 0, kExitNoDevice when no complete settings block came, or kExitNoAdapter.
     int readSettings(const EscIdentity& identity, ParameterLists& lists);
+    // The same without a word: true when the settings came; `attempts` gets the tries made.
+    bool tryReadSettings(const EscIdentity& identity, ParameterLists& lists, int& attempts);
+
+    // The line a pulled cable gives, as opposed to a device that does not answer:
+    // kExitNoAdapter after "the adapter was disconnected".
+    int disconnected();
 
     // openLink, identifyEsc and readSettings in turn; the first failure's exit code.
     int openAndReadSettings(EscIdentity& identity, ParameterLists& lists);

@@ -8,6 +8,8 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Json.h"
+#include "platform/ProfileFile.h"
+#include "platform/ReadableFile.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
@@ -25,7 +27,7 @@ Texts selectedTexts(const ParameterLists& lists) {
 
 void settingsJson(Json& j, const Texts& texts) {
     j.key("settings").beginObject();
-    for (const EscParameter& p : ParameterTable()) j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
+    for (const EscParameter& p : parameterTable()) j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
     j.endObject();
 }
 
@@ -71,6 +73,8 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     int failedPair = -1;
     const WriteOutcome outcome = writeSettings(session.link(), pairs, &progress, &failedPair);
     bar.finish();
+    if (outcome != WriteOutcome::Written && session.link().lineLost())
+        return session.disconnected();
     if (outcome == WriteOutcome::PairFailed) {
         char detail[96];
         std::snprintf(detail, sizeof detail, " (pair %d of 22, register 0x%02X, was not acknowledged)",
@@ -86,6 +90,7 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     SettingsFrame back{};
     if (!readSettings(session.link(), back)) {
+        if (session.link().lineLost()) return session.disconnected();
         return console.fail(kExitTransfer, "the settings were sent but could not be read back to verify them");
     }
     std::string differences;
@@ -107,7 +112,7 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
                 ParameterLists& lists, const Texts& before, Json& j) {
     const Texts after = selectedTexts(lists);
     std::vector<Change> changes;
-    for (const EscParameter& p : ParameterTable()) {
+    for (const EscParameter& p : parameterTable()) {
         const auto k = static_cast<std::size_t>(p.keyNumber);
         if (before[k] != after[k]) changes.push_back({p.keyName, before[k], after[k]});
     }
@@ -155,14 +160,16 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     identityJson(j, session, id);
     const Texts texts = selectedTexts(lists);
     console.out("# " + describe(id));
-    for (const EscParameter& p : ParameterTable()) {
+    for (const EscParameter& p : parameterTable()) {
         console.out(std::string(p.keyName) + " = " + texts[static_cast<std::size_t>(p.keyNumber)]);
     }
     settingsJson(j, texts);
     if (!options.output.empty()) {
         const auto path = settingsExportPath(options.output);
-        if (exportSettingsFile(lists, path) != SettingsFileStatus::Ok) {
-            return console.fail(kExitCannotWrite, "cannot write " + path.string());
+        std::error_code reason;
+        if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
+            return console.fail(kExitCannotWrite,
+                                "cannot write " + path.string() + ": " + reason.message());
         }
         console.note("settings saved to " + path.string());
         j.key("saved").value(path.string());
@@ -180,18 +187,29 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     const Texts before = selectedTexts(lists);
 
     const SettingsImport imported = importSettingsFile(lists, options.file);
-    if (imported.status == SettingsFileStatus::Missing) {
-        return console.fail(kExitBadInput, "no such settings file: " + options.file);
-    }
-    if (imported.status != SettingsFileStatus::Ok) {
-        return console.fail(kExitBadInput, "cannot read settings file " + options.file);
+    switch (imported.status) {
+        case SettingsFileStatus::Ok: break;
+        case SettingsFileStatus::Missing:
+            return console.fail(kExitBadInput, "no such settings file: " + options.file);
+        case SettingsFileStatus::NotAFile:
+            return console.fail(kExitBadInput,
+                                "cannot read settings file " + options.file +
+                                    ": not a regular file (a folder, pipe or device)");
+        case SettingsFileStatus::TooLarge:
+            return console.fail(kExitBadInput, "cannot read settings file " + options.file +
+                                                   ": larger than " +
+                                                   byteCountText(kProfileFileBytesLimit) +
+                                                   ", more than any settings file or setup sheet");
+        case SettingsFileStatus::Unreadable:
+        case SettingsFileStatus::WriteFailed:
+            return console.fail(kExitBadInput, "cannot read settings file " + options.file);
     }
     Json j;
     j.beginObject();
     identityJson(j, session, id);
     j.key("warnings").beginArray();
     for (const ImportedSetting& s : imported.settings) {
-        const std::string name = ParameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
+        const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
         const std::string kept = lists.byKey(s.keyNumber).selectedText();
         std::string warning;
         if (s.outcome == ImportOutcome::NoMatch) {

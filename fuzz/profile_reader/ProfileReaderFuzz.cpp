@@ -16,7 +16,7 @@ namespace {
 
 using orvek::ProfileDocument;
 
-void Check(bool condition) {
+void check(bool condition) {
     if (!condition) {
         std::abort();
     }
@@ -24,7 +24,7 @@ void Check(bool condition) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
-std::string Trim(std::string_view s) {
+std::string trimmed(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return std::string(s);
@@ -52,11 +52,11 @@ std::vector<Lookup> LookupsFor(std::string_view bytes) {
     std::vector<std::string> keys = {"Operation Mode", "Driver", "memo"};
     const auto content = orvek::splitTextFile(bytes);
     for (std::size_t i = 0; i < content.lines.size() && i < 8; ++i) {
-        const std::string line = Trim(content.lines[i].text);
+        const std::string line = trimmed(content.lines[i].text);
         if (!line.empty() && line.front() == '[' && line.find(']') != std::string::npos) {
-            sections.push_back(Trim(line.substr(1, line.rfind(']') - 1)));
+            sections.push_back(trimmed(line.substr(1, line.rfind(']') - 1)));
         } else if (line.find('=') != std::string::npos) {
-            keys.push_back(Trim(line.substr(0, line.find('='))));
+            keys.push_back(trimmed(line.substr(0, line.find('='))));
         }
     }
     std::vector<Lookup> lookups;
@@ -68,7 +68,7 @@ std::vector<Lookup> LookupsFor(std::string_view bytes) {
     return lookups;
 }
 
-std::string Unquote(std::string value) {
+std::string unquoted(std::string value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
@@ -81,7 +81,7 @@ std::string Unquote(std::string value) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     ProfileDocument document = ProfileDocument::fromBytes(bytes);
-    Check(document.toBytes() == bytes);
+    check(document.toBytes() == bytes);
 
     const std::vector<Lookup> lookups = LookupsFor(bytes);
     std::vector<std::optional<std::string>> before;
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& lookup : lookups) {
         before.push_back(document.value(lookup.section, lookup.key));
         const std::string cut = orvek::readProfileString(document, lookup.section, lookup.key, "d", buffer);
-        Check(buffer == 0 ? cut.empty() : orvek::utf16Length(cut) <= buffer - 1);
+        check(buffer == 0 ? cut.empty() : orvek::utf16Length(cut) <= buffer - 1);
     }
 
     // Write the fixed entry, or one the input names with a value cut from its middle, and
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         value = std::string(bytes.substr(bytes.size() / 2, 12));
     }
     if (!document.setValue(section, key, value)) {
-        Check(document.toBytes() == bytes);
+        check(document.toBytes() == bytes);
         return 0;
     }
     const std::string after = document.toBytes();
@@ -112,10 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A code-page file left with ASCII only reads as UTF-8, which is the same text.
     const bool ascii = std::all_of(after.begin(), after.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    Check(reread.encoding() == document.encoding() ||
+    check(reread.encoding() == document.encoding() ||
           (document.encoding() == orvek::TextEncoding::Windows1252 && ascii));
     const auto written = reread.value(section, key);
-    Check(written.has_value() && *written == Unquote(Trim(value)));
+    check(written.has_value() && *written == unquoted(trimmed(value)));
 
     const bool utf16 = document.encoding() == orvek::TextEncoding::Utf16Le ||
                        document.encoding() == orvek::TextEncoding::Utf16Be;
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (SameName(lookups[i].section, section) && SameName(lookups[i].key, key)) {
             continue;
         }
-        Check(reread.value(lookups[i].section, lookups[i].key) == before[i]);
+        check(reread.value(lookups[i].section, lookups[i].key) == before[i]);
     }
     return 0;
 }

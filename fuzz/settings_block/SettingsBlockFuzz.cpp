@@ -30,7 +30,7 @@ using Block = std::array<std::uint8_t, kSettingsBlockSize>;
 [[noreturn]] void fail(const std::string& what, int keyNumber = -1) {
     std::fprintf(
         stderr, "settings_block: %s%s%s\n", what.c_str(), keyNumber >= 0 ? ": " : "",
-        keyNumber >= 0 ? ParameterTable()[static_cast<std::size_t>(keyNumber)].keyName : "");
+        keyNumber >= 0 ? parameterTable()[static_cast<std::size_t>(keyNumber)].keyName : "");
     std::abort();
 }
 

@@ -81,7 +81,7 @@ void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before
     for (int k = 0; k < kParameterCount; ++k) {
         const ListState& was = before[static_cast<std::size_t>(k)];
         const ListState& now = after[static_cast<std::size_t>(k)];
-        const char* name = ParameterTable()[static_cast<std::size_t>(k)].keyName;
+        const char* name = parameterTable()[static_cast<std::size_t>(k)].keyName;
         if (now.texts != was.texts) fail(std::string("options changed: ") + name);
         const std::string value = valueOf("option", name, kOptionUnits);
         int first = -1;

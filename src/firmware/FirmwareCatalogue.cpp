@@ -64,7 +64,8 @@ std::filesystem::path firmwareInformationPath(const std::filesystem::path& progr
 
 std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& programFolder) {
   TextLineReader lines;
-  if (!lines.open(firmwareInformationPath(programFolder))) return std::nullopt;
+  const std::filesystem::path file = firmwareInformationPath(programFolder);
+  if (!lines.open(file, kFirmwareInformationBytesLimit)) return std::nullopt;
   std::string text;
   std::string line;
   TextLineReader::Result result;

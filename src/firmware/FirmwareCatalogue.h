@@ -2,6 +2,7 @@
 // Which firmware images lie in the Firmware folder of the program folder and in the racer's own
 // one (~/.local/share/orvek-link/Firmware), and the information text that describes them. Read
 // once when the firmware page is set up; the program folder is always passed in by the caller.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,9 +31,13 @@ struct FirmwareImageLists {
 std::filesystem::path firmwareFolder(const std::filesystem::path& programFolder);
 std::filesystem::path firmwareInformationPath(const std::filesystem::path& programFolder);
 
+// The largest FirmwareInformation.txt read: a page of notes on the images is a few kilobytes.
+constexpr std::uint64_t kFirmwareInformationBytesLimit = 1024 * 1024;
+
 // The text of FirmwareInformation.txt: every line, the last one too, ended by CR LF. Bytes are
 // kept as stored, one per character (how bytes above 0x7F read is up to the display). Nothing
-// when the file is missing, is a folder or cannot be read to its end.
+// when the file is missing, is not a regular file, is larger than the limit or cannot be read
+// to its end.
 std::optional<std::string> LoadFirmwareInformation(const std::filesystem::path& programFolder);
 
 // The information text as the panel shows it: UTF-8 with LF line ends. The file's bytes read as

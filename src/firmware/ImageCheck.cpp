@@ -156,9 +156,9 @@ ImageCheckReport KfwImageChecker::finish() {
 
 ImageCheckReport checkKfwImage(const std::filesystem::path& path) {
   TextLineReader lines;
-  if (!lines.open(path)) {
+  if (!lines.open(path, kKfwFileBytesLimit)) {
     ImageCheckReport report;
-    report.status = ImageReadStatus::CannotOpen;
+    report.status = imageReadStatusFor(lines.failure());
     return report;
   }
   KfwImageChecker checker;
@@ -166,14 +166,14 @@ ImageCheckReport checkKfwImage(const std::filesystem::path& path) {
   TextLineReader::Result result;
   while ((result = lines.next(line)) == TextLineReader::Result::Line) checker.addLine(line);
   ImageCheckReport report = checker.finish();
-  if (result == TextLineReader::Result::Error) report.status = ImageReadStatus::ReadError;
+  if (result == TextLineReader::Result::Error) report.status = imageReadStatusFor(lines.failure());
   return report;
 }
 
 ImageCheckReport checkXupDecoded(const XupDecoder& decoder, ImageReadStatus status) {
   ImageCheckReport report;
   report.status = status;
-  if (status == ImageReadStatus::CannotOpen || status == ImageReadStatus::ReadError) return report;
+  if (status != ImageReadStatus::Ok && status != ImageReadStatus::TooLarge) return report;
   if (status == ImageReadStatus::TooLarge) {
     addProblem(report, 0, format("the image decodes to more than %zu bytes", decoder.capacity()));
     return report;
@@ -220,6 +220,10 @@ ImageCheckReport checkXupImage(const std::filesystem::path& path) {
 
 ImageCheckReport checkFirmwareImage(const std::filesystem::path& path, FirmwareTarget target) {
   return target == FirmwareTarget::Esc ? checkKfwImage(path) : checkXupImage(path);
+}
+
+std::string problemCountText(std::size_t count, const std::string& adjective) {
+  return std::to_string(count) + " " + adjective + (count == 1 ? "problem" : "problems");
 }
 
 std::string imageProblemText(const ImageProblem& problem) {

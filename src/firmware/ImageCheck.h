@@ -70,4 +70,7 @@ ImageCheckReport checkFirmwareImage(const std::filesystem::path& path, FirmwareT
 // "line 12: checksum 3F is wrong: ...", or the description alone for the image as a whole.
 std::string imageProblemText(const ImageProblem& problem);
 
+// "1 problem", "3 problems"; `adjective` goes between ("2 more problems").
+std::string problemCountText(std::size_t count, const std::string& adjective = "");
+
 }  // namespace orvek

@@ -23,8 +23,8 @@ std::vector<std::uint8_t> kfwRecordFrame(std::string_view line) {
 KfwImageSize measureKfwImage(const std::filesystem::path& path) {
   KfwImageSize size;
   TextLineReader lines;
-  if (!lines.open(path)) {
-    size.status = ImageReadStatus::CannotOpen;
+  if (!lines.open(path, kKfwFileBytesLimit)) {
+    size.status = imageReadStatusFor(lines.failure());
     return size;
   }
   std::string line;
@@ -33,7 +33,7 @@ KfwImageSize measureKfwImage(const std::filesystem::path& path) {
     size.totalBytes += static_cast<std::int64_t>(kfwFrameLength(line));
     ++size.lineCount;
   }
-  if (result == TextLineReader::Result::Error) size.status = ImageReadStatus::ReadError;
+  if (result == TextLineReader::Result::Error) size.status = imageReadStatusFor(lines.failure());
   return size;
 }
 

@@ -14,6 +14,12 @@
 
 namespace orvek {
 
+// The largest .kfw file read. An ESC's flash holds tens of kilobytes and its Intel HEX text
+// takes under three characters a byte, so a real image is a few hundred kilobytes at most;
+// 16 MiB is forty times more than that, still reads and checks in well under a second, and at
+// 19200 baud would already take over an hour on the line.
+constexpr std::uint64_t kKfwFileBytesLimit = 16u * 1024 * 1024;
+
 // Bytes in the frame of a line of L characters (line end removed): (L + 1) / 2.
 std::size_t kfwFrameLength(std::string_view line);
 
@@ -23,7 +29,8 @@ std::size_t kfwFrameLength(std::string_view line);
 void kfwRecordFrame(std::string_view line, std::vector<std::uint8_t>& frame);
 std::vector<std::uint8_t> kfwRecordFrame(std::string_view line);
 
-// The first pass of an update: the sum of the frame lengths of every line.
+// The first pass of an update: the sum of the frame lengths of every line. CannotOpen,
+// NotAFile or FileTooLarge for a file that is not read at all.
 struct KfwImageSize {
   ImageReadStatus status = ImageReadStatus::Ok;
   std::int64_t totalBytes = 0;
@@ -36,7 +43,9 @@ class KfwImageReader {
  public:
   using Result = TextLineReader::Result;
 
-  bool open(const std::filesystem::path& path) { return lines_.open(path); }
+  // False, with failure() telling why, for a file the first pass would refuse as well.
+  bool open(const std::filesystem::path& path) { return lines_.open(path, kKfwFileBytesLimit); }
+  FileCheck failure() const { return lines_.failure(); }
   bool isOpen() const { return lines_.isOpen(); }
   void close() { lines_.close(); }
 

@@ -1,7 +1,6 @@
 #include "firmware/TextLineReader.h"
 
 #include <cstring>
-#include <system_error>
 
 namespace orvek {
 
@@ -17,14 +16,18 @@ TextLineReader::TextLineReader() : buffer_(kChunkSize) {}
 
 TextLineReader::TextLineReader(std::FILE* adopted) : file_(adopted), buffer_(kChunkSize) {}
 
-bool TextLineReader::open(const std::filesystem::path& path) {
+bool TextLineReader::open(const std::filesystem::path& path, std::uint64_t maxBytes) {
   close();
-  std::error_code error;
-  // A folder opens for reading on POSIX systems and only fails at the first read; refuse it here
-  // so that it is reported like a missing file, not as an empty image.
-  if (std::filesystem::is_directory(path, error)) return false;
-  file_.reset(std::fopen(path.c_str(), "rb"));
-  return file_ != nullptr;
+  ReadableFile file;
+  failure_ = file.open(path, maxBytes);
+  if (failure_ != FileCheck::Ok) return false;
+  file_.reset(file.releaseToStream());
+  if (!file_) {
+    failure_ = FileCheck::CannotOpen;
+    return false;
+  }
+  maxBytes_ = maxBytes;
+  return true;
 }
 
 void TextLineReader::close() {
@@ -32,6 +35,9 @@ void TextLineReader::close() {
   position_ = 0;
   length_ = 0;
   lineNumber_ = 0;
+  bytesRead_ = 0;
+  maxBytes_ = UINT64_MAX;
+  failure_ = FileCheck::Ok;
   atEnd_ = false;
   failed_ = false;
 }
@@ -39,8 +45,19 @@ void TextLineReader::close() {
 bool TextLineReader::fill() {
   position_ = 0;
   length_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+  bytesRead_ += length_;
+  if (bytesRead_ > maxBytes_) {
+    failed_ = true;
+    failure_ = FileCheck::TooLarge;
+    length_ = 0;
+    atEnd_ = true;
+    return false;
+  }
   if (length_ > 0) return true;
-  if (std::ferror(file_.get())) failed_ = true;
+  if (std::ferror(file_.get())) {
+    failed_ = true;
+    failure_ = FileCheck::ReadFailed;
+  }
   atEnd_ = true;
   return false;
 }

@@ -1,22 +1,15 @@
 #include "firmware/XupImage.h"
 
-#include <cstdio>
-#include <memory>
-#include <system_error>
-
 #include "firmware/HexDigits.h"
+#include "platform/ReadableFile.h"
 
 namespace orvek {
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const {
-    if (file) std::fclose(file);
-  }
-};
-
-}  // namespace
+std::uint64_t xupTextBytesLimit(std::size_t capacity) {
+  // Every character but the CR of a CR LF takes half a byte, and a last lone one is dropped:
+  // 2 * capacity + 1 characters, each of which may be a CR LF of two bytes.
+  return 2 * (2 * static_cast<std::uint64_t>(capacity) + 1);
+}
 
 bool XupDecoder::feed(std::string_view text) {
   for (char c : text) {
@@ -88,18 +81,18 @@ XupImageData decodeXupText(std::string_view text, std::size_t capacity) {
 }
 
 ImageReadStatus decodeXupFile(const std::filesystem::path& path, XupDecoder& decoder) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return ImageReadStatus::CannotOpen;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return ImageReadStatus::CannotOpen;
+  ReadableFile file;
+  const FileCheck opened = file.open(path, xupTextBytesLimit(decoder.capacity()));
+  // A file longer than any text of an image that fits is refused as the image it would decode to.
+  if (opened == FileCheck::TooLarge) return ImageReadStatus::TooLarge;
+  if (opened != FileCheck::Ok) return imageReadStatusFor(opened);
   char chunk[16 * 1024];
   for (;;) {
-    const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get());
-    if (count > 0 && !decoder.feed(std::string_view(chunk, count))) return ImageReadStatus::TooLarge;
-    if (count < sizeof chunk) {
-      if (std::ferror(file.get())) return ImageReadStatus::ReadError;
-      if (std::feof(file.get())) break;
-    }
+    const long count = file.read(chunk, sizeof chunk);
+    if (count < 0) return ImageReadStatus::ReadError;
+    if (count == 0) break;
+    const std::string_view text(chunk, static_cast<std::size_t>(count));
+    if (!decoder.feed(text)) return ImageReadStatus::TooLarge;
   }
   decoder.finish();
   return decoder.tooLarge() ? ImageReadStatus::TooLarge : ImageReadStatus::Ok;

@@ -75,8 +75,12 @@ struct XupImageData {
 };
 XupImageData decodeXupText(std::string_view text, std::size_t capacity = kXupImageCapacity);
 
+// The longest text an image of `capacity` bytes can be written in (every line end a CR LF).
+std::uint64_t xupTextBytesLimit(std::size_t capacity = kXupImageCapacity);
+
 // Decodes the file at `path` through `decoder`, reading no further once the image is too
-// large. Ok, CannotOpen, ReadError or TooLarge.
+// large. Ok, CannotOpen, NotAFile, ReadError or TooLarge (also for a file longer than
+// xupTextBytesLimit, which cannot decode to an image that fits).
 ImageReadStatus decodeXupFile(const std::filesystem::path& path, XupDecoder& decoder);
 XupImageData readXupImage(const std::filesystem::path& path);
 

@@ -82,6 +82,11 @@ public:
     // Count of reads and writes performed on the port, so that callers can tell an idle call.
     std::uint64_t ioCount() const { return ioCount_; }
 
+    // True when, since the port was last opened, a write failed or a read ended because the
+    // line is gone (the adapter was unplugged), as opposed to a device that does not answer; it
+    // stays so after closePort, so that whoever reports the failure can still tell.
+    bool lineLost() const { return portHandle_.lineGone(); }
+
 private:
     std::uint32_t wireTimeMs(std::uint32_t byteCount) const;
     void traceBytes(TraceDirection dir, const std::uint8_t* data, std::size_t n) const;

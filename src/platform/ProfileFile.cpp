@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/ReadableFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,20 +10,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace orvek {
 namespace {
 
-// Far beyond any settings file or setup sheet.
-constexpr std::uintmax_t kMaxProfileFileBytes = 64u * 1024 * 1024;
-
 // The blanks the Windows reader trims; Ctrl-Z is the old end-of-file mark some editors leave.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
-std::string_view Trim(std::string_view s) {
+std::string_view trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
         s.remove_prefix(1);
     }
@@ -34,8 +30,8 @@ std::string_view Trim(std::string_view s) {
 
 
 // The name of a section header line ("[name]"), or nothing for any other line.
-std::optional<std::string_view> SectionNameOf(std::string_view line) {
-    line = Trim(line);
+std::optional<std::string_view> sectionNameOf(std::string_view line) {
+    line = trim(line);
     if (line.empty() || line.front() != '[') {
         return std::nullopt;
     }
@@ -43,7 +39,7 @@ std::optional<std::string_view> SectionNameOf(std::string_view line) {
     if (close == std::string_view::npos || close == 0) {
         return std::nullopt;
     }
-    return Trim(line.substr(1, close - 1));
+    return trim(line.substr(1, close - 1));
 }
 
 struct KeyLine {
@@ -51,8 +47,8 @@ struct KeyLine {
     std::string_view value;  // trimmed, quotes still on
 };
 
-std::optional<KeyLine> KeyLineOf(std::string_view line) {
-    line = Trim(line);
+std::optional<KeyLine> keyLineOf(std::string_view line) {
+    line = trim(line);
     if (line.empty() || line.front() == ';' || line.front() == '[') {
         return std::nullopt;
     }
@@ -60,10 +56,10 @@ std::optional<KeyLine> KeyLineOf(std::string_view line) {
     if (equals == std::string_view::npos) {
         return std::nullopt;
     }
-    return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return KeyLine{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
 }
 
-std::string_view Unquote(std::string_view value) {
+std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
@@ -71,12 +67,12 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
-bool HasLineBreakOrNul(std::string_view s) {
+bool hasLineBreakOrNul(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-bool IsAcceptableName(std::string_view name) {
-    return !name.empty() && !HasLineBreakOrNul(name) && Trim(name).size() == name.size();
+bool isAcceptableName(std::string_view name) {
+    return !name.empty() && !hasLineBreakOrNul(name) && trim(name).size() == name.size();
 }
 
 // Owns a POSIX file descriptor.
@@ -104,7 +100,7 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, std::string_view data) {
+bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0) {
@@ -118,7 +114,7 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
+std::filesystem::path temporaryNameBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     std::ostringstream name;
     name << '.' << target.filename().string() << ".tmp" << ::getpid() << '.' << counter++;
@@ -126,29 +122,104 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
 }
 
 // Writes into the file itself: for a file whose folder we may not create files in.
-bool OverwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+bool overwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
     UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    return fd.valid() && WriteAll(fd.get(), bytes) && fd.close();
+    return fd.valid() && writeAll(fd.get(), bytes) && fd.close();
 }
 
 }  // namespace
 
 ProfileDocument ProfileDocument::fromBytes(std::string_view bytes) {
     ProfileDocument document;
-    document.content_ = splitTextFile(bytes);
+    const TextFileFormat format = detectTextFormat(bytes);
+    document.encoding_ = format.encoding;
+    document.byteOrderMark_ = std::string(bytes.substr(0, format.markLength));
+    document.raw_ = std::string(bytes.substr(format.markLength));
+    const std::string_view body = document.raw_;
+    const bool utf16 =
+        format.encoding == TextEncoding::Utf16Le || format.encoding == TextEncoding::Utf16Be;
+    // Counted first, so that the offsets take no spare room a growing vector would keep.
+    TextLineSplitter::Line line;
+    std::size_t count = 0;
+    for (TextLineSplitter counter(body, format.encoding); counter.next(line);) {
+        ++count;
+    }
+    document.lineEnds_.reserve(count);
+    document.text_.reserve(utf16 ? body.size() / 2 : body.size());
+    bool lineEndKnown = false;
+    for (TextLineSplitter splitter(body, format.encoding); splitter.next(line);) {
+        if (!lineEndKnown && !line.lineEnd.empty()) {
+            document.lineEnd_ = std::string(line.lineEnd);
+            lineEndKnown = true;
+        }
+        if (format.encoding == TextEncoding::Utf8) {
+            document.text_ += line.content;  // valid UTF-8 throughout: its own text
+        } else {
+            document.text_ += decodeTextLine(line.content, format.encoding);
+        }
+        const auto rawEnd =
+            static_cast<std::size_t>(line.raw.data() - body.data()) + line.raw.size();
+        document.lineEnds_.push_back({rawEnd, document.text_.size()});
+    }
     return document;
+}
+
+std::string_view ProfileDocument::lineText(std::size_t index) const {
+    const std::size_t start = index == 0 ? 0 : lineEnds_[index - 1].text;
+    return std::string_view(text_).substr(start, lineEnds_[index].text - start);
+}
+
+std::string_view ProfileDocument::lineRaw(std::size_t index) const {
+    const std::size_t start = index == 0 ? 0 : lineEnds_[index - 1].raw;
+    return std::string_view(raw_).substr(start, lineEnds_[index].raw - start);
+}
+
+std::string_view ProfileDocument::lineEndOf(std::size_t index) const {
+    const std::string_view raw = lineRaw(index);
+    const bool utf16 = encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be;
+    if (utf16 && raw.size() % 2 != 0) {
+        return {};  // a last line ending in half a character has no line end
+    }
+    // Lines start on whole characters, so a matching tail is the line end itself.
+    for (const std::string_view end :
+         {std::string_view("\r\n"), std::string_view("\n"), std::string_view("\r")}) {
+        const std::string encoded = *encodeText(end, encoding_);
+        if (raw.size() >= encoded.size() && raw.substr(raw.size() - encoded.size()) == encoded) {
+            return end;
+        }
+    }
+    return {};
+}
+
+void ProfileDocument::putLine(std::size_t index, bool replace, std::string_view raw,
+                              std::string_view text) {
+    const std::size_t rawStart = index == 0 ? 0 : lineEnds_[index - 1].raw;
+    const std::size_t textStart = index == 0 ? 0 : lineEnds_[index - 1].text;
+    const std::size_t oldRaw = replace ? lineEnds_[index].raw - rawStart : 0;
+    const std::size_t oldText = replace ? lineEnds_[index].text - textStart : 0;
+    raw_.replace(rawStart, oldRaw, raw);
+    text_.replace(textStart, oldText, text);
+    const LineEnds ends{rawStart + raw.size(), textStart + text.size()};
+    if (replace) {
+        lineEnds_[index] = ends;
+    } else {
+        lineEnds_.insert(lineEnds_.begin() + static_cast<std::ptrdiff_t>(index), ends);
+    }
+    for (std::size_t i = index + 1; i < lineEnds_.size(); ++i) {
+        lineEnds_[i].raw = lineEnds_[i].raw - oldRaw + raw.size();
+        lineEnds_[i].text = lineEnds_[i].text - oldText + text.size();
+    }
 }
 
 std::optional<ProfileDocument::SectionSpan> ProfileDocument::findSection(
     std::string_view section) const {
-    const auto& lines = content_.lines;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = SectionNameOf(lines[i].text);
+    for (std::size_t i = 0; i < lineCount(); ++i) {
+        const auto name = sectionNameOf(lineText(i));
         if (!name || !equalsIgnoringCase(*name, section)) {
             continue;
         }
         std::size_t end = i + 1;
-        while (end < lines.size() && !SectionNameOf(lines[end].text)) {
+        while (end < lineCount() && !sectionNameOf(lineText(end))) {
             ++end;
         }
         return SectionSpan{i, end};
@@ -159,7 +230,7 @@ std::optional<ProfileDocument::SectionSpan> ProfileDocument::findSection(
 std::optional<std::size_t> ProfileDocument::findKeyLine(const SectionSpan& span,
                                                         std::string_view key) const {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const auto line = KeyLineOf(content_.lines[i].text);
+        const auto line = keyLineOf(lineText(i));
         if (line && equalsIgnoringCase(line->name, key)) {
             return i;
         }
@@ -177,46 +248,44 @@ std::optional<std::string> ProfileDocument::value(std::string_view section,
     if (!index) {
         return std::nullopt;
     }
-    return std::string(Unquote(KeyLineOf(content_.lines[*index].text)->value));
+    return std::string(unquote(keyLineOf(lineText(*index))->value));
 }
 
 std::optional<std::string> ProfileDocument::encodeLine(std::string_view text,
                                                        bool withLineEnd) const {
-    auto encoded = encodeText(text, content_.encoding);
+    auto encoded = encodeText(text, encoding_);
     if (encoded && withLineEnd) {
-        *encoded += *encodeText(content_.lineEnd, content_.encoding);
+        *encoded += *encodeText(lineEnd_, encoding_);
     }
     return encoded;
 }
 
 void ProfileDocument::ensureLastLineEnded() {
-    if (content_.lines.empty() || !content_.lines.back().lineEnd.empty()) {
+    if (lineEnds_.empty() || !lineEndOf(lineCount() - 1).empty()) {
         return;
     }
-    TextLine& last = content_.lines.back();
-    const bool utf16 = content_.encoding == TextEncoding::Utf16Le ||
-                       content_.encoding == TextEncoding::Utf16Be;
-    if (utf16 && last.raw.size() % 2 != 0) {
+    const bool utf16 = encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be;
+    if (utf16 && raw_.size() % 2 != 0) {
         // A stray half character at the end would shift every unit written after it.
-        last.raw.pop_back();
+        raw_.pop_back();
     }
-    last.raw += *encodeText(content_.lineEnd, content_.encoding);
-    last.lineEnd = content_.lineEnd;
+    raw_ += *encodeText(lineEnd_, encoding_);
+    lineEnds_.back().raw = raw_.size();
 }
 
 bool ProfileDocument::setValue(std::string_view section, std::string_view key,
                                std::string_view value) {
-    if (!IsAcceptableName(section) || section.find(']') != std::string_view::npos ||
-        !IsAcceptableName(key) || key.find('=') != std::string_view::npos ||
-        key.front() == ';' || key.front() == '[' || HasLineBreakOrNul(value)) {
+    if (!isAcceptableName(section) || section.find(']') != std::string_view::npos ||
+        !isAcceptableName(key) || key.find('=') != std::string_view::npos ||
+        key.front() == ';' || key.front() == '[' || hasLineBreakOrNul(value)) {
         return false;
     }
-    if (content_.encoding != TextEncoding::Windows1252) {
+    if (encoding_ != TextEncoding::Windows1252) {
         return applyValue(section, key, value);
     }
     // A code-page file is told from UTF-8 only by holding bytes that are not UTF-8. If the
     // line that held them is the one replaced, the file would read back as other text.
-    const TextFileContent before = content_;
+    const ProfileDocument before = *this;
     if (!applyValue(section, key, value)) {
         return false;
     }
@@ -226,7 +295,7 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key,
             return static_cast<unsigned char>(c) >= 0x80;
         });
     if (reads8BitAsUtf8) {
-        content_ = before;
+        *this = before;
         return false;
     }
     return true;
@@ -234,19 +303,18 @@ bool ProfileDocument::setValue(std::string_view section, std::string_view key,
 
 bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
                                  std::string_view value) {
-    auto& lines = content_.lines;
     const auto span = findSection(section);
     if (span) {
         if (const auto index = findKeyLine(*span, key)) {
             // Keep the key's own spelling and the line's own line end.
-            TextLine& line = lines[*index];
-            const std::string text = std::string(KeyLineOf(line.text)->name) + "=" + std::string(value);
+            const std::string text =
+                std::string(keyLineOf(lineText(*index))->name) + "=" + std::string(value);
             auto raw = encodeLine(text, false);
             if (!raw) {
                 return false;
             }
-            line.raw = *raw + *encodeText(line.lineEnd, content_.encoding);
-            line.text = text;
+            *raw += *encodeText(lineEndOf(*index), encoding_);
+            putLine(*index, true, *raw, text);
             return true;
         }
         const std::string text = std::string(key) + "=" + std::string(value);
@@ -257,14 +325,13 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
         // After the section's last non-blank line, so blank lines that separate it from the
         // next section stay where they are.
         std::size_t insertAt = span->end;
-        while (insertAt > span->header + 1 && Trim(lines[insertAt - 1].text).empty()) {
+        while (insertAt > span->header + 1 && trim(lineText(insertAt - 1)).empty()) {
             --insertAt;
         }
-        if (insertAt == lines.size()) {
+        if (insertAt == lineCount()) {
             ensureLastLineEnded();
         }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                     TextLine{*raw, text, content_.lineEnd});
+        putLine(insertAt, false, *raw, text);
         return true;
     }
     const std::string header = "[" + std::string(section) + "]";
@@ -275,46 +342,29 @@ bool ProfileDocument::applyValue(std::string_view section, std::string_view key,
         return false;
     }
     ensureLastLineEnded();
-    lines.push_back(TextLine{*headerRaw, header, content_.lineEnd});
-    lines.push_back(TextLine{*keyRaw, text, content_.lineEnd});
+    putLine(lineCount(), false, *headerRaw, header);
+    putLine(lineCount(), false, *keyRaw, text);
     return true;
 }
 
-std::string ProfileDocument::toBytes() const {
-    std::string bytes = content_.byteOrderMark;
-    for (const auto& line : content_.lines) {
-        bytes += line.raw;
-    }
-    return bytes;
-}
+std::string ProfileDocument::toBytes() const { return byteOrderMark_ + raw_; }
 
 LoadedProfile loadProfileFile(const std::filesystem::path& file) {
     LoadedProfile loaded;
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        loaded.status = ProfileFileStatus::Missing;
-        return loaded;
-    }
+    std::string bytes;
     // Only regular files of a sane size: a device or pipe named as a settings file must not
-    // hang the program or fill its memory.
-    if (error || !std::filesystem::is_regular_file(status) ||
-        std::filesystem::file_size(file, error) > kMaxProfileFileBytes || error) {
-        loaded.status = ProfileFileStatus::Unreadable;
-        return loaded;
+    // hang the program, nor a huge file fill its memory.
+    switch (readWholeFile(file, kProfileFileBytesLimit, bytes)) {
+        case FileCheck::Ok:
+            loaded.status = ProfileFileStatus::Loaded;
+            loaded.document = ProfileDocument::fromBytes(bytes);
+            break;
+        case FileCheck::Missing: loaded.status = ProfileFileStatus::Missing; break;
+        case FileCheck::NotAFile: loaded.status = ProfileFileStatus::NotAFile; break;
+        case FileCheck::TooLarge: loaded.status = ProfileFileStatus::TooLarge; break;
+        case FileCheck::CannotOpen:
+        case FileCheck::ReadFailed: loaded.status = ProfileFileStatus::Unreadable; break;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        loaded.status = ProfileFileStatus::Unreadable;
-        return loaded;
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        loaded.status = ProfileFileStatus::Unreadable;
-        return loaded;
-    }
-    loaded.status = ProfileFileStatus::Loaded;
-    loaded.document = ProfileDocument::fromBytes(bytes);
     return loaded;
 }
 
@@ -335,17 +385,25 @@ bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& d
         return false;
     }
 
-    const fs::path temporary = TemporaryNameBeside(target);
+    const fs::path temporary = temporaryNameBeside(target);
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd.valid()) {
         // No file may be created beside it: an existing writable file is still written.
-        return exists && OverwriteInPlace(target, bytes);
+        return exists && overwriteInPlace(target, bytes);
     }
     bool ok = true;
     if (exists) {
+        // The replacement belongs to whoever writes it; give it the old file's owner and group
+        // where the process may (root may; an owner may keep a group it is in), so that an
+        // export as root does not take the file from its owner. The owner goes first: a change
+        // of owner clears set-id bits, which fchmod then restores.
+        if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0 &&
+            ::fchown(fd.get(), static_cast<uid_t>(-1), existing.st_gid) != 0) {
+            // Neither: the file becomes the writer's, as any new file would.
+        }
         ok = ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
@@ -384,7 +442,7 @@ std::string readProfileString(const std::filesystem::path& file, std::string_vie
 bool writeProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value) {
     LoadedProfile loaded = loadProfileFile(file);
-    if (loaded.status == ProfileFileStatus::Unreadable) {
+    if (loaded.status != ProfileFileStatus::Loaded && loaded.status != ProfileFileStatus::Missing) {
         return false;
     }
     return loaded.document.setValue(section, key, value) && saveProfileFile(file, loaded.document);

@@ -9,16 +9,24 @@
 // Writing: replaces the line of the first matching key, appends a missing key at the end of
 // its section and a missing section at the end of the file, and keeps every other byte.
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/TextFileEncoding.h"
 
 namespace orvek {
 
-// One profile file held in memory, line by line, in its own encoding and line ends.
+// The largest profile file read. Settings files, setup sheets and config.ini are a few
+// kilobytes; a larger file is damaged or not one of them, and is refused before it is read.
+constexpr std::uint64_t kProfileFileBytesLimit = 1024 * 1024;
+
+// One profile file held in memory, line by line, in its own encoding and line ends. The
+// lines' bytes and their decoded texts are held end to end in two strings, with two offsets a
+// line beside them, so that a file costs little more than twice its size whatever its lines.
 class ProfileDocument {
 public:
     // An empty document that saves as a new Windows file would be made: UTF-8 (ASCII for
@@ -39,26 +47,48 @@ public:
 
     std::string toBytes() const;
 
-    TextEncoding encoding() const { return content_.encoding; }
+    TextEncoding encoding() const { return encoding_; }
+    std::size_t lineCount() const { return lineEnds_.size(); }
 
 private:
     struct SectionSpan {
         std::size_t header;  // index of the header line
         std::size_t end;     // one past the section's last line
     };
+    // Where line i ends in raw_ and in text_ (one past its last byte); it starts where line
+    // i - 1 ends.
+    struct LineEnds {
+        std::size_t raw;
+        std::size_t text;
+    };
+    std::string_view lineText(std::size_t index) const;
+    std::string_view lineRaw(std::size_t index) const;
+    // The line end of line `index` ("\r\n", "\n", "\r" or empty), read from its bytes.
+    std::string_view lineEndOf(std::size_t index) const;
+    // Puts a line with these bytes and text at `index`, in place of the line there when
+    // `replace` is set.
+    void putLine(std::size_t index, bool replace, std::string_view raw, std::string_view text);
+
     std::optional<SectionSpan> findSection(std::string_view section) const;
     std::optional<std::size_t> findKeyLine(const SectionSpan& span, std::string_view key) const;
     bool applyValue(std::string_view section, std::string_view key, std::string_view value);
     std::optional<std::string> encodeLine(std::string_view text, bool withLineEnd) const;
     void ensureLastLineEnded();
 
-    TextFileContent content_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    std::string byteOrderMark_;
+    std::string lineEnd_ = "\r\n";  // the line end new lines get: the file's first one
+    std::string raw_;               // every line's bytes, line ends included, in file order
+    std::string text_;              // every line's text, decoded, without line ends
+    std::vector<LineEnds> lineEnds_;
 };
 
 enum class ProfileFileStatus {
     Loaded,
     Missing,     // no file at the path (a new one may be written there)
-    Unreadable,  // the path exists but is not a readable regular file of at most 64 MiB
+    Unreadable,  // the path holds a regular file that cannot be read
+    NotAFile,    // the path names a folder, pipe or device
+    TooLarge,    // larger than kProfileFileBytesLimit: refused unread
 };
 
 struct LoadedProfile {
@@ -68,8 +98,11 @@ struct LoadedProfile {
 
 LoadedProfile loadProfileFile(const std::filesystem::path& file);
 
-// Replaces the file in one step (a temporary file renamed over it), keeping its permissions;
-// a symbolic link is followed and its target replaced. False when it cannot be written.
+// Replaces the file in one step (a temporary file renamed over it), keeping its permissions
+// and, where the process may give them (root may, an owner may keep a group it belongs to),
+// its owner and group; a symbolic link is followed and its target replaced. A hard link is
+// not: the rename gives the path a new file, and the file's other names keep the old text.
+// False when it cannot be written.
 bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document);
 
 // GetPrivateProfileString: the value, or `defaultValue` (without its trailing blanks) when

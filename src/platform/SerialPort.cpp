@@ -50,6 +50,10 @@ int remainingMs(std::chrono::steady_clock::time_point deadline) {
 
 SerialPort::~SerialPort() { close(); }
 
+void SerialPort::noteWriteError(int error) {
+    if (error == EIO || error == ENXIO || error == ENODEV || error == EPIPE) lineGone_ = true;
+}
+
 bool SerialPort::open(const std::string& path) {
     close();
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -65,6 +69,7 @@ bool SerialPort::open(const std::string& path) {
         return false;
     }
     openFailure_ = OpenFailure::None;
+    lineGone_ = false;
     if (::isatty(fd)) ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     path_ = path;
@@ -114,14 +119,18 @@ SerialPort::ReadResult SerialPort::read(std::uint8_t* buffer, std::size_t count,
             return ReadResult::Failed;
         }
         if (r == 0) return ReadResult::TimedOut;
-        if (!(p.revents & POLLIN)) return lineEnded();  // hang-up or error without data
+        if (!(p.revents & POLLIN)) {
+            lineGone_ = true;  // hang-up or error without data
+            return lineEnded();
+        }
         const ssize_t n = ::read(fd_, buffer + got, count - got);
         if (n > 0) {
             got += static_cast<std::size_t>(n);
         } else if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) {
             continue;
         } else {
-            return lineEnded();  // readable but nothing to read (end of file), or EIO
+            lineGone_ = true;  // readable but nothing to read (end of file), or EIO
+            return lineEnded();
         }
     }
     return ReadResult::Complete;
@@ -140,17 +149,24 @@ bool SerialPort::write(const std::uint8_t* buffer, std::size_t count, std::size_
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            noteWriteError(errno);
+            return false;
+        }
         pollfd p{fd_, POLLOUT, 0};
         const int r = ::poll(&p, 1, kStallMs);
-        if (r == 0) return false;
+        if (r == 0) return false;  // stalled: slow or stuck, but not known to be gone
         if (r < 0 && errno != EINTR) return false;
-        if (r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) return false;
+        if (r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+            lineGone_ = true;
+            return false;
+        }
     }
     // The write counts as done once the bytes have left for the line, as a serial driver
     // reports completion; a line that has gone away fails here.
     while (::tcdrain(fd_) != 0) {
         if (errno == EINTR) continue;
+        noteWriteError(errno);
         return errno != EIO && errno != ENXIO && errno != ENODEV;
     }
     return true;
@@ -163,7 +179,10 @@ bool SerialPort::writeOnce(const std::uint8_t* buffer, std::size_t count, std::s
     do {
         n = ::write(fd_, buffer, count);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) return false;
+    if (n < 0) {
+        noteWriteError(errno);
+        return false;
+    }
     written = static_cast<std::size_t>(n);
     return written == count;
 }
@@ -200,6 +219,7 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
         } else if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
             lineEnded = true;
         }
+        if (lineEnded) lineGone_ = true;
         if (lineEnded && writing) return ex;  // the line is gone: the write failed
         if (writing && (p.revents & POLLOUT)) {
             const ssize_t n = ::write(fd_, out + ex.written, outCount - ex.written);
@@ -208,6 +228,7 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
                 deadline = std::chrono::steady_clock::now() +
                            std::chrono::milliseconds(ex.written < outCount ? kStallMs : waitAfterWriteMs);
             } else if (n < 0 && errno != EINTR && errno != EAGAIN) {
+                noteWriteError(errno);
                 return ex;
             }
         }

@@ -69,10 +69,18 @@ public:
 
     const std::string& path() const { return path_; }
 
+    // True once a read or write found the line gone (hung up, or the device went away, as a
+    // pulled cable does), not merely slow or silent; it stays so after close() until the next
+    // open().
+    bool lineGone() const { return lineGone_; }
+
 private:
+    void noteWriteError(int error);
+
     int fd_ = -1;
     std::string path_;
     OpenFailure openFailure_ = OpenFailure::None;
+    bool lineGone_ = false;
 };
 
 }  // namespace orvek

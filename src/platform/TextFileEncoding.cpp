@@ -64,7 +64,7 @@ std::optional<char32_t> NextUtf8(std::string_view s, std::size_t& pos) {
     return cp;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -82,23 +82,23 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string DecodeUtf8Lossy(std::string_view bytes) {
+std::string decodeUtf8Lossy(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const auto cp = NextUtf8(bytes, pos);
-        AppendUtf8(out, cp ? *cp : kReplacement);
+        appendUtf8(out, cp ? *cp : kReplacement);
     }
     return out;
 }
 
-std::string DecodeWindows1252(std::string_view bytes) {
+std::string decodeWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char32_t{b});
+        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char32_t{b});
     }
     return out;
 }
@@ -109,7 +109,7 @@ char16_t Utf16UnitAt(std::string_view bytes, std::size_t index, bool bigEndian) 
     return static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
 }
 
-std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
     std::string out;
     const std::size_t units = bytes.size() / 2;  // an odd last byte cannot be a character
     for (std::size_t i = 0; i < units; ++i) {
@@ -117,42 +117,42 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
             const char16_t low = Utf16UnitAt(bytes, i + 1, bigEndian);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (low - 0xDC00));
+                appendUtf8(out, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : char32_t{unit});
+        appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : char32_t{unit});
     }
     if (bytes.size() % 2 != 0) {
-        AppendUtf8(out, kReplacement);
+        appendUtf8(out, kReplacement);
     }
     return out;
 }
 
-std::string DecodeLine(std::string_view bytes, TextEncoding encoding) {
+std::string decodeLine(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:
         case TextEncoding::Utf8WithBom:
-            return DecodeUtf8Lossy(bytes);
+            return decodeUtf8Lossy(bytes);
         case TextEncoding::Windows1252:
-            return DecodeWindows1252(bytes);
+            return decodeWindows1252(bytes);
         case TextEncoding::Utf16Le:
-            return DecodeUtf16(bytes, false);
+            return decodeUtf16(bytes, false);
         case TextEncoding::Utf16Be:
-            return DecodeUtf16(bytes, true);
+            return decodeUtf16(bytes, true);
     }
     return {};
 }
 
-void AppendUtf16Unit(std::string& out, char16_t unit, bool bigEndian) {
+void appendUtf16Unit(std::string& out, char16_t unit, bool bigEndian) {
     const char high = static_cast<char>(unit >> 8);
     const char low = static_cast<char>(unit & 0xFF);
     out += bigEndian ? high : low;
     out += bigEndian ? low : high;
 }
 
-std::optional<char> Windows1252Byte(char32_t cp) {
+std::optional<char> windows1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
         return static_cast<char>(cp);
     }
@@ -176,63 +176,64 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+TextFileFormat detectTextFormat(std::string_view bytes) {
+    if (bytes.substr(0, 2) == "\xFF\xFE") return {TextEncoding::Utf16Le, 2};
+    if (bytes.substr(0, 2) == "\xFE\xFF") return {TextEncoding::Utf16Be, 2};
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return {TextEncoding::Utf8WithBom, 3};
+    return {isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252, 0};
+}
+
+TextLineSplitter::TextLineSplitter(std::string_view body, TextEncoding encoding)
+    : body_(body),
+      unit_(encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ? 2 : 1),
+      bigEndian_(encoding == TextEncoding::Utf16Be),
+      units_(body.size() / unit_) {}
+
+char16_t TextLineSplitter::unitAt(std::size_t index) const {
+    return unit_ == 1 ? static_cast<unsigned char>(body_[index])
+                      : Utf16UnitAt(body_, index, bigEndian_);
+}
+
+bool TextLineSplitter::next(Line& line) {
+    for (std::size_t i = start_; i < units_; ++i) {
+        const char16_t u = unitAt(i);
+        if (u != u'\n' && u != u'\r') continue;
+        const bool crLf = u == u'\r' && i + 1 < units_ && unitAt(i + 1) == u'\n';
+        const std::size_t endUnits = crLf ? 2 : 1;
+        line.lineEnd = crLf ? "\r\n" : (u == u'\n' ? "\n" : "\r");
+        line.raw = body_.substr(start_ * unit_, (i + endUnits - start_) * unit_);
+        line.content = body_.substr(start_ * unit_, (i - start_) * unit_);
+        start_ = i + endUnits;
+        return true;
+    }
+    // The last line has no line end; with UTF-16 it may end in half a unit.
+    if (start_ * unit_ >= body_.size()) return false;
+    line.raw = body_.substr(start_ * unit_);
+    line.content = line.raw;
+    line.lineEnd = {};
+    start_ = units_ + 1;
+    return true;
+}
+
+std::string decodeTextLine(std::string_view bytes, TextEncoding encoding) {
+    return decodeLine(bytes, encoding);
+}
+
 TextFileContent splitTextFile(std::string_view bytes) {
     TextFileContent content;
-    std::string_view body = bytes;
-    std::size_t unit = 1;
-    bool bigEndian = false;
-    if (body.substr(0, 2) == "\xFF\xFE") {
-        content.encoding = TextEncoding::Utf16Le;
-        unit = 2;
-    } else if (body.substr(0, 2) == "\xFE\xFF") {
-        content.encoding = TextEncoding::Utf16Be;
-        unit = 2;
-        bigEndian = true;
-    } else if (body.substr(0, 3) == "\xEF\xBB\xBF") {
-        content.encoding = TextEncoding::Utf8WithBom;
-    } else {
-        content.encoding = isValidUtf8(body) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
-    }
-    const std::size_t bomLength = content.encoding == TextEncoding::Utf8WithBom ? 3 : unit == 2 ? 2 : 0;
-    content.byteOrderMark = std::string(body.substr(0, bomLength));
-    body.remove_prefix(bomLength);
-
-    // Line ends are found unit by unit so that a UTF-16 unit such as 0x0A0D is never
-    // mistaken for one.
-    const std::size_t units = body.size() / unit;
-    const auto unitAt = [&](std::size_t i) -> char16_t {
-        return unit == 1 ? static_cast<unsigned char>(body[i]) : Utf16UnitAt(body, i, bigEndian);
-    };
+    const TextFileFormat format = detectTextFormat(bytes);
+    content.encoding = format.encoding;
+    content.byteOrderMark = std::string(bytes.substr(0, format.markLength));
+    TextLineSplitter splitter(bytes.substr(format.markLength), format.encoding);
     bool lineEndKnown = false;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < units) {
-        const char16_t u = unitAt(i);
-        if (u != u'\n' && u != u'\r') {
-            ++i;
-            continue;
-        }
-        std::size_t endLength = 1;
-        if (u == u'\r' && i + 1 < units && unitAt(i + 1) == u'\n') {
-            endLength = 2;
-        }
-        TextLine line;
-        line.lineEnd = endLength == 2 ? "\r\n" : (u == u'\n' ? "\n" : "\r");
-        if (!lineEndKnown) {
-            content.lineEnd = line.lineEnd;
+    for (TextLineSplitter::Line line; splitter.next(line);) {
+        if (!lineEndKnown && !line.lineEnd.empty()) {
+            content.lineEnd = std::string(line.lineEnd);
             lineEndKnown = true;
         }
-        line.raw = std::string(body.substr(start * unit, (i + endLength - start) * unit));
-        line.text = DecodeLine(body.substr(start * unit, (i - start) * unit), content.encoding);
-        content.lines.push_back(std::move(line));
-        i += endLength;
-        start = i;
-    }
-    if (start * unit < body.size()) {
-        TextLine line;
-        line.raw = std::string(body.substr(start * unit));
-        line.text = DecodeLine(line.raw, content.encoding);
-        content.lines.push_back(std::move(line));
+        content.lines.push_back(TextLine{std::string(line.raw),
+                                         decodeLine(line.content, content.encoding),
+                                         std::string(line.lineEnd)});
     }
     return content;
 }
@@ -249,7 +250,7 @@ std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encodi
     while (pos < utf8.size()) {
         const char32_t cp = *NextUtf8(utf8, pos);
         if (encoding == TextEncoding::Windows1252) {
-            const auto b = Windows1252Byte(cp);
+            const auto b = windows1252Byte(cp);
             if (!b) {
                 return std::nullopt;
             }
@@ -258,10 +259,10 @@ std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encodi
         }
         const bool bigEndian = encoding == TextEncoding::Utf16Be;
         if (cp >= 0x10000) {
-            AppendUtf16Unit(out, static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), bigEndian);
-            AppendUtf16Unit(out, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), bigEndian);
         } else {
-            AppendUtf16Unit(out, static_cast<char16_t>(cp), bigEndian);
+            appendUtf16Unit(out, static_cast<char16_t>(cp), bigEndian);
         }
     }
     return out;

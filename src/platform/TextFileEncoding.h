@@ -36,6 +36,42 @@ struct TextFileContent {
 // Never fails: bytes that do not decode become U+FFFD in `text`, and stay as they are in `raw`.
 TextFileContent splitTextFile(std::string_view bytes);
 
+// How a text file's bytes are written: the encoding, and how many bytes its mark takes.
+struct TextFileFormat {
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::size_t markLength = 0;
+};
+TextFileFormat detectTextFormat(std::string_view bytes);
+
+// The lines of a file's body (its bytes after the mark) one at a time, without copying them:
+// line ends (LF, CR LF, a lone CR) are found unit by unit, so that a UTF-16 unit such as 0x0A0D
+// is never mistaken for one. splitTextFile and the profile reader both split files through it.
+class TextLineSplitter {
+public:
+    struct Line {
+        std::string_view raw;      // the line's bytes, its line end included
+        std::string_view content;  // the same without the line end
+        std::string_view lineEnd;  // "\r\n", "\n", "\r", or empty for a last line without one
+    };
+
+    TextLineSplitter(std::string_view body, TextEncoding encoding);
+    // The next line; false once every line was given.
+    bool next(Line& line);
+
+private:
+    char16_t unitAt(std::size_t index) const;
+
+    std::string_view body_;
+    std::size_t unit_;
+    bool bigEndian_;
+    std::size_t units_;
+    std::size_t start_ = 0;  // in units
+};
+
+// The text of a line's bytes (without its line end) in `encoding`, as UTF-8; bytes that do not
+// decode become U+FFFD.
+std::string decodeTextLine(std::string_view bytes, TextEncoding encoding);
+
 // The bytes of `utf8` in `encoding`; nothing when `utf8` is not valid UTF-8 or holds a
 // character the encoding cannot store.
 std::optional<std::string> encodeText(std::string_view utf8, TextEncoding encoding);

@@ -109,7 +109,7 @@ constexpr std::array<Default, kParameterCount> kBlinkyDefaults = {
 
 }  // namespace
 
-const std::array<EscParameter, kParameterCount>& ParameterTable() { return kParameters; }
+const std::array<EscParameter, kParameterCount>& parameterTable() { return kParameters; }
 
 std::optional<EscParameter> parameterByListId(int listId) {
     for (const auto& parameter : kParameters) {

@@ -49,7 +49,7 @@ struct EscParameter {
 };
 
 // In key order.
-const std::array<EscParameter, kParameterCount>& ParameterTable();
+const std::array<EscParameter, kParameterCount>& parameterTable();
 
 // The parameter shown in the list with this id; nothing outside 1009..1026.
 std::optional<EscParameter> parameterByListId(int listId);

@@ -16,13 +16,24 @@ constexpr std::size_t kValueBuffer = 20;
 constexpr std::string_view kExtension = ".cfg";
 
 // The system's last error, or `fallback` when a check of our own refused without one.
-std::error_code LastError(std::errc fallback) {
+std::error_code lastError(std::errc fallback) {
     return errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(fallback);
 }
 
-SettingsFileStatus Failed(SettingsFileStatus status, std::error_code error, std::error_code* reason) {
+SettingsFileStatus failed(SettingsFileStatus status, std::error_code error, std::error_code* reason) {
     if (reason) *reason = error;
     return status;
+}
+
+SettingsFileStatus statusOf(ProfileFileStatus loaded) {
+    switch (loaded) {
+        case ProfileFileStatus::Loaded: return SettingsFileStatus::Ok;
+        case ProfileFileStatus::Missing: return SettingsFileStatus::Missing;
+        case ProfileFileStatus::Unreadable: return SettingsFileStatus::Unreadable;
+        case ProfileFileStatus::NotAFile: return SettingsFileStatus::NotAFile;
+        case ProfileFileStatus::TooLarge: return SettingsFileStatus::TooLarge;
+    }
+    return SettingsFileStatus::Unreadable;
 }
 
 }  // namespace
@@ -40,15 +51,14 @@ std::vector<ImportedSetting> SettingsImport::unmatched() const {
 SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::path& file) {
     SettingsImport result;
     const LoadedProfile loaded = loadProfileFile(file);
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         result.settings[static_cast<std::size_t>(parameter.keyNumber)].keyNumber = parameter.keyNumber;
     }
     if (loaded.status != ProfileFileStatus::Loaded) {
-        result.status = loaded.status == ProfileFileStatus::Missing ? SettingsFileStatus::Missing
-                                                                    : SettingsFileStatus::Unreadable;
+        result.status = statusOf(loaded.status);
         return result;
     }
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         ImportedSetting& setting = result.settings[static_cast<std::size_t>(parameter.keyNumber)];
         if (!loaded.document.value(kSection, parameter.keyName)) {
             continue;  // KeyMissing
@@ -74,24 +84,35 @@ SettingsFileStatus exportSettingsFile(const ParameterLists& lists, const std::fi
                                       std::error_code* reason) {
     errno = 0;
     LoadedProfile loaded = loadProfileFile(file);
-    if (loaded.status == ProfileFileStatus::Unreadable) {
-        std::error_code typeError;
-        const bool folder = std::filesystem::is_directory(file, typeError);
-        return Failed(SettingsFileStatus::Unreadable,
-                      folder ? std::make_error_code(std::errc::is_a_directory) : LastError(std::errc::io_error),
-                      reason);
+    // A file that cannot be read is not replaced: what it holds besides the settings would go.
+    switch (loaded.status) {
+        case ProfileFileStatus::Loaded:
+        case ProfileFileStatus::Missing: break;
+        case ProfileFileStatus::Unreadable:
+            return failed(SettingsFileStatus::Unreadable, lastError(std::errc::io_error), reason);
+        case ProfileFileStatus::NotAFile: {
+            std::error_code typeError;
+            const bool folder = std::filesystem::is_directory(file, typeError);
+            return failed(SettingsFileStatus::NotAFile,
+                          std::make_error_code(folder ? std::errc::is_a_directory
+                                                      : std::errc::invalid_argument),
+                          reason);
+        }
+        case ProfileFileStatus::TooLarge:
+            return failed(SettingsFileStatus::TooLarge,
+                          std::make_error_code(std::errc::file_too_large), reason);
     }
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         if (!loaded.document.setValue(kSection, parameter.keyName,
                                       lists.byKey(parameter.keyNumber).selectedText())) {
             // The existing file's encoding cannot hold the text.
-            return Failed(SettingsFileStatus::WriteFailed, std::make_error_code(std::errc::illegal_byte_sequence),
+            return failed(SettingsFileStatus::WriteFailed, std::make_error_code(std::errc::illegal_byte_sequence),
                           reason);
         }
     }
     errno = 0;
     if (!saveProfileFile(file, loaded.document)) {
-        return Failed(SettingsFileStatus::WriteFailed, LastError(std::errc::io_error), reason);
+        return failed(SettingsFileStatus::WriteFailed, lastError(std::errc::io_error), reason);
     }
     return SettingsFileStatus::Ok;
 }

@@ -16,7 +16,9 @@ namespace orvek {
 enum class SettingsFileStatus {
     Ok,
     Missing,      // import: no file at the path
-    Unreadable,   // the path exists but cannot be read as a file
+    Unreadable,   // the path holds a file that cannot be read
+    NotAFile,     // the path names a folder, pipe or device: neither read nor replaced
+    TooLarge,     // larger than any settings file (kProfileFileBytesLimit): refused unread
     WriteFailed,  // export: the file could not be written
 };
 

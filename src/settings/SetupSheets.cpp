@@ -136,7 +136,7 @@ std::optional<fs::path> findSetupSheet(const fs::path& programFolder, std::strin
 SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& sheetFile) {
     // An unreadable file reads like an empty one, as it does for the Windows reader.
     const LoadedProfile sheet = loadProfileFile(sheetFile);
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         const std::string stored =
             readProfileString(sheet.document, "option", parameter.keyName, "", kOptionBuffer);
         selectStoredOption(lists, parameter.keyNumber, stored);

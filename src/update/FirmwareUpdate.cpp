@@ -39,6 +39,10 @@ void reportProgress(UpdateObserver* observer, std::int64_t sent, std::int64_t to
     if (observer != nullptr) observer->progress(sent, total);
 }
 
+bool abortRequested(const UpdateJob& job) {
+    return job.abortRequested != nullptr && job.abortRequested->load();
+}
+
 // Every end of a started update, for both targets. Three orders inside are kept on purpose:
 // - a failure closes the port before its box, so nothing more goes to a device that just
 //   failed while the racer reads the message;
@@ -51,11 +55,13 @@ UpdateResult endUpdate(const UpdateJob& job, std::unique_lock<std::mutex>& owner
                        UpdateResult result) {
     UpdateHost& host = job.host;
     UsbUart& link = job.link;
-    if (outcome == UpdateOutcome::Failed) link.closePort();
-    if (outcome == UpdateOutcome::Failed) host.showMessage(text, MessageIcon::None);
+    // A stop on request leaves the device as a failed transfer does.
+    const bool failed = outcome == UpdateOutcome::Failed || outcome == UpdateOutcome::Aborted;
+    if (failed) link.closePort();
+    if (failed) host.showMessage(text, MessageIcon::None);
     if (outcome == UpdateOutcome::ReadFileError) host.showMessage(text, MessageIcon::Stop);
     host.clearUpdateRequest(target);
-    if (outcome == UpdateOutcome::Failed) host.setStatusPicture(target, SkinId::StatusFailed);
+    if (failed) host.setStatusPicture(target, SkinId::StatusFailed);
     if (outcome == UpdateOutcome::Finished) host.setStatusPicture(target, SkinId::StatusFinished);
     host.showProgress(target, false);
     host.showStatusPicture(target, true);
@@ -94,8 +100,8 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     const auto idleExit = [&] {
         return endUpdate(job, owner, kEsc, UpdateOutcome::ReadFileError, updateText::ReadFile, result);
     };
-    const auto fail = [&](const char* text) {
-        return endUpdate(job, owner, kEsc, UpdateOutcome::Failed, text, result);
+    const auto fail = [&](const char* text, UpdateOutcome outcome = UpdateOutcome::Failed) {
+        return endUpdate(job, owner, kEsc, outcome, text, result);
     };
 
     // First pass: the bytes the whole image puts on the line.
@@ -120,6 +126,7 @@ UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) {
     std::vector<std::uint8_t> frame;
     std::int64_t sent = 0;
     while (reader.nextFrame(frame) == KfwImageReader::Result::Line) {
+        if (abortRequested(job)) return fail(updateText::Stopped, UpdateOutcome::Aborted);
         host.setProgressCaption(kEsc, progressCaption(progressPercent(sent, size.totalBytes)));
         const LinkStatus status =
             sendRecordFrame(link, frame.data(), static_cast<std::uint32_t>(frame.size()));
@@ -164,8 +171,8 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
     result.totalBytes = total;
     link.purge(kPurgeAll);
 
-    const auto fail = [&](const char* text) {
-        return endUpdate(job, owner, kCard, UpdateOutcome::Failed, text, result);
+    const auto fail = [&](const char* text, UpdateOutcome outcome = UpdateOutcome::Failed) {
+        return endUpdate(job, owner, kCard, outcome, text, result);
     };
 
     // Three hellos wake the bootloader; their answers are not looked at.
@@ -190,6 +197,7 @@ UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer) 
         // A block that reaches past the end of the image is never sent: nothing past the
         // image goes on the line.
         if (at.status != XupBlockStatus::Ok) return fail(updateText::ByteCount);
+        if (abortRequested(job)) return fail(updateText::Stopped, UpdateOutcome::Aborted);
         const std::size_t frameLength = at.block.frameLength();
         host.setProgressCaption(kCard, progressCaption(progressPercent(sent, total)));
         sleepMs(5);

@@ -2,6 +2,7 @@
 // The two firmware updates: an ESC from a .kfw image through its bootloader, record by record,
 // and the program card from a .xup image, block by block. Each runs to its end on the calling
 // thread (the window runs it on a worker thread) and reports only through the UpdateHost.
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,10 +18,17 @@ struct UpdateJob {
     // The image chosen for this target; the window passes the Firmware folder entry of the
     // chosen list text, the command-line tool any path.
     std::filesystem::path image;
+    // When set (from any thread, or a signal handler: the flag is lock-free), the upload stops
+    // before its next frame and leaves the device without complete firmware. The window never
+    // sets one; the command-line tool does for a second interrupt.
+    const std::atomic<bool>* abortRequested = nullptr;
 };
 
+static_assert(std::atomic<bool>::is_always_lock_free,
+              "an abort request may be set by a signal handler");
+
 // How the update ended, for callers that want more than the pictures and messages.
-enum class UpdateOutcome { Refused, ReadFileError, Failed, Finished };
+enum class UpdateOutcome { Refused, ReadFileError, Failed, Aborted, Finished };
 
 struct UpdateResult {
     UpdateOutcome outcome = UpdateOutcome::Refused;

@@ -17,4 +17,6 @@ constexpr const char* NoAck = "Update Error: Data transfer no ack!";
 constexpr const char* Crc = "Update Error: Data transfer crc error!";
 constexpr const char* RepeatOverFour = "Update Error: repeat Data transfer over four time!";
 constexpr const char* ByteCount = "Update Error: transfer bytes number error!";
+// Not a device failure: the update was asked to stop (UpdateJob::abortRequested).
+constexpr const char* Stopped = "Update Error: stopped on request!";
 }  // namespace orvek::updateText

@@ -1,24 +1,31 @@
 // orvek-cli end to end: the real executable against orvek-sim on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "Process.h"
 #include "firmware/KfwImage.h"
+#include "firmware/XupImage.h"
+#include "platform/ProfileFile.h"
+#include "support/RefusedFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace orvek {
 namespace {
 
+using testing::makeRefusedFile;
+using testing::RefusedKind;
+using testing::run;
 using testing::RunResult;
 using testing::SimProcess;
-using testing::run;
 
 const std::string kCli = ORVEK_CLI_PATH;
 const std::string kSim = ORVEK_SIM_PATH;
@@ -62,6 +69,25 @@ protected:
         while (!t.empty() && t.back() == '\n') t.pop_back();
         const auto nl = t.rfind('\n');
         return nl == std::string::npos ? t : t.substr(nl + 1);
+    }
+    // An ESC image of `bytes` random bytes, as objcopy writes Intel HEX records of them.
+    std::string hexImage(const std::string& name, int bytes, unsigned seed) const {
+        {
+            std::mt19937 random(seed);
+            std::ofstream bin(file(name + ".bin"), std::ios::binary);
+            for (int i = 0; i < bytes; ++i) bin.put(static_cast<char>(random()));
+        }
+        const std::string image = file(name + ".kfw");
+        EXPECT_EQ(
+            std::system(("objcopy -I binary -O ihex " + file(name + ".bin") + " " + image).c_str()),
+            0);
+        return image;
+    }
+    static std::size_t lineCount(const std::string& path) {
+        std::ifstream in(path);
+        std::size_t lines = 0;
+        for (std::string line; std::getline(in, line);) ++lines;
+        return lines;
     }
     static std::vector<std::string> settingLines(const std::string& out) {
         std::vector<std::string> lines;
@@ -310,6 +336,177 @@ TEST_F(Cli, ACopyFindsItsDataInstalledBesideItOrInItsOwnFolder) {
     const RunResult simVersion = run({kSim, "--version"});
     EXPECT_EQ(simVersion.exitCode, 0);
     EXPECT_EQ(simVersion.out, std::string("orvek-sim ") + ORVEK_VERSION + "\n");
+}
+
+TEST_F(Cli, AnInterruptedUploadGoesOnUnlessASecondInterruptFollows) {
+    const std::string image = hexImage("fw", 4096, 5);
+    const std::size_t records = lineCount(image);
+    // Interrupts sent once the upload is a tenth of the way: `count` of them, 200 ms apart.
+    const auto interruptAtATenth = [](int count) {
+        return [count, sent = false](pid_t pid, const std::string& err) mutable {
+            if (sent || err.find("flash-esc: 10%") == std::string::npos) return;
+            sent = true;
+            for (int i = 0; i < count; ++i) {
+                if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                ::kill(pid, SIGINT);
+            }
+        };
+    };
+    const std::string recovery = "flash-esc --fix-mode " + image;
+    {
+        SimProcess s({kSim, "--paced", "--record", file("once.txt")});
+        const RunResult r = run({kCli, "--port", s.path(), "flash-esc", "--no-backup", image},
+                                interruptAtATenth(1));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(
+            r.err.find(
+                "warning: stopping the upload now leaves the ESC without firmware, so it goes on; "
+                "interrupt again within 3 s"),
+            std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("recover with: orvek-cli --port " + s.path() + " " + recovery),
+                  std::string::npos);
+        EXPECT_NE(r.out.find("ESC firmware updated"), std::string::npos);
+        ASSERT_EQ(s.stop(), 0);
+        EXPECT_EQ(lineCount(file("once.txt")), records);
+    }
+    {
+        SimProcess s({kSim, "--paced", "--record", file("twice.txt")});
+        const RunResult r = run({kCli, "--port", s.path(), "flash-esc", "--no-backup", image},
+                                interruptAtATenth(2));
+        EXPECT_EQ(r.exitCode, 5) << r.err;
+        EXPECT_EQ(lastLine(r.err),
+                  "orvek-cli: upload stopped: the ESC is left without firmware; recover with: "
+                  "orvek-cli --port " +
+                      s.path() + " " + recovery);
+        ASSERT_EQ(s.stop(), 0);
+        EXPECT_LT(lineCount(file("twice.txt")), records / 2) << "stopped soon after the second";
+    }
+    // The line it gives does what it says, on the ESC now running only its bootloader.
+    SimProcess boot({kSim, "--esc-bootloader", "--record", file("recovered.txt")});
+    const RunResult again = run({kCli, "--port", boot.path(), "flash-esc", "--fix-mode", image});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    ASSERT_EQ(boot.stop(), 0);
+    EXPECT_EQ(lineCount(file("recovered.txt")), records);
+}
+
+TEST_F(Cli, OutsideAnUploadAnInterruptEndsAtOnceAndThePortIsFreeAgain) {
+    writeState(file("esc.state"), kDefaultBlock);
+    {
+        SimProcess s({kSim, "--paced", "--state", file("esc.state")});
+        ASSERT_EQ(cli(s.path(), {"read", "-o", file("race.cfg")}).exitCode, 0);
+    }
+    SimProcess s({kSim, "--paced"});
+    const auto started = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point interrupted{};
+    // During the settings write, which takes 22 acknowledged pairs 100 ms apart.
+    const RunResult r =
+        run({kCli, "--port", s.path(), "defaults"}, [&](pid_t pid, const std::string& err) {
+            if (interrupted == std::chrono::steady_clock::time_point{} &&
+                err.find("write: ") != std::string::npos) {
+                interrupted = std::chrono::steady_clock::now();
+                ::kill(pid, SIGINT);
+            }
+        });
+    EXPECT_EQ(r.exitCode, 128 + SIGINT) << r.err;
+    ASSERT_NE(interrupted, std::chrono::steady_clock::time_point{});
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(1));
+    EXPECT_LT(interrupted - started, std::chrono::seconds(5));
+    const RunResult next = cli(s.path(), {"info"});
+    EXPECT_EQ(next.exitCode, 0) << "the port was let go: " << next.err;
+}
+
+TEST_F(Cli, APulledLineIsADisconnectedAdapterNotASilentDevice) {
+    std::ofstream(file("race.cfg")) << "[option]\nReverse Speed=50%\n";
+    const std::string image = hexImage("fw", 1024, 2);
+    std::ofstream(file("qlx.xup"))
+        << "0003AABBCC0003DDEEFF0003112233000344556600037788990003AABBCC\n";
+    struct Case {
+        const char* what;
+        std::vector<std::string> sim;
+        std::vector<std::string> command;
+        bool leftWithoutFirmware;
+    } cases[] = {
+        // Cut after the probe, after the identity query, during the pairs, during the records.
+        {"info", {"--drop-after", "1"}, {"info"}, false},
+        {"info --card", {"--card", "--drop-after", "1"}, {"info", "--card"}, false},
+        {"read", {"--drop-after", "2"}, {"read"}, false},
+        {"write", {"--drop-after", "15"}, {"write", file("race.cfg")}, false},
+        {"defaults", {"--drop-after", "15"}, {"defaults"}, false},
+        {"flash-esc", {"--drop-after", "200"}, {"flash-esc", "--no-backup", image}, true},
+        {"flash-card", {"--card", "--drop-after", "20"}, {"flash-card", file("qlx.xup")}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> simArgs{kSim};
+        simArgs.insert(simArgs.end(), c.sim.begin(), c.sim.end());
+        SimProcess s(simArgs);
+        const RunResult r = cli(s.path(), c.command);
+        EXPECT_EQ(r.exitCode, 3) << r.err;
+        EXPECT_EQ(lastLine(r.err).rfind("orvek-cli: the adapter was disconnected", 0), 0u) << r.err;
+        EXPECT_EQ(lastLine(r.err).find("recover with") != std::string::npos, c.leftWithoutFirmware)
+            << r.err;
+    }
+}
+
+class CliRefusedFile : public Cli, public ::testing::WithParamInterface<RefusedKind> {};
+
+TEST_P(CliRefusedFile, EveryInputFileIsRefusedAtOnceWithItsReason) {
+    const auto kfw = dir / "in" / "image.kfw";
+    const auto xup = dir / "in" / "image.xup";
+    const auto cfg = dir / "in" / "race.cfg";
+    ASSERT_TRUE(makeRefusedFile(GetParam(), kfw, kKfwFileBytesLimit));
+    ASSERT_TRUE(makeRefusedFile(GetParam(), xup, xupTextBytesLimit()));
+    ASSERT_TRUE(makeRefusedFile(GetParam(), cfg, kProfileFileBytesLimit));
+    const bool oversized = GetParam() == RefusedKind::Oversized;
+    const std::string notAFile = "not a regular file (a folder, pipe or device)";
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{kCli, "check", kfw},
+         oversized ? "the file is larger than 16 MiB, more than any ESC image" : notAFile},
+        {{kCli, "check", xup}, oversized ? "the image is larger than 65536 bytes" : notAFile},
+        {{kCli, "--port", file("no-such-tty"), "flash-esc", "--fix-mode", kfw},
+         oversized ? "the file is larger than 16 MiB" : notAFile},
+        {{kCli, "--port", file("no-such-tty"), "flash-card", xup},
+         oversized ? "decodes to more than 65536 bytes" : notAFile},
+        {{kCli, "--simulate", "write", cfg},
+         oversized ? "larger than 1 MiB, more than any settings file or setup sheet" : notAFile},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[c.args.size() - 2] + " " + c.args.back());
+        const auto start = std::chrono::steady_clock::now();
+        const RunResult r = run(c.args, {}, 5000);
+        ASSERT_FALSE(r.killed) << "still reading after 5 s";
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(r.exitCode, 6) << r.err;
+        EXPECT_NE(lastLine(r.err).find(c.reason), std::string::npos) << r.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKind, CliRefusedFile,
+                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
+                                           RefusedKind::Folder, RefusedKind::Oversized),
+                         testing::RefusedKindName());
+
+TEST_F(Cli, MessagesCountInTheSingularAndPointAProgramCardToInfoCard) {
+    std::ofstream(file("one.kfw")) << ":0400000001020304F3\n:00000001FF\n";  // one bad checksum
+    const RunResult check = run({kCli, "check", file("one.kfw")});
+    EXPECT_EQ(check.exitCode, 6);
+    EXPECT_EQ(lastLine(check.err), "orvek-cli: " + file("one.kfw") + " is damaged (1 problem)");
+    const RunResult flash =
+        run({kCli, "--port", file("no-such-tty"), "flash-esc", file("one.kfw")});
+    EXPECT_NE(lastLine(flash.err).find("is damaged (1 problem); nothing was sent"),
+              std::string::npos)
+        << flash.err;
+
+    // A program card does not answer as an ESC; the hint names the command that asks for one.
+    const RunResult info = run({kCli, "--simulate=card", "info"});
+    EXPECT_EQ(info.exitCode, 4);
+    EXPECT_NE(lastLine(info.err).find("a program card answers info --card"), std::string::npos)
+        << info.err;
+    EXPECT_EQ(run({kCli, "--simulate=card", "info", "--card"}).exitCode, 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct RunResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    bool killed = false;  // still running at its time limit, so killed
 };
 
 inline std::vector<char*> argvOf(std::vector<std::string>& args) {
@@ -26,8 +28,12 @@ inline std::vector<char*> argvOf(std::vector<std::string>& args) {
     return argv;
 }
 
-// Runs `args` to completion, collecting standard output and standard error.
-inline RunResult run(std::vector<std::string> args) {
+// Runs `args` to completion, collecting standard output and standard error; `onError`, when
+// given, is called with the process id and all of standard error so far each time it grows.
+// A process still running after `limitMs` (when not negative) is killed.
+inline RunResult run(std::vector<std::string> args,
+                     const std::function<void(pid_t, const std::string&)>& onError = {},
+                     int limitMs = -1) {
     int outPipe[2], errPipe[2];
     RunResult r;
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return r;
@@ -44,13 +50,26 @@ inline RunResult run(std::vector<std::string> args) {
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     int open = 2;
     char buf[4096];
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     while (open > 0) {
-        if (::poll(fds, 2, -1) < 0) break;
+        int waitMs = -1;
+        if (limitMs >= 0) {
+            waitMs = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          deadline - std::chrono::steady_clock::now())
+                                          .count());
+            if (waitMs <= 0 && !r.killed) {
+                ::kill(pid, SIGKILL);
+                r.killed = true;
+            }
+            if (r.killed) waitMs = -1;
+        }
+        if (::poll(fds, 2, waitMs) < 0) break;
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
             const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
             if (n > 0) {
                 (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
+                if (i == 1 && onError) onError(pid, r.err);
             } else {
                 ::close(fds[i].fd);
                 fds[i].fd = -1;

@@ -69,7 +69,7 @@ TEST(KfwFrame, LongLinesAreNotCut) {
 std::vector<std::string> readAllLines(const std::filesystem::path& file, TextLineReader::Result* last = nullptr) {
   TextLineReader reader;
   std::vector<std::string> lines;
-  if (!reader.open(file)) return {"<cannot open>"};
+  if (!reader.open(file, kKfwFileBytesLimit)) return {"<cannot open>"};
   std::string line;
   TextLineReader::Result result;
   while ((result = reader.next(line)) == TextLineReader::Result::Line) lines.push_back(line);
@@ -109,7 +109,7 @@ TEST(TextLines, LinesCrossingTheReadChunkAndNumbering) {
   const std::string second(200000, 'B');
   const auto file = folder.write("long.txt", first + "\r\n" + second + "\r\nC");
   TextLineReader reader;
-  ASSERT_TRUE(reader.open(file));
+  ASSERT_TRUE(reader.open(file, kKfwFileBytesLimit));
   std::string line;
   EXPECT_EQ(reader.lineNumber(), 0u);
   ASSERT_EQ(reader.next(line), TextLineReader::Result::Line);
@@ -123,13 +123,35 @@ TEST(TextLines, LinesCrossingTheReadChunkAndNumbering) {
   EXPECT_EQ(reader.next(line), TextLineReader::Result::End);
 }
 
-TEST(TextLines, MissingFilesAndFoldersDoNotOpen) {
+TEST(TextLines, MissingFilesFoldersAndFilesOverTheLimitDoNotOpen) {
   TempFolder folder;
   TextLineReader reader;
-  EXPECT_FALSE(reader.open(folder.path() / "absent.kfw"));
-  EXPECT_FALSE(reader.open(folder.path()));
+  EXPECT_FALSE(reader.open(folder.path() / "absent.kfw", kKfwFileBytesLimit));
+  EXPECT_EQ(reader.failure(), FileCheck::Missing);
+  EXPECT_FALSE(reader.open(folder.path(), kKfwFileBytesLimit));
+  EXPECT_EQ(reader.failure(), FileCheck::NotAFile);
   std::string line;
   EXPECT_EQ(reader.next(line), TextLineReader::Result::Error);
+  const auto file = folder.write("ten.txt", "123456789\n");
+  EXPECT_FALSE(reader.open(file, 9));
+  EXPECT_EQ(reader.failure(), FileCheck::TooLarge);
+  ASSERT_TRUE(reader.open(file, 10));
+  EXPECT_EQ(reader.next(line), TextLineReader::Result::Line);
+  EXPECT_EQ(line, "123456789");
+}
+
+TEST(TextLines, AFileThatGrowsPastItsLimitWhileReadIsCutOff) {
+  TempFolder folder;
+  const auto file = folder.write("growing.txt", "first\n");
+  TextLineReader reader;
+  ASSERT_TRUE(reader.open(file, 100));
+  folder.write("growing.txt", "first\n" + std::string(200, 'x') + "\n");
+  std::string line;
+  TextLineReader::Result result;
+  while ((result = reader.next(line)) == TextLineReader::Result::Line) {
+  }
+  EXPECT_EQ(result, TextLineReader::Result::Error);
+  EXPECT_EQ(reader.failure(), FileCheck::TooLarge);
 }
 
 TEST(KfwPasses, FirstPassTotalMatchesTheFramesOfTheSecond) {
@@ -179,7 +201,7 @@ TEST(KfwPasses, EmptyAndMissingImages) {
 
   EXPECT_EQ(measureKfwImage(folder.path() / "absent.kfw").status, ImageReadStatus::CannotOpen);
   std::filesystem::create_directories(folder.path() / "folder.kfw");
-  EXPECT_EQ(measureKfwImage(folder.path() / "folder.kfw").status, ImageReadStatus::CannotOpen);
+  EXPECT_EQ(measureKfwImage(folder.path() / "folder.kfw").status, ImageReadStatus::NotAFile);
   EXPECT_FALSE(reader.open(folder.path() / "folder.kfw"));
 }
 

@@ -9,7 +9,9 @@
 #include "controls/CxSkinButton.h"
 #include "firmware/KfwImage.h"
 #include "firmware/Progress.h"
+#include "firmware/XupImage.h"
 #include "settings/SettingsFile.h"
+#include "support/RefusedFiles.h"
 
 namespace orvek {
 namespace {
@@ -190,6 +192,48 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     EXPECT_EQ(rig.window.log.startingWith("message:"),
               std::vector<std::string>{"message:stop:Program Card Connection Error!"});
 }
+
+// An image the readers refuse, chosen and clicked: the click and the worker end at once with the
+// file error, and the poll runs again (a worker blocked on the file would keep it stopped).
+class FirmwareUpdateOfARefusedFile : public ::testing::TestWithParam<RefusedKind> {};
+
+TEST_P(FirmwareUpdateOfARefusedFile, EndsWithTheFileErrorAndThePollRunsAgain) {
+    for (const FirmwareTarget target : {FirmwareTarget::Esc, FirmwareTarget::ProgramCard}) {
+        const bool esc = target == FirmwareTarget::Esc;
+        SCOPED_TRACE(esc ? "ESC" : "program card");
+        PageRig rig(deviceOptions(esc ? sim::Peer::EscApplication : sim::Peer::CardApplication));
+        ASSERT_TRUE(rig.ok);
+        const std::string name = esc ? "Refused.kfw" : "Refused.xup";
+        ASSERT_TRUE(makeRefusedFile(GetParam(), rig.folders.firmware(name),
+                                    esc ? kKfwFileBytesLimit : xupTextBytesLimit()));
+        rig.openPage();
+        if (esc) {
+            rig.connectEsc();
+        } else {
+            rig.connectCard();
+        }
+        rig.choose(target, "Refused");
+        rig.window.log.clear();
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, esc ? kEscStart : kCardStart);
+        rig.monitor->onPollTimer();
+        rig.runUpdates();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(rig.window.log.startingWith("message:"),
+                  std::vector<std::string>{"message:stop:Read File Error!"});
+        EXPECT_TRUE(rig.window.timerRunning.load()) << "timer 1 runs again";
+        EXPECT_FALSE(esc ? rig.requests.escUpdateRequested : rig.requests.cardUpdateRequested);
+        EXPECT_TRUE(rig.state.updateIdle.load());
+        EXPECT_TRUE(rig.sim.records().empty() && rig.sim.blocks().empty())
+            << "nothing went to the device";
+    }
+}
+
+// A folder is never listed, so it cannot be chosen; the other three can.
+INSTANTIATE_TEST_SUITE_P(EachKind, FirmwareUpdateOfARefusedFile,
+                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
+                                           RefusedKind::Oversized),
+                         RefusedKindName());
 
 }  // namespace
 }  // namespace orvek

@@ -225,12 +225,21 @@ TEST(UsbUart, LongFrameWithoutItsEchoStillCountsAsSent) {
     EXPECT_EQ(sendBlockFrame(s.link, frame.data(), 300), BlockAnswer::NoAnswer);
 }
 
-TEST(UsbUart, PulledLineFailsWritesAtOnce) {
+TEST(UsbUart, PulledLineFailsWritesAtOnceAndIsToldFromASilentDevice) {
     SimLink s;
     ASSERT_TRUE(s.ok);
+    // A device that does not answer fails reads only: the line is still there.
+    sim::Faults silent;
+    silent.silent = true;
+    s.sim.setFaults(silent);
+    EXPECT_EQ(s.link.sendCommand(0xD5), LinkStatus::Ok);
+    EXPECT_EQ(s.link.readReply(1, 100), LinkStatus::Timeout);
+    EXPECT_FALSE(s.link.lineLost());
+
     s.sim.dropLine();
     const auto start = tickCount();
     EXPECT_EQ(s.link.sendCommand(0xD5), LinkStatus::TxFailed);
+    EXPECT_TRUE(s.link.lineLost());
     const std::uint8_t pair[2] = {0xE1, 0x00};
     EXPECT_EQ(s.link.sendPair(pair), LinkStatus::TxFailed);
     EXPECT_EQ(s.link.sendFrame(pair, 2), LinkStatus::TxFailed);
@@ -240,6 +249,7 @@ TEST(UsbUart, PulledLineFailsWritesAtOnce) {
     EXPECT_EQ(s.link.portOpen(), 0);
     EXPECT_EQ(s.link.usbState(), UsbState::NoPort);
     EXPECT_EQ(s.link.escState(), EscState::NotProbed);
+    EXPECT_TRUE(s.link.lineLost()) << "still known to whoever reports the failure";
 }
 
 TEST(UsbUart, LegacyPlatformWaitsBeforeEveryReply) {

@@ -1,6 +1,8 @@
 // Writing profile files: one key changes, every other byte of the file stays.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
@@ -159,6 +161,26 @@ TEST(ProfileFileWrite, KeepsPermissionsFollowsLinksAndLeavesNoTemporaryFiles) {
         ++entries;
     }
     EXPECT_EQ(entries, 2);
+}
+
+TEST(ProfileFileWrite, ReplacingAnotherUsersFileAsRootKeepsItsOwnerAndGroup) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    TempFolder folder;
+    const passwd* nobody = ::getpwnam("nobody");
+    const uid_t owner = nobody ? nobody->pw_uid : 65534;
+    const gid_t group = 4321;  // any group: root may give one that has no name
+    const auto file = folder / "race.cfg";
+    writeBytes(file, "[option]\nBoost RPM=5000\n");
+    ASSERT_EQ(::chown(file.c_str(), owner, group), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+
+    ASSERT_TRUE(writeProfileString(file, "option", "Boost RPM", "6000"));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner) << "the owner can still read the file";
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(readBytes(file), "[option]\nBoost RPM=6000\n");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(ParamTable, KeyNamesInFileOrderAndListIds) {
         {"Turbo Slope", 1022},     {"Turbo Delay", 1025},   {"Rotation Mode", 1020}};
     std::set<int> ids;
     for (int k = 0; k < kParameterCount; ++k) {
-        const EscParameter& parameter = ParameterTable()[static_cast<std::size_t>(k)];
+        const EscParameter& parameter = parameterTable()[static_cast<std::size_t>(k)];
         EXPECT_EQ(parameter.keyNumber, k);
         EXPECT_EQ(parameter.keyName, expected[static_cast<std::size_t>(k)].first);
         EXPECT_EQ(parameter.listId, expected[static_cast<std::size_t>(k)].second);
@@ -123,7 +123,7 @@ TEST(ParamTable, ListsEachFamilyHas) {
     const auto blinky = filledLists(EscFamily::Blinky, "1.30");
     const auto unlisted = filledLists(EscFamily::Unlisted, "1.30");
     for (int k = 0; k < kParameterCount; ++k) {
-        SCOPED_TRACE(ParameterTable()[static_cast<std::size_t>(k)].keyName);
+        SCOPED_TRACE(parameterTable()[static_cast<std::size_t>(k)].keyName);
         EXPECT_EQ(blinky.byKey(k).count() == 0, boostAndTurbo.count(k) == 1);
         const bool unlistedEmpty = boostAndTurbo.count(k) == 1 || k == key::DragBrake ||
                                    k == key::PowerProfile;

@@ -54,7 +54,7 @@ TEST(SettingsBlock, WorkedExampleOnAnExpertEsc) {
         {key::BoostAcc, "650 RPM/deg"},    {key::DriveFrequency, "8KHz"},
         {key::BrakeFrequency, "4KHz"},     {key::RotationMode, "Normal"}};
     for (const auto& [k, text] : shown) {
-        EXPECT_EQ(lists.byKey(k).selectedText(), text) << ParameterTable()[static_cast<std::size_t>(k)].keyName;
+        EXPECT_EQ(lists.byKey(k).selectedText(), text) << parameterTable()[static_cast<std::size_t>(k)].keyName;
     }
 
     const std::vector<std::pair<int, int>> expected = {
@@ -184,7 +184,7 @@ TEST(SettingsBlock, EveryOptionEncodesAndDecodesToItself) {
                     auto decoded = filledLists(family, version);
                     ASSERT_TRUE(acceptSettingsBlock(decoded, block.data(), block.size()));
                     ASSERT_EQ(decoded.byKey(k).selection(), option)
-                        << ParameterTable()[static_cast<std::size_t>(k)].keyName << " option " << option
+                        << parameterTable()[static_cast<std::size_t>(k)].keyName << " option " << option
                         << " version " << version;
                 }
             }

@@ -144,7 +144,11 @@ TEST(SettingsFile, MissingOrUnreadableFilesChangeNothing) {
     selectFactoryDefaults(lists);
     const auto before = selectedTexts(lists);
     EXPECT_EQ(importSettingsFile(lists, folder / "none.cfg").status, SettingsFileStatus::Missing);
-    EXPECT_EQ(importSettingsFile(lists, folder.path()).status, SettingsFileStatus::Unreadable);
+    EXPECT_EQ(importSettingsFile(lists, folder.path()).status, SettingsFileStatus::NotAFile);
+    // A file over the bound of any settings file is refused unread, whatever it holds.
+    writeBytes(folder / "huge.cfg",
+               "[option]\r\nOperation Mode=For/Rev\r\n" + std::string(kProfileFileBytesLimit, ' '));
+    EXPECT_EQ(importSettingsFile(lists, folder / "huge.cfg").status, SettingsFileStatus::TooLarge);
     writeBytes(folder / "no-option.cfg", "[memo]\r\nmemo=x\r\n");
     const SettingsImport noOption = importSettingsFile(lists, folder / "no-option.cfg");
     EXPECT_EQ(noOption.status, SettingsFileStatus::Ok);
@@ -169,8 +173,14 @@ TEST(SettingsFile, ExportKeepsOtherSectionsAndReportsFailure) {
     EXPECT_EQ(reason, std::errc::not_a_directory) << reason.message();
     EXPECT_EQ(exportSettingsFile(lists, folder / "none" / "a.cfg", &reason), SettingsFileStatus::WriteFailed);
     EXPECT_EQ(reason, std::errc::no_such_file_or_directory) << reason.message();
-    EXPECT_EQ(exportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::Unreadable);
+    EXPECT_EQ(exportSettingsFile(lists, folder.path(), &reason), SettingsFileStatus::NotAFile);
     EXPECT_EQ(reason, std::errc::is_a_directory) << reason.message();
+    // A file too large to be a settings file is not replaced by one.
+    writeBytes(folder / "huge.cfg", std::string(kProfileFileBytesLimit + 1, ';'));
+    EXPECT_EQ(exportSettingsFile(lists, folder / "huge.cfg", &reason),
+              SettingsFileStatus::TooLarge);
+    EXPECT_EQ(reason, std::errc::file_too_large) << reason.message();
+    EXPECT_EQ(std::filesystem::file_size(folder / "huge.cfg"), kProfileFileBytesLimit + 1);
 }
 
 TEST(SettingsFile, ExportPathEndsInCfgOnce) {

@@ -78,10 +78,10 @@ TEST(EscSetupLayout, EachParameterReachesTheListOfItsId) {
     // Filled through the settings code's view of the lists, read back from the boxes by id:
     // a key wired to its neighbour's box (the middle ids run 1021, 1024, 1026, 1023, 1022,
     // 1025 top to bottom) would show up here.
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         ASSERT_TRUE(rig.page.lists().byKey(parameter.keyNumber).insertAt(0, parameter.keyName));
     }
-    for (const auto& parameter : ParameterTable()) {
+    for (const auto& parameter : parameterTable()) {
         EXPECT_EQ(rig.box(parameter.listId)->itemText(0).toStdString(), parameter.keyName);
     }
     const int middleIdsTopToBottom[] = {1021, 1024, 1026, 1023, 1022, 1025};

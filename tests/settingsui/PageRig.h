@@ -91,7 +91,7 @@ struct PageRig {
 
     std::vector<std::string> selectedTexts() const {
         std::vector<std::string> texts;
-        for (const auto& parameter : ParameterTable()) texts.push_back(box(parameter.listId)->currentText().toStdString());
+        for (const auto& parameter : parameterTable()) texts.push_back(box(parameter.listId)->currentText().toStdString());
         return texts;
     }
 

@@ -1,6 +1,9 @@
 // The program card firmware update against the simulated card and its bootloader.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <random>
 
 #include "UpdateFixture.h"
@@ -247,6 +250,47 @@ TEST(CardUpdate, RefusedWithoutAnIdentifiedCard) {
     EXPECT_EQ(CardFirmwareUpdate(rig.job("QLX.xup")).outcome, UpdateOutcome::Refused);
     EXPECT_EQ(rig.host.events(),
               (std::vector<std::string>{"clear:card", "message:stop:Program Card Connection Error!"}));
+}
+
+TEST(CardUpdate, AnAbortRequestStopsBeforeTheNextBlockAndEndsAsAFailure) {
+    UpdateRig rig(simAs(Peer::CardApplication));
+    ASSERT_TRUE(rig.ok);
+    const auto blocks = makeBlocks(10, 50, 3);
+    rig.folder.write("QLX.xup", imageText(blocks));
+    // Asks for the stop once two blocks are in.
+    struct AbortAfterTwo : UpdateObserver {
+        std::atomic<bool> flag{false};
+        int blocks = 0;
+        void progress(std::int64_t, std::int64_t) override {
+            if (++blocks == 2) flag = true;
+        }
+    } observer;
+    UpdateJob job = rig.job("QLX.xup");
+    job.abortRequested = &observer.flag;
+    const UpdateResult r = CardFirmwareUpdate(job, &observer);
+    EXPECT_EQ(r.outcome, UpdateOutcome::Aborted);
+    EXPECT_EQ(rig.sim.blocks(), decltype(blocks)(blocks.begin(), blocks.begin() + 2));
+    EXPECT_EQ(rig.host.eventsStartingWith("message:"),
+              std::vector<std::string>{"message:plain:Update Error: stopped on request!"});
+    expectFailedEndState(rig, "card");
+}
+
+TEST(CardUpdate, NeitherWorkerWaitsOnAPipeNamedAsItsImage) {
+    for (const char* name : {"pipe.xup", "pipe.kfw"}) {
+        SCOPED_TRACE(name);
+        UpdateRig rig(simAs(Peer::CardApplication));
+        ASSERT_TRUE(rig.ok);
+        rig.host.fix = true;
+        ASSERT_EQ(::mkfifo(rig.folder.firmware(name).c_str(), 0644), 0);
+        const bool card = std::string(name).find(".xup") != std::string::npos;
+        const UpdateResult r =
+            card ? CardFirmwareUpdate(rig.job(name)) : EscFirmwareUpdate(rig.job(name));
+        EXPECT_EQ(r.outcome, UpdateOutcome::ReadFileError);
+        EXPECT_EQ(rig.host.eventsStartingWith("message:"),
+                  std::vector<std::string>{"message:stop:Read File Error!"});
+        EXPECT_TRUE(rig.sim.received().empty());
+        EXPECT_EQ(rig.host.events().back(), "startPollTimer") << "the poll runs again";
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The ESC firmware update against the simulated ESC and its bootloader.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -242,6 +243,38 @@ TEST(EscUpdate, NobodyElseUsesTheLinkWhileAnUpdateRuns) {
     worker.join();
     EXPECT_TRUE(rig.link.exclusiveUse().try_lock());
     rig.link.exclusiveUse().unlock();
+}
+
+// Asks the update to stop once `after` frames were acknowledged.
+class AbortAfter : public UpdateObserver {
+public:
+    AbortAfter(std::atomic<bool>& flag, int after) : flag_(flag), after_(after) {}
+    void progress(std::int64_t, std::int64_t) override {
+        if (++frames_ == after_) flag_ = true;
+    }
+
+private:
+    std::atomic<bool>& flag_;
+    int after_;
+    int frames_ = 0;
+};
+
+TEST(EscUpdate, AnAbortRequestStopsBeforeTheNextRecordAndEndsAsAFailure) {
+    UpdateRig rig(simAs(Peer::EscBootloader));
+    ASSERT_TRUE(rig.ok);
+    makeHexImage(rig.folder.firmware("fw.kfw"), 2048);
+    const auto frames = framesOf(rig.folder.firmware("fw.kfw"));
+    std::atomic<bool> abort{false};
+    UpdateJob job = rig.job("fw.kfw");
+    job.abortRequested = &abort;
+    AbortAfter observer(abort, 3);
+    const UpdateResult r = EscFirmwareUpdate(job, &observer);
+    EXPECT_EQ(r.outcome, UpdateOutcome::Aborted);
+    EXPECT_EQ(r.message, "Update Error: stopped on request!");
+    EXPECT_EQ(rig.sim.records(), decltype(frames)(frames.begin(), frames.begin() + 3));
+    EXPECT_EQ(rig.host.eventsStartingWith("message:"),
+              std::vector<std::string>{"message:plain:Update Error: stopped on request!"});
+    expectFailedEndState(rig, "esc");
 }
 
 }  // namespace

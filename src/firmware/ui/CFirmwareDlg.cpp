@@ -130,7 +130,7 @@ std::string damagedImageQuestion(const std::filesystem::path& image, const Image
     const std::size_t shown = std::min(report.problems.size(), kProblemsAsked);
     for (std::size_t i = 0; i < shown; ++i) text += imageProblemText(report.problems[i]) + "\n";
     if (report.problemCount > shown) {
-        text += "... and " + std::to_string(report.problemCount - shown) + " more problems\n";
+        text += "... and " + problemCountText(report.problemCount - shown, "more ") + "\n";
     }
     text += "\nUpload it anyway?";
     return text;

@@ -215,7 +215,7 @@ void CEscSetupDlg::placeControls() {
 
 void CEscSetupDlg::attachLists() {
     std::array<OptionList*, kParameterCount> byKey{};
-    for (const EscParameter& parameter : ParameterTable()) {
+    for (const EscParameter& parameter : parameterTable()) {
         const auto k = static_cast<std::size_t>(parameter.keyNumber);
         CBitComboBox* box = listBox(parameter.listId);
         watched_[k] = std::make_unique<WatchedOptionList>(box, [this] { refreshChangeMarkers(); });

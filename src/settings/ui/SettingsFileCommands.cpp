@@ -13,7 +13,7 @@ std::string unmatchedReport(const std::vector<ImportedSetting>& unmatched) {
         "These settings were left unchanged: their values match no option of the lists as they are filled now.\n";
     for (const ImportedSetting& setting : unmatched) {
         text += "\n";
-        text += ParameterTable()[static_cast<std::size_t>(setting.keyNumber)].keyName;
+        text += parameterTable()[static_cast<std::size_t>(setting.keyNumber)].keyName;
         text += " = " + setting.value;
     }
     return text;
