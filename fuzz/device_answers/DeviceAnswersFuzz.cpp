@@ -11,6 +11,7 @@
 // only after the last; an update sends only its handshake and the image's own frames in order;
 // every message is one of the fixed texts with its icon; timer 1 runs again after everything.
 // With no input left the device is healthy, so a short input must get through every step.
+#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -22,11 +23,9 @@
 #include <mutex>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 #include "FuzzLine.h"
-#include "support/TestImages.h"
 #include "firmware/DeviceIdentity.h"
 #include "link/CommandSet.h"
 #include "link/UsbUart.h"
@@ -34,6 +33,7 @@
 #include "monitor/MonitorUpdateHost.h"
 #include "settings/ParameterLists.h"
 #include "settings/SettingsBlockLayout.h"
+#include "support/TestImages.h"
 #include "update/FirmwareUpdate.h"
 #include "update/UpdateMessages.h"
 
@@ -571,7 +571,8 @@ struct Scenario {
         run(rig, {"Device > Esc", Mode::None, Tail::None, 0},
             [&] { rig.monitor.onDeviceCommand(deviceCommand::Esc); });
         for (int t = 0; t < 3; ++t) tick("ESC tick", Mode::Esc, escPollMs());
-        expect(rig.link.escState() == EscState::Identified && rig.lists.escSettingsKnown, "ESC not identified");
+        expect(rig.link.escState() == EscState::Identified && rig.lists.escSettingsKnown,
+               "ESC not identified");
         if (!(bits & kNoWrite)) {
             rig.requests.writeRequested = true;
             bool committed = false;

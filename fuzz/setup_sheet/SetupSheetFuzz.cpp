@@ -7,6 +7,7 @@
 // it, letter case aside, and a list with such an option does select it; the notes are the
 // sheet's values cut to the reader's buffers, and the comment is shown exactly when "Temp
 // Track" has a value; a title never finds a file outside its category folder.
+#include <unistd.h>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +17,6 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/ProfileFile.h"
