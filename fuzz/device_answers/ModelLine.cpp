@@ -152,6 +152,7 @@ bool SerialPort::open(const std::string& path) {
     close();
     openFailure_ = modelLine().open();
     if (openFailure_ != OpenFailure::None) return false;
+    lineGone_ = false;
     fd_ = 3;
     path_ = path;
     return true;
@@ -169,13 +170,23 @@ SerialPort::ReadResult SerialPort::read(std::uint8_t* buffer, std::size_t count,
                                         std::size_t& got) {
     got = 0;
     if (fd_ < 0) return ReadResult::Failed;
-    return modelLine().read(buffer, count, waitMs, got);
+    const ReadResult r = modelLine().read(buffer, count, waitMs, got);
+    // A read ends before its time only on a line that has gone.
+    if (r == ReadResult::Short || r == ReadResult::Failed) lineGone_ = true;
+    return r;
 }
 
 bool SerialPort::write(const std::uint8_t* buffer, std::size_t count, std::size_t& written) {
     written = 0;
-    const bool ok = fd_ >= 0 && modelLine().write(buffer, count, written);
-    if (!ok) ++modelLine().refusedWrites;
+    if (fd_ < 0) {
+        ++modelLine().refusedWrites;
+        return false;
+    }
+    const bool ok = modelLine().write(buffer, count, written);
+    if (!ok) {
+        ++modelLine().refusedWrites;
+        lineGone_ = true;  // the model refuses a write only on a cut line
+    }
     return ok;
 }
 
