@@ -72,7 +72,7 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
         EscIdentity id;
         if (const int code = session.identifyEsc(id, true)) return code;
         char typeCode[8];
-        std::snprintf(typeCode, sizeof typeCode, "0x%02X", id.info[0]);
+        std::snprintf(typeCode, sizeof typeCode, "0x%02X", id.info[kEscInfoTypeCode]);
         console.out("device:   ESC");
         console.out("model:    " + id.words.escModelName());
         console.out("hardware: " + id.words.escHardwareVersion());
@@ -91,7 +91,7 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
             .key("family")
             .value(familyName(id.family))
             .key("typeCode")
-            .value(static_cast<int>(id.info[0]))
+            .value(static_cast<int>(id.info[kEscInfoTypeCode]))
             .key("version")
             .value(id.versionText);
     }

@@ -121,8 +121,8 @@ int Session::identifyEsc(EscIdentity& identity, bool cardHint) {
         return console_.fail(kExitNoDevice, "the ESC answered but did not identify itself");
     }
     link_.setEscState(EscState::Identified);
-    identity.family = escFamilyFromTypeCode(identity.info[0]);
-    identity.versionText = escVersionText(identity.info[3]);
+    identity.family = escFamilyFromTypeCode(identity.info[kEscInfoTypeCode]);
+    identity.versionText = escVersionText(identity.info[kEscInfoEscVersion]);
     EscInfo bytes{};
     std::copy(identity.info.begin(), identity.info.end(), bytes.begin());
     identity.words.storeEscInfo(bytes);

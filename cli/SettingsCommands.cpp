@@ -247,7 +247,8 @@ int runDefaults(const GlobalOptions& global, const Console& console, const Write
     if (const int code = session.openAndReadSettings(id, lists)) return code;
     if (id.family == EscFamily::Unlisted) {
         return console.fail(kExitFailure, "no factory defaults are known for this ESC (type code " +
-                                              std::to_string(id.info[0]) + "); nothing sent");
+                                              std::to_string(id.info[kEscInfoTypeCode]) +
+                                              "); nothing sent");
     }
     const Texts before = selectedTexts(lists);
     selectFactoryDefaults(lists);
