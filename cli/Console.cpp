@@ -1,13 +1,25 @@
 #include "Console.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 #include <cstdio>
 
 #include "Json.h"
 
 namespace orvek::cli {
 
+#ifdef _WIN32
+// Only a console window redraws a line in place; a redirected or piped stderr has no mode.
+bool stderrIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+#else
 bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+#endif
 
 void Console::out(const std::string& line) const {
     if (!json_) std::printf("%s\n", line.c_str());

@@ -42,26 +42,39 @@ Session::Session(const GlobalOptions& options, const Console& console)
 
 Session::~Session() {
     link_.closePort();  // before the simulator's line goes away
+#ifdef ORVEK_WITH_SIMULATOR
     if (sim_) sim_->stop();
+#endif
+}
+
+int Session::startSimulator(std::string& port) {
+#ifdef ORVEK_WITH_SIMULATOR
+    sim::SimOptions o;
+    if (!sim::optionsForDeviceKind(options_.simulateKind, o)) {
+        return console_.fail(kExitUsage, "unknown simulated device '" + options_.simulateKind +
+                                             "' (expert, stock, blinky, card or bootloader)");
+    }
+    o.stateFile = options_.simulateState;
+    sim_ = std::make_unique<sim::Simulator>(o);
+    if (!sim_->start()) return console_.fail(kExitNoAdapter, "cannot start the simulator");
+    port = sim_->devicePath();
+    return kExitOk;
+#else
+    (void)port;
+    return console_.fail(kExitNoAdapter,
+                         "this build has no simulated device (it needs a pseudo-terminal); run "
+                         "orvek-sim on Linux and name its port with --port");
+#endif
 }
 
 int Session::openLink() {
+    std::string port = options_.port;
     if (options_.simulate) {
-        sim::SimOptions o;
-        if (!sim::optionsForDeviceKind(options_.simulateKind, o)) {
-            return console_.fail(kExitUsage, "unknown simulated device '" + options_.simulateKind +
-                                                 "' (expert, stock, blinky, card or bootloader)");
-        }
-        o.stateFile = options_.simulateState;
-        sim_ = std::make_unique<sim::Simulator>(o);
-        if (!sim_->start()) return console_.fail(kExitNoAdapter, "cannot start the simulator");
-        link_.setPortOverride(sim_->devicePath());
-    } else {
-        link_.setPortOverride(options_.port);
+        if (const int code = startSimulator(port)) return code;
     }
+    link_.setPortOverride(port);
     installTrace();
-    portPath_ =
-        resolvePortPath(options_.simulate ? sim_->devicePath() : options_.port, AdapterDiscovery());
+    portPath_ = resolvePortPath(port, AdapterDiscovery());
     if (portPath_.empty()) {
         return console_.fail(
             kExitNoAdapter,

@@ -11,7 +11,9 @@
 #include "link/CommandSet.h"
 #include "link/UsbUart.h"
 #include "settings/ParameterLists.h"
+#ifdef ORVEK_WITH_SIMULATOR
 #include "sim/Simulator.h"
+#endif
 
 namespace orvek::cli {
 
@@ -69,10 +71,14 @@ public:
 
 private:
     void installTrace();
+    // Starts the in-process simulator and names its port. 0, or an exit code after saying why.
+    int startSimulator(std::string& port);
 
     const GlobalOptions& options_;
     const Console& console_;
+#ifdef ORVEK_WITH_SIMULATOR
     std::unique_ptr<sim::Simulator> sim_;
+#endif
     UsbUart link_;
     std::string portPath_;
 };

@@ -1,8 +1,9 @@
 #pragma once
-// Ctrl-C (SIGINT) and SIGTERM while a firmware upload runs. Stopping part-way leaves the device
-// without firmware, so the first signal only warns, with how to recover, and the upload goes
-// on; a second one within 3 s asks the update to stop before its next frame. Outside an upload
-// both keep their default: the program ends at once and the system closes the port.
+// Ctrl-C (SIGINT) and SIGTERM (on Windows Ctrl-C and Ctrl-Break) while a firmware upload runs.
+// Stopping part-way leaves the device without firmware, so the first signal only warns, with how to
+// recover, and the upload goes on; a second one within 3 s asks the update to stop before its next
+// frame. Outside an upload both keep their default: the program ends at once and the system closes
+// the port.
 #include <atomic>
 #include <string>
 

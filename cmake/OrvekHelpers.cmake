@@ -6,10 +6,27 @@ macro(orvek_add_subdirectory_if_present dir)
   endif()
 endmacro()
 
+# orvek_for_this_system(var) : drops from the list `var` the sources of the other operating
+# system: <Name>Windows.cpp builds only for Windows, <Name>Posix.cpp everywhere else.
+function(orvek_for_this_system var)
+  set(kept "")
+  foreach(source IN LISTS ${var})
+    if(WIN32 AND source MATCHES "Posix\\.cpp$")
+      continue()
+    endif()
+    if(NOT WIN32 AND source MATCHES "Windows\\.cpp$")
+      continue()
+    endif()
+    list(APPEND kept "${source}")
+  endforeach()
+  set(${var} "${kept}" PARENT_SCOPE)
+endfunction()
+
 # orvek_add_library(name [DEPS lib...] [QT]) : a static library of every .cpp in the calling folder.
 function(orvek_add_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  orvek_for_this_system(sources)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src" "${PROJECT_SOURCE_DIR}")
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})

@@ -1,11 +1,8 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/NativeFile.h"
 #include "platform/ReadableFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -74,7 +71,7 @@ bool isAcceptableName(std::string_view name) {
     return !name.empty() && !hasLineBreakOrNul(name) && trim(name).size() == name.size();
 }
 
-// Owns a POSIX file descriptor.
+// Owns a file descriptor.
 class UniqueFd {
 public:
     explicit UniqueFd(int fd) : fd_(fd) {}
@@ -86,11 +83,11 @@ public:
     bool close() {
         const int fd = fd_;
         fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
+        return fd < 0 || nativeFile::closeDescriptor(fd);
     }
     void reset() {
         if (fd_ >= 0) {
-            ::close(fd_);
+            nativeFile::closeDescriptor(fd_);
             fd_ = -1;
         }
     }
@@ -101,11 +98,8 @@ private:
 
 bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
+        const long n = nativeFile::writeSome(fd, data.data(), data.size());
         if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             return false;
         }
         data.remove_prefix(static_cast<std::size_t>(n));
@@ -116,13 +110,14 @@ bool writeAll(int fd, std::string_view data) {
 std::filesystem::path temporaryNameBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     std::ostringstream name;
-    name << '.' << target.filename().string() << ".tmp" << ::getpid() << '.' << counter++;
+    name << '.' << target.filename().string() << ".tmp" << nativeFile::processId() << '.'
+         << counter++;
     return target.parent_path() / name.str();
 }
 
 // Writes into the file itself: for a file whose folder we may not create files in.
 bool overwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
-    UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    UniqueFd fd(nativeFile::openTruncated(target));
     return fd.valid() && writeAll(fd.get(), bytes) && fd.close();
 }
 
@@ -378,35 +373,30 @@ bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& d
         }
     }
     const std::string bytes = document.toBytes();
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
+    nativeFile::Status existing;
+    const bool exists = nativeFile::statusOf(target, existing);
+    if (exists && existing.directory) {
         return false;
     }
 
     const fs::path temporary = temporaryNameBeside(target);
-    UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    UniqueFd fd(nativeFile::createNew(temporary));
     if (!fd.valid()) {
         // No file may be created beside it: an existing writable file is still written.
         return exists && overwriteInPlace(target, bytes);
     }
     bool ok = true;
     if (exists) {
-        // The replacement belongs to whoever writes it; give it the old file's owner and group
-        // where the process may (root may; an owner may keep a group it is in), so that an
-        // export as root does not take the file from its owner. The owner goes first: a change
-        // of owner clears set-id bits, which fchmod then restores.
-        if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0 &&
-            ::fchown(fd.get(), static_cast<uid_t>(-1), existing.st_gid) != 0) {
-            // Neither: the file becomes the writer's, as any new file would.
-        }
-        ok = ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
+        // The replacement belongs to whoever writes it; it takes the old file's owner, group
+        // and permissions where the process may, so that an export as root does not take the
+        // file from its owner.
+        ok = nativeFile::takeAccessOf(fd.get(), target);
     }
-    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    ok = ok && writeAll(fd.get(), bytes) && nativeFile::flushToDisk(fd.get());
     ok = fd.close() && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    ok = ok && nativeFile::replaceFile(temporary, target);
     if (!ok) {
-        ::unlink(temporary.c_str());
+        nativeFile::removeFile(temporary);
     }
     return ok;
 }

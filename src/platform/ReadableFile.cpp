@@ -1,10 +1,8 @@
 #include "platform/ReadableFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "platform/NativeFile.h"
 
 namespace orvek {
 namespace {
@@ -19,9 +17,9 @@ FileCheck checkFor(int error) {
     }
 }
 
-FileCheck checkStatus(const struct stat& status, std::uint64_t maxBytes) {
-    if (!S_ISREG(status.st_mode)) return FileCheck::NotAFile;
-    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) return FileCheck::TooLarge;
+FileCheck checkStatus(const nativeFile::Status& status, std::uint64_t maxBytes) {
+    if (!status.regular) return FileCheck::NotAFile;
+    if (status.size > maxBytes) return FileCheck::TooLarge;
     return FileCheck::Ok;
 }
 
@@ -63,53 +61,39 @@ ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
 }
 
 void ReadableFile::close() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) nativeFile::closeDescriptor(fd_);
     fd_ = -1;
     size_ = 0;
 }
 
 FileCheck ReadableFile::open(const std::filesystem::path& path, std::uint64_t maxBytes) {
     close();
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return checkFor(errno);
+    nativeFile::Status status;
+    if (!nativeFile::statusOf(path, status)) return checkFor(errno);
     if (const FileCheck check = checkStatus(status, maxBytes); check != FileCheck::Ok) return check;
-    // O_NONBLOCK: should a pipe have taken the file's place since, the open returns at once.
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = nativeFile::openForReading(path);
     if (fd < 0) return checkFor(errno);
-    if (::fstat(fd, &status) != 0) {
-        ::close(fd);
+    if (!nativeFile::statusOf(fd, status)) {
+        nativeFile::closeDescriptor(fd);
         return FileCheck::CannotOpen;
     }
     if (const FileCheck check = checkStatus(status, maxBytes); check != FileCheck::Ok) {
-        ::close(fd);
+        nativeFile::closeDescriptor(fd);
         return check;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     fd_ = fd;
-    size_ = static_cast<std::uint64_t>(status.st_size);
+    size_ = status.size;
     return FileCheck::Ok;
 }
 
 long ReadableFile::read(char* buffer, std::size_t count) {
     if (fd_ < 0) return -1;
-    for (;;) {
-        const ssize_t n = ::read(fd_, buffer, count);
-        if (n >= 0) return static_cast<long>(n);
-        if (errno != EINTR) return -1;
-    }
+    return nativeFile::readSome(fd_, buffer, count);
 }
 
 std::FILE* ReadableFile::releaseToStream() {
     if (fd_ < 0) return nullptr;
-    std::FILE* stream = ::fdopen(fd_, "rb");
-    if (stream == nullptr) {
-        close();
-        return nullptr;
-    }
+    std::FILE* stream = nativeFile::streamFor(fd_);
     fd_ = -1;
     size_ = 0;
     return stream;

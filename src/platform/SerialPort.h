@@ -1,6 +1,7 @@
 #pragma once
-// A serial port on POSIX termios: exclusive open, raw 8N1 at a given speed, reads of N bytes
-// with a deadline, writes of N bytes, purges, close. The link's one handle to the device.
+// A serial port: exclusive open, raw 8N1 at a given speed, reads of N bytes with a deadline,
+// writes of N bytes, purges, close. The link's one handle to the device. One implementation
+// file per system: SerialPortPosix.cpp (termios) and SerialPortWindows.cpp (overlapped COM I/O).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,7 +38,7 @@ public:
     // flow control and modem-line handling stay as the driver reported them.
     bool configure(int baud);
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return fd_ != kNoPort; }
     void close();
 
     // Reads exactly `count` bytes into `buffer`, waiting at most `waitMs` for all of them.
@@ -77,7 +78,14 @@ public:
 private:
     void noteWriteError(int error);
 
-    int fd_ = -1;
+#ifdef _WIN32
+    using NativeHandle = void*;  // the COM port's HANDLE
+    static constexpr NativeHandle kNoPort = nullptr;
+#else
+    using NativeHandle = int;  // the tty's file descriptor
+    static constexpr NativeHandle kNoPort = -1;
+#endif
+    NativeHandle fd_ = kNoPort;
     std::string path_;
     OpenFailure openFailure_ = OpenFailure::None;
     bool lineGone_ = false;
