@@ -30,6 +30,21 @@ bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
     return std::fclose(out) == 0;
 }
 
+// Every byte received, 32 to a line in hex, under a line with the counts and the times of the
+// first and last byte: what a run put on the wire, to compare runs byte for byte and time them.
+bool writeReceived(const orvek::sim::Simulator& sim, const std::string& path) {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) return false;
+    const std::vector<orvek::sim::ReceivedByte> bytes = sim.received();
+    std::fprintf(out, "# received %zu emitted %lld first-ms %.3f last-ms %.3f\n", bytes.size(),
+                 sim.bytesEmitted(), bytes.empty() ? 0.0 : bytes.front().atMs,
+                 bytes.empty() ? 0.0 : bytes.back().atMs);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::fprintf(out, "%02X%s", bytes[i].value, (i % 32 == 31 || i + 1 == bytes.size()) ? "\n" : "");
+    }
+    return std::fclose(out) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,7 +58,7 @@ int main(int argc, char** argv) {
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;
-    std::string stateFile, linkPath, recordFile;
+    std::string stateFile, linkPath, recordFile, receivedFile;
     Faults faults;
     long long dropAfter = -1;
     int lateMs = 0, wrong = -1;
@@ -66,6 +81,9 @@ int main(int argc, char** argv) {
     app.add_option(
         "--record", recordFile,
         "On exit, write every firmware record (R) and card block (B) received, one hex line each");
+    app.add_option("--received", receivedFile,
+                   "On exit, write every byte received, in hex, with the times of the first and "
+                   "last");
     app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
     app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
     app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
@@ -128,6 +146,10 @@ int main(int argc, char** argv) {
     if (!linkPath.empty()) ::unlink(linkPath.c_str());
     if (!recordFile.empty() && !writeRecords(sim, recordFile)) {
         std::fprintf(stderr, "orvek-sim: cannot write %s\n", recordFile.c_str());
+        return 1;
+    }
+    if (!receivedFile.empty() && !writeReceived(sim, receivedFile)) {
+        std::fprintf(stderr, "orvek-sim: cannot write %s\n", receivedFile.c_str());
         return 1;
     }
     return 0;

@@ -1,7 +1,8 @@
 #pragma once
-// The racer's own folders beside the installed program data, after the XDG base directory
-// rules: setup sheets and firmware images under the data folder, an own config.ini under the
-// config folder. The program only ever reads from them (settings backups aside).
+// The racer's own folders beside the installed program data: setup sheets and firmware images
+// under the data folder, an own config.ini under the config folder. After the XDG base
+// directory rules on Linux; on Windows %LOCALAPPDATA%\orvek-link and %APPDATA%\orvek-link
+// from the known-folder API. The program only ever reads from them (settings backups aside).
 #include <filesystem>
 #include <optional>
 

@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# The Windows orvek-cli.exe under Wine against orvek-sim, beside the Linux orvek-cli: for each
+# scenario both talk to a fresh simulator (the Windows one through COM10, a port in Wine's
+# dosdevices linked to the simulator's pseudo-terminal), and every byte the simulator received
+# and the exit code must be the same. Then the adapter found through the device list, and the
+# wire-time ratios of a paced settings write and a paced .kfw upload for both.
+#
+#   scripts/windows-wire.sh LINUX_BUILD WINDOWS_BUILD
+#
+# Runs the orvek-cli.exe of the unpacked dist zip, in a fresh Wine prefix in WINDOWS_BUILD.
+# Prints one line per scenario and ends with "wire scenarios: P of N passed"; exits 1 on any
+# failure. Run it alone on the machine (flock /tmp/orvek-timing.lock ...): it times the line.
+set -euo pipefail
+linux_build="$(cd "${1:?linux build folder}" && pwd)"
+windows_build="$(cd "${2:?windows build folder}" && pwd)"
+sim="$linux_build/sim/orvek-sim"
+linux_cli="$linux_build/cli/orvek-cli"
+
+work="$windows_build/wire"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+export WINEPREFIX="$windows_build/wine-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts in a fresh prefix
+# The Linux side keeps its backups and user files in the scratch folder too.
+export XDG_DATA_HOME="$work/linux-home/data" XDG_CONFIG_HOME="$work/linux-home/config"
+unset ORVEK_PORT
+
+# The zip as a racer unpacks it; orvek-cli.exe runs from there.
+zip="$(ls "$windows_build"/orvek-cli-*-windows-x64.zip)"
+cmake -E chdir "$work" cmake -E tar xf "$zip"
+unpacked="$work/$(basename "$zip" .zip)"
+windows_cli="$unpacked/orvek-cli.exe"
+
+sim_pid=""
+stop_sim() {
+  if [ -n "$sim_pid" ]; then
+    kill -TERM "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+    sim_pid=""
+  fi
+}
+cleanup() {
+  stop_sim
+  wineserver -k 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# Starts the simulator with the given options, recording what it receives into $1.
+start_sim() {
+  local received="$1"
+  shift
+  rm -f sim.out
+  "$sim" "$@" --received "$received" >sim.out 2>sim.err &
+  sim_pid=$!
+  for _ in $(seq 1 100); do
+    [ -s sim.out ] && break
+    sleep 0.05
+  done
+  pty="$(head -n 1 sim.out)"
+  [ -n "$pty" ] || { echo "orvek-sim did not start: $(cat sim.err)"; exit 1; }
+}
+
+# A fresh prefix, with its server kept running (and its output kept out of ours).
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+wineboot -i >"$work/wineboot.log" 2>&1
+wineserver -p >"$work/wineserver.log" 2>&1 || true
+com="$WINEPREFIX/dosdevices/com10"
+
+passed=0
+total=0
+failures=()
+result() {
+  total=$((total + 1))
+  if [ "$2" = ok ]; then
+    passed=$((passed + 1))
+    printf '  %-34s %s\n' "$1" "$3"
+  else
+    failures+=("$1")
+    printf '  %-34s FAILED: %s\n' "$1" "$3"
+  fi
+}
+
+bytes_of() { grep -v '^#' "$1" | tr -d '\n'; }
+
+# scenario NAME "SIM OPTIONS" CLI ARGUMENTS...: the same command from both sides.
+scenario() {
+  local name="$1" sim_options="$2"
+  shift 2
+  local linux_rc=0 windows_rc=0
+  # shellcheck disable=SC2086
+  start_sim "$name.linux.rx" $sim_options
+  "$linux_cli" --port "$pty" "$@" >"$name.linux.out" 2>"$name.linux.err" || linux_rc=$?
+  stop_sim
+  # shellcheck disable=SC2086
+  start_sim "$name.windows.rx" $sim_options
+  ln -sfn "$pty" "$com"
+  wine "$windows_cli" --port COM10 "$@" >"$name.windows.out" 2>"$name.windows.err" ||
+    windows_rc=$?
+  stop_sim
+  local linux_bytes windows_bytes
+  linux_bytes="$(bytes_of "$name.linux.rx")"
+  windows_bytes="$(bytes_of "$name.windows.rx")"
+  if [ "$linux_rc" != "$windows_rc" ]; then
+    result "$name" failed "exit $windows_rc on Windows, $linux_rc on Linux ($(tr -d '\r' <"$name.windows.err" | tail -n 1))"
+  elif [ -z "$linux_bytes" ] || [ "$linux_bytes" != "$windows_bytes" ]; then
+    result "$name" failed "the bytes differ (${#windows_bytes} hex digits from Windows, ${#linux_bytes} from Linux; see $work/$name.*.rx)"
+  else
+    result "$name" ok "same $((${#linux_bytes} / 2)) bytes, exit $linux_rc on both"
+  fi
+}
+
+# Inputs: a settings file one value away from the defaults, an 8 KiB .kfw image, a card image.
+"$linux_cli" --simulate read -o defaults.cfg >/dev/null 2>&1
+sed 's/^Drag Brake=.*/Drag Brake=20%/; s/^Boost Timing=.*/Boost Timing=20 deg/' defaults.cfg >changed.cfg
+head -c 8192 /dev/urandom >fw.bin
+objcopy -I binary -O ihex fw.bin fw.kfw
+python3 - <<'EOF' >qlx.xup
+import random
+random.seed(7)
+out = []
+for _ in range(12):
+    n = random.randint(1, 300)
+    out.append("%04X" % n + "".join("%02X" % random.randrange(256) for _ in range(n)))
+print("".join(out))
+EOF
+
+echo "Windows orvek-cli.exe under Wine against the simulator, beside the Linux orvek-cli:"
+scenario info "--esc expert" info
+scenario read "--esc expert" read
+scenario "write (with verify)" "--esc expert" write changed.cfg
+scenario defaults "--esc stock" defaults
+scenario flash-esc "--esc expert" flash-esc --backup-dir backups fw.kfw
+scenario "flash-esc --fix-mode" "--esc-bootloader" flash-esc --fix-mode fw.kfw
+scenario flash-card "--card" flash-card qlx.xup
+scenario "silent device" "--silent" info
+scenario "refused pair" "--esc expert --nak-pair 4" write changed.cfg
+
+# The zip's own program: its version, and its folders in the portable layout.
+version_line="$(wine "$windows_cli" --version | tr -d '\r')"
+folders="$(wine "$windows_cli" folders | tr -d '\r')"
+program_line="$(printf '%s\n' "$folders" | grep '^program data')"
+if [[ "$version_line" == "orvek-cli "* ]] && [[ "$program_line" == *"$(basename "$unpacked")" ]] &&
+  printf '%s\n' "$folders" | grep -q 'AppData\\Local\\orvek-link' &&
+  printf '%s\n' "$folders" | grep -q 'AppData\\Roaming\\orvek-link\\config.ini'; then
+  result "zip: --version and folders" ok "$version_line, data beside the exe, known folders"
+else
+  result "zip: --version and folders" failed "$version_line / $folders"
+fi
+
+# Discovery: a CP210x adapter with PortName COM7 in the prefix's registry, and no --port.
+cat >adapter.reg <<'EOF'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Enum\USB\VID_10C4&PID_EA60\0001]
+"DeviceDesc"="Silicon Labs CP210x USB to UART Bridge"
+"ClassGUID"="{4d36e978-e325-11ce-bfc1-08002be10318}"
+"HardwareID"=hex(7):55,53,42,5c,56,49,44,5f,31,30,43,34,26,50,49,44,5f,45,41,36,30,00,00
+
+[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Enum\USB\VID_10C4&PID_EA60\0001\Device Parameters]
+"PortName"="COM7"
+EOF
+wine regedit /S adapter.reg >/dev/null 2>&1
+start_sim discovery.rx --esc expert
+ln -sfn "$pty" "$WINEPREFIX/dosdevices/com7"
+discovery_rc=0
+wine "$windows_cli" info >discovery.out 2>discovery.err || discovery_rc=$?
+stop_sim
+if [ "$discovery_rc" = 0 ] && grep -q 'ORVEK ARC' discovery.out; then
+  result "discovery: adapter on COM7" ok "found through the device list, ESC identified"
+else
+  result "discovery: adapter on COM7" failed "exit $discovery_rc: $(tr -d '\r' <discovery.err | tail -n 1)"
+fi
+
+# Wire time, paced at 19200 baud: the span from the first to the last byte the device received,
+# against every byte it put on the line at 10 bits a byte plus the pauses the protocol makes.
+ratio_of() {
+  awk -v pauses="$2" 'NR == 1 {
+      span = $9 - $7; limit = $5 * 10000.0 / 19200.0 + pauses
+      printf "%.4f (%.0f ms over a %.0f ms limit)", span / limit, span, limit }' "$1"
+}
+timed() {
+  local name="$1" pauses="$2" sim_options="$3"
+  shift 3
+  # shellcheck disable=SC2086
+  start_sim "$name.linux.rx" --paced $sim_options
+  "$linux_cli" --port "$pty" "$@" >/dev/null 2>&1 || true
+  stop_sim
+  # shellcheck disable=SC2086
+  start_sim "$name.windows.rx" --paced $sim_options
+  ln -sfn "$pty" "$com"
+  wine "$windows_cli" --port COM10 "$@" >/dev/null 2>&1 || true
+  stop_sim
+  local l w
+  l="$(ratio_of "$name.linux.rx" "$pauses")"
+  w="$(ratio_of "$name.windows.rx" "$pauses")"
+  printf '  %-26s Linux %s, Windows %s, Windows/Linux %s\n' "$name" "$l" "$w" \
+    "$(awk -v a="${w%% *}" -v b="${l%% *}" 'BEGIN { printf "%.3f", a / b }')"
+}
+echo "Wire time at 19200 baud (ratio to the wire-time limit; Windows within 5 % of Linux):"
+timed "settings write" 2200 "--esc expert" write --no-verify changed.cfg
+timed ".kfw upload (fix mode)" 1000 "--esc-bootloader" flash-esc --fix-mode fw.kfw
+
+echo "wire scenarios: $passed of $total passed"
+if [ "${#failures[@]}" -gt 0 ]; then
+  echo "failed: ${failures[*]}"
+  exit 1
+fi
