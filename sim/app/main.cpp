@@ -40,7 +40,8 @@ bool writeReceived(const orvek::sim::Simulator& sim, const std::string& path) {
                  sim.bytesEmitted(), bytes.empty() ? 0.0 : bytes.front().atMs,
                  bytes.empty() ? 0.0 : bytes.back().atMs);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::fprintf(out, "%02X%s", bytes[i].value, (i % 32 == 31 || i + 1 == bytes.size()) ? "\n" : "");
+        std::fprintf(out, "%02X%s", bytes[i].value,
+                     (i % 32 == 31 || i + 1 == bytes.size()) ? "\n" : "");
     }
     return std::fclose(out) == 0;
 }

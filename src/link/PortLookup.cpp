@@ -27,8 +27,7 @@ std::string narrow(const std::u16string& text) {
 
 }  // namespace
 
-std::u16string findAdapterInstance(const DeviceRegistry& registry,
-                                   const LookupMessages& messages) {
+std::u16string findAdapterInstance(const DeviceRegistry& registry, const LookupMessages& messages) {
     std::u16string seen;
     std::u16string adapter;
     const DeviceRegistry::Walk walk = registry.walkPresentDevices([&](const std::u16string& id) {

@@ -46,8 +46,7 @@ using LookupMessages = std::function<void(const char* text)>;
 // The adapter's upper-case instance id, or, when none is present, the list of every USB
 // instance id seen, each ended by CR LF (which names no device). A list that cannot be read
 // gives one of the two messages.
-std::u16string findAdapterInstance(const DeviceRegistry& registry,
-                                   const LookupMessages& messages);
+std::u16string findAdapterInstance(const DeviceRegistry& registry, const LookupMessages& messages);
 
 // The port number from the device's own parameters key (Device Parameters\PortName), or -1.
 int findPortNumberNt(const DeviceRegistry& registry, const LookupMessages& messages);

@@ -68,8 +68,7 @@ public:
     }
 
     // An 8-bit text value, read through the 8-bit call as the old system stored it.
-    std::optional<std::string> readNarrow(const std::u16string& value,
-                                          std::size_t maxBytes) const {
+    std::optional<std::string> readNarrow(const std::u16string& value, std::size_t maxBytes) const {
         if (key_ == nullptr) return std::nullopt;
         const std::string name(value.begin(), value.end());
         std::string data(maxBytes, '\0');
@@ -106,8 +105,7 @@ public:
 
     bool keyExists(const std::u16string& key) const override { return RegistryKey(key).valid(); }
 
-    std::optional<std::u16string> readString(const std::u16string& key,
-                                             const std::u16string& value,
+    std::optional<std::u16string> readString(const std::u16string& key, const std::u16string& value,
                                              std::size_t maxBytes) const override {
         const auto data = RegistryKey(key).read(value, maxBytes, REG_SZ);
         if (!data) return std::nullopt;

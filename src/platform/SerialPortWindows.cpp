@@ -18,8 +18,8 @@ HANDLE portOf(void* handle) { return static_cast<HANDLE>(handle); }
 
 std::wstring widen(const std::string& utf8) {
     if (utf8.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
+    const int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
     if (n > 0) {
         ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
@@ -31,7 +31,8 @@ std::wstring widen(const std::string& utf8) {
 // "COM7" and "com12" name ports; CreateFileW wants the device path \\.\COM7 (which is also the
 // only form that reaches COM10 and above). Any other text is taken as a path as it stands.
 std::wstring devicePathFor(const std::string& name) {
-    const bool bareCom = name.size() > 3 && std::toupper(static_cast<unsigned char>(name[0])) == 'C' &&
+    const bool bareCom = name.size() > 3 &&
+                         std::toupper(static_cast<unsigned char>(name[0])) == 'C' &&
                          std::toupper(static_cast<unsigned char>(name[1])) == 'O' &&
                          std::toupper(static_cast<unsigned char>(name[2])) == 'M' &&
                          name.find_first_not_of("0123456789", 3) == std::string::npos;
@@ -116,9 +117,9 @@ void SerialPort::noteWriteError(int error) {
 bool SerialPort::open(const std::string& path) {
     close();
     // No sharing: a second opener, in this program or another, is refused.
-    const HANDLE h = ::CreateFileW(devicePathFor(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                   nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h =
+        ::CreateFileW(devicePathFor(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         openFailure_ = failureFor(::GetLastError());
         return false;
@@ -160,15 +161,15 @@ SerialPort::ReadResult SerialPort::read(std::uint8_t* buffer, std::size_t count,
     if (!request.event.valid()) return ReadResult::Failed;
     DWORD n = 0, error = 0;
     bool pending = false;
-    const BOOL ok = ::ReadFile(portOf(fd_), buffer, static_cast<DWORD>(count), &n,
-                               &request.overlapped);
+    const BOOL ok =
+        ::ReadFile(portOf(fd_), buffer, static_cast<DWORD>(count), &n, &request.overlapped);
     if (!started(ok, error, pending)) {
         noteWriteError(static_cast<int>(error));
         return ReadResult::Failed;
     }
     if (pending) {
-        const Wait w = finish(portOf(fd_), request, static_cast<DWORD>(waitMs < 0 ? 0 : waitMs),
-                              n, error);
+        const Wait w =
+            finish(portOf(fd_), request, static_cast<DWORD>(waitMs < 0 ? 0 : waitMs), n, error);
         got = n;
         if (w == Wait::TimedOut) return ReadResult::TimedOut;
         if (w == Wait::Failed) {
@@ -191,8 +192,8 @@ bool SerialPort::write(const std::uint8_t* buffer, std::size_t count, std::size_
     if (!request.event.valid()) return false;
     DWORD n = 0, error = 0;
     bool pending = false;
-    const BOOL ok = ::WriteFile(portOf(fd_), buffer, static_cast<DWORD>(count), &n,
-                                &request.overlapped);
+    const BOOL ok =
+        ::WriteFile(portOf(fd_), buffer, static_cast<DWORD>(count), &n, &request.overlapped);
     if (!started(ok, error, pending)) {
         noteWriteError(static_cast<int>(error));
         return false;
@@ -235,7 +236,8 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
     bool writeDone =
         started(::WriteFile(port, out, static_cast<DWORD>(outCount), &sent, &writing.overlapped),
                 error, writePending);
-    if (writeDone && writePending) writeDone = finish(port, writing, kStallMs, sent, error) == Wait::Done;
+    if (writeDone && writePending)
+        writeDone = finish(port, writing, kStallMs, sent, error) == Wait::Done;
     if (!writeDone) noteWriteError(static_cast<int>(error));
     ex.written = sent;
     ex.writeOk = writeDone && sent == outCount;
@@ -255,7 +257,8 @@ SerialPort::Exchange SerialPort::writeWhileReading(const std::uint8_t* out, std:
         noteWriteError(static_cast<int>(error));
         ex.read = got > 0 ? ReadResult::Short : ReadResult::Failed;
     } else {
-        ex.read = got == inCount ? ReadResult::Complete : (got > 0 ? ReadResult::Short : ReadResult::Failed);
+        ex.read = got == inCount ? ReadResult::Complete
+                                 : (got > 0 ? ReadResult::Short : ReadResult::Failed);
     }
     return ex;
 }

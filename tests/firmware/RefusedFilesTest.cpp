@@ -81,8 +81,7 @@ TEST_P(FirmwareFileRefused, InformationTextIsLeftOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachKind, FirmwareFileRefused,
-                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
-                                           RefusedKind::Folder, RefusedKind::Oversized),
+                         ::testing::ValuesIn(testing::refusedKindsHere()),
                          testing::RefusedKindName());
 
 TEST(FirmwareFileLimits, FilesAtTheLimitAreStillRead) {

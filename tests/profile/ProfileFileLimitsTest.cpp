@@ -73,8 +73,7 @@ TEST_P(ProfileFileRefused, AtOnceWithItsReasonAndNothingWrittenOverIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachKind, ProfileFileRefused,
-                         ::testing::Values(RefusedKind::Pipe, RefusedKind::Device,
-                                           RefusedKind::Folder, RefusedKind::Oversized),
+                         ::testing::ValuesIn(testing::refusedKindsHere()),
                          testing::RefusedKindName());
 
 TEST(ProfileFileLimits, AFileOverTheBoundIsRefusedWithoutAnyLargeAllocation) {

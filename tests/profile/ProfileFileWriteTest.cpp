@@ -1,8 +1,10 @@
 // Writing profile files: one key changes, every other byte of the file stays.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
@@ -141,6 +143,8 @@ TEST(ProfileFileWrite, ReportsPathsThatCannotBeWritten) {
     EXPECT_EQ(readBytes(folder / "plain-file"), "x");
 }
 
+#ifndef _WIN32
+// Owners, permission bits and symbolic links as POSIX has them.
 TEST(ProfileFileWrite, KeepsPermissionsFollowsLinksAndLeavesNoTemporaryFiles) {
     TempFolder folder;
     const auto file = folder / "shared.ini";
@@ -182,6 +186,8 @@ TEST(ProfileFileWrite, ReplacingAnotherUsersFileAsRootKeepsItsOwnerAndGroup) {
     EXPECT_EQ(info.st_mode & 07777, 0600u);
     EXPECT_EQ(readBytes(file), "[option]\nBoost RPM=6000\n");
 }
+
+#endif
 
 }  // namespace
 }  // namespace orvek

@@ -2,8 +2,9 @@
 // What a file reader must refuse at once: a pipe nobody writes, a device that never ends, a
 // folder, and a regular file one byte over the reader's size limit (sparse, so it costs no
 // disk). And a watchdog, so that a reader that blocks fails its test instead of hanging it.
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <chrono>
 #include <condition_variable>
@@ -16,6 +17,7 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace orvek::testing {
 
@@ -43,6 +45,16 @@ struct RefusedKindName {
     }
 };
 
+// The kinds a file system here can hold at a file's path: Windows keeps no pipes or devices
+// among files.
+inline std::vector<RefusedKind> refusedKindsHere() {
+#ifdef _WIN32
+    return {RefusedKind::Folder, RefusedKind::Oversized};
+#else
+    return {RefusedKind::Pipe, RefusedKind::Device, RefusedKind::Folder, RefusedKind::Oversized};
+#endif
+}
+
 // Puts the kind of file at `path`: a FIFO, a symbolic link to /dev/zero, a folder, or a file of
 // `limitBytes` + 1 bytes. False when the file system would not make it.
 inline bool makeRefusedFile(RefusedKind kind, const std::filesystem::path& path,
@@ -51,14 +63,20 @@ inline bool makeRefusedFile(RefusedKind kind, const std::filesystem::path& path,
     std::filesystem::create_directories(path.parent_path(), error);
     std::filesystem::remove_all(path, error);
     switch (kind) {
+#ifdef _WIN32
+        case RefusedKind::Pipe:
+        case RefusedKind::Device: return false;
+#else
         case RefusedKind::Pipe: return ::mkfifo(path.c_str(), 0644) == 0;
         case RefusedKind::Device: return ::symlink("/dev/zero", path.c_str()) == 0;
+#endif
         case RefusedKind::Folder: return std::filesystem::create_directories(path, error);
         case RefusedKind::Oversized: {
             {
                 std::ofstream create(path, std::ios::binary);
             }
-            return ::truncate(path.c_str(), static_cast<off_t>(limitBytes + 1)) == 0;
+            std::filesystem::resize_file(path, limitBytes + 1, error);  // sparse where it can be
+            return !error;
         }
     }
     return false;

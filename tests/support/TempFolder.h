@@ -3,6 +3,9 @@
 // it when the test ends; and byte-exact file helpers to fill it and read it back.
 #include <cstdlib>
 #include <filesystem>
+#ifdef _WIN32
+#include <random>
+#endif
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,11 +16,23 @@ namespace orvek::testing {
 class TempFolder {
 public:
     TempFolder() {
+#ifdef _WIN32
+        // No mkdtemp: a random name, made only if it is new.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("orvek-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+        }
+        if (path_.empty()) std::abort();
+#else
         std::string pattern =
             (std::filesystem::temp_directory_path() / "orvek-test-XXXXXX").string();
         char* made = ::mkdtemp(pattern.data());
         if (made == nullptr) std::abort();  // never fall back to the working folder
         path_ = made;
+#endif
     }
     ~TempFolder() {
         std::error_code ignored;
