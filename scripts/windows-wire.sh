@@ -138,6 +138,26 @@ scenario "flash-esc --fix-mode" "--esc-bootloader" flash-esc --fix-mode fw.kfw
 scenario flash-card "--card" flash-card qlx.xup
 scenario "silent device" "--silent" info
 scenario "refused pair" "--esc expert --nak-pair 4" write changed.cfg
+scenario "pulled cable" "--esc-bootloader --drop-after 400" flash-esc --fix-mode fw.kfw
+
+# Ctrl-C during an upload: the first only warns, a second within 3 s stops it (exit 5).
+start_sim interrupt.rx --esc-bootloader --paced
+ln -sfn "$pty" "$com"
+wine "$windows_cli" --port COM10 flash-esc --fix-mode fw.kfw >interrupt.out 2>interrupt.err &
+upload=$!
+sleep 2
+kill -INT "$upload" 2>/dev/null || true
+sleep 1
+kill -INT "$upload" 2>/dev/null || true
+interrupt_rc=0
+wait "$upload" || interrupt_rc=$?
+stop_sim
+if [ "$interrupt_rc" = 5 ] && grep -q 'interrupt again within 3 s' interrupt.err &&
+  grep -q 'flash-esc --fix-mode' interrupt.err; then
+  result "Ctrl-C twice during an upload" ok "warned, then stopped: exit 5 with the recovery"
+else
+  result "Ctrl-C twice during an upload" failed "exit $interrupt_rc: $(tr -d '\r' <interrupt.err | tail -n 2 | tr '\n' ' ')"
+fi
 
 # The zip's own program: its version, and its folders in the portable layout.
 version_line="$(wine "$windows_cli" --version | tr -d '\r')"
@@ -151,7 +171,15 @@ else
   result "zip: --version and folders" failed "$version_line / $folders"
 fi
 
-# Discovery: a CP210x adapter with PortName COM7 in the prefix's registry, and no --port.
+# Discovery: nothing without an adapter; then a CP210x adapter with PortName COM7 in the
+# prefix's registry, and no --port.
+none_rc=0
+wine "$windows_cli" info >none.out 2>none.err || none_rc=$?
+if [ "$none_rc" = 3 ] && grep -q 'no adapter found' none.err; then
+  result "discovery: no adapter" ok "exit 3, no adapter found"
+else
+  result "discovery: no adapter" failed "exit $none_rc: $(tr -d '\r' <none.err | tail -n 1)"
+fi
 cat >adapter.reg <<'EOF'
 REGEDIT4
 
@@ -169,7 +197,9 @@ ln -sfn "$pty" "$WINEPREFIX/dosdevices/com7"
 discovery_rc=0
 wine "$windows_cli" info >discovery.out 2>discovery.err || discovery_rc=$?
 stop_sim
-if [ "$discovery_rc" = 0 ] && grep -q 'ORVEK ARC' discovery.out; then
+wine "$windows_cli" ports >ports.out 2>&1 || true
+if [ "$discovery_rc" = 0 ] && grep -q 'ORVEK ARC' discovery.out &&
+  grep -q '^\* COM7  10c4:ea60  serial 0001' ports.out; then
   result "discovery: adapter on COM7" ok "found through the device list, ESC identified"
 else
   result "discovery: adapter on COM7" failed "exit $discovery_rc: $(tr -d '\r' <discovery.err | tail -n 1)"

@@ -2,6 +2,8 @@
 // in one step, folders refused, the known folders, COM port names.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -61,6 +63,24 @@ TEST(WindowsSerialPort, PortsThatAreNotThereAreMissing) {
     std::size_t got = 0;
     std::uint8_t byte = 0;
     EXPECT_EQ(port.read(&byte, 1, 10, got), SerialPort::ReadResult::Failed);
+}
+
+// Wine shares a COM port between programs, so the two refusals are made here with what does
+// refuse under Wine too: a file held without sharing, and a folder, through the same open.
+TEST(WindowsSerialPort, HeldAndRefusedOpensAreToldApart) {
+    TempFolder folder;
+    const fs::path held = folder / "held";
+    testing::writeBytes(held, "x");
+    const HANDLE holder = ::CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    SerialPort port;
+    EXPECT_FALSE(port.open(held.u8string()));
+    EXPECT_EQ(port.lastOpenFailure(), SerialPort::OpenFailure::InUse);  // sharing violation
+    ::CloseHandle(holder);
+
+    EXPECT_FALSE(port.open(folder.path().u8string()));
+    EXPECT_EQ(port.lastOpenFailure(), SerialPort::OpenFailure::NoPermission);  // access denied
 }
 
 }  // namespace
