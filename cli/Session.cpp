@@ -18,6 +18,21 @@ const char* familyName(EscFamily family) {
     return "Unlisted";
 }
 
+#ifdef _WIN32
+// A COM port's driver refuses a second opener; access denied is also what a port held by
+// another program gives on many drivers, so the fix names both.
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
+    switch (failure) {
+        case SerialPort::OpenFailure::NoPermission:
+            return "access to " + port +
+                   " is refused: close any other program that uses the port, or unplug the "
+                   "adapter and plug it in again (its driver is the Silicon Labs CP210x one)";
+        case SerialPort::OpenFailure::InUse: return port + " is in use by another program";
+        case SerialPort::OpenFailure::Missing: return "cannot open " + port + ": no such port";
+        default: return "cannot open " + port;
+    }
+}
+#else
 std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
     switch (failure) {
         case SerialPort::OpenFailure::NoPermission:
@@ -36,6 +51,22 @@ std::string openFailureText(const std::string& port, SerialPort::OpenFailure fai
         default: return "cannot open " + port;
     }
 }
+#endif
+
+namespace {
+
+// Where the adapter is looked for. Windows shows the device list's failures as messages; a
+// terminal program shows them as a line on standard error.
+AdapterDiscovery adapterDiscovery() {
+#ifdef _WIN32
+    return AdapterDiscovery(
+        nullptr, [](const char* text) { std::fprintf(stderr, "orvek-cli: %s\n", text); });
+#else
+    return AdapterDiscovery();
+#endif
+}
+
+}  // namespace
 
 Session::Session(const GlobalOptions& options, const Console& console)
     : options_(options), console_(console) {}
@@ -74,7 +105,7 @@ int Session::openLink() {
     }
     link_.setPortOverride(port);
     installTrace();
-    portPath_ = resolvePortPath(port, AdapterDiscovery());
+    portPath_ = resolvePortPath(port, adapterDiscovery());
     if (portPath_.empty()) {
         return console_.fail(
             kExitNoAdapter,

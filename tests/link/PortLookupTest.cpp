@@ -40,8 +40,7 @@ public:
         }
         return false;
     }
-    std::optional<std::u16string> readString(const std::u16string& key,
-                                             const std::u16string& value,
+    std::optional<std::u16string> readString(const std::u16string& key, const std::u16string& value,
                                              std::size_t maxBytes) const override {
         const auto data = readNarrowString(key, value, maxBytes / 2);
         if (!data) return std::nullopt;
