@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what ORVEK Link needs to build, run and test on Debian 12.
+# Installs what ORVEK Link needs to build, run and test on Debian 12. With --windows, only what
+# the Windows build and its run under Wine add (scripts/windows-check.sh).
 set -euo pipefail
+install_options=()
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
@@ -12,6 +14,13 @@ packages=(
   xvfb xauth x11-utils imagemagick
   dpkg-dev fakeroot file lintian desktop-file-utils appstream bash-completion man-db
 )
+if [ "${1:-}" = "--windows" ]; then
+  # The posix-threads cross compiler (std::thread), GoogleTest's sources to build with it, and
+  # Wine to run what it makes.
+  packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64 binutils)
+  # Wine's recommendations (fonts, sound, media) double the download for nothing run here.
+  install_options=(--no-install-recommends)
+fi
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=()
@@ -20,5 +29,5 @@ for p in "${packages[@]}"; do
 done
 if [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${install_options[@]}" "${missing[@]}"
 fi

@@ -2,7 +2,8 @@
 # Sets up a Debian 12 machine, checks the source layout, builds everything and runs every test
 # suite: first the normal build (GUI included) with the install and Debian package checks, then
 # the core built by clang with AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz
-# targets run for a bounded time.
+# targets run for a bounded time; last the Windows build of the core and orvek-cli.exe, run under
+# Wine against the simulator (scripts/windows-check.sh; ORVEK_SKIP_WINDOWS=1 leaves it out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -22,3 +23,9 @@ cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
 # Executions and coverage of each fuzz target's bounded run, to be followed from run to run.
 cat build-asan/fuzz/*/*.summary
+
+# The Windows stage: its own set-up (mingw-w64, Wine) and build folder; its last line gives the
+# unit tests and wire scenarios that passed under Wine.
+if [ "${ORVEK_SKIP_WINDOWS:-0}" != 1 ]; then
+  scripts/windows-check.sh build
+fi

@@ -118,15 +118,13 @@ scenario() {
 sed 's/^Drag Brake=.*/Drag Brake=20%/; s/^Boost Timing=.*/Boost Timing=20 deg/' defaults.cfg >changed.cfg
 head -c 8192 /dev/urandom >fw.bin
 objcopy -I binary -O ihex fw.bin fw.kfw
-python3 - <<'EOF' >qlx.xup
-import random
-random.seed(7)
-out = []
-for _ in range(12):
-    n = random.randint(1, 300)
-    out.append("%04X" % n + "".join("%02X" % random.randrange(256) for _ in range(n)))
-print("".join(out))
-EOF
+# Twelve blocks of 1 to 300 random bytes, each after its two-byte length, in hex.
+for _ in $(seq 1 12); do
+  n=$((RANDOM % 300 + 1))
+  printf '%04X' "$n"
+  head -c "$n" /dev/urandom | od -An -v -tx1 | tr -d ' \n' | tr 'a-f' 'A-F'
+done >qlx.xup
+echo >>qlx.xup
 
 echo "Windows orvek-cli.exe under Wine against the simulator, beside the Linux orvek-cli:"
 scenario info "--esc expert" info

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The Windows stage of the test run: installs mingw-w64 and Wine (scripts/setup-debian.sh
+# --windows), cross-builds the Qt-free core, its unit tests and orvek-cli.exe into build-win,
+# packs the zip, runs the unit tests under Wine in a fresh prefix, then the wire scenarios
+# against the simulator beside the Linux orvek-cli (scripts/windows-wire.sh).
+#
+#   scripts/windows-check.sh [LINUX_BUILD]     (default: build, which must hold orvek-sim)
+#
+# Ends with one line: "Windows under Wine: N of T unit tests in S suites passed (K skipped),
+# P of W wire scenarios passed".
+set -euo pipefail
+cd "$(dirname "$0")/.."
+linux_build="${1:-build}"
+jobs="${ORVEK_JOBS:-2}"
+started=$SECONDS
+scripts/setup-debian.sh --windows
+
+cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+cmake --build build-win -j "$jobs"
+cmake --build build-win --target dist
+cmake --build "$linux_build" -j "$jobs" --target orvek-sim orvek-cli
+
+export WINEPREFIX="$PWD/build-win/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver -k 2>/dev/null || true
+rm -rf "$WINEPREFIX" build-win/gtest-xml
+mkdir -p "$WINEPREFIX"
+wineboot -i >/dev/null 2>&1
+# Each suite leaves its counts in an XML report (gtest's own), to be added up below.
+mkdir -p build-win/gtest-xml
+xml_folder="$(winepath -w "$PWD/build-win/gtest-xml" 2>/dev/null)\\"
+(cd build-win && GTEST_OUTPUT="xml:$xml_folder" ctest --output-on-failure -j "$jobs")
+skipped="$(cat build-win/gtest-xml/*.xml | grep -c 'result="skipped"' || true)"
+read -r unit_tests unit_failed suites < <(
+  awk -F'"' '/<testsuites / {
+      for (i = 1; i < NF; i += 2) {
+        if ($i ~ / tests=$/) t += $(i + 1)
+        if ($i ~ / failures=$/) f += $(i + 1)
+      }
+      s++ }
+    END { print t + 0, f + 0, s + 0 }' build-win/gtest-xml/*.xml)
+wineserver -k 2>/dev/null || true
+
+wire_log="build-win/wire.log"
+wire_rc=0
+scripts/windows-wire.sh "$linux_build" build-win 2>&1 | tee "$wire_log" || wire_rc=$?
+wire_counts="$(sed -n 's/^wire scenarios: \(.*\) passed$/\1/p' "$wire_log" | tail -n 1)"
+echo "Windows stage: $((SECONDS - started)) s"
+echo "Windows under Wine: $((unit_tests - unit_failed - skipped)) of $unit_tests unit tests in $suites suites passed ($skipped skipped), ${wire_counts:-0 of ?} wire scenarios passed"
+[ "$unit_failed" -eq 0 ] && [ "$wire_rc" -eq 0 ]
