@@ -1,37 +1,34 @@
-#include "UploadInterrupts.h"
-
 #include <signal.h>
 #include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
+
+#include "UploadInterruptRule.h"
+#include "UploadInterrupts.h"
 
 namespace orvek::cli {
 namespace {
 
-// Everything the handler touches: lock-free atomics and text fixed before it is installed, so
-// that it needs nothing but clock_gettime and write, both safe in a signal handler.
-std::atomic<bool> gAbort{false};
-std::atomic<std::int64_t> gFirstSignalMs{-1};
-static_assert(std::atomic<std::int64_t>::is_always_lock_free,
-              "read and written by a signal handler");
-char gWarning[1024];
-std::size_t gWarningLength = 0;
-constexpr char kStopping[] = "stopping the upload after the frame on the line\n";
-
 struct sigaction gPreviousInt {};
 struct sigaction gPreviousTerm {};
 
+// clock_gettime and write are both safe in a signal handler.
 std::int64_t nowMs() {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-void writeAll(const char* text, std::size_t length) {
+void onSignal(int) {
+    const int savedErrno = errno;
+    interruptArrived(nowMs());
+    errno = savedErrno;
+}
+
+}  // namespace
+
+void writeToStandardError(const char* text, std::size_t length) {
     while (length > 0) {
         const ssize_t n = ::write(STDERR_FILENO, text, length);
         if (n < 0 && errno == EINTR) continue;
@@ -41,31 +38,8 @@ void writeAll(const char* text, std::size_t length) {
     }
 }
 
-void onSignal(int) {
-    const int savedErrno = errno;
-    if (!gAbort.load()) {
-        const std::int64_t now = nowMs();
-        const std::int64_t first = gFirstSignalMs.load();
-        if (first >= 0 && now - first <= UploadInterrupts::kSecondSignalWindowMs) {
-            gAbort.store(true);
-            writeAll(kStopping, sizeof kStopping - 1);
-        } else {
-            // A first one, or one long after the last: warn again and go on.
-            gFirstSignalMs.store(now);
-            writeAll(gWarning, gWarningLength);
-        }
-    }
-    errno = savedErrno;
-}
-
-}  // namespace
-
 UploadInterrupts::UploadInterrupts(const std::string& warning) {
-    gAbort = false;
-    gFirstSignalMs = -1;
-    gWarningLength = std::min(warning.size(), sizeof gWarning - 1);
-    std::memcpy(gWarning, warning.data(), gWarningLength);
-    gWarning[gWarningLength++] = '\n';
+    armInterruptRule(warning);
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -78,7 +52,5 @@ UploadInterrupts::~UploadInterrupts() {
     ::sigaction(SIGINT, &gPreviousInt, nullptr);
     ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
 }
-
-const std::atomic<bool>& UploadInterrupts::abortRequested() const { return gAbort; }
 
 }  // namespace orvek::cli
