@@ -157,16 +157,26 @@ else
   result "Ctrl-C twice during an upload" failed "exit $interrupt_rc: $(tr -d '\r' <interrupt.err | tail -n 2 | tr '\n' ' ')"
 fi
 
-# The zip's own program: its version, and its folders in the portable layout.
+# The zip: what it holds, an exe that needs only the system's DLLs, its version, and its folders
+# in the portable layout.
+missing=""
+for entry in orvek-cli.exe README.txt config.ini FirmwareInformation.txt Firmware \
+  "Profile/Modify Touring" "Profile/Rock Crawler"; do
+  [ -e "$unpacked/$entry" ] || missing+=" $entry"
+done
+[ "$(find "$unpacked/Profile" -mindepth 1 -maxdepth 1 -type d | wc -l)" = 11 ] || missing+=" (11 categories)"
+foreign_dlls="$(x86_64-w64-mingw32-objdump -p "$windows_cli" | sed -n 's/^\s*DLL Name: //p' |
+  grep -viE '^(kernel32|advapi32|msvcrt|ole32|setupapi|shell32|user32)\.dll$' || true)"
 version_line="$(wine "$windows_cli" --version | tr -d '\r')"
 folders="$(wine "$windows_cli" folders | tr -d '\r')"
 program_line="$(printf '%s\n' "$folders" | grep '^program data')"
-if [[ "$version_line" == "orvek-cli "* ]] && [[ "$program_line" == *"$(basename "$unpacked")" ]] &&
+if [ -z "$missing" ] && [ -z "$foreign_dlls" ] && [[ "$version_line" == "orvek-cli "* ]] &&
+  [[ "$program_line" == *"$(basename "$unpacked")" ]] &&
   printf '%s\n' "$folders" | grep -q 'AppData\\Local\\orvek-link' &&
   printf '%s\n' "$folders" | grep -q 'AppData\\Roaming\\orvek-link\\config.ini'; then
-  result "zip: --version and folders" ok "$version_line, data beside the exe, known folders"
+  result "zip" ok "complete, system DLLs only, $version_line, data beside the exe"
 else
-  result "zip: --version and folders" failed "$version_line / $folders"
+  result "zip" failed "missing:${missing:- none}; DLLs: ${foreign_dlls:-none}; $version_line; $folders"
 fi
 
 # Discovery: nothing without an adapter; then a CP210x adapter with PortName COM7 in the
@@ -177,6 +187,16 @@ if [ "$none_rc" = 3 ] && grep -q 'no adapter found' none.err; then
   result "discovery: no adapter" ok "exit 3, no adapter found"
 else
   result "discovery: no adapter" failed "exit $none_rc: $(tr -d '\r' <none.err | tail -n 1)"
+fi
+start_sim environment.rx --esc expert
+ln -sfn "$pty" "$com"
+environment_rc=0
+ORVEK_PORT=COM10 wine "$windows_cli" info >environment.out 2>environment.err || environment_rc=$?
+stop_sim
+if [ "$environment_rc" = 0 ] && grep -q 'ORVEK ARC' environment.out; then
+  result "ORVEK_PORT=COM10" ok "the named port used, ESC identified"
+else
+  result "ORVEK_PORT=COM10" failed "exit $environment_rc: $(tr -d '\r' <environment.err | tail -n 1)"
 fi
 cat >adapter.reg <<'EOF'
 REGEDIT4
