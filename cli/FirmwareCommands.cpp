@@ -11,6 +11,7 @@
 
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "FileArguments.h"
 #include "Json.h"
 #include "UploadInterrupts.h"
 #include "firmware/ImageCheck.h"
@@ -48,8 +49,8 @@ std::string hex32(std::uint64_t v, int digits) {
 ImageCheckReport checkImage(const std::string& path, bool& known) {
     const std::string ext = lowerExtension(path);
     known = ext == ".kfw" || ext == ".xup";
-    if (ext == ".xup") return checkXupImage(path);
-    return checkKfwImage(path);
+    if (ext == ".xup") return checkXupImage(fileArgument(path));
+    return checkKfwImage(fileArgument(path));
 }
 
 void printReport(const Console& console, const std::string& path, const ImageCheckReport& r,
@@ -92,7 +93,8 @@ void printReport(const Console& console, const std::string& path, const ImageChe
 
 // Checks the image before anything is sent; an exit code when it must not go.
 int preflight(const Console& console, const FlashOptions& options, bool kfw) {
-    const ImageCheckReport r = kfw ? checkKfwImage(options.image) : checkXupImage(options.image);
+    const ImageCheckReport r = kfw ? checkKfwImage(fileArgument(options.image))
+                                   : checkXupImage(fileArgument(options.image));
     if (r.status == ImageReadStatus::TooLarge) {
         return console.fail(kExitBadInput, "Read File Error! " + options.image +
                                                " decodes to more than 65536 bytes");
@@ -130,14 +132,14 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
     EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
     const fs::path folder =
-        options.backupDir.empty() ? settingsBackupFolder() : fs::path(options.backupDir);
+        options.backupDir.empty() ? settingsBackupFolder() : fileArgument(options.backupDir);
     const SettingsBackup backup = backUpEscSettings(lists, info, folder, std::time(nullptr));
     if (!backup.saved) {
         return console.fail(kExitCannotWrite,
-                            "cannot write the settings backup " + backup.file.string() +
+                            "cannot write the settings backup " + fileText(backup.file) +
                                 "; nothing was sent (--no-backup goes on without one)");
     }
-    savedTo = backup.file.string();
+    savedTo = fileText(backup.file);
     console.note("settings backed up to " + savedTo);
     return kExitOk;
 }
@@ -224,8 +226,9 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
     UpdateResult r;
     {
         const UploadInterrupts interrupts(interruptWarning(recovery));
-        r = EscFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()},
-                              &observer);
+        r = EscFirmwareUpdate(
+            {host, session.link(), fileArgument(options.image), &interrupts.abortRequested()},
+            &observer);
     }
     bar.finish();
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
@@ -278,8 +281,9 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     UpdateResult r;
     {
         const UploadInterrupts interrupts(interruptWarning(recovery));
-        r = CardFirmwareUpdate({host, session.link(), options.image, &interrupts.abortRequested()},
-                               &observer);
+        r = CardFirmwareUpdate(
+            {host, session.link(), fileArgument(options.image), &interrupts.abortRequested()},
+            &observer);
     }
     bar.finish();
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;

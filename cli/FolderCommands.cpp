@@ -1,6 +1,7 @@
 // folders: where the program's data is found and where the racer's own files go.
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "FileArguments.h"
 #include "Json.h"
 #include "firmware/ProgramFolder.h"
 #include "firmware/SettingsBackup.h"
@@ -12,11 +13,11 @@ int runFolders(const Console& console) {
     const std::filesystem::path program = programFolder();
     const auto data = userDataFolder();
     const auto config = userConfigFolder();
-    const std::string userData = data ? data->string() : "";
-    const std::string userConfig = config ? (*config / "config.ini").string() : "";
-    const std::string backups = settingsBackupFolder().string();
+    const std::string userData = data ? fileText(*data) : "";
+    const std::string userConfig = config ? fileText(*config / "config.ini") : "";
+    const std::string backups = fileText(settingsBackupFolder());
 
-    console.out("program data  " + program.string());
+    console.out("program data  " + fileText(program));
     console.out("user data     " +
                 (data ? userData + "  (setup sheets in Profile/, firmware images in Firmware/)"
                       : std::string("none (HOME is not set)")));
@@ -26,7 +27,7 @@ int runFolders(const Console& console) {
     Json j;
     j.beginObject()
         .key("programData")
-        .value(program.string())
+        .value(fileText(program))
         .key("userData")
         .value(userData)
         .key("userConfig")

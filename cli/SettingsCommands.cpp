@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "FileArguments.h"
 #include "Json.h"
 #include "platform/ProfileFile.h"
 #include "platform/ReadableFile.h"
@@ -178,14 +179,14 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     }
     settingsJson(j, texts);
     if (!options.output.empty()) {
-        const auto path = settingsExportPath(options.output);
+        const auto path = settingsExportPath(fileArgument(options.output));
         std::error_code reason;
         if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
             return console.fail(kExitCannotWrite,
-                                "cannot write " + path.string() + ": " + reason.message());
+                                "cannot write " + fileText(path) + ": " + reason.message());
         }
-        console.note("settings saved to " + path.string());
-        j.key("saved").value(path.string());
+        console.note("settings saved to " + fileText(path));
+        j.key("saved").value(fileText(path));
     }
     j.endObject();
     console.document(j.text());
@@ -199,7 +200,7 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     if (const int code = session.openAndReadSettings(id, lists)) return code;
     const Texts before = selectedTexts(lists);
 
-    const SettingsImport imported = importSettingsFile(lists, options.file);
+    const SettingsImport imported = importSettingsFile(lists, fileArgument(options.file));
     switch (imported.status) {
         case SettingsFileStatus::Ok: break;
         case SettingsFileStatus::Missing:

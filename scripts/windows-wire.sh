@@ -113,9 +113,11 @@ scenario() {
   fi
 }
 
-# Inputs: a settings file one value away from the defaults, an 8 KiB .kfw image, a card image.
+# Inputs: a settings file two values away from the defaults, an 8 KiB .kfw image, a card image.
 "$linux_cli" --simulate read -o defaults.cfg >/dev/null 2>&1
-sed 's/^Drag Brake=.*/Drag Brake=20%/; s/^Boost Timing=.*/Boost Timing=20 deg/' defaults.cfg >changed.cfg
+# A name beyond ASCII, which reaches the Windows file calls as UTF-16.
+changed="Fahrer Jörg ☃.cfg"
+sed 's/^Drag Brake=.*/Drag Brake=20%/; s/^Boost Timing=.*/Boost Timing=20 deg/' defaults.cfg >"$changed"
 head -c 8192 /dev/urandom >fw.bin
 objcopy -I binary -O ihex fw.bin fw.kfw
 # Twelve blocks of 1 to 300 random bytes, each after its two-byte length, in hex.
@@ -129,13 +131,13 @@ echo >>qlx.xup
 echo "Windows orvek-cli.exe under Wine against the simulator, beside the Linux orvek-cli:"
 scenario info "--esc expert" info
 scenario read "--esc expert" read
-scenario "write (with verify)" "--esc expert" write changed.cfg
+scenario "write (with verify)" "--esc expert" write "$changed"
 scenario defaults "--esc stock" defaults
 scenario flash-esc "--esc expert" flash-esc --backup-dir backups fw.kfw
 scenario "flash-esc --fix-mode" "--esc-bootloader" flash-esc --fix-mode fw.kfw
 scenario flash-card "--card" flash-card qlx.xup
 scenario "silent device" "--silent" info
-scenario "refused pair" "--esc expert --nak-pair 4" write changed.cfg
+scenario "refused pair" "--esc expert --nak-pair 4" write "$changed"
 scenario "pulled cable" "--esc-bootloader --drop-after 400" flash-esc --fix-mode fw.kfw
 
 # Ctrl-C during an upload: the first only warns, a second within 3 s stops it (exit 5).
@@ -249,7 +251,7 @@ timed() {
     "$(awk -v a="${w%% *}" -v b="${l%% *}" 'BEGIN { printf "%.3f", a / b }')"
 }
 echo "Wire time at 19200 baud (ratio to the wire-time limit; Windows within 5 % of Linux):"
-timed "settings write" 2200 "--esc expert" write --no-verify changed.cfg
+timed "settings write" 2200 "--esc expert" write --no-verify "$changed"
 timed ".kfw upload (fix mode)" 1000 "--esc-bootloader" flash-esc --fix-mode fw.kfw
 
 echo "wire scenarios: $passed of $total passed"
