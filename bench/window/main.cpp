@@ -103,8 +103,8 @@ int windowProcess(int argc, char** argv, const std::string& port, int quietSecon
     std::printf("first_paint_ns %lld\n", paint.atNs);
     QElapsedTimer clock;
     clock.start();
-    while (window.link().escState() != EscState::Identified && clock.elapsed() < 10000) runFor(50);
-    std::printf("identified %d\n", window.link().escState() == EscState::Identified ? 1 : 0);
+    while (window.status().escState != EscState::Identified && clock.elapsed() < 10000) runFor(50);
+    std::printf("identified %d\n", window.status().escState == EscState::Identified ? 1 : 0);
     runFor(1500);  // settle after the settings read
     std::printf("rss_kb %ld\n", residentKb());
     const double cpu0 = cpuMs();
@@ -196,22 +196,25 @@ void measureStalls(int argc, char** argv) {
     {
         const double ms =
             longestStallMs([&] { window.menuAction(orvek::deviceCommand::Esc)->trigger(); },
-                           [&] { return window.link().escState() == EscState::Identified; });
+                           [&] { return window.status().escState == EscState::Identified; });
         reportStall("event loop stall, identification and settings read", ms,
                     "wire time + 150 ms settle");
     }
     runFor(600);
     {
-        int seen = 0;
-        auto c = QObject::connect(&window.pollTimer(), &QTimer::timeout, [&] { ++seen; });
-        const double ms = longestStallMs([] {}, [&] { return seen >= 6; });
-        QObject::disconnect(c);
+        const auto first = window.status().ticks;
+        const double ms = longestStallMs([] {}, [&] { return window.status().ticks >= first + 6; });
         reportStall("event loop stall, quiet poll of a connected ESC", ms,
                     "probe, echo and answer: ~1 ms");
     }
     {
-        window.requests().writeRequested = true;
-        const double ms = longestStallMs([] {}, [&] { return !window.requests().writeRequested; });
+        window.session().requestWrite();
+        const double ms = longestStallMs([] {},
+                                         [&] {
+                                             return window.status().commandsServed >=
+                                                        window.session().commandsSent() &&
+                                                    !window.status().writeRequested;
+                                         });
         reportStall("event loop stall, settings write (22 pairs)", ms,
                     "22 x (100 ms pause + wire time)");
     }
@@ -219,10 +222,8 @@ void measureStalls(int argc, char** argv) {
         orvek::sim::Faults silent;
         silent.silent = true;
         sim.setFaults(silent);
-        int seen = 0;
-        auto c = QObject::connect(&window.pollTimer(), &QTimer::timeout, [&] { ++seen; });
-        const double ms = longestStallMs([] {}, [&] { return seen >= 6; });
-        QObject::disconnect(c);
+        const auto first = window.status().ticks;
+        const double ms = longestStallMs([] {}, [&] { return window.status().ticks >= first + 6; });
         reportStall("event loop stall, silent ESC", ms, "the 150 ms probe answer limit");
     }
     sim.stop();
