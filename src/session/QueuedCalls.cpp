@@ -17,7 +17,8 @@ struct Waited {
 
 }  // namespace
 
-QueuedCalls::QueuedCalls(QObject* context) : context_(context), shared_(std::make_shared<Shared>()) {}
+QueuedCalls::QueuedCalls(QObject* context)
+    : context_(context), shared_(std::make_shared<Shared>()) {}
 
 void QueuedCalls::post(std::function<void()> call) const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -54,9 +55,8 @@ bool QueuedCalls::runAndWait(std::function<void()> call) const {
             Qt::QueuedConnection);
     }
     std::unique_lock<std::mutex> lock(shared->mutex);
-    shared->changed.wait(lock, [&] {
-        return waited->finished || (shared->closed && !waited->started);
-    });
+    shared->changed.wait(lock,
+                         [&] { return waited->finished || (shared->closed && !waited->started); });
     if (waited->finished) return true;
     waited->abandoned = true;
     return false;

@@ -29,9 +29,7 @@ struct SessionStatus {
     std::uint64_t commandsServed = 0;
 
     // A firmware update has been requested or runs: the window refuses presses and closing.
-    bool updateLocked() const {
-        return escUpdateRequested || cardUpdateRequested || updateRunning;
-    }
+    bool updateLocked() const { return escUpdateRequested || cardUpdateRequested || updateRunning; }
 };
 
 }  // namespace orvek
