@@ -42,7 +42,8 @@ TEST(SettingsModelState, ShownStateEqualsTheModelItCameFrom) {
     view.onEscSettingsChanged = [&] { ++told; };
     showState(view, state);
     EXPECT_EQ(stateOf(view), state);
-    EXPECT_EQ(view.byKey(key::DragBrake).selectedText(), model.byKey(key::DragBrake).selectedText());
+    EXPECT_EQ(view.byKey(key::DragBrake).selectedText(),
+              model.byKey(key::DragBrake).selectedText());
     EXPECT_FALSE(view.byKey(key::BoostTiming).isEnabled());
     EXPECT_EQ(told, 1);
 
