@@ -35,6 +35,8 @@ public:
         monitor_ = std::make_unique<ConnectionMonitor>(link_, lists_, identity_, requests_, state_,
                                                        monitorHost_, updateHost_);
         monitor_->setUpdateEndedHook([this] { workersToCore_.post([this] { publish(); }); });
+        // A coarse timer may fire up to 5 % early: the poll keeps its 500 ms.
+        pollTimer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&pollTimer_, &QTimer::timeout, this, [this] { onPollTimer(); });
     }
 

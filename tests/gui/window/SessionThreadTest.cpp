@@ -12,6 +12,7 @@
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "gui/window/WindowResources.h"
 #include "settings/ParamTable.h"
+#include "settings/SettingsBlockLayout.h"
 #include "support/WindowRig.h"
 
 namespace orvek {
@@ -165,6 +166,59 @@ TEST(SessionThread, AFailedPairHoldsThePollUntilItsBoxIsDismissed) {
     EXPECT_EQ(receivedWhileUp[0], 0u) << "nothing went on the wire while the box was up";
     EXPECT_TRUE(rig.status().pollTimerActive) << "the poll restarts after OK";
     EXPECT_TRUE(rig.status().writeRequested);
+}
+
+// Times (simulator clock) at which `value` arrived.
+std::vector<double> arrivals(const sim::Simulator& sim, std::uint8_t value) {
+    std::vector<double> times;
+    for (const auto& b : sim.received())
+        if (b.value == value) times.push_back(b.atMs);
+    return times;
+}
+
+TEST(SessionThread, TheWireKeepsItsGapsWithThePollOnItsOwnThread) {
+    WindowRig rig;
+    ASSERT_TRUE(rig.ok);
+    rig.options.timers = true;  // the poll runs on its own, as in the program
+    CTarnwick11Dlg& w = rig.win();
+    ASSERT_TRUE(waitUntil([&] { return rig.status().usbState == UsbState::PortOpen; }));
+    w.menuAction(deviceCommand::Esc)->trigger();
+    ASSERT_TRUE(waitUntil([&] { return rig.status().escState == EscState::Identified; }));
+    // Five quiet ticks after the identification.
+    const auto ticks = rig.status().ticks;
+    ASSERT_TRUE(waitUntil([&] { return rig.status().ticks >= ticks + 5; }));
+
+    const auto reads = arrivals(rig.sim, 0xD8);
+    const auto probes = arrivals(rig.sim, kEscProbe);
+    ASSERT_EQ(reads.size(), 1u);
+    std::vector<double> after;
+    for (double t : probes)
+        if (t > reads[0]) after.push_back(t);
+    ASSERT_GE(after.size(), 4u);
+    // The 150 ms settle, then a full poll period before the first probe after the read.
+    EXPECT_GE(after[0] - reads[0], 640.0);
+    for (std::size_t i = 1; i < after.size(); ++i)
+        EXPECT_GE(after[i] - after[i - 1], 490.0) << "probe " << i;
+
+    // A write: the 22 pairs back to back up to the commit, nothing between them, 100 ms after
+    // each acknowledged pair.
+    rig.sim.clearReceived();
+    w.session().requestWrite();
+    ASSERT_TRUE(waitUntil([&] { return rig.sim.commits() == 1; }));
+    const auto received = rig.sim.received();
+    const auto commit = std::find_if(received.begin(), received.end(),
+                                     [](const sim::ReceivedByte& b) { return b.value == kCommit; });
+    ASSERT_NE(commit, received.end());
+    const auto pairBytes = static_cast<std::size_t>(commit - received.begin());
+    ASSERT_GE(pairBytes, 44u);
+    const std::size_t first = pairBytes - 44;
+    for (std::size_t i = 0; i < 22; ++i)
+        EXPECT_EQ(received[first + 2 * i].value, kRegisterCodes[i]) << "pair " << i;
+    for (std::size_t i = 1; i < 22; ++i) {
+        EXPECT_GE(received[first + 2 * i].atMs - received[first + 2 * (i - 1)].atMs, 100.0)
+            << "pair " << i;
+    }
+    EXPECT_EQ(w.callsOffThread(), 0);
 }
 
 }  // namespace
