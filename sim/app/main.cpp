@@ -15,6 +15,25 @@ namespace {
 
 volatile std::sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
+volatile std::sig_atomic_t gReport = 0;
+void onReport(int) { gReport = 1; }
+
+// One line of what has arrived so far, so that a benchmark in another process can tell that the
+// work it measured happened.
+void printCounts(const orvek::sim::Simulator& sim) {
+    long probes = 0, reads = 0;
+    const auto received = sim.received();
+    for (const auto& b : received) {
+        if (b.value == 0xD5) ++probes;
+        if (b.value == 0xD8) ++reads;
+    }
+    std::printf(
+        "counts received=%zu probes=%ld reads=%ld pairs=%d commits=%d records=%zu "
+        "blocks=%zu\n",
+        received.size(), probes, reads, sim.pairsStored(), sim.commits(), sim.records().size(),
+        sim.blocks().size());
+    std::fflush(stdout);
+}
 
 bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
     std::FILE* out = std::fopen(path.c_str(), "w");
@@ -142,7 +161,14 @@ int main(int argc, char** argv) {
 
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
-    while (gStop == 0 && !sim.lineDropped()) ::usleep(50 * 1000);
+    std::signal(SIGUSR1, onReport);
+    while (gStop == 0 && !sim.lineDropped()) {
+        if (gReport != 0) {
+            gReport = 0;
+            printCounts(sim);
+        }
+        ::usleep(10 * 1000);
+    }
     sim.stop();
     if (!linkPath.empty()) ::unlink(linkPath.c_str());
     if (!recordFile.empty() && !writeRecords(sim, recordFile)) {

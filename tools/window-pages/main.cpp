@@ -18,14 +18,15 @@
 #include <string>
 #include <thread>
 
-#include "app/CTarnwick11Dlg.h"
-#include "controls/CBitComboBox.h"
-#include "controls/CxSkinButton.h"
-#include "firmware/ui/CFirmwareDlg.h"
-#include "firmware/ui/FirmwarePageControls.h"
-#include "settings/ui/CEscSetupDlg.h"
-#include "settings/ui/EscSetupControls.h"
+#include "gui/controls/CBitComboBox.h"
+#include "gui/controls/CxSkinButton.h"
+#include "gui/pages/firmware/CFirmwareDlg.h"
+#include "gui/pages/firmware/FirmwarePageControls.h"
+#include "gui/pages/settings/CEscSetupDlg.h"
+#include "gui/pages/settings/EscSetupControls.h"
+#include "gui/window/CTarnwick11Dlg.h"
 #include "sim/Simulator.h"
+#include "tools/common/WindowTicks.h"
 
 namespace {
 
@@ -159,14 +160,13 @@ int main(int argc, char** argv) {
         options.port = sim.devicePath();
         options.programFolder = program;
         options.messages = &messages;
+        options.timers = false;  // the ticks below come one by one
         CTarnwick11Dlg window(options);
-        window.pollTimer().stop();
-        window.promptTimer().stop();
         window.show();
-        window.monitor().onPollTimer();
+        orvek::driving::tickAndShow(window);
         window.menuAction(orvek::deviceCommand::Esc)->trigger();
-        window.monitor().onPollTimer();
-        if (!step(window.link().escState() == EscState::Identified,
+        orvek::driving::tickAndShow(window);
+        if (!step(window.status().escState == EscState::Identified,
                   "identifying the simulated ESC"))
             return 1;
 
@@ -179,6 +179,7 @@ int main(int argc, char** argv) {
         settings.listBox(orvek::escSetupControl::CategoryList)
             ->setCurrentIndex(0);  // "Modify Touring"
         settings.ListSetupSheets();
+        orvek::driving::sessionCaughtUp(window);
         save(window, out, "window-esc-setup-sheet.png");
 
         window.ShowPage(Page::Firmware);
@@ -189,7 +190,7 @@ int main(int argc, char** argv) {
             firmware.control(orvek::firmwareControl::EscImageList));
         images->setCurrentIndex(images->findText(QStringLiteral("ESC_Expert_V1.40")));
         firmware.requestUpdate(orvek::FirmwareTarget::Esc);
-        window.monitor().onPollTimer();
+        orvek::driving::tickAndShow(window);
         auto* progress = static_cast<orvek::CxSkinButton*>(
             firmware.control(orvek::firmwareControl::EscProgress));
         if (step(pumpUntil([&] { return progress->isVisible() && progress->text() == "57%"; }, 60),

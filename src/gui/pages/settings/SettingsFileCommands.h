@@ -1,0 +1,28 @@
+#pragma once
+// File > Import Settings and File > Export Settings: the eighteen selections of the ESC SETUP
+// page loaded from or saved to a settings file (.cfg). Neither talks to the ESC; what cannot
+// be done is reported in a message box.
+#include "gui/desktop/FileDialogs.h"
+#include "gui/desktop/MessageBoxes.h"
+#include "settings/SettingsImportReport.h"
+
+namespace orvek {
+
+class CEscSetupDlg;
+class DeviceSession;
+
+// The filter and the extension the settings file dialogs offer.
+constexpr const char* kSettingsFileFilter = "config Files (*.cfg)";
+constexpr const char* kSettingsFileSuffix = "cfg";
+
+// Chooses a file to read and hands it to the session, which selects every stored option that
+// matches the lists as they are filled now and names in a box the settings left unchanged; a
+// file that cannot be read is reported with the stop icon.
+void ImportSettings(DeviceSession& session, FileDialogs& dialogs);
+
+// Chooses a file to write (".cfg" added when the name lacks it) and writes the eighteen
+// selected texts. Asks before replacing a file the dialog did not ask about; a failed write
+// is reported with the path and the reason, and leaves an existing file as it was.
+void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+
+}  // namespace orvek

@@ -1,0 +1,169 @@
+#pragma once
+// The main window: the page buttons, lamps and device prompt on the left, the three pages in a
+// frame on the right, the menu and the prompt's blink. It is a view of its device session, which
+// owns the link, the monitor and its poll timer, the settings model and the request flags on a
+// thread of its own: the session decides what the lamps, texts, checks and buttons show, the
+// pages and menus post requests to it, and the update workers drive the firmware page.
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QDialog>
+#include <QTimer>
+
+#include "firmware/DeviceIdentity.h"
+#include "gui/desktop/FileDialogs.h"
+#include "gui/desktop/MessageBoxes.h"
+#include "gui/desktop/UrlOpener.h"
+#include "monitor/MonitorHost.h"
+#include "session/DeviceSession.h"
+#include "session/SessionView.h"
+
+class QAction;
+class QLabel;
+class QMenuBar;
+
+namespace orvek {
+
+class CEscSetupDlg;
+class CFirmwareDlg;
+class CUserDlg;
+class CxSkinButton;
+
+struct WindowOptions {
+    std::filesystem::path programFolder;
+    // The serial port to use instead of the adapter found (empty: ORVEK_PORT, then discovery).
+    std::string port;
+    // Message boxes and the link opener; the window's own (Qt) ones when null. They must
+    // outlive the window.
+    MessageBoxes* messages = nullptr;
+    UrlOpener* urlOpener = nullptr;
+    // The settings file dialogs of File > Import and Export; the window's own when null.
+    FileDialogs* fileDialogs = nullptr;
+    // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
+    bool timers = true;
+};
+
+class CTarnwick11Dlg : public QDialog, public SessionView {
+    Q_OBJECT
+public:
+    enum class Page { UserSupport, EscSetup, Firmware };
+
+    explicit CTarnwick11Dlg(const WindowOptions& options, QWidget* parent = nullptr);
+    // Stops the session: an exchange on the wire ends first, update workers are joined.
+    ~CTarnwick11Dlg() override;
+
+    // The page-button action: shows the page and latches its button.
+    void ShowPage(Page page);
+    Page shownPage() const { return shownPage_; }
+
+    // Applies the text-size rule for a screen of `logicalDpi` (done at creation for the
+    // window's own screen): off 96 DPI the pages take over the configured text size.
+    void applyScreenResolution(int logicalDpi);
+    int textSize() const { return textSize_; }
+
+    // A firmware update has been requested or is running: presses on the window and its menu
+    // bar are ignored and the window cannot be closed.
+    bool updateLocked() const;
+
+    // Menu commands by id (File, Device and Help items), as choosing the item does.
+    QAction* menuAction(int commandId) const;
+
+    CEscSetupDlg& settingsPage() const { return *settingsPage_; }
+    CUserDlg& linksPage() const { return *linksPage_; }
+    CFirmwareDlg& firmwarePage() const { return *firmwarePage_; }
+    CxSkinButton& pageButton(int buttonId) const;
+    CxSkinButton& progressDisplay() const { return *progress_; }
+    QLabel& lamp(int lampId) const;
+    QLabel& devicePrompt() const { return *prompt_; }
+    QLabel& portAccessNote() const { return *portAccessNote_; }
+    QWidget& pageFrame() const { return *frame_; }
+    QMenuBar& menuBar() const { return *menuBar_; }
+    QTimer& promptTimer() { return promptTimer_; }
+    DeviceSession& session() { return *session_; }
+    // The session's state as last told: the window's only view of the device.
+    const SessionStatus& status() const { return status_; }
+    // Host calls that arrived on another thread than the window's (a hand-off fault; never).
+    int callsOffThread() const { return callsOffThread_; }
+    // A close waits for the settings write on the wire.
+    bool closeWaitsForWrite() const { return closeAfterWrite_; }
+    // Timer 2: blinks the prompt while neither ESC nor program-card mode is chosen.
+    void onPromptTimer();
+
+    // SessionView: what the device session shows.
+    void setLamps(bool usbOn, bool escOn, bool cardOn) override;
+    void setEscTexts(const std::string& modelName, const std::string& firmware) override;
+    void setWriteProgressText(const std::string& text) override;
+    void setPromptPicture(int pictureId) override;
+    void showMessage(const std::string& text, MessageIcon icon) override;
+    void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) override;
+    void showUserSupportPage() override;
+    void enablePageButton(int buttonId, bool enabled) override;
+    void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
+    void showPortAccessDenied(bool denied, const std::string& port) override;
+    void settingsBackedUp(const SettingsBackup& backup) override;
+    void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
+    void setupSheetLoaded(const SetupSheetNotes& notes) override;
+    void statusChanged(const SessionStatus& status) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Escape and the framework's own rejections never end the window; closing goes through
+    // closeEvent alone.
+    void reject() override;
+
+private:
+    void buildLeftColumn();
+    void buildPages();
+    void buildMenu();
+    void onMenuCommand(int commandId);
+    void openAbout();
+    bool mayClose();
+    // Counts a host call that came on another thread; true when it may go on.
+    bool onWindowThread();
+    void raiseUpdateRequest(FirmwareTarget target, const std::filesystem::path& image);
+
+    WindowOptions options_;
+    QtMessageBoxes ownMessages_;
+    DesktopUrlOpener ownUrlOpener_;
+    QtFileDialogs ownFileDialogs_;
+    MessageBoxes& messages_;
+    UrlOpener& urlOpener_;
+    FileDialogs& fileDialogs_;
+    int textSize_ = 90;
+
+    // What the session last told: the firmware page reads the identity from here.
+    FirmwareIdentity identity_;
+    SessionStatus status_;
+    // An update request posted but not yet served counts as raised (the lockout starts at once).
+    std::uint64_t updateRequestSent_ = 0;
+    int promptPhase_ = 1;
+    int callsOffThread_ = 0;
+    bool closeAfterWrite_ = false;
+
+    // Children of the window, deleted with it.
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* client_ = nullptr;
+    QWidget* frame_ = nullptr;
+    CEscSetupDlg* settingsPage_ = nullptr;
+    CUserDlg* linksPage_ = nullptr;
+    CFirmwareDlg* firmwarePage_ = nullptr;
+    std::array<CxSkinButton*, 3> pageButtons_{};
+    CxSkinButton* progress_ = nullptr;
+    std::array<QLabel*, 3> lamps_{};
+    QLabel* prompt_ = nullptr;
+    QLabel* portAccessNote_ = nullptr;
+    std::array<QAction*, 7> actions_{};
+    Page shownPage_ = Page::UserSupport;
+    bool shuttingDown_ = false;
+
+    QTimer promptTimer_;
+    // Last: stopped and destroyed first, while the pages it shows to are still there.
+    std::unique_ptr<DeviceSession> session_;
+};
+
+}  // namespace orvek
