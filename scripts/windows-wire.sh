@@ -140,6 +140,13 @@ scenario "silent device" "--silent" info
 scenario "refused pair" "--esc expert --nak-pair 4" write "$changed"
 scenario "pulled cable" "--esc-bootloader --drop-after 400" flash-esc --fix-mode fw.kfw
 
+# Progress on a redirected standard error: plain lines at each tenth, no bar redrawn in place.
+if grep -q 'flash-esc: 100% (' flash-esc.windows.err && ! grep -q '\[#' flash-esc.windows.err; then
+  result "progress without a console" ok "plain lines, no bar"
+else
+  result "progress without a console" failed "$(tr -d '\r' <flash-esc.windows.err | head -n 3 | tr '\n' ' ')"
+fi
+
 # Ctrl-C during an upload: the first only warns, a second within 3 s stops it (exit 5).
 start_sim interrupt.rx --esc-bootloader --paced
 ln -sfn "$pty" "$com"
