@@ -138,7 +138,8 @@ scenario "flash-esc --fix-mode" "--esc-bootloader" flash-esc --fix-mode fw.kfw
 scenario flash-card "--card" flash-card qlx.xup
 scenario "silent device" "--silent" info
 scenario "refused pair" "--esc expert --nak-pair 4" write "$changed"
-scenario "pulled cable" "--esc-bootloader --drop-after 400" flash-esc --fix-mode fw.kfw
+scenario "pulled cable (upload)" "--esc-bootloader --drop-after 400" flash-esc --fix-mode fw.kfw
+scenario "pulled cable (settings)" "--esc expert --drop-after 12" write "$changed"
 
 # Progress on a redirected standard error: plain lines at each tenth, no bar redrawn in place.
 if grep -q 'flash-esc: 100% (' flash-esc.windows.err && ! grep -q '\[#' flash-esc.windows.err; then

@@ -54,10 +54,10 @@ SerialPort::OpenFailure failureFor(DWORD error) {
 }
 
 // The codes an open COM port's requests fail with once its USB-serial device has gone: the
-// driver's own (ERROR_DEVICE_NOT_CONNECTED, ERROR_DEVICE_REMOVED,
-// ERROR_BAD_COMMAND, ERROR_GEN_FAILURE, ERROR_ACCESS_DENIED on a handle that was open,
-// ERROR_OPERATION_ABORTED for a request the removal ended) and those Wine gives for a line
-// that hung up (ERROR_IO_DEVICE, ERROR_HANDLE_EOF, ERROR_BROKEN_PIPE).
+// driver's own (ERROR_DEVICE_NOT_CONNECTED, ERROR_DEVICE_REMOVED, ERROR_BAD_COMMAND,
+// ERROR_GEN_FAILURE, ERROR_ACCESS_DENIED on a handle that was open, ERROR_OPERATION_ABORTED for a
+// request the removal ended, ERROR_INVALID_HANDLE) and those Wine gives for a line that hung up
+// (ERROR_BROKEN_PIPE for a read, ERROR_NOT_READY for a write; ERROR_IO_DEVICE, ERROR_HANDLE_EOF).
 bool meansLineGone(DWORD error) {
     switch (error) {
         case ERROR_DEVICE_NOT_CONNECTED:
@@ -69,6 +69,7 @@ bool meansLineGone(DWORD error) {
         case ERROR_IO_DEVICE:
         case ERROR_HANDLE_EOF:
         case ERROR_BROKEN_PIPE:
+        case ERROR_NOT_READY:
         case ERROR_INVALID_HANDLE: return true;
         default: return false;
     }
