@@ -125,6 +125,11 @@ bool SerialPort::open(const std::string& path) {
         openFailure_ = failureFor(::GetLastError());
         return false;
     }
+    // No time-outs in the driver: a read ends when all its bytes are there, and the only limit
+    // is the wait on its event. A driver keeps the time-outs the last program set, so they are
+    // cleared rather than trusted.
+    COMMTIMEOUTS none{};
+    ::SetCommTimeouts(h, &none);
     openFailure_ = OpenFailure::None;
     lineGone_ = false;
     fd_ = h;
