@@ -17,8 +17,12 @@ bool stderrIsTerminal() {
     DWORD mode = 0;
     return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
+
+void prepareConsole() { ::SetConsoleOutputCP(CP_UTF8); }
 #else
 bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+void prepareConsole() {}
 #endif
 
 void Console::out(const std::string& line) const {

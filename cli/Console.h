@@ -45,4 +45,8 @@ private:
 
 bool stderrIsTerminal();
 
+// Readies the console for the program's UTF-8 text (a Windows console shows UTF-8 only in its
+// UTF-8 code page); nothing elsewhere.
+void prepareConsole();
+
 }  // namespace orvek::cli

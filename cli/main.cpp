@@ -5,6 +5,7 @@
 #include "ExitCodes.h"
 
 int main(int argc, char** argv) {
+    orvek::cli::prepareConsole();
     using namespace orvek::cli;
     CLI::App app{
         "orvek-cli: configure ORVEK ESCs and the QLX program card from a terminal.\n"

@@ -1,12 +1,10 @@
 # The Windows build (cross-compiled with mingw-w64, see cmake/mingw-w64-x86_64.cmake): the
 # Qt-free libraries, their unit tests and a statically linked orvek-cli.exe. Included from the
 # top level before any target is made.
-if(ORVEK_GUI)
-  message(STATUS "Windows build: the window and the other Qt parts are skipped (Qt for Windows "
-                 "is not on this machine; see README, 'On Windows'). Building the core, its unit "
-                 "tests and orvek-cli.exe.")
-  set(ORVEK_GUI OFF CACHE BOOL "" FORCE)
-endif()
+message(STATUS "Windows build: the window and the other Qt parts are skipped (Qt for Windows is "
+               "not on this machine; see README, 'On Windows'). Building the core, its unit tests "
+               "and orvek-cli.exe.")
+set(ORVEK_GUI OFF CACHE BOOL "" FORCE)
 # The benchmarks and the simulator need a pseudo-terminal: they run on the Linux side.
 set(ORVEK_BENCH OFF CACHE BOOL "" FORCE)
 set(ORVEK_FUZZ OFF CACHE BOOL "" FORCE)
