@@ -9,9 +9,43 @@
 #include "gui/app/CTarnwick11App.h"
 #include "gui/app/LaunchOptions.h"
 #include "gui/window/CTarnwick11Dlg.h"
+#ifdef ORVEK_WITH_SIMULATOR
 #include "sim/Simulator.h"
+#endif
 
 namespace {
+
+#ifdef ORVEK_WITH_SIMULATOR
+using SimulatedDevice = std::unique_ptr<orvek::sim::Simulator>;
+
+// Starts the simulated device of `kind` and names its port; false after saying why not.
+bool startSimulatedDevice(const std::string& kind, SimulatedDevice& device, std::string& port) {
+    orvek::sim::SimOptions simOptions;
+    orvek::sim::optionsForDeviceKind(kind, simOptions);
+    device = std::make_unique<orvek::sim::Simulator>(simOptions);
+    if (!device->start()) {
+        std::fprintf(stderr, "orvek-link: cannot start the simulated device\n");
+        return false;
+    }
+    port = device->devicePath();
+    return true;
+}
+
+void stopSimulatedDevice(SimulatedDevice& device) {
+    if (device) device->stop();
+}
+#else
+// A build without the simulator (it needs a pseudo-terminal, which Windows lacks).
+struct SimulatedDevice {};
+
+bool startSimulatedDevice(const std::string&, SimulatedDevice&, std::string&) {
+    std::fprintf(stderr,
+                 "orvek-link: this build has no simulated device (it needs a pseudo-terminal)\n");
+    return false;
+}
+
+void stopSimulatedDevice(SimulatedDevice&) {}
+#endif
 
 bool asksForTextOnly(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -23,18 +57,11 @@ bool asksForTextOnly(int argc, char** argv) {
 
 int runWindow(const orvek::LaunchOptions& options) {
     // The simulated device outlives the window, whose link is its peer.
-    std::unique_ptr<orvek::sim::Simulator> simulator;
+    SimulatedDevice simulator;
     orvek::WindowOptions window;
     window.port = options.port;
     if (options.simulate) {
-        orvek::sim::SimOptions simOptions;
-        orvek::sim::optionsForDeviceKind(options.simulateKind, simOptions);
-        simulator = std::make_unique<orvek::sim::Simulator>(simOptions);
-        if (!simulator->start()) {
-            std::fprintf(stderr, "orvek-link: cannot start the simulated device\n");
-            return 1;
-        }
-        window.port = simulator->devicePath();
+        if (!startSimulatedDevice(options.simulateKind, simulator, window.port)) return 1;
         std::fprintf(stderr, "orvek-link: simulated %s on %s\n", options.simulateKind.c_str(),
                      window.port.c_str());
     }
@@ -46,7 +73,7 @@ int runWindow(const orvek::LaunchOptions& options) {
         if (options.deviceCommand) dialog.menuAction(*options.deviceCommand)->trigger();
         dialog.exec();
     }
-    if (simulator) simulator->stop();
+    stopSimulatedDevice(simulator);
     return 0;
 }
 
