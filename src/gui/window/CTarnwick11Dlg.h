@@ -75,7 +75,8 @@ public:
     CUserDlg& linksPage() const { return *linksPage_; }
     CFirmwareDlg& firmwarePage() const { return *firmwarePage_; }
     CxSkinButton& pageButton(int buttonId) const;
-    CxSkinButton& progressDisplay() const { return *progress_; }
+    // The settings page's progress display (it shows with that page).
+    CxSkinButton& progressDisplay() const;
     QLabel& lamp(int lampId) const;
     QLabel& devicePrompt() const { return *prompt_; }
     QLabel& portAccessNote() const { return *portAccessNote_; }
@@ -153,7 +154,6 @@ private:
     CUserDlg* linksPage_ = nullptr;
     CFirmwareDlg* firmwarePage_ = nullptr;
     std::array<CxSkinButton*, 3> pageButtons_{};
-    CxSkinButton* progress_ = nullptr;
     std::array<QLabel*, 3> lamps_{};
     QLabel* prompt_ = nullptr;
     QLabel* portAccessNote_ = nullptr;

@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
-#include <QHash>
 #include <QRect>
 #include <QWidget>
 
 #include "firmware/DeviceIdentity.h"
 #include "firmware/SettingsBackup.h"
+#include "gui/controls/PageKit.h"
 #include "gui/desktop/MessageBoxes.h"
 #include "update/UpdateHost.h"
 
@@ -59,7 +59,7 @@ public:
     void requestUpdate(FirmwareTarget target);
 
     // The control of an id of the layout (tests, picture tools); null for any other id.
-    QWidget* control(int id) const { return controls_.value(id); }
+    QWidget* control(int id) const { return controls_.widget(id); }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -71,11 +71,6 @@ private:
     void showInformation();
     // False when the image is damaged and the user chose not to upload it.
     bool imageMayGo(const std::filesystem::path& image, FirmwareTarget target);
-    bool overStartPicture(const QPoint& point) const;
-    template <typename Widget>
-    Widget* controlAs(int id) const {
-        return static_cast<Widget*>(controls_.value(id));
-    }
     QLabel* picture(int id) const;
     CxSkinButton* progressButton(FirmwareTarget target) const;
     CBitComboBox* imageList(FirmwareTarget target) const;
@@ -84,8 +79,8 @@ private:
     const FirmwareIdentity& identity_;
     MessageBoxes& messages_;
     std::filesystem::path programFolder_;
-    QHash<int, QWidget*> controls_;
-    std::array<QRect, 2> startAreas_{};
+    ControlRegistry controls_;
+    ClickAreas clickAreas_;
     std::array<int, 2> statusPictures_{};
 };
 

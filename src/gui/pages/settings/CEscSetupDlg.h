@@ -6,12 +6,12 @@
 // change on the ESC.
 #include <array>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
 #include <QWidget>
 
+#include "gui/controls/PageKit.h"
 #include "gui/pages/settings/EscSetupControls.h"
 #include "settings/ParameterLists.h"
 #include "settings/SettingsModelState.h"
@@ -23,6 +23,7 @@ class QPlainTextEdit;
 namespace orvek {
 
 class CBitComboBox;
+class CxSkinButton;
 class DeviceSession;
 class WatchedOptionList;
 
@@ -44,6 +45,9 @@ public:
     void showSheetNotes(const SetupSheetNotes& notes);
     // Controls 1000 (model name, never shown) and 1001 (firmware text).
     void setEscTexts(const std::string& modelName, const std::string& firmware);
+    // The progress display 1010: a write's percentage, or what a waiting close says.
+    void showWriteProgress(const QString& text);
+    CxSkinButton& progressDisplay() const;
     // The window's text size (tenths of a point), taken over by every list on a screen not at 96
     // DPI.
     void setTextSize(int tenthsOfPoint);
@@ -75,11 +79,11 @@ private:
 
     DeviceSession* session_ = nullptr;
     std::filesystem::path programFolder_;
-    std::map<int, QWidget*> controls_;
+    ControlRegistry controls_;
+    ClickAreas clickAreas_;
+    CxSkinButton* progress_ = nullptr;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
     std::array<QWidget*, kParameterCount> markers_{};
-    QRect sendArea_;
-    QRect defaultsArea_;
     ParameterLists lists_;
 };
 
