@@ -18,8 +18,10 @@ const char* familyName(EscFamily family) {
     return "Unlisted";
 }
 
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind) {
     switch (failure) {
+        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
         case SerialPort::OpenFailure::NoPermission:
             return "no permission to open " + port +
                    ": install the udev rule 60-orvek-link.rules (the package puts it in "
@@ -68,7 +70,8 @@ int Session::openLink() {
             "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
     if (link_.openPort() != 0)
-        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
+        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure(),
+                                                             link_.refusedPathKind()));
     link_.setUsbState(UsbState::PortOpen);
     return kExitOk;
 }

@@ -34,7 +34,8 @@ struct EscIdentity {
 const char* familyName(EscFamily family);
 
 // The one line orvek-cli prints when `port` would not open, with the fix where there is one.
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure);
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind = SerialPort::PathKind::Terminal);
 
 class Session {
 public:

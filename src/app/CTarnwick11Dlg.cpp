@@ -236,7 +236,7 @@ void CTarnwick11Dlg::buildLeftColumn() {
                             kLampPlaces[i]);
     }
 
-    portAccessNote_ = new QLabel(QString::fromUtf8(windowText::PortAccessDenied), client_);
+    portAccessNote_ = new QLabel(client_);
     portAccessNote_->setObjectName(QString::number(windowControl::PortAccessNote));
     portAccessNote_->setGeometry(kPortAccessNotePlace);
     portAccessNote_->setWordWrap(true);
@@ -396,8 +396,9 @@ void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) {
     firmwarePage_->ShowDeviceInfo(target);
 }
 
-void CTarnwick11Dlg::showPortAccessDenied(bool denied, const std::string&) {
-    portAccessNote_->setVisible(denied);
+void CTarnwick11Dlg::showPortNote(const std::string& note) {
+    portAccessNote_->setText(QString::fromStdString(note));
+    portAccessNote_->setVisible(!note.empty());
 }
 
 void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {

@@ -100,7 +100,7 @@ public:
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
     void deviceInfoShown(FirmwareTarget target) override;
-    void showPortAccessDenied(bool denied, const std::string& port) override;
+    void showPortNote(const std::string& note) override;
     void settingsBackedUp(const SettingsBackup& backup) override;
 
 protected:

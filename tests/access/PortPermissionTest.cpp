@@ -9,6 +9,7 @@
 #include "cli/Process.h"
 #include "link/UsbUart.h"
 #include "monitor/MonitorRig.h"
+#include "monitor/PortNote.h"
 #include "support/WithoutRoot.h"
 
 namespace fs = std::filesystem;
@@ -91,8 +92,8 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
     rig.link.setPortOverride(port.path());
     rig.monitor.onDeviceEsc();
     for (int tick = 0; tick < 6; ++tick) rig.monitor.onPollTimer();
-    EXPECT_EQ(rig.window.log.startingWith("portDenied:"),
-              std::vector<std::string>{"portDenied:1:" + port.path()});
+    EXPECT_EQ(rig.window.log.startingWith("portNote:"),
+              std::vector<std::string>{std::string("portNote:") + portNoteText::AccessDenied});
     EXPECT_EQ(rig.link.usbState(), UsbState::NoPort);
     EXPECT_TRUE(rig.window.log.startingWith("message:").empty()) << "no message box for it";
 
@@ -100,7 +101,7 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
     port.pointAt(rig.sim.devicePath());
     rig.window.log.clear();
     for (int tick = 0; tick < 3; ++tick) rig.monitor.onPollTimer();
-    EXPECT_EQ(rig.window.log.startingWith("portDenied:"), std::vector<std::string>{"portDenied:0"});
+    EXPECT_EQ(rig.window.log.startingWith("portNote:"), std::vector<std::string>{"portNote:"});
     EXPECT_EQ(rig.link.escState(), EscState::Identified);
 
     // A port that is simply missing is not a permission problem: nothing is said.
@@ -108,7 +109,7 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
     rig.link.setPortOverride((deniedPortFolders().scratch / "gone").string());
     rig.window.log.clear();
     for (int tick = 0; tick < 3; ++tick) rig.monitor.onPollTimer();
-    EXPECT_TRUE(rig.window.log.startingWith("portDenied:").empty());
+    EXPECT_TRUE(rig.window.log.startingWith("portNote:").empty());
 }
 
 TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {

@@ -8,6 +8,7 @@
 
 #include "WindowRig.h"
 #include "app/WindowResources.h"
+#include "monitor/PortNote.h"
 #include "support/WithoutRoot.h"
 
 namespace orvek::testing {
@@ -42,7 +43,7 @@ TEST(PortAccessNote, ShownUnderThePageButtonsWhileThePortRefusesAndGoneOnceItOpe
 
     for (int tick = 0; tick < 4; ++tick) rig.tick();
     ASSERT_TRUE(note.isVisible());
-    EXPECT_EQ(note.text().toStdString(), windowText::PortAccessDenied);
+    EXPECT_EQ(note.text().toStdString(), portNoteText::AccessDenied);
     EXPECT_GT(orangePixels(window), 100) << "the note is drawn, in orange";
     EXPECT_TRUE(rig.messages.shown.empty()) << "no message box";
     // Between the FIRMWARE button and the separator under it, at most 200 pixels wide, with
