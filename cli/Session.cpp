@@ -56,6 +56,11 @@ int Session::openLink() {
         }
         o.stateFile = options_.simulateState;
         sim_ = std::make_unique<sim::Simulator>(o);
+        if (!sim_->stateProblem().empty()) {
+            return console_.fail(kExitCannotWrite, "cannot keep the simulated ESC's settings in " +
+                                                       options_.simulateState + ": " +
+                                                       sim_->stateProblem());
+        }
         if (!sim_->start()) return console_.fail(kExitNoAdapter, "cannot start the simulator");
         link_.setPortOverride(sim_->devicePath());
     } else {
@@ -101,6 +106,12 @@ void Session::installTrace() {
         if (shown < n) hex += "... (" + std::to_string(n) + " bytes)";
         std::fprintf(stderr, "%s %s\n", tag, hex.c_str());
     });
+}
+
+int Session::checkSimulatedStateKept() {
+    if (!sim_ || sim_->stateKept()) return kExitOk;
+    return console_.fail(kExitCannotWrite, "the simulated ESC's settings could not be saved in " +
+                                               options_.simulateState);
 }
 
 int Session::disconnected() {

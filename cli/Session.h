@@ -61,6 +61,10 @@ public:
     // The same without a word: true when the settings came; `attempts` gets the tries made.
     bool tryReadSettings(const EscIdentity& identity, ParameterLists& lists, int& attempts);
 
+    // After a write: kExitCannotWrite, with its line, when the simulated ESC's state file
+    // could not be saved; 0 otherwise (also without a simulator).
+    int checkSimulatedStateKept();
+
     // The line a pulled cable gives, as opposed to a device that does not answer:
     // kExitNoAdapter after "the adapter was disconnected".
     int disconnected();

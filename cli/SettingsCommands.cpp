@@ -202,6 +202,7 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
     bool verified = false;
     const int code = sendAndVerify(session, console, lists, !options.noVerify, verified);
     if (code != kExitOk) return code;
+    if (const int kept = session.checkSimulatedStateKept()) return kept;
     console.out(verified ? "settings written and verified" : "settings written (not verified)");
     j.key("sent").value(true).key("verified").value(verified).endObject();
     console.document(j.text());

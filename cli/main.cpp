@@ -94,6 +94,8 @@ int main(int argc, char** argv) {
         app.add_subcommand("flash-card", "Replace the program card's firmware with a .xup image");
     flashCard->add_option("image", cardFlash.image, ".xup image")->required();
     flashCard->add_flag("--force", cardFlash.force, "Send an image that fails the checks");
+    flashCard->add_flag("--fix-mode", cardFlash.fixMode,
+                        "The card only runs its bootloader: skip identification");
 
     std::string checkImage;
     auto* check = app.add_subcommand("check", "Check a .kfw or .xup image without a device");

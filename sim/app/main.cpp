@@ -1,6 +1,7 @@
 // orvek-sim: serves a simulated ESC or program card on a pseudo-terminal until stopped.
 #include <CLI/CLI.hpp>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
@@ -28,6 +29,20 @@ bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
     for (const auto& r : sim.records()) put('R', r);
     for (const auto& b : sim.blocks()) put('B', b);
     return std::fclose(out) == 0;
+}
+
+// The simulator's links always point at a pseudo-terminal; any other path is someone's file.
+bool isOwnLink(const std::string& path) {
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (n < 0) return false;
+    return std::string(target, static_cast<std::size_t>(n)).rfind("/dev/pts/", 0) == 0;
+}
+
+bool pointsAt(const std::string& path, const std::string& device) {
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    return n >= 0 && std::string(target, static_cast<std::size_t>(n)) == device;
 }
 
 }  // namespace
@@ -105,14 +120,27 @@ int main(int argc, char** argv) {
     faults.wrongAnswer = wrong;
     faults.dropAfterBytes = dropAfter;
 
+    struct stat existing {};
+    if (!linkPath.empty() && ::lstat(linkPath.c_str(), &existing) == 0 && !isOwnLink(linkPath)) {
+        std::fprintf(stderr,
+                     "orvek-sim: --link %s: the path exists and is not a link made by orvek-sim; "
+                     "nothing was replaced\n",
+                     linkPath.c_str());
+        return 1;
+    }
     Simulator sim(options);
     sim.setFaults(faults);
+    if (!sim.stateProblem().empty()) {
+        std::fprintf(stderr, "orvek-sim: cannot keep the settings in %s: %s\n", stateFile.c_str(),
+                     sim.stateProblem().c_str());
+        return 1;
+    }
     if (!sim.start()) {
         std::fprintf(stderr, "orvek-sim: cannot open a pseudo-terminal\n");
         return 1;
     }
     if (!linkPath.empty()) {
-        ::unlink(linkPath.c_str());
+        ::unlink(linkPath.c_str());  // an earlier run's own link, checked above
         if (::symlink(sim.devicePath().c_str(), linkPath.c_str()) != 0) {
             std::fprintf(stderr, "orvek-sim: cannot link %s\n", linkPath.c_str());
         }
@@ -125,7 +153,13 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onSignal);
     while (gStop == 0 && !sim.lineDropped()) ::usleep(50 * 1000);
     sim.stop();
-    if (!linkPath.empty()) ::unlink(linkPath.c_str());
+    // Only a link that is still ours: the path may have been given to something else since.
+    if (!linkPath.empty() && pointsAt(linkPath, sim.devicePath())) ::unlink(linkPath.c_str());
+    if (!sim.stateKept()) {
+        std::fprintf(stderr, "orvek-sim: the settings could not be saved in %s\n",
+                     stateFile.c_str());
+        return 1;
+    }
     if (!recordFile.empty() && !writeRecords(sim, recordFile)) {
         std::fprintf(stderr, "orvek-sim: cannot write %s\n", recordFile.c_str());
         return 1;
