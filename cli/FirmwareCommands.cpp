@@ -166,7 +166,9 @@ struct Recovery {
     std::string command;  // the command line that puts the firmware back
     // The steps: a device whose upload stopped still waits in the middle of it and answers no
     // handshake until it starts again, into its bootloader.
-    std::string steps() const { return "power the " + device + " off and on, then run: " + command; }
+    std::string steps() const {
+        return "power the " + device + " off and on, then run: " + command;
+    }
 };
 
 Recovery recoveryFor(const GlobalOptions& global, const FlashOptions& options, bool esc) {
@@ -193,18 +195,18 @@ int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& 
             return console.fail(
                 r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
         case UpdateOutcome::Aborted:
-            return console.fail(kExitTransfer,
-                                "upload stopped: the " + recovery.device +
-                                    " is left without firmware; to recover, " + recovery.steps());
+            return console.fail(kExitTransfer, "upload stopped: the " + recovery.device +
+                                                   " is left without firmware; to recover, " +
+                                                   recovery.steps());
         case UpdateOutcome::Failed: break;
     }
     if (link.lineLost()) {
         // Once records went, the device's old firmware is gone with the line.
-        const std::string left =
-            r.sentBytes > 0 ? "; the " + recovery.device +
-                                  " is left without firmware: once the adapter is back, " +
-                                  recovery.steps()
-                            : "";
+        const std::string left = r.sentBytes > 0
+                                     ? "; the " + recovery.device +
+                                           " is left without firmware: once the adapter is back, " +
+                                           recovery.steps()
+                                     : "";
         return console.fail(kExitNoAdapter,
                             "the adapter was disconnected (" + r.message + ")" + left);
     }

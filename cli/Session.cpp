@@ -148,7 +148,10 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     const CardProbeResult probe = probeCard(link_);
     if (probe == CardProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != CardProbeResult::CardPresent) {
-        return console_.fail(kExitNoDevice, "no program card answers on " + portPath_);
+        return console_.fail(kExitNoDevice,
+                             "no program card answers on " + portPath_ +
+                                 " (is it plugged in? a card left in its bootloader needs "
+                                 "flash-card --fix-mode)");
     }
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);

@@ -5,10 +5,10 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "Commands.h"
@@ -171,8 +171,9 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
     }
     j.endArray();
     if (!unlisted.empty()) {
-        console.out("registers set to 0xFF (this ESC's lists offer no options for them, and a list "
-                    "without a selection is written as 0xFF):");
+        console.out(
+            "registers set to 0xFF (this ESC's lists offer no options for them, and a list "
+            "without a selection is written as 0xFF):");
     }
     j.key("unlistedRegisters").beginArray();
     for (const UnlistedRegister& r : unlisted) {
@@ -217,14 +218,13 @@ int checkOutput(const Console& console, const ReadOptions& options, std::filesys
     }
     if (options.output == "-") {
         if (console.json()) {
-            return console.fail(kExitUsage,
-                                "-o - and --json both use standard output; choose one");
+            return console.fail(kExitUsage, "-o - and --json both use standard output; choose one");
         }
         return kExitOk;
     }
     if (options.output.back() == '/') {
-        return console.fail(kExitUsage, "-o " + options.output +
-                                            " names a folder; give the settings file's name");
+        return console.fail(
+            kExitUsage, "-o " + options.output + " names a folder; give the settings file's name");
     }
     path = settingsExportPath(options.output);
     // What the save would refuse, refused before the ESC is asked.
@@ -274,7 +274,7 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     }
     if (toStdout) {
         // Standard output carries the settings file alone, for a pipe or a redirection.
-        const std::string text = settingsFileText(lists);
+        const std::string text = settingsFileBytes(lists);
         std::fwrite(text.data(), 1, text.size(), stdout);
         if (std::fflush(stdout) != 0) {
             return console.fail(kExitCannotWrite, "cannot write the settings to standard output");
@@ -331,8 +331,7 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     const Texts before = selectedTexts(lists);
 
     const SettingsImport imported = importSettingsFile(lists, options.file);
-    if (const std::string why = unreadableSettingsFile(options.file, imported.status);
-        !why.empty())
+    if (const std::string why = unreadableSettingsFile(options.file, imported.status); !why.empty())
         return console.fail(kExitBadInput, why);
     for (const ImportedSetting& s : imported.settings) {
         const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;

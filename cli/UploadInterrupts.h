@@ -13,9 +13,9 @@ class UploadInterrupts {
 public:
     // Handles both signals until destroyed; `warning` is the line the first signal prints on
     // standard error, `stopping` the one the second prints. One at a time.
-    explicit UploadInterrupts(const std::string& warning,
-                              const std::string& stopping =
-                                  "stopping the upload after the frame on the line");
+    explicit UploadInterrupts(
+        const std::string& warning,
+        const std::string& stopping = "stopping the upload after the frame on the line");
     ~UploadInterrupts();
     UploadInterrupts(const UploadInterrupts&) = delete;
     UploadInterrupts& operator=(const UploadInterrupts&) = delete;

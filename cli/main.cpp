@@ -117,12 +117,12 @@ int main(int argc, char** argv) {
         const Console console(asksForJson(argc, argv));
         const std::string word = commandWord(argc, argv);
         bool known = word.empty();
-        for (const CLI::App* sub : app.get_subcommands({})) known = known || sub->get_name() == word;
+        for (const CLI::App* sub : app.get_subcommands({}))
+            known = known || sub->get_name() == word;
         if (!known) {
-            return console.fail(kExitUsage,
-                                "unknown command '" + word +
-                                    "' (ports, info, read, write, defaults, flash-esc, "
-                                    "flash-card, check or folders; see --help)");
+            return console.fail(kExitUsage, "unknown command '" + word +
+                                                "' (ports, info, read, write, defaults, flash-esc, "
+                                                "flash-card, check or folders; see --help)");
         }
         return console.fail(kExitUsage, std::string(e.what()) + " (see --help)");
     }

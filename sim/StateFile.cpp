@@ -32,7 +32,8 @@ std::string stateFileProblem(const std::string& path) {
     const fs::file_status status = fs::status(target, error);
     if (!fs::exists(status)) {
         const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-        if (!fs::is_directory(folder, error)) return "its folder " + folder.string() + " is missing";
+        if (!fs::is_directory(folder, error))
+            return "its folder " + folder.string() + " is missing";
         return {};
     }
     if (fs::is_directory(status)) return "it is a folder";

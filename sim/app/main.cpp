@@ -31,6 +31,14 @@ bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
     return std::fclose(out) == 0;
 }
 
+bool writeReceived(const orvek::sim::Simulator& sim, const std::string& path) {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) return false;
+    for (const auto& r : sim.received()) std::fprintf(out, "%02X", r.value);
+    std::fputc('\n', out);
+    return std::fclose(out) == 0;
+}
+
 // The simulator's links always point at a pseudo-terminal; any other path is someone's file.
 bool isOwnLink(const std::string& path) {
     char target[4096];
@@ -58,7 +66,7 @@ int main(int argc, char** argv) {
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;
-    std::string stateFile, linkPath, recordFile;
+    std::string stateFile, linkPath, recordFile, receivedFile;
     Faults faults;
     long long dropAfter = -1;
     int lateMs = 0, wrong = -1;
@@ -81,6 +89,8 @@ int main(int argc, char** argv) {
     app.add_option(
         "--record", recordFile,
         "On exit, write every firmware record (R) and card block (B) received, one hex line each");
+    app.add_option("--received", receivedFile,
+                   "On exit, write every byte received, in hexadecimal on one line");
     app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
     app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
     app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
@@ -158,6 +168,10 @@ int main(int argc, char** argv) {
     if (!sim.stateKept()) {
         std::fprintf(stderr, "orvek-sim: the settings could not be saved in %s\n",
                      stateFile.c_str());
+        return 1;
+    }
+    if (!receivedFile.empty() && !writeReceived(sim, receivedFile)) {
+        std::fprintf(stderr, "orvek-sim: cannot write %s\n", receivedFile.c_str());
         return 1;
     }
     if (!recordFile.empty() && !writeRecords(sim, recordFile)) {

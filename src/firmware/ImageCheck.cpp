@@ -157,10 +157,10 @@ void KfwImageChecker::findOverlaps() {
         if (reach != nullptr && span.first <= reach->last) {
             const DataSpan& later = span.line > reach->line ? span : *reach;
             const DataSpan& earlier = span.line > reach->line ? *reach : span;
-            found.emplace_back(later.line,
-                               format("data at 0x%08llX to 0x%08llX overlaps the record on line %zu",
-                                      static_cast<unsigned long long>(later.first),
-                                      static_cast<unsigned long long>(later.last), earlier.line));
+            found.emplace_back(
+                later.line, format("data at 0x%08llX to 0x%08llX overlaps the record on line %zu",
+                                   static_cast<unsigned long long>(later.first),
+                                   static_cast<unsigned long long>(later.last), earlier.line));
         }
         if (reach == nullptr || span.last > reach->last) reach = &span;
     }

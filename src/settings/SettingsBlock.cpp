@@ -103,7 +103,8 @@ std::vector<UnlistedRegister> UnlistedRegisterChanges(const ParameterLists& list
         if (k == kCarriedByte || lists.byKey(k).count() > 0) continue;
         const std::uint8_t written = WriteValue(lists, position);
         if (written != lists.lastReadBlock[position]) {
-            changes.push_back({k, kRegisterCodes[position], lists.lastReadBlock[position], written});
+            changes.push_back(
+                {k, kRegisterCodes[position], lists.lastReadBlock[position], written});
         }
     }
     return changes;

@@ -96,7 +96,7 @@ SettingsFileCheck checkSettingsFile(const std::filesystem::path& file) {
     return check;
 }
 
-std::string settingsFileText(const ParameterLists& lists) {
+std::string settingsFileBytes(const ParameterLists& lists) {
     ProfileDocument document;
     for (const auto& parameter : parameterTable()) {
         // A new UTF-8 document holds every option text.

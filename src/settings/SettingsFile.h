@@ -61,7 +61,7 @@ struct SettingsFileCheck {
 SettingsFileCheck checkSettingsFile(const std::filesystem::path& file);
 
 // The bytes an export of the lists writes as a new file.
-std::string settingsFileText(const ParameterLists& lists);
+std::string settingsFileBytes(const ParameterLists& lists);
 
 // Writes the eighteen selected texts (empty for a list without selection) into section
 // "option" of the file, creating it if needed and keeping everything else an existing file holds.

@@ -2,14 +2,17 @@
 // tells the window once when that begins and once when it ends, and orvek-cli names the fix.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "cli/Process.h"
 #include "link/UsbUart.h"
 #include "monitor/MonitorRig.h"
 #include "monitor/PortNote.h"
+#include "platform/FileReplace.h"
 #include "support/WithoutRoot.h"
 
 namespace fs = std::filesystem;
@@ -130,6 +133,34 @@ TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
         run({cli, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_EQ(missing.err.find("permission"), std::string::npos) << missing.err;
+}
+
+TEST(FileProtection, AFileThisUserMayNotWriteIsNeverReplaced) {
+    ASSERT_NE(::geteuid(), 0u) << "root may write every file";
+    const std::filesystem::path folder = deniedPortFolders().scratch / "protected";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path saved = folder / "race.cfg";
+    std::ofstream(saved) << "[option]\nBoost RPM=5000\n";
+    ASSERT_EQ(::chmod(saved.c_str(), 0444), 0);
+
+    const std::string cli = (deniedPortFolders().programs / "orvek-cli").string();
+    const RunResult r = run({cli, "--simulate", "read", "-o", saved.string()});
+    EXPECT_EQ(r.exitCode, 7);
+    EXPECT_EQ(r.err, "orvek-cli: cannot write " + saved.string() + ": Permission denied\n");
+    // The same writer serves the window's export, the backups and the simulator's state.
+    EXPECT_EQ(replaceFile(saved, "[option]\n"), std::make_error_code(std::errc::permission_denied));
+
+    std::ifstream in(saved);
+    std::stringstream kept;
+    kept << in.rdbuf();
+    EXPECT_EQ(kept.str(), "[option]\nBoost RPM=5000\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(saved.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file left";
 }
 
 }  // namespace

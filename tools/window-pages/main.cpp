@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 
 #include <chrono>
@@ -23,6 +24,7 @@
 #include "controls/CxSkinButton.h"
 #include "firmware/ui/CFirmwareDlg.h"
 #include "firmware/ui/FirmwarePageControls.h"
+#include "platform/FileReplace.h"
 #include "settings/ui/CEscSetupDlg.h"
 #include "settings/ui/EscSetupControls.h"
 #include "sim/Simulator.h"
@@ -112,10 +114,19 @@ int failures = 0;
 void save(CTarnwick11Dlg& window, const fs::path& folder, const char* name) {
     QCoreApplication::processEvents();
     const fs::path path = folder / name;
-    if (window.grab().save(QString::fromStdString(path.string()))) {
+    // Through the program's one file writer: a read-only picture stays, no half file is left.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    const bool encoded = window.grab().save(&buffer, "PNG");
+    const std::error_code error =
+        encoded ? orvek::replaceFile(
+                      path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))
+                : std::make_error_code(std::errc::io_error);
+    if (!error) {
         std::printf("%s\n", path.c_str());
     } else {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.message().c_str());
         ++failures;
     }
 }
