@@ -115,6 +115,30 @@ TEST(PortPermission, TheWindowIsToldOnceWhenThePortRefusesAndOnceWhenItOpens) {
     EXPECT_TRUE(rig.window.log.startingWith("portNote:").empty());
 }
 
+TEST(PortPermission, APathThatIsNoSerialPortIsToldOnceWithItsKindAndOnceWhenItEnds) {
+    MonitorRig rig;
+    ASSERT_TRUE(rig.ok);
+    const fs::path notes = deniedPortFolders().scratch / "notes.txt";
+    std::ofstream(notes) << "x";
+    SwitchablePort port("notes-port");
+    port.pointAt(notes);
+    rig.link.setPortOverride(port.path());
+    rig.monitor.onDeviceEsc();
+    for (int tick = 0; tick < 4; ++tick) rig.monitor.onPollTimer();
+    port.pointAt(deniedPortFolders().scratch);
+    for (int tick = 0; tick < 4; ++tick) rig.monitor.onPollTimer();
+    port.pointAt(rig.sim.devicePath());
+    for (int tick = 0; tick < 3; ++tick) rig.monitor.onPollTimer();
+    const std::string advice =
+        ". Name the adapter's port with --port, or leave it out to find the adapter.";
+    EXPECT_EQ(
+        rig.window.log.startingWith("portNote:"),
+        (std::vector<std::string>{
+            "portNote:" + port.path() + " is not a serial port (a regular file)" + advice,
+            "portNote:" + port.path() + " is not a serial port (a folder)" + advice, "portNote:"}));
+    EXPECT_EQ(rig.link.escState(), EscState::Identified);
+}
+
 TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
     ASSERT_TRUE(portIsDenied());
     const std::string port = deniedPortFolders().port().string();
@@ -163,10 +187,29 @@ TEST(FileProtection, AFileThisUserMayNotWriteIsNeverReplaced) {
         << "no temporary file left";
 }
 
+TEST(FileProtection, TheSimulatorSaysWhenItCouldNotKeepTheSettings) {
+    const fs::path folder = deniedPortFolders().scratch / "state";
+    fs::create_directories(folder);
+    const std::string state = (folder / "esc.state").string();
+    const std::string programs = deniedPortFolders().programs.string();
+    std::ofstream(folder / "race.cfg") << "[option]\nReverse Speed=50%\n";
+    SimProcess sim({programs + "/orvek-sim", "--state", state});
+    ASSERT_FALSE(sim.path().empty());
+    // The folder closes after the start: the save at the commit cannot be made.
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    const RunResult written = run(
+        {programs + "/orvek-cli", "--port", sim.path(), "write", (folder / "race.cfg").string()});
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(sim.stop(), 1) << "a save that failed is a failure";
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_FALSE(fs::exists(state));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
 }  // namespace
 }  // namespace orvek::testing
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    return orvek::testing::RunTestsWithoutRoot({}, {ORVEK_CLI_PATH});
+    return orvek::testing::RunTestsWithoutRoot({}, {ORVEK_CLI_PATH, ORVEK_SIM_PATH});
 }

@@ -76,11 +76,13 @@ private:
                 ++i_;
                 if (at('u')) {
                     for (int k = 1; k <= 4; ++k) {
-                        if (i_ + k >= t_.size() || !std::isxdigit(static_cast<unsigned char>(t_[i_ + k])))
+                        if (i_ + k >= t_.size() ||
+                            !std::isxdigit(static_cast<unsigned char>(t_[i_ + k])))
                             return false;
                     }
                     i_ += 5;
-                } else if (i_ < t_.size() && std::string("\"\\/bfnrt").find(t_[i_]) != std::string::npos) {
+                } else if (i_ < t_.size() &&
+                           std::string("\"\\/bfnrt").find(t_[i_]) != std::string::npos) {
                     ++i_;
                 } else {
                     return false;
@@ -93,7 +95,11 @@ private:
     }
     bool utf8() {
         const auto lead = static_cast<unsigned char>(t_[i_]);
-        std::size_t n = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        std::size_t n = lead < 0x80                    ? 1
+                        : lead >= 0xC2 && lead <= 0xDF ? 2
+                        : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                       : 0;
         if (n == 0 || i_ + n > t_.size()) return false;
         for (std::size_t k = 1; k < n; ++k) {
             if ((static_cast<unsigned char>(t_[i_ + k]) & 0xC0) != 0x80) return false;

@@ -28,8 +28,8 @@ Snapshot snapshot(const std::string& path) {
     s.bytes = text.str();
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0)
-        s.mtimeNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                    info.st_mtim.tv_nsec;
+        s.mtimeNs =
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     return s;
 }
 
@@ -129,7 +129,8 @@ TEST_F(Cli, APathThatIsNoSerialPortIsRefusedAndLeftAsItWas) {
     const RunResult fromEnvironment = run({kCli, "info"}, {}, 10000);
     ::unsetenv("ORVEK_PORT");
     EXPECT_EQ(fromEnvironment.exitCode, 3);
-    EXPECT_EQ(fromEnvironment.err, "orvek-cli: " + notes + " is not a serial port (a regular file)\n");
+    EXPECT_EQ(fromEnvironment.err,
+              "orvek-cli: " + notes + " is not a serial port (a regular file)\n");
 
     EXPECT_EQ(snapshot(notes), before);
     EXPECT_EQ(entries(file("folder")), 0u);
@@ -144,12 +145,11 @@ TEST_F(Cli, ALinkToTheSimulatorsTerminalServesEveryCommand) {
     {
         SimProcess esc({kSim, "--link", link});
         ASSERT_EQ(fs::read_symlink(link).string(), esc.path());
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"info"},
-              {"read", "-o", file("saved.cfg")},
-              {"write", file("race.cfg")},
-              {"defaults", "--dry-run"},
-              {"flash-esc", "--no-backup", image}}) {
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"info"},
+                                                     {"read", "-o", file("saved.cfg")},
+                                                     {"write", file("race.cfg")},
+                                                     {"defaults", "--dry-run"},
+                                                     {"flash-esc", "--no-backup", image}}) {
             const RunResult r = cli(link, args);
             EXPECT_EQ(r.exitCode, 0) << args[0] << ": " << r.err;
         }
@@ -194,9 +194,8 @@ TEST_F(Cli, WritersReplaceOnlyWhatTheyMade) {
     };
     for (const auto& state : states) {
         SCOPED_TRACE(state.path);
-        const RunResult c =
-            run({kCli, "--simulate", "--sim-state", state.path, "write", file("race.cfg")}, {},
-                10000);
+        const RunResult c = run(
+            {kCli, "--simulate", "--sim-state", state.path, "write", file("race.cfg")}, {}, 10000);
         EXPECT_FALSE(c.killed);
         EXPECT_EQ(c.exitCode, 7);
         EXPECT_EQ(c.err, "orvek-cli: cannot keep the simulated ESC's settings in " + state.path +
@@ -277,15 +276,20 @@ TEST_F(Cli, InputsThatCannotBeSentAreRefusedBeforeThePortOpens) {
         std::vector<std::string> args;
         std::string line;
     } cases[] = {
-        {{"write", file("empty.cfg")}, file("empty.cfg") + " holds no settings (no [option] keys matched)"},
-        {{"write", file("garbage.cfg")}, file("garbage.cfg") + " holds no settings (no [option] keys matched)"},
-        {{"write", file("utf16.cfg")}, file("utf16.cfg") + " holds no settings (no [option] keys matched)"},
-        {{"write", file("options.cfg")}, file("options.cfg") + " holds no settings (no [option] keys matched)"},
+        {{"write", file("empty.cfg")},
+         file("empty.cfg") + " holds no settings (no [option] keys matched)"},
+        {{"write", file("garbage.cfg")},
+         file("garbage.cfg") + " holds no settings (no [option] keys matched)"},
+        {{"write", file("utf16.cfg")},
+         file("utf16.cfg") + " holds no settings (no [option] keys matched)"},
+        {{"write", file("options.cfg")},
+         file("options.cfg") + " holds no settings (no [option] keys matched)"},
         {{"write", file("missing.cfg")}, "no such settings file: " + file("missing.cfg")},
         {{"flash-esc", "--force", "--fix-mode", file("empty.kfw")}, file("empty.kfw") + noData},
         {{"flash-card", "--force", file("empty.xup")}, file("empty.xup") + noData},
         {{"flash-esc", "--no-backup", file("overlap.kfw")},
-         file("overlap.kfw") + " is damaged (1 problem); nothing was sent (--force sends it anyway)"},
+         file("overlap.kfw") +
+             " is damaged (1 problem); nothing was sent (--force sends it anyway)"},
     };
     SimProcess s({kSim, "--received", file("received.txt")});
     for (const auto& c : cases) {
@@ -306,7 +310,8 @@ TEST_F(Cli, InputsThatCannotBeSentAreRefusedBeforeThePortOpens) {
     EXPECT_EQ(checked.out.find("sound"), std::string::npos);
     // --force sends it as it is.
     SimProcess boot({kSim, "--esc-bootloader", "--record", file("rec.txt")});
-    const RunResult forced = cli(boot.path(), {"flash-esc", "--fix-mode", "--force", file("overlap.kfw")});
+    const RunResult forced =
+        cli(boot.path(), {"flash-esc", "--fix-mode", "--force", file("overlap.kfw")});
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     ASSERT_EQ(boot.stop(), 0);
     EXPECT_EQ(lineCount(file("rec.txt")), 4u);
@@ -347,8 +352,9 @@ TEST_F(Cli, AWriteNamesWhatItPassesOverAndWhatItSetsWithoutAList) {
     const RunResult written = cli(blinky.path(), {"write", file("own.cfg")});
     EXPECT_EQ(written.out, named + "settings written and verified\n");
     const RunResult again = cli(blinky.path(), {"write", file("own.cfg")});
-    EXPECT_EQ(again.out, "no setting changes; sending them all the same\n"
-                         "settings written and verified\n");
+    EXPECT_EQ(again.out,
+              "no setting changes; sending them all the same\n"
+              "settings written and verified\n");
 }
 
 TEST_F(Cli, AnInterruptedWriteFinishesUnlessASecondInterruptFollows) {
@@ -356,8 +362,8 @@ TEST_F(Cli, AnInterruptedWriteFinishesUnlessASecondInterruptFollows) {
     writeState(file("esc.state"), kDefaultBlock);
     {
         SimProcess s({kSim, "--paced", "--state", file("esc.state")});
-        const RunResult r = run({kCli, "--port", s.path(), "write", file("race.cfg")},
-                                interruptAt("write: ", 1));
+        const RunResult r =
+            run({kCli, "--port", s.path(), "write", file("race.cfg")}, interruptAt("write: ", 1));
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_NE(r.err.find("warning: stopping the write now leaves the ESC holding settings it "
                              "has not committed, so it goes on"),
@@ -369,8 +375,8 @@ TEST_F(Cli, AnInterruptedWriteFinishesUnlessASecondInterruptFollows) {
     }
     writeState(file("esc.state"), kDefaultBlock);
     SimProcess s({kSim, "--paced", "--state", file("esc.state")});
-    const RunResult r = run({kCli, "--port", s.path(), "write", file("race.cfg")},
-                            interruptAt("write: ", 2));
+    const RunResult r =
+        run({kCli, "--port", s.path(), "write", file("race.cfg")}, interruptAt("write: ", 2));
     EXPECT_EQ(r.exitCode, 5) << r.err;
     const std::string line = lastLine(r.err);
     EXPECT_EQ(line.rfind("orvek-cli: write stopped after ", 0), 0u) << line;
@@ -392,7 +398,10 @@ TEST_F(Cli, AStoppedUploadIsRecoveredByThePrintedStepsAfterAPowerCycle) {
         std::string progress;
     } cases[] = {
         {"ESC", {}, {"--esc-bootloader"}, {"flash-esc", "--no-backup", image}, "flash-esc: 10%"},
-        {"program card", {"--card"}, {"--card-bootloader"}, {"flash-card", file("qlx.xup")},
+        {"program card",
+         {"--card"},
+         {"--card-bootloader"},
+         {"flash-card", file("qlx.xup")},
          "flash-card: 11%"},
     };
     const std::string link = file("ttyORVEK");
@@ -444,7 +453,9 @@ TEST_F(Cli, EveryFailureIsOneLineAndUnderJsonOneDocument) {
          2,
          "orvek-cli: unknown command 'frobnicate' (ports, info, read, write, defaults, flash-esc, "
          "flash-card, check or folders; see --help)"},
-        {{kCli, "--json", "read", "--port"}, 2, "orvek-cli: --port: 1 required TEXT missing (see --help)"},
+        {{kCli, "--json", "read", "--port"},
+         2,
+         "orvek-cli: --port: 1 required TEXT missing (see --help)"},
         {{kCli, "--json", "--simulate", "--port", file("p"), "info"},
          2,
          "orvek-cli: --simulate and --port exclude each other"},
