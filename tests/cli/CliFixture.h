@@ -35,6 +35,28 @@ const std::vector<int> kDefaultBlock = {0x00, 0x0A, 0x55, 0x1E, 0x66, 0x06, 0x5A
                                         0xC8, 0x06, 0x0A, 0x03, 0x00, 0x0A, 0x12, 0x02,
                                         0x0C, 0x02, 0x02, 0x77, 0x88, 0x00, 0xDD};
 
+// A card image of `blocks` random blocks of 1 to `longest` bytes; `expected` gets the record lines
+// the simulator writes for them.
+inline std::string cardImage(int blocks, unsigned seed, unsigned longest, std::string& expected) {
+    std::string xup;
+    std::mt19937 random(seed);
+    char b[8];
+    for (int block = 0; block < blocks; ++block) {
+        const unsigned length = 1 + random() % longest;
+        std::snprintf(b, sizeof b, "%02X", length >> 8);
+        std::string hex = b;
+        std::snprintf(b, sizeof b, "%02X", length & 0xFF);
+        hex += b;
+        for (unsigned i = 0; i < length; ++i) {
+            std::snprintf(b, sizeof b, "%02X", static_cast<unsigned>(random() & 0xFF));
+            hex += b;
+        }
+        xup += hex;
+        expected += "B " + hex + "\n";
+    }
+    return xup + "\n";
+}
+
 // Each test gets a fresh folder, removed afterwards.
 class Cli : public ::testing::Test {
 protected:

@@ -127,24 +127,9 @@ TEST_F(Cli, FlashEscSendsTheImageByteForByte) {
 }
 
 TEST_F(Cli, FlashCardSendsTheBlocksByteForByte) {
-    std::string xup, expected;
-    std::mt19937 random(4);
-    for (int block = 0; block < 30; ++block) {
-        const unsigned length = 1 + random() % 300;
-        std::string hex;
-        char b[3];
-        std::snprintf(b, sizeof b, "%02X", length >> 8);
-        hex += b;
-        std::snprintf(b, sizeof b, "%02X", length & 0xFF);
-        hex += b;
-        for (unsigned i = 0; i < length; ++i) {
-            std::snprintf(b, sizeof b, "%02X", static_cast<unsigned>(random() & 0xFF));
-            hex += b;
-        }
-        xup += hex;
-        expected += "B " + hex + "\n";
-    }
-    std::ofstream(file("qlx.xup")) << xup << "\n";
+    std::string expected;
+    const std::string xup = cardImage(30, 4, 300, expected);
+    std::ofstream(file("qlx.xup")) << xup;
     SimProcess s({kSim, "--card", "--record", file("rec.txt")});
     const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
     EXPECT_EQ(r.exitCode, 0) << r.err;

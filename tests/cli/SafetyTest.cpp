@@ -53,28 +53,6 @@ std::string dataRecord(unsigned address, const std::vector<unsigned>& data) {
     return line + text;
 }
 
-// A card image of `blocks` random blocks; `expected` gets the record lines the simulator
-// writes for them.
-std::string cardImage(int blocks, std::string& expected) {
-    std::string xup;
-    std::mt19937 random(11);
-    char b[3];
-    for (int block = 0; block < blocks; ++block) {
-        const unsigned length = 1 + random() % 200;
-        std::snprintf(b, sizeof b, "%02X", length >> 8);
-        std::string hex = b;
-        std::snprintf(b, sizeof b, "%02X", length & 0xFF);
-        hex += b;
-        for (unsigned i = 0; i < length; ++i) {
-            std::snprintf(b, sizeof b, "%02X", static_cast<unsigned>(random() & 0xFF));
-            hex += b;
-        }
-        xup += hex;
-        expected += "B " + hex + "\n";
-    }
-    return xup + "\n";
-}
-
 std::string readAll(const std::string& path) { return snapshot(path).bytes; }
 
 // Two interrupts 200 ms apart (or one) once standard error shows `trigger`.
@@ -141,7 +119,7 @@ TEST_F(Cli, ALinkToTheSimulatorsTerminalServesEveryCommand) {
     std::ofstream(file("race.cfg")) << "[option]\nReverse Speed=50%\n";
     const std::string image = hexImage("fw", 512, 3);
     std::string blocks;
-    std::ofstream(file("qlx.xup")) << cardImage(3, blocks);
+    std::ofstream(file("qlx.xup")) << cardImage(3, 11, 200, blocks);
     {
         SimProcess esc({kSim, "--link", link});
         ASSERT_EQ(fs::read_symlink(link).string(), esc.path());
@@ -390,7 +368,7 @@ TEST_F(Cli, AnInterruptedWriteFinishesUnlessASecondInterruptFollows) {
 
 TEST_F(Cli, AStoppedUploadIsRecoveredByThePrintedStepsAfterAPowerCycle) {
     std::string blocks;
-    std::ofstream(file("qlx.xup")) << cardImage(30, blocks);
+    std::ofstream(file("qlx.xup")) << cardImage(30, 11, 200, blocks);
     const std::string image = hexImage("fw", 4096, 5);
     const struct {
         const char* device;
