@@ -229,12 +229,19 @@ int checkOutput(const Console& console, const ReadOptions& options, std::filesys
     path = settingsExportPath(options.output);
     // What the save would refuse, refused before the ESC is asked.
     std::error_code error;
-    const auto status = std::filesystem::status(followLinks(path), error);
+    const std::filesystem::path target = followLinks(path);
+    const auto status = std::filesystem::status(target, error);
     if (std::filesystem::is_directory(status)) {
         return console.fail(kExitCannotWrite, "cannot write " + path.string() + ": a folder");
     }
+    const std::filesystem::path folder = target.parent_path();
+    if (!std::filesystem::exists(status) && !folder.empty() &&
+        !std::filesystem::is_directory(folder, error)) {
+        return console.fail(kExitCannotWrite,
+                            "cannot write " + path.string() + ": no folder " + folder.string());
+    }
     if (std::filesystem::exists(status) &&
-        ::faccessat(AT_FDCWD, followLinks(path).c_str(), W_OK, AT_EACCESS) != 0) {
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return console.fail(kExitCannotWrite,
                             "cannot write " + path.string() + ": " + std::strerror(errno));
     }

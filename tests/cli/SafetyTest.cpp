@@ -209,6 +209,11 @@ TEST_F(Cli, SavedSettingsGoWhereTheNameSays) {
     EXPECT_EQ(folder.err,
               "orvek-cli: -o " + file("out") + "/ names a folder; give the settings file's name\n");
     EXPECT_EQ(entries(file("out")), 0u);
+    const RunResult nowhere = run({kCli, "--simulate", "read", "-o", file("none/race.cfg")});
+    EXPECT_EQ(nowhere.exitCode, 7);
+    EXPECT_EQ(nowhere.err, "orvek-cli: cannot write " + file("none/race.cfg") + ": no folder " +
+                               file("none") + "\n");
+    EXPECT_EQ(nowhere.out, "") << "refused before the ESC was read";
 
     // "-" is standard output, holding the settings file and nothing else.
     const RunResult piped = run({kCli, "--simulate", "read", "-o", "-"});
