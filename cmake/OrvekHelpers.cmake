@@ -6,6 +6,17 @@ macro(orvek_add_subdirectory_if_present dir)
   endif()
 endmacro()
 
+# Adds every folder below the calling one that has a CMakeLists.txt, in name order.
+function(orvek_add_child_folders)
+  file(GLOB children LIST_DIRECTORIES true "${CMAKE_CURRENT_SOURCE_DIR}/*")
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY "${child}" AND EXISTS "${child}/CMakeLists.txt")
+      add_subdirectory("${child}")
+    endif()
+  endforeach()
+endfunction()
+
 # orvek_add_library(name [DEPS lib...] [QT]) : a static library of every .cpp in the calling folder.
 function(orvek_add_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})

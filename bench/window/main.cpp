@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
-#include "app/CTarnwick11App.h"
-#include "app/CTarnwick11Dlg.h"
 #include "firmware/ProgramFolder.h"
-#include "platform/qt/MessageBoxes.h"
+#include "gui/app/CTarnwick11App.h"
+#include "gui/desktop/MessageBoxes.h"
+#include "gui/window/CTarnwick11Dlg.h"
 #include "sim/Simulator.h"
 
 extern char** environ;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/FileDialogs.h"
-#include "platform/qt/MessageBoxes.h"
-#include "platform/qt/UrlOpener.h"
+#include "gui/desktop/FileDialogs.h"
+#include "gui/desktop/MessageBoxes.h"
+#include "gui/desktop/UrlOpener.h"
 
 namespace orvek::testing {
 

@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "controls/CBitComboBox.h"
-#include "controls/CxSkinButton.h"
+#include "gui/controls/CBitComboBox.h"
+#include "gui/controls/CxSkinButton.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {

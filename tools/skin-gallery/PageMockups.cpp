@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "controls/CBitComboBox.h"
-#include "controls/CxSkinButton.h"
-#include "controls/SkinFont.h"
+#include "gui/controls/CBitComboBox.h"
+#include "gui/controls/CxSkinButton.h"
+#include "gui/controls/SkinFont.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {

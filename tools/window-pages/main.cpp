@@ -19,14 +19,14 @@
 #include <string>
 #include <thread>
 
-#include "app/CTarnwick11Dlg.h"
-#include "controls/CBitComboBox.h"
-#include "controls/CxSkinButton.h"
-#include "firmware/ui/CFirmwareDlg.h"
-#include "firmware/ui/FirmwarePageControls.h"
+#include "gui/controls/CBitComboBox.h"
+#include "gui/controls/CxSkinButton.h"
+#include "gui/pages/firmware/CFirmwareDlg.h"
+#include "gui/pages/firmware/FirmwarePageControls.h"
+#include "gui/pages/settings/CEscSetupDlg.h"
+#include "gui/pages/settings/EscSetupControls.h"
+#include "gui/window/CTarnwick11Dlg.h"
 #include "platform/FileReplace.h"
-#include "settings/ui/CEscSetupDlg.h"
-#include "settings/ui/EscSetupControls.h"
 #include "sim/Simulator.h"
 
 namespace {

@@ -1,0 +1,25 @@
+#include "gui/controls/SkinFont.h"
+
+#include <QStringList>
+
+namespace orvek {
+
+QString resolvedFontFace(const QString& face) {
+    static const QStringList windowsSans = {
+        QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("MS Shell Dlg"), QStringLiteral("MS Shell Dlg 2"),
+        QStringLiteral("MS Sans Serif")};
+    for (const QString& name : windowsSans) {
+        if (face.compare(name, Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
+    }
+    return face;
+}
+
+QFont skinFont(const QString& face, int tenthsOfPoint) {
+    QFont font(resolvedFontFace(face));
+    // A size of 0 or less would make Qt complain and fall back; keep the smallest legible size.
+    font.setPointSizeF(tenthsOfPoint > 0 ? tenthsOfPoint / 10.0 : 1.0);
+    return font;
+}
+
+}  // namespace orvek

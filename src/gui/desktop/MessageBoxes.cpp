@@ -1,0 +1,23 @@
+#include "gui/desktop/MessageBoxes.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace orvek {
+
+void QtMessageBoxes::show(const std::string& text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    QCoreApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool QtMessageBoxes::ask(const std::string& text, bool yesIsDefault) {
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace orvek

@@ -1,0 +1,415 @@
+#include "gui/pages/firmware/CFirmwareDlg.h"
+
+#include "gui/controls/ClickArea.h"
+#include "gui/controls/PagePalette.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <optional>
+
+#include "firmware/FirmwareCatalogue.h"
+#include "firmware/ImageCheck.h"
+#include "gui/controls/CBitComboBox.h"
+#include "gui/controls/CxSkinButton.h"
+#include "gui/controls/SkinFont.h"
+#include "gui/pages/firmware/FirmwarePageControls.h"
+#include "gui/pages/firmware/IdentityField.h"
+#include "resources/SkinRegistry.h"
+#include "update/UpdateHost.h"
+
+namespace orvek {
+
+namespace {
+
+namespace ctl = firmwareControl;
+
+enum class Kind { Picture, Label, Field, List, Start, Status, Progress, Information, BackupLine };
+
+struct Place {
+    int id;
+    Kind kind;
+    QRect area;
+    int picture = 0;             // skin id of a picture, start, status or progress control
+    const char* text = nullptr;  // a label's text
+    bool shown = true;
+};
+
+// Every control of the page, bottom of the stack first. The hidden model and hardware rows of
+// the program card sit where the ESC's sit, one group lower.
+const Place kLayout[] = {
+    {ctl::LeftBackground, Kind::Picture, {20, 20, 600, 520}, SkinId::FirmwareLeftPanel},
+    {ctl::RightBackground, Kind::Picture, {650, 0, 330, 560}, SkinId::FirmwareRightPanel},
+    {ctl::EscTitle, Kind::Picture, {200, 40, 180, 32}, SkinId::EscGroupTitle},
+    {ctl::EscSeparator, Kind::Picture, {70, 70, 420, 10}, SkinId::FirmwareSeparator},
+    {ctl::EscModelLabel, Kind::Label, {80, 105, 100, 20}, 0, firmwareText::ModelName, false},
+    {ctl::EscModelName, Kind::Field, {200, 103, 180, 23}, 0, nullptr, false},
+    {ctl::EscHardwareLabel,
+     Kind::Label,
+     {80, 145, 100, 20},
+     0,
+     firmwareText::HardwareVersion,
+     false},
+    {ctl::EscHardwareVersion, Kind::Field, {200, 143, 180, 23}, 0, nullptr, false},
+    {ctl::EscFirmwareLabel, Kind::Label, {80, 135, 100, 20}, 0, firmwareText::NowFirmware},
+    {ctl::EscFirmware, Kind::Field, {200, 133, 180, 23}},
+    {ctl::EscChangeLabel, Kind::Label, {80, 205, 100, 20}, 0, firmwareText::ChangeFirmware},
+    {ctl::EscImageList, Kind::List, {200, 205, 180, 20}},
+    {ctl::EscStart, Kind::Start, {440, 105, 150, 75}, SkinId::EscFirmwareStart},
+    {ctl::EscProgress, Kind::Progress, {440, 180, 150, 75}, SkinId::ProgressFrame, nullptr, false},
+    {ctl::EscStatus, Kind::Status, {440, 180, 150, 75}, SkinId::StatusReady},
+    {ctl::CardTitle, Kind::Picture, {170, 290, 270, 32}, SkinId::CardGroupTitle},
+    {ctl::CardSeparator, Kind::Picture, {70, 320, 420, 10}, SkinId::FirmwareSeparator},
+    {ctl::CardModelLabel, Kind::Label, {80, 355, 100, 20}, 0, firmwareText::ModelName, false},
+    {ctl::CardModelName, Kind::Field, {200, 353, 180, 23}, 0, nullptr, false},
+    {ctl::CardHardwareLabel,
+     Kind::Label,
+     {80, 395, 100, 20},
+     0,
+     firmwareText::HardwareVersion,
+     false},
+    {ctl::CardHardwareVersion, Kind::Field, {200, 393, 180, 23}, 0, nullptr, false},
+    {ctl::CardFirmwareLabel, Kind::Label, {80, 390, 100, 20}, 0, firmwareText::NowFirmware},
+    {ctl::CardFirmware, Kind::Field, {200, 390, 180, 23}},
+    {ctl::CardChangeLabel, Kind::Label, {80, 460, 100, 20}, 0, firmwareText::ChangeFirmware},
+    {ctl::CardImageList, Kind::List, {200, 460, 180, 20}},
+    {ctl::CardStart, Kind::Start, {440, 355, 150, 75}, SkinId::CardFirmwareStart},
+    {ctl::CardProgress, Kind::Progress, {440, 430, 150, 75}, SkinId::ProgressFrame, nullptr, false},
+    {ctl::CardStatus, Kind::Status, {440, 430, 150, 75}, SkinId::StatusReady},
+    {ctl::InformationTitle, Kind::Picture, {680, 25, 250, 37}, SkinId::InformationTitle},
+    {ctl::Information, Kind::Information, {665, 70, 300, 465}},
+    {ctl::BackupLine, Kind::BackupLine, {665, 538, 300, 18}, 0, nullptr, false},
+};
+
+// The controls of one update target.
+struct TargetControls {
+    int list, start, status, progress;
+    const char* selectText;
+};
+const TargetControls kTargets[] = {
+    {ctl::EscImageList, ctl::EscStart, ctl::EscStatus, ctl::EscProgress, firmwareText::SelectEsc},
+    {ctl::CardImageList, ctl::CardStart, ctl::CardStatus, ctl::CardProgress,
+     firmwareText::SelectCard},
+};
+constexpr FirmwareTarget kBothTargets[] = {FirmwareTarget::Esc, FirmwareTarget::ProgramCard};
+
+std::size_t slot(FirmwareTarget target) { return target == FirmwareTarget::Esc ? 0 : 1; }
+const TargetControls& controlsOf(FirmwareTarget target) { return kTargets[slot(target)]; }
+
+// Which identity value each identity field shows.
+struct Binding {
+    int id;
+    const std::string& (FirmwareIdentity::*value)() const;
+};
+const Binding kBindings[] = {
+    {ctl::EscModelName, &FirmwareIdentity::escModelName},
+    {ctl::EscHardwareVersion, &FirmwareIdentity::escHardwareVersion},
+    {ctl::EscFirmware, &FirmwareIdentity::escFirmware},
+    {ctl::CardModelName, &FirmwareIdentity::cardModelName},
+    {ctl::CardHardwareVersion, &FirmwareIdentity::cardHardwareVersion},
+    {ctl::CardFirmware, &FirmwareIdentity::cardFirmware},
+};
+
+constexpr int kIdentityTextSize = 85;
+constexpr int kLabelTextSize = 90;
+constexpr int kInformationTextSize = 80;
+constexpr int kProgressTextSize = 200;
+const QColor kLabelColour(234, 234, 234);
+const QColor kProgressColour(247, 148, 29);
+const QColor kFailureColour(255, 0, 0);
+constexpr std::size_t kProblemsAsked = 5;
+
+QFont identityFont(int tenthsOfPoint) {
+    return skinFont(QStringLiteral("Microsoft Sans Serif"), tenthsOfPoint);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+QString fromPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// The question asked before a damaged image goes: what is wrong, where, and whether to go on.
+std::string damagedImageQuestion(const std::filesystem::path& image,
+                                 const ImageCheckReport& report) {
+    std::string text = "The firmware image " + image.filename().string() + " is damaged:\n";
+    const std::size_t shown = std::min(report.problems.size(), kProblemsAsked);
+    for (std::size_t i = 0; i < shown; ++i) text += imageProblemText(report.problems[i]) + "\n";
+    if (report.problemCount > shown) {
+        text += "... and " + problemCountText(report.problemCount - shown, "more ") + "\n";
+    }
+    text += "\nUpload it anyway?";
+    return text;
+}
+
+}  // namespace
+
+CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity,
+                           MessageBoxes& messages, const std::filesystem::path& programFolder,
+                           QWidget* parent)
+    : QWidget(parent),
+      requests_(requests),
+      identity_(identity),
+      messages_(messages),
+      programFolder_(programFolder) {
+    paintBlack(*this);
+    // Moves over the pictures reach the page, which shows the hand over a start picture.
+    setMouseTracking(true);
+    resize(985, 570);
+    statusPictures_.fill(SkinId::StatusReady);
+    placeControls();
+    showInformation();
+    fillImageLists();
+    for (FirmwareTarget target : kBothTargets)
+        startAreas_[slot(target)] = control(controlsOf(target).start)->geometry();
+}
+
+void CFirmwareDlg::placeControls() {
+    for (const Place& place : kLayout) {
+        QWidget* widget = nullptr;
+        switch (place.kind) {
+            case Kind::Picture:
+            case Kind::Start:
+            case Kind::Status: {
+                auto* label = new QLabel(this);
+                label->setPixmap(SkinRegistry::pixmap(place.picture));
+                // The page tests its own rectangles for the hand and the clicks.
+                label->setAttribute(Qt::WA_TransparentForMouseEvents);
+                widget = label;
+                break;
+            }
+            case Kind::Label: {
+                auto* label = new QLabel(QString::fromUtf8(place.text), this);
+                label->setFont(skinFont(QStringLiteral("Arial"), kLabelTextSize));
+                setTextColour(label, kLabelColour);
+                label->setAttribute(Qt::WA_TransparentForMouseEvents);
+                widget = label;
+                break;
+            }
+            case Kind::Field: {
+                auto* field = new IdentityField(this);
+                field->setFont(identityFont(kIdentityTextSize));
+                widget = field;
+                break;
+            }
+            case Kind::List: {
+                auto* list = new CBitComboBox(this, true);
+                list->itemFontFace = QStringLiteral("Microsoft Sans Serif");
+                list->itemFontSize = kIdentityTextSize;
+                widget = list;
+                break;
+            }
+            case Kind::Progress: {
+                auto* button = new CxSkinButton(this);
+                button->AssignSkin(place.picture, place.picture, 0);
+                button->setText(QString::fromUtf8(firmwareText::StartCaption));
+                button->captionFontFace = QStringLiteral("Arial");
+                button->captionFontSize = kProgressTextSize;
+                button->captionColour = kProgressColour;
+                button->setFocusPolicy(Qt::NoFocus);
+                widget = button;
+                break;
+            }
+            case Kind::Information: {
+                auto* panel = new QPlainTextEdit(this);
+                panel->setReadOnly(true);
+                panel->setFrameShape(QFrame::NoFrame);
+                panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                panel->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
+                QPalette colours = panel->palette();
+                colours.setColor(QPalette::Base, Qt::black);
+                colours.setColor(QPalette::Text, kLabelColour);
+                // A dark scroll bar beside the dark panel.
+                colours.setColor(QPalette::Window, Qt::black);
+                colours.setColor(QPalette::Button, IdentityField::kBackground);
+                colours.setColor(QPalette::ButtonText, kLabelColour);
+                colours.setColor(QPalette::Light, IdentityField::kBackground.lighter(130));
+                colours.setColor(QPalette::Dark, Qt::black);
+                panel->setPalette(colours);
+                widget = panel;
+                break;
+            }
+            case Kind::BackupLine: {
+                auto* line = new QLabel(this);
+                line->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
+                setTextColour(line, kLabelColour);
+                widget = line;
+                break;
+            }
+        }
+        widget->setGeometry(place.area);
+        widget->setVisible(place.shown);
+        controls_.insert(place.id, widget);
+    }
+}
+
+void CFirmwareDlg::showInformation() {
+    auto* panel = controlAs<QPlainTextEdit>(ctl::Information);
+    const std::optional<std::string> text = LoadFirmwareInformation(programFolder_);
+    if (text) {
+        panel->setPlainText(QString::fromStdString(informationDisplayText(*text)));
+    } else {
+        // The lists and start pictures work without it; the panel says what is missing.
+        panel->setPlainText(QStringLiteral("No firmware information: %1 cannot be read.")
+                                .arg(fromPath(firmwareInformationPath(programFolder_))));
+    }
+}
+
+void CFirmwareDlg::fillImageLists() {
+    const FirmwareImageLists images = ListFirmwareImages(programFolder_);
+    const auto fill = [](CBitComboBox* list, const std::vector<FirmwareImageEntry>& entries) {
+        list->clear();
+        for (const FirmwareImageEntry& entry : entries) {
+            const int position = list->addString(QString::fromStdString(entry.title));
+            // The title's own bytes, so that the request names the folder entry exactly.
+            list->setItemData(position, QByteArray::fromStdString(entry.title));
+        }
+        list->setCurrentIndex(-1);  // nothing is chosen until the user picks an image
+    };
+    fill(imageList(FirmwareTarget::Esc), images.esc);
+    fill(imageList(FirmwareTarget::ProgramCard), images.programCard);
+}
+
+void CFirmwareDlg::setTextSize(int tenthsOfPoint) {
+    for (const Binding& binding : kBindings)
+        control(binding.id)->setFont(identityFont(tenthsOfPoint));
+    for (FirmwareTarget target : kBothTargets) {
+        imageList(target)->itemFontSize = tenthsOfPoint;
+        imageList(target)->update();
+    }
+}
+
+void CFirmwareDlg::ShowDeviceInfo(FirmwareTarget) {
+    // The identity object has already applied the model table; every field shows its value.
+    for (const Binding& binding : kBindings) {
+        controlAs<IdentityField>(binding.id)
+            ->setText(QString::fromStdString((identity_.*binding.value)()));
+    }
+}
+
+void CFirmwareDlg::showReadyPictures() {
+    setStatusPicture(FirmwareTarget::Esc, SkinId::StatusReady);
+    setStatusPicture(FirmwareTarget::ProgramCard, SkinId::StatusReady);
+}
+
+int CFirmwareDlg::statusPicture(FirmwareTarget target) const {
+    return statusPictures_[slot(target)];
+}
+
+void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
+    auto* line = controlAs<QLabel>(ctl::BackupLine);
+    QString where = QDir::toNativeSeparators(fromPath(backup.file));
+    const QString home = QDir::homePath();
+    if (!home.isEmpty() && home != QStringLiteral("/") &&
+        where.startsWith(home + QLatin1Char('/'))) {
+        where = QStringLiteral("~") + where.mid(home.size());
+    }
+    const QString text = backup.saved
+                             ? QStringLiteral("ESC settings saved to %1").arg(where)
+                             : QStringLiteral("ESC settings NOT saved: cannot write %1").arg(where);
+    setTextColour(line, backup.saved ? kLabelColour : kFailureColour);
+    line->setText(QFontMetrics(line->font()).elidedText(text, Qt::ElideMiddle, line->width()));
+    line->setToolTip(text);
+    line->show();
+}
+
+void CFirmwareDlg::setProgressCaption(FirmwareTarget target, const std::string& caption) {
+    CxSkinButton* button = progressButton(target);
+    button->setText(QString::fromStdString(caption));
+    button->update();
+}
+
+void CFirmwareDlg::showProgress(FirmwareTarget target, bool shown) {
+    progressButton(target)->setVisible(shown);
+}
+
+void CFirmwareDlg::setStatusPicture(FirmwareTarget target, int pictureId) {
+    statusPictures_[slot(target)] = pictureId;
+    picture(controlsOf(target).status)->setPixmap(SkinRegistry::pixmap(pictureId));
+}
+
+void CFirmwareDlg::showStatusPicture(FirmwareTarget target, bool shown) {
+    picture(controlsOf(target).status)->setVisible(shown);
+}
+
+void CFirmwareDlg::setStartPicture(FirmwareTarget target, int pictureId) {
+    picture(controlsOf(target).start)->setPixmap(SkinRegistry::pixmap(pictureId));
+}
+
+void CFirmwareDlg::invalidatePage() { update(); }
+
+void CFirmwareDlg::requestUpdate(FirmwareTarget target) {
+    const CBitComboBox* list = imageList(target);
+    const int selected = list->currentIndex();
+    if (selected < 0) {
+        messages_.show(controlsOf(target).selectText, MessageIcon::None);
+        return;
+    }
+    const std::string title = list->itemData(selected).toByteArray().toStdString();
+    // An empty card entry (a file named ".xup") is ignored; an empty ESC entry asks for ".kfw".
+    if (target == FirmwareTarget::ProgramCard && title.empty()) return;
+    const std::filesystem::path image =
+        firmwareImagePath(programFolder_, firmwareFileName(title, target));
+    if (!imageMayGo(image, target)) return;
+    // Each target keeps its own image, so that two requests before one tick never mix them.
+    if (target == FirmwareTarget::Esc) {
+        requests_.escImage = image;
+        requests_.escUpdateRequested = true;
+    } else {
+        requests_.cardImage = image;
+        requests_.cardUpdateRequested = true;
+    }
+}
+
+bool CFirmwareDlg::imageMayGo(const std::filesystem::path& image, FirmwareTarget target) {
+    const ImageCheckReport report = checkFirmwareImage(image, target);
+    // An image that cannot be read at all is the update's to report ("Read File Error!").
+    if (report.status != ImageReadStatus::Ok || report.problemCount == 0) return true;
+    return messages_.ask(damagedImageQuestion(image, report), false);
+}
+
+bool CFirmwareDlg::overStartPicture(const QPoint& point) const {
+    return std::any_of(startAreas_.begin(), startAreas_.end(),
+                       [&](const QRect& area) { return strictlyInside(area, point); });
+}
+
+void CFirmwareDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (overStartPicture(event->position().toPoint())) {
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        unsetCursor();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CFirmwareDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        for (FirmwareTarget target : kBothTargets) {
+            if (strictlyInside(startAreas_[slot(target)], at)) requestUpdate(target);
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+QLabel* CFirmwareDlg::picture(int controlId) const { return controlAs<QLabel>(controlId); }
+
+CxSkinButton* CFirmwareDlg::progressButton(FirmwareTarget target) const {
+    return controlAs<CxSkinButton>(controlsOf(target).progress);
+}
+
+CBitComboBox* CFirmwareDlg::imageList(FirmwareTarget target) const {
+    return controlAs<CBitComboBox>(controlsOf(target).list);
+}
+
+}  // namespace orvek

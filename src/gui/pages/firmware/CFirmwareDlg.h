@@ -1,0 +1,85 @@
+#pragma once
+// The FIRMWARE page: the identity of the attached ESC or program card, the images on disk, the
+// two start pictures and what an update shows while it runs. Its clicks only raise request
+// flags; the update workers drive its display through the window's update host.
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include <QHash>
+#include <QRect>
+#include <QWidget>
+
+#include "firmware/DeviceIdentity.h"
+#include "firmware/SettingsBackup.h"
+#include "gui/desktop/MessageBoxes.h"
+#include "monitor/MonitorState.h"
+
+class QLabel;
+
+namespace orvek {
+
+class CBitComboBox;
+class CxSkinButton;
+
+class CFirmwareDlg : public QWidget {
+    Q_OBJECT
+public:
+    CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity, MessageBoxes& messages,
+                 const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+
+    // The window's text size (tenths of a point), taken over on a screen not at 96 DPI.
+    void setTextSize(int tenthsOfPoint);
+    // Shows the identity of `target` as the identity object holds it now.
+    void ShowDeviceInfo(FirmwareTarget target);
+    // The ready picture in both status pictures (the page brought up while no update runs).
+    void showReadyPictures();
+    // The picture id a status picture (1031 ESC, 1033 program card) shows.
+    int statusPicture(FirmwareTarget target) const;
+    // The line under the information panel: where the ESC's settings were saved before its
+    // firmware update, or that they could not be.
+    void showSettingsBackup(const SettingsBackup& backup);
+
+    // The window's side of the update host: what a running update shows on the page.
+    void setProgressCaption(FirmwareTarget target, const std::string& caption);
+    void showProgress(FirmwareTarget target, bool shown);
+    void setStatusPicture(FirmwareTarget target, int pictureId);
+    void showStatusPicture(FirmwareTarget target, bool shown);
+    void setStartPicture(FirmwareTarget target, int pictureId);
+    void invalidatePage();
+
+    // A click on a start picture: checks the selection and the image, then raises the request.
+    void requestUpdate(FirmwareTarget target);
+
+    // The control of an id of the layout (tests, picture tools); null for any other id.
+    QWidget* control(int id) const { return controls_.value(id); }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void placeControls();
+    void fillImageLists();
+    void showInformation();
+    // False when the image is damaged and the user chose not to upload it.
+    bool imageMayGo(const std::filesystem::path& image, FirmwareTarget target);
+    bool overStartPicture(const QPoint& point) const;
+    template <typename Widget>
+    Widget* controlAs(int id) const {
+        return static_cast<Widget*>(controls_.value(id));
+    }
+    QLabel* picture(int id) const;
+    CxSkinButton* progressButton(FirmwareTarget target) const;
+    CBitComboBox* imageList(FirmwareTarget target) const;
+
+    RequestFlags& requests_;
+    const FirmwareIdentity& identity_;
+    MessageBoxes& messages_;
+    std::filesystem::path programFolder_;
+    QHash<int, QWidget*> controls_;
+    std::array<QRect, 2> startAreas_{};
+    std::array<int, 2> statusPictures_{};
+};
+
+}  // namespace orvek

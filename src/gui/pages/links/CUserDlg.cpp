@@ -1,0 +1,79 @@
+#include "gui/pages/links/CUserDlg.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "gui/controls/ClickArea.h"
+#include "gui/controls/PagePalette.h"
+#include "resources/SkinRegistry.h"
+
+namespace orvek {
+
+namespace {
+
+constexpr int kFacePicture = 1058;
+
+// Placeholders of the link areas: the four products in a column, the homepage button below
+// the help text. Only their rectangles are used; they are never shown.
+struct AreaPlace {
+    ProductLink link;
+    int id;
+    QRect place;
+};
+constexpr int kProductTop = 60;
+constexpr int kProductPitch = 120;
+const AreaPlace kAreaPlaces[] = {
+    {ProductLink::Homepage, linkArea::Homepage, QRect(500, 500, 150, 60)},
+    {ProductLink::Arc, linkArea::Arc, QRect(700, kProductTop, 250, 100)},
+    {ProductLink::Basis, linkArea::Basis, QRect(700, kProductTop + kProductPitch, 250, 100)},
+    {ProductLink::Zeta, linkArea::Zeta, QRect(700, kProductTop + 2 * kProductPitch, 250, 100)},
+    {ProductLink::Qlx, linkArea::Qlx, QRect(700, kProductTop + 3 * kProductPitch, 250, 100)},
+};
+
+}  // namespace
+
+CUserDlg::CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder, QWidget* parent)
+    : QWidget(parent), opener_(opener), face_(new QLabel(this)) {
+    paintBlack(*this);
+    const QPixmap face = SkinRegistry::pixmap(SkinId::LinksPage);
+    face_->setObjectName(QString::number(kFacePicture));
+    face_->setPixmap(face);
+    face_->setGeometry(0, 0, face.width(), face.height());
+    // The page itself takes the pointer, so that the areas work over the picture.
+    face_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setMouseTracking(true);
+
+    for (const AreaPlace& area : kAreaPlaces)
+        linkAreas_[static_cast<std::size_t>(area.link)] = area.place;
+    productLinks_ = ReadProductLinks(programFolder);
+}
+
+int CUserDlg::areaAt(const QPoint& point) const {
+    for (std::size_t i = 0; i < linkAreas_.size(); ++i) {
+        if (strictlyInside(linkAreas_[i], point)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void CUserDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (areaAt(event->position().toPoint()) >= 0) {
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        unsetCursor();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CUserDlg::mousePressEvent(QMouseEvent* event) {
+    // Only a plain left press: no other button, no Shift, Ctrl or Alt held.
+    const bool plainLeft = event->button() == Qt::LeftButton &&
+                           event->buttons() == Qt::LeftButton &&
+                           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plainLeft) {
+        const int area = areaAt(event->position().toPoint());
+        if (area >= 0) opener_.open(productLinks_[static_cast<std::size_t>(area)]);
+    }
+    QWidget::mousePressEvent(event);
+}
+
+}  // namespace orvek

@@ -1,0 +1,50 @@
+#pragma once
+// The USER SUPPORT page: one picture of the products with five link areas; a plain left click
+// strictly inside an area opens its configured link in the browser.
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include <QRect>
+#include <QWidget>
+
+#include "config/AppConfig.h"
+#include "gui/desktop/UrlOpener.h"
+
+class QLabel;
+
+namespace orvek {
+
+// The links page: five areas of picture 164, each opening a configured link.
+namespace linkArea {
+constexpr int Homepage = 1028;
+constexpr int Arc = 1041;
+constexpr int Basis = 1042;
+constexpr int Zeta = 1043;
+constexpr int Qlx = 1044;
+}  // namespace linkArea
+
+class CUserDlg : public QWidget {
+    Q_OBJECT
+public:
+    CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder,
+             QWidget* parent = nullptr);
+
+    // In page coordinates, in productLinkKeys() order.
+    const std::array<QRect, kProductLinkCount>& linkAreas() const { return linkAreas_; }
+    const std::array<std::string, kProductLinkCount>& productLinks() const { return productLinks_; }
+    // The area strictly containing the point (borders excluded); -1 for none.
+    int areaAt(const QPoint& point) const;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    UrlOpener& opener_;
+    QLabel* face_;
+    std::array<std::string, kProductLinkCount> productLinks_;
+    std::array<QRect, kProductLinkCount> linkAreas_;
+};
+
+}  // namespace orvek

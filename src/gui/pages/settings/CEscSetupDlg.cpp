@@ -1,0 +1,335 @@
+#include "gui/pages/settings/CEscSetupDlg.h"
+
+#include "gui/controls/ClickArea.h"
+#include "gui/controls/PagePalette.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <vector>
+
+#include "gui/controls/CBitComboBox.h"
+#include "gui/controls/SkinFont.h"
+#include "gui/pages/settings/WatchedOptionList.h"
+#include "resources/SkinCatalog.h"
+#include "resources/SkinRegistry.h"
+#include "settings/SettingsBlock.h"
+
+namespace orvek {
+namespace {
+
+const QColor kLabelText(234, 234, 234);
+const QColor kMarkerColour(247, 148, 29);  // the skin's orange, as the progress captions
+
+enum class Kind { Picture, Text, HiddenText, List, SortedList, Comment };
+
+struct Placement {
+    int id;
+    Kind kind;
+    QRect place;        // lists: the height of the opened list, the box is kClosedListHeight high
+    int pictureId = 0;  // pictures only
+};
+
+// Every control of the page in creation order, which is also the drawing order: panels first.
+std::vector<Placement> pageLayout() {
+    using namespace escSetupControl;
+    std::vector<Placement> layout = {
+        {1082, Kind::Picture, {5, 0, 330, 560}, SkinId::SettingsLeftPanel},
+        {1083, Kind::Picture, {330, 0, 330, 290}, SkinId::SettingsMiddleUpperPanel},
+        {1084, Kind::Picture, {340, 300, 320, 180}, SkinId::SettingsMiddleLowerPanel},
+        {1085, Kind::Picture, {660, 0, 315, 560}, SkinId::SettingsRightPanel},
+        {1067, Kind::Picture, {35, 20, 280, 25}, SkinId::EscInformationHeading},
+        {1068, Kind::Picture, {35, 50, 80, 35}, SkinId::FirmwareLabel},
+        {ModelText, Kind::HiddenText, {140, 52, 100, 30}},
+        {FirmwareText, Kind::Text, {140, 72, 100, 30}},
+        {1069, Kind::Picture, {120, 110, 120, 18}, SkinId::BasicSetupHeading},
+        {1070, Kind::Picture, {35, 130, 280, 5}, SkinId::SettingsDivider},
+        {1071, Kind::Picture, {30, 140, 115, 405}, SkinId::BasicSetupLabels},
+    };
+    for (int n = 0; n < 12; ++n)
+        layout.push_back({1009 + n, Kind::List, {145, 138 + 35 * n, 160, 120}});
+    const std::vector<Placement> middle = {
+        {1072, Kind::Picture, {420, 20, 160, 16}, SkinId::TechnicalSetupHeading},
+        {1073, Kind::Picture, {360, 40, 280, 5}, SkinId::SettingsDivider},
+        {1074, Kind::Picture, {370, 50, 80, 184}, SkinId::TechnicalSetupLabels},
+        // Top to bottom as the label picture names them, not in id order.
+        {1021, Kind::List, {458, 47, 160, 120}},
+        {1024, Kind::List, {458, 80, 160, 120}},
+        {1026, Kind::List, {458, 112, 160, 120}},
+        {1023, Kind::List, {458, 145, 160, 120}},
+        {1022, Kind::List, {458, 180, 160, 120}},
+        {1025, Kind::List, {458, 214, 160, 120}},
+        {1075, Kind::Picture, {400, 320, 200, 30}, SkinId::ProfilesHeading},
+        {1076, Kind::Picture, {360, 350, 280, 5}, SkinId::SettingsDivider},
+        {1077, Kind::Picture, {370, 365, 70, 13}, SkinId::CategoryLabel},
+        {CategoryList, Kind::List, {370, 380, 250, 120}},
+        {1078, Kind::Picture, {370, 420, 70, 14}, SkinId::SetupSheetLabel},
+        {SetupSheetList, Kind::SortedList, {370, 435, 250, 120}},
+        {DefaultSettingAction, Kind::Picture, {350, 490, 110, 60}, SkinId::DefaultSettingAction},
+        {SendSettingAction, Kind::Picture, {540, 490, 110, 60}, SkinId::SendSettingAction},
+        {1079, Kind::Picture, {730, 10, 180, 30}, SkinId::SetupCommentHeading},
+        {1080, Kind::Picture, {680, 40, 280, 5}, SkinId::SettingsDivider},
+        {1081, Kind::Picture, {680, 460, 280, 5}, SkinId::SettingsDivider},
+        {InfoLabels, Kind::Picture, {680, 50, 80, 380}, SkinId::InfoLabels},
+        {FirstInfoValue + 0, Kind::Text, {770, 50, 170, 40}},
+        {FirstInfoValue + 1, Kind::Text, {770, 80, 170, 40}},
+    };
+    layout.insert(layout.end(), middle.begin(), middle.end());
+    for (int n = 0; n < 4; ++n)
+        layout.push_back({FirstInfoValue + 2 + n, Kind::Text, {770, 112 + 30 * n, 170, 40}});
+    layout.push_back({FirstInfoValue + 6, Kind::Text, {770, 235, 170, 40}});
+    layout.push_back({FirstInfoValue + 7, Kind::Text, {770, 265, 190, 40}});
+    for (int n = 0; n < 4; ++n)
+        layout.push_back({FirstInfoValue + 8 + n, Kind::Text, {770, 293 + 30 * n, 170, 40}});
+    layout.push_back({FirstInfoValue + 12, Kind::Text, {770, 415, 170, 40}});
+    layout.push_back({CommentField, Kind::Comment, {680, 470, 280, 80}});
+    return layout;
+}
+
+QFont PageTextFont() { return skinFont(QStringLiteral("MS Shell Dlg"), 90); }
+
+void paintLightGrey(QWidget* widget, QPalette::ColorRole role) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, kLabelText);
+    widget->setPalette(palette);
+}
+
+QLabel* makePicture(QWidget* page, const Placement& entry) {
+    auto* picture = new QLabel(page);
+    picture->setPixmap(SkinRegistry::pixmap(entry.pictureId));
+    return picture;
+}
+
+QLabel* makeText(QWidget* page) {
+    auto* text = new QLabel(page);
+    // Texts come from files the program does not control: never read them as markup.
+    text->setTextFormat(Qt::PlainText);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setWordWrap(true);
+    text->setFont(PageTextFont());
+    paintLightGrey(text, QPalette::WindowText);
+    return text;
+}
+
+QPlainTextEdit* makeComment(QWidget* page) {
+    auto* comment = new QPlainTextEdit(page);
+    comment->setReadOnly(true);
+    comment->setFrameShape(QFrame::NoFrame);
+    comment->setFont(PageTextFont());
+    QPalette palette = comment->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, kLabelText);
+    comment->setPalette(palette);
+    comment->hide();  // shown by a setup sheet with a "Temp Track" note
+    return comment;
+}
+
+CBitComboBox* makeList(QWidget* page, const Placement& entry) {
+    auto* box = new CBitComboBox(page, entry.kind == Kind::SortedList);
+    box->itemFontFace = QStringLiteral("Microsoft Sans Serif");
+    box->itemFontSize = 100;
+    // The opened part is as high as the layout gives, the closed box included.
+    const int rowHeight = QFontMetrics(box->itemFont()).height() + 4;
+    box->setMaxVisibleItems(std::max(1, (entry.place.height() - kClosedListHeight) / rowHeight));
+    return box;
+}
+
+// A dot beside a list whose setting SEND SETTING would change on the ESC.
+class ChangeMarker : public QWidget {
+public:
+    static constexpr int kSize = 8;
+    explicit ChangeMarker(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        resize(kSize, kSize);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kMarkerColour);
+        painter.drawEllipse(rect());
+    }
+};
+
+}  // namespace
+
+CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder,
+                           QWidget* parent)
+    : QWidget(parent), requests_(requests), programFolder_(programFolder) {
+    paintBlack(*this);
+    setMouseTracking(true);  // the hand cursor over the action pictures
+
+    placeControls();
+    attachLists();
+
+    auto* categories = listBox(escSetupControl::CategoryList);
+    for (std::size_t position = 0; position < kProfileCategoryCount; ++position) {
+        categories->insertItem(static_cast<int>(position),
+                               QString::fromLatin1(ProfileCategories()[position]));
+    }
+    categories->setCurrentIndex(-1);
+    connect(categories, &CBitComboBox::selectionChanged, this, [this] { ListSetupSheets(); });
+    connect(listBox(escSetupControl::SetupSheetList), &CBitComboBox::selectionChanged, this,
+            [this] { LoadSetupSheet(); });
+}
+
+CEscSetupDlg::~CEscSetupDlg() { lists_.onEscSettingsChanged = nullptr; }
+
+void CEscSetupDlg::placeControls() {
+    for (const Placement& entry : pageLayout()) {
+        QWidget* widget = nullptr;
+        QRect place = entry.place;
+        switch (entry.kind) {
+            case Kind::Picture: widget = makePicture(this, entry); break;
+            case Kind::Text:
+            case Kind::HiddenText:
+                widget = makeText(this);
+                widget->setVisible(entry.kind == Kind::Text);
+                break;
+            case Kind::List:
+            case Kind::SortedList:
+                widget = makeList(this, entry);
+                place.setHeight(kClosedListHeight);
+                break;
+            case Kind::Comment: widget = makeComment(this); break;
+        }
+        if (entry.kind == Kind::Picture || entry.kind == Kind::Text ||
+            entry.kind == Kind::HiddenText) {
+            // Presses and moves reach the page, which decides what the action pictures do.
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        if (entry.id == escSetupControl::InfoLabels) widget->hide();  // shown with the comment
+        widget->setGeometry(place);
+        controls_[entry.id] = widget;
+    }
+    // Recorded once, now that the pictures are placed.
+    sendArea_ = controls_.at(escSetupControl::SendSettingAction)->geometry();
+    defaultsArea_ = controls_.at(escSetupControl::DefaultSettingAction)->geometry();
+}
+
+void CEscSetupDlg::attachLists() {
+    std::array<OptionList*, kParameterCount> byKey{};
+    for (const EscParameter& parameter : parameterTable()) {
+        const auto k = static_cast<std::size_t>(parameter.keyNumber);
+        CBitComboBox* box = listBox(parameter.listId);
+        watched_[k] = std::make_unique<WatchedOptionList>(box, [this] { refreshChangeMarkers(); });
+        byKey[k] = watched_[k].get();
+        // A pick of the user's; the settings code's own changes come through the watched list.
+        connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                [this] { refreshChangeMarkers(); });
+
+        auto* marker = new ChangeMarker(this);
+        const QRect boxPlace = box->geometry();
+        marker->move(boxPlace.right() + 5, boxPlace.center().y() - ChangeMarker::kSize / 2 + 1);
+        marker->setToolTip(QStringLiteral("Differs from the ESC: SEND SETTING writes it"));
+        markers_[k] = marker;
+    }
+    lists_ = ParameterLists(byKey);
+    lists_.onEscSettingsChanged = [this] { refreshChangeMarkers(); };
+}
+
+QWidget* CEscSetupDlg::control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+CBitComboBox* CEscSetupDlg::listBox(int id) const {
+    return qobject_cast<CBitComboBox*>(control(id));
+}
+
+const QWidget* CEscSetupDlg::changeMarker(int keyNumber) const {
+    return keyNumber >= 0 && keyNumber < kParameterCount
+               ? markers_[static_cast<std::size_t>(keyNumber)]
+               : nullptr;
+}
+
+QRect CEscSetupDlg::actionArea(int actionId) const {
+    const QRect& area = actionId == escSetupControl::SendSettingAction ? sendArea_ : defaultsArea_;
+    return area.adjusted(1, 1, -1, -1);
+}
+
+void CEscSetupDlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
+    static_cast<QLabel*>(control(escSetupControl::ModelText))
+        ->setText(QString::fromStdString(modelName));
+    static_cast<QLabel*>(control(escSetupControl::FirmwareText))
+        ->setText(QString::fromStdString(firmware));
+}
+
+void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
+    for (int id = kFirstListId; id <= escSetupControl::SetupSheetList; ++id) {
+        CBitComboBox* box = listBox(id);
+        box->itemFontSize = tenthsOfPoint;
+        box->update();
+    }
+}
+
+bool CEscSetupDlg::hasUnsentChanges() const { return anySettingDiffersFromEsc(lists_); }
+
+void CEscSetupDlg::refreshChangeMarkers() {
+    const auto differs = SettingsDifferingFromEsc(lists_);
+    for (std::size_t k = 0; k < markers_.size(); ++k) {
+        if (markers_[k]) markers_[k]->setVisible(differs[k]);
+    }
+}
+
+void CEscSetupDlg::ListSetupSheets() {
+    const std::string category =
+        listBox(escSetupControl::CategoryList)->currentText().toStdString();
+    CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
+    sheets->clear();
+    for (const SetupSheetEntry& sheet : orvek::ListSetupSheets(programFolder_, category)) {
+        sheets->addString(QString::fromStdString(sheet.title));
+    }
+    if (sheets->count() == 0) return;
+    sheets->setCurrentIndex(0);
+    LoadSetupSheet();
+}
+
+void CEscSetupDlg::LoadSetupSheet() {
+    const std::string category =
+        listBox(escSetupControl::CategoryList)->currentText().toStdString();
+    if (category.empty()) return;
+    CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
+    const std::string title = sheets->currentText().toStdString();
+    showNotes(orvek::LoadSetupSheet(lists_, programFolder_, category, title));
+    sheets->update();
+}
+
+void CEscSetupDlg::showNotes(const SetupSheetNotes& notes) {
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        auto* field =
+            static_cast<QLabel*>(control(escSetupControl::FirstInfoValue + static_cast<int>(k)));
+        field->setText(QString::fromStdString(notes.info[k]));
+    }
+    auto* comment = static_cast<QPlainTextEdit*>(control(escSetupControl::CommentField));
+    comment->setPlainText(QString::fromStdString(notes.memo));
+    comment->setVisible(notes.showComment);
+    control(escSetupControl::InfoLabels)->setVisible(notes.showComment);
+}
+
+void CEscSetupDlg::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (strictlyInside(sendArea_, at) || strictlyInside(defaultsArea_, at)) {
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        unsetCursor();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CEscSetupDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        if (strictlyInside(sendArea_, at)) requests_.writeRequested = true;
+        if (strictlyInside(defaultsArea_, at)) requests_.defaultsRequested = true;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+}  // namespace orvek

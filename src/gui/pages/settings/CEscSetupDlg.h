@@ -1,0 +1,79 @@
+#pragma once
+// The ESC SETUP page: the eighteen settings of the identified ESC in drop-down lists, the ESC
+// information, setup sheets, and the SEND SETTING and DEFAULT SETTING pictures. Its clicks only
+// raise request flags; the connection monitor drives its lists through lists(). A small dot
+// beside a list marks a setting that SEND SETTING would change on the ESC.
+#include <array>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QWidget>
+
+#include "gui/pages/settings/EscSetupControls.h"
+#include "monitor/MonitorState.h"
+#include "settings/ParameterLists.h"
+#include "settings/SetupSheets.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace orvek {
+
+class CBitComboBox;
+class WatchedOptionList;
+
+class CEscSetupDlg : public QWidget {
+    Q_OBJECT
+public:
+    CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder,
+                 QWidget* parent = nullptr);
+    ~CEscSetupDlg() override;
+
+    // The eighteen lists as the settings code drives them.
+    ParameterLists& lists() { return lists_; }
+    const ParameterLists& lists() const { return lists_; }
+    // Controls 1000 (model name, never shown) and 1001 (firmware text).
+    void setEscTexts(const std::string& modelName, const std::string& firmware);
+    // The window's text size (tenths of a point), taken over by every list on a screen not at 96
+    // DPI.
+    void setTextSize(int tenthsOfPoint);
+    // Some list would write another value than the ESC was last known to hold.
+    bool hasUnsentChanges() const;
+
+    // Category pick: lists the category's setup sheets and loads the first.
+    void ListSetupSheets();
+    // Setup Sheet pick: the sheet's options into the lists, its notes into the fields.
+    void LoadSetupSheet();
+
+    // A control of the layout by id; null for an id the page does not have.
+    QWidget* control(int id) const;
+    // One of the twenty lists (1009 to 1028) by id; null otherwise.
+    CBitComboBox* listBox(int id) const;
+    // The marker beside the list of a parameter (key number).
+    const QWidget* changeMarker(int keyNumber) const;
+    // The area of an action picture in which a press raises its request, edges excluded.
+    QRect actionArea(int actionId) const;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void placeControls();
+    void attachLists();
+    void showNotes(const SetupSheetNotes& notes);
+    void refreshChangeMarkers();
+
+    RequestFlags& requests_;
+    std::filesystem::path programFolder_;
+    std::map<int, QWidget*> controls_;
+    std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
+    std::array<QWidget*, kParameterCount> markers_{};
+    QRect sendArea_;
+    QRect defaultsArea_;
+    ParameterLists lists_;
+};
+
+}  // namespace orvek

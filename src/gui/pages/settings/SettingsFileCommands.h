@@ -1,0 +1,31 @@
+#pragma once
+// File > Import Settings and File > Export Settings: the eighteen selections of the ESC SETUP
+// page loaded from or saved to a settings file (.cfg). Neither talks to the ESC; what cannot
+// be done is reported in a message box.
+#include "gui/desktop/FileDialogs.h"
+#include "gui/desktop/MessageBoxes.h"
+
+namespace orvek {
+
+class CEscSetupDlg;
+
+// The filter and the extension the settings file dialogs offer.
+constexpr const char* kSettingsFileFilter = "config Files (*.cfg)";
+constexpr const char* kSettingsFileSuffix = "cfg";
+
+namespace settingsFileText {
+constexpr const char* ReadError = "Read File Error!";
+constexpr const char* WriteError = "Write File Error!";
+}  // namespace settingsFileText
+
+// Chooses a file to read and selects every stored option that matches the lists as they are
+// filled now; the settings left unchanged because their text matches no option are named in
+// a message box. A file that cannot be read is reported with the stop icon.
+void ImportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+
+// Chooses a file to write (".cfg" added when the name lacks it) and writes the eighteen
+// selected texts. Asks before replacing a file the dialog did not ask about; a failed write
+// is reported with the path and the reason, and leaves an existing file as it was.
+void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+
+}  // namespace orvek

@@ -1,0 +1,446 @@
+#include "gui/window/CTarnwick11Dlg.h"
+
+#include <chrono>
+#include <thread>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <QScreen>
+
+#include "config/AppConfig.h"
+#include "gui/controls/CxSkinButton.h"
+#include "gui/controls/PagePalette.h"
+#include "gui/pages/firmware/CFirmwareDlg.h"
+#include "gui/pages/firmware/FirmwarePageUpdateHost.h"
+#include "gui/pages/links/CUserDlg.h"
+#include "gui/pages/settings/CEscSetupDlg.h"
+#include "gui/pages/settings/SettingsFileCommands.h"
+#include "gui/window/CAboutDlg.h"
+#include "gui/window/WindowResources.h"
+#include "resources/SkinRegistry.h"
+#include "session/PostingUpdateHost.h"
+
+namespace orvek {
+
+namespace {
+
+constexpr int kWindowWidth = 1250;
+constexpr int kWindowHeight = 650;
+constexpr int kScreenDpi = 96;
+
+// The pictures of the left column: control id (0 for none), picture and place.
+struct PicturePlace {
+    int controlId;
+    int pictureId;
+    QRect place;
+};
+const PicturePlace kLeftColumnPictures[] = {
+    {0, SkinId::FamilyLogo, QRect(25, 3, 200, 70)},
+    {1059, SkinId::Separator, QRect(5, 75, 200, 5)},
+    {1060, SkinId::Separator, QRect(5, 110, 200, 5)},
+    {1061, SkinId::Separator, QRect(5, 145, 200, 5)},
+    {1062, SkinId::Separator, QRect(5, 280, 200, 5)},
+    {1063, SkinId::Separator, QRect(5, 340, 200, 5)},
+    {windowControl::LampHeading, SkinId::LampHeading, QRect(20, 360, 200, 12)},
+    {windowControl::LampLabels, SkinId::LampLabels, QRect(60, 390, 150, 70)},
+    {windowControl::MakerLogo, SkinId::MakerLogo, QRect(30, 480, 160, 80)},
+};
+const QRect kPromptPlace(30, 290, 200, 50);
+// In the free space between the FIRMWARE button (bottom 173) and separator 1062 (top 280).
+const QRect kPortAccessNotePlace(30, 184, 200, 92);
+constexpr int kPortAccessNotePixels = 11;
+const std::array<QRect, 3> kLampPlaces{QRect(30, 380, 20, 20), QRect(30, 410, 20, 20),
+                                       QRect(30, 440, 20, 20)};
+const QRect kProgressPlace(710, 495, 80, 30);
+const QRect kFramePlace(250, 0, 985, 560);
+// The pages cover the frame with their top 10 pixels above it.
+constexpr int kPageRise = 10;
+
+struct PageButtonPlace {
+    int id;
+    int normal, pressed, hover;
+    QRect place;
+};
+const PageButtonPlace kPageButtons[] = {
+    {windowControl::UserSupportButton, SkinId::UserSupportNormal, SkinId::UserSupportPressed,
+     SkinId::UserSupportHover, QRect(30, 78, 200, 25)},
+    {windowControl::EscSetupButton, SkinId::EscSetupNormal, SkinId::EscSetupPressed,
+     SkinId::EscSetupHover, QRect(30, 113, 200, 25)},
+    {windowControl::FirmwareButton, SkinId::FirmwareNormal, SkinId::FirmwarePressed,
+     SkinId::FirmwareHover, QRect(30, 148, 200, 25)},
+};
+
+struct MenuItem {
+    int commandId;
+    const char* text;
+    bool checkable;
+};
+const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSettings, false},
+                               {menuCommand::ExportSettings, menuText::ExportSettings, false},
+                               {menuCommand::Exit, menuText::Exit, false}};
+const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
+                                 {deviceCommand::ProgramCard, menuText::ProgramCard, true},
+                                 {deviceCommand::FixMode, menuText::FixMode, true}};
+const MenuItem kHelpItems[] = {{menuCommand::About, menuText::About, false}};
+
+std::size_t buttonSlot(int buttonId) {
+    return static_cast<std::size_t>(buttonId - windowControl::UserSupportButton);
+}
+
+QLabel* picture(QWidget* parent, int controlId, int pictureId, const QRect& place) {
+    auto* label = new QLabel(parent);
+    if (controlId != 0) label->setObjectName(QString::number(controlId));
+    label->setPixmap(SkinRegistry::pixmap(pictureId));
+    label->setGeometry(place);
+    return label;
+}
+
+}  // namespace
+
+CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
+    : QDialog(parent),
+      options_(options),
+      ownMessages_(this),
+      ownFileDialogs_(this, QString::fromUtf8(kSettingsFileFilter),
+                      QString::fromUtf8(kSettingsFileSuffix)),
+      messages_(options.messages ? *options.messages : static_cast<MessageBoxes&>(ownMessages_)),
+      urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
+      fileDialogs_(options.fileDialogs ? *options.fileDialogs
+                                       : static_cast<FileDialogs&>(ownFileDialogs_)) {
+    setWindowTitle(QString::fromUtf8(windowText::Title));
+    setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    paintBlack(*this);
+    link_.setPortOverride(options_.port);
+    textSize_ = readTextSize(options_.programFolder);
+
+    buildMenu();
+    client_ = new QWidget(this);
+    paintBlack(*client_);
+    const int menuHeight = menuBar_->sizeHint().height();
+    client_->setGeometry(0, menuHeight, kWindowWidth, kWindowHeight - menuHeight);
+    buildPages();
+    buildLeftColumn();
+
+    setFixedSize(kWindowWidth, kWindowHeight);
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+        applyScreenResolution(qRound(screen->logicalDotsPerInchY()));
+    }
+
+    for (QObject* watched : {static_cast<QObject*>(this), static_cast<QObject*>(client_),
+                             static_cast<QObject*>(menuBar_)}) {
+        watched->installEventFilter(this);
+    }
+
+    updateHost_ =
+        std::make_unique<FirmwarePageUpdateHost>(state_, requests_, *firmwarePage_, *this);
+    postingUpdateHost_ = std::make_unique<PostingUpdateHost>(*updateHost_, this);
+    monitor_ = std::make_unique<ConnectionMonitor>(link_, settingsPage_->lists(), identity_,
+                                                   requests_, state_, *this, *postingUpdateHost_);
+    connect(&pollTimer_, &QTimer::timeout, this, [this] { monitor_->onPollTimer(); });
+    connect(&promptTimer_, &QTimer::timeout, this, [this] { monitor_->onPromptTimer(); });
+    pollTimer_.start(kPollPeriodMs);
+    promptTimer_.start(kPromptPeriodMs);
+}
+
+CTarnwick11Dlg::~CTarnwick11Dlg() {
+    shuttingDown_ = true;
+    pollTimer_.stop();
+    promptTimer_.stop();
+    // An update worker may be waiting for this thread (its poll timer, a message box): serve
+    // it until it ends, so that joining it below cannot wait for ever.
+    while (monitor_ && monitor_->updateRunning()) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    QCoreApplication::processEvents();
+    monitor_.reset();
+}
+
+void CTarnwick11Dlg::buildMenu() {
+    menuBar_ = new QMenuBar(this);
+    auto addMenu = [this](const char* title, const auto& items) {
+        QMenu* menu = menuBar_->addMenu(QString::fromUtf8(title));
+        for (const MenuItem& item : items) {
+            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            action->setData(item.commandId);
+            action->setCheckable(item.checkable);
+            const int id = item.commandId;
+            connect(action, &QAction::triggered, this, [this, id] { onMenuCommand(id); });
+            for (QAction*& slot : actions_) {
+                if (!slot) {
+                    slot = action;
+                    break;
+                }
+            }
+        }
+    };
+    addMenu(menuText::File, kFileItems);
+    addMenu(menuText::Device, kDeviceItems);
+    addMenu(menuText::Help, kHelpItems);
+    // The bar on the black window: dark ground, light text, the skin's red under the pointer.
+    QPalette palette = menuBar_->palette();
+    palette.setColor(QPalette::Window, QColor(30, 30, 30));
+    palette.setColor(QPalette::Button, QColor(30, 30, 30));
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(text, QColor(234, 234, 234));
+    }
+    palette.setColor(QPalette::Highlight, QColor(255, 0, 0));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    menuBar_->setPalette(palette);
+    menuBar_->setAutoFillBackground(true);
+    menuBar_->setGeometry(0, 0, kWindowWidth, menuBar_->sizeHint().height());
+}
+
+void CTarnwick11Dlg::buildPages() {
+    frame_ = new QWidget(client_);
+    frame_->setObjectName(QString::number(windowControl::PageFrame));
+    paintBlack(*frame_);
+    frame_->setGeometry(kFramePlace);
+    frame_->hide();
+    settingsPage_ = new CEscSetupDlg(requests_, options_.programFolder, frame_);
+    linksPage_ = new CUserDlg(urlOpener_, options_.programFolder, frame_);
+    firmwarePage_ =
+        new CFirmwareDlg(requests_, identity_, messages_, options_.programFolder, frame_);
+    const QRect pagePlace(0, -kPageRise, kFramePlace.width(), kFramePlace.height() + kPageRise);
+    for (QWidget* page : {static_cast<QWidget*>(settingsPage_), static_cast<QWidget*>(linksPage_),
+                          static_cast<QWidget*>(firmwarePage_)}) {
+        page->setGeometry(pagePlace);
+    }
+    firmwarePage_->hide();
+    settingsPage_->hide();
+    linksPage_->show();
+    frame_->show();
+}
+
+void CTarnwick11Dlg::buildLeftColumn() {
+    for (const PicturePlace& p : kLeftColumnPictures)
+        picture(client_, p.controlId, p.pictureId, p.place);
+    // Never shown; kept so that the window has every picture it is drawn with.
+    picture(client_, windowControl::HiddenPicture1, SkinId::SpareFace1, QRect())->hide();
+    picture(client_, windowControl::HiddenPicture2, SkinId::SpareFace2, QRect())->hide();
+
+    prompt_ = picture(client_, windowControl::DevicePrompt, SkinId::PromptOrange, kPromptPlace);
+    for (std::size_t i = 0; i < lamps_.size(); ++i) {
+        lamps_[i] = picture(client_, windowControl::UsbLamp + static_cast<int>(i), SkinId::LampOff,
+                            kLampPlaces[i]);
+    }
+
+    portAccessNote_ = new QLabel(client_);
+    portAccessNote_->setObjectName(QString::number(windowControl::PortAccessNote));
+    portAccessNote_->setGeometry(kPortAccessNotePlace);
+    portAccessNote_->setWordWrap(true);
+    portAccessNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont noteFont(QStringLiteral("Arial"));
+    noteFont.setPixelSize(kPortAccessNotePixels);
+    portAccessNote_->setFont(noteFont);
+    QPalette notePalette = portAccessNote_->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(247, 148, 29));
+    portAccessNote_->setPalette(notePalette);
+    portAccessNote_->hide();
+
+    for (const PageButtonPlace& b : kPageButtons) {
+        auto* button = new CxSkinButton(client_);
+        button->setObjectName(QString::number(b.id));
+        button->AssignSkin(b.normal, b.pressed, b.hover);
+        button->setGeometry(b.place);
+        button->setFocusPolicy(Qt::NoFocus);
+        pageButtons_[buttonSlot(b.id)] = button;
+    }
+    connect(pageButtons_[0], &CxSkinButton::clicked, this, [this] { ShowPage(Page::UserSupport); });
+    connect(pageButtons_[1], &CxSkinButton::clicked, this, [this] { ShowPage(Page::EscSetup); });
+    connect(pageButtons_[2], &CxSkinButton::clicked, this, [this] { ShowPage(Page::Firmware); });
+    pageButton(windowControl::EscSetupButton).setEnabled(false);
+    pageButton(windowControl::FirmwareButton).setEnabled(false);
+
+    progress_ = new CxSkinButton(client_);
+    progress_->setObjectName(QString::number(windowControl::ProgressDisplay));
+    progress_->captionFontSize = 100;
+    progress_->captionFontFace = QStringLiteral("Arial");
+    progress_->AssignSkin(SkinId::ProgressFace, SkinId::ProgressFace, 0);
+    progress_->captionColour = QColor(247, 148, 29);
+    progress_->setText(QString::fromUtf8(windowText::InitialProgress));
+    progress_->setGeometry(kProgressPlace);
+    progress_->setFocusPolicy(Qt::NoFocus);
+    progress_->raise();  // it lies over the page frame
+    progress_->hide();
+
+    pageButton(windowControl::UserSupportButton).latched = true;
+    pageButton(windowControl::UserSupportButton).repaint();
+}
+
+void CTarnwick11Dlg::ShowPage(Page page) {
+    shownPage_ = page;
+    progress_->setVisible(page == Page::EscSetup);
+    firmwarePage_->setVisible(page == Page::Firmware);
+    settingsPage_->setVisible(page == Page::EscSetup);
+    linksPage_->setVisible(page == Page::UserSupport);
+    const std::array<Page, 3> buttonPages{Page::UserSupport, Page::EscSetup, Page::Firmware};
+    for (std::size_t i = 0; i < pageButtons_.size(); ++i) {
+        pageButtons_[i]->latched = buttonPages[i] == page;
+        pageButtons_[i]->repaint();
+    }
+    // While an update runs its pictures stay as the worker set them.
+    if (page == Page::Firmware && state_.updateIdle) firmwarePage_->showReadyPictures();
+}
+
+void CTarnwick11Dlg::applyScreenResolution(int logicalDpi) {
+    if (logicalDpi == kScreenDpi) return;
+    const int size = readableTextSize(textSize_);
+    settingsPage_->setTextSize(size);
+    firmwarePage_->setTextSize(size);
+}
+
+bool CTarnwick11Dlg::updateLocked() const {
+    return requests_.escUpdateRequested || requests_.cardUpdateRequested ||
+           (monitor_ && monitor_->updateRunning());
+}
+
+QAction* CTarnwick11Dlg::menuAction(int commandId) const {
+    for (QAction* action : actions_) {
+        if (action && action->data().toInt() == commandId) return action;
+    }
+    return nullptr;
+}
+
+CxSkinButton& CTarnwick11Dlg::pageButton(int buttonId) const {
+    return *pageButtons_[buttonSlot(buttonId)];
+}
+
+QLabel& CTarnwick11Dlg::lamp(int lampId) const {
+    return *lamps_[static_cast<std::size_t>(lampId - windowControl::UsbLamp)];
+}
+
+void CTarnwick11Dlg::onMenuCommand(int commandId) {
+    switch (commandId) {
+        case menuCommand::ImportSettings:
+            ImportSettings(*settingsPage_, fileDialogs_, messages_);
+            return;
+        case menuCommand::ExportSettings:
+            ExportSettings(*settingsPage_, fileDialogs_, messages_);
+            return;
+        case menuCommand::Exit: close(); return;
+        case menuCommand::About: openAbout(); return;
+        default: break;
+    }
+    // A mode change in the middle of an update is refused; the item has toggled its own
+    // check already, so the checks are shown again as the modes are.
+    if (updateLocked()) {
+        setDeviceMenuChecks(state_.escMode, state_.cardMode, state_.fixMode != 0);
+        return;
+    }
+    monitor_->onDeviceCommand(commandId);
+}
+
+void CTarnwick11Dlg::openAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+// MonitorHost
+
+void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
+    const std::array<bool, 3> on{usbOn, escOn, cardOn};
+    for (std::size_t i = 0; i < lamps_.size(); ++i) {
+        lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
+    }
+}
+
+void CTarnwick11Dlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
+    settingsPage_->setEscTexts(modelName, firmware);
+}
+
+void CTarnwick11Dlg::setWriteProgressText(const std::string& text) {
+    progress_->setText(QString::fromStdString(text));
+    // The write blocks this thread: paint now, without running other events.
+    progress_->repaint();
+}
+
+void CTarnwick11Dlg::setPromptPicture(int pictureId) {
+    prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
+}
+
+void CTarnwick11Dlg::stopPollTimer() { pollTimer_.stop(); }
+
+void CTarnwick11Dlg::startPollTimer() {
+    if (!shuttingDown_) pollTimer_.start(kPollPeriodMs);
+}
+
+void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) {
+    messages_.show(text, icon);
+}
+
+void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) {
+    menuAction(deviceCommand::Esc)->setChecked(esc);
+    menuAction(deviceCommand::ProgramCard)->setChecked(programCard);
+    menuAction(deviceCommand::FixMode)->setChecked(fixMode);
+}
+
+void CTarnwick11Dlg::showUserSupportPage() { ShowPage(Page::UserSupport); }
+
+void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
+    pageButton(buttonId).setEnabled(enabled);
+}
+
+void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) {
+    firmwarePage_->ShowDeviceInfo(target);
+}
+
+void CTarnwick11Dlg::showPortNote(const std::string& note) {
+    portAccessNote_->setText(QString::fromStdString(note));
+    portAccessNote_->setVisible(!note.empty());
+}
+
+void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {
+    firmwarePage_->showSettingsBackup(backup);
+}
+
+// Closing and the update lockout
+
+bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && updateLocked()) return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+bool CTarnwick11Dlg::mayClose() {
+    if (updateLocked()) return false;
+    if (settingsPage_->hasUnsentChanges())
+        return messages_.ask(windowText::CloseWithUnsentChanges, false);
+    return true;
+}
+
+void CTarnwick11Dlg::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QDialog::done(QDialog::Accepted);
+}
+
+void CTarnwick11Dlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();  // a stray key must not throw away edited, unsent settings
+            return;
+        default: QDialog::keyPressEvent(event);
+    }
+}
+
+void CTarnwick11Dlg::reject() {}
+
+}  // namespace orvek

@@ -1,0 +1,59 @@
+#pragma once
+// Control ids, command ids and fixed texts of the main window, its menu and the About box: each
+// written once, here.
+#include "monitor/MonitorHost.h"
+
+namespace orvek {
+
+namespace windowText {
+constexpr const char* Title = "Tarnwick Racing ORVEK USB Link V1.3";
+constexpr const char* AboutTitle = "About Tarnwick Racing ORVEK USB Link V1.1";
+constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
+constexpr const char* InitialProgress = "0%";
+constexpr const char* CloseWithUnsentChanges =
+    "Some settings differ from what the ESC holds and have not been sent.\n"
+    "Close without sending them?";
+}  // namespace windowText
+
+// The menu: texts with their shortcut letters, and command ids.
+namespace menuText {
+constexpr const char* File = "&File";
+constexpr const char* ImportSettings = "&Import Settings";
+constexpr const char* ExportSettings = "&Export Settings";
+constexpr const char* Exit = "E&xit";
+constexpr const char* Device = "&Device";
+constexpr const char* Esc = "&Esc";
+constexpr const char* ProgramCard = "&Program Card";
+constexpr const char* FixMode = "&Fix Mode";
+constexpr const char* Help = "&Help";
+constexpr const char* About = "&About";
+}  // namespace menuText
+
+namespace menuCommand {
+constexpr int ImportSettings = 32783;
+constexpr int ExportSettings = 32784;
+constexpr int Exit = 32785;
+constexpr int About = 32781;
+// The Device commands are the connection monitor's: deviceCommand::Esc, ProgramCard, FixMode.
+}  // namespace menuCommand
+
+// Controls of the main window's left column and frame.
+namespace windowControl {
+constexpr int UserSupportButton = pageButton::UserSupport;
+constexpr int EscSetupButton = pageButton::EscSetup;
+constexpr int FirmwareButton = pageButton::Firmware;
+constexpr int DevicePrompt = 1004;
+constexpr int UsbLamp = 1005;
+constexpr int EscLamp = 1006;
+constexpr int CardLamp = 1007;
+constexpr int HiddenPicture1 = 1008;
+constexpr int HiddenPicture2 = 1009;
+constexpr int ProgressDisplay = 1010;
+constexpr int PageFrame = 1029;
+constexpr int LampHeading = 1064;
+constexpr int LampLabels = 1065;
+constexpr int MakerLogo = 1066;
+constexpr int PortAccessNote = 1067;  // our own: the port-permission note under the page buttons
+}  // namespace windowControl
+
+}  // namespace orvek
