@@ -155,12 +155,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "orvek-sim: cannot link %s\n", linkPath.c_str());
         }
     }
+    // Before the path is out: whoever reads it may stop the simulator at once, and the link
+    // must still go.
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
     std::printf("%s\n", sim.devicePath().c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "orvek-sim: %s on %s\n", peerName(options.peer), sim.devicePath().c_str());
 
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
     while (gStop == 0 && !sim.lineDropped()) ::usleep(50 * 1000);
     sim.stop();
     // Only a link that is still ours: the path may have been given to something else since.
