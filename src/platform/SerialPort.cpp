@@ -72,14 +72,14 @@ bool SerialPort::refuseKind(PathKind kind) {
 bool SerialPort::open(const std::string& path) {
     close();
     pathKind_ = PathKind::Terminal;
-    // Never created or truncated; a FIFO opens at once (non-blocking), a folder or a socket
-    // does not open at all and is told by its type.
+    // Never created or truncated; a FIFO opens at once (non-blocking). What does not open at
+    // all (a folder, a socket, a file this user may not write) is told by its type: only for a
+    // character device is the open's own error the reason.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         struct stat named {};
-        if ((error == EISDIR || error == ENXIO) && ::stat(path.c_str(), &named) == 0 &&
-            !S_ISCHR(named.st_mode)) {
+        if (::stat(path.c_str(), &named) == 0 && !S_ISCHR(named.st_mode)) {
             return refuseKind(kindOf(named.st_mode));
         }
         openFailure_ = failureFor(error);

@@ -157,6 +157,13 @@ TEST(PortPermission, TheCommandLineNamesTheFixOnceAndExitsWithThree) {
         run({cli, "--port", (deniedPortFolders().scratch / "none").string(), "info"});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_EQ(missing.err.find("permission"), std::string::npos) << missing.err;
+
+    // A file this user may not open is a file all the same, not a port without permission.
+    if (fs::exists("/etc/shadow")) {
+        const RunResult file = run({cli, "--port", "/etc/shadow", "info"});
+        EXPECT_EQ(file.exitCode, 3);
+        EXPECT_EQ(file.err, "orvek-cli: /etc/shadow is not a serial port (a regular file)\n");
+    }
 }
 
 TEST(FileProtection, AFileThisUserMayNotWriteIsNeverReplaced) {
