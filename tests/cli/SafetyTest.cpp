@@ -476,6 +476,27 @@ TEST_F(Cli, TheWindowStopsAtOnceWhenItsDataFolderIsNone) {
         EXPECT_NE(r.err.find(line), std::string::npos) << r.err;
     }
 }
+
+TEST_F(Cli, TheWindowLeavesAPathThatIsNoSerialPortAsItWas) {
+    const std::string notes = file("notes.txt");
+    std::ofstream(notes) << "root:x:0:0:root:/root:/bin/bash\n";
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, notes.c_str(), old, 0), 0);
+    fs::create_symlink(notes, file("notes-link"));
+    fs::create_directory(file("folder"));
+    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+    const Snapshot before = snapshot(notes);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    for (const std::string& port :
+         {notes, file("notes-link"), file("folder"), file("fifo"), std::string("/dev/null")}) {
+        SCOPED_TRACE(port);
+        // Three ticks of the poll, then the window is ended from outside.
+        const RunResult r = run({ORVEK_LINK_PATH, "--port", port, "--device", "esc"}, {}, 1600);
+        EXPECT_TRUE(r.killed) << "still running: " << r.err;
+    }
+    EXPECT_EQ(snapshot(notes), before);
+    EXPECT_EQ(entries(file("folder")), 0u);
+}
 #endif
 
 }  // namespace
