@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileReplace.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -17,26 +18,30 @@ namespace {
 volatile std::sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
 
+void appendHex(std::string& text, std::uint8_t byte) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+}
+
+// Through the one file writer: a file the user may not write stays, no half file is left.
 bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) return false;
-    const auto put = [out](char tag, const std::vector<std::uint8_t>& bytes) {
-        std::fputc(tag, out);
-        std::fputc(' ', out);
-        for (std::uint8_t b : bytes) std::fprintf(out, "%02X", b);
-        std::fputc('\n', out);
+    std::string text;
+    const auto put = [&text](char tag, const std::vector<std::uint8_t>& bytes) {
+        text += tag;
+        text += ' ';
+        for (std::uint8_t b : bytes) appendHex(text, b);
+        text += '\n';
     };
     for (const auto& r : sim.records()) put('R', r);
     for (const auto& b : sim.blocks()) put('B', b);
-    return std::fclose(out) == 0;
+    return !orvek::replaceFile(path, text);
 }
 
 bool writeReceived(const orvek::sim::Simulator& sim, const std::string& path) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) return false;
-    for (const auto& r : sim.received()) std::fprintf(out, "%02X", r.value);
-    std::fputc('\n', out);
-    return std::fclose(out) == 0;
+    std::string text;
+    for (const auto& r : sim.received()) appendHex(text, r.value);
+    return !orvek::replaceFile(path, text + "\n");
 }
 
 // The simulator's links always point at a pseudo-terminal; any other path is someone's file.
