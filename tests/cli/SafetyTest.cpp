@@ -67,27 +67,36 @@ std::function<void(pid_t, const std::string&)> interruptAt(const std::string& tr
     };
 }
 
-TEST_F(Cli, APathThatIsNoSerialPortIsRefusedAndLeftAsItWas) {
-    const std::string notes = file("notes.txt");
+// Paths that are no serial port, in `folder`: a file with known content and an old time (so
+// that any write would show in it), a link to it, a folder and a pipe; and /dev/null.
+struct NotAPort {
+    std::string path;
+    std::string kind;
+};
+std::vector<NotAPort> makeNotAPorts(const fs::path& folder) {
+    const std::string notes = (folder / "notes.txt").string();
     std::ofstream(notes) << "root:x:0:0:root:/root:/bin/bash\n";
-    // An old time, so that any write would show in it.
     const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, notes.c_str(), old, 0), 0);
-    fs::create_symlink(notes, file("notes-link"));
-    fs::create_directory(file("folder"));
-    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+    ::utimensat(AT_FDCWD, notes.c_str(), old, 0);
+    fs::create_symlink(notes, folder / "notes-link");
+    fs::create_directory(folder / "folder");
+    ::mkfifo((folder / "fifo").c_str(), 0600);
+    return {{notes, "a regular file"},
+            {(folder / "notes-link").string(), "a regular file"},
+            {(folder / "folder").string(), "a folder"},
+            {(folder / "fifo").string(), "a pipe"},
+            {"/dev/null", "a device that is not a terminal"}};
+}
+
+TEST_F(Cli, APathThatIsNoSerialPortIsRefusedAndLeftAsItWas) {
+    const std::vector<NotAPort> ports = makeNotAPorts(dir);
+    const std::string notes = ports[0].path;
+    ASSERT_TRUE(fs::is_fifo(file("fifo")));
     std::ofstream(file("race.cfg")) << "[option]\nReverse Speed=50%\n";
     const std::string image = hexImage("fw", 256, 1);
     const Snapshot before = snapshot(notes);
+    ASSERT_EQ(before.mtimeNs, 1000000000LL * 1000000000LL);
 
-    const struct {
-        std::string path;
-        std::string kind;
-    } ports[] = {{notes, "a regular file"},
-                 {file("notes-link"), "a regular file"},
-                 {file("folder"), "a folder"},
-                 {file("fifo"), "a pipe"},
-                 {"/dev/null", "a device that is not a terminal"}};
     const std::vector<std::vector<std::string>> commands = {
         {"info"}, {"read"}, {"write", file("race.cfg")}, {"flash-esc", "--fix-mode", image}};
     for (const auto& port : ports) {
@@ -478,23 +487,17 @@ TEST_F(Cli, TheWindowStopsAtOnceWhenItsDataFolderIsNone) {
 }
 
 TEST_F(Cli, TheWindowLeavesAPathThatIsNoSerialPortAsItWas) {
-    const std::string notes = file("notes.txt");
-    std::ofstream(notes) << "root:x:0:0:root:/root:/bin/bash\n";
-    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, notes.c_str(), old, 0), 0);
-    fs::create_symlink(notes, file("notes-link"));
-    fs::create_directory(file("folder"));
-    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
-    const Snapshot before = snapshot(notes);
+    const std::vector<NotAPort> ports = makeNotAPorts(dir);
+    const Snapshot before = snapshot(ports[0].path);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    for (const std::string& port :
-         {notes, file("notes-link"), file("folder"), file("fifo"), std::string("/dev/null")}) {
-        SCOPED_TRACE(port);
+    for (const NotAPort& port : ports) {
+        SCOPED_TRACE(port.path);
         // Three ticks of the poll, then the window is ended from outside.
-        const RunResult r = run({ORVEK_LINK_PATH, "--port", port, "--device", "esc"}, {}, 1600);
+        const RunResult r =
+            run({ORVEK_LINK_PATH, "--port", port.path, "--device", "esc"}, {}, 1600);
         EXPECT_TRUE(r.killed) << "still running: " << r.err;
     }
-    EXPECT_EQ(snapshot(notes), before);
+    EXPECT_EQ(snapshot(ports[0].path), before);
     EXPECT_EQ(entries(file("folder")), 0u);
 }
 #endif
