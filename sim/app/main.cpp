@@ -17,6 +17,25 @@ namespace {
 
 volatile std::sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
+volatile std::sig_atomic_t gReport = 0;
+void onReport(int) { gReport = 1; }
+
+// One line of what has arrived so far, so that a benchmark in another process can tell that the
+// work it measured happened.
+void printCounts(const orvek::sim::Simulator& sim) {
+    long probes = 0, reads = 0;
+    const auto received = sim.received();
+    for (const auto& b : received) {
+        if (b.value == 0xD5) ++probes;
+        if (b.value == 0xD8) ++reads;
+    }
+    std::printf(
+        "counts received=%zu probes=%ld reads=%ld pairs=%d commits=%d records=%zu "
+        "blocks=%zu\n",
+        received.size(), probes, reads, sim.pairsStored(), sim.commits(), sim.records().size(),
+        sim.blocks().size());
+    std::fflush(stdout);
+}
 
 void appendHex(std::string& text, std::uint8_t byte) {
     static const char kDigits[] = "0123456789ABCDEF";
@@ -164,11 +183,18 @@ int main(int argc, char** argv) {
     // must still go.
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    std::signal(SIGUSR1, onReport);
     std::printf("%s\n", sim.devicePath().c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "orvek-sim: %s on %s\n", peerName(options.peer), sim.devicePath().c_str());
 
-    while (gStop == 0 && !sim.lineDropped()) ::usleep(50 * 1000);
+    while (gStop == 0 && !sim.lineDropped()) {
+        if (gReport != 0) {
+            gReport = 0;
+            printCounts(sim);
+        }
+        ::usleep(10 * 1000);
+    }
     sim.stop();
     // Only a link that is still ours: the path may have been given to something else since.
     if (!linkPath.empty() && pointsAt(linkPath, sim.devicePath())) ::unlink(linkPath.c_str());

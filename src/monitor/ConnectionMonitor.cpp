@@ -211,13 +211,15 @@ void ConnectionMonitor::startUpdate(FirmwareTarget target) {
     const bool esc = target == FirmwareTarget::Esc;
     UpdateJob job{updateHost_, link_, esc ? requests_.escImage : requests_.cardImage};
     UpdateThread& thread = esc ? escUpdate_ : cardUpdate_;
-    thread.start([job, esc] {
-        if (esc) {
-            EscFirmwareUpdate(job);
-        } else {
-            CardFirmwareUpdate(job);
-        }
-    });
+    thread.start(
+        [job, esc] {
+            if (esc) {
+                EscFirmwareUpdate(job);
+            } else {
+                CardFirmwareUpdate(job);
+            }
+        },
+        updateEnded_);
 }
 
 void ConnectionMonitor::backUpSettingsBeforeUpdate() {

@@ -3,6 +3,7 @@
 // device of the chosen mode (probe, identify, read its settings), starts requested firmware
 // updates on their threads and serves the settings page's defaults and write requests. Also
 // the Device menu's mode commands and the blink of the select-a-device prompt.
+#include <functional>
 #include <string>
 
 #include "firmware/DeviceIdentity.h"
@@ -70,6 +71,8 @@ public:
     bool updateRunning() const { return escUpdate_.running() || cardUpdate_.running(); }
     // Waits for update workers started by ticks (tests, shut-down).
     void waitForUpdates();
+    // Called on a worker's thread once its update has ended and updateRunning() tells so.
+    void setUpdateEndedHook(std::function<void()> hook) { updateEnded_ = std::move(hook); }
 
 private:
     void pollEsc();
@@ -96,6 +99,7 @@ private:
     // The settings read after the last ESC identification came complete.
     bool settingsRead_ = false;
     std::string portNote_;  // the note the window shows now, empty for none
+    std::function<void()> updateEnded_;
     // Last: destroyed first, joining any worker before the rest goes.
     UpdateThread escUpdate_;
     UpdateThread cardUpdate_;

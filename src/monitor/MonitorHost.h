@@ -65,6 +65,10 @@ public:
     // The tick that starts an ESC firmware update first saved the ESC's settings (or tried to);
     // the firmware page says where.
     virtual void settingsBackedUp(const SettingsBackup& backup) = 0;
+
+    // A settings write holds the link: from the moment it passed its checks until it ended,
+    // its failure box dismissed. A window that wants to close waits for the end.
+    virtual void settingsWriteRunning(bool running) { (void)running; }
 };
 
 }  // namespace orvek

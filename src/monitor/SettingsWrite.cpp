@@ -65,6 +65,7 @@ void ConnectionMonitor::SendSettings() {
         host_.showMessage(monitorText::EscConnection, MessageIcon::Stop);
         return;
     }
+    host_.settingsWriteRunning(true);
     host_.stopPollTimer();
     const WriteImage image = BuildWriteImage(lists_);
     const WirePairs pairs = wirePairsOf(image);
@@ -75,6 +76,7 @@ void ConnectionMonitor::SendSettings() {
         // writeRequested stays set: the next tick writes all pairs again from the first.
         state_.writeProgress = writePercent(failedPair);
         host_.showMessage(monitorText::PairFailed, MessageIcon::None);
+        host_.settingsWriteRunning(false);
         restartPollTimer();
         return;
     }
@@ -85,6 +87,7 @@ void ConnectionMonitor::SendSettings() {
         recordWrittenSettings(lists_, image);
     }
     requests_.writeRequested = false;
+    host_.settingsWriteRunning(false);
     restartPollTimer();
 }
 

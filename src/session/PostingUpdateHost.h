@@ -2,9 +2,7 @@
 // Lets an update worker drive the window from its own thread: every call is handed to the
 // window's thread in the order the worker made it. Calls the worker must wait for (stopping the
 // poll timer, a message box, reading a state) block until the window's thread has run them.
-#include <QObject>
-#include <QPointer>
-
+#include "session/QueuedCalls.h"
 #include "update/UpdateHost.h"
 
 namespace orvek {
@@ -29,14 +27,12 @@ public:
     void invalidatePage() override;
     void showMessage(const std::string& text, MessageIcon icon) override;
 
-private:
-    template <typename F>
-    void post(F&& call) const;
-    template <typename F>
-    void runAndWait(F&& call) const;
+    // Waiting calls return and later ones are dropped (the window is going).
+    void close() { calls_.close(); }
 
+private:
     UpdateHost& window_;
-    QPointer<QObject> context_;
+    QueuedCalls calls_;
 };
 
 }  // namespace orvek

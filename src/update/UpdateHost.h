@@ -1,6 +1,8 @@
 #pragma once
-// What a firmware update worker may do to the window around it. The window implements it by
-// posting each call to its own thread in order; tests implement it by recording the calls.
+// What a firmware update worker may do around it: the display half (the firmware page's pictures
+// and captions, message boxes) and the session half (the poll timer, the update and card
+// states). The window shows the first, the device session keeps the second; each is reached
+// from the worker's thread by calls posted in order. Tests record both.
 #include <string>
 
 #include "firmware/FirmwareCatalogue.h"
@@ -10,10 +12,24 @@
 
 namespace orvek {
 
-class UpdateHost {
+// What an update shows: the firmware page and the window's message boxes.
+class UpdateDisplay {
 public:
-    virtual ~UpdateHost() = default;
+    virtual ~UpdateDisplay() = default;
 
+    virtual void setProgressCaption(FirmwareTarget target, const std::string& caption) = 0;
+    virtual void showProgress(FirmwareTarget target, bool shown) = 0;
+    virtual void setStatusPicture(FirmwareTarget target, int pictureId) = 0;
+    virtual void showStatusPicture(FirmwareTarget target, bool shown) = 0;
+    virtual void setStartPicture(FirmwareTarget target, int pictureId) = 0;
+    virtual void invalidatePage() = 0;
+
+    // A modal message owned by the main window; returns once it is dismissed.
+    virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
+};
+
+class UpdateHost : public UpdateDisplay {
+public:
     // The connection monitor's poll timer. stopPollTimer returns only once the timer is
     // stopped, so that no poll overlaps the worker's first exchange.
     virtual void stopPollTimer() = 0;
@@ -25,16 +41,6 @@ public:
     virtual bool fixMode() const = 0;
     virtual CardState cardState() const = 0;
     virtual void setCardState(CardState state) = 0;
-
-    virtual void setProgressCaption(FirmwareTarget target, const std::string& caption) = 0;
-    virtual void showProgress(FirmwareTarget target, bool shown) = 0;
-    virtual void setStatusPicture(FirmwareTarget target, int pictureId) = 0;
-    virtual void showStatusPicture(FirmwareTarget target, bool shown) = 0;
-    virtual void setStartPicture(FirmwareTarget target, int pictureId) = 0;
-    virtual void invalidatePage() = 0;
-
-    // A modal message owned by the main window; returns once it is dismissed.
-    virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
 };
 
 }  // namespace orvek

@@ -14,14 +14,16 @@ public:
     UpdateThread(const UpdateThread&) = delete;
     UpdateThread& operator=(const UpdateThread&) = delete;
 
-    // Starts `work` unless an earlier update still runs; false then.
-    bool start(std::function<void()> work) {
+    // Starts `work` unless an earlier update still runs; false then. `ended`, when given, runs
+    // on the worker's thread once running() has turned false.
+    bool start(std::function<void()> work, std::function<void()> ended = {}) {
         if (running_) return false;
         join();
         running_ = true;
-        thread_ = std::thread([this, work = std::move(work)] {
+        thread_ = std::thread([this, work = std::move(work), ended = std::move(ended)] {
             work();
             running_ = false;
+            if (ended) ended();
         });
         return true;
     }

@@ -3,6 +3,7 @@
 // shown or opened, and answer questions and file choices from queues (No, or Cancel, when empty).
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,9 +24,12 @@ class RecordingMessageBoxes : public MessageBoxes {
 public:
     std::vector<ShownMessage> shown;
     std::deque<bool> answers;
+    // Runs while a box is "up" (after it is recorded), as the racer takes time to read it.
+    std::function<void()> onShow;
 
     void show(const std::string& text, MessageIcon icon) override {
         shown.push_back({text, icon, false});
+        if (onShow) onShow();
     }
     bool ask(const std::string& text, bool) override {
         shown.push_back({text, MessageIcon::None, true});

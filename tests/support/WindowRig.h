@@ -19,6 +19,7 @@
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempFolder.h"
 #include "support/WidgetTesting.h"
+#include "tools/common/WindowTicks.h"
 
 namespace orvek::testing {
 
@@ -45,6 +46,8 @@ struct WindowRig {
         options.messages = &messages;
         options.urlOpener = &opener;
         options.fileDialogs = &files;
+        // The tests run the ticks themselves.
+        options.timers = false;
     }
     ~WindowRig() {
         window.reset();
@@ -56,20 +59,26 @@ struct WindowRig {
         if (!window) {
             parkPointer();
             window = std::make_unique<CTarnwick11Dlg>(options);
-            // The tests run the ticks themselves.
-            window->pollTimer().stop();
-            window->promptTimer().stop();
+            EXPECT_TRUE(driving::sessionCaughtUp(*window));
         }
         return *window;
     }
-    void tick() { win().monitor().onPollTimer(); }
-    void choose(int commandId) { win().menuAction(commandId)->trigger(); }
+    // One poll tick of the session, served and shown by the window.
+    void tick() { ASSERT_TRUE(driving::tickAndShow(win())) << "the tick did not end"; }
+    // Everything posted to the session so far served and shown.
+    void settle() { ASSERT_TRUE(driving::sessionCaughtUp(win())); }
+    // A Device menu item as the menu triggers it, served by the session.
+    void choose(int commandId) {
+        win().menuAction(commandId)->trigger();
+        settle();
+    }
+    const SessionStatus& status() { return win().status(); }
     // Port open, Device > Esc chosen and the ESC identified.
     void connectEsc() {
         tick();
         choose(deviceCommand::Esc);
         tick();
-        ASSERT_EQ(win().link().escState(), EscState::Identified);
+        ASSERT_EQ(status().escState, EscState::Identified);
         sim.clearReceived();
         messages.shown.clear();
     }

@@ -28,6 +28,7 @@
 #include "gui/window/CTarnwick11Dlg.h"
 #include "platform/FileReplace.h"
 #include "sim/Simulator.h"
+#include "tools/common/WindowTicks.h"
 
 namespace {
 
@@ -170,14 +171,13 @@ int main(int argc, char** argv) {
         options.port = sim.devicePath();
         options.programFolder = program;
         options.messages = &messages;
+        options.timers = false;  // the ticks below come one by one
         CTarnwick11Dlg window(options);
-        window.pollTimer().stop();
-        window.promptTimer().stop();
         window.show();
-        window.monitor().onPollTimer();
+        orvek::driving::tickAndShow(window);
         window.menuAction(orvek::deviceCommand::Esc)->trigger();
-        window.monitor().onPollTimer();
-        if (!step(window.link().escState() == EscState::Identified,
+        orvek::driving::tickAndShow(window);
+        if (!step(window.status().escState == EscState::Identified,
                   "identifying the simulated ESC"))
             return 1;
 
@@ -190,6 +190,7 @@ int main(int argc, char** argv) {
         settings.listBox(orvek::escSetupControl::CategoryList)
             ->setCurrentIndex(0);  // "Modify Touring"
         settings.ListSetupSheets();
+        orvek::driving::sessionCaughtUp(window);
         save(window, out, "window-esc-setup-sheet.png");
 
         window.ShowPage(Page::Firmware);
@@ -200,7 +201,7 @@ int main(int argc, char** argv) {
             firmware.control(orvek::firmwareControl::EscImageList));
         images->setCurrentIndex(images->findText(QStringLiteral("ESC_Expert_V1.40")));
         firmware.requestUpdate(orvek::FirmwareTarget::Esc);
-        window.monitor().onPollTimer();
+        orvek::driving::tickAndShow(window);
         auto* progress = static_cast<orvek::CxSkinButton*>(
             firmware.control(orvek::firmwareControl::EscProgress));
         if (step(pumpUntil([&] { return progress->isVisible() && progress->text() == "57%"; }, 60),

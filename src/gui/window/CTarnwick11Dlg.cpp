@@ -1,11 +1,7 @@
 #include "gui/window/CTarnwick11Dlg.h"
 
-#include <chrono>
-#include <thread>
-
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,19 +9,18 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QScreen>
+#include <QThread>
 
 #include "config/AppConfig.h"
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/PagePalette.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
-#include "gui/pages/firmware/FirmwarePageUpdateHost.h"
 #include "gui/pages/links/CUserDlg.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "gui/pages/settings/SettingsFileCommands.h"
 #include "gui/window/CAboutDlg.h"
 #include "gui/window/WindowResources.h"
 #include "resources/SkinRegistry.h"
-#include "session/PostingUpdateHost.h"
 
 namespace orvek {
 
@@ -120,7 +115,6 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     paintBlack(*this);
-    link_.setPortOverride(options_.port);
     textSize_ = readTextSize(options_.programFolder);
 
     buildMenu();
@@ -142,29 +136,21 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
         watched->installEventFilter(this);
     }
 
-    updateHost_ =
-        std::make_unique<FirmwarePageUpdateHost>(state_, requests_, *firmwarePage_, *this);
-    postingUpdateHost_ = std::make_unique<PostingUpdateHost>(*updateHost_, this);
-    monitor_ = std::make_unique<ConnectionMonitor>(link_, settingsPage_->lists(), identity_,
-                                                   requests_, state_, *this, *postingUpdateHost_);
-    connect(&pollTimer_, &QTimer::timeout, this, [this] { monitor_->onPollTimer(); });
-    connect(&promptTimer_, &QTimer::timeout, this, [this] { monitor_->onPromptTimer(); });
-    pollTimer_.start(kPollPeriodMs);
-    promptTimer_.start(kPromptPeriodMs);
+    SessionOptions session;
+    session.programFolder = options_.programFolder;
+    session.port = options_.port;
+    session.pollTimer = options_.timers;
+    session_ = std::make_unique<DeviceSession>(session, *this, *firmwarePage_, this);
+    settingsPage_->attachSession(session_.get());
+    connect(&promptTimer_, &QTimer::timeout, this, [this] { onPromptTimer(); });
+    if (options_.timers) promptTimer_.start(kPromptPeriodMs);
 }
 
 CTarnwick11Dlg::~CTarnwick11Dlg() {
-    shuttingDown_ = true;
-    pollTimer_.stop();
     promptTimer_.stop();
-    // An update worker may be waiting for this thread (its poll timer, a message box): serve
-    // it until it ends, so that joining it below cannot wait for ever.
-    while (monitor_ && monitor_->updateRunning()) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    QCoreApplication::processEvents();
-    monitor_.reset();
+    settingsPage_->attachSession(nullptr);
+    // Ends the device thread; nothing it still had to say reaches this window.
+    session_->stop();
 }
 
 void CTarnwick11Dlg::buildMenu() {
@@ -208,10 +194,13 @@ void CTarnwick11Dlg::buildPages() {
     paintBlack(*frame_);
     frame_->setGeometry(kFramePlace);
     frame_->hide();
-    settingsPage_ = new CEscSetupDlg(requests_, options_.programFolder, frame_);
+    settingsPage_ = new CEscSetupDlg(options_.programFolder, frame_);
     linksPage_ = new CUserDlg(urlOpener_, options_.programFolder, frame_);
-    firmwarePage_ =
-        new CFirmwareDlg(requests_, identity_, messages_, options_.programFolder, frame_);
+    firmwarePage_ = new CFirmwareDlg(
+        [this](FirmwareTarget target, const std::filesystem::path& image) {
+            raiseUpdateRequest(target, image);
+        },
+        identity_, messages_, options_.programFolder, frame_);
     const QRect pagePlace(0, -kPageRise, kFramePlace.width(), kFramePlace.height() + kPageRise);
     for (QWidget* page : {static_cast<QWidget*>(settingsPage_), static_cast<QWidget*>(linksPage_),
                           static_cast<QWidget*>(firmwarePage_)}) {
@@ -291,7 +280,7 @@ void CTarnwick11Dlg::ShowPage(Page page) {
         pageButtons_[i]->repaint();
     }
     // While an update runs its pictures stay as the worker set them.
-    if (page == Page::Firmware && state_.updateIdle) firmwarePage_->showReadyPictures();
+    if (page == Page::Firmware && status_.updateIdle) firmwarePage_->showReadyPictures();
 }
 
 void CTarnwick11Dlg::applyScreenResolution(int logicalDpi) {
@@ -302,8 +291,12 @@ void CTarnwick11Dlg::applyScreenResolution(int logicalDpi) {
 }
 
 bool CTarnwick11Dlg::updateLocked() const {
-    return requests_.escUpdateRequested || requests_.cardUpdateRequested ||
-           (monitor_ && monitor_->updateRunning());
+    return status_.updateLocked() || status_.commandsServed < updateRequestSent_;
+}
+
+void CTarnwick11Dlg::raiseUpdateRequest(FirmwareTarget target, const std::filesystem::path& image) {
+    session_->requestUpdate(target, image);
+    updateRequestSent_ = session_->commandsSent();
 }
 
 QAction* CTarnwick11Dlg::menuAction(int commandId) const {
@@ -323,9 +316,7 @@ QLabel& CTarnwick11Dlg::lamp(int lampId) const {
 
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
-        case menuCommand::ImportSettings:
-            ImportSettings(*settingsPage_, fileDialogs_, messages_);
-            return;
+        case menuCommand::ImportSettings: ImportSettings(*session_, fileDialogs_); return;
         case menuCommand::ExportSettings:
             ExportSettings(*settingsPage_, fileDialogs_, messages_);
             return;
@@ -336,10 +327,10 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
     // A mode change in the middle of an update is refused; the item has toggled its own
     // check already, so the checks are shown again as the modes are.
     if (updateLocked()) {
-        setDeviceMenuChecks(state_.escMode, state_.cardMode, state_.fixMode != 0);
+        setDeviceMenuChecks(status_.escMode, status_.cardMode, status_.fixMode);
         return;
     }
-    monitor_->onDeviceCommand(commandId);
+    session_->chooseDevice(commandId);
 }
 
 void CTarnwick11Dlg::openAbout() {
@@ -347,9 +338,24 @@ void CTarnwick11Dlg::openAbout() {
     about.exec();
 }
 
-// MonitorHost
+// The prompt's blink is the window's own: it shows the modes the session last told.
+void CTarnwick11Dlg::onPromptTimer() {
+    if (status_.escMode || status_.cardMode) return;
+    setPromptPicture(promptPhase_ == 0 ? SkinId::PromptWhite : SkinId::PromptOrange);
+    promptPhase_ = promptPhase_ == 0 ? 1 : 0;
+}
+
+// SessionView
+
+bool CTarnwick11Dlg::onWindowThread() {
+    if (QThread::currentThread() == thread()) return true;
+    ++callsOffThread_;
+    qWarning("a session call reached the window from another thread; ignored");
+    return false;
+}
 
 void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
+    if (!onWindowThread()) return;
     const std::array<bool, 3> on{usbOn, escOn, cardOn};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
@@ -357,52 +363,80 @@ void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
 }
 
 void CTarnwick11Dlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
+    if (!onWindowThread()) return;
     settingsPage_->setEscTexts(modelName, firmware);
 }
 
 void CTarnwick11Dlg::setWriteProgressText(const std::string& text) {
-    progress_->setText(QString::fromStdString(text));
-    // The write blocks this thread: paint now, without running other events.
-    progress_->repaint();
+    if (!onWindowThread()) return;
+    // A close waiting for the write says so instead of the percentage.
+    progress_->setText(closeAfterWrite_ ? QString::fromUtf8(windowText::ClosingAfterWrite)
+                                        : QString::fromStdString(text));
 }
 
 void CTarnwick11Dlg::setPromptPicture(int pictureId) {
+    if (!onWindowThread()) return;
     prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
 }
 
-void CTarnwick11Dlg::stopPollTimer() { pollTimer_.stop(); }
-
-void CTarnwick11Dlg::startPollTimer() {
-    if (!shuttingDown_) pollTimer_.start(kPollPeriodMs);
-}
-
 void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) {
+    if (!onWindowThread()) return;
     messages_.show(text, icon);
 }
 
 void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) {
+    if (!onWindowThread()) return;
     menuAction(deviceCommand::Esc)->setChecked(esc);
     menuAction(deviceCommand::ProgramCard)->setChecked(programCard);
     menuAction(deviceCommand::FixMode)->setChecked(fixMode);
 }
 
-void CTarnwick11Dlg::showUserSupportPage() { ShowPage(Page::UserSupport); }
+void CTarnwick11Dlg::showUserSupportPage() {
+    if (!onWindowThread()) return;
+    ShowPage(Page::UserSupport);
+}
 
 void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
+    if (!onWindowThread()) return;
     pageButton(buttonId).setEnabled(enabled);
 }
 
-void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target) {
+void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) {
+    if (!onWindowThread()) return;
+    identity_ = identity;
     firmwarePage_->ShowDeviceInfo(target);
 }
 
 void CTarnwick11Dlg::showPortNote(const std::string& note) {
+    if (!onWindowThread()) return;
     portAccessNote_->setText(QString::fromStdString(note));
     portAccessNote_->setVisible(!note.empty());
 }
 
 void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {
+    if (!onWindowThread()) return;
     firmwarePage_->showSettingsBackup(backup);
+}
+
+void CTarnwick11Dlg::settingsChanged(const SettingsModelState& settings,
+                                     std::uint64_t picksServed) {
+    if (!onWindowThread()) return;
+    settingsPage_->showSettings(settings, picksServed);
+}
+
+void CTarnwick11Dlg::setupSheetLoaded(const SetupSheetNotes& notes) {
+    if (!onWindowThread()) return;
+    settingsPage_->showSheetNotes(notes);
+}
+
+void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
+    if (!onWindowThread()) return;
+    const bool writeEnded = status_.writing && !status.writing;
+    status_ = status;
+    if (writeEnded && closeAfterWrite_) {
+        closeAfterWrite_ = false;
+        close();  // asks again as any close does: the write may have failed
+    }
 }
 
 // Closing and the update lockout
@@ -416,6 +450,12 @@ bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {
 
 bool CTarnwick11Dlg::mayClose() {
     if (updateLocked()) return false;
+    // A settings write on the wire ends with its commit first; the window closes after it.
+    if (status_.writing) {
+        closeAfterWrite_ = true;
+        progress_->setText(QString::fromUtf8(windowText::ClosingAfterWrite));
+        return false;
+    }
     if (settingsPage_->hasUnsentChanges())
         return messages_.ask(windowText::CloseWithUnsentChanges, false);
     return true;

@@ -1,8 +1,9 @@
 #pragma once
 // The main window: the page buttons, lamps and device prompt on the left, the three pages in a
-// frame on the right, the menu and the two timers of the connection monitor. It owns the link,
-// the pages, the monitor and their state, and only forwards: the monitor decides what the lamps,
-// texts, checks and buttons show, the pages raise requests, the workers drive the firmware page.
+// frame on the right, the menu and the prompt's blink. It is a view of its device session, which
+// owns the link, the monitor and its poll timer, the settings model and the request flags on a
+// thread of its own: the session decides what the lamps, texts, checks and buttons show, the
+// pages and menus post requests to it, and the update workers drive the firmware page.
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -16,10 +17,9 @@
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
 #include "gui/desktop/UrlOpener.h"
-#include "link/UsbUart.h"
-#include "monitor/ConnectionMonitor.h"
 #include "monitor/MonitorHost.h"
-#include "monitor/MonitorState.h"
+#include "session/DeviceSession.h"
+#include "session/SessionView.h"
 
 class QAction;
 class QLabel;
@@ -31,8 +31,6 @@ class CEscSetupDlg;
 class CFirmwareDlg;
 class CUserDlg;
 class CxSkinButton;
-class FirmwarePageUpdateHost;
-class PostingUpdateHost;
 
 struct WindowOptions {
     std::filesystem::path programFolder;
@@ -44,15 +42,17 @@ struct WindowOptions {
     UrlOpener* urlOpener = nullptr;
     // The settings file dialogs of File > Import and Export; the window's own when null.
     FileDialogs* fileDialogs = nullptr;
+    // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
+    bool timers = true;
 };
 
-class CTarnwick11Dlg : public QDialog, public MonitorHost {
+class CTarnwick11Dlg : public QDialog, public SessionView {
     Q_OBJECT
 public:
     enum class Page { UserSupport, EscSetup, Firmware };
 
     explicit CTarnwick11Dlg(const WindowOptions& options, QWidget* parent = nullptr);
-    // Lets a running update finish first: its worker may be waiting for this window's thread.
+    // Stops the session: an exchange on the wire ends first, update workers are joined.
     ~CTarnwick11Dlg() override;
 
     // The page-button action: shows the page and latches its button.
@@ -81,27 +81,32 @@ public:
     QLabel& portAccessNote() const { return *portAccessNote_; }
     QWidget& pageFrame() const { return *frame_; }
     QMenuBar& menuBar() const { return *menuBar_; }
-    QTimer& pollTimer() { return pollTimer_; }
     QTimer& promptTimer() { return promptTimer_; }
-    UsbUart& link() { return link_; }
-    RequestFlags& requests() { return requests_; }
-    DeviceState& state() { return state_; }
-    ConnectionMonitor& monitor() { return *monitor_; }
+    DeviceSession& session() { return *session_; }
+    // The session's state as last told: the window's only view of the device.
+    const SessionStatus& status() const { return status_; }
+    // Host calls that arrived on another thread than the window's (a hand-off fault; never).
+    int callsOffThread() const { return callsOffThread_; }
+    // A close waits for the settings write on the wire.
+    bool closeWaitsForWrite() const { return closeAfterWrite_; }
+    // Timer 2: blinks the prompt while neither ESC nor program-card mode is chosen.
+    void onPromptTimer();
 
-    // MonitorHost: what the connection monitor shows.
+    // SessionView: what the device session shows.
     void setLamps(bool usbOn, bool escOn, bool cardOn) override;
     void setEscTexts(const std::string& modelName, const std::string& firmware) override;
     void setWriteProgressText(const std::string& text) override;
     void setPromptPicture(int pictureId) override;
-    void stopPollTimer() override;
-    void startPollTimer() override;
     void showMessage(const std::string& text, MessageIcon icon) override;
     void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) override;
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
-    void deviceInfoShown(FirmwareTarget target) override;
+    void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
     void showPortNote(const std::string& note) override;
     void settingsBackedUp(const SettingsBackup& backup) override;
+    void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
+    void setupSheetLoaded(const SetupSheetNotes& notes) override;
+    void statusChanged(const SessionStatus& status) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,6 +123,9 @@ private:
     void onMenuCommand(int commandId);
     void openAbout();
     bool mayClose();
+    // Counts a host call that came on another thread; true when it may go on.
+    bool onWindowThread();
+    void raiseUpdateRequest(FirmwareTarget target, const std::filesystem::path& image);
 
     WindowOptions options_;
     QtMessageBoxes ownMessages_;
@@ -128,10 +136,14 @@ private:
     FileDialogs& fileDialogs_;
     int textSize_ = 90;
 
-    RequestFlags requests_;
-    DeviceState state_;
+    // What the session last told: the firmware page reads the identity from here.
     FirmwareIdentity identity_;
-    UsbUart link_;
+    SessionStatus status_;
+    // An update request posted but not yet served counts as raised (the lockout starts at once).
+    std::uint64_t updateRequestSent_ = 0;
+    int promptPhase_ = 1;
+    int callsOffThread_ = 0;
+    bool closeAfterWrite_ = false;
 
     // Children of the window, deleted with it.
     QMenuBar* menuBar_ = nullptr;
@@ -149,12 +161,9 @@ private:
     Page shownPage_ = Page::UserSupport;
     bool shuttingDown_ = false;
 
-    QTimer pollTimer_;
     QTimer promptTimer_;
-    std::unique_ptr<FirmwarePageUpdateHost> updateHost_;
-    std::unique_ptr<PostingUpdateHost> postingUpdateHost_;
-    // Last: destroyed first, while everything it refers to is still there.
-    std::unique_ptr<ConnectionMonitor> monitor_;
+    // Last: stopped and destroyed first, while the pages it shows to are still there.
+    std::unique_ptr<DeviceSession> session_;
 };
 
 }  // namespace orvek

@@ -53,7 +53,10 @@ TEST(Closing, DuringAnUpdateEveryCloseIsRefusedAndPressesOnTheWindowAreIgnored) 
         CTarnwick11Dlg& w = rig.win();
         w.show();
         ASSERT_TRUE(menuOpensOnPress(w)) << "the menu bar opens on a press outside an update";
-        (card ? w.requests().cardUpdateRequested : w.requests().escUpdateRequested) = true;
+        // The session tells that an update has been requested.
+        SessionStatus locked = w.status();
+        (card ? locked.cardUpdateRequested : locked.escUpdateRequested) = true;
+        w.statusChanged(locked);
 
         EXPECT_FALSE(w.close()) << "close button and Alt+F4 arrive as a close";
         w.menuAction(menuCommand::Exit)->trigger();
@@ -62,7 +65,9 @@ TEST(Closing, DuringAnUpdateEveryCloseIsRefusedAndPressesOnTheWindowAreIgnored) 
         EXPECT_TRUE(w.isVisible());
         EXPECT_FALSE(menuOpensOnPress(w));
 
-        (card ? w.requests().cardUpdateRequested : w.requests().escUpdateRequested) = false;
+        SessionStatus ended = w.status();
+        (card ? ended.cardUpdateRequested : ended.escUpdateRequested) = false;
+        w.statusChanged(ended);
         EXPECT_TRUE(menuOpensOnPress(w));
         EXPECT_TRUE(w.close());
     }

@@ -45,16 +45,18 @@ TEST(MainWindow, StartsOnTheLinksPageWithTwoButtonsDisabledLampsOffAndThePromptB
     for (int lamp : {windowControl::UsbLamp, windowControl::EscLamp, windowControl::CardLamp}) {
         EXPECT_TRUE(showsPicture(w.lamp(lamp), SkinId::LampOff)) << lamp;
     }
-    // Both timers run from the start: 500 ms poll, 200 ms prompt.
-    CTarnwick11Dlg fresh(rig.options);
-    EXPECT_TRUE(fresh.pollTimer().isActive());
-    EXPECT_EQ(fresh.pollTimer().interval(), 500);
+    // Both timers run from the start: the session's poll, the window's 200 ms prompt.
+    WindowOptions timed = rig.options;
+    timed.timers = true;
+    CTarnwick11Dlg fresh(timed);
+    ASSERT_TRUE(driving::pumpUntil([&] { return fresh.status().pollTimerActive; }));
     EXPECT_TRUE(fresh.promptTimer().isActive());
     EXPECT_EQ(fresh.promptTimer().interval(), 200);
+    fresh.promptTimer().stop();
     // The prompt alternates its two pictures on the prompt timer.
     std::vector<bool> orange;
     for (int i = 0; i < 3; ++i) {
-        fresh.monitor().onPromptTimer();
+        fresh.onPromptTimer();
         orange.push_back(showsPicture(fresh.devicePrompt(), SkinId::PromptOrange));
         EXPECT_NE(orange.back(), showsPicture(fresh.devicePrompt(), SkinId::PromptWhite));
     }
@@ -125,12 +127,13 @@ TEST(MainWindow, PageButtonsShowTheirPageLatchTheirButtonAndBringBackTheReadyPic
 
     // While an update runs the worker's pictures stay.
     w.firmwarePage().setStatusPicture(FirmwareTarget::Esc, SkinId::StatusFinished);
-    w.state().updateIdle = false;
+    SessionStatus updating = w.status();
+    updating.updateIdle = false;
+    w.statusChanged(updating);
     click(windowControl::UserSupportButton);
     EXPECT_TRUE(w.linksPage().isVisible());
     click(windowControl::FirmwareButton);
     EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
-    w.state().updateIdle = true;
 }
 
 TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
@@ -144,32 +147,38 @@ TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
     };
 
     esc->trigger();
+    rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{true, false, false}));
-    EXPECT_TRUE(w.state().escMode);
+    EXPECT_TRUE(w.status().escMode);
     EXPECT_TRUE(w.pageButton(windowControl::EscSetupButton).isEnabled());
     EXPECT_TRUE(w.pageButton(windowControl::FirmwareButton).isEnabled());
 
     w.ShowPage(CTarnwick11Dlg::Page::Firmware);
     card->trigger();
+    rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(w.shownPage(), CTarnwick11Dlg::Page::UserSupport)
         << "a mode switched on shows USER SUPPORT";
     EXPECT_FALSE(w.pageButton(windowControl::EscSetupButton).isEnabled());
 
     card->trigger();  // off again: no item checked, the FIRMWARE button stays enabled
+    rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, false}));
     EXPECT_TRUE(w.pageButton(windowControl::FirmwareButton).isEnabled());
 
     fix->trigger();
+    rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(w.state().fixMode, 1);
+    EXPECT_TRUE(w.status().fixMode);
 
     // During an update a mode change is refused and the check that Qt toggled goes back.
-    w.requests().escUpdateRequested = true;
+    SessionStatus locked = w.status();
+    locked.escUpdateRequested = true;
+    w.statusChanged(locked);
     esc->trigger();
+    rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
-    EXPECT_FALSE(w.state().escMode);
-    w.requests().escUpdateRequested = false;
+    EXPECT_FALSE(w.status().escMode);
 }
 
 TEST(MainWindow, MenuHasTheFileDeviceAndHelpItems) {

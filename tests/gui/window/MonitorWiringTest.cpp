@@ -51,13 +51,13 @@ TEST(MonitorInWindow, TicksOpenThePortThenIdentifyTheEscAndLightItsLamp) {
 
     rig.choose(deviceCommand::Esc);
     rig.tick();
-    EXPECT_EQ(w.link().escState(), EscState::Identified);
+    EXPECT_EQ(w.status().escState, EscState::Identified);
     EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), SkinId::LampOn));
     EXPECT_TRUE(showsPicture(w.lamp(windowControl::EscLamp), SkinId::LampOn));
     EXPECT_TRUE(showsPicture(w.lamp(windowControl::CardLamp), SkinId::LampOff));
     EXPECT_EQ(w.settingsPage().lists().family, EscFamily::Expert);
     EXPECT_GT(w.settingsPage().lists().byKey(key::PowerProfile).count(), 0);
-    EXPECT_TRUE(w.pollTimer().isActive()) << "the settings read starts the poll timer again";
+    EXPECT_TRUE(w.status().pollTimerActive) << "the settings read starts the poll timer again";
     // The firmware texts on both pages, the firmware page's through the identity notification.
     auto* firmwareText =
         qobject_cast<QLabel*>(w.settingsPage().control(escSetupControl::FirmwareText));
@@ -86,22 +86,26 @@ TEST(MonitorInWindow, SettingsWritePaintsEveryPercentageAndChangesTheEsc) {
     w.ShowPage(CTarnwick11Dlg::Page::EscSetup);
     QCoreApplication::processEvents();
 
-    OptionList& drag = w.settingsPage().lists().byKey(key::DragBrake);
+    const OptionList& drag = w.settingsPage().lists().byKey(key::DragBrake);
     const int other = drag.selection() == 0 ? 1 : 0;
-    drag.setSelection(other);
-    const WriteImage image = BuildWriteImage(w.settingsPage().lists());
+    w.session().selectOption(key::DragBrake, other);
+    rig.settle();
+    ASSERT_EQ(drag.selection(), other);
 
     PaintedTexts painted(w.progressDisplay());
-    w.requests().writeRequested = true;
+    w.session().requestWrite();
     rig.tick();
-    // Painted pair by pair while the write held the thread, ending on "100% ".
+    // Painted pair by pair as the session told each, ending on "100% ".
     const std::vector<std::string> expected = {
         "0% ",  "4% ",  "9% ",  "14% ", "19% ", "23% ", "28% ", "33% ", "38% ", "42% ", "47% ",
         "52% ", "57% ", "61% ", "66% ", "71% ", "76% ", "80% ", "85% ", "90% ", "95% ", "100% "};
     EXPECT_EQ(painted.texts, expected);
     EXPECT_EQ(w.progressDisplay().text(), "100% ");
-    EXPECT_FALSE(w.requests().writeRequested);
+    EXPECT_FALSE(w.status().writeRequested);
     EXPECT_EQ(rig.sim.commits(), 1);
+    // The ESC holds what the page's lists showed, the changed drag brake included.
+    const WriteImage& image = w.settingsPage().lists().writeImage;
+    EXPECT_FALSE(w.settingsPage().hasUnsentChanges());
     const sim::SettingsBlock held = rig.sim.settings();
     for (std::size_t i = 0; i < image.size(); ++i)
         EXPECT_EQ(held[i], image[i].value) << "byte " << i;
@@ -114,20 +118,20 @@ TEST(MonitorInWindow, RequestsWithoutAdapterOrEscAreRefusedWithStopBoxes) {
         CTarnwick11Dlg& w = rig.win();
         rig.tick();
         EXPECT_TRUE(showsPicture(w.lamp(windowControl::UsbLamp), SkinId::LampOff));
-        w.requests().writeRequested = true;
+        w.session().requestWrite();
         rig.tick();
         ASSERT_EQ(rig.messages.shown.size(), 1u);
         EXPECT_EQ(rig.messages.shown[0].text, "USB Connection Error!");
         EXPECT_EQ(rig.messages.shown[0].icon, MessageIcon::Stop);
-        EXPECT_FALSE(w.requests().writeRequested);
+        EXPECT_FALSE(w.status().writeRequested);
     }
     {
         WindowRig rig;  // adapter, but no ESC chosen
         ASSERT_TRUE(rig.ok);
         CTarnwick11Dlg& w = rig.win();
         rig.tick();
-        w.requests().defaultsRequested = true;
-        w.requests().writeRequested = true;
+        w.session().requestDefaults();
+        w.session().requestWrite();
         rig.tick();
         ASSERT_EQ(rig.messages.shown.size(), 2u);
         EXPECT_EQ(rig.messages.shown[0].text, "ESC Connection Error!");
@@ -142,12 +146,12 @@ TEST(MonitorInWindow, RequestsWithoutAdapterOrEscAreRefusedWithStopBoxes) {
         sim::Faults nak;
         nak.nakPairIndex = 3;
         rig.sim.setFaults(nak);
-        rig.win().requests().writeRequested = true;
+        rig.win().session().requestWrite();
         rig.tick();
         ASSERT_EQ(rig.messages.shown.size(), 1u);
         EXPECT_EQ(rig.messages.shown[0].text, "Send fail");
         EXPECT_EQ(rig.messages.shown[0].icon, MessageIcon::None);
-        EXPECT_TRUE(rig.win().requests().writeRequested) << "written again at the next tick";
+        EXPECT_TRUE(rig.status().writeRequested) << "written again at the next tick";
     }
 }
 
@@ -158,19 +162,16 @@ TEST(MonitorInWindow, TickStartsAnUpdateWhoseWorkerDrivesTheFirmwarePageThroughT
     rig.connectEsc();
     std::filesystem::create_directories(rig.program.path() / "Firmware");
     const auto image = testing::writeKfwImage("window-update", 40, rig.program.path() / "Firmware");
-    w.requests().escImage = image;
-    w.requests().escUpdateRequested = true;
+    w.session().requestUpdate(FirmwareTarget::Esc, image);
+    rig.settle();
     EXPECT_TRUE(w.updateLocked());
 
     rig.tick();
-    ASSERT_TRUE(waitUntil(
-        [&] { return !w.monitor().updateRunning() && !w.requests().escUpdateRequested; }));
-    w.monitor().waitForUpdates();
+    ASSERT_TRUE(waitUntil([&] { return !w.status().updateLocked(); }));
     EXPECT_EQ(rig.sim.records().size(), 41u);
     EXPECT_EQ(w.firmwarePage().statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
-    EXPECT_TRUE(w.state().updateIdle);
-    EXPECT_TRUE(w.pollTimer().isActive())
-        << "the worker starts the poll again on the window's thread";
+    EXPECT_TRUE(w.status().updateIdle);
+    EXPECT_TRUE(w.status().pollTimerActive) << "the worker starts the poll again";
     EXPECT_FALSE(w.updateLocked());
     EXPECT_TRUE(rig.messages.shown.empty());
 }
@@ -181,12 +182,10 @@ TEST(MonitorInWindow, DestroyingTheWindowLetsAWorkerWaitingOnItsThreadFinish) {
     CTarnwick11Dlg& w = rig.win();
     rig.connectEsc();
     const auto image = testing::writeKfwImage("window-teardown", 60, rig.program.path());
-    w.requests().escImage = image;
-    w.requests().escUpdateRequested = true;
+    w.session().requestUpdate(FirmwareTarget::Esc, image);
     rig.tick();
-    ASSERT_TRUE(w.monitor().updateRunning());
-    // The worker's first call waits for this thread to stop the poll timer; nothing has run
-    // the event loop since, so it is waiting now.
+    ASSERT_TRUE(w.status().updateRunning);
+    // The worker's display calls wait on this thread, which runs no events from here on.
     rig.window.reset();
     EXPECT_EQ(rig.sim.records().size(), 61u) << "the upload ran to its end";
     EXPECT_EQ(rig.sim.imagesCompleted(), 1);

@@ -25,8 +25,9 @@ TEST(WindowPages, ClosingOverUnsentChangesAsksOnceAndNoKeepsTheWindow) {
     EXPECT_TRUE(rig.messages.shown.empty());
 
     w.show();
-    OptionList& drag = w.settingsPage().lists().byKey(key::DragBrake);
-    drag.setSelection(otherOption(drag));
+    const OptionList& drag = w.settingsPage().lists().byKey(key::DragBrake);
+    w.session().selectOption(key::DragBrake, otherOption(drag));
+    rig.settle();
     rig.messages.answers = {false};
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
@@ -35,16 +36,17 @@ TEST(WindowPages, ClosingOverUnsentChangesAsksOnceAndNoKeepsTheWindow) {
     EXPECT_EQ(rig.messages.shown[0].text, windowText::CloseWithUnsentChanges);
 
     // Once sent, the ESC holds them: closing asks nothing.
-    w.requests().writeRequested = true;
+    w.session().requestWrite();
     rig.tick();
-    ASSERT_FALSE(w.requests().writeRequested);
+    ASSERT_FALSE(w.status().writeRequested);
     rig.messages.shown.clear();
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(rig.messages.shown.empty());
 
     // Changed again, and Yes closes.
     w.show();
-    drag.setSelection(otherOption(drag));
+    w.session().selectOption(key::DragBrake, otherOption(drag));
+    rig.settle();
     rig.messages.answers = {true};
     EXPECT_TRUE(w.close());
     EXPECT_EQ(rig.messages.shown.size(), 1u);
@@ -55,7 +57,7 @@ TEST(WindowPages, FileMenuExportsAndImportsTheSelectionsOnAnyPageWithoutTheAdapt
     ASSERT_TRUE(rig.ok);
     CTarnwick11Dlg& w = rig.win();
     rig.connectEsc();
-    ParameterLists& lists = w.settingsPage().lists();
+    const ParameterLists& lists = w.settingsPage().lists();
     std::vector<int> saved;
     for (int k = 0; k < kParameterCount; ++k) saved.push_back(lists.byKey(k).selection());
 
@@ -65,12 +67,14 @@ TEST(WindowPages, FileMenuExportsAndImportsTheSelectionsOnAnyPageWithoutTheAdapt
     ASSERT_TRUE(std::filesystem::exists(rig.program.path() / "race.cfg"));
 
     for (int k = 0; k < kParameterCount; ++k) {
-        OptionList& list = lists.byKey(k);
-        if (list.count() > 1) list.setSelection(otherOption(list));
+        const OptionList& list = lists.byKey(k);
+        if (list.count() > 1) w.session().selectOption(k, otherOption(list));
     }
+    rig.settle();
     ASSERT_EQ(w.shownPage(), CTarnwick11Dlg::Page::UserSupport);
     rig.files.toOpen.push_back(rig.program.path() / "race.cfg");
     w.menuAction(menuCommand::ImportSettings)->trigger();
+    rig.settle();
     for (int k = 0; k < kParameterCount; ++k)
         EXPECT_EQ(lists.byKey(k).selection(), saved[k]) << "key " << k;
     EXPECT_TRUE(rig.messages.shown.empty());

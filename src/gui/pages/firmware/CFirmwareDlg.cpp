@@ -154,11 +154,11 @@ std::string damagedImageQuestion(const std::filesystem::path& image,
 
 }  // namespace
 
-CFirmwareDlg::CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity,
+CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& identity,
                            MessageBoxes& messages, const std::filesystem::path& programFolder,
                            QWidget* parent)
     : QWidget(parent),
-      requests_(requests),
+      raiseRequest_(std::move(raiseRequest)),
       identity_(identity),
       messages_(messages),
       programFolder_(programFolder) {
@@ -348,6 +348,10 @@ void CFirmwareDlg::setStartPicture(FirmwareTarget target, int pictureId) {
 
 void CFirmwareDlg::invalidatePage() { update(); }
 
+void CFirmwareDlg::showMessage(const std::string& text, MessageIcon icon) {
+    messages_.show(text, icon);
+}
+
 void CFirmwareDlg::requestUpdate(FirmwareTarget target) {
     const CBitComboBox* list = imageList(target);
     const int selected = list->currentIndex();
@@ -362,13 +366,7 @@ void CFirmwareDlg::requestUpdate(FirmwareTarget target) {
         firmwareImagePath(programFolder_, firmwareFileName(title, target));
     if (!imageMayGo(image, target)) return;
     // Each target keeps its own image, so that two requests before one tick never mix them.
-    if (target == FirmwareTarget::Esc) {
-        requests_.escImage = image;
-        requests_.escUpdateRequested = true;
-    } else {
-        requests_.cardImage = image;
-        requests_.cardUpdateRequested = true;
-    }
+    if (raiseRequest_) raiseRequest_(target, image);
 }
 
 bool CFirmwareDlg::imageMayGo(const std::filesystem::path& image, FirmwareTarget target) {

@@ -1,9 +1,10 @@
 #pragma once
 // The FIRMWARE page: the identity of the attached ESC or program card, the images on disk, the
-// two start pictures and what an update shows while it runs. Its clicks only raise request
-// flags; the update workers drive its display through the window's update host.
+// two start pictures and what an update shows while it runs. Its clicks only raise requests;
+// the update workers drive its display (it is their UpdateDisplay, reached through the session).
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <QHash>
@@ -13,7 +14,7 @@
 #include "firmware/DeviceIdentity.h"
 #include "firmware/SettingsBackup.h"
 #include "gui/desktop/MessageBoxes.h"
-#include "monitor/MonitorState.h"
+#include "update/UpdateHost.h"
 
 class QLabel;
 
@@ -22,11 +23,16 @@ namespace orvek {
 class CBitComboBox;
 class CxSkinButton;
 
-class CFirmwareDlg : public QWidget {
+class CFirmwareDlg : public QWidget, public UpdateDisplay {
     Q_OBJECT
 public:
-    CFirmwareDlg(RequestFlags& requests, const FirmwareIdentity& identity, MessageBoxes& messages,
-                 const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+    // Raises the update request of a target with its image; the session serves it.
+    using UpdateRequest = std::function<void(FirmwareTarget, const std::filesystem::path&)>;
+
+    // `identity` is the window's copy of the device identity, kept current by the session.
+    CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& identity,
+                 MessageBoxes& messages, const std::filesystem::path& programFolder,
+                 QWidget* parent = nullptr);
 
     // The window's text size (tenths of a point), taken over on a screen not at 96 DPI.
     void setTextSize(int tenthsOfPoint);
@@ -40,13 +46,14 @@ public:
     // firmware update, or that they could not be.
     void showSettingsBackup(const SettingsBackup& backup);
 
-    // The window's side of the update host: what a running update shows on the page.
-    void setProgressCaption(FirmwareTarget target, const std::string& caption);
-    void showProgress(FirmwareTarget target, bool shown);
-    void setStatusPicture(FirmwareTarget target, int pictureId);
-    void showStatusPicture(FirmwareTarget target, bool shown);
-    void setStartPicture(FirmwareTarget target, int pictureId);
-    void invalidatePage();
+    // UpdateDisplay: what a running update shows on the page, and its boxes.
+    void setProgressCaption(FirmwareTarget target, const std::string& caption) override;
+    void showProgress(FirmwareTarget target, bool shown) override;
+    void setStatusPicture(FirmwareTarget target, int pictureId) override;
+    void showStatusPicture(FirmwareTarget target, bool shown) override;
+    void setStartPicture(FirmwareTarget target, int pictureId) override;
+    void invalidatePage() override;
+    void showMessage(const std::string& text, MessageIcon icon) override;
 
     // A click on a start picture: checks the selection and the image, then raises the request.
     void requestUpdate(FirmwareTarget target);
@@ -73,7 +80,7 @@ private:
     CxSkinButton* progressButton(FirmwareTarget target) const;
     CBitComboBox* imageList(FirmwareTarget target) const;
 
-    RequestFlags& requests_;
+    UpdateRequest raiseRequest_;
     const FirmwareIdentity& identity_;
     MessageBoxes& messages_;
     std::filesystem::path programFolder_;

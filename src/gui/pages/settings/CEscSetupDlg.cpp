@@ -16,6 +16,7 @@
 #include "gui/pages/settings/WatchedOptionList.h"
 #include "resources/SkinCatalog.h"
 #include "resources/SkinRegistry.h"
+#include "session/DeviceSession.h"
 #include "settings/SettingsBlock.h"
 
 namespace orvek {
@@ -159,9 +160,8 @@ protected:
 
 }  // namespace
 
-CEscSetupDlg::CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder,
-                           QWidget* parent)
-    : QWidget(parent), requests_(requests), programFolder_(programFolder) {
+CEscSetupDlg::CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent)
+    : QWidget(parent), programFolder_(programFolder) {
     paintBlack(*this);
     setMouseTracking(true);  // the hand cursor over the action pictures
 
@@ -223,6 +223,11 @@ void CEscSetupDlg::attachLists() {
         // A pick of the user's; the settings code's own changes come through the watched list.
         connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
                 [this] { refreshChangeMarkers(); });
+        // The session's model takes the pick; the box shows it meanwhile.
+        const int keyNumber = parameter.keyNumber;
+        connect(box, &CBitComboBox::selectionChanged, this, [this, keyNumber](int index) {
+            if (session_) session_->selectOption(keyNumber, index);
+        });
 
         auto* marker = new ChangeMarker(this);
         const QRect boxPlace = box->geometry();
@@ -269,6 +274,11 @@ void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
     }
 }
 
+void CEscSetupDlg::showSettings(const SettingsModelState& settings, std::uint64_t picksServed) {
+    if (session_ && picksServed < session_->picksSent()) return;
+    showState(lists_, settings);
+}
+
 bool CEscSetupDlg::hasUnsentChanges() const { return anySettingDiffersFromEsc(lists_); }
 
 void CEscSetupDlg::refreshChangeMarkers() {
@@ -297,11 +307,11 @@ void CEscSetupDlg::LoadSetupSheet() {
     if (category.empty()) return;
     CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
     const std::string title = sheets->currentText().toStdString();
-    showNotes(orvek::LoadSetupSheet(lists_, programFolder_, category, title));
+    if (session_) session_->loadSetupSheet(category, title);
     sheets->update();
 }
 
-void CEscSetupDlg::showNotes(const SetupSheetNotes& notes) {
+void CEscSetupDlg::showSheetNotes(const SetupSheetNotes& notes) {
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
         auto* field =
             static_cast<QLabel*>(control(escSetupControl::FirstInfoValue + static_cast<int>(k)));
@@ -326,8 +336,8 @@ void CEscSetupDlg::mouseMoveEvent(QMouseEvent* event) {
 void CEscSetupDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint at = event->position().toPoint();
-        if (strictlyInside(sendArea_, at)) requests_.writeRequested = true;
-        if (strictlyInside(defaultsArea_, at)) requests_.defaultsRequested = true;
+        if (session_ && strictlyInside(sendArea_, at)) session_->requestWrite();
+        if (session_ && strictlyInside(defaultsArea_, at)) session_->requestDefaults();
     }
     QWidget::mousePressEvent(event);
 }

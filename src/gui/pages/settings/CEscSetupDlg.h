@@ -1,8 +1,9 @@
 #pragma once
 // The ESC SETUP page: the eighteen settings of the identified ESC in drop-down lists, the ESC
-// information, setup sheets, and the SEND SETTING and DEFAULT SETTING pictures. Its clicks only
-// raise request flags; the connection monitor drives its lists through lists(). A small dot
-// beside a list marks a setting that SEND SETTING would change on the ESC.
+// information, setup sheets, and the SEND SETTING and DEFAULT SETTING pictures. The lists show the
+// device session's settings model; the racer's picks, sheet picks and clicks are posted to the
+// session, which decides. A small dot beside a list marks a setting that SEND SETTING would
+// change on the ESC.
 #include <array>
 #include <filesystem>
 #include <map>
@@ -12,8 +13,8 @@
 #include <QWidget>
 
 #include "gui/pages/settings/EscSetupControls.h"
-#include "monitor/MonitorState.h"
 #include "settings/ParameterLists.h"
+#include "settings/SettingsModelState.h"
 #include "settings/SetupSheets.h"
 
 class QLabel;
@@ -22,18 +23,25 @@ class QPlainTextEdit;
 namespace orvek {
 
 class CBitComboBox;
+class DeviceSession;
 class WatchedOptionList;
 
 class CEscSetupDlg : public QWidget {
     Q_OBJECT
 public:
-    CEscSetupDlg(RequestFlags& requests, const std::filesystem::path& programFolder,
-                 QWidget* parent = nullptr);
+    explicit CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
     ~CEscSetupDlg() override;
 
-    // The eighteen lists as the settings code drives them.
-    ParameterLists& lists() { return lists_; }
+    // Where picks and clicks go; none: they change nothing beyond the page.
+    void attachSession(DeviceSession* session) { session_ = session; }
+
+    // The eighteen lists as they show the session's model (read them; the session changes them).
     const ParameterLists& lists() const { return lists_; }
+    // The model as the session has it now. Ignored while picks of the racer's are still on their
+    // way to the session (`picksServed` behind): a later state will include them.
+    void showSettings(const SettingsModelState& settings, std::uint64_t picksServed);
+    // A setup sheet's notes into the info fields and the comment.
+    void showSheetNotes(const SetupSheetNotes& notes);
     // Controls 1000 (model name, never shown) and 1001 (firmware text).
     void setEscTexts(const std::string& modelName, const std::string& firmware);
     // The window's text size (tenths of a point), taken over by every list on a screen not at 96
@@ -44,7 +52,7 @@ public:
 
     // Category pick: lists the category's setup sheets and loads the first.
     void ListSetupSheets();
-    // Setup Sheet pick: the sheet's options into the lists, its notes into the fields.
+    // Setup Sheet pick: asks the session to load the sheet's options; its notes come back.
     void LoadSetupSheet();
 
     // A control of the layout by id; null for an id the page does not have.
@@ -63,10 +71,9 @@ protected:
 private:
     void placeControls();
     void attachLists();
-    void showNotes(const SetupSheetNotes& notes);
     void refreshChangeMarkers();
 
-    RequestFlags& requests_;
+    DeviceSession* session_ = nullptr;
     std::filesystem::path programFolder_;
     std::map<int, QWidget*> controls_;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;

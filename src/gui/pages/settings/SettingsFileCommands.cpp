@@ -3,36 +3,14 @@
 #include <system_error>
 
 #include "gui/pages/settings/CEscSetupDlg.h"
+#include "session/DeviceSession.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsImportReport.h"
 
 namespace orvek {
-namespace {
-
-std::string unmatchedReport(const std::vector<ImportedSetting>& unmatched) {
-    std::string text =
-        "These settings were left unchanged: their values match no option of the lists as they are "
-        "filled now.\n";
-    for (const ImportedSetting& setting : unmatched) {
-        text += "\n";
-        text += parameterTable()[static_cast<std::size_t>(setting.keyNumber)].keyName;
-        text += " = " + setting.value;
-    }
-    return text;
-}
-
-}  // namespace
-
-void ImportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
+void ImportSettings(DeviceSession& session, FileDialogs& dialogs) {
     const auto file = dialogs.chooseFileToOpen();
-    if (!file) return;
-    const SettingsImport imported = importSettingsFile(page.lists(), *file);
-    if (imported.status != SettingsFileStatus::Ok) {
-        messages.show(settingsFileText::ReadError, MessageIcon::Stop);
-        return;
-    }
-    page.lists().redrawAll();
-    const auto unmatched = imported.unmatched();
-    if (!unmatched.empty()) messages.show(unmatchedReport(unmatched), MessageIcon::None);
+    if (file) session.importSettings(*file);
 }
 
 void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {

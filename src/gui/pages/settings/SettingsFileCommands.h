@@ -4,24 +4,21 @@
 // be done is reported in a message box.
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
+#include "settings/SettingsImportReport.h"
 
 namespace orvek {
 
 class CEscSetupDlg;
+class DeviceSession;
 
 // The filter and the extension the settings file dialogs offer.
 constexpr const char* kSettingsFileFilter = "config Files (*.cfg)";
 constexpr const char* kSettingsFileSuffix = "cfg";
 
-namespace settingsFileText {
-constexpr const char* ReadError = "Read File Error!";
-constexpr const char* WriteError = "Write File Error!";
-}  // namespace settingsFileText
-
-// Chooses a file to read and selects every stored option that matches the lists as they are
-// filled now; the settings left unchanged because their text matches no option are named in
-// a message box. A file that cannot be read is reported with the stop icon.
-void ImportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+// Chooses a file to read and hands it to the session, which selects every stored option that
+// matches the lists as they are filled now and names in a box the settings left unchanged; a
+// file that cannot be read is reported with the stop icon.
+void ImportSettings(DeviceSession& session, FileDialogs& dialogs);
 
 // Chooses a file to write (".cfg" added when the name lacks it) and writes the eighteen
 // selected texts. Asks before replacing a file the dialog did not ask about; a failed write

@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include "RigUpdateHost.h"
 #include "gui/controls/CBitComboBox.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
-#include "gui/pages/firmware/FirmwarePageUpdateHost.h"
 #include "monitor/MonitorRig.h"
 #include "session/PostingUpdateHost.h"
 #include "support/RecordingMessageBoxes.h"
@@ -153,10 +153,16 @@ struct PageRig {
 
     // The page reads the catalogue when it is made: write the folder's files first.
     void openPage() {
-        page = std::make_unique<CFirmwareDlg>(requests, identity, messages, folders.program());
+        page = std::make_unique<CFirmwareDlg>(
+            [this](FirmwareTarget target, const std::filesystem::path& image) {
+                (target == FirmwareTarget::Esc ? requests.escImage : requests.cardImage) = image;
+                (target == FirmwareTarget::Esc ? requests.escUpdateRequested
+                                               : requests.cardUpdateRequested) = true;
+            },
+            identity, messages, folders.program());
         page->show();
         window.page = page.get();
-        updateHost = std::make_unique<FirmwarePageUpdateHost>(state, requests, *page, window);
+        updateHost = std::make_unique<RigUpdateHost>(state, requests, *page, window);
         posting = std::make_unique<PostingUpdateHost>(*updateHost, page.get());
         monitor = std::make_unique<ConnectionMonitor>(link, lists, identity, requests, state,
                                                       window, *posting);
@@ -216,7 +222,7 @@ struct PageRig {
     PageWindow window;
     RecordingMessageBoxes messages;
     std::unique_ptr<CFirmwareDlg> page;
-    std::unique_ptr<FirmwarePageUpdateHost> updateHost;
+    std::unique_ptr<RigUpdateHost> updateHost;
     std::unique_ptr<PostingUpdateHost> posting;
     // Last: destroyed first, joining any worker while the page is still there.
     std::unique_ptr<ConnectionMonitor> monitor;

@@ -3,6 +3,7 @@
 
 #include "PageRig.h"
 #include "settings/OptionLists.h"
+#include "settings/SettingsModelState.h"
 
 namespace orvek {
 namespace {
@@ -53,7 +54,7 @@ TEST(ChangeMarkers, ShowWhatSendSettingWouldChangeAndClearOnceWritten) {
     EXPECT_GT(orangeBeside(rig.page, 1025), 10);
 
     rig.clickAt(QPoint(600, 520));  // SEND SETTING
-    rig.monitor.onPollTimer();
+    rig.tick();
     ASSERT_EQ(rig.sim.commits(), 1);
     EXPECT_TRUE(markedKeys(rig.page).empty());
     EXPECT_FALSE(rig.page.hasUnsentChanges());
@@ -66,7 +67,7 @@ TEST(ChangeMarkers, FollowDefaultsSheetsAndANewIdentification) {
     rig.connectEsc();
     // The simulated ESC holds 10 deg of boost and turbo timing; the defaults are 0 deg.
     rig.clickAt(QPoint(400, 520));
-    rig.monitor.onPollTimer();
+    rig.tick();
     const auto afterDefaults = markedKeys(rig.page);
     EXPECT_NE(std::find(afterDefaults.begin(), afterDefaults.end(), key::BoostTiming),
               afterDefaults.end());
@@ -89,33 +90,38 @@ TEST(ChangeMarkers, FollowDefaultsSheetsAndANewIdentification) {
         f.silent = true;
         return f;
     }());
-    rig.monitor.onPollTimer();
-    ASSERT_NE(rig.link.escState(), EscState::Identified);
+    rig.tick();
+    ASSERT_NE(rig.status().escState, EscState::Identified);
     rig.sim.setFaults({});
-    rig.monitor.onPollTimer();
-    ASSERT_EQ(rig.link.escState(), EscState::Identified);
+    rig.tick();
+    ASSERT_EQ(rig.status().escState, EscState::Identified);
     EXPECT_TRUE(markedKeys(rig.page).empty());
 }
 
 TEST(ChangeMarkers, NoneBeforeAnyBlockWasRead) {
     PageRig rig;
     ASSERT_TRUE(rig.ok);
-    FillOptionLists(rig.page.lists(), EscFamily::Expert, "1.30");
-    rig.pick(1012, QStringLiteral("40%"));
-    rig.pick(1021, QStringLiteral("5 deg"));
+    // Lists filled with other selections than the ESC's block, but no block read yet.
+    ParameterLists model;
+    FillOptionLists(model, EscFamily::Expert, "1.30");
+    model.byKey(key::DragBrake).setSelection(3);
+    model.byKey(key::BoostTiming).setSelection(1);
+    model.lastReadBlock.fill(0);
+    rig.page.showSettings(stateOf(model), rig.window.win().session().picksSent());
+    ASSERT_EQ(rig.box(1012)->currentIndex(), 3);
     EXPECT_TRUE(markedKeys(rig.page).empty());
     EXPECT_FALSE(rig.page.hasUnsentChanges());
 
     // The settings read after an identification fails: nothing is known of this ESC either.
     PageRig silent;
     ASSERT_TRUE(silent.ok);
-    silent.monitor.onPollTimer();
-    silent.monitor.onDeviceEsc();
+    silent.tick();
+    silent.window.choose(deviceCommand::Esc);
     sim::Faults noBlock;
     noBlock.ignoreByte = 0xD8;  // the settings read goes unanswered
     silent.sim.setFaults(noBlock);
-    silent.monitor.onPollTimer();
-    ASSERT_EQ(silent.link.escState(), EscState::Identified);
+    silent.tick();
+    ASSERT_EQ(silent.status().escState, EscState::Identified);
     EXPECT_EQ(silent.box(1012)->currentIndex(), -1);
     EXPECT_TRUE(markedKeys(silent.page).empty());
 }

@@ -7,6 +7,7 @@
 
 #include "PageRig.h"
 #include "resources/SkinRegistry.h"
+#include "settings/SettingsModelState.h"
 
 namespace orvek {
 namespace {
@@ -79,9 +80,11 @@ TEST(EscSetupLayout, EachParameterReachesTheListOfItsId) {
     // Filled through the settings code's view of the lists, read back from the boxes by id:
     // a key wired to its neighbour's box (the middle ids run 1021, 1024, 1026, 1023, 1022,
     // 1025 top to bottom) would show up here.
+    ParameterLists model;
     for (const auto& parameter : parameterTable()) {
-        ASSERT_TRUE(rig.page.lists().byKey(parameter.keyNumber).insertAt(0, parameter.keyName));
+        ASSERT_TRUE(model.byKey(parameter.keyNumber).insertAt(0, parameter.keyName));
     }
+    rig.page.showSettings(stateOf(model), rig.window.win().session().picksSent());
     for (const auto& parameter : parameterTable()) {
         EXPECT_EQ(rig.box(parameter.listId)->itemText(0).toStdString(), parameter.keyName);
     }
@@ -169,24 +172,28 @@ TEST(EscSetupActions, OnlyPressesStrictlyInsideAPictureRaiseItsRequest) {
         rig.moveTo(at);
         EXPECT_EQ(rig.page.cursor().shape(), Qt::ArrowCursor) << at.x() << "," << at.y();
         rig.clickAt(at);
-        EXPECT_FALSE(rig.requests.writeRequested) << at.x() << "," << at.y();
-        EXPECT_FALSE(rig.requests.defaultsRequested) << at.x() << "," << at.y();
+        rig.settle();
+        EXPECT_FALSE(rig.status().writeRequested) << at.x() << "," << at.y();
+        EXPECT_FALSE(rig.status().defaultsRequested) << at.x() << "," << at.y();
     }
     rig.moveTo(QPoint(541, 491));
     EXPECT_EQ(rig.page.cursor().shape(), Qt::PointingHandCursor);
     rig.clickAt(QPoint(649, 549));
-    EXPECT_TRUE(rig.requests.writeRequested);
-    EXPECT_FALSE(rig.requests.defaultsRequested);
+    rig.settle();
+    EXPECT_TRUE(rig.status().writeRequested);
+    EXPECT_FALSE(rig.status().defaultsRequested);
+    EXPECT_EQ(rig.sim.received().size(), 0u) << "a press sends nothing itself";
 
-    rig.requests.writeRequested = false;
+    rig.tick();  // refused without an ESC, which clears the request
+    ASSERT_FALSE(rig.status().writeRequested);
     rig.moveTo(QPoint(459, 549));
     EXPECT_EQ(rig.page.cursor().shape(), Qt::PointingHandCursor);
     rig.clickAt(QPoint(351, 491));
-    EXPECT_TRUE(rig.requests.defaultsRequested);
-    EXPECT_FALSE(rig.requests.writeRequested);
+    rig.settle();
+    EXPECT_TRUE(rig.status().defaultsRequested);
+    EXPECT_FALSE(rig.status().writeRequested);
     rig.moveTo(QPoint(300, 20));
     EXPECT_EQ(rig.page.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(rig.sim.received().size(), 0u) << "a press sends nothing itself";
 }
 
 TEST(EscSetupActions, DefaultSettingPressedTwiceBeforeATickRunsOnce) {
@@ -194,14 +201,15 @@ TEST(EscSetupActions, DefaultSettingPressedTwiceBeforeATickRunsOnce) {
         // No ESC: one refusal, not two.
         PageRig rig;
         ASSERT_TRUE(rig.ok);
-        rig.monitor.onPollTimer();
+        rig.tick();
         rig.clickAt(QPoint(400, 520));
         rig.clickAt(QPoint(400, 520));
-        rig.monitor.onPollTimer();
-        EXPECT_EQ(rig.window.log.startingWith("message:"),
-                  std::vector<std::string>{"message:stop:ESC Connection Error!"});
-        rig.monitor.onPollTimer();
-        EXPECT_EQ(rig.window.log.startingWith("message:").size(), 1u);
+        rig.tick();
+        ASSERT_EQ(rig.messages.shown.size(), 1u);
+        EXPECT_EQ(rig.messages.shown[0].text, "ESC Connection Error!");
+        EXPECT_EQ(rig.messages.shown[0].icon, MessageIcon::Stop);
+        rig.tick();
+        EXPECT_EQ(rig.messages.shown.size(), 1u);
     }
     PageRig rig;
     ASSERT_TRUE(rig.ok);
@@ -209,14 +217,14 @@ TEST(EscSetupActions, DefaultSettingPressedTwiceBeforeATickRunsOnce) {
     rig.pick(1021, QStringLiteral("30 deg"));  // Boost Timing, whose default is 0 deg
     rig.clickAt(QPoint(400, 520));
     rig.clickAt(QPoint(400, 520));
-    rig.monitor.onPollTimer();
+    rig.tick();
     EXPECT_EQ(rig.box(1021)->currentText(), QStringLiteral("0 deg"));
-    EXPECT_FALSE(rig.requests.defaultsRequested);
+    EXPECT_FALSE(rig.status().defaultsRequested);
     // A pick after the tick stays: the defaults are not applied again.
     rig.pick(1021, QStringLiteral("30 deg"));
-    rig.monitor.onPollTimer();
+    rig.tick();
     EXPECT_EQ(rig.box(1021)->currentText(), QStringLiteral("30 deg"));
-    EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
+    EXPECT_TRUE(rig.messages.shown.empty());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
-// The ESC SETUP page shown offscreen, its lists driven by the connection monitor against a
-// simulated ESC on a pseudo-terminal; a recording window stands for the main window, and a
-// temporary folder for the program's folder.
+// The ESC SETUP page shown offscreen in the real main window, its lists showing the device
+// session's model of a simulated ESC on a pseudo-terminal; a temporary folder stands for the
+// program's folder.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
@@ -17,18 +17,9 @@
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempFolder.h"
 #include "support/WidgetTesting.h"
+#include "support/WindowRig.h"
 
 namespace orvek::testing {
-
-// Forwards the ESC texts to the page, as the main window does, and records everything.
-class PageWindow : public RecordingWindow {
-public:
-    CEscSetupDlg* page = nullptr;
-    void setEscTexts(const std::string& model, const std::string& firmware) override {
-        RecordingWindow::setEscTexts(model, firmware);
-        if (page) page->setEscTexts(model, firmware);
-    }
-};
 
 inline sim::SimOptions escOptions(std::uint8_t typeCode, std::uint8_t versionCode = 3) {
     sim::SimOptions options = deviceOptions(sim::Peer::EscApplication);
@@ -38,34 +29,34 @@ inline sim::SimOptions escOptions(std::uint8_t typeCode, std::uint8_t versionCod
 }
 
 struct PageRig {
-    explicit PageRig(sim::SimOptions options = {}) : sim(std::move(options)) {
-        ok = sim.start();
-        link.setPortOverride(sim.devicePath());
-        window.page = &page;
-        page.resize(985, 570);
-        parkPointer();
-        page.show();
-        ok = ok && QTest::qWaitForWindowExposed(&page);
+    explicit PageRig(sim::SimOptions options = {}) : window(std::move(options)) {
+        ok = window.ok;
+        CTarnwick11Dlg& w = window.win();
+        w.show();
+        w.ShowPage(CTarnwick11Dlg::Page::EscSetup);
+        ok = ok && QTest::qWaitForWindowExposed(&w);
     }
 
-    // Port open, ESC mode chosen, the ESC identified and its settings read; logs cleared.
+    // Port open, ESC mode chosen, the ESC identified and its settings read; records cleared.
     void connectEsc() {
-        monitor.onPollTimer();
-        monitor.onDeviceEsc();
-        monitor.onPollTimer();
-        ASSERT_EQ(link.escState(), EscState::Identified);
-        window.log.clear();
-        sim.clearReceived();
+        window.connectEsc();
+        window.win().ShowPage(CTarnwick11Dlg::Page::EscSetup);  // the menu showed USER SUPPORT
     }
+    void tick() { window.tick(); }
+    void settle() { window.settle(); }
+    const SessionStatus& status() { return window.status(); }
 
     CBitComboBox* box(int id) const { return page.listBox(id); }
 
     // A left click at page coordinates, delivered through the window as a real click is, so
     // that it reaches whichever control lies there.
     void clickAt(const QPoint& at) {
-        QTest::mouseClick(page.windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(window.win().windowHandle(), Qt::LeftButton, {},
+                          page.mapTo(&window.win(), at));
     }
-    void moveTo(const QPoint& at) { QTest::mouseMove(page.windowHandle(), at); }
+    void moveTo(const QPoint& at) {
+        QTest::mouseMove(window.win().windowHandle(), page.mapTo(&window.win(), at));
+    }
 
     // Opens the list with the mouse and clicks the entry, as a person picks it.
     void pick(int listId, int index) {
@@ -85,6 +76,7 @@ struct PageRig {
             << view->viewport()->width() << "x" << view->viewport()->height() << " current "
             << list->currentIndex() << " index " << index;
         ASSERT_EQ(list->currentIndex(), index);
+        settle();  // the session has the pick, and whatever it loaded with it is shown
     }
     void pick(int listId, const QString& text) {
         const int index = box(listId)->findText(text);
@@ -99,17 +91,11 @@ struct PageRig {
         return texts;
     }
 
-    TempFolder programFolder;
-    sim::Simulator sim;
-    UsbUart link;
-    RequestFlags requests;
-    RecordingMessageBoxes messages;
-    CEscSetupDlg page{requests, programFolder.path()};
-    FirmwareIdentity identity;
-    DeviceState state;
-    PageWindow window;
-    RecordingUpdateWindow updateWindow{state, requests, window};
-    ConnectionMonitor monitor{link, page.lists(), identity, requests, state, window, updateWindow};
+    WindowRig window;
+    CEscSetupDlg& page = window.win().settingsPage();
+    sim::Simulator& sim = window.sim;
+    RecordingMessageBoxes& messages = window.messages;
+    TempFolder& programFolder = window.program;
     bool ok = false;
 };
 

@@ -22,12 +22,14 @@ using testing::writeBytes;
 
 using testing::PresetFileDialogs;
 
-// Picks option `index` of every list (the last one for -1), through the lists' own view.
-void selectEverywhere(CEscSetupDlg& page, int index) {
+// Picks option `index` of every list (the last one for -1), as the session takes a pick.
+void selectEverywhere(PageRig& rig, int index) {
     for (int k = 0; k < kParameterCount; ++k) {
-        OptionList& list = page.lists().byKey(k);
-        list.setSelection(index < 0 ? list.count() - 1 : std::min(index, list.count() - 1));
+        const OptionList& list = rig.page.lists().byKey(k);
+        rig.window.win().session().selectOption(
+            k, index < 0 ? list.count() - 1 : std::min(index, list.count() - 1));
     }
+    rig.settle();
 }
 
 TEST(SettingsFileCommands, ExportThenImportRestoresEverySelection) {
@@ -38,9 +40,10 @@ TEST(SettingsFileCommands, ExportThenImportRestoresEverySelection) {
     PresetFileDialogs dialogs;
     // Options that begin with other options' texts: "Level 1" / "Level 10", "500" / "5000".
     for (const int levelAndRpm : {0, 9}) {
-        selectEverywhere(rig.page, 1);
-        rig.page.lists().byKey(key::PowerProfile).setSelection(levelAndRpm);
-        rig.page.lists().byKey(key::BoostRpm).setSelection(levelAndRpm);
+        selectEverywhere(rig, 1);
+        rig.window.win().session().selectOption(key::PowerProfile, levelAndRpm);
+        rig.window.win().session().selectOption(key::BoostRpm, levelAndRpm);
+        rig.settle();
         const auto exported = rig.selectedTexts();
         const fs::path file = folder / ("set" + std::to_string(levelAndRpm));
         dialogs.toSave.push_back(file);
@@ -48,9 +51,10 @@ TEST(SettingsFileCommands, ExportThenImportRestoresEverySelection) {
         ASSERT_TRUE(fs::exists(file.string() + ".cfg")) << "the extension is added";
         EXPECT_FALSE(fs::exists(file));
 
-        selectEverywhere(rig.page, -1);
+        selectEverywhere(rig, -1);
         dialogs.toOpen.push_back(file.string() + ".cfg");
-        ImportSettings(rig.page, dialogs, rig.messages);
+        ImportSettings(rig.window.win().session(), dialogs);
+        rig.settle();
         EXPECT_EQ(rig.selectedTexts(), exported);
     }
     EXPECT_EQ(rig.box(1016)->currentText(), QStringLiteral("Level 10"));
@@ -59,7 +63,8 @@ TEST(SettingsFileCommands, ExportThenImportRestoresEverySelection) {
 
     // Cancel in either dialog changes nothing.
     const auto before = rig.selectedTexts();
-    ImportSettings(rig.page, dialogs, rig.messages);
+    ImportSettings(rig.window.win().session(), dialogs);
+    rig.settle();
     ExportSettings(rig.page, dialogs, rig.messages);
     EXPECT_EQ(rig.selectedTexts(), before);
     EXPECT_TRUE(rig.messages.shown.empty());
@@ -77,7 +82,8 @@ TEST(SettingsFileCommands, ImportNamesTheSettingsItLeftUnchanged) {
                "Rotation Mode=Reverse\r\nPower Profile=\r\n");
     PresetFileDialogs dialogs;
     dialogs.toOpen.push_back(stock);
-    ImportSettings(rig.page, dialogs, rig.messages);
+    ImportSettings(rig.window.win().session(), dialogs);
+    rig.settle();
     EXPECT_EQ(rig.box(1012)->currentText(), QStringLiteral("35%"));
     EXPECT_EQ(rig.box(1020)->currentText(), QStringLiteral("Reverse"));
     EXPECT_EQ(rig.box(1026)->currentText(), QStringLiteral("650 RPM/deg")) << "kept";
@@ -97,7 +103,8 @@ TEST(SettingsFileCommands, ImportNamesTheSettingsItLeftUnchanged) {
     PageRig empty;
     ASSERT_TRUE(empty.ok);
     dialogs.toOpen.push_back(stock);
-    ImportSettings(empty.page, dialogs, empty.messages);
+    ImportSettings(empty.window.win().session(), dialogs);
+    empty.settle();
     ASSERT_EQ(empty.messages.shown.size(), 1u);
     EXPECT_NE(empty.messages.shown[0].text.find("Drag Brake = 35%"), std::string::npos);
     EXPECT_NE(empty.messages.shown[0].text.find("Rotation Mode = Reverse"), std::string::npos);
@@ -110,8 +117,10 @@ TEST(SettingsFileCommands, FilesThatCannotBeReadOrWrittenAreReported) {
     TempFolder folder;
     PresetFileDialogs dialogs;
     dialogs.toOpen = {folder.path(), folder / "gone.cfg"};
-    ImportSettings(rig.page, dialogs, rig.messages);
-    ImportSettings(rig.page, dialogs, rig.messages);
+    ImportSettings(rig.window.win().session(), dialogs);
+    rig.settle();
+    ImportSettings(rig.window.win().session(), dialogs);
+    rig.settle();
     ASSERT_EQ(rig.messages.shown.size(), 2u);
     for (const auto& shown : rig.messages.shown) {
         EXPECT_EQ(shown.text, "Read File Error!");

@@ -116,15 +116,16 @@ TEST(SetupSheetsOnThePage, SendSettingAfterASheetWritesExactlyItsValues) {
     writeBytes(rig.programFolder.path() / "Profile" / "Drift Car" / "race.ini", kFullOptions);
     rig.pick(CategoryList, kDriftCar);
     rig.clickAt(QPoint(600, 520));
-    ASSERT_TRUE(rig.requests.writeRequested);
-    rig.monitor.onPollTimer();
+    rig.settle();
+    ASSERT_TRUE(rig.status().writeRequested);
+    rig.tick();
 
     // In block order; the carried bytes 2, 4, 19 and 20 as the ESC had them.
     const sim::SettingsBlock expected = {2, 25, 0x55, 32, 0x66, 9, 80, 75,   5,    9, 35,  5,
                                          2, 15, 9,    5,  5,    3, 3,  0x77, 0x88, 1, 0xDD};
     EXPECT_EQ(rig.sim.settings(), expected);
     EXPECT_EQ(rig.sim.commits(), 1);
-    EXPECT_FALSE(rig.requests.writeRequested);
+    EXPECT_FALSE(rig.status().writeRequested);
 }
 
 }  // namespace

@@ -1,0 +1,83 @@
+#pragma once
+// The device session: one thread per window that owns the link, the connection monitor with its
+// poll timer, the settings model and the request flags, and starts the update workers. The
+// window only posts commands here and shows what the session tells its SessionView, so no wait
+// for the device ever falls on the window's thread.
+//
+//   window thread                      device thread                    worker thread
+//   DeviceSession::chooseDevice ──q──> SessionCore ─ ConnectionMonitor ─> update worker
+//   SessionView <───────────────q──── (lamps, texts, settings, status)  <─q─ UpdateDisplay
+//
+// Commands are served in the order they were posted. A tick serves every command posted before
+// it began first, so a request raised before a tick is served by that tick.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <QThread>
+
+#include "firmware/FirmwareCatalogue.h"
+#include "session/QueuedCalls.h"
+#include "session/SessionView.h"
+#include "update/UpdateHost.h"
+
+class QObject;
+
+namespace orvek {
+
+class SessionCore;
+
+struct SessionOptions {
+    std::filesystem::path programFolder;
+    // The serial port to use instead of the adapter found (empty: ORVEK_PORT, then discovery).
+    std::string port;
+    // False: no poll timer; ticks run only when tick() asks (tests, picture tools).
+    bool pollTimer = true;
+};
+
+class DeviceSession {
+public:
+    // `view` and `display` are called on the thread of `windowContext` and must outlive the
+    // session (or its stop()).
+    DeviceSession(const SessionOptions& options, SessionView& view, UpdateDisplay& display,
+                  QObject* windowContext);
+    // stop().
+    ~DeviceSession();
+    DeviceSession(const DeviceSession&) = delete;
+    DeviceSession& operator=(const DeviceSession&) = delete;
+
+    // Ends the session: nothing more reaches the window, a running exchange is finished (a
+    // settings write up to its commit), running update workers are joined, the port is closed
+    // and the thread ends. Called on the window's thread; later commands are dropped.
+    void stop();
+
+    // Commands, posted to the device thread in order.
+    void chooseDevice(int commandId);
+    void requestWrite();
+    void requestDefaults();
+    void requestUpdate(FirmwareTarget target, const std::filesystem::path& image);
+    void selectOption(int keyNumber, int index);
+    void importSettings(const std::filesystem::path& file);
+    void loadSetupSheet(const std::string& category, const std::string& title);
+    // One poll tick now, as timer 1 runs it.
+    void tick();
+
+    // Commands posted so far; a status whose commandsServed reaches a command's number was
+    // made after that command was served.
+    std::uint64_t commandsSent() const { return commandsSent_; }
+    // List picks posted so far (see SessionView::settingsChanged).
+    std::uint64_t picksSent() const { return picksSent_; }
+
+private:
+    void send(std::function<void(SessionCore&)> command);
+
+    QThread thread_;
+    std::unique_ptr<SessionCore> core_;
+    std::unique_ptr<QueuedCalls> toCore_;
+    std::uint64_t commandsSent_ = 0;
+    std::uint64_t picksSent_ = 0;
+    bool stopped_ = false;
+};
+
+}  // namespace orvek
