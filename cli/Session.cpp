@@ -18,8 +18,10 @@ const char* familyName(EscFamily family) {
     return "Unlisted";
 }
 
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind) {
     switch (failure) {
+        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
         case SerialPort::OpenFailure::NoPermission:
             return "no permission to open " + port +
                    ": install the udev rule 60-orvek-link.rules (the package puts it in "
@@ -54,6 +56,11 @@ int Session::openLink() {
         }
         o.stateFile = options_.simulateState;
         sim_ = std::make_unique<sim::Simulator>(o);
+        if (!sim_->stateProblem().empty()) {
+            return console_.fail(kExitCannotWrite, "cannot keep the simulated ESC's settings in " +
+                                                       options_.simulateState + ": " +
+                                                       sim_->stateProblem());
+        }
         if (!sim_->start()) return console_.fail(kExitNoAdapter, "cannot start the simulator");
         link_.setPortOverride(sim_->devicePath());
     } else {
@@ -68,7 +75,8 @@ int Session::openLink() {
             "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
     if (link_.openPort() != 0)
-        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
+        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure(),
+                                                             link_.refusedPathKind()));
     link_.setUsbState(UsbState::PortOpen);
     return kExitOk;
 }
@@ -98,6 +106,12 @@ void Session::installTrace() {
         if (shown < n) hex += "... (" + std::to_string(n) + " bytes)";
         std::fprintf(stderr, "%s %s\n", tag, hex.c_str());
     });
+}
+
+int Session::checkSimulatedStateKept() {
+    if (!sim_ || sim_->stateKept()) return kExitOk;
+    return console_.fail(kExitCannotWrite, "the simulated ESC's settings could not be saved in " +
+                                               options_.simulateState);
 }
 
 int Session::disconnected() {
@@ -134,7 +148,10 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     const CardProbeResult probe = probeCard(link_);
     if (probe == CardProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != CardProbeResult::CardPresent) {
-        return console_.fail(kExitNoDevice, "no program card answers on " + portPath_);
+        return console_.fail(kExitNoDevice,
+                             "no program card answers on " + portPath_ +
+                                 " (is it plugged in? a card left in its bootloader needs "
+                                 "flash-card --fix-mode)");
     }
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);

@@ -20,7 +20,8 @@ static_assert(std::atomic<std::int64_t>::is_always_lock_free,
               "read and written by a signal handler");
 char gWarning[1024];
 std::size_t gWarningLength = 0;
-constexpr char kStopping[] = "stopping the upload after the frame on the line\n";
+char gStopping[256];
+std::size_t gStoppingLength = 0;
 
 struct sigaction gPreviousInt {};
 struct sigaction gPreviousTerm {};
@@ -48,7 +49,7 @@ void onSignal(int) {
         const std::int64_t first = gFirstSignalMs.load();
         if (first >= 0 && now - first <= UploadInterrupts::kSecondSignalWindowMs) {
             gAbort.store(true);
-            writeAll(kStopping, sizeof kStopping - 1);
+            writeAll(gStopping, gStoppingLength);
         } else {
             // A first one, or one long after the last: warn again and go on.
             gFirstSignalMs.store(now);
@@ -58,14 +59,22 @@ void onSignal(int) {
     errno = savedErrno;
 }
 
+// Copies a line into a fixed buffer the handler can write without allocating.
+template <std::size_t N>
+std::size_t fixLine(char (&buffer)[N], const std::string& text) {
+    std::size_t length = std::min(text.size(), N - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length++] = '\n';
+    return length;
+}
+
 }  // namespace
 
-UploadInterrupts::UploadInterrupts(const std::string& warning) {
+UploadInterrupts::UploadInterrupts(const std::string& warning, const std::string& stopping) {
     gAbort = false;
     gFirstSignalMs = -1;
-    gWarningLength = std::min(warning.size(), sizeof gWarning - 1);
-    std::memcpy(gWarning, warning.data(), gWarningLength);
-    gWarning[gWarningLength++] = '\n';
+    gWarningLength = fixLine(gWarning, warning);
+    gStoppingLength = fixLine(gStopping, stopping);
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/FileReplace.h"
 #include "platform/ReadableFile.h"
 
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <set>
 #include <sstream>
 
 namespace orvek {
@@ -72,58 +74,6 @@ bool hasLineBreakOrNul(std::string_view s) {
 
 bool isAcceptableName(std::string_view name) {
     return !name.empty() && !hasLineBreakOrNul(name) && trim(name).size() == name.size();
-}
-
-// Owns a POSIX file descriptor.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-    void reset() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-
-private:
-    int fd_;
-};
-
-bool writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-std::filesystem::path temporaryNameBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::ostringstream name;
-    name << '.' << target.filename().string() << ".tmp" << ::getpid() << '.' << counter++;
-    return target.parent_path() / name.str();
-}
-
-// Writes into the file itself: for a file whose folder we may not create files in.
-bool overwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
-    UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    return fd.valid() && writeAll(fd.get(), bytes) && fd.close();
 }
 
 }  // namespace
@@ -235,6 +185,27 @@ std::optional<std::size_t> ProfileDocument::findKeyLine(const SectionSpan& span,
         }
     }
     return std::nullopt;
+}
+
+ProfileDocument::PassedOver ProfileDocument::passedOver(std::string_view section) const {
+    PassedOver result;
+    const auto span = findSection(section);
+    if (!span) return result;
+    for (std::size_t i = span->end; i < lineCount(); ++i) {
+        const auto name = sectionNameOf(lineText(i));
+        if (name && equalsIgnoringCase(*name, section)) result.laterSections.push_back(i + 1);
+    }
+    std::set<std::string> seen;  // names folded to lower case
+    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+        const auto line = keyLineOf(lineText(i));
+        if (!line) continue;
+        std::string folded(line->name);
+        for (char& c : folded) c = foldAscii(c);
+        if (!seen.insert(folded).second) {
+            result.repeatedKeys.push_back({std::string(line->name), i + 1});
+        }
+    }
+    return result;
 }
 
 std::optional<std::string> ProfileDocument::value(std::string_view section,
@@ -368,47 +339,9 @@ LoadedProfile loadProfileFile(const std::filesystem::path& file) {
 }
 
 bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::path target = file;
-    if (fs::is_symlink(fs::symlink_status(file, error))) {
-        const fs::path resolved = fs::weakly_canonical(file, error);
-        if (!error) {
-            target = resolved;
-        }
-    }
-    const std::string bytes = document.toBytes();
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        return false;
-    }
-
-    const fs::path temporary = temporaryNameBeside(target);
-    UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!fd.valid()) {
-        // No file may be created beside it: an existing writable file is still written.
-        return exists && overwriteInPlace(target, bytes);
-    }
-    bool ok = true;
-    if (exists) {
-        // The replacement belongs to whoever writes it; give it the old file's owner and group
-        // where the process may (root may; an owner may keep a group it is in), so that an
-        // export as root does not take the file from its owner. The owner goes first: a change
-        // of owner clears set-id bits, which fchmod then restores.
-        if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0 &&
-            ::fchown(fd.get(), static_cast<uid_t>(-1), existing.st_gid) != 0) {
-            // Neither: the file becomes the writer's, as any new file would.
-        }
-        ok = ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
-    }
-    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    ok = fd.close() && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-    }
-    return ok;
+    const std::error_code error = replaceFile(file, document.toBytes());
+    if (error) errno = error.value();  // for callers that report why
+    return !error;
 }
 
 std::string readProfileString(const ProfileDocument& document, std::string_view section,

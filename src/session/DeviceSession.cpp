@@ -161,8 +161,8 @@ private:
             const FirmwareIdentity identity = core_.identity_;
             show([=](SessionView& view) { view.deviceInfoShown(target, identity); });
         }
-        void showPortAccessDenied(bool denied, const std::string& port) override {
-            show([=](SessionView& view) { view.showPortAccessDenied(denied, port); });
+        void showPortNote(const std::string& note) override {
+            show([=](SessionView& view) { view.showPortNote(note); });
         }
         void settingsBackedUp(const SettingsBackup& backup) override {
             show([=](SessionView& view) { view.settingsBackedUp(backup); });

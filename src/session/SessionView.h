@@ -27,7 +27,8 @@ public:
     virtual void enablePageButton(int buttonId, bool enabled) = 0;
     // The identity of `target` was filled anew; `identity` is the whole of it now.
     virtual void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) = 0;
-    virtual void showPortAccessDenied(bool denied, const std::string& port) = 0;
+    // The note under the page buttons: why the port cannot be used, empty when it can.
+    virtual void showPortNote(const std::string& note) = 0;
     virtual void settingsBackedUp(const SettingsBackup& backup) = 0;
     // The settings model changed; `picksServed` counts the racer's list picks it has taken in.
     virtual void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) = 0;

@@ -223,7 +223,7 @@ void CTarnwick11Dlg::buildLeftColumn() {
                             kLampPlaces[i]);
     }
 
-    portAccessNote_ = new QLabel(QString::fromUtf8(windowText::PortAccessDenied), client_);
+    portAccessNote_ = new QLabel(client_);
     portAccessNote_->setObjectName(QString::number(windowControl::PortAccessNote));
     portAccessNote_->setGeometry(kPortAccessNotePlace);
     portAccessNote_->setWordWrap(true);
@@ -393,9 +393,10 @@ void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdenti
     firmwarePage_->ShowDeviceInfo(target);
 }
 
-void CTarnwick11Dlg::showPortAccessDenied(bool denied, const std::string&) {
+void CTarnwick11Dlg::showPortNote(const std::string& note) {
     if (!onWindowThread()) return;
-    portAccessNote_->setVisible(denied);
+    portAccessNote_->setText(QString::fromStdString(note));
+    portAccessNote_->setVisible(!note.empty());
 }
 
 void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {

@@ -103,7 +103,7 @@ public:
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
     void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
-    void showPortAccessDenied(bool denied, const std::string& port) override;
+    void showPortNote(const std::string& note) override;
     void settingsBackedUp(const SettingsBackup& backup) override;
     void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
     void setupSheetLoaded(const SetupSheetNotes& notes) override;

@@ -14,10 +14,6 @@ constexpr const char* ClosingAfterWrite = "Closing...";
 constexpr const char* CloseWithUnsentChanges =
     "Some settings differ from what the ESC holds and have not been sent.\n"
     "Close without sending them?";
-// Shown in the left column while the adapter's port refuses this user.
-constexpr const char* PortAccessDenied =
-    "No permission to open the adapter's port. Install the ORVEK Link udev rule (the package "
-    "does) and plug the adapter in again, or join the dialout group and log in again.";
 }  // namespace windowText
 
 // The menu: texts with their shortcut letters, and command ids.
