@@ -15,6 +15,7 @@
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/PageKit.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/ViewThread.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/links/CUserDlg.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
@@ -139,7 +140,8 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     session.programFolder = options_.programFolder;
     session.port = options_.port;
     session.pollTimer = options_.timers;
-    session_ = std::make_unique<DeviceSession>(session, *this, *firmwarePage_, this);
+    session_ = std::make_unique<DeviceSession>(
+        session, SessionViews{*this, *settingsPage_, *firmwarePage_}, this);
     settingsPage_->attachSession(session_.get());
     connect(&promptTimer_, &QTimer::timeout, this, [this] { onPromptTimer(); });
     if (options_.timers) promptTimer_.start(kPromptPeriodMs);
@@ -199,7 +201,7 @@ void CTarnwick11Dlg::buildPages() {
         [this](FirmwareTarget target, const std::filesystem::path& image) {
             raiseUpdateRequest(target, image);
         },
-        identity_, messages_, options_.programFolder, frame_);
+        messages_, options_.programFolder, frame_);
     const QRect pagePlace(0, -kPageRise, kFramePlace.width(), kFramePlace.height() + kPageRise);
     for (QWidget* page : {static_cast<QWidget*>(settingsPage_), static_cast<QWidget*>(linksPage_),
                           static_cast<QWidget*>(firmwarePage_)}) {
@@ -332,95 +334,56 @@ void CTarnwick11Dlg::onPromptTimer() {
 
 // SessionView
 
-bool CTarnwick11Dlg::onWindowThread() {
-    if (QThread::currentThread() == thread()) return true;
-    ++callsOffThread_;
-    qWarning("a session call reached the window from another thread; ignored");
-    return false;
-}
+int CTarnwick11Dlg::callsOffThread() const { return viewThread::callsOffThread(); }
 
 void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     const std::array<bool, 3> on{usbOn, escOn, cardOn};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
     }
 }
 
-void CTarnwick11Dlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
-    if (!onWindowThread()) return;
-    settingsPage_->setEscTexts(modelName, firmware);
-}
-
-void CTarnwick11Dlg::setWriteProgressText(const std::string& text) {
-    if (!onWindowThread()) return;
-    // A close waiting for the write says so instead of the percentage.
-    settingsPage_->showWriteProgress(closeAfterWrite_
-                                         ? QString::fromUtf8(windowText::ClosingAfterWrite)
-                                         : QString::fromStdString(text));
-}
-
 void CTarnwick11Dlg::setPromptPicture(int pictureId) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
 }
 
 void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     messages_.show(text, icon);
 }
 
 void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     menuAction(deviceCommand::Esc)->setChecked(esc);
     menuAction(deviceCommand::ProgramCard)->setChecked(programCard);
     menuAction(deviceCommand::FixMode)->setChecked(fixMode);
 }
 
 void CTarnwick11Dlg::showUserSupportPage() {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     ShowPage(Page::UserSupport);
 }
 
 void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     pageButton(buttonId).setEnabled(enabled);
 }
 
-void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) {
-    if (!onWindowThread()) return;
-    identity_ = identity;
-    firmwarePage_->ShowDeviceInfo(target);
-}
-
 void CTarnwick11Dlg::showPortNote(const std::string& note) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     portAccessNote_->setText(QString::fromStdString(note));
     portAccessNote_->setVisible(!note.empty());
 }
 
-void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {
-    if (!onWindowThread()) return;
-    firmwarePage_->showSettingsBackup(backup);
-}
-
-void CTarnwick11Dlg::settingsChanged(const SettingsModelState& settings,
-                                     std::uint64_t picksServed) {
-    if (!onWindowThread()) return;
-    settingsPage_->showSettings(settings, picksServed);
-}
-
-void CTarnwick11Dlg::setupSheetLoaded(const SetupSheetNotes& notes) {
-    if (!onWindowThread()) return;
-    settingsPage_->showSheetNotes(notes);
-}
-
 void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     const bool writeEnded = status_.writing && !status.writing;
     status_ = status;
     if (writeEnded && closeAfterWrite_) {
         closeAfterWrite_ = false;
+        settingsPage_->showClosingAfterWrite(false);
         close();  // asks again as any close does: the write may have failed
     }
 }
@@ -439,7 +402,7 @@ bool CTarnwick11Dlg::mayClose() {
     // A settings write on the wire ends with its commit first; the window closes after it.
     if (status_.writing) {
         closeAfterWrite_ = true;
-        settingsPage_->showWriteProgress(QString::fromUtf8(windowText::ClosingAfterWrite));
+        settingsPage_->showClosingAfterWrite(true);
         return false;
     }
     if (settingsPage_->hasUnsentChanges())

@@ -9,8 +9,6 @@ namespace windowText {
 constexpr const char* Title = "Tarnwick Racing ORVEK USB Link V1.3";
 constexpr const char* AboutTitle = "About Tarnwick Racing ORVEK USB Link V1.1";
 constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
-// The progress display while a close waits for the settings write on the wire.
-constexpr const char* ClosingAfterWrite = "Closing...";
 constexpr const char* CloseWithUnsentChanges =
     "Some settings differ from what the ESC holds and have not been sent.\n"
     "Close without sending them?";

@@ -18,6 +18,7 @@
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/desktop/ViewThread.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
 #include "gui/pages/firmware/IdentityField.h"
 #include "resources/SkinRegistry.h"
@@ -138,12 +139,10 @@ std::string damagedImageQuestion(const std::filesystem::path& image,
 
 }  // namespace
 
-CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& identity,
-                           MessageBoxes& messages, const std::filesystem::path& programFolder,
-                           QWidget* parent)
+CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
+                           const std::filesystem::path& programFolder, QWidget* parent)
     : QWidget(parent),
       raiseRequest_(std::move(raiseRequest)),
-      identity_(identity),
       messages_(messages),
       programFolder_(programFolder) {
     skin::paintBlack(*this);
@@ -334,6 +333,12 @@ void CFirmwareDlg::setStartPicture(FirmwareTarget target, int pictureId) {
 }
 
 void CFirmwareDlg::invalidatePage() { update(); }
+
+void CFirmwareDlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) {
+    if (!viewThread::onThreadOf(*this)) return;
+    identity_ = identity;
+    ShowDeviceInfo(target);
+}
 
 void CFirmwareDlg::showMessage(const std::string& text, MessageIcon icon) {
     messages_.show(text, icon);

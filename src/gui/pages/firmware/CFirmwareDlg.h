@@ -14,7 +14,7 @@
 #include "firmware/SettingsBackup.h"
 #include "gui/controls/PageKit.h"
 #include "gui/desktop/MessageBoxes.h"
-#include "update/UpdateHost.h"
+#include "session/SessionView.h"
 
 class QLabel;
 
@@ -23,16 +23,18 @@ namespace orvek {
 class CBitComboBox;
 class CxSkinButton;
 
-class CFirmwareDlg : public QWidget, public UpdateDisplay {
+class CFirmwareDlg : public QWidget, public FirmwarePageView {
     Q_OBJECT
 public:
     // Raises the update request of a target with its image; the session serves it.
     using UpdateRequest = std::function<void(FirmwareTarget, const std::filesystem::path&)>;
 
-    // `identity` is the window's copy of the device identity, kept current by the session.
-    CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& identity,
-                 MessageBoxes& messages, const std::filesystem::path& programFolder,
-                 QWidget* parent = nullptr);
+    CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
+                 const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+
+    // FirmwarePageView: the identity as the session has it now, shown for `target`.
+    void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
+    void settingsBackedUp(const SettingsBackup& backup) override { showSettingsBackup(backup); }
 
     // The window's text size (tenths of a point), taken over on a screen not at 96 DPI.
     void setTextSize(int tenthsOfPoint);
@@ -76,7 +78,7 @@ private:
     CBitComboBox* imageList(FirmwareTarget target) const;
 
     UpdateRequest raiseRequest_;
-    const FirmwareIdentity& identity_;
+    FirmwareIdentity identity_;
     MessageBoxes& messages_;
     std::filesystem::path programFolder_;
     ControlRegistry controls_;

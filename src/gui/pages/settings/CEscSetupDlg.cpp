@@ -14,6 +14,7 @@
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/desktop/ViewThread.h"
 #include "gui/pages/settings/WatchedOptionList.h"
 #include "resources/SkinCatalog.h"
 #include "resources/SkinRegistry.h"
@@ -213,6 +214,7 @@ void CEscSetupDlg::placeControls() {
         controls_.add(entry.id, widget);
     }
     progress_ = makeProgress(this);
+    lastProgress_ = progress_->text();
     progress_->setGeometry(kProgressPlace);
     // Recorded once, now that the pictures are placed. A press only asks the session.
     clickAreas_.add(control(escSetupControl::SendSettingAction)->geometry(), [this] {
@@ -267,11 +269,27 @@ QRect CEscSetupDlg::actionArea(int actionId) const {
 }
 
 void CEscSetupDlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
+    if (!viewThread::onThreadOf(*this)) return;
     controls_.as<QLabel>(escSetupControl::ModelText)->setText(QString::fromStdString(modelName));
     controls_.as<QLabel>(escSetupControl::FirmwareText)->setText(QString::fromStdString(firmware));
 }
 
-void CEscSetupDlg::showWriteProgress(const QString& text) { progress_->setText(text); }
+void CEscSetupDlg::setWriteProgressText(const std::string& text) {
+    if (!viewThread::onThreadOf(*this)) return;
+    lastProgress_ = QString::fromStdString(text);
+    if (!closingAfterWrite_) progress_->setText(lastProgress_);
+}
+
+void CEscSetupDlg::showClosingAfterWrite(bool closing) {
+    closingAfterWrite_ = closing;
+    progress_->setText(closing ? QString::fromUtf8(escSetupText::ClosingAfterWrite)
+                               : lastProgress_);
+}
+
+void CEscSetupDlg::settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) {
+    if (!viewThread::onThreadOf(*this)) return;
+    showSettings(settings, picksServed);
+}
 
 void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
     for (int id = kFirstListId; id <= escSetupControl::SetupSheetList; ++id) {

@@ -13,6 +13,7 @@
 
 #include "gui/controls/PageKit.h"
 #include "gui/pages/settings/EscSetupControls.h"
+#include "session/SessionView.h"
 #include "settings/ParameterLists.h"
 #include "settings/SettingsModelState.h"
 #include "settings/SetupSheets.h"
@@ -27,7 +28,7 @@ class CxSkinButton;
 class DeviceSession;
 class WatchedOptionList;
 
-class CEscSetupDlg : public QWidget {
+class CEscSetupDlg : public QWidget, public SettingsPageView {
     Q_OBJECT
 public:
     explicit CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
@@ -43,10 +44,17 @@ public:
     void showSettings(const SettingsModelState& settings, std::uint64_t picksServed);
     // A setup sheet's notes into the info fields and the comment.
     void showSheetNotes(const SetupSheetNotes& notes);
+    // SettingsPageView: what the session shows here.
     // Controls 1000 (model name, never shown) and 1001 (firmware text).
-    void setEscTexts(const std::string& modelName, const std::string& firmware);
-    // The progress display 1010: a write's percentage, or what a waiting close says.
-    void showWriteProgress(const QString& text);
+    void setEscTexts(const std::string& modelName, const std::string& firmware) override;
+    // The progress display 1010: the write's percentage, unless a close waits for the write.
+    void setWriteProgressText(const std::string& text) override;
+    void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
+    void setupSheetLoaded(const SetupSheetNotes& notes) override { showSheetNotes(notes); }
+
+    // A close of the window waits for the write on the wire (true): the progress display says
+    // so instead of the percentage, until the wait ends (false).
+    void showClosingAfterWrite(bool closing);
     CxSkinButton& progressDisplay() const;
     // The window's text size (tenths of a point), taken over by every list on a screen not at 96
     // DPI.
@@ -78,6 +86,8 @@ private:
     void refreshChangeMarkers();
 
     DeviceSession* session_ = nullptr;
+    bool closingAfterWrite_ = false;
+    QString lastProgress_;
     std::filesystem::path programFolder_;
     ControlRegistry controls_;
     ClickAreas clickAreas_;

@@ -39,3 +39,8 @@ constexpr int DefaultSettingAction = 1058;
 constexpr int ProgressDisplay = 1010;
 
 }  // namespace orvek::escSetupControl
+
+namespace orvek::escSetupText {
+// The progress display while a close of the window waits for the settings write on the wire.
+constexpr const char* ClosingAfterWrite = "Closing...";
+}  // namespace orvek::escSetupText
