@@ -8,7 +8,8 @@
 namespace orvek::cli {
 
 struct ReadOptions {
-    std::string output;  // settings file to write, empty for none
+    bool save = false;   // -o was given
+    std::string output;  // the settings file to write, "-" for standard output
 };
 struct WriteOptions {
     std::string file;

@@ -36,7 +36,7 @@ int Console::fail(int exitCode, const std::string& message) const {
     std::fprintf(stderr, "orvek-cli: %s\n", message.c_str());
     if (json_) {
         Json j;
-        j.beginObject().key("error").value(message).key("exitCode").value(exitCode).endObject();
+        j.beginObject().key("error").value(message).key("exit").value(exitCode).endObject();
         std::printf("%s\n", j.text().c_str());
     }
     return exitCode;

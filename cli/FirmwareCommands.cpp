@@ -103,6 +103,13 @@ int preflight(const Console& console, const FlashOptions& options, bool kfw) {
         return console.fail(kExitBadInput, std::string("Read File Error! ") + options.image + ": " +
                                                imageReadStatusText(r.status));
     }
+    // Not even --force sends an image without data: it can only leave the device without
+    // firmware.
+    if (r.dataBytes == 0) {
+        return console.fail(kExitBadInput, options.image +
+                                               " holds no firmware data; sending it would leave "
+                                               "the device without firmware, so it is never sent");
+    }
     if (r.problemCount == 0) return kExitOk;
     const std::size_t shown = std::min<std::size_t>(r.problems.size(), 5);
     for (std::size_t i = 0; i < shown; ++i) {
@@ -159,12 +166,17 @@ std::string shellWord(const std::string& text) {
 struct Recovery {
     std::string device;   // "ESC" or "program card"
     std::string command;  // the command line that puts the firmware back
+    // The steps: a device whose upload stopped still waits in the middle of it and answers no
+    // handshake until it starts again, into its bootloader.
+    std::string steps() const {
+        return "power the " + device + " off and on, then run: " + command;
+    }
 };
 
 Recovery recoveryFor(const GlobalOptions& global, const FlashOptions& options, bool esc) {
     std::string command = "orvek-cli ";
     if (!global.port.empty()) command += "--port " + shellWord(global.port) + " ";
-    command += esc ? "flash-esc --fix-mode " : "flash-card ";
+    command += esc ? "flash-esc --fix-mode " : "flash-card --fix-mode ";
     return {esc ? "ESC" : "program card", command + shellWord(options.image)};
 }
 
@@ -173,7 +185,7 @@ std::string interruptWarning(const Recovery& recovery) {
     return std::string(stderrIsTerminal() ? "\n" : "") +
            "warning: stopping the upload now leaves the " + recovery.device +
            " without firmware, so it goes on; interrupt again within 3 s to stop it " +
-           "anyway, then recover with: " + recovery.command;
+           "anyway; to recover then, " + recovery.steps();
 }
 
 int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& link,
@@ -185,22 +197,23 @@ int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& 
             return console.fail(
                 r.message == "USB Connection Error!" ? kExitNoAdapter : kExitNoDevice, r.message);
         case UpdateOutcome::Aborted:
-            return console.fail(kExitTransfer,
-                                "upload stopped: the " + recovery.device +
-                                    " is left without firmware; recover with: " + recovery.command);
+            return console.fail(kExitTransfer, "upload stopped: the " + recovery.device +
+                                                   " is left without firmware; to recover, " +
+                                                   recovery.steps());
         case UpdateOutcome::Failed: break;
     }
     if (link.lineLost()) {
         // Once records went, the device's old firmware is gone with the line.
-        const std::string left =
-            r.sentBytes > 0 ? "; the " + recovery.device +
-                                  " is left without firmware: once it is back, recover with: " +
-                                  recovery.command
-                            : "";
+        const std::string left = r.sentBytes > 0
+                                     ? "; the " + recovery.device +
+                                           " is left without firmware: once the adapter is back, " +
+                                           recovery.steps()
+                                     : "";
         return console.fail(kExitNoAdapter,
                             "the adapter was disconnected (" + r.message + ")" + left);
     }
-    return console.fail(kExitTransfer, r.message);
+    // Whatever failed after the handshake began, the device may wait in its bootloader.
+    return console.fail(kExitTransfer, r.message + "; to recover, " + recovery.steps());
 }
 
 }  // namespace
@@ -269,11 +282,15 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     if (const int code = preflight(console, options, false)) return code;
     Session session(global, console);
     if (const int code = session.openLink()) return code;
-    EscInfo info{};
-    FirmwareIdentity words;
-    if (const int code = session.identifyCard(info, words)) return code;
-    console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
+    if (!options.fixMode) {
+        EscInfo info{};
+        FirmwareIdentity words;
+        if (const int code = session.identifyCard(info, words)) return code;
+        console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
+    }
     HeadlessUpdateHost host;
+    // A card left in its bootloader answers no probe: in fix mode the handshake is the first
+    // thing it hears, as it is after a probe.
     host.card = CardState::Identified;
     const Recovery recovery = recoveryFor(global, options, false);
     Progress bar("flash-card", "bytes", stderrIsTerminal());

@@ -21,8 +21,10 @@ const char* familyName(EscFamily family) {
 #ifdef _WIN32
 // A COM port's driver refuses a second opener; access denied is also what a port held by
 // another program gives on many drivers, so the fix names both.
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind) {
     switch (failure) {
+        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
         case SerialPort::OpenFailure::NoPermission:
             return "access to " + port +
                    " is refused: close any other program that uses the port, or unplug the "
@@ -33,8 +35,10 @@ std::string openFailureText(const std::string& port, SerialPort::OpenFailure fai
     }
 }
 #else
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure) {
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind) {
     switch (failure) {
+        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
         case SerialPort::OpenFailure::NoPermission:
             return "no permission to open " + port +
                    ": install the udev rule 60-orvek-link.rules (the package puts it in "
@@ -87,6 +91,11 @@ int Session::startSimulator(std::string& port) {
     }
     o.stateFile = options_.simulateState;
     sim_ = std::make_unique<sim::Simulator>(o);
+    if (!sim_->stateProblem().empty()) {
+        return console_.fail(kExitCannotWrite, "cannot keep the simulated ESC's settings in " +
+                                                   options_.simulateState + ": " +
+                                                   sim_->stateProblem());
+    }
     if (!sim_->start()) return console_.fail(kExitNoAdapter, "cannot start the simulator");
     port = sim_->devicePath();
     return kExitOk;
@@ -112,7 +121,8 @@ int Session::openLink() {
             "no adapter found (USB 10c4:ea60); plug it in, or name a port with --port");
     }
     if (link_.openPort() != 0)
-        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure()));
+        return console_.fail(kExitNoAdapter, openFailureText(portPath_, link_.openFailure(),
+                                                             link_.refusedPathKind()));
     link_.setUsbState(UsbState::PortOpen);
     return kExitOk;
 }
@@ -142,6 +152,16 @@ void Session::installTrace() {
         if (shown < n) hex += "... (" + std::to_string(n) + " bytes)";
         std::fprintf(stderr, "%s %s\n", tag, hex.c_str());
     });
+}
+
+int Session::checkSimulatedStateKept() {
+#ifdef ORVEK_WITH_SIMULATOR
+    if (!sim_ || sim_->stateKept()) return kExitOk;
+    return console_.fail(kExitCannotWrite, "the simulated ESC's settings could not be saved in " +
+                                               options_.simulateState);
+#else
+    return kExitOk;  // no simulated device here
+#endif
 }
 
 int Session::disconnected() {
@@ -178,7 +198,10 @@ int Session::identifyCard(EscInfo& info, FirmwareIdentity& words) {
     const CardProbeResult probe = probeCard(link_);
     if (probe == CardProbeResult::LinkLost || link_.lineLost()) return disconnected();
     if (probe != CardProbeResult::CardPresent) {
-        return console_.fail(kExitNoDevice, "no program card answers on " + portPath_);
+        return console_.fail(kExitNoDevice,
+                             "no program card answers on " + portPath_ +
+                                 " (is it plugged in? a card left in its bootloader needs "
+                                 "flash-card --fix-mode)");
     }
     // The card counts as identified from its probe answer; its identity reply fills the words.
     queryInfo(link_, info);

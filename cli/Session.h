@@ -36,7 +36,8 @@ struct EscIdentity {
 const char* familyName(EscFamily family);
 
 // The one line orvek-cli prints when `port` would not open, with the fix where there is one.
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure);
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind = SerialPort::PathKind::Terminal);
 
 class Session {
 public:
@@ -61,6 +62,10 @@ public:
     int readSettings(const EscIdentity& identity, ParameterLists& lists);
     // The same without a word: true when the settings came; `attempts` gets the tries made.
     bool tryReadSettings(const EscIdentity& identity, ParameterLists& lists, int& attempts);
+
+    // After a write: kExitCannotWrite, with its line, when the simulated ESC's state file
+    // could not be saved; 0 otherwise (also without a simulator).
+    int checkSimulatedStateKept();
 
     // The line a pulled cable gives, as opposed to a device that does not answer:
     // kExitNoAdapter after "the adapter was disconnected".

@@ -1,14 +1,20 @@
 // read, write and defaults: the ESC's eighteen settings through the same option lists, codec
 // and settings files as the window.
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "FileArguments.h"
 #include "Json.h"
+#include "UploadInterrupts.h"
+#include "platform/FileReplace.h"
+#include "platform/NativeFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/ReadableFile.h"
 #include "settings/OptionLists.h"
@@ -75,10 +81,26 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     Progress bar("write", "pairs", stderrIsTerminal());
     WriteProgressBar progress(bar);
     int failedPair = -1;
-    const WriteOutcome outcome = writeSettings(session.link(), pairs, &progress, &failedPair);
+    WriteOutcome outcome;
+    {
+        const UploadInterrupts interrupts(
+            std::string(stderrIsTerminal() ? "\n" : "") +
+                "warning: stopping the write now leaves the ESC holding settings it has not "
+                "committed, so it goes on (about 2 s); interrupt again within 3 s to stop it "
+                "anyway",
+            "stopping the write before its next pair");
+        outcome = writeSettings(session.link(), pairs, &progress, &failedPair,
+                                &interrupts.abortRequested());
+    }
     bar.finish();
     if (outcome != WriteOutcome::Written && session.link().lineLost())
         return session.disconnected();
+    if (outcome == WriteOutcome::Stopped) {
+        return console.fail(kExitTransfer,
+                            "write stopped after " + std::to_string(failedPair) +
+                                " of 22 pairs: the ESC holds an unfinished write, not committed, "
+                                "until the settings are written again or it is powered off");
+    }
     if (outcome == WriteOutcome::PairFailed) {
         char detail[96];
         std::snprintf(detail, sizeof detail,
@@ -123,8 +145,11 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
         const auto k = static_cast<std::size_t>(p.keyNumber);
         if (before[k] != after[k]) changes.push_back({p.keyName, before[k], after[k]});
     }
-    if (changes.empty()) {
+    const std::vector<UnlistedRegister> unlisted = UnlistedRegisterChanges(lists);
+    if (changes.empty() && unlisted.empty()) {
         console.out("no setting changes; sending them all the same");
+    } else if (changes.empty()) {
+        console.out("no setting changes in the lists");
     } else {
         console.out("changes:");
         for (const Change& c : changes) {
@@ -144,6 +169,30 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
             .endObject();
     }
     j.endArray();
+    if (!unlisted.empty()) {
+        console.out(
+            "registers set to 0xFF (this ESC's lists offer no options for them, and a list "
+            "without a selection is written as 0xFF):");
+    }
+    j.key("unlistedRegisters").beginArray();
+    for (const UnlistedRegister& r : unlisted) {
+        char line[120];
+        std::snprintf(line, sizeof line, "  register 0x%02X (%s): 0x%02X -> 0x%02X", r.registerCode,
+                      parameterTable()[static_cast<std::size_t>(r.keyNumber)].keyName, r.held,
+                      r.written);
+        console.out(line);
+        j.beginObject()
+            .key("register")
+            .value(static_cast<int>(r.registerCode))
+            .key("key")
+            .value(parameterTable()[static_cast<std::size_t>(r.keyNumber)].keyName)
+            .key("from")
+            .value(static_cast<int>(r.held))
+            .key("to")
+            .value(static_cast<int>(r.written))
+            .endObject();
+    }
+    j.endArray();
     if (options.dryRun) {
         console.out("dry run: nothing sent");
         j.key("sent").value(false).endObject();
@@ -153,21 +202,89 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
     bool verified = false;
     const int code = sendAndVerify(session, console, lists, !options.noVerify, verified);
     if (code != kExitOk) return code;
+    if (const int kept = session.checkSimulatedStateKept()) return kept;
     console.out(verified ? "settings written and verified" : "settings written (not verified)");
     j.key("sent").value(true).key("verified").value(verified).endObject();
     console.document(j.text());
     return kExitOk;
 }
 
+// Where `read -o` saves, checked before the port is opened; an exit code when it cannot.
+int checkOutput(const Console& console, const ReadOptions& options, std::filesystem::path& path) {
+    if (!options.save) return kExitOk;
+    if (options.output.empty()) {
+        return console.fail(kExitUsage, "-o needs a file name (or - for standard output)");
+    }
+    if (options.output == "-") {
+        if (console.json()) {
+            return console.fail(kExitUsage, "-o - and --json both use standard output; choose one");
+        }
+        return kExitOk;
+    }
+    if (options.output.back() == '/') {
+        return console.fail(
+            kExitUsage, "-o " + options.output + " names a folder; give the settings file's name");
+    }
+    path = settingsExportPath(fileArgument(options.output));
+    // What the save would refuse, refused before the ESC is asked.
+    std::error_code error;
+    const std::filesystem::path target = followLinks(path);
+    const auto status = std::filesystem::status(target, error);
+    if (std::filesystem::is_directory(status)) {
+        return console.fail(kExitCannotWrite, "cannot write " + fileText(path) + ": a folder");
+    }
+    const std::filesystem::path folder = target.parent_path();
+    if (!std::filesystem::exists(status) && !folder.empty() &&
+        !std::filesystem::is_directory(folder, error)) {
+        return console.fail(kExitCannotWrite,
+                            "cannot write " + fileText(path) + ": no folder " + fileText(folder));
+    }
+    if (std::filesystem::exists(status) && !nativeFile::writable(target)) {
+        return console.fail(kExitCannotWrite,
+                            "cannot write " + fileText(path) + ": " + std::strerror(errno));
+    }
+    return kExitOk;
+}
+
+// The line for a settings file that cannot be read; empty when it can.
+std::string unreadableSettingsFile(const std::string& file, SettingsFileStatus status) {
+    switch (status) {
+        case SettingsFileStatus::Ok: return {};
+        case SettingsFileStatus::Missing: return "no such settings file: " + file;
+        case SettingsFileStatus::NotAFile:
+            return "cannot read settings file " + file +
+                   ": not a regular file (a folder, pipe or device)";
+        case SettingsFileStatus::TooLarge:
+            return "cannot read settings file " + file + ": larger than " +
+                   byteCountText(kProfileFileBytesLimit) +
+                   ", more than any settings file or setup sheet";
+        case SettingsFileStatus::Unreadable:
+        case SettingsFileStatus::WriteFailed: break;
+    }
+    return "cannot read settings file " + file;
+}
+
 }  // namespace
 
 int runRead(const GlobalOptions& global, const Console& console, const ReadOptions& options) {
+    std::filesystem::path path;
+    if (const int code = checkOutput(console, options, path)) return code;
+    const bool toStdout = options.save && options.output == "-";
     Session session(global, console);
     EscIdentity id;
     ParameterLists lists;
     if (const int code = session.openAndReadSettings(id, lists)) return code;
     if (id.family == EscFamily::Unlisted) {
         console.note("warning: unknown ESC type code; its settings have no option texts");
+    }
+    if (toStdout) {
+        // Standard output carries the settings file alone, for a pipe or a redirection.
+        const std::string text = settingsFileBytes(lists);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        if (std::fflush(stdout) != 0) {
+            return console.fail(kExitCannotWrite, "cannot write the settings to standard output");
+        }
+        return kExitOk;
     }
     Json j;
     j.beginObject();
@@ -178,8 +295,7 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
         console.out(std::string(p.keyName) + " = " + texts[static_cast<std::size_t>(p.keyNumber)]);
     }
     settingsJson(j, texts);
-    if (!options.output.empty()) {
-        const auto path = settingsExportPath(fileArgument(options.output));
+    if (options.save) {
         std::error_code reason;
         if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
             return console.fail(kExitCannotWrite,
@@ -194,6 +310,25 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
 }
 
 int runWrite(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
+    // The file is judged before the port is opened: a file that cannot say anything must not
+    // lead to the ESC's own values being written back as if they were asked for.
+    const SettingsFileCheck check = checkSettingsFile(fileArgument(options.file));
+    if (const std::string why = unreadableSettingsFile(options.file, check.status); !why.empty())
+        return console.fail(kExitBadInput, why);
+    if (check.keysFound == 0) {
+        return console.fail(kExitBadInput,
+                            options.file + " holds no settings (no [option] keys matched)");
+    }
+    std::vector<std::string> warnings;
+    for (std::size_t line : check.passedOver.laterSections) {
+        warnings.push_back("line " + std::to_string(line) +
+                           ": a second [option] section; only the first is read");
+    }
+    for (const auto& repeated : check.passedOver.repeatedKeys) {
+        warnings.push_back("line " + std::to_string(repeated.line) + ": " + repeated.name +
+                           " given again; only its first value is read");
+    }
+
     Session session(global, console);
     EscIdentity id;
     ParameterLists lists;
@@ -201,41 +336,28 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     const Texts before = selectedTexts(lists);
 
     const SettingsImport imported = importSettingsFile(lists, fileArgument(options.file));
-    switch (imported.status) {
-        case SettingsFileStatus::Ok: break;
-        case SettingsFileStatus::Missing:
-            return console.fail(kExitBadInput, "no such settings file: " + options.file);
-        case SettingsFileStatus::NotAFile:
-            return console.fail(kExitBadInput,
-                                "cannot read settings file " + options.file +
-                                    ": not a regular file (a folder, pipe or device)");
-        case SettingsFileStatus::TooLarge:
-            return console.fail(kExitBadInput, "cannot read settings file " + options.file +
-                                                   ": larger than " +
-                                                   byteCountText(kProfileFileBytesLimit) +
-                                                   ", more than any settings file or setup sheet");
-        case SettingsFileStatus::Unreadable:
-        case SettingsFileStatus::WriteFailed:
-            return console.fail(kExitBadInput, "cannot read settings file " + options.file);
+    if (const std::string why = unreadableSettingsFile(options.file, imported.status); !why.empty())
+        return console.fail(kExitBadInput, why);
+    for (const ImportedSetting& s : imported.settings) {
+        const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
+        const std::string kept = lists.byKey(s.keyNumber).selectedText();
+        const std::string keeps = "; keeps " + (kept.empty() ? "no selection" : kept);
+        if (s.outcome == ImportOutcome::NoMatch) {
+            warnings.push_back(name + ": \"" + s.value + "\" matches no option on this ESC (" +
+                               describe(id) + ")" + keeps);
+        } else if (s.outcome == ImportOutcome::KeyMissing) {
+            warnings.push_back(name + ": not in the file" + keeps);
+        } else if (s.outcome == ImportOutcome::EmptyValue) {
+            warnings.push_back(name + ": empty in the file" + keeps);
+        }
     }
     Json j;
     j.beginObject();
     identityJson(j, session, id);
     j.key("warnings").beginArray();
-    for (const ImportedSetting& s : imported.settings) {
-        const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
-        const std::string kept = lists.byKey(s.keyNumber).selectedText();
-        std::string warning;
-        if (s.outcome == ImportOutcome::NoMatch) {
-            warning = name + ": \"" + s.value + "\" matches no option on this ESC (" +
-                      describe(id) + "); keeps " + (kept.empty() ? "no selection" : kept);
-        } else if (s.outcome == ImportOutcome::KeyMissing) {
-            warning = name + ": not in the file; keeps " + (kept.empty() ? "no selection" : kept);
-        }
-        if (!warning.empty()) {
-            console.note("warning: " + warning);
-            j.value(warning);
-        }
+    for (const std::string& warning : warnings) {
+        console.note("warning: " + warning);
+        j.value(warning);
     }
     j.endArray();
     return finishWrite(session, console, options, lists, before, j);

@@ -7,8 +7,9 @@
 
 namespace orvek::cli {
 
-// Forgets earlier interrupts and keeps `warning` (plus a line end) for the first one.
-void armInterruptRule(const std::string& warning);
+// Forgets earlier interrupts and keeps `warning` for the first one and `stopping` for the second
+// (each with a line end).
+void armInterruptRule(const std::string& warning, const std::string& stopping);
 
 // An interrupt at `nowMs` on a monotonic clock: the first warns, a second within the window
 // sets the abort request and says so.

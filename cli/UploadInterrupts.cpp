@@ -16,16 +16,25 @@ static_assert(std::atomic<std::int64_t>::is_always_lock_free,
               "read and written by a signal handler");
 char gWarning[1024];
 std::size_t gWarningLength = 0;
-constexpr char kStopping[] = "stopping the upload after the frame on the line\n";
+char gStopping[256];
+std::size_t gStoppingLength = 0;
+
+// Copies a line into a fixed buffer the handler can write without allocating.
+template <std::size_t N>
+std::size_t fixLine(char (&buffer)[N], const std::string& text) {
+    std::size_t length = std::min(text.size(), N - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length++] = '\n';
+    return length;
+}
 
 }  // namespace
 
-void armInterruptRule(const std::string& warning) {
+void armInterruptRule(const std::string& warning, const std::string& stopping) {
     gAbort = false;
     gFirstSignalMs = -1;
-    gWarningLength = std::min(warning.size(), sizeof gWarning - 1);
-    std::memcpy(gWarning, warning.data(), gWarningLength);
-    gWarning[gWarningLength++] = '\n';
+    gWarningLength = fixLine(gWarning, warning);
+    gStoppingLength = fixLine(gStopping, stopping);
 }
 
 void interruptArrived(std::int64_t nowMs) {
@@ -33,7 +42,7 @@ void interruptArrived(std::int64_t nowMs) {
     const std::int64_t first = gFirstSignalMs.load();
     if (first >= 0 && nowMs - first <= UploadInterrupts::kSecondSignalWindowMs) {
         gAbort.store(true);
-        writeToStandardError(kStopping, sizeof kStopping - 1);
+        writeToStandardError(gStopping, gStoppingLength);
     } else {
         // A first one, or one long after the last: warn again and go on.
         gFirstSignalMs.store(nowMs);

@@ -38,8 +38,8 @@ void writeToStandardError(const char* text, std::size_t length) {
     }
 }
 
-UploadInterrupts::UploadInterrupts(const std::string& warning) {
-    armInterruptRule(warning);
+UploadInterrupts::UploadInterrupts(const std::string& warning, const std::string& stopping) {
+    armInterruptRule(warning, stopping);
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

@@ -22,8 +22,8 @@ void writeToStandardError(const char* text, std::size_t length) {
                 nullptr);
 }
 
-UploadInterrupts::UploadInterrupts(const std::string& warning) {
-    armInterruptRule(warning);
+UploadInterrupts::UploadInterrupts(const std::string& warning, const std::string& stopping) {
+    armInterruptRule(warning, stopping);
     ::SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }
 

@@ -1,8 +1,37 @@
 // orvek-cli: the ORVEK Link core from a terminal.
 #include <CLI/CLI.hpp>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "Commands.h"
 #include "ExitCodes.h"
+
+namespace {
+
+// The first word of the command line that is neither an option nor an option's value: the
+// command asked for, if any.
+std::string commandWord(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--port") == 0 || std::strcmp(a, "--sim-state") == 0) {
+            ++i;
+            continue;
+        }
+        if (a[0] != '-') return a;
+    }
+    return {};
+}
+
+bool asksForJson(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--json") == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     orvek::cli::prepareConsole();
@@ -34,7 +63,8 @@ int main(int argc, char** argv) {
 
     ReadOptions readOptions;
     auto* read = app.add_subcommand("read", "Read the ESC's eighteen settings");
-    read->add_option("-o,--output", readOptions.output, "Also save them as a settings file (.cfg)");
+    read->add_option("-o,--output", readOptions.output,
+                     "Also save them as a settings file (.cfg); - writes it to standard output");
 
     WriteOptions writeOptions;
     auto* write = app.add_subcommand(
@@ -65,6 +95,8 @@ int main(int argc, char** argv) {
         app.add_subcommand("flash-card", "Replace the program card's firmware with a .xup image");
     flashCard->add_option("image", cardFlash.image, ".xup image")->required();
     flashCard->add_flag("--force", cardFlash.force, "Send an image that fails the checks");
+    flashCard->add_flag("--fix-mode", cardFlash.fixMode,
+                        "The card only runs its bootloader: skip identification");
 
     std::string checkImage;
     auto* check = app.add_subcommand("check", "Check a .kfw or .xup image without a device");
@@ -82,11 +114,25 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
-        return kExitUsage;
+        // One line, as every failure; the command's own help says the rest.
+        const Console console(asksForJson(argc, argv));
+        const std::string word = commandWord(argc, argv);
+        bool known = word.empty();
+        for (const CLI::App* sub : app.get_subcommands({}))
+            known = known || sub->get_name() == word;
+        if (!known) {
+            return console.fail(kExitUsage, "unknown command '" + word +
+                                                "' (ports, info, read, write, defaults, flash-esc, "
+                                                "flash-card, check or folders; see --help)");
+        }
+        return console.fail(kExitUsage, std::string(e.what()) + " (see --help)");
     }
     global.simulate = app.count("--simulate") > 0;
+    readOptions.save = read->count("--output") > 0;
     const Console console(global.json);
+    if (global.simulate && !global.port.empty()) {
+        return console.fail(kExitUsage, "--simulate and --port exclude each other");
+    }
 
     if (*ports) return runPorts(global, console);
     if (*info) return runInfo(global, console, infoCard);

@@ -53,7 +53,7 @@ start_sim() {
   local received="$1"
   shift
   rm -f sim.out
-  "$sim" "$@" --received "$received" >sim.out 2>sim.err &
+  "$sim" "$@" --received "$received" --timing "${received%.rx}.timing" >sim.out 2>sim.err &
   sim_pid=$!
   for _ in $(seq 1 100); do
     [ -s sim.out ] && break
@@ -84,7 +84,7 @@ result() {
   fi
 }
 
-bytes_of() { grep -v '^#' "$1" | tr -d '\n'; }
+bytes_of() { tr -d '\n' <"$1"; }
 
 # scenario NAME "SIM OPTIONS" CLI ARGUMENTS...: the same command from both sides.
 scenario() {
@@ -237,7 +237,7 @@ fi
 # against every byte it put on the line at 10 bits a byte plus the pauses the protocol makes.
 ratio_of() {
   awk -v pauses="$2" 'NR == 1 {
-      span = $9 - $7; limit = $5 * 10000.0 / 19200.0 + pauses
+      span = $8 - $6; limit = $4 * 10000.0 / 19200.0 + pauses
       printf "%.4f (%.0f ms over a %.0f ms limit)", span / limit, span, limit }' "$1"
 }
 timed() {
@@ -253,8 +253,8 @@ timed() {
   wine "$windows_cli" --port COM10 "$@" >/dev/null 2>&1 || true
   stop_sim
   local l w
-  l="$(ratio_of "$name.linux.rx" "$pauses")"
-  w="$(ratio_of "$name.windows.rx" "$pauses")"
+  l="$(ratio_of "$name.linux.timing" "$pauses")"
+  w="$(ratio_of "$name.windows.timing" "$pauses")"
   printf '  %-26s Linux %s, Windows %s, Windows/Linux %s\n' "$name" "$l" "$w" \
     "$(awk -v a="${w%% *}" -v b="${l%% *}" 'BEGIN { printf "%.3f", a / b }')"
 }

@@ -7,7 +7,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
+
+#include "sim/StateFile.h"
 
 namespace orvek::sim {
 namespace {
@@ -38,6 +39,7 @@ double Simulator::byteTimeMs() const { return 10.0 * 1000.0 / static_cast<double
 
 bool Simulator::start() {
     if (running_) return true;
+    if (!stateProblem_.empty()) return false;
     if (!pty_.open()) return false;
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return false;
@@ -279,33 +281,16 @@ void Simulator::run() {
 
 void Simulator::loadState() {
     if (options_.stateFile.empty()) return;
-    std::ifstream in(options_.stateFile);
-    if (!in) return;
+    stateProblem_ = stateFileProblem(options_.stateFile);
+    if (!stateProblem_.empty()) return;
     SettingsBlock block{};
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        unsigned value = 0;
-        if (!(in >> std::hex >> value) || value > 0xFF) return;  // damaged: keep the defaults
-        block[i] = static_cast<std::uint8_t>(value);
-    }
-    if (block[kBlockSize - 1] != 0xDD) return;
-    model_.setSettings(block);
+    // A file not there yet, or one that does not read whole: the defaults stay.
+    if (readStateFile(options_.stateFile, block)) model_.setSettings(block);
 }
 
 void Simulator::saveState() {
-    if (options_.stateFile.empty()) return;
-    const std::string tmp = options_.stateFile + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::trunc);
-        if (!out) return;
-        char hex[4];
-        for (std::uint8_t b : model_.settings()) {
-            std::snprintf(hex, sizeof hex, "%02X ", b);
-            out << hex;
-        }
-        out << "\n";
-        if (!out) return;
-    }
-    std::rename(tmp.c_str(), options_.stateFile.c_str());
+    if (options_.stateFile.empty() || !stateProblem_.empty()) return;
+    if (!writeStateFile(options_.stateFile, model_.settings())) stateSaveFailed_ = true;
 }
 
 bool optionsForDeviceKind(const std::string& kind, SimOptions& options) {

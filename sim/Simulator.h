@@ -37,8 +37,13 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
+    // False when the pseudo-terminal cannot be opened, or the state file is refused
+    // (stateProblem says why: it is never read nor written then).
     bool start();
     void stop();
+    const std::string& stateProblem() const { return stateProblem_; }
+    // False once a save of the state file failed: the settings were not kept.
+    bool stateKept() const { return !stateSaveFailed_.load(); }
     const std::string& devicePath() const { return pty_.devicePath(); }
 
     void setFaults(const Faults& faults);
@@ -97,6 +102,8 @@ private:
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> dropped_{false};
+    std::string stateProblem_;
+    std::atomic<bool> stateSaveFailed_{false};
     bool dropRequested_ = false;
     std::condition_variable dropDone_;
     int wakeRead_ = -1, wakeWrite_ = -1;

@@ -208,10 +208,10 @@ public:
     void showUserSupportPage() override {}
     void enablePageButton(int, bool) override {}
     void deviceInfoShown(FirmwareTarget) override {}
-    void showPortAccessDenied(bool denied, const std::string&) override {
-        // Told when the condition begins and when it ends, never twice the same.
-        if (denied == portDenied_) fail("port access told twice in a row");
-        portDenied_ = denied;
+    void showPortNote(const std::string& note) override {
+        // Told when the note begins, changes or ends, never twice the same.
+        if (note == portNote_) fail("port note told twice in a row");
+        portNote_ = note;
     }
     void settingsBackedUp(const SettingsBackup&) override {}
 
@@ -223,7 +223,7 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<std::string> messages_;
-    bool portDenied_ = false;
+    std::string portNote_;
 };
 
 class FuzzUpdateWindow : public MonitorUpdateHost {

@@ -1,6 +1,7 @@
 // orvek-sim: serves a simulated ESC or program card on a pseudo-terminal until stopped.
 #include <CLI/CLI.hpp>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileReplace.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -35,34 +37,55 @@ void printCounts(const orvek::sim::Simulator& sim) {
     std::fflush(stdout);
 }
 
+void appendHex(std::string& text, std::uint8_t byte) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+}
+
+// Through the one file writer: a file the user may not write stays, no half file is left.
 bool writeRecords(const orvek::sim::Simulator& sim, const std::string& path) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) return false;
-    const auto put = [out](char tag, const std::vector<std::uint8_t>& bytes) {
-        std::fputc(tag, out);
-        std::fputc(' ', out);
-        for (std::uint8_t b : bytes) std::fprintf(out, "%02X", b);
-        std::fputc('\n', out);
+    std::string text;
+    const auto put = [&text](char tag, const std::vector<std::uint8_t>& bytes) {
+        text += tag;
+        text += ' ';
+        for (std::uint8_t b : bytes) appendHex(text, b);
+        text += '\n';
     };
     for (const auto& r : sim.records()) put('R', r);
     for (const auto& b : sim.blocks()) put('B', b);
-    return std::fclose(out) == 0;
+    return !orvek::replaceFile(path, text);
 }
 
-// Every byte received, 32 to a line in hex, under a line with the counts and the times of the
-// first and last byte: what a run put on the wire, to compare runs byte for byte and time them.
 bool writeReceived(const orvek::sim::Simulator& sim, const std::string& path) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) return false;
+    std::string text;
+    for (const auto& r : sim.received()) appendHex(text, r.value);
+    return !orvek::replaceFile(path, text + "\n");
+}
+
+// The bytes received and sent and the times of the first and last byte received: a run's span on
+// the line, for the wire-time ratios.
+bool writeTiming(const orvek::sim::Simulator& sim, const std::string& path) {
     const std::vector<orvek::sim::ReceivedByte> bytes = sim.received();
-    std::fprintf(out, "# received %zu emitted %lld first-ms %.3f last-ms %.3f\n", bytes.size(),
-                 sim.bytesEmitted(), bytes.empty() ? 0.0 : bytes.front().atMs,
-                 bytes.empty() ? 0.0 : bytes.back().atMs);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::fprintf(out, "%02X%s", bytes[i].value,
-                     (i % 32 == 31 || i + 1 == bytes.size()) ? "\n" : "");
-    }
-    return std::fclose(out) == 0;
+    char line[160];
+    std::snprintf(line, sizeof line, "received %zu emitted %lld first-ms %.3f last-ms %.3f\n",
+                  bytes.size(), sim.bytesEmitted(), bytes.empty() ? 0.0 : bytes.front().atMs,
+                  bytes.empty() ? 0.0 : bytes.back().atMs);
+    return !orvek::replaceFile(path, line);
+}
+
+// The simulator's links always point at a pseudo-terminal; any other path is someone's file.
+bool isOwnLink(const std::string& path) {
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (n < 0) return false;
+    return std::string(target, static_cast<std::size_t>(n)).rfind("/dev/pts/", 0) == 0;
+}
+
+bool pointsAt(const std::string& path, const std::string& device) {
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    return n >= 0 && std::string(target, static_cast<std::size_t>(n)) == device;
 }
 
 }  // namespace
@@ -78,7 +101,7 @@ int main(int argc, char** argv) {
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;
-    std::string stateFile, linkPath, recordFile, receivedFile;
+    std::string stateFile, linkPath, recordFile, receivedFile, timingFile;
     Faults faults;
     long long dropAfter = -1;
     int lateMs = 0, wrong = -1;
@@ -101,9 +124,11 @@ int main(int argc, char** argv) {
     app.add_option(
         "--record", recordFile,
         "On exit, write every firmware record (R) and card block (B) received, one hex line each");
+    app.add_option("--timing", timingFile,
+                   "On exit, write the bytes received and sent and the times of the first and "
+                   "last byte received");
     app.add_option("--received", receivedFile,
-                   "On exit, write every byte received, in hex, with the times of the first and "
-                   "last");
+                   "On exit, write every byte received, in hexadecimal on one line");
     app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
     app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
     app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
@@ -143,25 +168,40 @@ int main(int argc, char** argv) {
     faults.wrongAnswer = wrong;
     faults.dropAfterBytes = dropAfter;
 
+    struct stat existing {};
+    if (!linkPath.empty() && ::lstat(linkPath.c_str(), &existing) == 0 && !isOwnLink(linkPath)) {
+        std::fprintf(stderr,
+                     "orvek-sim: --link %s: the path exists and is not a link made by orvek-sim; "
+                     "nothing was replaced\n",
+                     linkPath.c_str());
+        return 1;
+    }
     Simulator sim(options);
     sim.setFaults(faults);
+    if (!sim.stateProblem().empty()) {
+        std::fprintf(stderr, "orvek-sim: cannot keep the settings in %s: %s\n", stateFile.c_str(),
+                     sim.stateProblem().c_str());
+        return 1;
+    }
     if (!sim.start()) {
         std::fprintf(stderr, "orvek-sim: cannot open a pseudo-terminal\n");
         return 1;
     }
     if (!linkPath.empty()) {
-        ::unlink(linkPath.c_str());
+        ::unlink(linkPath.c_str());  // an earlier run's own link, checked above
         if (::symlink(sim.devicePath().c_str(), linkPath.c_str()) != 0) {
             std::fprintf(stderr, "orvek-sim: cannot link %s\n", linkPath.c_str());
         }
     }
+    // Before the path is out: whoever reads it may stop the simulator at once, and the link
+    // must still go.
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGUSR1, onReport);
     std::printf("%s\n", sim.devicePath().c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "orvek-sim: %s on %s\n", peerName(options.peer), sim.devicePath().c_str());
 
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGUSR1, onReport);
     while (gStop == 0 && !sim.lineDropped()) {
         if (gReport != 0) {
             gReport = 0;
@@ -170,13 +210,23 @@ int main(int argc, char** argv) {
         ::usleep(10 * 1000);
     }
     sim.stop();
-    if (!linkPath.empty()) ::unlink(linkPath.c_str());
-    if (!recordFile.empty() && !writeRecords(sim, recordFile)) {
-        std::fprintf(stderr, "orvek-sim: cannot write %s\n", recordFile.c_str());
+    // Only a link that is still ours: the path may have been given to something else since.
+    if (!linkPath.empty() && pointsAt(linkPath, sim.devicePath())) ::unlink(linkPath.c_str());
+    if (!sim.stateKept()) {
+        std::fprintf(stderr, "orvek-sim: the settings could not be saved in %s\n",
+                     stateFile.c_str());
         return 1;
     }
     if (!receivedFile.empty() && !writeReceived(sim, receivedFile)) {
         std::fprintf(stderr, "orvek-sim: cannot write %s\n", receivedFile.c_str());
+        return 1;
+    }
+    if (!timingFile.empty() && !writeTiming(sim, timingFile)) {
+        std::fprintf(stderr, "orvek-sim: cannot write %s\n", timingFile.c_str());
+        return 1;
+    }
+    if (!recordFile.empty() && !writeRecords(sim, recordFile)) {
+        std::fprintf(stderr, "orvek-sim: cannot write %s\n", recordFile.c_str());
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "firmware/ImageCheck.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -142,9 +143,35 @@ void KfwImageChecker::noteData(std::uint64_t address, std::size_t length) {
     const std::uint64_t last = address + length - 1;
     if (!report_.lowestAddress || address < *report_.lowestAddress) report_.lowestAddress = address;
     if (!report_.highestAddress || last > *report_.highestAddress) report_.highestAddress = last;
+    spans_.push_back({address, last, line_});
+}
+
+void KfwImageChecker::findOverlaps() {
+    // In address order, each span is compared with the one reaching furthest before it; the
+    // later of the two in the file is the one named.
+    std::stable_sort(spans_.begin(), spans_.end(),
+                     [](const DataSpan& a, const DataSpan& b) { return a.first < b.first; });
+    std::vector<std::pair<std::size_t, std::string>> found;
+    const DataSpan* reach = nullptr;
+    for (const DataSpan& span : spans_) {
+        if (reach != nullptr && span.first <= reach->last) {
+            const DataSpan& later = span.line > reach->line ? span : *reach;
+            const DataSpan& earlier = span.line > reach->line ? *reach : span;
+            found.emplace_back(
+                later.line, format("data at 0x%08llX to 0x%08llX overlaps the record on line %zu",
+                                   static_cast<unsigned long long>(later.first),
+                                   static_cast<unsigned long long>(later.last), earlier.line));
+        }
+        if (reach == nullptr || span.last > reach->last) reach = &span;
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [line, what] : found) addProblem(report_, line, std::move(what));
+    spans_.clear();
 }
 
 ImageCheckReport KfwImageChecker::finish() {
+    findOverlaps();
     line_ = 0;
     if (report_.recordCount == 0) {
         problem("the image holds no records");

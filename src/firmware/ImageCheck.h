@@ -49,6 +49,15 @@ private:
     void problem(std::string what);
     void checkRecord(const std::vector<std::uint8_t>& bytes);
     void noteData(std::uint64_t address, std::size_t length);
+    // Names every data record that writes over addresses an earlier record already wrote.
+    void findOverlaps();
+
+    struct DataSpan {
+        std::uint64_t first;
+        std::uint64_t last;
+        std::size_t line;
+    };
+    std::vector<DataSpan> spans_;
 
     ImageCheckReport report_;
     std::vector<std::uint8_t> frame_;

@@ -68,8 +68,12 @@ bool readSettings(UsbUart& link, SettingsFrame& frame, int* attemptsUsed) {
 int writePercent(int pairIndex) { return 100 * pairIndex / 21; }
 
 WriteOutcome writeSettings(UsbUart& link, const WirePairs& image, WriteProgress* progress,
-                           int* failedPair) {
+                           int* failedPair, const std::atomic<bool>* stop) {
     for (int i = 0; i < static_cast<int>(kSettingsPairs); ++i) {
+        if (stop != nullptr && stop->load()) {
+            if (failedPair != nullptr) *failedPair = i;
+            return WriteOutcome::Stopped;
+        }
         const int percent = writePercent(i);
         if (link.sendPair(image[static_cast<std::size_t>(i)].data()) != LinkStatus::Ok) {
             if (failedPair != nullptr) *failedPair = i;

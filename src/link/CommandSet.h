@@ -2,6 +2,7 @@
 // The wire protocol to the ESC and the program card, in their applications and bootloaders:
 // each command as one named exchange with its own time limit and rule for a valid answer.
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "link/EscInfo.h"
@@ -81,14 +82,16 @@ bool readSettings(UsbUart& link, SettingsFrame& frame, int* attemptsUsed = nullp
 
 // Settings write: the 22 pairs each acknowledged 0x01 within 2000 ms, 100 ms apart, then the
 // commit byte 0xDF with no answer.
-enum class WriteOutcome { Written, PairFailed, CommitFailed };
+enum class WriteOutcome { Written, PairFailed, CommitFailed, Stopped };
 struct WriteProgress {
     virtual ~WriteProgress() = default;
     // Called after pair `index` is acknowledged, with the percentage computed before it was sent.
     virtual void pairWritten(int index, int percent) = 0;
 };
+// `stop`, when given and set (from any thread or a signal handler), ends the write before its
+// next pair: Stopped, with `failedPair` the pair that was not sent, and no commit.
 WriteOutcome writeSettings(UsbUart& link, const WirePairs& image, WriteProgress* progress,
-                           int* failedPair = nullptr);
+                           int* failedPair = nullptr, const std::atomic<bool>* stop = nullptr);
 // The percentage shown for pair i of the 22: 100 * i / 21.
 int writePercent(int pairIndex);
 

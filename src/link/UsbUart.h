@@ -56,6 +56,8 @@ public:
     // Why the last openPort returned 1 (Missing when no port was found at all), None after one
     // that opened the port; and the port it tried.
     SerialPort::OpenFailure openFailure() const { return openFailure_; }
+    // After a NotATerminal failure: what the tried path names instead.
+    SerialPort::PathKind refusedPathKind() const { return portHandle_.lastPathKind(); }
     const std::string& triedPortPath() const { return triedPath_; }
     void closePort();
 

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <mutex>
 
+#include "monitor/PortNote.h"
 #include "platform/Clock.h"
 #include "settings/EscFamily.h"
 #include "settings/OptionLists.h"
@@ -75,11 +76,13 @@ void ConnectionMonitor::onPollTimer() {
 }
 
 void ConnectionMonitor::reportPortAccess() {
-    const bool denied =
-        link_.portOpen() == 0 && link_.openFailure() == SerialPort::OpenFailure::NoPermission;
-    if (denied == portDenied_) return;
-    portDenied_ = denied;
-    host_.showPortAccessDenied(denied, link_.triedPortPath());
+    const std::string note =
+        link_.portOpen() == 1
+            ? std::string()
+            : portNote(link_.openFailure(), link_.refusedPathKind(), link_.triedPortPath());
+    if (note == portNote_) return;
+    portNote_ = note;
+    host_.showPortNote(note);
 }
 
 void ConnectionMonitor::onPromptTimer() {

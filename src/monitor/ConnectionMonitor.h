@@ -85,7 +85,7 @@ private:
     // Timer 1 is never restarted while a worker owns the link.
     void restartPollTimer();
     void showDeviceMenuChecks();
-    // Tells the window when the port begins or stops refusing this user.
+    // Tells the window when the port begins or stops refusing this user or this path, and why.
     void reportPortAccess();
 
     UsbUart& link_;
@@ -98,7 +98,7 @@ private:
     bool inTick_ = false;
     // The settings read after the last ESC identification came complete.
     bool settingsRead_ = false;
-    bool portDenied_ = false;
+    std::string portNote_;  // the note the window shows now, empty for none
     std::function<void()> updateEnded_;
     // Last: destroyed first, joining any worker before the rest goes.
     UpdateThread escUpdate_;

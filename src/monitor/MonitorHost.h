@@ -57,9 +57,10 @@ public:
     // firmware page shows it afresh.
     virtual void deviceInfoShown(FirmwareTarget target) = 0;
 
-    // The adapter's port is there but this user may not open it (denied true), or that is over
-    // (denied false). Told once each time the condition begins or ends, never per tick.
-    virtual void showPortAccessDenied(bool denied, const std::string& port) = 0;
+    // Why the port cannot be used (no permission, or a path that is no serial port), in words
+    // for the note under the page buttons; empty when that is over. Told once each time the
+    // note begins, changes or ends, never per tick.
+    virtual void showPortNote(const std::string& note) = 0;
 
     // The tick that starts an ESC firmware update first saved the ESC's settings (or tried to);
     // the firmware page says where.

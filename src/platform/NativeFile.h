@@ -19,9 +19,13 @@ bool statusOf(int fd, Status& status);
 
 // For reading; never waits for a writer should a pipe lie at the path.
 int openForReading(const std::filesystem::path& path);
-// For writing: a new file that must not exist yet, or an existing one cut to nothing.
+// For writing: a new file that must not exist yet, or an existing one cut to nothing (made
+// when missing only if `create`).
 int createNew(const std::filesystem::path& path);
-int openTruncated(const std::filesystem::path& path);
+int openTruncated(const std::filesystem::path& path, bool create = true);
+
+// Whether this user may write the file at `path` (by its effective ids on POSIX).
+bool writable(const std::filesystem::path& path);
 
 // Bytes moved, or -1; an interrupted call is repeated.
 long readSome(int fd, char* buffer, std::size_t count);
@@ -34,7 +38,7 @@ bool flushToDisk(int fd);
 bool takeAccessOf(int fd, const std::filesystem::path& original);
 
 // Puts `from` in the place of `to` in one step, replacing it.
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to);
 void removeFile(const std::filesystem::path& path);
 
 // A stdio stream that takes over the descriptor (closing it on failure).

@@ -54,8 +54,12 @@ int createNew(const std::filesystem::path& path) {
     return openRetrying(path, O_WRONLY | O_CREAT | O_EXCL);
 }
 
-int openTruncated(const std::filesystem::path& path) {
-    return openRetrying(path, O_WRONLY | O_CREAT | O_TRUNC);
+int openTruncated(const std::filesystem::path& path, bool create) {
+    return openRetrying(path, O_WRONLY | O_TRUNC | (create ? O_CREAT : 0));
+}
+
+bool writable(const std::filesystem::path& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 long readSome(int fd, char* buffer, std::size_t count) {
@@ -88,7 +92,7 @@ bool takeAccessOf(int fd, const std::filesystem::path& original) {
     return ::fchmod(fd, existing.st_mode & 07777) == 0;
 }
 
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 

@@ -49,9 +49,11 @@ int createNew(const std::filesystem::path& path) {
     return openWide(path, _O_WRONLY | _O_CREAT | _O_EXCL);
 }
 
-int openTruncated(const std::filesystem::path& path) {
-    return openWide(path, _O_WRONLY | _O_CREAT | _O_TRUNC);
+int openTruncated(const std::filesystem::path& path, bool create) {
+    return openWide(path, _O_WRONLY | _O_TRUNC | (create ? _O_CREAT : 0));
 }
+
+bool writable(const std::filesystem::path& path) { return ::_waccess(path.c_str(), 2) == 0; }
 
 long readSome(int fd, char* buffer, std::size_t count) {
     return ::_read(fd, buffer, clampCount(count));
@@ -67,7 +69,7 @@ bool flushToDisk(int fd) { return ::_commit(fd) == 0; }
 
 bool takeAccessOf(int, const std::filesystem::path&) { return true; }
 
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (::MoveFileExW(from.c_str(), to.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return true;

@@ -1,12 +1,17 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/AsciiCase.h"
-#include "platform/NativeFile.h"
+#include "platform/FileReplace.h"
 #include "platform/ReadableFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <set>
 #include <sstream>
 
 namespace orvek {
@@ -69,56 +74,6 @@ bool hasLineBreakOrNul(std::string_view s) {
 
 bool isAcceptableName(std::string_view name) {
     return !name.empty() && !hasLineBreakOrNul(name) && trim(name).size() == name.size();
-}
-
-// Owns a file descriptor.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || nativeFile::closeDescriptor(fd);
-    }
-    void reset() {
-        if (fd_ >= 0) {
-            nativeFile::closeDescriptor(fd_);
-            fd_ = -1;
-        }
-    }
-
-private:
-    int fd_;
-};
-
-bool writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const long n = nativeFile::writeSome(fd, data.data(), data.size());
-        if (n < 0) {
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-std::filesystem::path temporaryNameBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::ostringstream name;
-    name << '.' << target.filename().string() << ".tmp" << nativeFile::processId() << '.'
-         << counter++;
-    return target.parent_path() / name.str();
-}
-
-// Writes into the file itself: for a file whose folder we may not create files in.
-bool overwriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
-    UniqueFd fd(nativeFile::openTruncated(target));
-    return fd.valid() && writeAll(fd.get(), bytes) && fd.close();
 }
 
 }  // namespace
@@ -230,6 +185,27 @@ std::optional<std::size_t> ProfileDocument::findKeyLine(const SectionSpan& span,
         }
     }
     return std::nullopt;
+}
+
+ProfileDocument::PassedOver ProfileDocument::passedOver(std::string_view section) const {
+    PassedOver result;
+    const auto span = findSection(section);
+    if (!span) return result;
+    for (std::size_t i = span->end; i < lineCount(); ++i) {
+        const auto name = sectionNameOf(lineText(i));
+        if (name && equalsIgnoringCase(*name, section)) result.laterSections.push_back(i + 1);
+    }
+    std::set<std::string> seen;  // names folded to lower case
+    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+        const auto line = keyLineOf(lineText(i));
+        if (!line) continue;
+        std::string folded(line->name);
+        for (char& c : folded) c = foldAscii(c);
+        if (!seen.insert(folded).second) {
+            result.repeatedKeys.push_back({std::string(line->name), i + 1});
+        }
+    }
+    return result;
 }
 
 std::optional<std::string> ProfileDocument::value(std::string_view section,
@@ -363,42 +339,9 @@ LoadedProfile loadProfileFile(const std::filesystem::path& file) {
 }
 
 bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::path target = file;
-    if (fs::is_symlink(fs::symlink_status(file, error))) {
-        const fs::path resolved = fs::weakly_canonical(file, error);
-        if (!error) {
-            target = resolved;
-        }
-    }
-    const std::string bytes = document.toBytes();
-    nativeFile::Status existing;
-    const bool exists = nativeFile::statusOf(target, existing);
-    if (exists && existing.directory) {
-        return false;
-    }
-
-    const fs::path temporary = temporaryNameBeside(target);
-    UniqueFd fd(nativeFile::createNew(temporary));
-    if (!fd.valid()) {
-        // No file may be created beside it: an existing writable file is still written.
-        return exists && overwriteInPlace(target, bytes);
-    }
-    bool ok = true;
-    if (exists) {
-        // The replacement belongs to whoever writes it; it takes the old file's owner, group
-        // and permissions where the process may, so that an export as root does not take the
-        // file from its owner.
-        ok = nativeFile::takeAccessOf(fd.get(), target);
-    }
-    ok = ok && writeAll(fd.get(), bytes) && nativeFile::flushToDisk(fd.get());
-    ok = fd.close() && ok;
-    ok = ok && nativeFile::replaceFile(temporary, target);
-    if (!ok) {
-        nativeFile::removeFile(temporary);
-    }
-    return ok;
+    const std::error_code error = replaceFile(file, document.toBytes());
+    if (error) errno = error.value();  // for callers that report why
+    return !error;
 }
 
 std::string readProfileString(const ProfileDocument& document, std::string_view section,

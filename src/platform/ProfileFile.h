@@ -47,6 +47,19 @@ public:
 
     std::string toBytes() const;
 
+    // What the reader passes over for `section`: the headers of later sections of the same
+    // name, and keys of the first one whose name an earlier line already gave. Lines are
+    // counted from 1. Only for telling the user; reading keeps the first of each.
+    struct RepeatedKey {
+        std::string name;
+        std::size_t line;
+    };
+    struct PassedOver {
+        std::vector<std::size_t> laterSections;
+        std::vector<RepeatedKey> repeatedKeys;
+    };
+    PassedOver passedOver(std::string_view section) const;
+
     TextEncoding encoding() const { return encoding_; }
     std::size_t lineCount() const { return lineEnds_.size(); }
 
@@ -98,11 +111,12 @@ struct LoadedProfile {
 
 LoadedProfile loadProfileFile(const std::filesystem::path& file);
 
-// Replaces the file in one step (a temporary file renamed over it), keeping its permissions
-// and, where the process may give them (root may, an owner may keep a group it belongs to),
-// its owner and group; a symbolic link is followed and its target replaced. A hard link is
-// not: the rename gives the path a new file, and the file's other names keep the old text.
-// False when it cannot be written.
+// Replaces the file in one step (replaceFile: a temporary file renamed over it), keeping its
+// permissions and, where the process may give them (root may, an owner may keep a group it
+// belongs to), its owner and group; a symbolic link is followed and its target replaced, or
+// created when it does not exist yet. A hard link is not kept: the rename gives the path a new
+// file, and the file's other names keep the old text. False, errno telling why, when it cannot
+// be written, also for a file this user may not write.
 bool saveProfileFile(const std::filesystem::path& file, const ProfileDocument& document);
 
 // GetPrivateProfileString: the value, or `defaultValue` (without its trailing blanks) when

@@ -21,18 +21,26 @@ public:
         Missing,       // no such device (unplugged, or a wrong path)
         NoPermission,  // the device is there but this user may not open it
         InUse,         // another program holds it
+        NotATerminal,  // the path names something else (a file, a folder, ...): never touched
         Other,
     };
+
+    // What a path that is not a terminal names, for the line that refuses it.
+    enum class PathKind { Terminal, RegularFile, Folder, Pipe, Socket, OtherDevice };
 
     SerialPort() = default;
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
-    // Opens `path` for exclusive read and write. Returns false when it cannot be opened or is
-    // already held by another process; lastOpenFailure() then tells why.
+    // Opens `path` for exclusive read and write. Returns false when it cannot be opened, is
+    // already held by another process, or is not a terminal; lastOpenFailure() then tells why.
+    // Nothing is created or truncated, and nothing that is not a terminal is written to or has
+    // its settings changed: a mistyped path must not damage the file it names.
     bool open(const std::string& path);
     OpenFailure lastOpenFailure() const { return openFailure_; }
+    // After NotATerminal: what the path named instead.
+    PathKind lastPathKind() const { return pathKind_; }
 
     // Applies 8 data bits, no parity, one stop bit at `baud`, with the line in raw (binary) mode;
     // flow control and modem-line handling stay as the driver reported them.
@@ -77,6 +85,7 @@ public:
 
 private:
     void noteWriteError(int error);
+    bool refuseKind(PathKind kind);
 
 #ifdef _WIN32
     using NativeHandle = void*;  // the COM port's HANDLE
@@ -88,7 +97,13 @@ private:
     NativeHandle fd_ = kNoPort;
     std::string path_;
     OpenFailure openFailure_ = OpenFailure::None;
+    PathKind pathKind_ = PathKind::Terminal;
     bool lineGone_ = false;
 };
+
+// "a regular file", "a folder", "a pipe", "a socket", "a device that is not a terminal".
+const char* pathKindText(SerialPort::PathKind kind);
+// "PATH is not a serial port (a regular file)": the refusal of a path that is no terminal.
+std::string notASerialPortText(const std::string& path, SerialPort::PathKind kind);
 
 }  // namespace orvek

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #include <cerrno>
@@ -40,6 +41,14 @@ SerialPort::OpenFailure failureFor(int error) {
     }
 }
 
+SerialPort::PathKind kindOf(mode_t mode) {
+    if (S_ISREG(mode)) return SerialPort::PathKind::RegularFile;
+    if (S_ISDIR(mode)) return SerialPort::PathKind::Folder;
+    if (S_ISFIFO(mode)) return SerialPort::PathKind::Pipe;
+    if (S_ISSOCK(mode)) return SerialPort::PathKind::Socket;
+    return SerialPort::PathKind::OtherDevice;  // a block device, or a character device
+}
+
 int remainingMs(std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
@@ -56,10 +65,31 @@ void SerialPort::noteWriteError(int error) {
 
 bool SerialPort::open(const std::string& path) {
     close();
+    pathKind_ = PathKind::Terminal;
+    // Never created or truncated; a FIFO opens at once (non-blocking). What does not open at
+    // all (a folder, a socket, a file this user may not write) is told by its type: only for a
+    // character device is the open's own error the reason.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        openFailure_ = failureFor(errno);
+        const int error = errno;
+        struct stat named {};
+        if (::stat(path.c_str(), &named) == 0 && !S_ISCHR(named.st_mode)) {
+            return refuseKind(kindOf(named.st_mode));
+        }
+        openFailure_ = failureFor(error);
         return false;
+    }
+    // Before any byte or line setting: only a terminal is a serial port. A character device
+    // without terminal settings (/dev/null, ...) is none either.
+    struct stat opened {};
+    termios settings{};
+    if (::fstat(fd, &opened) != 0 || !S_ISCHR(opened.st_mode)) {
+        ::close(fd);
+        return refuseKind(kindOf(opened.st_mode));
+    }
+    if (::tcgetattr(fd, &settings) != 0) {
+        ::close(fd);
+        return refuseKind(PathKind::OtherDevice);
     }
     // Two guards: TIOCEXCL keeps other openers out of the tty, flock keeps out other
     // instances of this program even when they run as root (TIOCEXCL does not stop root).
@@ -70,7 +100,7 @@ bool SerialPort::open(const std::string& path) {
     }
     openFailure_ = OpenFailure::None;
     lineGone_ = false;
-    if (::isatty(fd)) ::ioctl(fd, TIOCEXCL);
+    ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     path_ = path;
     return true;

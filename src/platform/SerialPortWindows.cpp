@@ -117,13 +117,32 @@ void SerialPort::noteWriteError(int error) {
 
 bool SerialPort::open(const std::string& path) {
     close();
-    // No sharing: a second opener, in this program or another, is refused.
+    pathKind_ = PathKind::Terminal;
+    const std::wstring device = devicePathFor(path);
+    // What the file system holds (a file, a folder) is no port: refused by its kind before it
+    // is opened for writing. Devices have no attributes; for them the open's error is the reason.
+    const DWORD attributes = ::GetFileAttributesW(device.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return refuseKind((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder
+                                                                       : PathKind::RegularFile);
+    }
+    // Never created; no sharing: a second opener, in this program or another, is refused.
     const HANDLE h =
-        ::CreateFileW(devicePathFor(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+        ::CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         openFailure_ = failureFor(::GetLastError());
         return false;
+    }
+    // Before any byte or line setting: only a device with a line state is a serial port.
+    DCB state{};
+    state.DCBlength = sizeof state;
+    const DWORD type = ::GetFileType(h);
+    if (type != FILE_TYPE_CHAR || !::GetCommState(h, &state)) {
+        ::CloseHandle(h);
+        return refuseKind(type == FILE_TYPE_PIPE   ? PathKind::Pipe
+                          : type == FILE_TYPE_DISK ? PathKind::RegularFile
+                                                   : PathKind::OtherDevice);
     }
     // No time-outs in the driver: a read ends when all its bytes are there, and the only limit
     // is the wait on its event. A driver keeps the time-outs the last program set, so they are

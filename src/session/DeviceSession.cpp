@@ -21,11 +21,9 @@ namespace orvek {
 // ended the thread.
 class SessionCore : public QObject {
 public:
-    SessionCore(const SessionOptions& options, SessionView& view, UpdateDisplay& display,
-                QObject* windowContext)
+    SessionCore(const SessionOptions& options, const SessionViews& views, QObject* windowContext)
         : options_(options),
-          view_(view),
-          display_(display),
+          views_(views),
           toWindow_(windowContext),
           workersToCore_(this),
           monitorHost_(*this),
@@ -111,7 +109,7 @@ public:
     void loadSetupSheet(const std::string& category, const std::string& title) {
         const SetupSheetNotes notes =
             LoadSetupSheet(lists_, options_.programFolder, category, title);
-        toWindow_.post([this, notes] { view_.setupSheetLoaded(notes); });
+        toWindow_.post([this, notes] { views_.settings.setupSheetLoaded(notes); });
     }
 
     QueuedCalls& toWindow() { return toWindow_; }
@@ -124,16 +122,19 @@ private:
         explicit MonitorToView(SessionCore& core) : core_(core) {}
 
         void setLamps(bool usbOn, bool escOn, bool cardOn) override {
-            show([=](SessionView& view) { view.setLamps(usbOn, escOn, cardOn); });
+            show(core_.views_.window,
+                 [=](WindowView& view) { view.setLamps(usbOn, escOn, cardOn); });
         }
         void setEscTexts(const std::string& modelName, const std::string& firmware) override {
-            show([=](SessionView& view) { view.setEscTexts(modelName, firmware); });
+            show(core_.views_.settings,
+                 [=](SettingsPageView& page) { page.setEscTexts(modelName, firmware); });
         }
         void setWriteProgressText(const std::string& text) override {
-            show([=](SessionView& view) { view.setWriteProgressText(text); });
+            show(core_.views_.settings,
+                 [=](SettingsPageView& page) { page.setWriteProgressText(text); });
         }
         void setPromptPicture(int pictureId) override {
-            show([=](SessionView& view) { view.setPromptPicture(pictureId); });
+            show(core_.views_.window, [=](WindowView& view) { view.setPromptPicture(pictureId); });
         }
         void stopPollTimer() override { core_.stopPollTimer(); }
         void startPollTimer() override { core_.startPollTimer(); }
@@ -141,7 +142,7 @@ private:
             // A box raised while the poll is stopped holds the session until it is dismissed, as
             // the modal box held the tick: no probe leaves meanwhile and the poll restarts only
             // after OK. A box raised while the poll runs lets it run.
-            SessionView& view = core_.view_;
+            WindowView& view = core_.views_.window;
             if (core_.pollTimer_.isActive()) {
                 core_.toWindow_.post([&view, text, icon] { view.showMessage(text, icon); });
             } else {
@@ -149,23 +150,27 @@ private:
             }
         }
         void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) override {
-            show([=](SessionView& view) { view.setDeviceMenuChecks(esc, programCard, fixMode); });
+            show(core_.views_.window,
+                 [=](WindowView& view) { view.setDeviceMenuChecks(esc, programCard, fixMode); });
         }
         void showUserSupportPage() override {
-            show([](SessionView& view) { view.showUserSupportPage(); });
+            show(core_.views_.window, [](WindowView& view) { view.showUserSupportPage(); });
         }
         void enablePageButton(int buttonId, bool enabled) override {
-            show([=](SessionView& view) { view.enablePageButton(buttonId, enabled); });
+            show(core_.views_.window,
+                 [=](WindowView& view) { view.enablePageButton(buttonId, enabled); });
         }
         void deviceInfoShown(FirmwareTarget target) override {
             const FirmwareIdentity identity = core_.identity_;
-            show([=](SessionView& view) { view.deviceInfoShown(target, identity); });
+            show(core_.views_.firmware,
+                 [=](FirmwarePageView& page) { page.deviceInfoShown(target, identity); });
         }
-        void showPortAccessDenied(bool denied, const std::string& port) override {
-            show([=](SessionView& view) { view.showPortAccessDenied(denied, port); });
+        void showPortNote(const std::string& note) override {
+            show(core_.views_.window, [=](WindowView& view) { view.showPortNote(note); });
         }
         void settingsBackedUp(const SettingsBackup& backup) override {
-            show([=](SessionView& view) { view.settingsBackedUp(backup); });
+            show(core_.views_.firmware,
+                 [=](FirmwarePageView& page) { page.settingsBackedUp(backup); });
         }
         void settingsWriteRunning(bool running) override {
             core_.writing_ = running;
@@ -173,9 +178,8 @@ private:
         }
 
     private:
-        template <typename Call>
-        void show(Call call) {
-            SessionView& view = core_.view_;
+        template <typename View, typename Call>
+        void show(View& view, Call call) {
             core_.toWindow_.post([&view, call] { call(view); });
         }
         SessionCore& core_;
@@ -225,7 +229,7 @@ private:
             show([](UpdateDisplay& page) { page.invalidatePage(); });
         }
         void showMessage(const std::string& text, MessageIcon icon) override {
-            UpdateDisplay& page = core_.display_;
+            UpdateDisplay& page = core_.views_.firmware;
             core_.toWindow_.runAndWait([&page, text, icon] { page.showMessage(text, icon); });
         }
 
@@ -235,7 +239,7 @@ private:
         }
         template <typename Call>
         void show(Call call) {
-            UpdateDisplay& page = core_.display_;
+            UpdateDisplay& page = core_.views_.firmware;
             core_.toWindow_.post([&page, call] { call(page); });
         }
         SessionCore& core_;
@@ -288,16 +292,15 @@ private:
             publishedPicks_ = picksServed_;
             const std::uint64_t picks = picksServed_;
             toWindow_.post([this, settings = std::move(settings), picks] {
-                view_.settingsChanged(settings, picks);
+                views_.settings.settingsChanged(settings, picks);
             });
         }
         const SessionStatus now = status();
-        toWindow_.post([this, now] { view_.statusChanged(now); });
+        toWindow_.post([this, now] { views_.window.statusChanged(now); });
     }
 
     SessionOptions options_;
-    SessionView& view_;
-    UpdateDisplay& display_;
+    SessionViews views_;
     QueuedCalls toWindow_;
     QueuedCalls workersToCore_;
 
@@ -321,9 +324,9 @@ private:
     std::uint64_t publishedPicks_ = 0;
 };
 
-DeviceSession::DeviceSession(const SessionOptions& options, SessionView& view,
-                             UpdateDisplay& display, QObject* windowContext)
-    : core_(std::make_unique<SessionCore>(options, view, display, windowContext)),
+DeviceSession::DeviceSession(const SessionOptions& options, const SessionViews& views,
+                             QObject* windowContext)
+    : core_(std::make_unique<SessionCore>(options, views, windowContext)),
       toCore_(std::make_unique<QueuedCalls>(core_.get())) {
     thread_.setObjectName(QStringLiteral("device session"));
     core_->moveToThread(&thread_);

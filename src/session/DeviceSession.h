@@ -6,7 +6,7 @@
 //
 //   window thread                      device thread                    worker thread
 //   DeviceSession::chooseDevice ──q──> SessionCore ─ ConnectionMonitor ─> update worker
-//   SessionView <───────────────q──── (lamps, texts, settings, status)  <─q─ UpdateDisplay
+//   window and page views <─────q──── (lamps, texts, settings, status)  <─q─ UpdateDisplay
 //
 // Commands are served in the order they were posted. A tick serves every command posted before
 // it began first, so a request raised before a tick is served by that tick.
@@ -38,10 +38,9 @@ struct SessionOptions {
 
 class DeviceSession {
 public:
-    // `view` and `display` are called on the thread of `windowContext` and must outlive the
-    // session (or its stop()).
-    DeviceSession(const SessionOptions& options, SessionView& view, UpdateDisplay& display,
-                  QObject* windowContext);
+    // The views are called on the thread of `windowContext` and must outlive the session (or
+    // its stop()).
+    DeviceSession(const SessionOptions& options, const SessionViews& views, QObject* windowContext);
     // stop().
     ~DeviceSession();
     DeviceSession(const DeviceSession&) = delete;

@@ -1,7 +1,9 @@
 #pragma once
-// What the device session tells the window. Every call is made on the window's thread, in the
-// order the session made it, and carries values only: the window keeps no reference into the
-// session. A box shown while the poll is stopped holds the session until it is dismissed.
+// What the device session tells the window and its pages, one small view per part that draws
+// it. Every call is made on the window's thread, in the order the session made it, and carries
+// values only: no view keeps a reference into the session. A box shown while the poll is
+// stopped holds the session until it is dismissed.
+#include <cstdint>
 #include <string>
 
 #include "firmware/DeviceIdentity.h"
@@ -10,30 +12,49 @@
 #include "session/SessionStatus.h"
 #include "settings/SettingsModelState.h"
 #include "settings/SetupSheets.h"
+#include "update/UpdateHost.h"
 
 namespace orvek {
 
-class SessionView {
+// The main window: lamps, prompt, menu checks, page buttons, the port note, boxes and status.
+class WindowView {
 public:
-    virtual ~SessionView() = default;
-
+    virtual ~WindowView() = default;
     virtual void setLamps(bool usbOn, bool escOn, bool cardOn) = 0;
-    virtual void setEscTexts(const std::string& modelName, const std::string& firmware) = 0;
-    virtual void setWriteProgressText(const std::string& text) = 0;
     virtual void setPromptPicture(int pictureId) = 0;
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
     virtual void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) = 0;
     virtual void showUserSupportPage() = 0;
     virtual void enablePageButton(int buttonId, bool enabled) = 0;
-    // The identity of `target` was filled anew; `identity` is the whole of it now.
-    virtual void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) = 0;
-    virtual void showPortAccessDenied(bool denied, const std::string& port) = 0;
-    virtual void settingsBackedUp(const SettingsBackup& backup) = 0;
+    // The note under the page buttons: why the port cannot be used, empty when it can.
+    virtual void showPortNote(const std::string& note) = 0;
+    virtual void statusChanged(const SessionStatus& status) = 0;
+};
+
+// The ESC SETUP page: the ESC's texts, the write's progress, the settings model, sheet notes.
+class SettingsPageView {
+public:
+    virtual ~SettingsPageView() = default;
+    virtual void setEscTexts(const std::string& modelName, const std::string& firmware) = 0;
+    virtual void setWriteProgressText(const std::string& text) = 0;
     // The settings model changed; `picksServed` counts the racer's list picks it has taken in.
     virtual void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) = 0;
     // A setup sheet was loaded into the model: its notes for the page.
     virtual void setupSheetLoaded(const SetupSheetNotes& notes) = 0;
-    virtual void statusChanged(const SessionStatus& status) = 0;
+};
+
+// The FIRMWARE page: the device identity and the settings backup, beside what an update shows.
+class FirmwarePageView : public UpdateDisplay {
+public:
+    // The identity of `target` was filled anew; `identity` is the whole of it now.
+    virtual void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) = 0;
+    virtual void settingsBackedUp(const SettingsBackup& backup) = 0;
+};
+
+struct SessionViews {
+    WindowView& window;
+    SettingsPageView& settings;
+    FirmwarePageView& firmware;
 };
 
 }  // namespace orvek

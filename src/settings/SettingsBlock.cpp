@@ -95,6 +95,21 @@ std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists&
     return differs;
 }
 
+std::vector<UnlistedRegister> UnlistedRegisterChanges(const ParameterLists& lists) {
+    std::vector<UnlistedRegister> changes;
+    if (!lists.escSettingsKnown) return changes;
+    for (std::size_t position = 0; position < kSettingsValueCount; ++position) {
+        const int k = kBlockByteKeys[position];
+        if (k == kCarriedByte || lists.byKey(k).count() > 0) continue;
+        const std::uint8_t written = WriteValue(lists, position);
+        if (written != lists.lastReadBlock[position]) {
+            changes.push_back(
+                {k, kRegisterCodes[position], lists.lastReadBlock[position], written});
+        }
+    }
+    return changes;
+}
+
 bool anySettingDiffersFromEsc(const ParameterLists& lists) {
     const auto differs = SettingsDifferingFromEsc(lists);
     return std::find(differs.begin(), differs.end(), true) != differs.end();

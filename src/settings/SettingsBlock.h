@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "settings/ParameterLists.h"
 #include "settings/SettingsBlockLayout.h"
@@ -37,6 +38,19 @@ WriteImage BuildWriteImage(ParameterLists& lists);
 // options, in which nothing can be chosen.
 std::array<bool, kParameterCount> SettingsDifferingFromEsc(const ParameterLists& lists);
 bool anySettingDiffersFromEsc(const ParameterLists& lists);
+
+// A register the write sets to a value no list chose: its list offers no options on this ESC
+// (a Blinky's boost and turbo lists, Power Profile on some versions), so it is written as a
+// list without selection, 0xFF, whatever the ESC held.
+struct UnlistedRegister {
+    int keyNumber = 0;
+    std::uint8_t registerCode = 0;
+    std::uint8_t held = 0;     // what the ESC holds (lastReadBlock)
+    std::uint8_t written = 0;  // what the write sends
+};
+// Those whose written value differs from what the ESC holds; none while escSettingsKnown is
+// false.
+std::vector<UnlistedRegister> UnlistedRegisterChanges(const ParameterLists& lists);
 
 // A write of `image` was acknowledged pair by pair and committed: the ESC now holds it.
 void recordWrittenSettings(ParameterLists& lists, const WriteImage& image);

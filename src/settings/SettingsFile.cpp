@@ -84,6 +84,28 @@ SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::
     return result;
 }
 
+SettingsFileCheck checkSettingsFile(const std::filesystem::path& file) {
+    SettingsFileCheck check;
+    const LoadedProfile loaded = loadProfileFile(file);
+    check.status = statusOf(loaded.status);
+    if (loaded.status != ProfileFileStatus::Loaded) return check;
+    for (const auto& parameter : parameterTable()) {
+        if (loaded.document.value(kSection, parameter.keyName)) ++check.keysFound;
+    }
+    check.passedOver = loaded.document.passedOver(kSection);
+    return check;
+}
+
+std::string settingsFileBytes(const ParameterLists& lists) {
+    ProfileDocument document;
+    for (const auto& parameter : parameterTable()) {
+        // A new UTF-8 document holds every option text.
+        document.setValue(kSection, parameter.keyName,
+                          lists.byKey(parameter.keyNumber).selectedText());
+    }
+    return document.toBytes();
+}
+
 SettingsFileStatus exportSettingsFile(const ParameterLists& lists,
                                       const std::filesystem::path& file, std::error_code* reason) {
     errno = 0;

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/ProfileFile.h"
 #include "settings/ParameterLists.h"
 
 namespace orvek {
@@ -48,6 +49,19 @@ struct SettingsImport {
 // Only selections change: family, version text and lastReadBlock stay. A missing or
 // unreadable file changes nothing.
 SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::path& file);
+
+// A settings file looked at before any ESC is asked: whether it can be read, how many of the
+// eighteen keys its "option" section names, and what the reader passes over there (a second
+// section of that name, repeated keys).
+struct SettingsFileCheck {
+    SettingsFileStatus status = SettingsFileStatus::Ok;
+    int keysFound = 0;
+    ProfileDocument::PassedOver passedOver;
+};
+SettingsFileCheck checkSettingsFile(const std::filesystem::path& file);
+
+// The bytes an export of the lists writes as a new file.
+std::string settingsFileBytes(const ParameterLists& lists);
 
 // Writes the eighteen selected texts (empty for a list without selection) into section
 // "option" of the file, creating it if needed and keeping everything else an existing file holds.

@@ -10,13 +10,12 @@
 #include <sstream>
 #include <thread>
 
+#include "CliFixture.h"
 #include "Process.h"
 #include "firmware/KfwImage.h"
 #include "firmware/XupImage.h"
 #include "platform/ProfileFile.h"
 #include "support/RefusedFiles.h"
-
-namespace fs = std::filesystem;
 
 namespace orvek {
 namespace {
@@ -26,88 +25,6 @@ using testing::RefusedKind;
 using testing::run;
 using testing::RunResult;
 using testing::SimProcess;
-
-const std::string kCli = ORVEK_CLI_PATH;
-const std::string kSim = ORVEK_SIM_PATH;
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("orvek-cli-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-
-    static void writeState(const std::string& path, const std::vector<int>& block) {
-        std::ofstream out(path);
-        for (int b : block) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%02X ", b);
-            out << hex;
-        }
-        out << "\n";
-    }
-    static std::vector<int> readState(const std::string& path) {
-        std::ifstream in(path);
-        std::vector<int> block;
-        unsigned v;
-        while (in >> std::hex >> v) block.push_back(static_cast<int>(v));
-        return block;
-    }
-    static RunResult cli(const std::string& port, std::vector<std::string> args) {
-        std::vector<std::string> all{kCli, "--port", port};
-        all.insert(all.end(), args.begin(), args.end());
-        return run(all);
-    }
-    static std::string lastLine(const std::string& text) {
-        std::string t = text;
-        while (!t.empty() && t.back() == '\n') t.pop_back();
-        const auto nl = t.rfind('\n');
-        return nl == std::string::npos ? t : t.substr(nl + 1);
-    }
-    // An ESC image of `bytes` random bytes, as objcopy writes Intel HEX records of them.
-    std::string hexImage(const std::string& name, int bytes, unsigned seed) const {
-        {
-            std::mt19937 random(seed);
-            std::ofstream bin(file(name + ".bin"), std::ios::binary);
-            for (int i = 0; i < bytes; ++i) bin.put(static_cast<char>(random()));
-        }
-        const std::string image = file(name + ".kfw");
-        EXPECT_EQ(
-            std::system(("objcopy -I binary -O ihex " + file(name + ".bin") + " " + image).c_str()),
-            0);
-        return image;
-    }
-    static std::size_t lineCount(const std::string& path) {
-        std::ifstream in(path);
-        std::size_t lines = 0;
-        for (std::string line; std::getline(in, line);) ++lines;
-        return lines;
-    }
-    static std::vector<std::string> settingLines(const std::string& out) {
-        std::vector<std::string> lines;
-        std::istringstream in(out);
-        for (std::string line; std::getline(in, line);) {
-            if (line.find(" = ") != std::string::npos) lines.push_back(line);
-        }
-        return lines;
-    }
-
-    fs::path dir;
-};
-
-// A valid Expert 1.30 block far from the simulator's defaults, with its own carried bytes.
-const std::vector<int> kRaceBlock = {0x02, 0x32, 0x11, 0x20, 0x22, 0x0B, 0x64, 0x64,
-                                     0x05, 0x0C, 0x3C, 0x05, 0x02, 0x3C, 0x13, 0x08,
-                                     0x0D, 0x05, 0x05, 0x33, 0x44, 0x01, 0xDD};
-const std::vector<int> kDefaultBlock = {0x00, 0x0A, 0x55, 0x1E, 0x66, 0x06, 0x5A, 0x19,
-                                        0xC8, 0x06, 0x0A, 0x03, 0x00, 0x0A, 0x12, 0x02,
-                                        0x0C, 0x02, 0x02, 0x77, 0x88, 0x00, 0xDD};
 
 TEST_F(Cli, SettingsFileRoundTripsThroughTwoEscs) {
     writeState(file("a.state"), kRaceBlock);
@@ -210,24 +127,9 @@ TEST_F(Cli, FlashEscSendsTheImageByteForByte) {
 }
 
 TEST_F(Cli, FlashCardSendsTheBlocksByteForByte) {
-    std::string xup, expected;
-    std::mt19937 random(4);
-    for (int block = 0; block < 30; ++block) {
-        const unsigned length = 1 + random() % 300;
-        std::string hex;
-        char b[3];
-        std::snprintf(b, sizeof b, "%02X", length >> 8);
-        hex += b;
-        std::snprintf(b, sizeof b, "%02X", length & 0xFF);
-        hex += b;
-        for (unsigned i = 0; i < length; ++i) {
-            std::snprintf(b, sizeof b, "%02X", static_cast<unsigned>(random() & 0xFF));
-            hex += b;
-        }
-        xup += hex;
-        expected += "B " + hex + "\n";
-    }
-    std::ofstream(file("qlx.xup")) << xup << "\n";
+    std::string expected;
+    const std::string xup = cardImage(30, 4, 300, expected);
+    std::ofstream(file("qlx.xup")) << xup;
     SimProcess s({kSim, "--card", "--record", file("rec.txt")});
     const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -244,20 +146,30 @@ TEST_F(Cli, FirmwareFailuresPrintTheirExactText) {
         SimProcess s({kSim, "--esc-bootloader", "--silent"});
         const RunResult r = cli(s.path(), {"flash-esc", "--fix-mode", file("fw.kfw")});
         EXPECT_EQ(r.exitCode, 5);
-        EXPECT_EQ(lastLine(r.err), "orvek-cli: Update Error: TX=0xd6, TX Timeover!");
+        EXPECT_EQ(lastLine(r.err),
+                  "orvek-cli: Update Error: TX=0xd6, TX Timeover!; to recover, power the ESC off "
+                  "and on, then run: orvek-cli --port " +
+                      s.path() + " flash-esc --fix-mode " + file("fw.kfw"));
     }
     std::ofstream(file("qlx.xup")) << "0002AAAA0001BB0003CCCCCC";
     {
         SimProcess s({kSim, "--card", "--block-crc-error", "1"});
         const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
         EXPECT_EQ(r.exitCode, 5);
-        EXPECT_EQ(lastLine(r.err), "orvek-cli: Update Error: Data transfer crc error!");
+        EXPECT_EQ(lastLine(r.err),
+                  "orvek-cli: Update Error: Data transfer crc error!; to recover, power the "
+                  "program card off and on, then run: orvek-cli --port " +
+                      s.path() + " flash-card --fix-mode " + file("qlx.xup"));
     }
     {
         SimProcess s({kSim, "--card", "--block-again", "4"});
         const RunResult r = cli(s.path(), {"flash-card", file("qlx.xup")});
         EXPECT_EQ(r.exitCode, 5);
-        EXPECT_EQ(lastLine(r.err), "orvek-cli: Update Error: repeat Data transfer over four time!");
+        EXPECT_EQ(
+            lastLine(r.err).rfind(
+                "orvek-cli: Update Error: repeat Data transfer over four time!; to recover", 0),
+            0u)
+            << r.err;
     }
 }
 
@@ -298,7 +210,7 @@ TEST_F(Cli, EachFailureClassHasItsOwnExitCode) {
     // In JSON mode the failure is also a document on standard output.
     const RunResult json = run({kCli, "--json", "--port", file("no-such-tty"), "info"});
     EXPECT_EQ(json.exitCode, 3);
-    EXPECT_NE(json.out.find("\"exitCode\":3"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"exit\":3"), std::string::npos) << json.out;
 }
 
 TEST_F(Cli, SimulatedReadNeedsNoHardware) {
@@ -373,7 +285,9 @@ TEST_F(Cli, AnInterruptedUploadGoesOnUnlessASecondInterruptFollows) {
                 "interrupt again within 3 s"),
             std::string::npos)
             << r.err;
-        EXPECT_NE(r.err.find("recover with: orvek-cli --port " + s.path() + " " + recovery),
+        EXPECT_NE(r.err.find("to recover then, power the ESC off and on, then run: orvek-cli "
+                             "--port " +
+                             s.path() + " " + recovery),
                   std::string::npos);
         EXPECT_NE(r.out.find("ESC firmware updated"), std::string::npos);
         ASSERT_EQ(s.stop(), 0);
@@ -385,8 +299,8 @@ TEST_F(Cli, AnInterruptedUploadGoesOnUnlessASecondInterruptFollows) {
                                 interruptAtATenth(2));
         EXPECT_EQ(r.exitCode, 5) << r.err;
         EXPECT_EQ(lastLine(r.err),
-                  "orvek-cli: upload stopped: the ESC is left without firmware; recover with: "
-                  "orvek-cli --port " +
+                  "orvek-cli: upload stopped: the ESC is left without firmware; to recover, power "
+                  "the ESC off and on, then run: orvek-cli --port " +
                       s.path() + " " + recovery);
         ASSERT_EQ(s.stop(), 0);
         EXPECT_LT(lineCount(file("twice.txt")), records / 2) << "stopped soon after the second";
@@ -399,20 +313,15 @@ TEST_F(Cli, AnInterruptedUploadGoesOnUnlessASecondInterruptFollows) {
     EXPECT_EQ(lineCount(file("recovered.txt")), records);
 }
 
-TEST_F(Cli, OutsideAnUploadAnInterruptEndsAtOnceAndThePortIsFreeAgain) {
-    writeState(file("esc.state"), kDefaultBlock);
-    {
-        SimProcess s({kSim, "--paced", "--state", file("esc.state")});
-        ASSERT_EQ(cli(s.path(), {"read", "-o", file("race.cfg")}).exitCode, 0);
-    }
+TEST_F(Cli, OutsideAnUploadOrAWriteAnInterruptEndsAtOnceAndThePortIsFreeAgain) {
     SimProcess s({kSim, "--paced"});
     const auto started = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point interrupted{};
-    // During the settings write, which takes 22 acknowledged pairs 100 ms apart.
+    // During the settings read, at the first byte the trace shows on the line.
     const RunResult r =
-        run({kCli, "--port", s.path(), "defaults"}, [&](pid_t pid, const std::string& err) {
+        run({kCli, "-v", "--port", s.path(), "read"}, [&](pid_t pid, const std::string& err) {
             if (interrupted == std::chrono::steady_clock::time_point{} &&
-                err.find("write: ") != std::string::npos) {
+                err.find("tx ") != std::string::npos) {
                 interrupted = std::chrono::steady_clock::now();
                 ::kill(pid, SIGINT);
             }
@@ -453,7 +362,8 @@ TEST_F(Cli, APulledLineIsADisconnectedAdapterNotASilentDevice) {
         const RunResult r = cli(s.path(), c.command);
         EXPECT_EQ(r.exitCode, 3) << r.err;
         EXPECT_EQ(lastLine(r.err).rfind("orvek-cli: the adapter was disconnected", 0), 0u) << r.err;
-        EXPECT_EQ(lastLine(r.err).find("recover with") != std::string::npos, c.leftWithoutFirmware)
+        EXPECT_EQ(lastLine(r.err).find("off and on, then run") != std::string::npos,
+                  c.leftWithoutFirmware)
             << r.err;
     }
 }

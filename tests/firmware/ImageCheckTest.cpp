@@ -168,6 +168,31 @@ TEST(KfwCheck, SegmentAddressingAndMissingEnd) {
     EXPECT_EQ(checkKfwImage(folder.path() / "absent.kfw").status, ImageReadStatus::CannotOpen);
 }
 
+// A data record of `count` bytes (all 0x5A) at `address`.
+std::string dataLine(unsigned address, unsigned count) {
+    std::string body = ":" + hexByte(count) + hexByte(address >> 8) + hexByte(address) + "00";
+    for (unsigned i = 0; i < count; ++i) body += "5A";
+    return withType(body + "00", 0);
+}
+
+TEST(KfwCheck, RecordsThatWriteOverEarlierOnesAreNamedWhereverTheyLie) {
+    KfwImageChecker checker;
+    checker.addLine(dataLine(0x0000, 16));  // line 1: 0x0000..0x000F
+    checker.addLine(dataLine(0x0100, 4));   // line 2: far away
+    checker.addLine(dataLine(0x0008, 2));   // line 3: inside line 1
+    checker.addLine(dataLine(0x0010, 4));   // line 4: right after line 1, no overlap
+    checker.addLine(":020000040001F9");     // line 5: linear base 0x10000
+    checker.addLine(dataLine(0x0000, 4));   // line 6: the same offset, another address
+    checker.addLine(dataLine(0x0003, 1));   // line 7: the last byte of line 6
+    checker.addLine(":00000001FF");
+    const ImageCheckReport report = checker.finish();
+    ASSERT_EQ(report.problemCount, 2u);
+    EXPECT_EQ(imageProblemText(report.problems[0]),
+              "line 3: data at 0x00000008 to 0x00000009 overlaps the record on line 1");
+    EXPECT_EQ(imageProblemText(report.problems[1]),
+              "line 7: data at 0x00010003 to 0x00010003 overlaps the record on line 6");
+}
+
 TEST(KfwCheck, ProblemListIsBoundedButCounted) {
     KfwImageChecker checker;
     for (int i = 0; i < 1000; ++i) checker.addLine("garbage");

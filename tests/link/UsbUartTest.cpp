@@ -1,8 +1,15 @@
 // The serial link against the simulator on a real pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <thread>
 
@@ -47,6 +54,50 @@ TEST(UsbUart, OpenFailsWithoutAPortAndRetriesLater) {
     UsbUart second;  // another program on the same port is kept out
     second.setPortOverride(sim.devicePath());
     EXPECT_EQ(second.openPort(), 1);
+}
+
+TEST(UsbUart, OnlyATerminalOpensAndEverythingElseIsToldByItsKind) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("orvek-kinds-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "folder");
+    std::ofstream(folder / "file") << "x";
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    // A listening socket: the one kind open() itself cannot tell.
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (folder / "socket").string();
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const struct {
+        std::filesystem::path path;
+        SerialPort::PathKind kind;
+    } refused[] = {{folder / "file", SerialPort::PathKind::RegularFile},
+                   {folder / "folder", SerialPort::PathKind::Folder},
+                   {folder / "fifo", SerialPort::PathKind::Pipe},
+                   {folder / "socket", SerialPort::PathKind::Socket},
+                   {"/dev/null", SerialPort::PathKind::OtherDevice}};
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.path.string());
+        UsbUart link;
+        link.setPortOverride(r.path.string());
+        EXPECT_EQ(link.openPort(), 1);
+        EXPECT_EQ(link.openFailure(), SerialPort::OpenFailure::NotATerminal);
+        EXPECT_EQ(link.refusedPathKind(), r.kind);
+        EXPECT_EQ(link.ioCount(), 0u);
+    }
+    // A link to a terminal is a terminal.
+    sim::Simulator sim;
+    ASSERT_TRUE(sim.start());
+    std::filesystem::create_symlink(sim.devicePath(), folder / "tty");
+    UsbUart link;
+    link.setPortOverride((folder / "tty").string());
+    EXPECT_EQ(link.openPort(), 0);
+    EXPECT_EQ(link.openFailure(), SerialPort::OpenFailure::None);
+    link.closePort();
+    ::close(sock);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(UsbUart, CommandConsumesItsEchoAndReplyFollows) {

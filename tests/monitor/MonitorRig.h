@@ -92,9 +92,7 @@ public:
     void deviceInfoShown(FirmwareTarget target) override {
         log.record(target == FirmwareTarget::Esc ? "infoShown:esc" : "infoShown:card");
     }
-    void showPortAccessDenied(bool denied, const std::string& port) override {
-        log.record(std::string("portDenied:") + (denied ? "1:" + port : "0"));
-    }
+    void showPortNote(const std::string& note) override { log.record("portNote:" + note); }
     void settingsBackedUp(const SettingsBackup& backup) override {
         log.record(std::string("backup:") + (backup.saved ? "saved:" : "failed:") +
                    backup.file.string());

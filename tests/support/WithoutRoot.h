@@ -1,9 +1,9 @@
 #pragma once
 // Runs a test executable as a user whom a device file can refuse. Root opens every file, so
 // when the tests run as root (as they do in CI) the process forks and the child gives up root
-// for "nobody" before any test runs; a port file made by root with mode 0600 then refuses it
+// for "nobody" before any test runs; a terminal owned by root with mode 0600 then refuses it
 // with EACCES, exactly as /dev/ttyUSB0 refuses a user outside the dialout group. Run as an
-// ordinary user, the port file is our own with no permission bits at all.
+// ordinary user, the terminal is our own with no permission bits at all.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -68,7 +68,13 @@ inline int RunTestsWithoutRoot(const std::filesystem::path& outputFolder = {},
         std::filesystem::copy_file(program, folders.programs / program.filename(), error);
         if (error) return 1;
     }
-    std::ofstream(folders.port()) << "";
+    // The port is a real terminal (a pseudo-terminal's device end) behind the adapter's name,
+    // so that only its permissions refuse it: a file in its place is no serial port at all.
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) return 1;
+    const char* terminalPath = ::ptsname(terminal);
+    if (terminalPath == nullptr) return 1;
+    std::filesystem::create_symlink(terminalPath, folders.port());
     ::chmod(root.c_str(), 0755);
     if (!outputFolder.empty()) std::filesystem::create_directories(outputFolder);
     ::chmod(folders.devices.c_str(), 0755);
@@ -106,6 +112,8 @@ inline int RunTestsWithoutRoot(const std::filesystem::path& outputFolder = {},
         if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
             result = WEXITSTATUS(status);
     }
+    ::chmod(folders.port().c_str(), 0620);
+    ::close(terminal);
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
     return result;

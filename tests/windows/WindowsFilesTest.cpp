@@ -2,8 +2,6 @@
 // in one step, folders refused, the known folders, COM port names.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <cstdlib>
 #include <filesystem>
 
@@ -65,22 +63,24 @@ TEST(WindowsSerialPort, PortsThatAreNotThereAreMissing) {
     EXPECT_EQ(port.read(&byte, 1, 10, got), SerialPort::ReadResult::Failed);
 }
 
-// Wine shares a COM port between programs, so the two refusals are made here with what does
-// refuse under Wine too: a file held without sharing, and a folder, through the same open.
-TEST(WindowsSerialPort, HeldAndRefusedOpensAreToldApart) {
+// A path that names a file or a folder is refused before anything is written to it; Wine
+// shares COM ports between programs and never denies one, so "in use" and "refused" are left to
+// the error codes' mapping.
+TEST(WindowsSerialPort, FilesAndFoldersAreNoPortsAndStayAsTheyWere) {
     TempFolder folder;
-    const fs::path held = folder / "held";
-    testing::writeBytes(held, "x");
-    const HANDLE holder = ::CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const fs::path file = folder / "settings.cfg";
+    testing::writeBytes(file, "[option]\r\n");
     SerialPort port;
-    EXPECT_FALSE(port.open(held.u8string()));
-    EXPECT_EQ(port.lastOpenFailure(), SerialPort::OpenFailure::InUse);  // sharing violation
-    ::CloseHandle(holder);
+    EXPECT_FALSE(port.open(file.u8string()));
+    EXPECT_EQ(port.lastOpenFailure(), SerialPort::OpenFailure::NotATerminal);
+    EXPECT_EQ(port.lastPathKind(), SerialPort::PathKind::RegularFile);
+    EXPECT_EQ(readBytes(file), "[option]\r\n");
 
     EXPECT_FALSE(port.open(folder.path().u8string()));
-    EXPECT_EQ(port.lastOpenFailure(), SerialPort::OpenFailure::NoPermission);  // access denied
+    EXPECT_EQ(port.lastOpenFailure(), SerialPort::OpenFailure::NotATerminal);
+    EXPECT_EQ(port.lastPathKind(), SerialPort::PathKind::Folder);
+    EXPECT_EQ(notASerialPortText("C:\\x", port.lastPathKind()),
+              "C:\\x is not a serial port (a folder)");
 }
 
 }  // namespace

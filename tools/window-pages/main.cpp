@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 
 #include <chrono>
@@ -25,6 +26,7 @@
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "gui/pages/settings/EscSetupControls.h"
 #include "gui/window/CTarnwick11Dlg.h"
+#include "platform/FileReplace.h"
 #include "sim/Simulator.h"
 #include "tools/common/WindowTicks.h"
 
@@ -113,10 +115,19 @@ int failures = 0;
 void save(CTarnwick11Dlg& window, const fs::path& folder, const char* name) {
     QCoreApplication::processEvents();
     const fs::path path = folder / name;
-    if (window.grab().save(QString::fromStdString(path.string()))) {
+    // Through the program's one file writer: a read-only picture stays, no half file is left.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    const bool encoded = window.grab().save(&buffer, "PNG");
+    const std::error_code error =
+        encoded ? orvek::replaceFile(
+                      path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))
+                : std::make_error_code(std::errc::io_error);
+    if (!error) {
         std::printf("%s\n", path.c_str());
     } else {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.message().c_str());
         ++failures;
     }
 }

@@ -1,5 +1,7 @@
 #include "gui/app/LaunchOptions.h"
 
+#include <filesystem>
+
 #include "monitor/MonitorHost.h"
 
 namespace orvek {
@@ -91,6 +93,13 @@ LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (o.simulate && !o.port.empty()) result.error = "--simulate and --port exclude each other";
+    // A window without its data would start empty and not say why.
+    std::error_code error;
+    if (!o.dataDir.empty() && !std::filesystem::is_directory(o.dataDir, error)) {
+        result.error =
+            "--data-dir " + o.dataDir +
+            (std::filesystem::exists(o.dataDir, error) ? " is not a folder" : " does not exist");
+    }
     return result;
 }
 

@@ -13,7 +13,9 @@
 
 #include "config/AppConfig.h"
 #include "gui/controls/CxSkinButton.h"
-#include "gui/controls/PagePalette.h"
+#include "gui/controls/PageKit.h"
+#include "gui/controls/SkinPalette.h"
+#include "gui/desktop/ViewThread.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/links/CUserDlg.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
@@ -30,22 +32,21 @@ constexpr int kWindowWidth = 1250;
 constexpr int kWindowHeight = 650;
 constexpr int kScreenDpi = 96;
 
-// The pictures of the left column: control id (0 for none), picture and place.
-struct PicturePlace {
-    int controlId;
-    int pictureId;
-    QRect place;
-};
-const PicturePlace kLeftColumnPictures[] = {
-    {0, SkinId::FamilyLogo, QRect(25, 3, 200, 70)},
-    {1059, SkinId::Separator, QRect(5, 75, 200, 5)},
-    {1060, SkinId::Separator, QRect(5, 110, 200, 5)},
-    {1061, SkinId::Separator, QRect(5, 145, 200, 5)},
-    {1062, SkinId::Separator, QRect(5, 280, 200, 5)},
-    {1063, SkinId::Separator, QRect(5, 340, 200, 5)},
-    {windowControl::LampHeading, SkinId::LampHeading, QRect(20, 360, 200, 12)},
-    {windowControl::LampLabels, SkinId::LampLabels, QRect(60, 390, 150, 70)},
-    {windowControl::MakerLogo, SkinId::MakerLogo, QRect(30, 480, 160, 80)},
+enum class Kind { Picture };
+
+// The pictures of the left column (id 0: the logo, which has none).
+const Placement<Kind> kLeftColumnPictures[] = {
+    {0, Kind::Picture, QRect(25, 3, 200, 70), SkinId::FamilyLogo},
+    {windowControl::SeparatorUnderLogo, Kind::Picture, QRect(5, 75, 200, 5), SkinId::Separator},
+    {windowControl::SeparatorUnderUserSupport, Kind::Picture, QRect(5, 110, 200, 5),
+     SkinId::Separator},
+    {windowControl::SeparatorUnderEscSetup, Kind::Picture, QRect(5, 145, 200, 5),
+     SkinId::Separator},
+    {windowControl::SeparatorAbovePrompt, Kind::Picture, QRect(5, 280, 200, 5), SkinId::Separator},
+    {windowControl::SeparatorUnderPrompt, Kind::Picture, QRect(5, 340, 200, 5), SkinId::Separator},
+    {windowControl::LampHeading, Kind::Picture, QRect(20, 360, 200, 12), SkinId::LampHeading},
+    {windowControl::LampLabels, Kind::Picture, QRect(60, 390, 150, 70), SkinId::LampLabels},
+    {windowControl::MakerLogo, Kind::Picture, QRect(30, 480, 160, 80), SkinId::MakerLogo},
 };
 const QRect kPromptPlace(30, 290, 200, 50);
 // In the free space between the FIRMWARE button (bottom 173) and separator 1062 (top 280).
@@ -53,7 +54,6 @@ const QRect kPortAccessNotePlace(30, 184, 200, 92);
 constexpr int kPortAccessNotePixels = 11;
 const std::array<QRect, 3> kLampPlaces{QRect(30, 380, 20, 20), QRect(30, 410, 20, 20),
                                        QRect(30, 440, 20, 20)};
-const QRect kProgressPlace(710, 495, 80, 30);
 const QRect kFramePlace(250, 0, 985, 560);
 // The pages cover the frame with their top 10 pixels above it.
 constexpr int kPageRise = 10;
@@ -114,12 +114,12 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    paintBlack(*this);
+    skin::paintBlack(*this);
     textSize_ = readTextSize(options_.programFolder);
 
     buildMenu();
     client_ = new QWidget(this);
-    paintBlack(*client_);
+    skin::paintBlack(*client_);
     const int menuHeight = menuBar_->sizeHint().height();
     client_->setGeometry(0, menuHeight, kWindowWidth, kWindowHeight - menuHeight);
     buildPages();
@@ -140,7 +140,8 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     session.programFolder = options_.programFolder;
     session.port = options_.port;
     session.pollTimer = options_.timers;
-    session_ = std::make_unique<DeviceSession>(session, *this, *firmwarePage_, this);
+    session_ = std::make_unique<DeviceSession>(
+        session, SessionViews{*this, *settingsPage_, *firmwarePage_}, this);
     settingsPage_->attachSession(session_.get());
     connect(&promptTimer_, &QTimer::timeout, this, [this] { onPromptTimer(); });
     if (options_.timers) promptTimer_.start(kPromptPeriodMs);
@@ -176,12 +177,12 @@ void CTarnwick11Dlg::buildMenu() {
     addMenu(menuText::Help, kHelpItems);
     // The bar on the black window: dark ground, light text, the skin's red under the pointer.
     QPalette palette = menuBar_->palette();
-    palette.setColor(QPalette::Window, QColor(30, 30, 30));
-    palette.setColor(QPalette::Button, QColor(30, 30, 30));
+    palette.setColor(QPalette::Window, skin::kMenuGround);
+    palette.setColor(QPalette::Button, skin::kMenuGround);
     for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-        palette.setColor(text, QColor(234, 234, 234));
+        palette.setColor(text, skin::kLabelText);
     }
-    palette.setColor(QPalette::Highlight, QColor(255, 0, 0));
+    palette.setColor(QPalette::Highlight, skin::kRed);
     palette.setColor(QPalette::HighlightedText, Qt::white);
     menuBar_->setPalette(palette);
     menuBar_->setAutoFillBackground(true);
@@ -191,7 +192,7 @@ void CTarnwick11Dlg::buildMenu() {
 void CTarnwick11Dlg::buildPages() {
     frame_ = new QWidget(client_);
     frame_->setObjectName(QString::number(windowControl::PageFrame));
-    paintBlack(*frame_);
+    skin::paintBlack(*frame_);
     frame_->setGeometry(kFramePlace);
     frame_->hide();
     settingsPage_ = new CEscSetupDlg(options_.programFolder, frame_);
@@ -200,7 +201,7 @@ void CTarnwick11Dlg::buildPages() {
         [this](FirmwareTarget target, const std::filesystem::path& image) {
             raiseUpdateRequest(target, image);
         },
-        identity_, messages_, options_.programFolder, frame_);
+        messages_, options_.programFolder, frame_);
     const QRect pagePlace(0, -kPageRise, kFramePlace.width(), kFramePlace.height() + kPageRise);
     for (QWidget* page : {static_cast<QWidget*>(settingsPage_), static_cast<QWidget*>(linksPage_),
                           static_cast<QWidget*>(firmwarePage_)}) {
@@ -213,8 +214,7 @@ void CTarnwick11Dlg::buildPages() {
 }
 
 void CTarnwick11Dlg::buildLeftColumn() {
-    for (const PicturePlace& p : kLeftColumnPictures)
-        picture(client_, p.controlId, p.pictureId, p.place);
+    for (const Placement<Kind>& p : kLeftColumnPictures) picture(client_, p.id, p.picture, p.place);
     // Never shown; kept so that the window has every picture it is drawn with.
     picture(client_, windowControl::HiddenPicture1, SkinId::SpareFace1, QRect())->hide();
     picture(client_, windowControl::HiddenPicture2, SkinId::SpareFace2, QRect())->hide();
@@ -225,7 +225,7 @@ void CTarnwick11Dlg::buildLeftColumn() {
                             kLampPlaces[i]);
     }
 
-    portAccessNote_ = new QLabel(QString::fromUtf8(windowText::PortAccessDenied), client_);
+    portAccessNote_ = new QLabel(client_);
     portAccessNote_->setObjectName(QString::number(windowControl::PortAccessNote));
     portAccessNote_->setGeometry(kPortAccessNotePlace);
     portAccessNote_->setWordWrap(true);
@@ -233,9 +233,7 @@ void CTarnwick11Dlg::buildLeftColumn() {
     QFont noteFont(QStringLiteral("Arial"));
     noteFont.setPixelSize(kPortAccessNotePixels);
     portAccessNote_->setFont(noteFont);
-    QPalette notePalette = portAccessNote_->palette();
-    notePalette.setColor(QPalette::WindowText, QColor(247, 148, 29));
-    portAccessNote_->setPalette(notePalette);
+    skin::setTextColour(*portAccessNote_, skin::kOrange);
     portAccessNote_->hide();
 
     for (const PageButtonPlace& b : kPageButtons) {
@@ -252,25 +250,12 @@ void CTarnwick11Dlg::buildLeftColumn() {
     pageButton(windowControl::EscSetupButton).setEnabled(false);
     pageButton(windowControl::FirmwareButton).setEnabled(false);
 
-    progress_ = new CxSkinButton(client_);
-    progress_->setObjectName(QString::number(windowControl::ProgressDisplay));
-    progress_->captionFontSize = 100;
-    progress_->captionFontFace = QStringLiteral("Arial");
-    progress_->AssignSkin(SkinId::ProgressFace, SkinId::ProgressFace, 0);
-    progress_->captionColour = QColor(247, 148, 29);
-    progress_->setText(QString::fromUtf8(windowText::InitialProgress));
-    progress_->setGeometry(kProgressPlace);
-    progress_->setFocusPolicy(Qt::NoFocus);
-    progress_->raise();  // it lies over the page frame
-    progress_->hide();
-
     pageButton(windowControl::UserSupportButton).latched = true;
     pageButton(windowControl::UserSupportButton).repaint();
 }
 
 void CTarnwick11Dlg::ShowPage(Page page) {
     shownPage_ = page;
-    progress_->setVisible(page == Page::EscSetup);
     firmwarePage_->setVisible(page == Page::Firmware);
     settingsPage_->setVisible(page == Page::EscSetup);
     linksPage_->setVisible(page == Page::UserSupport);
@@ -305,6 +290,8 @@ QAction* CTarnwick11Dlg::menuAction(int commandId) const {
     }
     return nullptr;
 }
+
+CxSkinButton& CTarnwick11Dlg::progressDisplay() const { return settingsPage_->progressDisplay(); }
 
 CxSkinButton& CTarnwick11Dlg::pageButton(int buttonId) const {
     return *pageButtons_[buttonSlot(buttonId)];
@@ -347,93 +334,56 @@ void CTarnwick11Dlg::onPromptTimer() {
 
 // SessionView
 
-bool CTarnwick11Dlg::onWindowThread() {
-    if (QThread::currentThread() == thread()) return true;
-    ++callsOffThread_;
-    qWarning("a session call reached the window from another thread; ignored");
-    return false;
-}
+int CTarnwick11Dlg::callsOffThread() const { return viewThread::callsOffThread(); }
 
 void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     const std::array<bool, 3> on{usbOn, escOn, cardOn};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
     }
 }
 
-void CTarnwick11Dlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
-    if (!onWindowThread()) return;
-    settingsPage_->setEscTexts(modelName, firmware);
-}
-
-void CTarnwick11Dlg::setWriteProgressText(const std::string& text) {
-    if (!onWindowThread()) return;
-    // A close waiting for the write says so instead of the percentage.
-    progress_->setText(closeAfterWrite_ ? QString::fromUtf8(windowText::ClosingAfterWrite)
-                                        : QString::fromStdString(text));
-}
-
 void CTarnwick11Dlg::setPromptPicture(int pictureId) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
 }
 
 void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     messages_.show(text, icon);
 }
 
 void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     menuAction(deviceCommand::Esc)->setChecked(esc);
     menuAction(deviceCommand::ProgramCard)->setChecked(programCard);
     menuAction(deviceCommand::FixMode)->setChecked(fixMode);
 }
 
 void CTarnwick11Dlg::showUserSupportPage() {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     ShowPage(Page::UserSupport);
 }
 
 void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     pageButton(buttonId).setEnabled(enabled);
 }
 
-void CTarnwick11Dlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) {
-    if (!onWindowThread()) return;
-    identity_ = identity;
-    firmwarePage_->ShowDeviceInfo(target);
-}
-
-void CTarnwick11Dlg::showPortAccessDenied(bool denied, const std::string&) {
-    if (!onWindowThread()) return;
-    portAccessNote_->setVisible(denied);
-}
-
-void CTarnwick11Dlg::settingsBackedUp(const SettingsBackup& backup) {
-    if (!onWindowThread()) return;
-    firmwarePage_->showSettingsBackup(backup);
-}
-
-void CTarnwick11Dlg::settingsChanged(const SettingsModelState& settings,
-                                     std::uint64_t picksServed) {
-    if (!onWindowThread()) return;
-    settingsPage_->showSettings(settings, picksServed);
-}
-
-void CTarnwick11Dlg::setupSheetLoaded(const SetupSheetNotes& notes) {
-    if (!onWindowThread()) return;
-    settingsPage_->showSheetNotes(notes);
+void CTarnwick11Dlg::showPortNote(const std::string& note) {
+    if (!viewThread::onThreadOf(*this)) return;
+    portAccessNote_->setText(QString::fromStdString(note));
+    portAccessNote_->setVisible(!note.empty());
 }
 
 void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
-    if (!onWindowThread()) return;
+    if (!viewThread::onThreadOf(*this)) return;
     const bool writeEnded = status_.writing && !status.writing;
     status_ = status;
     if (writeEnded && closeAfterWrite_) {
         closeAfterWrite_ = false;
+        settingsPage_->showClosingAfterWrite(false);
         close();  // asks again as any close does: the write may have failed
     }
 }
@@ -452,7 +402,7 @@ bool CTarnwick11Dlg::mayClose() {
     // A settings write on the wire ends with its commit first; the window closes after it.
     if (status_.writing) {
         closeAfterWrite_ = true;
-        progress_->setText(QString::fromUtf8(windowText::ClosingAfterWrite));
+        settingsPage_->showClosingAfterWrite(true);
         return false;
     }
     if (settingsPage_->hasUnsentChanges())

@@ -46,7 +46,7 @@ struct WindowOptions {
     bool timers = true;
 };
 
-class CTarnwick11Dlg : public QDialog, public SessionView {
+class CTarnwick11Dlg : public QDialog, public WindowView {
     Q_OBJECT
 public:
     enum class Page { UserSupport, EscSetup, Firmware };
@@ -75,7 +75,8 @@ public:
     CUserDlg& linksPage() const { return *linksPage_; }
     CFirmwareDlg& firmwarePage() const { return *firmwarePage_; }
     CxSkinButton& pageButton(int buttonId) const;
-    CxSkinButton& progressDisplay() const { return *progress_; }
+    // The settings page's progress display (it shows with that page).
+    CxSkinButton& progressDisplay() const;
     QLabel& lamp(int lampId) const;
     QLabel& devicePrompt() const { return *prompt_; }
     QLabel& portAccessNote() const { return *portAccessNote_; }
@@ -85,27 +86,21 @@ public:
     DeviceSession& session() { return *session_; }
     // The session's state as last told: the window's only view of the device.
     const SessionStatus& status() const { return status_; }
-    // Host calls that arrived on another thread than the window's (a hand-off fault; never).
-    int callsOffThread() const { return callsOffThread_; }
+    // Session calls that reached the window or a page on another thread (a hand-off fault).
+    int callsOffThread() const;
     // A close waits for the settings write on the wire.
     bool closeWaitsForWrite() const { return closeAfterWrite_; }
     // Timer 2: blinks the prompt while neither ESC nor program-card mode is chosen.
     void onPromptTimer();
 
-    // SessionView: what the device session shows.
+    // WindowView: what the device session shows on the window itself.
     void setLamps(bool usbOn, bool escOn, bool cardOn) override;
-    void setEscTexts(const std::string& modelName, const std::string& firmware) override;
-    void setWriteProgressText(const std::string& text) override;
     void setPromptPicture(int pictureId) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
     void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) override;
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
-    void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
-    void showPortAccessDenied(bool denied, const std::string& port) override;
-    void settingsBackedUp(const SettingsBackup& backup) override;
-    void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
-    void setupSheetLoaded(const SetupSheetNotes& notes) override;
+    void showPortNote(const std::string& note) override;
     void statusChanged(const SessionStatus& status) override;
 
 protected:
@@ -123,8 +118,6 @@ private:
     void onMenuCommand(int commandId);
     void openAbout();
     bool mayClose();
-    // Counts a host call that came on another thread; true when it may go on.
-    bool onWindowThread();
     void raiseUpdateRequest(FirmwareTarget target, const std::filesystem::path& image);
 
     WindowOptions options_;
@@ -136,13 +129,11 @@ private:
     FileDialogs& fileDialogs_;
     int textSize_ = 90;
 
-    // What the session last told: the firmware page reads the identity from here.
-    FirmwareIdentity identity_;
+    // What the session last told.
     SessionStatus status_;
     // An update request posted but not yet served counts as raised (the lockout starts at once).
     std::uint64_t updateRequestSent_ = 0;
     int promptPhase_ = 1;
-    int callsOffThread_ = 0;
     bool closeAfterWrite_ = false;
 
     // Children of the window, deleted with it.
@@ -153,7 +144,6 @@ private:
     CUserDlg* linksPage_ = nullptr;
     CFirmwareDlg* firmwarePage_ = nullptr;
     std::array<CxSkinButton*, 3> pageButtons_{};
-    CxSkinButton* progress_ = nullptr;
     std::array<QLabel*, 3> lamps_{};
     QLabel* prompt_ = nullptr;
     QLabel* portAccessNote_ = nullptr;

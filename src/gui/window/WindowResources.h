@@ -9,16 +9,9 @@ namespace windowText {
 constexpr const char* Title = "Tarnwick Racing ORVEK USB Link V1.3";
 constexpr const char* AboutTitle = "About Tarnwick Racing ORVEK USB Link V1.1";
 constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
-constexpr const char* InitialProgress = "0%";
-// The progress display while a close waits for the settings write on the wire.
-constexpr const char* ClosingAfterWrite = "Closing...";
 constexpr const char* CloseWithUnsentChanges =
     "Some settings differ from what the ESC holds and have not been sent.\n"
     "Close without sending them?";
-// Shown in the left column while the adapter's port refuses this user.
-constexpr const char* PortAccessDenied =
-    "No permission to open the adapter's port. Install the ORVEK Link udev rule (the package "
-    "does) and plug the adapter in again, or join the dialout group and log in again.";
 }  // namespace windowText
 
 // The menu: texts with their shortcut letters, and command ids.
@@ -54,8 +47,12 @@ constexpr int EscLamp = 1006;
 constexpr int CardLamp = 1007;
 constexpr int HiddenPicture1 = 1008;
 constexpr int HiddenPicture2 = 1009;
-constexpr int ProgressDisplay = 1010;
 constexpr int PageFrame = 1029;
+constexpr int SeparatorUnderLogo = 1059;
+constexpr int SeparatorUnderUserSupport = 1060;
+constexpr int SeparatorUnderEscSetup = 1061;
+constexpr int SeparatorAbovePrompt = 1062;
+constexpr int SeparatorUnderPrompt = 1063;
 constexpr int LampHeading = 1064;
 constexpr int LampLabels = 1065;
 constexpr int MakerLogo = 1066;

@@ -3,10 +3,15 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "gui/window/WindowResources.h"
+#include "monitor/PortNote.h"
 #include "support/WindowRig.h"
 #include "support/WithoutRoot.h"
 
@@ -42,7 +47,7 @@ TEST(PortAccessNote, ShownUnderThePageButtonsWhileThePortRefusesAndGoneOnceItOpe
 
     for (int tick = 0; tick < 4; ++tick) rig.tick();
     ASSERT_TRUE(note.isVisible());
-    EXPECT_EQ(note.text().toStdString(), windowText::PortAccessDenied);
+    EXPECT_EQ(note.text().toStdString(), portNoteText::AccessDenied);
     EXPECT_GT(orangePixels(window), 100) << "the note is drawn, in orange";
     EXPECT_TRUE(rig.messages.shown.empty()) << "no message box";
     // Between the FIRMWARE button and the separator under it, at most 200 pixels wide, with
@@ -63,6 +68,54 @@ TEST(PortAccessNote, ShownUnderThePageButtonsWhileThePortRefusesAndGoneOnceItOpe
     EXPECT_EQ(orangePixels(window), 0);
     EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), SkinId::LampOn));
     std::filesystem::remove(port);
+}
+
+TEST(PortAccessNote, NamesAPathThatIsNoSerialPortAndLeavesItAsItWas) {
+    WindowRig rig;
+    ASSERT_TRUE(rig.ok);
+    const std::filesystem::path scratch = deniedPortFolders().scratch / "not-a-port";
+    std::filesystem::create_directories(scratch / "folder");
+    const std::filesystem::path notes = scratch / "notes.txt";
+    std::ofstream(notes) << "my notes\n";
+    ASSERT_EQ(::mkfifo((scratch / "fifo").c_str(), 0600), 0);
+    const std::filesystem::path port = scratch / "port";
+    std::filesystem::create_symlink(notes, port);
+    rig.options.port = port.string();
+    CTarnwick11Dlg& window = rig.win();
+    window.show();
+    QLabel& note = window.portAccessNote();
+
+    const struct {
+        std::filesystem::path target;
+        const char* kind;
+    } kinds[] = {{notes, "a regular file"},
+                 {scratch / "folder", "a folder"},
+                 {scratch / "fifo", "a pipe"},
+                 {"/dev/null", "a device that is not a terminal"}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        std::filesystem::remove(port);
+        std::filesystem::create_symlink(k.target, port);
+        rig.tick();
+        rig.tick();
+        ASSERT_TRUE(note.isVisible());
+        EXPECT_EQ(note.text().toStdString(),
+                  port.string() + " is not a serial port (" + k.kind +
+                      "). Name the adapter's port with --port, or leave it out to find the "
+                      "adapter.");
+        EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), SkinId::LampOff));
+    }
+    EXPECT_TRUE(rig.messages.shown.empty()) << "no message box";
+    std::ifstream in(notes);
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "my notes\n");
+
+    std::filesystem::remove(port);
+    std::filesystem::create_symlink(rig.sim.devicePath(), port);
+    rig.tick();
+    rig.tick();
+    EXPECT_FALSE(note.isVisible());
+    EXPECT_TRUE(showsPicture(window.lamp(windowControl::UsbLamp), SkinId::LampOn));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "gui/controls/CxSkinButton.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
+#include "gui/pages/settings/EscSetupControls.h"
 #include "gui/window/WindowResources.h"
 #include "settings/ParamTable.h"
 #include "settings/SettingsBlockLayout.h"
@@ -134,7 +135,7 @@ TEST(SessionThread, ClosingDuringAWriteWaitsForTheCommitThenCloses) {
     EXPECT_FALSE(w.close()) << "the write on the wire ends first";
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.closeWaitsForWrite());
-    EXPECT_EQ(w.progressDisplay().text(), QString::fromUtf8(windowText::ClosingAfterWrite));
+    EXPECT_EQ(w.progressDisplay().text(), QString::fromUtf8(escSetupText::ClosingAfterWrite));
 
     ASSERT_TRUE(waitUntil([&] { return !w.isVisible(); }));
     EXPECT_EQ(rig.sim.commits(), 1);

@@ -1,7 +1,7 @@
 #include "gui/pages/firmware/CFirmwareDlg.h"
 
-#include "gui/controls/ClickArea.h"
-#include "gui/controls/PagePalette.h"
+#include "gui/controls/PageKit.h"
+#include "gui/controls/SkinPalette.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -18,6 +18,7 @@
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/desktop/ViewThread.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
 #include "gui/pages/firmware/IdentityField.h"
 #include "resources/SkinRegistry.h"
@@ -31,14 +32,8 @@ namespace ctl = firmwareControl;
 
 enum class Kind { Picture, Label, Field, List, Start, Status, Progress, Information, BackupLine };
 
-struct Place {
-    int id;
-    Kind kind;
-    QRect area;
-    int picture = 0;             // skin id of a picture, start, status or progress control
-    const char* text = nullptr;  // a label's text
-    bool shown = true;
-};
+// `picture`: the skin id of a picture, start, status or progress control.
+using Place = Placement<Kind>;
 
 // Every control of the page, bottom of the stack first. The hidden model and hardware rows of
 // the program card sit where the ESC's sit, one group lower.
@@ -119,20 +114,10 @@ constexpr int kIdentityTextSize = 85;
 constexpr int kLabelTextSize = 90;
 constexpr int kInformationTextSize = 80;
 constexpr int kProgressTextSize = 200;
-const QColor kLabelColour(234, 234, 234);
-const QColor kProgressColour(247, 148, 29);
-const QColor kFailureColour(255, 0, 0);
 constexpr std::size_t kProblemsAsked = 5;
 
 QFont identityFont(int tenthsOfPoint) {
     return skinFont(QStringLiteral("Microsoft Sans Serif"), tenthsOfPoint);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
 }
 
 QString fromPath(const std::filesystem::path& path) {
@@ -154,15 +139,13 @@ std::string damagedImageQuestion(const std::filesystem::path& image,
 
 }  // namespace
 
-CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& identity,
-                           MessageBoxes& messages, const std::filesystem::path& programFolder,
-                           QWidget* parent)
+CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
+                           const std::filesystem::path& programFolder, QWidget* parent)
     : QWidget(parent),
       raiseRequest_(std::move(raiseRequest)),
-      identity_(identity),
       messages_(messages),
       programFolder_(programFolder) {
-    paintBlack(*this);
+    skin::paintBlack(*this);
     // Moves over the pictures reach the page, which shows the hand over a start picture.
     setMouseTracking(true);
     resize(985, 570);
@@ -170,8 +153,11 @@ CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& i
     placeControls();
     showInformation();
     fillImageLists();
-    for (FirmwareTarget target : kBothTargets)
-        startAreas_[slot(target)] = control(controlsOf(target).start)->geometry();
+    // In target order, so that an area's index is its target's slot.
+    for (FirmwareTarget target : kBothTargets) {
+        clickAreas_.add(control(controlsOf(target).start)->geometry(),
+                        [this, target] { requestUpdate(target); });
+    }
 }
 
 void CFirmwareDlg::placeControls() {
@@ -191,7 +177,7 @@ void CFirmwareDlg::placeControls() {
             case Kind::Label: {
                 auto* label = new QLabel(QString::fromUtf8(place.text), this);
                 label->setFont(skinFont(QStringLiteral("Arial"), kLabelTextSize));
-                setTextColour(label, kLabelColour);
+                skin::setTextColour(*label, skin::kLabelText);
                 label->setAttribute(Qt::WA_TransparentForMouseEvents);
                 widget = label;
                 break;
@@ -215,7 +201,7 @@ void CFirmwareDlg::placeControls() {
                 button->setText(QString::fromUtf8(firmwareText::StartCaption));
                 button->captionFontFace = QStringLiteral("Arial");
                 button->captionFontSize = kProgressTextSize;
-                button->captionColour = kProgressColour;
+                button->captionColour = skin::kOrange;
                 button->setFocusPolicy(Qt::NoFocus);
                 widget = button;
                 break;
@@ -228,11 +214,11 @@ void CFirmwareDlg::placeControls() {
                 panel->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
                 QPalette colours = panel->palette();
                 colours.setColor(QPalette::Base, Qt::black);
-                colours.setColor(QPalette::Text, kLabelColour);
+                colours.setColor(QPalette::Text, skin::kLabelText);
                 // A dark scroll bar beside the dark panel.
                 colours.setColor(QPalette::Window, Qt::black);
                 colours.setColor(QPalette::Button, IdentityField::kBackground);
-                colours.setColor(QPalette::ButtonText, kLabelColour);
+                colours.setColor(QPalette::ButtonText, skin::kLabelText);
                 colours.setColor(QPalette::Light, IdentityField::kBackground.lighter(130));
                 colours.setColor(QPalette::Dark, Qt::black);
                 panel->setPalette(colours);
@@ -242,19 +228,19 @@ void CFirmwareDlg::placeControls() {
             case Kind::BackupLine: {
                 auto* line = new QLabel(this);
                 line->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
-                setTextColour(line, kLabelColour);
+                skin::setTextColour(*line, skin::kLabelText);
                 widget = line;
                 break;
             }
         }
-        widget->setGeometry(place.area);
+        widget->setGeometry(place.place);
         widget->setVisible(place.shown);
-        controls_.insert(place.id, widget);
+        controls_.add(place.id, widget);
     }
 }
 
 void CFirmwareDlg::showInformation() {
-    auto* panel = controlAs<QPlainTextEdit>(ctl::Information);
+    auto* panel = controls_.as<QPlainTextEdit>(ctl::Information);
     const std::optional<std::string> text = LoadFirmwareInformation(programFolder_);
     if (text) {
         panel->setPlainText(QString::fromStdString(informationDisplayText(*text)));
@@ -292,7 +278,7 @@ void CFirmwareDlg::setTextSize(int tenthsOfPoint) {
 void CFirmwareDlg::ShowDeviceInfo(FirmwareTarget) {
     // The identity object has already applied the model table; every field shows its value.
     for (const Binding& binding : kBindings) {
-        controlAs<IdentityField>(binding.id)
+        controls_.as<IdentityField>(binding.id)
             ->setText(QString::fromStdString((identity_.*binding.value)()));
     }
 }
@@ -307,7 +293,7 @@ int CFirmwareDlg::statusPicture(FirmwareTarget target) const {
 }
 
 void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
-    auto* line = controlAs<QLabel>(ctl::BackupLine);
+    auto* line = controls_.as<QLabel>(ctl::BackupLine);
     QString where = QDir::toNativeSeparators(fromPath(backup.file));
     const QString home = QDir::homePath();
     if (!home.isEmpty() && home != QStringLiteral("/") &&
@@ -317,7 +303,7 @@ void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
     const QString text = backup.saved
                              ? QStringLiteral("ESC settings saved to %1").arg(where)
                              : QStringLiteral("ESC settings NOT saved: cannot write %1").arg(where);
-    setTextColour(line, backup.saved ? kLabelColour : kFailureColour);
+    skin::setTextColour(*line, backup.saved ? skin::kLabelText : skin::kRed);
     line->setText(QFontMetrics(line->font()).elidedText(text, Qt::ElideMiddle, line->width()));
     line->setToolTip(text);
     line->show();
@@ -348,6 +334,12 @@ void CFirmwareDlg::setStartPicture(FirmwareTarget target, int pictureId) {
 
 void CFirmwareDlg::invalidatePage() { update(); }
 
+void CFirmwareDlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) {
+    if (!viewThread::onThreadOf(*this)) return;
+    identity_ = identity;
+    ShowDeviceInfo(target);
+}
+
 void CFirmwareDlg::showMessage(const std::string& text, MessageIcon icon) {
     messages_.show(text, icon);
 }
@@ -376,38 +368,24 @@ bool CFirmwareDlg::imageMayGo(const std::filesystem::path& image, FirmwareTarget
     return messages_.ask(damagedImageQuestion(image, report), false);
 }
 
-bool CFirmwareDlg::overStartPicture(const QPoint& point) const {
-    return std::any_of(startAreas_.begin(), startAreas_.end(),
-                       [&](const QRect& area) { return strictlyInside(area, point); });
-}
-
 void CFirmwareDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (overStartPicture(event->position().toPoint())) {
-        setCursor(Qt::PointingHandCursor);
-    } else {
-        unsetCursor();
-    }
+    clickAreas_.track(*this, event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
 void CFirmwareDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        const QPoint at = event->position().toPoint();
-        for (FirmwareTarget target : kBothTargets) {
-            if (strictlyInside(startAreas_[slot(target)], at)) requestUpdate(target);
-        }
-    }
+    if (event->button() == Qt::LeftButton) clickAreas_.press(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
 
-QLabel* CFirmwareDlg::picture(int controlId) const { return controlAs<QLabel>(controlId); }
+QLabel* CFirmwareDlg::picture(int controlId) const { return controls_.as<QLabel>(controlId); }
 
 CxSkinButton* CFirmwareDlg::progressButton(FirmwareTarget target) const {
-    return controlAs<CxSkinButton>(controlsOf(target).progress);
+    return controls_.as<CxSkinButton>(controlsOf(target).progress);
 }
 
 CBitComboBox* CFirmwareDlg::imageList(FirmwareTarget target) const {
-    return controlAs<CBitComboBox>(controlsOf(target).list);
+    return controls_.as<CBitComboBox>(controlsOf(target).list);
 }
 
 }  // namespace orvek

@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
-#include <QHash>
 #include <QRect>
 #include <QWidget>
 
 #include "firmware/DeviceIdentity.h"
 #include "firmware/SettingsBackup.h"
+#include "gui/controls/PageKit.h"
 #include "gui/desktop/MessageBoxes.h"
-#include "update/UpdateHost.h"
+#include "session/SessionView.h"
 
 class QLabel;
 
@@ -23,16 +23,18 @@ namespace orvek {
 class CBitComboBox;
 class CxSkinButton;
 
-class CFirmwareDlg : public QWidget, public UpdateDisplay {
+class CFirmwareDlg : public QWidget, public FirmwarePageView {
     Q_OBJECT
 public:
     // Raises the update request of a target with its image; the session serves it.
     using UpdateRequest = std::function<void(FirmwareTarget, const std::filesystem::path&)>;
 
-    // `identity` is the window's copy of the device identity, kept current by the session.
-    CFirmwareDlg(UpdateRequest raiseRequest, const FirmwareIdentity& identity,
-                 MessageBoxes& messages, const std::filesystem::path& programFolder,
-                 QWidget* parent = nullptr);
+    CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
+                 const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+
+    // FirmwarePageView: the identity as the session has it now, shown for `target`.
+    void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
+    void settingsBackedUp(const SettingsBackup& backup) override { showSettingsBackup(backup); }
 
     // The window's text size (tenths of a point), taken over on a screen not at 96 DPI.
     void setTextSize(int tenthsOfPoint);
@@ -59,7 +61,7 @@ public:
     void requestUpdate(FirmwareTarget target);
 
     // The control of an id of the layout (tests, picture tools); null for any other id.
-    QWidget* control(int id) const { return controls_.value(id); }
+    QWidget* control(int id) const { return controls_.widget(id); }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -71,21 +73,16 @@ private:
     void showInformation();
     // False when the image is damaged and the user chose not to upload it.
     bool imageMayGo(const std::filesystem::path& image, FirmwareTarget target);
-    bool overStartPicture(const QPoint& point) const;
-    template <typename Widget>
-    Widget* controlAs(int id) const {
-        return static_cast<Widget*>(controls_.value(id));
-    }
     QLabel* picture(int id) const;
     CxSkinButton* progressButton(FirmwareTarget target) const;
     CBitComboBox* imageList(FirmwareTarget target) const;
 
     UpdateRequest raiseRequest_;
-    const FirmwareIdentity& identity_;
+    FirmwareIdentity identity_;
     MessageBoxes& messages_;
     std::filesystem::path programFolder_;
-    QHash<int, QWidget*> controls_;
-    std::array<QRect, 2> startAreas_{};
+    ControlRegistry controls_;
+    ClickAreas clickAreas_;
     std::array<int, 2> statusPictures_{};
 };
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "gui/controls/ClickArea.h"
-#include "gui/controls/PagePalette.h"
+#include "gui/controls/PageKit.h"
+#include "gui/controls/SkinPalette.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -34,7 +34,7 @@ const AreaPlace kAreaPlaces[] = {
 
 CUserDlg::CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder, QWidget* parent)
     : QWidget(parent), opener_(opener), face_(new QLabel(this)) {
-    paintBlack(*this);
+    skin::paintBlack(*this);
     const QPixmap face = SkinRegistry::pixmap(SkinId::LinksPage);
     face_->setObjectName(QString::number(kFacePicture));
     face_->setPixmap(face);
@@ -43,24 +43,18 @@ CUserDlg::CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);
     setMouseTracking(true);
 
-    for (const AreaPlace& area : kAreaPlaces)
-        linkAreas_[static_cast<std::size_t>(area.link)] = area.place;
     productLinks_ = ReadProductLinks(programFolder);
-}
-
-int CUserDlg::areaAt(const QPoint& point) const {
-    for (std::size_t i = 0; i < linkAreas_.size(); ++i) {
-        if (strictlyInside(linkAreas_[i], point)) return static_cast<int>(i);
+    // In ProductLink order, so that an area's index is its link.
+    for (const AreaPlace& area : kAreaPlaces) {
+        linkAreas_[static_cast<std::size_t>(area.link)] = area.place;
     }
-    return -1;
+    for (std::size_t i = 0; i < linkAreas_.size(); ++i) {
+        clickAreas_.add(linkAreas_[i], [this, i] { opener_.open(productLinks_[i]); });
+    }
 }
 
 void CUserDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (areaAt(event->position().toPoint()) >= 0) {
-        setCursor(Qt::PointingHandCursor);
-    } else {
-        unsetCursor();
-    }
+    clickAreas_.track(*this, event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
@@ -69,10 +63,7 @@ void CUserDlg::mousePressEvent(QMouseEvent* event) {
     const bool plainLeft = event->button() == Qt::LeftButton &&
                            event->buttons() == Qt::LeftButton &&
                            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plainLeft) {
-        const int area = areaAt(event->position().toPoint());
-        if (area >= 0) opener_.open(productLinks_[static_cast<std::size_t>(area)]);
-    }
+    if (plainLeft) clickAreas_.press(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
 

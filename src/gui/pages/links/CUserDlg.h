@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "config/AppConfig.h"
+#include "gui/controls/PageKit.h"
 #include "gui/desktop/UrlOpener.h"
 
 class QLabel;
@@ -33,8 +34,6 @@ public:
     // In page coordinates, in productLinkKeys() order.
     const std::array<QRect, kProductLinkCount>& linkAreas() const { return linkAreas_; }
     const std::array<std::string, kProductLinkCount>& productLinks() const { return productLinks_; }
-    // The area strictly containing the point (borders excluded); -1 for none.
-    int areaAt(const QPoint& point) const;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -45,6 +44,7 @@ private:
     QLabel* face_;
     std::array<std::string, kProductLinkCount> productLinks_;
     std::array<QRect, kProductLinkCount> linkAreas_;
+    ClickAreas clickAreas_;
 };
 
 }  // namespace orvek

@@ -1,7 +1,7 @@
 #include "gui/pages/settings/CEscSetupDlg.h"
 
-#include "gui/controls/ClickArea.h"
-#include "gui/controls/PagePalette.h"
+#include "gui/controls/PageKit.h"
+#include "gui/controls/SkinPalette.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "gui/controls/CBitComboBox.h"
+#include "gui/controls/CxSkinButton.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/desktop/ViewThread.h"
 #include "gui/pages/settings/WatchedOptionList.h"
 #include "resources/SkinCatalog.h"
 #include "resources/SkinRegistry.h"
@@ -22,40 +24,36 @@
 namespace orvek {
 namespace {
 
-const QColor kLabelText(234, 234, 234);
-const QColor kMarkerColour(247, 148, 29);  // the skin's orange, as the progress captions
-
 enum class Kind { Picture, Text, HiddenText, List, SortedList, Comment };
 
-struct Placement {
-    int id;
-    Kind kind;
-    QRect place;        // lists: the height of the opened list, the box is kClosedListHeight high
-    int pictureId = 0;  // pictures only
-};
+// Where the window's left column put the progress display: (710, 495) there is (460, 505) here.
+const QRect kProgressPlace(460, 505, 80, 30);
+
+// Lists: `place` holds the height of the opened list; the box is kClosedListHeight high.
+using EscSetupPlacement = Placement<Kind>;
 
 // Every control of the page in creation order, which is also the drawing order: panels first.
-std::vector<Placement> pageLayout() {
+std::vector<EscSetupPlacement> pageLayout() {
     using namespace escSetupControl;
-    std::vector<Placement> layout = {
-        {1082, Kind::Picture, {5, 0, 330, 560}, SkinId::SettingsLeftPanel},
-        {1083, Kind::Picture, {330, 0, 330, 290}, SkinId::SettingsMiddleUpperPanel},
-        {1084, Kind::Picture, {340, 300, 320, 180}, SkinId::SettingsMiddleLowerPanel},
-        {1085, Kind::Picture, {660, 0, 315, 560}, SkinId::SettingsRightPanel},
-        {1067, Kind::Picture, {35, 20, 280, 25}, SkinId::EscInformationHeading},
-        {1068, Kind::Picture, {35, 50, 80, 35}, SkinId::FirmwareLabel},
+    std::vector<EscSetupPlacement> layout = {
+        {LeftPanel, Kind::Picture, {5, 0, 330, 560}, SkinId::SettingsLeftPanel},
+        {MiddleUpperPanel, Kind::Picture, {330, 0, 330, 290}, SkinId::SettingsMiddleUpperPanel},
+        {MiddleLowerPanel, Kind::Picture, {340, 300, 320, 180}, SkinId::SettingsMiddleLowerPanel},
+        {RightPanel, Kind::Picture, {660, 0, 315, 560}, SkinId::SettingsRightPanel},
+        {EscInformationHeading, Kind::Picture, {35, 20, 280, 25}, SkinId::EscInformationHeading},
+        {FirmwareLabel, Kind::Picture, {35, 50, 80, 35}, SkinId::FirmwareLabel},
         {ModelText, Kind::HiddenText, {140, 52, 100, 30}},
         {FirmwareText, Kind::Text, {140, 72, 100, 30}},
-        {1069, Kind::Picture, {120, 110, 120, 18}, SkinId::BasicSetupHeading},
-        {1070, Kind::Picture, {35, 130, 280, 5}, SkinId::SettingsDivider},
-        {1071, Kind::Picture, {30, 140, 115, 405}, SkinId::BasicSetupLabels},
+        {BasicSetupHeading, Kind::Picture, {120, 110, 120, 18}, SkinId::BasicSetupHeading},
+        {BasicSetupDivider, Kind::Picture, {35, 130, 280, 5}, SkinId::SettingsDivider},
+        {BasicSetupLabels, Kind::Picture, {30, 140, 115, 405}, SkinId::BasicSetupLabels},
     };
     for (int n = 0; n < 12; ++n)
         layout.push_back({1009 + n, Kind::List, {145, 138 + 35 * n, 160, 120}});
-    const std::vector<Placement> middle = {
-        {1072, Kind::Picture, {420, 20, 160, 16}, SkinId::TechnicalSetupHeading},
-        {1073, Kind::Picture, {360, 40, 280, 5}, SkinId::SettingsDivider},
-        {1074, Kind::Picture, {370, 50, 80, 184}, SkinId::TechnicalSetupLabels},
+    const std::vector<EscSetupPlacement> middle = {
+        {TechnicalSetupHeading, Kind::Picture, {420, 20, 160, 16}, SkinId::TechnicalSetupHeading},
+        {TechnicalSetupDivider, Kind::Picture, {360, 40, 280, 5}, SkinId::SettingsDivider},
+        {TechnicalSetupLabels, Kind::Picture, {370, 50, 80, 184}, SkinId::TechnicalSetupLabels},
         // Top to bottom as the label picture names them, not in id order.
         {1021, Kind::List, {458, 47, 160, 120}},
         {1024, Kind::List, {458, 80, 160, 120}},
@@ -63,17 +61,17 @@ std::vector<Placement> pageLayout() {
         {1023, Kind::List, {458, 145, 160, 120}},
         {1022, Kind::List, {458, 180, 160, 120}},
         {1025, Kind::List, {458, 214, 160, 120}},
-        {1075, Kind::Picture, {400, 320, 200, 30}, SkinId::ProfilesHeading},
-        {1076, Kind::Picture, {360, 350, 280, 5}, SkinId::SettingsDivider},
-        {1077, Kind::Picture, {370, 365, 70, 13}, SkinId::CategoryLabel},
+        {ProfilesHeading, Kind::Picture, {400, 320, 200, 30}, SkinId::ProfilesHeading},
+        {ProfilesDivider, Kind::Picture, {360, 350, 280, 5}, SkinId::SettingsDivider},
+        {CategoryLabel, Kind::Picture, {370, 365, 70, 13}, SkinId::CategoryLabel},
         {CategoryList, Kind::List, {370, 380, 250, 120}},
-        {1078, Kind::Picture, {370, 420, 70, 14}, SkinId::SetupSheetLabel},
+        {SetupSheetLabel, Kind::Picture, {370, 420, 70, 14}, SkinId::SetupSheetLabel},
         {SetupSheetList, Kind::SortedList, {370, 435, 250, 120}},
         {DefaultSettingAction, Kind::Picture, {350, 490, 110, 60}, SkinId::DefaultSettingAction},
         {SendSettingAction, Kind::Picture, {540, 490, 110, 60}, SkinId::SendSettingAction},
-        {1079, Kind::Picture, {730, 10, 180, 30}, SkinId::SetupCommentHeading},
-        {1080, Kind::Picture, {680, 40, 280, 5}, SkinId::SettingsDivider},
-        {1081, Kind::Picture, {680, 460, 280, 5}, SkinId::SettingsDivider},
+        {CommentHeading, Kind::Picture, {730, 10, 180, 30}, SkinId::SetupCommentHeading},
+        {CommentUpperDivider, Kind::Picture, {680, 40, 280, 5}, SkinId::SettingsDivider},
+        {CommentLowerDivider, Kind::Picture, {680, 460, 280, 5}, SkinId::SettingsDivider},
         {InfoLabels, Kind::Picture, {680, 50, 80, 380}, SkinId::InfoLabels},
         {FirstInfoValue + 0, Kind::Text, {770, 50, 170, 40}},
         {FirstInfoValue + 1, Kind::Text, {770, 80, 170, 40}},
@@ -92,16 +90,23 @@ std::vector<Placement> pageLayout() {
 
 QFont PageTextFont() { return skinFont(QStringLiteral("MS Shell Dlg"), 90); }
 
-void paintLightGrey(QWidget* widget, QPalette::ColorRole role) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, kLabelText);
-    widget->setPalette(palette);
+QLabel* makePicture(QWidget* page, const EscSetupPlacement& entry) {
+    auto* picture = new QLabel(page);
+    picture->setPixmap(SkinRegistry::pixmap(entry.picture));
+    return picture;
 }
 
-QLabel* makePicture(QWidget* page, const Placement& entry) {
-    auto* picture = new QLabel(page);
-    picture->setPixmap(SkinRegistry::pixmap(entry.pictureId));
-    return picture;
+// Text only: "0%" until a write shows its percentage, in the skin's orange on a black face.
+CxSkinButton* makeProgress(QWidget* page) {
+    auto* progress = new CxSkinButton(page);
+    progress->setObjectName(QString::number(escSetupControl::ProgressDisplay));
+    progress->captionFontSize = 100;
+    progress->captionFontFace = QStringLiteral("Arial");
+    progress->AssignSkin(SkinId::ProgressFace, SkinId::ProgressFace, 0);
+    progress->captionColour = skin::kOrange;
+    progress->setText(QStringLiteral("0%"));
+    progress->setFocusPolicy(Qt::NoFocus);
+    return progress;
 }
 
 QLabel* makeText(QWidget* page) {
@@ -111,7 +116,7 @@ QLabel* makeText(QWidget* page) {
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setWordWrap(true);
     text->setFont(PageTextFont());
-    paintLightGrey(text, QPalette::WindowText);
+    skin::setTextColour(*text, skin::kLabelText);
     return text;
 }
 
@@ -122,13 +127,13 @@ QPlainTextEdit* makeComment(QWidget* page) {
     comment->setFont(PageTextFont());
     QPalette palette = comment->palette();
     palette.setColor(QPalette::Base, Qt::black);
-    palette.setColor(QPalette::Text, kLabelText);
+    palette.setColor(QPalette::Text, skin::kLabelText);
     comment->setPalette(palette);
     comment->hide();  // shown by a setup sheet with a "Temp Track" note
     return comment;
 }
 
-CBitComboBox* makeList(QWidget* page, const Placement& entry) {
+CBitComboBox* makeList(QWidget* page, const EscSetupPlacement& entry) {
     auto* box = new CBitComboBox(page, entry.kind == Kind::SortedList);
     box->itemFontFace = QStringLiteral("Microsoft Sans Serif");
     box->itemFontSize = 100;
@@ -153,7 +158,7 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(kMarkerColour);
+        painter.setBrush(skin::kOrange);
         painter.drawEllipse(rect());
     }
 };
@@ -162,7 +167,7 @@ protected:
 
 CEscSetupDlg::CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent)
     : QWidget(parent), programFolder_(programFolder) {
-    paintBlack(*this);
+    skin::paintBlack(*this);
     setMouseTracking(true);  // the hand cursor over the action pictures
 
     placeControls();
@@ -182,7 +187,7 @@ CEscSetupDlg::CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* 
 CEscSetupDlg::~CEscSetupDlg() { lists_.onEscSettingsChanged = nullptr; }
 
 void CEscSetupDlg::placeControls() {
-    for (const Placement& entry : pageLayout()) {
+    for (const EscSetupPlacement& entry : pageLayout()) {
         QWidget* widget = nullptr;
         QRect place = entry.place;
         switch (entry.kind) {
@@ -206,11 +211,18 @@ void CEscSetupDlg::placeControls() {
         }
         if (entry.id == escSetupControl::InfoLabels) widget->hide();  // shown with the comment
         widget->setGeometry(place);
-        controls_[entry.id] = widget;
+        controls_.add(entry.id, widget);
     }
-    // Recorded once, now that the pictures are placed.
-    sendArea_ = controls_.at(escSetupControl::SendSettingAction)->geometry();
-    defaultsArea_ = controls_.at(escSetupControl::DefaultSettingAction)->geometry();
+    progress_ = makeProgress(this);
+    lastProgress_ = progress_->text();
+    progress_->setGeometry(kProgressPlace);
+    // Recorded once, now that the pictures are placed. A press only asks the session.
+    clickAreas_.add(control(escSetupControl::SendSettingAction)->geometry(), [this] {
+        if (session_) session_->requestWrite();
+    });
+    clickAreas_.add(control(escSetupControl::DefaultSettingAction)->geometry(), [this] {
+        if (session_) session_->requestDefaults();
+    });
 }
 
 void CEscSetupDlg::attachLists() {
@@ -239,14 +251,11 @@ void CEscSetupDlg::attachLists() {
     lists_.onEscSettingsChanged = [this] { refreshChangeMarkers(); };
 }
 
-QWidget* CEscSetupDlg::control(int id) const {
-    const auto found = controls_.find(id);
-    return found == controls_.end() ? nullptr : found->second;
-}
+QWidget* CEscSetupDlg::control(int id) const { return controls_.widget(id); }
 
-CBitComboBox* CEscSetupDlg::listBox(int id) const {
-    return qobject_cast<CBitComboBox*>(control(id));
-}
+CBitComboBox* CEscSetupDlg::listBox(int id) const { return controls_.as<CBitComboBox>(id); }
+
+CxSkinButton& CEscSetupDlg::progressDisplay() const { return *progress_; }
 
 const QWidget* CEscSetupDlg::changeMarker(int keyNumber) const {
     return keyNumber >= 0 && keyNumber < kParameterCount
@@ -255,15 +264,31 @@ const QWidget* CEscSetupDlg::changeMarker(int keyNumber) const {
 }
 
 QRect CEscSetupDlg::actionArea(int actionId) const {
-    const QRect& area = actionId == escSetupControl::SendSettingAction ? sendArea_ : defaultsArea_;
+    const QRect& area = clickAreas_.area(actionId == escSetupControl::SendSettingAction ? 0 : 1);
     return area.adjusted(1, 1, -1, -1);
 }
 
 void CEscSetupDlg::setEscTexts(const std::string& modelName, const std::string& firmware) {
-    static_cast<QLabel*>(control(escSetupControl::ModelText))
-        ->setText(QString::fromStdString(modelName));
-    static_cast<QLabel*>(control(escSetupControl::FirmwareText))
-        ->setText(QString::fromStdString(firmware));
+    if (!viewThread::onThreadOf(*this)) return;
+    controls_.as<QLabel>(escSetupControl::ModelText)->setText(QString::fromStdString(modelName));
+    controls_.as<QLabel>(escSetupControl::FirmwareText)->setText(QString::fromStdString(firmware));
+}
+
+void CEscSetupDlg::setWriteProgressText(const std::string& text) {
+    if (!viewThread::onThreadOf(*this)) return;
+    lastProgress_ = QString::fromStdString(text);
+    if (!closingAfterWrite_) progress_->setText(lastProgress_);
+}
+
+void CEscSetupDlg::showClosingAfterWrite(bool closing) {
+    closingAfterWrite_ = closing;
+    progress_->setText(closing ? QString::fromUtf8(escSetupText::ClosingAfterWrite)
+                               : lastProgress_);
+}
+
+void CEscSetupDlg::settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) {
+    if (!viewThread::onThreadOf(*this)) return;
+    showSettings(settings, picksServed);
 }
 
 void CEscSetupDlg::setTextSize(int tenthsOfPoint) {
@@ -313,32 +338,22 @@ void CEscSetupDlg::LoadSetupSheet() {
 
 void CEscSetupDlg::showSheetNotes(const SetupSheetNotes& notes) {
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        auto* field =
-            static_cast<QLabel*>(control(escSetupControl::FirstInfoValue + static_cast<int>(k)));
-        field->setText(QString::fromStdString(notes.info[k]));
+        controls_.as<QLabel>(escSetupControl::FirstInfoValue + static_cast<int>(k))
+            ->setText(QString::fromStdString(notes.info[k]));
     }
-    auto* comment = static_cast<QPlainTextEdit*>(control(escSetupControl::CommentField));
+    auto* comment = controls_.as<QPlainTextEdit>(escSetupControl::CommentField);
     comment->setPlainText(QString::fromStdString(notes.memo));
     comment->setVisible(notes.showComment);
     control(escSetupControl::InfoLabels)->setVisible(notes.showComment);
 }
 
 void CEscSetupDlg::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    if (strictlyInside(sendArea_, at) || strictlyInside(defaultsArea_, at)) {
-        setCursor(Qt::PointingHandCursor);
-    } else {
-        unsetCursor();
-    }
+    clickAreas_.track(*this, event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
 void CEscSetupDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        const QPoint at = event->position().toPoint();
-        if (session_ && strictlyInside(sendArea_, at)) session_->requestWrite();
-        if (session_ && strictlyInside(defaultsArea_, at)) session_->requestDefaults();
-    }
+    if (event->button() == Qt::LeftButton) clickAreas_.press(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
 

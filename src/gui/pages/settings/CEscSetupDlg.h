@@ -6,13 +6,14 @@
 // change on the ESC.
 #include <array>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
 #include <QWidget>
 
+#include "gui/controls/PageKit.h"
 #include "gui/pages/settings/EscSetupControls.h"
+#include "session/SessionView.h"
 #include "settings/ParameterLists.h"
 #include "settings/SettingsModelState.h"
 #include "settings/SetupSheets.h"
@@ -23,10 +24,11 @@ class QPlainTextEdit;
 namespace orvek {
 
 class CBitComboBox;
+class CxSkinButton;
 class DeviceSession;
 class WatchedOptionList;
 
-class CEscSetupDlg : public QWidget {
+class CEscSetupDlg : public QWidget, public SettingsPageView {
     Q_OBJECT
 public:
     explicit CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
@@ -42,8 +44,18 @@ public:
     void showSettings(const SettingsModelState& settings, std::uint64_t picksServed);
     // A setup sheet's notes into the info fields and the comment.
     void showSheetNotes(const SetupSheetNotes& notes);
+    // SettingsPageView: what the session shows here.
     // Controls 1000 (model name, never shown) and 1001 (firmware text).
-    void setEscTexts(const std::string& modelName, const std::string& firmware);
+    void setEscTexts(const std::string& modelName, const std::string& firmware) override;
+    // The progress display 1010: the write's percentage, unless a close waits for the write.
+    void setWriteProgressText(const std::string& text) override;
+    void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
+    void setupSheetLoaded(const SetupSheetNotes& notes) override { showSheetNotes(notes); }
+
+    // A close of the window waits for the write on the wire (true): the progress display says
+    // so instead of the percentage, until the wait ends (false).
+    void showClosingAfterWrite(bool closing);
+    CxSkinButton& progressDisplay() const;
     // The window's text size (tenths of a point), taken over by every list on a screen not at 96
     // DPI.
     void setTextSize(int tenthsOfPoint);
@@ -74,12 +86,14 @@ private:
     void refreshChangeMarkers();
 
     DeviceSession* session_ = nullptr;
+    bool closingAfterWrite_ = false;
+    QString lastProgress_;
     std::filesystem::path programFolder_;
-    std::map<int, QWidget*> controls_;
+    ControlRegistry controls_;
+    ClickAreas clickAreas_;
+    CxSkinButton* progress_ = nullptr;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
     std::array<QWidget*, kParameterCount> markers_{};
-    QRect sendArea_;
-    QRect defaultsArea_;
     ParameterLists lists_;
 };
 

@@ -116,9 +116,10 @@ inline std::string xupImage(int blocks, int seed, std::vector<Bytes>* sent = nul
 class PageWindow : public RecordingWindow {
 public:
     CFirmwareDlg* page = nullptr;
+    const FirmwareIdentity* identity = nullptr;
     void deviceInfoShown(FirmwareTarget target) override {
         RecordingWindow::deviceInfoShown(target);
-        if (page) page->ShowDeviceInfo(target);
+        if (page && identity) page->deviceInfoShown(target, *identity);
     }
     void settingsBackedUp(const SettingsBackup& backup) override {
         RecordingWindow::settingsBackedUp(backup);
@@ -159,9 +160,10 @@ struct PageRig {
                 (target == FirmwareTarget::Esc ? requests.escUpdateRequested
                                                : requests.cardUpdateRequested) = true;
             },
-            identity, messages, folders.program());
+            messages, folders.program());
         page->show();
         window.page = page.get();
+        window.identity = &identity;
         updateHost = std::make_unique<RigUpdateHost>(state, requests, *page, window);
         posting = std::make_unique<PostingUpdateHost>(*updateHost, page.get());
         monitor = std::make_unique<ConnectionMonitor>(link, lists, identity, requests, state,

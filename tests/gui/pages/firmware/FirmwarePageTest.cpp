@@ -91,7 +91,7 @@ TEST(FirmwarePageLayout, IdentityTextSitsCentredOneLineHighAPixelLow) {
     rig.openPage();
     rig.identity.storeEscInfo({0x0C, 0x40, 0, 7, 0, 0, 0});
     rig.identity.showDeviceInfo(FirmwareTarget::Esc);
-    rig.page->ShowDeviceInfo(FirmwareTarget::Esc);
+    rig.page->deviceInfoShown(FirmwareTarget::Esc, rig.identity);
     const QImage shown = renderWidget(*rig.page);
     const QRect place(200, 133, 180, 23);
     const QRect ink = boundsOfColour(shown, place, Qt::white, 60);
@@ -161,7 +161,7 @@ TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
         rig.openPage();
         rig.identity.storeEscInfo({0x0C, 0x40, 0, 7, 0, 0, 0});
         rig.identity.showDeviceInfo(FirmwareTarget::Esc);
-        rig.page->ShowDeviceInfo(FirmwareTarget::Esc);
+        rig.page->deviceInfoShown(FirmwareTarget::Esc, rig.identity);
         rig.connectEsc();
         EXPECT_EQ(rig.lists.family, EscFamily::Unlisted);
         EXPECT_EQ(field(rig, ctl::EscFirmware)->text(), "Stock V1.70");

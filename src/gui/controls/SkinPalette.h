@@ -1,0 +1,34 @@
+#pragma once
+// The skin's colours and text fonts, written once for the window and every page.
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+namespace orvek::skin {
+
+// Label texts on the black pages.
+const QColor kLabelText(234, 234, 234);
+// Progress captions, notes and change markers.
+const QColor kOrange(247, 148, 29);
+// Highlights and failures.
+const QColor kRed(255, 0, 0);
+// The menu bar's ground on the black window.
+const QColor kMenuGround(30, 30, 30);
+
+// The black ground of the main window and its pages.
+inline void paintBlack(QWidget& widget) {
+    widget.setAutoFillBackground(true);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    widget.setPalette(palette);
+}
+
+// The colour of a label's or field's text.
+inline void setTextColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget.setPalette(palette);
+}
+
+}  // namespace orvek::skin
