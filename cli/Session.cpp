@@ -18,46 +18,32 @@ const char* familyName(EscFamily family) {
     return "Unlisted";
 }
 
+namespace {
+
 #ifdef _WIN32
 // A COM port's driver refuses a second opener; access denied is also what a port held by
 // another program gives on many drivers, so the fix names both.
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
-                            SerialPort::PathKind kind) {
-    switch (failure) {
-        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
-        case SerialPort::OpenFailure::NoPermission:
-            return "access to " + port +
-                   " is refused: close any other program that uses the port, or unplug the "
-                   "adapter and plug it in again (its driver is the Silicon Labs CP210x one)";
-        case SerialPort::OpenFailure::InUse: return port + " is in use by another program";
-        case SerialPort::OpenFailure::Missing: return "cannot open " + port + ": no such port";
-        default: return "cannot open " + port;
-    }
+std::string noPermissionText(const std::string& port) {
+    return "access to " + port +
+           " is refused: close any other program that uses the port, or unplug the adapter and "
+           "plug it in again (its driver is the Silicon Labs CP210x one)";
 }
+std::string inUseText(const std::string& port) { return port + " is in use by another program"; }
+constexpr const char* kNoSuchPort = "no such port";
 #else
-std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
-                            SerialPort::PathKind kind) {
-    switch (failure) {
-        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
-        case SerialPort::OpenFailure::NoPermission:
-            return "no permission to open " + port +
-                   ": install the udev rule 60-orvek-link.rules (the package puts it in "
-                   "/usr/lib/udev/rules.d)"
-                   " and plug the adapter in again, or join the dialout group (sudo adduser $USER "
-                   "dialout)"
-                   " and log in again";
-        case SerialPort::OpenFailure::InUse:
-            return port +
-                   " is in use by another program (ModemManager takes such ports unless the udev "
-                   "rule"
-                   " 60-orvek-link.rules is installed)";
-        case SerialPort::OpenFailure::Missing: return "cannot open " + port + ": no such device";
-        default: return "cannot open " + port;
-    }
+std::string noPermissionText(const std::string& port) {
+    return "no permission to open " + port +
+           ": install the udev rule 60-orvek-link.rules (the package puts it in "
+           "/usr/lib/udev/rules.d) and plug the adapter in again, or join the dialout group (sudo "
+           "adduser $USER dialout) and log in again";
 }
+std::string inUseText(const std::string& port) {
+    return port +
+           " is in use by another program (ModemManager takes such ports unless the udev rule "
+           "60-orvek-link.rules is installed)";
+}
+constexpr const char* kNoSuchPort = "no such device";
 #endif
-
-namespace {
 
 // Where the adapter is looked for. Windows shows the device list's failures as messages; a
 // terminal program shows them as a line on standard error.
@@ -71,6 +57,17 @@ AdapterDiscovery adapterDiscovery() {
 }
 
 }  // namespace
+
+std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
+                            SerialPort::PathKind kind) {
+    switch (failure) {
+        case SerialPort::OpenFailure::NotATerminal: return notASerialPortText(port, kind);
+        case SerialPort::OpenFailure::NoPermission: return noPermissionText(port);
+        case SerialPort::OpenFailure::InUse: return inUseText(port);
+        case SerialPort::OpenFailure::Missing: return "cannot open " + port + ": " + kNoSuchPort;
+        default: return "cannot open " + port;
+    }
+}
 
 Session::Session(const GlobalOptions& options, const Console& console)
     : options_(options), console_(console) {}
