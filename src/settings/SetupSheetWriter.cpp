@@ -82,9 +82,17 @@ std::string setupSheetText(const SetupSheetContent& content) {
     return text;
 }
 
-SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder,
-                               std::string_view category, std::string_view name,
-                               const SetupSheetContent& content, bool replace) {
+std::optional<fs::path> findOwnSetupSheet(const std::optional<fs::path>& userFolder,
+                                          std::string_view category, std::string_view name) {
+    if (!userFolder || checkSheetName(name) != SheetNameProblem::None) return std::nullopt;
+    const auto folder = findEntryIgnoringCase(*userFolder / "Profile", category);
+    if (!folder) return std::nullopt;
+    return findEntryIgnoringCase(*folder, std::string(name) + ".ini");
+}
+
+SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder, std::string_view category,
+                               std::string_view name, const SetupSheetContent& content,
+                               bool replace) {
     SheetSaveResult result;
     if (!knownCategory(category)) {
         result.status = SheetSaveStatus::BadCategory;

@@ -14,6 +14,10 @@
 
 namespace orvek {
 
+// Positions of two info fields the program fills in itself.
+constexpr std::size_t kInfoDate = 1;
+constexpr std::size_t kInfoFirmware = 3;
+
 struct SetupSheetContent {
     std::array<std::string, kParameterCount> options;  // option texts; empty for no selection
     std::array<std::string, kInfoKeyCount> info;
@@ -23,7 +27,14 @@ struct SetupSheetContent {
 // The lists' selected texts (empty where nothing is selected), with the given notes.
 SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNotes& notes);
 
-enum class SheetNameProblem { None, Empty, StartsWithDot, PathSeparator, ControlCharacter, TooLong };
+enum class SheetNameProblem {
+    None,
+    Empty,
+    StartsWithDot,
+    PathSeparator,
+    ControlCharacter,
+    TooLong
+};
 constexpr std::size_t kSheetNameMaxLength = 100;
 SheetNameProblem checkSheetName(std::string_view name);
 // The racer's words for a refused name ("" for None).
@@ -38,7 +49,15 @@ std::optional<std::string> sheetValueProblem(const SetupSheetContent& content);
 // The file's text.
 std::string setupSheetText(const SetupSheetContent& content);
 
-enum class SheetSaveStatus { Saved, BadCategory, BadName, BadValue, Exists, NoUserFolder, WriteFailed };
+enum class SheetSaveStatus {
+    Saved,
+    BadCategory,
+    BadName,
+    BadValue,
+    Exists,
+    NoUserFolder,
+    WriteFailed
+};
 
 struct SheetSaveResult {
     SheetSaveStatus status = SheetSaveStatus::WriteFailed;
@@ -46,6 +65,12 @@ struct SheetSaveResult {
     std::string problem;         // the refused name's or field's words
     std::error_code error;       // the system's reason for a failed write
 };
+
+// The racer's own sheet of that name in the category, found as the reader finds it (letter case
+// aside); nothing when there is none.
+std::optional<std::filesystem::path> findOwnSetupSheet(
+    const std::optional<std::filesystem::path>& userFolder, std::string_view category,
+    std::string_view name);
 
 // Writes <userFolder>/Profile/<category>/<name>.ini in one step (a finished temporary file
 // renamed over it). An existing sheet of that name in the user's folder is replaced only when

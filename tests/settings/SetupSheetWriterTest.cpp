@@ -36,7 +36,8 @@ TEST(SetupSheetWriter, ASavedSheetLoadsBackIntoTheSameSelectionsAndNotes) {
         FillOptionLists(page, family, "1.30");
         // The last option of each list: for the power profile "Level 10", whose text begins with
         // another option's ("Level 1"). A Blinky's empty lists stay without selection.
-        for (int k = 0; k < kParameterCount; ++k) page.byKey(k).setSelection(page.byKey(k).count() - 1);
+        for (int k = 0; k < kParameterCount; ++k)
+            page.byKey(k).setSelection(page.byKey(k).count() - 1);
         const SetupSheetNotes notes = someNotes();
 
         const SheetSaveResult saved = saveSetupSheet(user.path(), "Drift Car", "Nats A-Main",
@@ -61,7 +62,8 @@ TEST(SetupSheetWriter, RefusedNamesAndValuesWriteNothing) {
     testing::TempFolder user;
     const SetupSheetContent content = sheetContentOf(ParameterLists(), someNotes());
     for (const char* name : {"", "../x", "a/b", "a\\b", ".hidden", "tab\there"}) {
-        const SheetSaveResult result = saveSetupSheet(user.path(), "Drift Car", name, content, true);
+        const SheetSaveResult result =
+            saveSetupSheet(user.path(), "Drift Car", name, content, true);
         EXPECT_EQ(result.status, SheetSaveStatus::BadName) << name;
         EXPECT_FALSE(result.problem.empty());
     }
@@ -94,12 +96,14 @@ TEST(SetupSheetWriter, AnExistingSheetIsReplacedOnlyWhenAskedAndKeepsItsName) {
     const std::string before = fileBytes(old);
     const SetupSheetContent content = sheetContentOf(ParameterLists(), someNotes());
 
-    const SheetSaveResult refused = saveSetupSheet(user.path(), "Drift Car", "race", content, false);
+    const SheetSaveResult refused =
+        saveSetupSheet(user.path(), "Drift Car", "race", content, false);
     EXPECT_EQ(refused.status, SheetSaveStatus::Exists);
     EXPECT_EQ(refused.file, old) << "found as the reader finds it, letter case aside";
     EXPECT_EQ(fileBytes(old), before);
 
-    const SheetSaveResult replaced = saveSetupSheet(user.path(), "Drift Car", "race", content, true);
+    const SheetSaveResult replaced =
+        saveSetupSheet(user.path(), "Drift Car", "race", content, true);
     ASSERT_EQ(replaced.status, SheetSaveStatus::Saved);
     EXPECT_EQ(replaced.file, old);
     EXPECT_NE(fileBytes(old), before);
