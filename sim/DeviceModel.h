@@ -65,6 +65,8 @@ public:
     const SettingsBlock& settings() const { return block_; }
     void setSettings(const SettingsBlock& block) { block_ = block; }
     const DeviceIdentity& identity() const { return identity_; }
+    // Another ESC on the same line, as when one is unplugged and the next plugged in.
+    void setIdentity(const DeviceIdentity& identity) { identity_ = identity; }
 
     // What the device has been given, for tests to compare byte for byte.
     const std::vector<std::vector<std::uint8_t>>& records() const { return records_; }

@@ -86,6 +86,11 @@ void Simulator::setPeer(Peer peer) {
     model_.setPeer(peer);
 }
 
+void Simulator::setIdentity(const DeviceIdentity& identity) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setIdentity(identity);
+}
+
 SettingsBlock Simulator::settings() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return model_.settings();

@@ -52,6 +52,8 @@ public:
     // The peer that answers now (an update moves an application to its bootloader and back).
     Peer peer() const;
     void setPeer(Peer peer);
+    // What the device says it is from now on (another ESC on the same adapter).
+    void setIdentity(const DeviceIdentity& identity);
     SettingsBlock settings() const;
     void setSettings(const SettingsBlock& block);
 

@@ -278,6 +278,8 @@ private:
         status.defaultsRequested = requests_.defaultsRequested;
         status.escUpdateRequested = requests_.escUpdateRequested;
         status.cardUpdateRequested = requests_.cardUpdateRequested;
+        status.escImage = requests_.escImage;
+        status.cardImage = requests_.cardImage;
         status.pollTimerActive = pollTimer_.isActive();
         status.ticks = ticks_;
         status.commandsServed = commandsServed_;

@@ -3,6 +3,7 @@
 // command it serves: the link and device states, the Device menu's modes, the request flags
 // and whether an update or a settings write holds the link.
 #include <cstdint>
+#include <filesystem>
 
 #include "link/LinkStates.h"
 
@@ -23,6 +24,9 @@ struct SessionStatus {
     bool defaultsRequested = false;
     bool escUpdateRequested = false;
     bool cardUpdateRequested = false;
+    // The image each target's update was last asked for (empty before any).
+    std::filesystem::path escImage;
+    std::filesystem::path cardImage;
     bool pollTimerActive = false;
     // Poll ticks run, and commands of the window served, since the session started.
     std::uint64_t ticks = 0;

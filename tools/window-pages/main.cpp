@@ -24,6 +24,7 @@
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
+#include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/pages/settings/EscSetupControls.h"
 #include "gui/window/CTarnwick11Dlg.h"
 #include "platform/FileReplace.h"
@@ -192,6 +193,20 @@ int main(int argc, char** argv) {
         settings.ListSetupSheets();
         orvek::driving::sessionCaughtUp(window);
         save(window, out, "window-esc-setup-sheet.png");
+        {
+            // File > Save as Setup Sheet, filled as a racer would fill it.
+            orvek::SheetForm form;
+            form.category = settings.shownCategory();
+            form.name = "Heat 2 - less punch";
+            form.info = settings.shownNotes().info;
+            form.memo = "Punch down one step for the wet second heat.";
+            orvek::CSaveSheetDlg dialog(form, &window);
+            dialog.show();
+            QCoreApplication::processEvents();
+            const fs::path path = out / "window-save-sheet-dialog.png";
+            step(dialog.grab().save(QString::fromStdString(path.string())),
+                 "saving the Save as Setup Sheet picture");
+        }
 
         window.ShowPage(Page::Firmware);
         save(window, out, "window-firmware.png");

@@ -12,6 +12,8 @@ const QColor kLabelText(234, 234, 234);
 const QColor kOrange(247, 148, 29);
 // Highlights and failures.
 const QColor kRed(255, 0, 0);
+// Value fields and lists: white text on dark grey.
+const QColor kFieldGround(58, 58, 58);
 // The menu bar's ground on the black window.
 const QColor kMenuGround(30, 30, 30);
 
@@ -28,6 +30,16 @@ inline void setTextColour(QWidget& widget, const QColor& colour) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Text, colour);
+    widget.setPalette(palette);
+}
+
+// A field the racer types into, in the pages' value-field colours.
+inline void paintField(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Base, kFieldGround);
+    palette.setColor(QPalette::Text, Qt::white);
+    palette.setColor(QPalette::Highlight, kRed);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
     widget.setPalette(palette);
 }
 

@@ -22,6 +22,7 @@
 #include "gui/pages/settings/SettingsFileCommands.h"
 #include "gui/window/CAboutDlg.h"
 #include "gui/window/WindowResources.h"
+#include "platform/UserFolders.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -79,6 +80,7 @@ struct MenuItem {
 };
 const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSettings, false},
                                {menuCommand::ExportSettings, menuText::ExportSettings, false},
+                               {menuCommand::SaveAsSetupSheet, menuText::SaveAsSetupSheet, false},
                                {menuCommand::Exit, menuText::Exit, false}};
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},
@@ -108,7 +110,10 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
       messages_(options.messages ? *options.messages : static_cast<MessageBoxes&>(ownMessages_)),
       urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
       fileDialogs_(options.fileDialogs ? *options.fileDialogs
-                                       : static_cast<FileDialogs&>(ownFileDialogs_)) {
+                                       : static_cast<FileDialogs&>(ownFileDialogs_)),
+      ownSheetForm_(this),
+      sheetForm_(options.sheetForm ? *options.sheetForm
+                                   : static_cast<SheetFormDialog&>(ownSheetForm_)) {
     setWindowTitle(QString::fromUtf8(windowText::Title));
     setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -304,6 +309,10 @@ QLabel& CTarnwick11Dlg::lamp(int lampId) const {
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
         case menuCommand::ImportSettings: ImportSettings(*session_, fileDialogs_); return;
+        case menuCommand::SaveAsSetupSheet:
+            SaveAsSetupSheet(*settingsPage_, sheetForm_, messages_, options_.programFolder,
+                             userDataFolder());
+            return;
         case menuCommand::ExportSettings:
             ExportSettings(*settingsPage_, fileDialogs_, messages_);
             return;

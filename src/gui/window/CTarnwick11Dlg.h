@@ -17,6 +17,7 @@
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
 #include "gui/desktop/UrlOpener.h"
+#include "gui/pages/settings/CSaveSheetDlg.h"
 #include "monitor/MonitorHost.h"
 #include "session/DeviceSession.h"
 #include "session/SessionView.h"
@@ -42,6 +43,8 @@ struct WindowOptions {
     UrlOpener* urlOpener = nullptr;
     // The settings file dialogs of File > Import and Export; the window's own when null.
     FileDialogs* fileDialogs = nullptr;
+    // The form of File > Save as Setup Sheet; the window's own dialog when null.
+    SheetFormDialog* sheetForm = nullptr;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
     bool timers = true;
 };
@@ -127,6 +130,8 @@ private:
     MessageBoxes& messages_;
     UrlOpener& urlOpener_;
     FileDialogs& fileDialogs_;
+    QtSheetFormDialog ownSheetForm_;
+    SheetFormDialog& sheetForm_;
     int textSize_ = 90;
 
     // What the session last told.
@@ -147,7 +152,7 @@ private:
     std::array<QLabel*, 3> lamps_{};
     QLabel* prompt_ = nullptr;
     QLabel* portAccessNote_ = nullptr;
-    std::array<QAction*, 7> actions_{};
+    std::array<QAction*, 8> actions_{};
     Page shownPage_ = Page::UserSupport;
     bool shuttingDown_ = false;
 

@@ -19,6 +19,7 @@ namespace menuText {
 constexpr const char* File = "&File";
 constexpr const char* ImportSettings = "&Import Settings";
 constexpr const char* ExportSettings = "&Export Settings";
+constexpr const char* SaveAsSetupSheet = "Save as Setup &Sheet...";
 constexpr const char* Exit = "E&xit";
 constexpr const char* Device = "&Device";
 constexpr const char* Esc = "&Esc";
@@ -31,6 +32,7 @@ constexpr const char* About = "&About";
 namespace menuCommand {
 constexpr int ImportSettings = 32783;
 constexpr int ExportSettings = 32784;
+constexpr int SaveAsSetupSheet = 32790;  // our own: after Export Settings
 constexpr int Exit = 32785;
 constexpr int About = 32781;
 // The Device commands are the connection monitor's: deviceCommand::Esc, ProgramCard, FixMode.

@@ -313,6 +313,29 @@ void CEscSetupDlg::refreshChangeMarkers() {
     }
 }
 
+std::string CEscSetupDlg::shownCategory() const {
+    return listBox(escSetupControl::CategoryList)->currentText().toStdString();
+}
+
+std::string CEscSetupDlg::shownSheetTitle() const {
+    return listBox(escSetupControl::SetupSheetList)->currentText().toStdString();
+}
+
+std::string CEscSetupDlg::escFirmwareText() const {
+    return controls_.as<QLabel>(escSetupControl::FirmwareText)->text().toStdString();
+}
+
+void CEscSetupDlg::selectSetupSheet(const std::string& category, const std::string& title) {
+    CBitComboBox* categories = listBox(escSetupControl::CategoryList);
+    categories->setCurrentIndex(categories->findText(QString::fromStdString(category)));
+    ListSetupSheets();
+    CBitComboBox* sheets = listBox(escSetupControl::SetupSheetList);
+    const int index = sheets->findText(QString::fromStdString(title), Qt::MatchFixedString);
+    if (index < 0 || index == sheets->currentIndex()) return;
+    sheets->setCurrentIndex(index);
+    LoadSetupSheet();
+}
+
 void CEscSetupDlg::ListSetupSheets() {
     const std::string category =
         listBox(escSetupControl::CategoryList)->currentText().toStdString();
@@ -337,6 +360,7 @@ void CEscSetupDlg::LoadSetupSheet() {
 }
 
 void CEscSetupDlg::showSheetNotes(const SetupSheetNotes& notes) {
+    shownNotes_ = notes;
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
         controls_.as<QLabel>(escSetupControl::FirstInfoValue + static_cast<int>(k))
             ->setText(QString::fromStdString(notes.info[k]));

@@ -62,6 +62,15 @@ public:
     // Some list would write another value than the ESC was last known to hold.
     bool hasUnsentChanges() const;
 
+    // What the page shows now: the category picked, the sheet picked, the notes shown, the
+    // identified ESC's firmware text (each empty for none).
+    std::string shownCategory() const;
+    std::string shownSheetTitle() const;
+    const SetupSheetNotes& shownNotes() const { return shownNotes_; }
+    std::string escFirmwareText() const;
+    // Picks the category and then the sheet, as a racer picks them (the sheet is loaded).
+    void selectSetupSheet(const std::string& category, const std::string& title);
+
     // Category pick: lists the category's setup sheets and loads the first.
     void ListSetupSheets();
     // Setup Sheet pick: asks the session to load the sheet's options; its notes come back.
@@ -87,6 +96,7 @@ private:
 
     DeviceSession* session_ = nullptr;
     bool closingAfterWrite_ = false;
+    SetupSheetNotes shownNotes_;
     QString lastProgress_;
     std::filesystem::path programFolder_;
     ControlRegistry controls_;

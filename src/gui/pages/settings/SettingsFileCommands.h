@@ -1,9 +1,10 @@
 #pragma once
 // File > Import Settings and File > Export Settings: the eighteen selections of the ESC SETUP
-// page loaded from or saved to a settings file (.cfg). Neither talks to the ESC; what cannot
-// be done is reported in a message box.
+// page loaded from or saved to a settings file (.cfg); File > Save as Setup Sheet. Neither talks to
+// the ESC; what cannot be done is reported in a message box.
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
+#include "gui/pages/settings/CSaveSheetDlg.h"
 #include "settings/SettingsImportReport.h"
 
 namespace orvek {
@@ -24,5 +25,14 @@ void ImportSettings(DeviceSession& session, FileDialogs& dialogs);
 // selected texts. Asks before replacing a file the dialog did not ask about; a failed write
 // is reported with the path and the reason, and leaves an existing file as it was.
 void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+
+// Asks for a category, a name and the notes (prefilled from the sheet loaded, the identified
+// ESC's firmware and today's date) and saves the lists as they show now as a setup sheet in the
+// racer's own Profile folder. Asks before a sheet of that name is replaced (the racer's own, or an
+// installed one that the racer's copy will stand for); a failed write is reported with the path
+// and the reason. The saved sheet is selected in the Setup Sheet list at once.
+void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes& messages,
+                      const std::filesystem::path& programFolder,
+                      const std::optional<std::filesystem::path>& userFolder);
 
 }  // namespace orvek

@@ -1,7 +1,6 @@
 #pragma once
-// The firmware page as the window holds it: a program folder on disk, the simulated device on a
-// pseudo-terminal, the connection monitor, and the page's update host behind a posting host, so
-// that update workers reach the page on the test's thread as they reach the window's.
+// The firmware page in the real window: a program folder on disk, the simulated device on a
+// pseudo-terminal, the window's device session and the update workers it starts.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -16,13 +15,13 @@
 #include <thread>
 #include <vector>
 
-#include "RigUpdateHost.h"
 #include "gui/controls/CBitComboBox.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
+#include "gui/pages/settings/CEscSetupDlg.h"
 #include "monitor/MonitorRig.h"
-#include "session/PostingUpdateHost.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/WindowRig.h"
 
 namespace orvek::testing {
 
@@ -111,22 +110,6 @@ inline std::string xupImage(int blocks, int seed, std::vector<Bytes>* sent = nul
     return text;
 }
 
-// The window's MonitorHost as far as the firmware page is concerned: it records like the
-// monitor's test window and forwards what the firmware page shows.
-class PageWindow : public RecordingWindow {
-public:
-    CFirmwareDlg* page = nullptr;
-    const FirmwareIdentity* identity = nullptr;
-    void deviceInfoShown(FirmwareTarget target) override {
-        RecordingWindow::deviceInfoShown(target);
-        if (page && identity) page->deviceInfoShown(target, *identity);
-    }
-    void settingsBackedUp(const SettingsBackup& backup) override {
-        RecordingWindow::settingsBackedUp(backup);
-        if (page) page->showSettingsBackup(backup);
-    }
-};
-
 // Shows and hides of chosen controls, in the order they happened.
 class VisibilityLog : public QObject {
 public:
@@ -146,43 +129,44 @@ protected:
     }
 };
 
+// The FIRMWARE page in the real main window, its device session on a simulated device, the
+// program folder and the user's data folder on disk.
 struct PageRig {
-    explicit PageRig(sim::SimOptions options = {}) : sim(std::move(options)) {
-        ok = sim.start();
-        link.setPortOverride(sim.devicePath());
+    explicit PageRig(sim::SimOptions options = {}) : window(std::move(options)) {
+        ok = window.ok;
+        window.options.programFolder = folders.program();
     }
 
     // The page reads the catalogue when it is made: write the folder's files first.
     void openPage() {
-        page = std::make_unique<CFirmwareDlg>(
-            [this](FirmwareTarget target, const std::filesystem::path& image) {
-                (target == FirmwareTarget::Esc ? requests.escImage : requests.cardImage) = image;
-                (target == FirmwareTarget::Esc ? requests.escUpdateRequested
-                                               : requests.cardUpdateRequested) = true;
-            },
-            messages, folders.program());
-        page->show();
-        window.page = page.get();
-        window.identity = &identity;
-        updateHost = std::make_unique<RigUpdateHost>(state, requests, *page, window);
-        posting = std::make_unique<PostingUpdateHost>(*updateHost, page.get());
-        monitor = std::make_unique<ConnectionMonitor>(link, lists, identity, requests, state,
-                                                      window, *posting);
+        CTarnwick11Dlg& w = window.win();
+        w.show();
+        page = &w.firmwarePage();
+        bringUpPage();
     }
-
+    // Port open, the device mode chosen and the device identified; the page shown again (a
+    // mode switched on shows USER SUPPORT).
     void connectEsc() {
-        monitor->onPollTimer();
-        ASSERT_EQ(link.usbState(), UsbState::PortOpen);
-        monitor->onDeviceEsc();
-        monitor->onPollTimer();
-        ASSERT_EQ(link.escState(), EscState::Identified);
+        tick();
+        ASSERT_EQ(status().usbState, UsbState::PortOpen);
+        window.choose(deviceCommand::Esc);
+        tick();
+        ASSERT_EQ(status().escState, EscState::Identified);
+        bringUpPage();
     }
     void connectCard() {
-        monitor->onPollTimer();
-        ASSERT_EQ(link.usbState(), UsbState::PortOpen);
-        monitor->onDeviceProgramCard();
-        monitor->onPollTimer();
-        ASSERT_EQ(state.cardState, CardState::Identified);
+        tick();
+        ASSERT_EQ(status().usbState, UsbState::PortOpen);
+        window.choose(deviceCommand::ProgramCard);
+        tick();
+        ASSERT_EQ(status().cardState, CardState::Identified);
+        bringUpPage();
+    }
+    void tick() { window.tick(); }
+    // The session has served every click so far; its status as the window shows it.
+    const SessionStatus& status() {
+        window.settle();
+        return window.status();
     }
 
     CBitComboBox* list(FirmwareTarget target) const {
@@ -196,38 +180,50 @@ struct PageRig {
         list(target)->setCurrentIndex(index);
     }
 
-    // Pumps the window's events while an update worker runs, then once more for what it posted.
-    // `whileRunning` is called between pumps.
+    // Runs the window's events while an update is requested or runs, then until everything the
+    // session and the worker posted is shown. `whileRunning` is called between turns.
     void runUpdates(const std::function<void()>& whileRunning = {}) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (monitor->updateRunning() && std::chrono::steady_clock::now() < deadline) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            if (whileRunning) whileRunning();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        ASSERT_FALSE(monitor->updateRunning()) << "the update did not end";
-        monitor->waitForUpdates();
+        CTarnwick11Dlg& w = window.win();
+        ASSERT_TRUE(driving::pumpUntil(
+            [&] {
+                if (whileRunning) whileRunning();
+                return w.status().commandsServed >= w.session().commandsSent() &&
+                       !w.status().updateLocked();
+            },
+            60000))
+            << "the update did not end";
+        window.settle();
         QCoreApplication::processEvents();
     }
     // What the window does when its FIRMWARE button brings the page up.
-    void bringUpPage() {
-        if (state.updateIdle) page->showReadyPictures();
+    void bringUpPage() { window.win().ShowPage(CTarnwick11Dlg::Page::Firmware); }
+
+    // The boxes shown, as "message:<stop|none>:<text>".
+    std::vector<std::string> messageLog() const {
+        std::vector<std::string> log;
+        for (const ShownMessage& m : window.messages.shown) {
+            log.push_back(std::string("message:") +
+                          (m.icon == MessageIcon::Stop ? "stop:" : "none:") + m.text);
+        }
+        return log;
     }
+    // The settings backups in the user's data folder.
+    std::vector<std::filesystem::path> backupsSaved() const {
+        std::vector<std::filesystem::path> saved;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folders.backups(), error))
+            saved.push_back(entry.path());
+        return saved;
+    }
+    const ParameterLists& lists() { return window.win().settingsPage().lists(); }
 
     TestFolders folders;
-    sim::Simulator sim;
-    UsbUart link;
-    ParameterLists lists;
+    WindowRig window;
+    sim::Simulator& sim = window.sim;
+    RecordingMessageBoxes& messages = window.messages;
+    CFirmwareDlg* page = nullptr;
+    // An identity to show the page directly, as the session would.
     FirmwareIdentity identity;
-    RequestFlags requests;
-    DeviceState state;
-    PageWindow window;
-    RecordingMessageBoxes messages;
-    std::unique_ptr<CFirmwareDlg> page;
-    std::unique_ptr<RigUpdateHost> updateHost;
-    std::unique_ptr<PostingUpdateHost> posting;
-    // Last: destroyed first, joining any worker while the page is still there.
-    std::unique_ptr<ConnectionMonitor> monitor;
     bool ok = false;
 };
 

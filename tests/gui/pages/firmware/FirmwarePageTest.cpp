@@ -11,6 +11,7 @@
 #include "FirmwarePageRig.h"
 #include "gui/controls/CxSkinButton.h"
 #include "gui/pages/firmware/IdentityField.h"
+#include "gui/pages/settings/EscSetupControls.h"
 #include "resources/SkinRegistry.h"
 #include "support/WidgetTesting.h"
 
@@ -136,6 +137,15 @@ TEST(FirmwarePageLayout, ListsHoldTheImagesOnDiskSortedAndNothingIsChosen) {
     EXPECT_EQ(bare.list(FirmwareTarget::Esc)->count(), 1);
 }
 
+// The settings page's model and firmware texts, as "model|firmware".
+std::string settingsTexts(PageRig& rig) {
+    const CEscSetupDlg& settings = rig.window.win().settingsPage();
+    auto text = [&](int id) {
+        return static_cast<QLabel*>(settings.control(id))->text().toStdString();
+    };
+    return text(escSetupControl::ModelText) + "|" + text(escSetupControl::FirmwareText);
+}
+
 TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
     {
         sim::SimOptions stock = deviceOptions(sim::Peer::EscApplication);
@@ -148,26 +158,30 @@ TEST(FirmwarePageIdentity, FieldsShowWhatTheMonitorIdentified) {
         EXPECT_EQ(field(rig, ctl::EscFirmware)->text(), "Stock V1.70");
         EXPECT_EQ(field(rig, ctl::EscModelName)->text(), "ORVEK BASIS SPEC");
         EXPECT_EQ(field(rig, ctl::EscHardwareVersion)->text(), "Tarnwick V1.1ST");
-        EXPECT_EQ(rig.window.log.startingWith("texts:").back(),
-                  "texts:ORVEK BASIS SPEC|Stock V1.70");
+        EXPECT_EQ(settingsTexts(rig), "ORVEK BASIS SPEC|Stock V1.70");
     }
     {
-        // An ESC outside the model table: the page and the settings line keep the earlier ESC.
-        sim::SimOptions unlisted = deviceOptions(sim::Peer::EscApplication);
-        unlisted.identity.typeCode = 0x0A;
-        unlisted.identity.versionCode = 9;
-        PageRig rig(unlisted);
+        // An ESC outside the model table after a Stock one: the page and the settings line keep
+        // the earlier ESC.
+        sim::SimOptions stock = deviceOptions(sim::Peer::EscApplication);
+        stock.identity.typeCode = 0x0C;
+        stock.identity.versionCode = 7;
+        PageRig rig(stock);
         ASSERT_TRUE(rig.ok);
         rig.openPage();
-        rig.identity.storeEscInfo({0x0C, 0x40, 0, 7, 0, 0, 0});
-        rig.identity.showDeviceInfo(FirmwareTarget::Esc);
-        rig.page->deviceInfoShown(FirmwareTarget::Esc, rig.identity);
         rig.connectEsc();
-        EXPECT_EQ(rig.lists.family, EscFamily::Unlisted);
+        sim::DeviceIdentity unlisted = stock.identity;
+        unlisted.typeCode = 0x0A;
+        unlisted.versionCode = 9;
+        rig.sim.setIdentity(unlisted);
+        rig.window.choose(deviceCommand::Esc);  // off, and on again: identified afresh
+        rig.window.choose(deviceCommand::Esc);
+        rig.tick();
+        ASSERT_EQ(rig.status().escState, EscState::Identified);
+        EXPECT_EQ(rig.lists().family, EscFamily::Unlisted);
         EXPECT_EQ(field(rig, ctl::EscFirmware)->text(), "Stock V1.70");
         EXPECT_EQ(field(rig, ctl::EscModelName)->text(), "ORVEK BASIS SPEC");
-        EXPECT_EQ(rig.window.log.startingWith("texts:").back(),
-                  "texts:ORVEK BASIS SPEC|Stock V1.70");
+        EXPECT_EQ(settingsTexts(rig), "ORVEK BASIS SPEC|Stock V1.70");
     }
     {
         sim::SimOptions card = deviceOptions(sim::Peer::CardApplication);
@@ -196,25 +210,25 @@ TEST(FirmwarePageClicks, OnlyPointsStrictlyInsideAStartPictureCount) {
     for (const QPoint& at : edges) {
         sendMove(*rig.page, at);
         EXPECT_NE(rig.page->cursor().shape(), Qt::PointingHandCursor) << at.x() << "," << at.y();
-        QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(rig.page, Qt::LeftButton, {}, at);
     }
-    EXPECT_FALSE(rig.requests.escUpdateRequested);
-    EXPECT_FALSE(rig.requests.cardUpdateRequested);
+    EXPECT_FALSE(rig.status().escUpdateRequested);
+    EXPECT_FALSE(rig.status().cardUpdateRequested);
     EXPECT_TRUE(rig.messages.shown.empty());
 
     // One pixel inside: the hand, and the request for that target only.
     sendMove(*rig.page, {441, 106});
     EXPECT_EQ(rig.page->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {441, 106});
-    EXPECT_TRUE(rig.requests.escUpdateRequested);
-    EXPECT_FALSE(rig.requests.cardUpdateRequested);
-    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("Stock V1.80.kfw"));
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {441, 106});
+    EXPECT_TRUE(rig.status().escUpdateRequested);
+    EXPECT_FALSE(rig.status().cardUpdateRequested);
+    EXPECT_EQ(rig.status().escImage, rig.folders.firmware("Stock V1.80.kfw"));
     sendMove(*rig.page, {589, 429});
     EXPECT_EQ(rig.page->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {589, 429});
-    EXPECT_TRUE(rig.requests.cardUpdateRequested);
-    EXPECT_EQ(rig.requests.cardImage, rig.folders.firmware("QLX_V1.30.xup"));
-    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("Stock V1.80.kfw"))
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {589, 429});
+    EXPECT_TRUE(rig.status().cardUpdateRequested);
+    EXPECT_EQ(rig.status().cardImage, rig.folders.firmware("QLX_V1.30.xup"));
+    EXPECT_EQ(rig.status().escImage, rig.folders.firmware("Stock V1.80.kfw"))
         << "each target keeps its own";
     EXPECT_TRUE(rig.messages.shown.empty());
     sendMove(*rig.page, {300, 300});
@@ -226,20 +240,20 @@ TEST(FirmwarePageClicks, NothingChosenAsksForAChoiceAndAnEmptyCardEntryIsIgnored
     rig.folders.writeFirmware(".xup", xupImage(1, 2));
     rig.folders.writeFirmware("Stock V1.80.kfw", kfwImage(2, 2));
     rig.openPage();
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 140});
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 390});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 140});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 390});
     ASSERT_EQ(rig.messages.shown.size(), 2u);
     EXPECT_EQ(rig.messages.shown[0].text, "Please select ESC Firmware version!");
     EXPECT_EQ(rig.messages.shown[1].text, "Please select Program Card Firmware version!");
     EXPECT_FALSE(rig.messages.shown[0].question);
-    EXPECT_FALSE(rig.requests.escUpdateRequested);
-    EXPECT_FALSE(rig.requests.cardUpdateRequested);
+    EXPECT_FALSE(rig.status().escUpdateRequested);
+    EXPECT_FALSE(rig.status().cardUpdateRequested);
 
     rig.choose(FirmwareTarget::ProgramCard, "");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 390});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 390});
     EXPECT_EQ(rig.messages.shown.size(), 2u) << "no message for the empty entry";
-    EXPECT_FALSE(rig.requests.cardUpdateRequested);
-    EXPECT_TRUE(rig.requests.cardImage.empty());
+    EXPECT_FALSE(rig.status().cardUpdateRequested);
+    EXPECT_TRUE(rig.status().cardImage.empty());
 }
 
 TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
@@ -257,7 +271,7 @@ TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
     rig.sim.clearReceived();
 
     rig.choose(FirmwareTarget::Esc, "Saved page");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 140});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 140});
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     const ShownMessage asked = rig.messages.shown[0];
     EXPECT_TRUE(asked.question);
@@ -267,41 +281,39 @@ TEST(FirmwarePageImageCheck, DamagedImageIsAskedAboutAndNoSendsNothing) {
     EXPECT_NE(asked.text.find("line 2: not a record"), std::string::npos) << asked.text;
     EXPECT_NE(asked.text.find("Upload it anyway?"), std::string::npos);
     // No (the default): no request, and the next tick sends only its probe.
-    EXPECT_FALSE(rig.requests.escUpdateRequested);
-    EXPECT_TRUE(rig.requests.escImage.empty());
-    rig.monitor->onPollTimer();
-    EXPECT_FALSE(rig.monitor->updateRunning());
+    EXPECT_FALSE(rig.status().escUpdateRequested);
+    EXPECT_TRUE(rig.status().escImage.empty());
+    rig.tick();
+    EXPECT_FALSE(rig.status().updateRunning);
     EXPECT_EQ(rig.sim.received().size(), 1u);
-    EXPECT_TRUE(rig.window.log.startingWith("backup:").empty());
+    EXPECT_TRUE(rig.backupsSaved().empty());
 
     // A truncated download says where it ends; Yes lets it go as chosen.
     rig.choose(FirmwareTarget::Esc, "Cut short");
     rig.messages.answers.push_back(true);
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 140});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 140});
     ASSERT_EQ(rig.messages.shown.size(), 2u);
     EXPECT_NE(rig.messages.shown[1].text.find("no end-of-file record"), std::string::npos)
         << rig.messages.shown[1].text;
-    EXPECT_TRUE(rig.requests.escUpdateRequested);
-    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("Cut short.kfw"));
-    rig.requests.escUpdateRequested = false;
+    EXPECT_TRUE(rig.status().escUpdateRequested);
+    EXPECT_EQ(rig.status().escImage, rig.folders.firmware("Cut short.kfw"));
 
     // A card image whose last block runs past its end.
     rig.choose(FirmwareTarget::ProgramCard, "QLX cut");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 390});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 390});
     ASSERT_EQ(rig.messages.shown.size(), 3u);
     EXPECT_NE(rig.messages.shown[2].text.find("only"), std::string::npos)
         << rig.messages.shown[2].text;
     EXPECT_NE(rig.messages.shown[2].text.find("remain"), std::string::npos)
         << rig.messages.shown[2].text;
-    EXPECT_FALSE(rig.requests.cardUpdateRequested);
+    EXPECT_FALSE(rig.status().cardUpdateRequested);
 
     // A sound image goes on without a question.
     rig.choose(FirmwareTarget::Esc, "Stock V1.80");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, {515, 140});
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, {515, 140});
     EXPECT_EQ(rig.messages.shown.size(), 3u);
-    EXPECT_TRUE(rig.requests.escUpdateRequested);
-    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("Stock V1.80.kfw"));
-    rig.requests.escUpdateRequested = false;
+    EXPECT_TRUE(rig.status().escUpdateRequested);
+    EXPECT_EQ(rig.status().escImage, rig.folders.firmware("Stock V1.80.kfw"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "firmware/Progress.h"
 #include "firmware/XupImage.h"
 #include "gui/controls/CxSkinButton.h"
+#include "gui/pages/firmware/IdentityField.h"
 #include "settings/SettingsFile.h"
 #include "support/RefusedFiles.h"
 
@@ -44,18 +45,18 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     visibility.watch(rig.page->control(ctl::EscStatus), ctl::EscStatus);
 
     rig.choose(FirmwareTarget::Esc, "Expert V1.40");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    ASSERT_TRUE(rig.requests.escUpdateRequested);
-    EXPECT_FALSE(rig.monitor->updateRunning()) << "the click only asks";
-    rig.window.log.clear();
-    rig.monitor->onPollTimer();
-    ASSERT_TRUE(rig.monitor->updateRunning());
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kEscStart);
+    ASSERT_TRUE(rig.status().escUpdateRequested);
+    EXPECT_FALSE(rig.status().updateRunning) << "the click only asks";
+    rig.messages.shown.clear();
+    rig.tick();
+    ASSERT_TRUE(rig.status().updateRunning);
 
     bool idleWhileShowingProgress = false;
     bool readyResetMidUpdate = false;
     rig.runUpdates([&] {
         if (!progress(rig, FirmwareTarget::Esc)->isVisible()) return;
-        idleWhileShowingProgress |= rig.state.updateIdle.load();
+        idleWhileShowingProgress |= !rig.window.win().updateLocked();
         // Brought up mid-update, the page keeps what it shows.
         rig.page->setStatusPicture(FirmwareTarget::Esc, SkinId::StatusFinished);
         rig.bringUpPage();
@@ -75,29 +76,30 @@ TEST(FirmwareUpdateFromPage, EscUpdateFromAClickToFinishedWithItsSettingsSavedFi
     EXPECT_EQ(progress(rig, FirmwareTarget::Esc)->text().toStdString(),
               progressCaption(progressPercent(beforeLast, total)));
     EXPECT_EQ(rig.sim.records(), frames);
-    EXPECT_TRUE(rig.window.log.startingWith("message:").empty());
-    EXPECT_FALSE(rig.requests.escUpdateRequested);
+    EXPECT_TRUE(rig.messageLog().empty());
+    EXPECT_FALSE(rig.status().escUpdateRequested);
 
     // The settings went to the user's data folder first, as an export of the lists would write
     // them.
-    const auto backups = rig.window.log.startingWith("backup:saved:");
+    const auto backups = rig.backupsSaved();
     ASSERT_EQ(backups.size(), 1u);
-    const std::filesystem::path saved = backups[0].substr(std::string("backup:saved:").size());
+    const std::filesystem::path saved = backups[0];
     EXPECT_EQ(saved.parent_path(), rig.folders.backups());
     EXPECT_EQ(saved.filename().string().rfind("ORVEK-ARC_Expert-V1.30_", 0), 0u) << saved;
     const auto exported = rig.folders.data() / "export.cfg";
-    ASSERT_EQ(exportSettingsFile(rig.lists, exported), SettingsFileStatus::Ok);
+    ASSERT_EQ(exportSettingsFile(rig.lists(), exported), SettingsFileStatus::Ok);
     EXPECT_EQ(fileBytes(saved), fileBytes(exported));
-    EXPECT_EQ(rig.window.log.all().front(), backups[0]) << "saved before the worker started";
     auto* line = static_cast<QLabel*>(rig.page->control(ctl::BackupLine));
     EXPECT_TRUE(line->isVisible());
     EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(saved.filename().string())));
 
     // The ESC is identified afresh at the next tick, and the page brought up shows Ready again.
-    rig.window.log.clear();
-    rig.monitor->onPollTimer();
-    EXPECT_EQ(rig.link.escState(), EscState::Identified);
-    EXPECT_TRUE(rig.window.log.has("infoShown:esc"));
+    rig.messages.shown.clear();
+    rig.tick();
+    EXPECT_EQ(rig.status().escState, EscState::Identified);
+    EXPECT_EQ(static_cast<IdentityField*>(rig.page->control(ctl::EscFirmware))->text(),
+              "Expert V1.30")
+        << "shown afresh from the new identification";
     rig.bringUpPage();
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusReady);
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusReady);
@@ -117,20 +119,20 @@ TEST(FirmwareUpdateFromPage, CardUpdateRefusedForItsChecksumEndsFailedWithTheMes
     visibility.watch(rig.page->control(ctl::CardStatus), ctl::CardStatus);
 
     rig.choose(FirmwareTarget::ProgramCard, "QLX_V1.30");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
-    rig.window.log.clear();
-    rig.monitor->onPollTimer();
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kCardStart);
+    rig.messages.shown.clear();
+    rig.tick();
     rig.runUpdates();
 
-    EXPECT_EQ(rig.window.log.startingWith("message:"),
+    EXPECT_EQ(rig.messageLog(),
               std::vector<std::string>{"message:none:Update Error: Data transfer crc error!"});
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusFailed);
     EXPECT_EQ(visibility.events,
               (std::vector<std::string>{"1033:hide", "1102:show", "1102:hide", "1033:show"}));
     EXPECT_EQ(rig.sim.blocks().size(), 2u) << "nothing after the refused block";
-    EXPECT_FALSE(rig.requests.cardUpdateRequested);
-    EXPECT_TRUE(rig.window.log.startingWith("backup:").empty()) << "a card has no settings to save";
-    EXPECT_EQ(rig.link.portOpen(), 0) << "closed for the next tick to reopen";
+    EXPECT_FALSE(rig.status().cardUpdateRequested);
+    EXPECT_TRUE(rig.backupsSaved().empty()) << "a card has no settings to save";
+    EXPECT_EQ(rig.status().usbState, UsbState::NoPort) << "closed for the next tick to reopen";
 }
 
 TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
@@ -142,18 +144,18 @@ TEST(FirmwareUpdateFromPage, ClickDuringARunningUpdateStartsNoSecondOne) {
     rig.openPage();
     rig.connectEsc();
     rig.choose(FirmwareTarget::Esc, "A");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    rig.monitor->onPollTimer();
-    ASSERT_TRUE(rig.monitor->updateRunning());
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kEscStart);
+    rig.tick();
+    ASSERT_TRUE(rig.status().updateRunning);
 
     // The worker waits for the window's thread, which takes this click first.
     rig.choose(FirmwareTarget::Esc, "B");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    EXPECT_EQ(rig.requests.escImage, rig.folders.firmware("B.kfw"));
-    rig.runUpdates([&] { rig.monitor->onPollTimer(); });
-    EXPECT_FALSE(rig.requests.escUpdateRequested) << "the running update cleared it";
-    rig.monitor->onPollTimer();
-    EXPECT_FALSE(rig.monitor->updateRunning());
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kEscStart);
+    EXPECT_EQ(rig.status().escImage, rig.folders.firmware("B.kfw"));
+    rig.runUpdates([&] { rig.tick(); });
+    EXPECT_FALSE(rig.status().escUpdateRequested) << "the running update cleared it";
+    rig.tick();
+    EXPECT_FALSE(rig.status().updateRunning);
     EXPECT_EQ(rig.sim.imagesCompleted(), 1);
     EXPECT_EQ(rig.sim.records(), first) << "the running update kept the image it started with";
 }
@@ -170,27 +172,26 @@ TEST(FirmwareUpdateFromPage, BothTargetsRequestedBeforeATickEachGoWithTheirOwnIm
     rig.connectCard();
     rig.choose(FirmwareTarget::ProgramCard, "Race");
     rig.choose(FirmwareTarget::Esc, "Race");
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    rig.window.log.clear();
-    rig.monitor->onPollTimer();
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kCardStart);
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kEscStart);
+    rig.messages.shown.clear();
+    rig.tick();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.blocks(), blocks);
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::ProgramCard), SkinId::StatusFinished);
-    EXPECT_EQ(rig.window.log.startingWith("message:"),
-              std::vector<std::string>{"message:stop:ESC Connection Error!"});
+    EXPECT_EQ(rig.messageLog(), std::vector<std::string>{"message:stop:ESC Connection Error!"});
 
     // The ESC attached: the ESC update takes the .kfw even though the card was clicked last.
     rig.sim.setPeer(sim::Peer::EscApplication);
     rig.connectEsc();
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kEscStart);
-    QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, kCardStart);
-    rig.window.log.clear();
-    rig.monitor->onPollTimer();
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kEscStart);
+    QTest::mouseClick(rig.page, Qt::LeftButton, {}, kCardStart);
+    rig.messages.shown.clear();
+    rig.tick();
     rig.runUpdates();
     EXPECT_EQ(rig.sim.records(), records);
     EXPECT_EQ(rig.page->statusPicture(FirmwareTarget::Esc), SkinId::StatusFinished);
-    EXPECT_EQ(rig.window.log.startingWith("message:"),
+    EXPECT_EQ(rig.messageLog(),
               std::vector<std::string>{"message:stop:Program Card Connection Error!"});
 }
 
@@ -214,17 +215,16 @@ TEST_P(FirmwareUpdateOfARefusedFile, EndsWithTheFileErrorAndThePollRunsAgain) {
             rig.connectCard();
         }
         rig.choose(target, "Refused");
-        rig.window.log.clear();
+        rig.messages.shown.clear();
         const auto start = std::chrono::steady_clock::now();
-        QTest::mouseClick(rig.page.get(), Qt::LeftButton, {}, esc ? kEscStart : kCardStart);
-        rig.monitor->onPollTimer();
+        QTest::mouseClick(rig.page, Qt::LeftButton, {}, esc ? kEscStart : kCardStart);
+        rig.tick();
         rig.runUpdates();
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_EQ(rig.window.log.startingWith("message:"),
-                  std::vector<std::string>{"message:stop:Read File Error!"});
-        EXPECT_TRUE(rig.window.timerRunning.load()) << "timer 1 runs again";
-        EXPECT_FALSE(esc ? rig.requests.escUpdateRequested : rig.requests.cardUpdateRequested);
-        EXPECT_TRUE(rig.state.updateIdle.load());
+        EXPECT_EQ(rig.messageLog(), std::vector<std::string>{"message:stop:Read File Error!"});
+        EXPECT_TRUE(rig.status().pollTimerActive) << "timer 1 runs again";
+        EXPECT_FALSE(esc ? rig.status().escUpdateRequested : rig.status().cardUpdateRequested);
+        EXPECT_TRUE(rig.status().updateIdle);
         EXPECT_TRUE(rig.sim.records().empty() && rig.sim.blocks().empty())
             << "nothing went to the device";
     }

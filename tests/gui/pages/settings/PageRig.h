@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,10 @@ inline sim::SimOptions escOptions(std::uint8_t typeCode, std::uint8_t versionCod
 }
 
 struct PageRig {
-    explicit PageRig(sim::SimOptions options = {}) : window(std::move(options)) {
+    // `setUp` may change the window's options before the window is made.
+    explicit PageRig(sim::SimOptions options = {},
+                     const std::function<void(WindowOptions&)>& setUp = {})
+        : window(std::move(options)), setUp_(setUp) {
         ok = window.ok;
         CTarnwick11Dlg& w = window.win();
         w.show();
@@ -41,6 +45,14 @@ struct PageRig {
     void connectEsc() {
         window.connectEsc();
         window.win().ShowPage(CTarnwick11Dlg::Page::EscSetup);  // the menu showed USER SUPPORT
+    }
+    // The window, made on first use with the options `setUp` gave.
+    CTarnwick11Dlg& madeWindow() {
+        if (setUp_) {
+            setUp_(window.options);
+            setUp_ = nullptr;
+        }
+        return window.win();
     }
     void tick() { window.tick(); }
     void settle() { window.settle(); }
@@ -92,7 +104,8 @@ struct PageRig {
     }
 
     WindowRig window;
-    CEscSetupDlg& page = window.win().settingsPage();
+    std::function<void(WindowOptions&)> setUp_;
+    CEscSetupDlg& page = madeWindow().settingsPage();
     sim::Simulator& sim = window.sim;
     RecordingMessageBoxes& messages = window.messages;
     TempFolder& programFolder = window.program;

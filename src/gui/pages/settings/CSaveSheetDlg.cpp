@@ -1,0 +1,101 @@
+#include "gui/pages/settings/CSaveSheetDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "gui/controls/SkinPalette.h"
+#include "settings/SetupSheetWriter.h"
+
+namespace orvek {
+
+namespace {
+
+QString text(const std::string& value) { return QString::fromStdString(value); }
+
+QLabel* formLabel(const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    skin::setTextColour(*label, skin::kLabelText);
+    return label;
+}
+
+}  // namespace
+
+CSaveSheetDlg::CSaveSheetDlg(const SheetForm& prefill, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Save as Setup Sheet"));
+    skin::paintBlack(*this);
+    setMinimumWidth(520);
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+
+    category_ = new QComboBox(this);
+    for (const char* category : ProfileCategories()) category_->addItem(QString::fromLatin1(category));
+    const int loaded = category_->findText(text(prefill.category));
+    category_->setCurrentIndex(loaded >= 0 ? loaded : 0);
+    form->addRow(formLabel(QStringLiteral("Category"), this), category_);
+
+    name_ = new QLineEdit(text(prefill.name), this);
+    skin::paintField(*name_);
+    name_->setMaxLength(static_cast<int>(kSheetNameMaxLength) + 1);
+    form->addRow(formLabel(QStringLiteral("Sheet name"), this), name_);
+
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        info_[k] = new QLineEdit(text(prefill.info[k]), this);
+        skin::paintField(*info_[k]);
+        form->addRow(formLabel(QString::fromLatin1(InfoKeyNames()[k]), this), info_[k]);
+    }
+    memo_ = new QLineEdit(text(prefill.memo), this);
+    skin::paintField(*memo_);
+    form->addRow(formLabel(QStringLiteral("Memo"), this), memo_);
+
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
+    skin::setTextColour(*note_, skin::kOrange);
+    layout->addWidget(note_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSaveSheetDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSaveSheetDlg::reject);
+    layout->addWidget(buttons);
+    name_->setFocus();
+}
+
+SheetForm CSaveSheetDlg::form() const {
+    SheetForm form;
+    form.category = category_->currentText().toStdString();
+    form.name = name_->text().toStdString();
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) form.info[k] = info_[k]->text().toStdString();
+    form.memo = memo_->text().toStdString();
+    return form;
+}
+
+void CSaveSheetDlg::accept() {
+    const SheetForm entered = form();
+    if (const SheetNameProblem problem = checkSheetName(entered.name);
+        problem != SheetNameProblem::None) {
+        note_->setText(text(sheetNameProblemText(problem)));
+        name_->setFocus();
+        return;
+    }
+    SetupSheetContent content;
+    content.info = entered.info;
+    content.memo = entered.memo;
+    if (const auto field = sheetValueProblem(content)) {
+        note_->setText(text(*field + " is too long or holds a line break: the sheet could not "
+                                     "give it back whole."));
+        return;
+    }
+    QDialog::accept();
+}
+
+std::optional<SheetForm> QtSheetFormDialog::ask(const SheetForm& prefill) {
+    CSaveSheetDlg dialog(prefill, owner_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.form();
+}
+
+}  // namespace orvek

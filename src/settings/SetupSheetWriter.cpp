@@ -1,0 +1,140 @@
+#include "settings/SetupSheetWriter.h"
+
+#include <algorithm>
+
+#include "platform/FileReplace.h"
+#include "settings/ParamTable.h"
+
+namespace orvek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+bool knownCategory(std::string_view category) {
+    const auto& categories = ProfileCategories();
+    return std::any_of(categories.begin(), categories.end(),
+                       [&](const char* known) { return category == known; });
+}
+
+}  // namespace
+
+SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNotes& notes) {
+    SetupSheetContent content;
+    for (int k = 0; k < kParameterCount; ++k)
+        content.options[static_cast<std::size_t>(k)] = lists.byKey(k).selectedText();
+    content.info = notes.info;
+    content.memo = notes.memo;
+    return content;
+}
+
+SheetNameProblem checkSheetName(std::string_view name) {
+    if (name.empty()) return SheetNameProblem::Empty;
+    if (name.front() == '.') return SheetNameProblem::StartsWithDot;
+    if (name.find_first_of("/\\") != std::string_view::npos) return SheetNameProblem::PathSeparator;
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return isControl(static_cast<unsigned char>(c)); })) {
+        return SheetNameProblem::ControlCharacter;
+    }
+    if (name.size() > kSheetNameMaxLength) return SheetNameProblem::TooLong;
+    return SheetNameProblem::None;
+}
+
+std::string sheetNameProblemText(SheetNameProblem problem) {
+    switch (problem) {
+        case SheetNameProblem::None: return "";
+        case SheetNameProblem::Empty: return "The sheet needs a name.";
+        case SheetNameProblem::StartsWithDot: return "A sheet name may not start with a dot.";
+        case SheetNameProblem::PathSeparator: return "A sheet name may not hold / or \\.";
+        case SheetNameProblem::ControlCharacter:
+            return "A sheet name may not hold a tab, line break or other control character.";
+        case SheetNameProblem::TooLong: return "A sheet name may be at most 100 characters long.";
+    }
+    return "";
+}
+
+std::optional<std::string> sheetValueProblem(const SetupSheetContent& content) {
+    auto unreadable = [](const std::string& value) {
+        return value.size() > kSheetValueMaxLength ||
+               value.find_first_of("\r\n") != std::string::npos;
+    };
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        if (unreadable(content.info[k])) return std::string(InfoKeyNames()[k]);
+    }
+    if (unreadable(content.memo)) return std::string("memo");
+    return std::nullopt;
+}
+
+std::string setupSheetText(const SetupSheetContent& content) {
+    std::string text = std::string("[option]") + kCrLf;
+    for (const EscParameter& parameter : parameterTable()) {
+        text += parameter.keyName;
+        text += "=" + content.options[static_cast<std::size_t>(parameter.keyNumber)] + kCrLf;
+    }
+    text += std::string("[info]") + kCrLf;
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k)
+        text += std::string(InfoKeyNames()[k]) + "=" + content.info[k] + kCrLf;
+    text += std::string("[memo]") + kCrLf + "memo=" + content.memo + kCrLf;
+    return text;
+}
+
+std::optional<fs::path> findOwnSetupSheet(const std::optional<fs::path>& userFolder,
+                                          std::string_view category, std::string_view name) {
+    if (!userFolder || checkSheetName(name) != SheetNameProblem::None) return std::nullopt;
+    const auto folder = findEntryIgnoringCase(*userFolder / "Profile", category);
+    if (!folder) return std::nullopt;
+    return findEntryIgnoringCase(*folder, std::string(name) + ".ini");
+}
+
+SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder, std::string_view category,
+                               std::string_view name, const SetupSheetContent& content,
+                               bool replace) {
+    SheetSaveResult result;
+    if (!knownCategory(category)) {
+        result.status = SheetSaveStatus::BadCategory;
+        result.problem = std::string(category);
+        return result;
+    }
+    if (const SheetNameProblem problem = checkSheetName(name); problem != SheetNameProblem::None) {
+        result.status = SheetSaveStatus::BadName;
+        result.problem = sheetNameProblemText(problem);
+        return result;
+    }
+    if (auto field = sheetValueProblem(content)) {
+        result.status = SheetSaveStatus::BadValue;
+        result.problem = *field;
+        return result;
+    }
+    if (!userFolder) {
+        result.status = SheetSaveStatus::NoUserFolder;
+        return result;
+    }
+    // The reader finds folders and files without regard to letter case: so does the check for a
+    // sheet of that name, and a replaced sheet keeps the name it had.
+    const fs::path profile = *userFolder / "Profile";
+    const fs::path folder =
+        findEntryIgnoringCase(profile, category).value_or(profile / std::string(category));
+    const std::string fileName = std::string(name) + ".ini";
+    const auto existing = findEntryIgnoringCase(folder, fileName);
+    result.file = existing.value_or(folder / fileName);
+    if (existing && !replace) {
+        result.status = SheetSaveStatus::Exists;
+        return result;
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        result.status = SheetSaveStatus::WriteFailed;
+        result.error = error;
+        return result;
+    }
+    result.error = replaceFile(result.file, setupSheetText(content));
+    result.status = result.error ? SheetSaveStatus::WriteFailed : SheetSaveStatus::Saved;
+    return result;
+}
+
+}  // namespace orvek

@@ -1,0 +1,83 @@
+#pragma once
+// Writing a setup sheet: the page's eighteen option texts, the thirteen info values and the
+// memo as an .ini file the sheet reader loads back, into the racer's own Profile folder only.
+// Sections "option", "info" and "memo" in the reader's key order, CRLF line ends.
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "settings/ParameterLists.h"
+#include "settings/SetupSheets.h"
+
+namespace orvek {
+
+// Positions of two info fields the program fills in itself.
+constexpr std::size_t kInfoDate = 1;
+constexpr std::size_t kInfoFirmware = 3;
+
+struct SetupSheetContent {
+    std::array<std::string, kParameterCount> options;  // option texts; empty for no selection
+    std::array<std::string, kInfoKeyCount> info;
+    std::string memo;
+};
+
+// The lists' selected texts (empty where nothing is selected), with the given notes.
+SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNotes& notes);
+
+enum class SheetNameProblem {
+    None,
+    Empty,
+    StartsWithDot,
+    PathSeparator,
+    ControlCharacter,
+    TooLong
+};
+constexpr std::size_t kSheetNameMaxLength = 100;
+SheetNameProblem checkSheetName(std::string_view name);
+// The racer's words for a refused name ("" for None).
+std::string sheetNameProblemText(SheetNameProblem problem);
+
+// Longest info value or memo the reader keeps whole.
+constexpr std::size_t kSheetValueMaxLength = 259;
+// The first info field (by its key) or "memo" whose value is too long or holds a line break;
+// nothing when every value can be read back whole.
+std::optional<std::string> sheetValueProblem(const SetupSheetContent& content);
+
+// The file's text.
+std::string setupSheetText(const SetupSheetContent& content);
+
+enum class SheetSaveStatus {
+    Saved,
+    BadCategory,
+    BadName,
+    BadValue,
+    Exists,
+    NoUserFolder,
+    WriteFailed
+};
+
+struct SheetSaveResult {
+    SheetSaveStatus status = SheetSaveStatus::WriteFailed;
+    std::filesystem::path file;  // where it went, or would go
+    std::string problem;         // the refused name's or field's words
+    std::error_code error;       // the system's reason for a failed write
+};
+
+// The racer's own sheet of that name in the category, found as the reader finds it (letter case
+// aside); nothing when there is none.
+std::optional<std::filesystem::path> findOwnSetupSheet(
+    const std::optional<std::filesystem::path>& userFolder, std::string_view category,
+    std::string_view name);
+
+// Writes <userFolder>/Profile/<category>/<name>.ini in one step (a finished temporary file
+// renamed over it). An existing sheet of that name in the user's folder is replaced only when
+// `replace` is set (Exists otherwise); an installed sheet of that name is never touched, as the
+// user's copy is listed in its place.
+SheetSaveResult saveSetupSheet(const std::optional<std::filesystem::path>& userFolder,
+                               std::string_view category, std::string_view name,
+                               const SetupSheetContent& content, bool replace);
+
+}  // namespace orvek

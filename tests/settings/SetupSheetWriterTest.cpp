@@ -1,0 +1,127 @@
+// Setup sheets written by the program: read back by the sheet reader into the same selections
+// and notes, refused for names and values the reader could not give back, and never written
+// anywhere but the racer's own Profile folder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "settings/OptionLists.h"
+#include "settings/SetupSheetWriter.h"
+#include "support/TempFolder.h"
+
+namespace orvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+SetupSheetNotes someNotes() {
+    SetupSheetNotes notes;
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) notes.info[k] = "value " + std::to_string(k);
+    notes.info[1] = "2026-12-08";
+    notes.memo = "heat 2, too much punch; = and [brackets] stay";
+    return notes;
+}
+
+TEST(SetupSheetWriter, ASavedSheetLoadsBackIntoTheSameSelectionsAndNotes) {
+    for (const EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky}) {
+        SCOPED_TRACE(static_cast<int>(family));
+        testing::TempFolder user;
+        ParameterLists page;
+        FillOptionLists(page, family, "1.30");
+        // The last option of each list: for the power profile "Level 10", whose text begins with
+        // another option's ("Level 1"). A Blinky's empty lists stay without selection.
+        for (int k = 0; k < kParameterCount; ++k)
+            page.byKey(k).setSelection(page.byKey(k).count() - 1);
+        const SetupSheetNotes notes = someNotes();
+
+        const SheetSaveResult saved = saveSetupSheet(user.path(), "Drift Car", "Nats A-Main",
+                                                     sheetContentOf(page, notes), false);
+        ASSERT_EQ(saved.status, SheetSaveStatus::Saved) << saved.error.message();
+        EXPECT_EQ(saved.file, user.path() / "Profile" / "Drift Car" / "Nats A-Main.ini");
+        const std::string text = fileBytes(saved.file);
+        EXPECT_EQ(text.rfind("[option]\r\n", 0), 0u);
+        EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1) << "CRLF line ends";
+
+        ParameterLists loaded;
+        FillOptionLists(loaded, family, "1.30");
+        const SetupSheetNotes back = LoadSetupSheet(loaded, saved.file);
+        for (int k = 0; k < kParameterCount; ++k)
+            EXPECT_EQ(loaded.byKey(k).selection(), page.byKey(k).selection()) << "key " << k;
+        EXPECT_EQ(back.info, notes.info);
+        EXPECT_EQ(back.memo, notes.memo);
+    }
+}
+
+TEST(SetupSheetWriter, RefusedNamesAndValuesWriteNothing) {
+    testing::TempFolder user;
+    const SetupSheetContent content = sheetContentOf(ParameterLists(), someNotes());
+    for (const char* name : {"", "../x", "a/b", "a\\b", ".hidden", "tab\there"}) {
+        const SheetSaveResult result =
+            saveSetupSheet(user.path(), "Drift Car", name, content, true);
+        EXPECT_EQ(result.status, SheetSaveStatus::BadName) << name;
+        EXPECT_FALSE(result.problem.empty());
+    }
+    EXPECT_EQ(saveSetupSheet(user.path(), "Drift Car", std::string(101, 'x'), content, true).status,
+              SheetSaveStatus::BadName);
+    EXPECT_EQ(saveSetupSheet(user.path(), "Drift Car", std::string(100, 'x'), content, true).status,
+              SheetSaveStatus::Saved);
+    EXPECT_EQ(saveSetupSheet(user.path(), "Options", "x", content, true).status,
+              SheetSaveStatus::BadCategory);
+
+    SetupSheetContent broken = content;
+    broken.memo = "two\nlines";
+    SheetSaveResult result = saveSetupSheet(user.path(), "Drift Car", "m", broken, true);
+    EXPECT_EQ(result.status, SheetSaveStatus::BadValue);
+    EXPECT_EQ(result.problem, "memo");
+    broken = content;
+    broken.info[4] = std::string(260, 'm');
+    result = saveSetupSheet(user.path(), "Drift Car", "m", broken, true);
+    EXPECT_EQ(result.status, SheetSaveStatus::BadValue);
+    EXPECT_EQ(result.problem, "Motor");
+    EXPECT_FALSE(fs::exists(user.path() / "Profile" / "Drift Car" / "m.ini"));
+}
+
+TEST(SetupSheetWriter, AnExistingSheetIsReplacedOnlyWhenAskedAndKeepsItsName) {
+    testing::TempFolder user;
+    const fs::path folder = user.path() / "Profile" / "drift car";
+    fs::create_directories(folder);
+    const fs::path old = folder / "Race.INI";
+    std::ofstream(old, std::ios::binary) << "[option]\r\nDrag Brake=5%\r\n";
+    const std::string before = fileBytes(old);
+    const SetupSheetContent content = sheetContentOf(ParameterLists(), someNotes());
+
+    const SheetSaveResult refused =
+        saveSetupSheet(user.path(), "Drift Car", "race", content, false);
+    EXPECT_EQ(refused.status, SheetSaveStatus::Exists);
+    EXPECT_EQ(refused.file, old) << "found as the reader finds it, letter case aside";
+    EXPECT_EQ(fileBytes(old), before);
+
+    const SheetSaveResult replaced =
+        saveSetupSheet(user.path(), "Drift Car", "race", content, true);
+    ASSERT_EQ(replaced.status, SheetSaveStatus::Saved);
+    EXPECT_EQ(replaced.file, old);
+    EXPECT_NE(fileBytes(old), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "no second sheet, no temporary file";
+}
+
+TEST(SetupSheetWriter, AFolderThatCannotBeMadeFailsWithTheReasonAndLeavesNoFile) {
+    testing::TempFolder user;
+    std::ofstream(user.path() / "Profile", std::ios::binary) << "not a folder";
+    const SheetSaveResult result = saveSetupSheet(
+        user.path(), "Drift Car", "x", sheetContentOf(ParameterLists(), someNotes()), false);
+    EXPECT_EQ(result.status, SheetSaveStatus::WriteFailed);
+    EXPECT_TRUE(result.error);
+    EXPECT_EQ(fileBytes(user.path() / "Profile"), "not a folder");
+    EXPECT_EQ(saveSetupSheet(std::nullopt, "Drift Car", "x", SetupSheetContent(), false).status,
+              SheetSaveStatus::NoUserFolder);
+}
+
+}  // namespace
+}  // namespace orvek
