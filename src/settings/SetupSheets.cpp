@@ -59,22 +59,29 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::strin
     if (!isPlainName(name)) {
         return std::nullopt;
     }
+    // The listing, not a look-up by name: a file system that ignores letter case (Windows)
+    // would find any spelling, and the entry keeps the name it has on disk.
     std::error_code error;
-    const fs::path exact = folder / std::string(name);
-    if (fs::exists(fs::symlink_status(exact, error))) {
-        return exact;
-    }
     std::optional<std::string> best;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string entry = it->path().filename().string();
+        const std::string entry = it->path().filename().u8string();
+        if (entry == name) {
+            return it->path();
+        }
         if (equalsIgnoringCase(entry, name) && (!best || entry < *best)) {
             best = entry;
         }
     }
-    if (!best) {
-        return std::nullopt;
+    if (best) {
+        return folder / fs::u8path(*best);
     }
-    return folder / *best;
+    // A folder that may be entered but not listed still yields a name that exists as given.
+    const fs::path exact = folder / fs::u8path(std::string(name));
+    std::error_code statusError;
+    if (fs::exists(fs::symlink_status(exact, statusError))) {
+        return exact;
+    }
+    return std::nullopt;
 }
 
 namespace {

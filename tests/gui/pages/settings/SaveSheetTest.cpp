@@ -49,9 +49,8 @@ struct SaveRig {
     explicit SaveRig(sim::SimOptions options = {}) {
         if (const char* before = std::getenv("XDG_DATA_HOME")) dataHomeBefore = before;
         ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
-        rig = std::make_unique<PageRig>(std::move(options), [this](WindowOptions& o) {
-            o.sheetForm = &forms;
-        });
+        rig = std::make_unique<PageRig>(std::move(options),
+                                        [this](WindowOptions& o) { o.sheetForm = &forms; });
     }
     ~SaveRig() {
         rig.reset();
@@ -132,7 +131,8 @@ TEST(SaveAsSetupSheet, ReplacingIsAskedAndNoLeavesTheSheetAsItWas) {
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
     fs::create_directories(s.sheet("Drift Car", "x").parent_path());
-    std::ofstream(s.sheet("Drift Car", "Mine"), std::ios::binary) << "[option]\r\nDrag Brake=5%\r\n";
+    std::ofstream(s.sheet("Drift Car", "Mine"), std::ios::binary)
+        << "[option]\r\nDrag Brake=5%\r\n";
     const std::string before = fileBytes(s.sheet("Drift Car", "Mine"));
 
     s.forms.answers.push_back(formFor("mine"));  // letter case aside, the same sheet
@@ -166,9 +166,9 @@ TEST(SaveAsSetupSheet, AnInstalledSheetsNameIsSavedToTheRacersFolderOnly) {
     EXPECT_NE(rig.messages.shown[0].text.find("installed"), std::string::npos);
     EXPECT_EQ(fileBytes(installed), before) << "the installed data is never written";
     EXPECT_TRUE(fs::exists(s.sheet("Drift Car", "Team")));
-    EXPECT_EQ(std::distance(fs::directory_iterator(installed.parent_path()),
-                            fs::directory_iterator()),
-              1);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(installed.parent_path()), fs::directory_iterator()),
+        1);
 }
 
 TEST(SaveAsSetupSheet, TheDialogRefusesANameOrMemoTheSheetCouldNotGiveBack) {
