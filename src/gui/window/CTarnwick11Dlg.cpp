@@ -81,6 +81,7 @@ struct MenuItem {
 const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSettings, false},
                                {menuCommand::ExportSettings, menuText::ExportSettings, false},
                                {menuCommand::SaveAsSetupSheet, menuText::SaveAsSetupSheet, false},
+                               {menuCommand::ExportSetupCard, menuText::ExportSetupCard, false},
                                {menuCommand::Exit, menuText::Exit, false}};
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},
@@ -111,6 +112,10 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
       urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
       fileDialogs_(options.fileDialogs ? *options.fileDialogs
                                        : static_cast<FileDialogs&>(ownFileDialogs_)),
+      ownCardDialogs_(this, QString::fromUtf8(kSetupCardFilter),
+                      QString::fromUtf8(kSetupCardSuffix)),
+      cardDialogs_(options.cardDialogs ? *options.cardDialogs
+                                       : static_cast<FileDialogs&>(ownCardDialogs_)),
       ownSheetForm_(this),
       sheetForm_(options.sheetForm ? *options.sheetForm
                                    : static_cast<SheetFormDialog&>(ownSheetForm_)) {
@@ -312,6 +317,9 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         case menuCommand::SaveAsSetupSheet:
             SaveAsSetupSheet(*settingsPage_, sheetForm_, messages_, options_.programFolder,
                              userDataFolder());
+            return;
+        case menuCommand::ExportSetupCard:
+            ExportSetupCard(*settingsPage_, cardDialogs_, messages_);
             return;
         case menuCommand::ExportSettings:
             ExportSettings(*settingsPage_, fileDialogs_, messages_);

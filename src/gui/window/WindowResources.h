@@ -20,6 +20,7 @@ constexpr const char* File = "&File";
 constexpr const char* ImportSettings = "&Import Settings";
 constexpr const char* ExportSettings = "&Export Settings";
 constexpr const char* SaveAsSetupSheet = "Save as Setup &Sheet...";
+constexpr const char* ExportSetupCard = "Export Setup &Card...";
 constexpr const char* Exit = "E&xit";
 constexpr const char* Device = "&Device";
 constexpr const char* Esc = "&Esc";
@@ -33,6 +34,7 @@ namespace menuCommand {
 constexpr int ImportSettings = 32783;
 constexpr int ExportSettings = 32784;
 constexpr int SaveAsSetupSheet = 32790;  // our own: after Export Settings
+constexpr int ExportSetupCard = 32791;   // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
 // The Device commands are the connection monitor's: deviceCommand::Esc, ProgramCard, FixMode.

@@ -33,7 +33,8 @@ CSaveSheetDlg::CSaveSheetDlg(const SheetForm& prefill, QWidget* parent) : QDialo
     layout->addLayout(form);
 
     category_ = new QComboBox(this);
-    for (const char* category : ProfileCategories()) category_->addItem(QString::fromLatin1(category));
+    for (const char* category : ProfileCategories())
+        category_->addItem(QString::fromLatin1(category));
     const int loaded = category_->findText(text(prefill.category));
     category_->setCurrentIndex(loaded >= 0 ? loaded : 0);
     form->addRow(formLabel(QStringLiteral("Category"), this), category_);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
@@ -51,6 +52,7 @@ struct SaveRig {
         ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
         rig = std::make_unique<PageRig>(std::move(options), [this](WindowOptions& o) {
             o.sheetForm = &forms;
+            o.cardDialogs = &cardFiles;
         });
     }
     ~SaveRig() {
@@ -68,6 +70,7 @@ struct SaveRig {
     std::string dataHomeBefore;
     testing::TempFolder data;
     PresetSheetForms forms;
+    testing::PresetFileDialogs cardFiles;
     std::unique_ptr<PageRig> rig;
 };
 
@@ -132,7 +135,8 @@ TEST(SaveAsSetupSheet, ReplacingIsAskedAndNoLeavesTheSheetAsItWas) {
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
     fs::create_directories(s.sheet("Drift Car", "x").parent_path());
-    std::ofstream(s.sheet("Drift Car", "Mine"), std::ios::binary) << "[option]\r\nDrag Brake=5%\r\n";
+    std::ofstream(s.sheet("Drift Car", "Mine"), std::ios::binary)
+        << "[option]\r\nDrag Brake=5%\r\n";
     const std::string before = fileBytes(s.sheet("Drift Car", "Mine"));
 
     s.forms.answers.push_back(formFor("mine"));  // letter case aside, the same sheet
@@ -166,9 +170,33 @@ TEST(SaveAsSetupSheet, AnInstalledSheetsNameIsSavedToTheRacersFolderOnly) {
     EXPECT_NE(rig.messages.shown[0].text.find("installed"), std::string::npos);
     EXPECT_EQ(fileBytes(installed), before) << "the installed data is never written";
     EXPECT_TRUE(fs::exists(s.sheet("Drift Car", "Team")));
-    EXPECT_EQ(std::distance(fs::directory_iterator(installed.parent_path()),
-                            fs::directory_iterator()),
-              1);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(installed.parent_path()), fs::directory_iterator()),
+        1);
+}
+
+TEST(ExportSetupCard, TheMenuWritesTheCardOfThePageAsItShows) {
+    SaveRig s;
+    PageRig& rig = *s.rig;
+    ASSERT_TRUE(rig.ok);
+    rig.connectEsc();
+    rig.pick(1012, QStringLiteral("40%"));              // Drag Brake
+    const fs::path card = s.data.path() / "race card";  // ".pdf" is added
+    s.cardFiles.toSave.push_back(card);
+    rig.window.win().menuAction(menuCommand::ExportSetupCard)->trigger();
+    const fs::path pdf = s.data.path() / "race card.pdf";
+    ASSERT_TRUE(fs::exists(pdf));
+    const std::string command = "pdftotext -layout '" + pdf.string() + "' -";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    ASSERT_TRUE(pipe);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+        text.append(buffer, n);
+    for (const char* expected : {"Expert V1.30", "Drag Brake", "40%", "Expert family"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_TRUE(rig.messages.shown.empty());
+    EXPECT_TRUE(rig.sim.received().empty()) << "the card talks to nothing";
 }
 
 TEST(SaveAsSetupSheet, TheDialogRefusesANameOrMemoTheSheetCouldNotGiveBack) {
