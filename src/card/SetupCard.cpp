@@ -29,10 +29,10 @@ const QColor kLabelInk(70, 70, 70);
 const QColor kRule(150, 150, 150);
 
 // The settings in the order and groups of the ESC SETUP page.
-constexpr int kBasicKeys[] = {key::OperationMode,  key::ReverseSpeed,   key::LowVoltCut,
-                              key::DragBrake,      key::InitialBrake,   key::FullBrake,
-                              key::BrakeFrequency, key::PowerProfile,   key::DriveFrequency,
-                              key::NeutralDeadBand, key::TempCutSet,    key::RotationMode};
+constexpr int kBasicKeys[] = {key::OperationMode,   key::ReverseSpeed, key::LowVoltCut,
+                              key::DragBrake,       key::InitialBrake, key::FullBrake,
+                              key::BrakeFrequency,  key::PowerProfile, key::DriveFrequency,
+                              key::NeutralDeadBand, key::TempCutSet,   key::RotationMode};
 constexpr int kTechnicalKeys[] = {key::BoostTiming, key::BoostRpm,   key::BoostAcc,
                                   key::TurboTiming, key::TurboSlope, key::TurboDelay};
 
@@ -140,9 +140,9 @@ private:
         p_.setFont(font(kBodyPixels, true));
         p_.setPen(kInk);
         const QRect valueArea(x + labelWidth, y, columnWidth - labelWidth, kRowHeight);
-        p_.drawText(valueArea, Qt::AlignLeft | Qt::AlignVCenter,
-                    QFontMetrics(p_.font()).elidedText(text(value), Qt::ElideRight,
-                                                       valueArea.width()));
+        p_.drawText(
+            valueArea, Qt::AlignLeft | Qt::AlignVCenter,
+            QFontMetrics(p_.font()).elidedText(text(value), Qt::ElideRight, valueArea.width()));
         p_.setPen(QPen(QColor(220, 220, 220), 1));
         p_.drawLine(x, y + kRowHeight - 2, x + columnWidth, y + kRowHeight - 2);
         return y + kRowHeight;
@@ -188,7 +188,8 @@ std::error_code writeSetupCard(const SetupCardContent& content, const std::files
         painter.end();
     }
     buffer.close();
-    return replaceFile(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return replaceFile(file,
+                       std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace orvek

@@ -47,11 +47,12 @@ SetupCardContent sampleCard() {
     card.family = "Expert";
     card.category = "Modify Touring";
     card.sheetName = "Nationals A-Main";
-    card.values = {"For/Brake", "25%",    "3.0 V/cell", "5%",      "=Drag Brake", "90%",
-                   "4KHz",      "Level 10", "8KHz",     "6%",      "off",         "45 deg",
-                   "5000",      "650 RPM/deg", "20 deg", "18 deg/0.1s", "0.20sec", "Normal"};
+    card.values = {"For/Brake",   "25%",     "3.0 V/cell", "5%",          "=Drag Brake",
+                   "90%",         "4KHz",    "Level 10",   "8KHz",        "6%",
+                   "off",         "45 deg",  "5000",       "650 RPM/deg", "20 deg",
+                   "18 deg/0.1s", "0.20sec", "Normal"};
     card.info = {"J. Carver", "2026-05-12", "Nationals", "Expert V1.30", "13.5T", "4.2", "30 deg",
-                 "12.3mm", "Riverside", "Carpet", "Flowing", "", "28C"};
+                 "12.3mm",    "Riverside",  "Carpet",    "Flowing",      "",      "28C"};
     card.memo = "Smooth punch out of the hairpin; drag brake kept low for the flowing infield.";
     card.date = "2026-12-08";
     return card;
