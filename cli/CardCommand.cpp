@@ -42,14 +42,13 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
     if (!options.from.empty()) {
         const LoadedProfile loaded = loadProfileFile(options.from);
         if (loaded.status != ProfileFileStatus::Loaded) {
-            return console.fail(kExitBadInput,
-                                options.from + " cannot be read as a settings file");
+            return console.fail(kExitBadInput, options.from + " cannot be read as a settings file");
         }
         int matched = 0;
         for (const EscParameter& parameter : parameterTable()) {
             std::string& value = card.values[static_cast<std::size_t>(parameter.keyNumber)];
-            value = readProfileString(loaded.document, "option", parameter.keyName, "",
-                                      kOptionBuffer);
+            value =
+                readProfileString(loaded.document, "option", parameter.keyName, "", kOptionBuffer);
             if (!value.empty()) ++matched;
         }
         if (matched == 0) {
@@ -81,8 +80,8 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     if (const std::error_code error = writeSetupCard(card, file)) {
-        return console.fail(kExitCannotWrite, "cannot write " + file.string() + ": " +
-                                                  error.message());
+        return console.fail(kExitCannotWrite,
+                            "cannot write " + file.string() + ": " + error.message());
     }
     console.out("setup card written: " + file.string());
     Json j;
@@ -92,7 +91,8 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
 }
 #else
 int runCard(const GlobalOptions&, const Console& console, const CardOptions&) {
-    return console.fail(kExitFailure, "this build of orvek-cli has no setup cards (built without Qt)");
+    return console.fail(kExitFailure,
+                        "this build of orvek-cli has no setup cards (built without Qt)");
 }
 #endif
 

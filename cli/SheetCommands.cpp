@@ -36,7 +36,8 @@ bool knownCategory(const std::string& category) {
 
 std::string categoryList() {
     std::string list;
-    for (const char* known : ProfileCategories()) list += std::string(list.empty() ? "" : ", ") + known;
+    for (const char* known : ProfileCategories())
+        list += std::string(list.empty() ? "" : ", ") + known;
     return list;
 }
 
@@ -69,8 +70,8 @@ int contentFromFile(const Console& console, const fs::path& file, SetupSheetCont
 int runSheetSave(const GlobalOptions& global, const Console& console,
                  const SheetSaveOptions& options) {
     if (!knownCategory(options.category)) {
-        return console.fail(kExitUsage, "'" + options.category +
-                                            "' is no setup sheet category (" + categoryList() + ")");
+        return console.fail(kExitUsage, "'" + options.category + "' is no setup sheet category (" +
+                                            categoryList() + ")");
     }
     if (const SheetNameProblem problem = checkSheetName(options.name);
         problem != SheetNameProblem::None) {
@@ -85,9 +86,10 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
         for (std::size_t k = 0; k < kInfoKeyCount; ++k)
             if (equalsIgnoringCase(keyName, InfoKeyNames()[k])) index = k;
         if (equals == std::string::npos || index == kInfoKeyCount) {
-            return console.fail(kExitUsage, "--info takes KEY=VALUE with a key of the sheet's "
-                                            "info section (Driver, Date, ... Temp Track), not '" +
-                                                given + "'");
+            return console.fail(kExitUsage,
+                                "--info takes KEY=VALUE with a key of the sheet's "
+                                "info section (Driver, Date, ... Temp Track), not '" +
+                                    given + "'");
         }
         infos.emplace_back(index, given.substr(equals + 1));
     }
@@ -119,8 +121,8 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
     switch (saved.status) {
         case SheetSaveStatus::Saved: break;
         case SheetSaveStatus::Exists:
-            return console.fail(kExitCannotWrite, saved.file.string() +
-                                                      " already exists (--force replaces it)");
+            return console.fail(kExitCannotWrite,
+                                saved.file.string() + " already exists (--force replaces it)");
         case SheetSaveStatus::NoUserFolder:
             return console.fail(kExitCannotWrite, "no user data folder (HOME is not set)");
         default:
@@ -143,8 +145,8 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
 
 int runSheetList(const Console& console, const std::string& category) {
     if (!category.empty() && !knownCategory(category)) {
-        return console.fail(kExitUsage, "'" + category + "' is no setup sheet category (" +
-                                            categoryList() + ")");
+        return console.fail(
+            kExitUsage, "'" + category + "' is no setup sheet category (" + categoryList() + ")");
     }
     const fs::path program = programFolder();
     const auto user = userDataFolder();

@@ -84,7 +84,8 @@ SheetForm formFor(const std::string& name) {
 }
 
 TEST(SaveAsSetupSheet, ASavedSheetIsSelectedAndLoadsBackIntoTheSameSelectionsAndNotes) {
-    for (const std::uint8_t typeCode : {0x0B, 0x0D}) {  // Expert, and a Blinky's empty lists
+    for (const std::uint8_t typeCode :
+         {0x0B, 0x0C, 0x0D}) {  // Expert, Stock, a Blinky's empty lists
         SCOPED_TRACE(typeCode);
         SaveRig s(testing::escOptions(typeCode));
         PageRig& rig = *s.rig;
@@ -100,7 +101,10 @@ TEST(SaveAsSetupSheet, ASavedSheetIsSelectedAndLoadsBackIntoTheSameSelectionsAnd
 
         // The dialog was offered the ESC's firmware and today's date.
         ASSERT_EQ(s.forms.offered.size(), 1u);
-        EXPECT_EQ(s.forms.offered[0].info[3], typeCode == 0x0B ? "Expert V1.30" : "Blinky V1.30");
+        const char* firmware = typeCode == 0x0B   ? "Expert V1.30"
+                               : typeCode == 0x0C ? "Stock V1.30"
+                                                  : "Blinky V1.30";
+        EXPECT_EQ(s.forms.offered[0].info[3], firmware);
         char today[16];
         const std::time_t now = std::time(nullptr);
         std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
