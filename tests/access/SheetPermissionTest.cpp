@@ -28,7 +28,8 @@ TEST(SheetPermission, AReadOnlyProfileFolderGivesTheReasonAndNoPartialFile) {
     const fs::path folder = user / "Profile" / "Drift Car";
     fs::create_directories(folder);
     ::chmod(folder.c_str(), 0555);
-    const SheetSaveResult result = saveSetupSheet(user, "Drift Car", "Heat 2", someContent(), false);
+    const SheetSaveResult result =
+        saveSetupSheet(user, "Drift Car", "Heat 2", someContent(), false);
     EXPECT_EQ(result.status, SheetSaveStatus::WriteFailed);
     EXPECT_EQ(result.error, std::errc::permission_denied) << result.error.message();
     EXPECT_EQ(result.file, folder / "Heat 2.ini");
@@ -52,7 +53,8 @@ TEST(SheetPermission, AReadOnlyInstalledFolderIsNeverNeeded) {
     EXPECT_EQ(saved.file, user / "Profile" / "Drift Car" / "Team.ini");
     const auto listed = ListSetupSheets(program, "Drift Car", user);
     ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].file, saved.file) << "the racer's copy is listed in the installed one's place";
+    EXPECT_EQ(listed[0].file, saved.file)
+        << "the racer's copy is listed in the installed one's place";
     std::ifstream in(installed, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[option]\r\nDrag Brake=5%\r\n");
     ::chmod((program / "Profile").c_str(), 0755);

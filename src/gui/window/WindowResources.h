@@ -12,6 +12,16 @@ constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
 constexpr const char* CloseWithUnsentChanges =
     "Some settings differ from what the ESC holds and have not been sent.\n"
     "Close without sending them?";
+// What assistive technology reads for the pictures of the left column.
+constexpr const char* UsbLampName = "USB connected";
+constexpr const char* EscLampName = "ESC connected";
+constexpr const char* CardLampName = "Program card connected";
+constexpr const char* LampOn = "yes";
+constexpr const char* LampOff = "no";
+constexpr const char* DevicePromptName = "Select a device: Device menu, Esc or Program Card";
+constexpr const char* UserSupportButtonName = "USER SUPPORT";
+constexpr const char* EscSetupButtonName = "ESC SETUP";
+constexpr const char* FirmwareButtonName = "FIRMWARE";
 }  // namespace windowText
 
 // The menu: texts with their shortcut letters, and command ids.
