@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of orvek-cli. Each returns the process exit code.
 #include <string>
+#include <vector>
 
 #include "Console.h"
 #include "Session.h"
@@ -24,6 +25,20 @@ struct FlashOptions {
     std::string backupDir;
 };
 
+struct SheetSaveOptions {
+    std::string category;
+    std::string name;
+    std::string from;                // a .cfg or .ini file instead of the ESC
+    std::vector<std::string> infos;  // KEY=VALUE
+    std::string memo;
+    bool memoGiven = false;
+    bool force = false;  // replace a sheet of the racer's of that name
+};
+struct CardOptions {
+    std::string file;  // .pdf or .png
+    std::string from;  // a .cfg or .ini file instead of the ESC
+};
+
 int runPorts(const GlobalOptions& global, const Console& console);
 int runInfo(const GlobalOptions& global, const Console& console, bool card);
 int runRead(const GlobalOptions& global, const Console& console, const ReadOptions& options);
@@ -33,5 +48,9 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
 int runFlashCard(const GlobalOptions& global, const Console& console, const FlashOptions& options);
 int runCheck(const Console& console, const std::string& image);
 int runFolders(const Console& console);
+int runSheetSave(const GlobalOptions& global, const Console& console,
+                 const SheetSaveOptions& options);
+int runSheetList(const Console& console, const std::string& category);
+int runCard(const GlobalOptions& global, const Console& console, const CardOptions& options);
 
 }  // namespace orvek::cli

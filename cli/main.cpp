@@ -105,6 +105,31 @@ int main(int argc, char** argv) {
     auto* folders = app.add_subcommand(
         "folders", "Show where the program data, your own files and backups are");
 
+    auto* sheet = app.add_subcommand("sheet", "Save or list setup sheets");
+    sheet->require_subcommand(1);
+    SheetSaveOptions sheetSave;
+    auto* sheetSaveCommand = sheet->add_subcommand(
+        "save", "Save the ESC's settings (or a file's) as a setup sheet in your own folder");
+    sheetSaveCommand->add_option("category", sheetSave.category, "One of the eleven categories")
+        ->required();
+    sheetSaveCommand->add_option("name", sheetSave.name, "The sheet's name")->required();
+    sheetSaveCommand->add_option("--from", sheetSave.from,
+                                 "Take the settings from a .cfg or .ini file, not the ESC");
+    sheetSaveCommand->add_option("--info", sheetSave.infos, "An info value, KEY=VALUE");
+    sheetSaveCommand->add_option("--memo", sheetSave.memo, "The sheet's memo (one line)");
+    sheetSaveCommand->add_flag("--force", sheetSave.force, "Replace your sheet of that name");
+    std::string sheetListCategory;
+    auto* sheetListCommand =
+        sheet->add_subcommand("list", "List the setup sheets the window lists; * marks yours");
+    sheetListCommand->add_option("category", sheetListCategory, "Only this category");
+
+    CardOptions cardOptions;
+    auto* card = app.add_subcommand(
+        "card", "Write a printable setup card (PDF, or PNG for a name ending in .png)");
+    card->add_option("file", cardOptions.file, ".pdf or .png file")->required();
+    card->add_option("--from", cardOptions.from,
+                     "Take the settings from a .cfg or .ini file, not the ESC");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -121,14 +146,16 @@ int main(int argc, char** argv) {
         for (const CLI::App* sub : app.get_subcommands({}))
             known = known || sub->get_name() == word;
         if (!known) {
-            return console.fail(kExitUsage, "unknown command '" + word +
-                                                "' (ports, info, read, write, defaults, flash-esc, "
-                                                "flash-card, check or folders; see --help)");
+            return console.fail(kExitUsage,
+                                "unknown command '" + word +
+                                    "' (ports, info, read, write, defaults, flash-esc, "
+                                    "flash-card, check, folders, sheet or card; see --help)");
         }
         return console.fail(kExitUsage, std::string(e.what()) + " (see --help)");
     }
     global.simulate = app.count("--simulate") > 0;
     readOptions.save = read->count("--output") > 0;
+    sheetSave.memoGiven = sheetSaveCommand->count("--memo") > 0;
     const Console console(global.json);
     if (global.simulate && !global.port.empty()) {
         return console.fail(kExitUsage, "--simulate and --port exclude each other");
@@ -143,5 +170,8 @@ int main(int argc, char** argv) {
     if (*flashCard) return runFlashCard(global, console, cardFlash);
     if (*check) return runCheck(console, checkImage);
     if (*folders) return runFolders(console);
+    if (*sheetSaveCommand) return runSheetSave(global, console, sheetSave);
+    if (*sheetListCommand) return runSheetList(console, sheetListCategory);
+    if (*card) return runCard(global, console, cardOptions);
     return kExitUsage;
 }

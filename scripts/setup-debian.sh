@@ -11,7 +11,7 @@ packages=(
   libcli11-dev
   clang libclang-rt-14-dev clang-format
   binutils
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick poppler-utils
   dpkg-dev fakeroot file lintian desktop-file-utils appstream bash-completion man-db
 )
 if [ "${1:-}" = "--windows" ]; then

@@ -1,5 +1,6 @@
 #include "gui/window/CTarnwick11Dlg.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QScreen>
+#include <QShortcut>
 #include <QThread>
 
 #include "config/AppConfig.h"
@@ -81,6 +83,7 @@ struct MenuItem {
 const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSettings, false},
                                {menuCommand::ExportSettings, menuText::ExportSettings, false},
                                {menuCommand::SaveAsSetupSheet, menuText::SaveAsSetupSheet, false},
+                               {menuCommand::ExportSetupCard, menuText::ExportSetupCard, false},
                                {menuCommand::Exit, menuText::Exit, false}};
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},
@@ -111,6 +114,10 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
       urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
       fileDialogs_(options.fileDialogs ? *options.fileDialogs
                                        : static_cast<FileDialogs&>(ownFileDialogs_)),
+      ownCardDialogs_(this, QString::fromUtf8(kSetupCardFilter),
+                      QString::fromUtf8(kSetupCardSuffix)),
+      cardDialogs_(options.cardDialogs ? *options.cardDialogs
+                                       : static_cast<FileDialogs&>(ownCardDialogs_)),
       ownSheetForm_(this),
       sheetForm_(options.sheetForm ? *options.sheetForm
                                    : static_cast<SheetFormDialog&>(ownSheetForm_)) {
@@ -225,10 +232,15 @@ void CTarnwick11Dlg::buildLeftColumn() {
     picture(client_, windowControl::HiddenPicture2, SkinId::SpareFace2, QRect())->hide();
 
     prompt_ = picture(client_, windowControl::DevicePrompt, SkinId::PromptOrange, kPromptPlace);
+    const std::array<const char*, 3> lampNames{windowText::UsbLampName, windowText::EscLampName,
+                                               windowText::CardLampName};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i] = picture(client_, windowControl::UsbLamp + static_cast<int>(i), SkinId::LampOff,
                             kLampPlaces[i]);
+        lamps_[i]->setAccessibleName(QString::fromUtf8(lampNames[i]));
+        lamps_[i]->setAccessibleDescription(QString::fromUtf8(windowText::LampOff));
     }
+    prompt_->setAccessibleName(QString::fromUtf8(windowText::DevicePromptName));
 
     portAccessNote_ = new QLabel(client_);
     portAccessNote_->setObjectName(QString::number(windowControl::PortAccessNote));
@@ -248,6 +260,18 @@ void CTarnwick11Dlg::buildLeftColumn() {
         button->setGeometry(b.place);
         button->setFocusPolicy(Qt::NoFocus);
         pageButtons_[buttonSlot(b.id)] = button;
+    }
+    const std::array<const char*, 3> buttonNames{windowText::UserSupportButtonName,
+                                                 windowText::EscSetupButtonName,
+                                                 windowText::FirmwareButtonName};
+    for (std::size_t i = 0; i < pageButtons_.size(); ++i) {
+        pageButtons_[i]->setAccessibleName(QString::fromUtf8(buttonNames[i]));
+        // Alt+1, Alt+2, Alt+3: the button's click, where the button is enabled.
+        auto* key = new QShortcut(QKeySequence(Qt::ALT | (Qt::Key_1 + static_cast<int>(i))), this);
+        CxSkinButton* button = pageButtons_[i];
+        connect(key, &QShortcut::activated, this, [this, button] {
+            if (button->isEnabled() && !updateLocked()) button->click();
+        });
     }
     connect(pageButtons_[0], &CxSkinButton::clicked, this, [this] { ShowPage(Page::UserSupport); });
     connect(pageButtons_[1], &CxSkinButton::clicked, this, [this] { ShowPage(Page::EscSetup); });
@@ -313,6 +337,9 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
             SaveAsSetupSheet(*settingsPage_, sheetForm_, messages_, options_.programFolder,
                              userDataFolder());
             return;
+        case menuCommand::ExportSetupCard:
+            ExportSetupCard(*settingsPage_, cardDialogs_, messages_);
+            return;
         case menuCommand::ExportSettings:
             ExportSettings(*settingsPage_, fileDialogs_, messages_);
             return;
@@ -336,7 +363,11 @@ void CTarnwick11Dlg::openAbout() {
 
 // The prompt's blink is the window's own: it shows the modes the session last told.
 void CTarnwick11Dlg::onPromptTimer() {
-    if (status_.escMode || status_.cardMode) return;
+    if (status_.escMode || status_.cardMode) {
+        prompt_->setAccessibleName(QString());  // it no longer asks
+        return;
+    }
+    prompt_->setAccessibleName(QString::fromUtf8(windowText::DevicePromptName));
     setPromptPicture(promptPhase_ == 0 ? SkinId::PromptWhite : SkinId::PromptOrange);
     promptPhase_ = promptPhase_ == 0 ? 1 : 0;
 }
@@ -350,6 +381,13 @@ void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
     const std::array<bool, 3> on{usbOn, escOn, cardOn};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
+        // The lamp's state in words, told to assistive technology when it changes.
+        const QString state = QString::fromUtf8(on[i] ? windowText::LampOn : windowText::LampOff);
+        if (lamps_[i]->accessibleDescription() != state) {
+            lamps_[i]->setAccessibleDescription(state);
+            QAccessibleEvent changed(lamps_[i], QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
     }
 }
 

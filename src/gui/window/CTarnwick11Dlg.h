@@ -43,6 +43,8 @@ struct WindowOptions {
     UrlOpener* urlOpener = nullptr;
     // The settings file dialogs of File > Import and Export; the window's own when null.
     FileDialogs* fileDialogs = nullptr;
+    // The file dialog of File > Export Setup Card; the window's own when null.
+    FileDialogs* cardDialogs = nullptr;
     // The form of File > Save as Setup Sheet; the window's own dialog when null.
     SheetFormDialog* sheetForm = nullptr;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
@@ -130,6 +132,8 @@ private:
     MessageBoxes& messages_;
     UrlOpener& urlOpener_;
     FileDialogs& fileDialogs_;
+    QtFileDialogs ownCardDialogs_;
+    FileDialogs& cardDialogs_;
     QtSheetFormDialog ownSheetForm_;
     SheetFormDialog& sheetForm_;
     int textSize_ = 90;
@@ -152,7 +156,7 @@ private:
     std::array<QLabel*, 3> lamps_{};
     QLabel* prompt_ = nullptr;
     QLabel* portAccessNote_ = nullptr;
-    std::array<QAction*, 8> actions_{};
+    std::array<QAction*, 9> actions_{};
     Page shownPage_ = Page::UserSupport;
     bool shuttingDown_ = false;
 

@@ -12,6 +12,16 @@ constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
 constexpr const char* CloseWithUnsentChanges =
     "Some settings differ from what the ESC holds and have not been sent.\n"
     "Close without sending them?";
+// What assistive technology reads for the pictures of the left column.
+constexpr const char* UsbLampName = "USB connected";
+constexpr const char* EscLampName = "ESC connected";
+constexpr const char* CardLampName = "Program card connected";
+constexpr const char* LampOn = "yes";
+constexpr const char* LampOff = "no";
+constexpr const char* DevicePromptName = "Select a device: Device menu, Esc or Program Card";
+constexpr const char* UserSupportButtonName = "USER SUPPORT";
+constexpr const char* EscSetupButtonName = "ESC SETUP";
+constexpr const char* FirmwareButtonName = "FIRMWARE";
 }  // namespace windowText
 
 // The menu: texts with their shortcut letters, and command ids.
@@ -20,6 +30,7 @@ constexpr const char* File = "&File";
 constexpr const char* ImportSettings = "&Import Settings";
 constexpr const char* ExportSettings = "&Export Settings";
 constexpr const char* SaveAsSetupSheet = "Save as Setup &Sheet...";
+constexpr const char* ExportSetupCard = "Export Setup &Card...";
 constexpr const char* Exit = "E&xit";
 constexpr const char* Device = "&Device";
 constexpr const char* Esc = "&Esc";
@@ -33,6 +44,7 @@ namespace menuCommand {
 constexpr int ImportSettings = 32783;
 constexpr int ExportSettings = 32784;
 constexpr int SaveAsSetupSheet = 32790;  // our own: after Export Settings
+constexpr int ExportSetupCard = 32791;   // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
 // The Device commands are the connection monitor's: deviceCommand::Esc, ProgramCard, FixMode.

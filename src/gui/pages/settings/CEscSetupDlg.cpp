@@ -325,6 +325,10 @@ std::string CEscSetupDlg::escFirmwareText() const {
     return controls_.as<QLabel>(escSetupControl::FirmwareText)->text().toStdString();
 }
 
+std::string CEscSetupDlg::escModelText() const {
+    return controls_.as<QLabel>(escSetupControl::ModelText)->text().toStdString();
+}
+
 void CEscSetupDlg::selectSetupSheet(const std::string& category, const std::string& title) {
     CBitComboBox* categories = listBox(escSetupControl::CategoryList);
     categories->setCurrentIndex(categories->findText(QString::fromStdString(category)));

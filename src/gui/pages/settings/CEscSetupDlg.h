@@ -68,6 +68,7 @@ public:
     std::string shownSheetTitle() const;
     const SetupSheetNotes& shownNotes() const { return shownNotes_; }
     std::string escFirmwareText() const;
+    std::string escModelText() const;
     // Picks the category and then the sheet, as a racer picks them (the sheet is loaded).
     void selectSetupSheet(const std::string& category, const std::string& title);
 

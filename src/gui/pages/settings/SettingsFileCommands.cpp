@@ -3,6 +3,7 @@
 #include <ctime>
 #include <system_error>
 
+#include "card/SetupCard.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "session/DeviceSession.h"
 #include "settings/SettingsFile.h"
@@ -32,6 +33,50 @@ void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& mess
     }
 }
 
+namespace {
+
+std::string todayIso() {
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    return today;
+}
+
+std::string familyName(EscFamily family) {
+    switch (family) {
+        case EscFamily::Expert: return "Expert";
+        case EscFamily::Stock: return "Stock";
+        case EscFamily::Blinky: return "Blinky";
+        case EscFamily::Unlisted: return "";
+    }
+    return "";
+}
+
+}  // namespace
+
+void ExportSetupCard(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
+    const auto chosen = dialogs.chooseFileToSave();
+    if (!chosen) return;
+    std::filesystem::path file = *chosen;
+    if (!file.has_extension()) file += ".pdf";
+    SetupCardContent card;
+    card.model = page.escModelText();
+    card.firmware = page.escFirmwareText();
+    card.family = familyName(page.lists().family);
+    card.category = page.shownCategory();
+    card.sheetName = page.shownSheetTitle();
+    for (int k = 0; k < kParameterCount; ++k)
+        card.values[static_cast<std::size_t>(k)] = page.lists().byKey(k).selectedText();
+    card.info = page.shownNotes().info;
+    card.memo = page.shownNotes().memo;
+    card.date = todayIso();
+    if (const std::error_code error = writeSetupCard(card, file)) {
+        messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() + "\n" +
+                          error.message(),
+                      MessageIcon::Stop);
+    }
+}
+
 void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes& messages,
                       const std::filesystem::path& programFolder,
                       const std::optional<std::filesystem::path>& userFolder) {
@@ -43,10 +88,7 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
     prefill.memo = notes.memo;
     // Firmware from the ESC on the page, the date of today (ISO).
     if (!page.escFirmwareText().empty()) prefill.info[kInfoFirmware] = page.escFirmwareText();
-    char today[16];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
-    prefill.info[kInfoDate] = today;
+    prefill.info[kInfoDate] = todayIso();
 
     const auto form = dialog.ask(prefill);
     if (!form) return;

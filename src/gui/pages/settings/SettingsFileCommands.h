@@ -35,4 +35,13 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
                       const std::filesystem::path& programFolder,
                       const std::optional<std::filesystem::path>& userFolder);
 
+// Asks for a file and writes the setup card of the page as it shows now: a PNG when the name
+// ends in .png, a PDF otherwise (".pdf" added to a name without an extension). A failed write is
+// reported with the path and the reason.
+void ExportSetupCard(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+
+// The filter and extension the setup card's file dialog offers.
+constexpr const char* kSetupCardFilter = "Setup card (*.pdf *.png)";
+constexpr const char* kSetupCardSuffix = "pdf";
+
 }  // namespace orvek

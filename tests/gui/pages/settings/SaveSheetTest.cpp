@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
@@ -49,8 +50,10 @@ struct SaveRig {
     explicit SaveRig(sim::SimOptions options = {}) {
         if (const char* before = std::getenv("XDG_DATA_HOME")) dataHomeBefore = before;
         ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
-        rig = std::make_unique<PageRig>(std::move(options),
-                                        [this](WindowOptions& o) { o.sheetForm = &forms; });
+        rig = std::make_unique<PageRig>(std::move(options), [this](WindowOptions& o) {
+            o.sheetForm = &forms;
+            o.cardDialogs = &cardFiles;
+        });
     }
     ~SaveRig() {
         rig.reset();
@@ -67,6 +70,7 @@ struct SaveRig {
     std::string dataHomeBefore;
     testing::TempFolder data;
     PresetSheetForms forms;
+    testing::PresetFileDialogs cardFiles;
     std::unique_ptr<PageRig> rig;
 };
 
@@ -80,7 +84,8 @@ SheetForm formFor(const std::string& name) {
 }
 
 TEST(SaveAsSetupSheet, ASavedSheetIsSelectedAndLoadsBackIntoTheSameSelectionsAndNotes) {
-    for (const std::uint8_t typeCode : {0x0B, 0x0D}) {  // Expert, and a Blinky's empty lists
+    for (const std::uint8_t typeCode :
+         {0x0B, 0x0C, 0x0D}) {  // Expert, Stock, a Blinky's empty lists
         SCOPED_TRACE(typeCode);
         SaveRig s(testing::escOptions(typeCode));
         PageRig& rig = *s.rig;
@@ -96,7 +101,10 @@ TEST(SaveAsSetupSheet, ASavedSheetIsSelectedAndLoadsBackIntoTheSameSelectionsAnd
 
         // The dialog was offered the ESC's firmware and today's date.
         ASSERT_EQ(s.forms.offered.size(), 1u);
-        EXPECT_EQ(s.forms.offered[0].info[3], typeCode == 0x0B ? "Expert V1.30" : "Blinky V1.30");
+        const char* firmware = typeCode == 0x0B   ? "Expert V1.30"
+                               : typeCode == 0x0C ? "Stock V1.30"
+                                                  : "Blinky V1.30";
+        EXPECT_EQ(s.forms.offered[0].info[3], firmware);
         char today[16];
         const std::time_t now = std::time(nullptr);
         std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
@@ -169,6 +177,30 @@ TEST(SaveAsSetupSheet, AnInstalledSheetsNameIsSavedToTheRacersFolderOnly) {
     EXPECT_EQ(
         std::distance(fs::directory_iterator(installed.parent_path()), fs::directory_iterator()),
         1);
+}
+
+TEST(ExportSetupCard, TheMenuWritesTheCardOfThePageAsItShows) {
+    SaveRig s;
+    PageRig& rig = *s.rig;
+    ASSERT_TRUE(rig.ok);
+    rig.connectEsc();
+    rig.pick(1012, QStringLiteral("40%"));              // Drag Brake
+    const fs::path card = s.data.path() / "race card";  // ".pdf" is added
+    s.cardFiles.toSave.push_back(card);
+    rig.window.win().menuAction(menuCommand::ExportSetupCard)->trigger();
+    const fs::path pdf = s.data.path() / "race card.pdf";
+    ASSERT_TRUE(fs::exists(pdf));
+    const std::string command = "pdftotext -layout '" + pdf.string() + "' -";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    ASSERT_TRUE(pipe);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+        text.append(buffer, n);
+    for (const char* expected : {"Expert V1.30", "Drag Brake", "40%", "Expert family"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_TRUE(rig.messages.shown.empty());
+    EXPECT_TRUE(rig.sim.received().empty()) << "the card talks to nothing";
 }
 
 TEST(SaveAsSetupSheet, TheDialogRefusesANameOrMemoTheSheetCouldNotGiveBack) {

@@ -1,0 +1,178 @@
+// sheet save and sheet list: the ESC's settings, or a file's, saved as a setup sheet in the
+// racer's own Profile folder with the window's rules; and the sheets the window would list.
+#include <ctime>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "Json.h"
+#include "firmware/ProgramFolder.h"
+#include "platform/AsciiCase.h"
+#include "platform/ProfileFile.h"
+#include "platform/UserFolders.h"
+#include "settings/SetupSheetWriter.h"
+
+namespace orvek::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Buffer lengths of the sheet reader, terminator included.
+constexpr std::size_t kOptionBuffer = 20;
+constexpr std::size_t kNoteBuffer = 260;
+
+std::string todayIso() {
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    return today;
+}
+
+bool knownCategory(const std::string& category) {
+    for (const char* known : ProfileCategories())
+        if (category == known) return true;
+    return false;
+}
+
+std::string categoryList() {
+    std::string list;
+    for (const char* known : ProfileCategories())
+        list += std::string(list.empty() ? "" : ", ") + known;
+    return list;
+}
+
+// The option texts (and, from a sheet, its notes) of a .cfg or .ini file.
+int contentFromFile(const Console& console, const fs::path& file, SetupSheetContent& content) {
+    const LoadedProfile loaded = loadProfileFile(file);
+    if (loaded.status != ProfileFileStatus::Loaded) {
+        return console.fail(kExitBadInput, file.string() + " cannot be read as a settings file");
+    }
+    int matched = 0;
+    for (const EscParameter& parameter : parameterTable()) {
+        std::string& value = content.options[static_cast<std::size_t>(parameter.keyNumber)];
+        value = readProfileString(loaded.document, "option", parameter.keyName, "", kOptionBuffer);
+        if (!value.empty()) ++matched;
+    }
+    if (matched == 0) {
+        return console.fail(kExitBadInput,
+                            file.string() + " holds no settings (no [option] keys matched)");
+    }
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        content.info[k] =
+            readProfileString(loaded.document, "info", InfoKeyNames()[k], "", kNoteBuffer);
+    }
+    content.memo = readProfileString(loaded.document, "memo", "memo", "", kNoteBuffer);
+    return kExitOk;
+}
+
+}  // namespace
+
+int runSheetSave(const GlobalOptions& global, const Console& console,
+                 const SheetSaveOptions& options) {
+    if (!knownCategory(options.category)) {
+        return console.fail(kExitUsage, "'" + options.category + "' is no setup sheet category (" +
+                                            categoryList() + ")");
+    }
+    if (const SheetNameProblem problem = checkSheetName(options.name);
+        problem != SheetNameProblem::None) {
+        return console.fail(kExitUsage, sheetNameProblemText(problem));
+    }
+    // The notes given on the command line are checked before any device or file is opened.
+    std::vector<std::pair<std::size_t, std::string>> infos;
+    for (const std::string& given : options.infos) {
+        const std::size_t equals = given.find('=');
+        const std::string keyName = given.substr(0, equals);
+        std::size_t index = kInfoKeyCount;
+        for (std::size_t k = 0; k < kInfoKeyCount; ++k)
+            if (equalsIgnoringCase(keyName, InfoKeyNames()[k])) index = k;
+        if (equals == std::string::npos || index == kInfoKeyCount) {
+            return console.fail(kExitUsage,
+                                "--info takes KEY=VALUE with a key of the sheet's "
+                                "info section (Driver, Date, ... Temp Track), not '" +
+                                    given + "'");
+        }
+        infos.emplace_back(index, given.substr(equals + 1));
+    }
+
+    SetupSheetContent content;
+    if (!options.from.empty()) {
+        if (const int code = contentFromFile(console, options.from, content); code != kExitOk)
+            return code;
+    } else {
+        Session session(global, console);
+        EscIdentity identity;
+        ParameterLists lists;
+        if (const int code = session.openAndReadSettings(identity, lists); code != kExitOk)
+            return code;
+        content = sheetContentOf(lists, SetupSheetNotes{});
+        content.info[kInfoFirmware] = identity.words.escFirmware();
+        content.info[kInfoDate] = todayIso();
+    }
+    for (const auto& [index, value] : infos) content.info[index] = value;
+    if (options.memoGiven) content.memo = options.memo;
+    if (const auto field = sheetValueProblem(content)) {
+        return console.fail(kExitUsage, *field +
+                                            " is too long or holds a line break: the sheet could "
+                                            "not give it back whole");
+    }
+
+    const SheetSaveResult saved =
+        saveSetupSheet(userDataFolder(), options.category, options.name, content, options.force);
+    switch (saved.status) {
+        case SheetSaveStatus::Saved: break;
+        case SheetSaveStatus::Exists:
+            return console.fail(kExitCannotWrite,
+                                saved.file.string() + " already exists (--force replaces it)");
+        case SheetSaveStatus::NoUserFolder:
+            return console.fail(kExitCannotWrite, "no user data folder (HOME is not set)");
+        default:
+            return console.fail(kExitCannotWrite, "cannot write " + saved.file.string() + ": " +
+                                                      saved.error.message());
+    }
+    console.out("sheet saved: " + saved.file.string());
+    Json j;
+    j.beginObject()
+        .key("category")
+        .value(options.category)
+        .key("name")
+        .value(options.name)
+        .key("file")
+        .value(saved.file.string())
+        .endObject();
+    console.document(j.text());
+    return kExitOk;
+}
+
+int runSheetList(const Console& console, const std::string& category) {
+    if (!category.empty() && !knownCategory(category)) {
+        return console.fail(
+            kExitUsage, "'" + category + "' is no setup sheet category (" + categoryList() + ")");
+    }
+    const fs::path program = programFolder();
+    const auto user = userDataFolder();
+    Json j;
+    j.beginArray();
+    for (const char* each : ProfileCategories()) {
+        if (!category.empty() && category != each) continue;
+        for (const SetupSheetEntry& sheet : ListSetupSheets(program, each, user)) {
+            const bool own =
+                user && sheet.file.string().rfind((*user / "Profile").string(), 0) == 0;
+            console.out(std::string(own ? "* " : "  ") + each + " / " + sheet.title);
+            j.beginObject()
+                .key("category")
+                .value(each)
+                .key("title")
+                .value(sheet.title)
+                .key("file")
+                .value(sheet.file.string())
+                .key("own")
+                .value(own)
+                .endObject();
+        }
+    }
+    j.endArray();
+    console.document(j.text());
+    return kExitOk;
+}
+
+}  // namespace orvek::cli
