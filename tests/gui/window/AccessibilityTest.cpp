@@ -33,9 +33,12 @@ TEST(Accessibility, LampsAreNamedAndTellTheirStateBeforeAndAfterIdentification) 
               QStringLiteral("Select a device: Device menu, Esc or Program Card"));
 
     rig.connectEsc();
-    EXPECT_EQ(read(&w.lamp(windowControl::UsbLamp), QAccessible::Description), QStringLiteral("yes"));
-    EXPECT_EQ(read(&w.lamp(windowControl::EscLamp), QAccessible::Description), QStringLiteral("yes"));
-    EXPECT_EQ(read(&w.lamp(windowControl::CardLamp), QAccessible::Description), QStringLiteral("no"));
+    EXPECT_EQ(read(&w.lamp(windowControl::UsbLamp), QAccessible::Description),
+              QStringLiteral("yes"));
+    EXPECT_EQ(read(&w.lamp(windowControl::EscLamp), QAccessible::Description),
+              QStringLiteral("yes"));
+    EXPECT_EQ(read(&w.lamp(windowControl::CardLamp), QAccessible::Description),
+              QStringLiteral("no"));
     w.onPromptTimer();
     EXPECT_TRUE(read(&w.devicePrompt(), QAccessible::Name).isEmpty()) << "it no longer asks";
 }
