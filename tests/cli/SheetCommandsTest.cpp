@@ -91,7 +91,11 @@ TEST_F(SheetCommands, RefusalsExitWithTheirCodesAndWriteNothing) {
         {{kCli, "sheet", "save", "Drift Car", "x", "--memo", "two\nlines", "--simulate"}, 2},
         {{kCli, "sheet", "save", "Drift Car", "x", "--from", empty}, 6},
         {{kCli, "sheet", "list", "Nowhere"}, 2},
+#ifdef ORVEK_CLI_HAS_CARD
         {{kCli, "card", file("card.pdf"), "--from", empty}, 6},
+#else
+        {{kCli, "card", file("card.pdf"), "--from", empty}, 1},  // no cards in this build
+#endif
     };
     for (const auto& c : cases) {
         const auto r = testing::run(c.args);
@@ -103,6 +107,9 @@ TEST_F(SheetCommands, RefusalsExitWithTheirCodesAndWriteNothing) {
 }
 
 TEST_F(SheetCommands, TheCardHoldsTheEscsValuesAndAPngIsAFullPage) {
+#ifndef ORVEK_CLI_HAS_CARD
+    GTEST_SKIP() << "this build of orvek-cli draws no cards (no Qt)";
+#endif
     auto r = testing::run({kCli, "--simulate", "card", file("race")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string text = pdfText(file("race.pdf"));
