@@ -1,12 +1,11 @@
 // card: the setup card of the ESC's settings, or a file's, as a PDF or PNG. It draws with Qt's
 // painter, so a build without Qt says that it has no cards.
 #include <cstdlib>
-#include <ctime>
 
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Json.h"
-#include "platform/ProfileFile.h"
+#include "settings/SetupSheetWriter.h"
 
 #ifdef ORVEK_WITH_CARD
 #include <QGuiApplication>
@@ -17,20 +16,6 @@
 namespace orvek::cli {
 
 #ifdef ORVEK_WITH_CARD
-namespace {
-
-constexpr std::size_t kOptionBuffer = 20;
-constexpr std::size_t kNoteBuffer = 260;
-
-std::string todayIso() {
-    char today[16];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
-    return today;
-}
-
-}  // namespace
-
 int runCard(const GlobalOptions& global, const Console& console, const CardOptions& options) {
     std::filesystem::path file = options.file;
     if (file.empty() || file.filename().empty()) {
@@ -40,27 +25,20 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
     SetupCardContent card;
     card.date = todayIso();
     if (!options.from.empty()) {
-        const LoadedProfile loaded = loadProfileFile(options.from);
-        if (loaded.status != ProfileFileStatus::Loaded) {
-            return console.fail(kExitBadInput, options.from + " cannot be read as a settings file");
+        SetupSheetContent content;
+        switch (readSetupSheetContent(options.from, content)) {
+            case SheetFileRead::Ok: break;
+            case SheetFileRead::Unreadable:
+                return console.fail(kExitBadInput,
+                                    options.from + " cannot be read as a settings file");
+            case SheetFileRead::NoSettings:
+                return console.fail(kExitBadInput,
+                                    options.from + " holds no settings (no [option] keys matched)");
         }
-        int matched = 0;
-        for (const EscParameter& parameter : parameterTable()) {
-            std::string& value = card.values[static_cast<std::size_t>(parameter.keyNumber)];
-            value =
-                readProfileString(loaded.document, "option", parameter.keyName, "", kOptionBuffer);
-            if (!value.empty()) ++matched;
-        }
-        if (matched == 0) {
-            return console.fail(kExitBadInput,
-                                options.from + " holds no settings (no [option] keys matched)");
-        }
-        for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-            card.info[k] =
-                readProfileString(loaded.document, "info", InfoKeyNames()[k], "", kNoteBuffer);
-        }
-        card.memo = readProfileString(loaded.document, "memo", "memo", "", kNoteBuffer);
-        card.firmware = card.info[3];
+        card.values = content.options;
+        card.info = content.info;
+        card.memo = content.memo;
+        card.firmware = card.info[kInfoFirmware];
     } else {
         Session session(global, console);
         EscIdentity identity;

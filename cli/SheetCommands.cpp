@@ -1,13 +1,10 @@
 // sheet save and sheet list: the ESC's settings, or a file's, saved as a setup sheet in the
 // racer's own Profile folder with the window's rules; and the sheets the window would list.
-#include <ctime>
-
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Json.h"
 #include "firmware/ProgramFolder.h"
 #include "platform/AsciiCase.h"
-#include "platform/ProfileFile.h"
 #include "platform/UserFolders.h"
 #include "settings/SetupSheetWriter.h"
 
@@ -16,17 +13,6 @@ namespace orvek::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Buffer lengths of the sheet reader, terminator included.
-constexpr std::size_t kOptionBuffer = 20;
-constexpr std::size_t kNoteBuffer = 260;
-
-std::string todayIso() {
-    char today[16];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
-    return today;
-}
 
 bool knownCategory(const std::string& category) {
     for (const char* known : ProfileCategories())
@@ -43,26 +29,15 @@ std::string categoryList() {
 
 // The option texts (and, from a sheet, its notes) of a .cfg or .ini file.
 int contentFromFile(const Console& console, const fs::path& file, SetupSheetContent& content) {
-    const LoadedProfile loaded = loadProfileFile(file);
-    if (loaded.status != ProfileFileStatus::Loaded) {
-        return console.fail(kExitBadInput, file.string() + " cannot be read as a settings file");
+    switch (readSetupSheetContent(file, content)) {
+        case SheetFileRead::Ok: return kExitOk;
+        case SheetFileRead::Unreadable:
+            return console.fail(kExitBadInput,
+                                file.string() + " cannot be read as a settings file");
+        case SheetFileRead::NoSettings: break;
     }
-    int matched = 0;
-    for (const EscParameter& parameter : parameterTable()) {
-        std::string& value = content.options[static_cast<std::size_t>(parameter.keyNumber)];
-        value = readProfileString(loaded.document, "option", parameter.keyName, "", kOptionBuffer);
-        if (!value.empty()) ++matched;
-    }
-    if (matched == 0) {
-        return console.fail(kExitBadInput,
-                            file.string() + " holds no settings (no [option] keys matched)");
-    }
-    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        content.info[k] =
-            readProfileString(loaded.document, "info", InfoKeyNames()[k], "", kNoteBuffer);
-    }
-    content.memo = readProfileString(loaded.document, "memo", "memo", "", kNoteBuffer);
-    return kExitOk;
+    return console.fail(kExitBadInput,
+                        file.string() + " holds no settings (no [option] keys matched)");
 }
 
 }  // namespace

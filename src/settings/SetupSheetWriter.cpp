@@ -1,8 +1,10 @@
 #include "settings/SetupSheetWriter.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "platform/FileReplace.h"
+#include "platform/ProfileFile.h"
 #include "settings/ParamTable.h"
 
 namespace orvek {
@@ -22,6 +24,33 @@ bool knownCategory(std::string_view category) {
 }
 
 }  // namespace
+
+SheetFileRead readSetupSheetContent(const fs::path& file, SetupSheetContent& content) {
+    // Buffer lengths of the sheet reader, terminator included.
+    constexpr std::size_t kOptionBuffer = 20;
+    constexpr std::size_t kNoteBuffer = 260;
+    const LoadedProfile loaded = loadProfileFile(file);
+    if (loaded.status != ProfileFileStatus::Loaded) return SheetFileRead::Unreadable;
+    int matched = 0;
+    for (const EscParameter& parameter : parameterTable()) {
+        std::string& value = content.options[static_cast<std::size_t>(parameter.keyNumber)];
+        value = readProfileString(loaded.document, "option", parameter.keyName, "", kOptionBuffer);
+        if (!value.empty()) ++matched;
+    }
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        content.info[k] =
+            readProfileString(loaded.document, "info", InfoKeyNames()[k], "", kNoteBuffer);
+    }
+    content.memo = readProfileString(loaded.document, "memo", "memo", "", kNoteBuffer);
+    return matched == 0 ? SheetFileRead::NoSettings : SheetFileRead::Ok;
+}
+
+std::string todayIso() {
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    return today;
+}
 
 SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNotes& notes) {
     SetupSheetContent content;

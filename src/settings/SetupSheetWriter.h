@@ -24,6 +24,14 @@ struct SetupSheetContent {
     std::string memo;
 };
 
+// What a .cfg or .ini file holds as sheet content: its option texts and, from a sheet, its info
+// values and memo, read as the sheet reader reads them.
+enum class SheetFileRead { Ok, Unreadable, NoSettings };
+SheetFileRead readSetupSheetContent(const std::filesystem::path& file, SetupSheetContent& content);
+
+// Today's date as the sheets and cards write it (ISO 8601, local time).
+std::string todayIso();
+
 // The lists' selected texts (empty where nothing is selected), with the given notes.
 SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNotes& notes);
 

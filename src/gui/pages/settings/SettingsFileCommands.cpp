@@ -1,6 +1,5 @@
 #include "gui/pages/settings/SettingsFileCommands.h"
 
-#include <ctime>
 #include <system_error>
 
 #include "card/SetupCard.h"
@@ -34,13 +33,6 @@ void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& mess
 }
 
 namespace {
-
-std::string todayIso() {
-    char today[16];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
-    return today;
-}
 
 std::string familyName(EscFamily family) {
     switch (family) {
