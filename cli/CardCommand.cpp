@@ -47,7 +47,7 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
             return code;
         card.model = identity.words.escModelName();
         card.firmware = identity.words.escFirmware();
-        card.family = familyName(identity.family);
+        card.family = escFamilyName(identity.family);
         for (int k = 0; k < kParameterCount; ++k)
             card.values[static_cast<std::size_t>(k)] = lists.byKey(k).selectedText();
     }

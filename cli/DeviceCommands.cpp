@@ -77,8 +77,8 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
         console.out("model:    " + id.words.escModelName());
         console.out("hardware: " + id.words.escHardwareVersion());
         console.out("firmware: " + id.words.escFirmware());
-        console.out(std::string("family:   ") + familyName(id.family) + " (type code " + typeCode +
-                    ")");
+        console.out(std::string("family:   ") + escFamilyName(id.family) + " (type code " +
+                    typeCode + ")");
         console.out("version:  " + id.versionText);
         j.key("device")
             .value("esc")
@@ -89,7 +89,7 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
             .key("firmware")
             .value(id.words.escFirmware())
             .key("family")
-            .value(familyName(id.family))
+            .value(escFamilyName(id.family))
             .key("typeCode")
             .value(static_cast<int>(id.info[kEscInfoTypeCode]))
             .key("version")

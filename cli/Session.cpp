@@ -8,16 +8,6 @@
 
 namespace orvek::cli {
 
-const char* familyName(EscFamily family) {
-    switch (family) {
-        case EscFamily::Expert: return "Expert";
-        case EscFamily::Stock: return "Stock";
-        case EscFamily::Blinky: return "Blinky";
-        case EscFamily::Unlisted: return "Unlisted";
-    }
-    return "Unlisted";
-}
-
 namespace {
 
 #ifdef _WIN32

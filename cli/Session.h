@@ -33,8 +33,6 @@ struct EscIdentity {
     FirmwareIdentity words;
 };
 
-const char* familyName(EscFamily family);
-
 // The one line orvek-cli prints when `port` would not open, with the fix where there is one.
 std::string openFailureText(const std::string& port, SerialPort::OpenFailure failure,
                             SerialPort::PathKind kind = SerialPort::PathKind::Terminal);

@@ -44,13 +44,13 @@ void identityJson(Json& j, const Session& session, const EscIdentity& id) {
     j.key("port").value(session.portPath());
     j.key("model").value(id.words.escModelName());
     j.key("firmware").value(id.words.escFirmware());
-    j.key("family").value(familyName(id.family));
+    j.key("family").value(escFamilyName(id.family));
     j.key("version").value(id.versionText);
 }
 
 std::string describe(const EscIdentity& id) {
     std::string model = id.words.escModelName().empty() ? "unknown model" : id.words.escModelName();
-    return model + ", " + familyName(id.family) + " " + id.versionText;
+    return model + ", " + escFamilyName(id.family) + " " + id.versionText;
 }
 
 class WriteProgressBar : public WriteProgress {

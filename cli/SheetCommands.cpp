@@ -14,12 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool knownCategory(const std::string& category) {
-    for (const char* known : ProfileCategories())
-        if (category == known) return true;
-    return false;
-}
-
 std::string categoryList() {
     std::string list;
     for (const char* known : ProfileCategories())
@@ -44,7 +38,7 @@ int contentFromFile(const Console& console, const fs::path& file, SetupSheetCont
 
 int runSheetSave(const GlobalOptions& global, const Console& console,
                  const SheetSaveOptions& options) {
-    if (!knownCategory(options.category)) {
+    if (!isProfileCategory(options.category)) {
         return console.fail(kExitUsage, "'" + options.category + "' is no setup sheet category (" +
                                             categoryList() + ")");
     }
@@ -119,7 +113,7 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
 }
 
 int runSheetList(const Console& console, const std::string& category) {
-    if (!category.empty() && !knownCategory(category)) {
+    if (!category.empty() && !isProfileCategory(category)) {
         return console.fail(
             kExitUsage, "'" + category + "' is no setup sheet category (" + categoryList() + ")");
     }

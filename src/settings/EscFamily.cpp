@@ -13,6 +13,16 @@ EscFamily escFamilyFromTypeCode(std::uint8_t typeCode) {
     }
 }
 
+const char* escFamilyName(EscFamily family) {
+    switch (family) {
+        case EscFamily::Expert: return "Expert";
+        case EscFamily::Stock: return "Stock";
+        case EscFamily::Blinky: return "Blinky";
+        case EscFamily::Unlisted: return "Unlisted";
+    }
+    return "Unlisted";
+}
+
 std::string escVersionText(std::uint8_t versionCode) {
     // Single precision on purpose: the device's own tools print this float.
     const float version = 1.0f + static_cast<float>(versionCode) / 10.0f;

@@ -10,6 +10,9 @@ enum class EscFamily { Expert, Stock, Blinky, Unlisted };
 
 EscFamily escFamilyFromTypeCode(std::uint8_t typeCode);
 
+// "Expert", "Stock", "Blinky" or "Unlisted".
+const char* escFamilyName(EscFamily family);
+
 // "%.2f" of 1 + code / 10 in single precision: code 3 gives "1.30", 255 gives "26.50".
 std::string escVersionText(std::uint8_t versionCode);
 

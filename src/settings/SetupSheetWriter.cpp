@@ -17,12 +17,6 @@ constexpr const char* kCrLf = "\r\n";
 
 bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
-bool knownCategory(std::string_view category) {
-    const auto& categories = ProfileCategories();
-    return std::any_of(categories.begin(), categories.end(),
-                       [&](const char* known) { return category == known; });
-}
-
 }  // namespace
 
 SheetFileRead readSetupSheetContent(const fs::path& file, SetupSheetContent& content) {
@@ -123,7 +117,7 @@ SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder, std::s
                                std::string_view name, const SetupSheetContent& content,
                                bool replace) {
     SheetSaveResult result;
-    if (!knownCategory(category)) {
+    if (!isProfileCategory(category)) {
         result.status = SheetSaveStatus::BadCategory;
         result.problem = std::string(category);
         return result;

@@ -53,6 +53,11 @@ std::optional<fs::path> findFolderIgnoringCase(const fs::path& folder, std::stri
 
 const std::array<const char*, kProfileCategoryCount>& ProfileCategories() { return kCategories; }
 
+bool isProfileCategory(std::string_view category) {
+    return std::any_of(kCategories.begin(), kCategories.end(),
+                       [&](const char* known) { return category == known; });
+}
+
 const std::array<const char*, kInfoKeyCount>& InfoKeyNames() { return kInfoKeys; }
 
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::string_view name) {

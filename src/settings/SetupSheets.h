@@ -19,6 +19,8 @@ namespace orvek {
 
 constexpr std::size_t kProfileCategoryCount = 11;
 const std::array<const char*, kProfileCategoryCount>& ProfileCategories();
+// One of the eleven categories, exactly as written.
+bool isProfileCategory(std::string_view category);
 
 constexpr std::size_t kInfoKeyCount = 13;
 // Keys of the "info" section, in the order of the page's fields; the last is "Temp Track".

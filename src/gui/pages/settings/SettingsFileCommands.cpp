@@ -32,20 +32,6 @@ void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& mess
     }
 }
 
-namespace {
-
-std::string familyName(EscFamily family) {
-    switch (family) {
-        case EscFamily::Expert: return "Expert";
-        case EscFamily::Stock: return "Stock";
-        case EscFamily::Blinky: return "Blinky";
-        case EscFamily::Unlisted: return "";
-    }
-    return "";
-}
-
-}  // namespace
-
 void ExportSetupCard(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
     const auto chosen = dialogs.chooseFileToSave();
     if (!chosen) return;
@@ -54,7 +40,9 @@ void ExportSetupCard(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& mes
     SetupCardContent card;
     card.model = page.escModelText();
     card.firmware = page.escFirmwareText();
-    card.family = familyName(page.lists().family);
+    // An ESC outside the family table has no family to print.
+    if (page.lists().family != EscFamily::Unlisted)
+        card.family = escFamilyName(page.lists().family);
     card.category = page.shownCategory();
     card.sheetName = page.shownSheetTitle();
     for (int k = 0; k < kParameterCount; ++k)
