@@ -9,12 +9,24 @@
 #include "monitor/ConnectionMonitor.h"
 #include "monitor/MonitorUpdateHost.h"
 #include "settings/OptionLists.h"
+#include "settings/PlainOptionList.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImportReport.h"
 #include "settings/SettingsModelState.h"
 #include "settings/SetupSheets.h"
 
 namespace orvek {
+
+namespace {
+
+std::array<OptionList*, kParameterCount> listsByKey(
+    std::array<PlainOptionList, kParameterCount>& lists) {
+    std::array<OptionList*, kParameterCount> byKey{};
+    for (std::size_t k = 0; k < lists.size(); ++k) byKey[k] = &lists[k];
+    return byKey;
+}
+
+}  // namespace
 
 // Everything that lives on the device thread. Made on the window's thread and moved to the
 // device thread before it starts; from then on only that thread touches it, until stop() has
@@ -286,10 +298,42 @@ private:
         return status;
     }
 
+    // What the model's lists and fields are now, cheap to take on every tick: a quiet poll
+    // changes none of it, and then no snapshot of the lists is made at all.
+    struct ModelMark {
+        std::uint64_t revisions = 0;
+        EscFamily family = EscFamily::Unlisted;
+        std::string versionText;
+        SettingsValues lastReadBlock{};
+        bool escSettingsKnown = false;
+        SettingsValues written{};
+        bool operator==(const ModelMark& o) const {
+            return revisions == o.revisions && family == o.family && versionText == o.versionText &&
+                   lastReadBlock == o.lastReadBlock && escSettingsKnown == o.escSettingsKnown &&
+                   written == o.written;
+        }
+    };
+    ModelMark modelMark() const {
+        ModelMark mark;
+        for (const PlainOptionList& list : plainLists_) mark.revisions += list.revision();
+        mark.family = lists_.family;
+        mark.versionText = lists_.versionText;
+        mark.lastReadBlock = lists_.lastReadBlock;
+        mark.escSettingsKnown = lists_.escSettingsKnown;
+        for (std::size_t i = 0; i < mark.written.size(); ++i)
+            mark.written[i] = lists_.writeImage[i].value;
+        return mark;
+    }
+
     // Tells the window what changed in the settings model, then the status.
     void publish() {
-        SettingsModelState settings = stateOf(lists_);
-        if (settings != publishedSettings_ || picksServed_ != publishedPicks_) {
+        const ModelMark mark = modelMark();
+        const bool maybeChanged = !(mark == publishedMark_);
+        publishedMark_ = mark;
+        SettingsModelState settings;
+        if (maybeChanged) settings = stateOf(lists_);
+        if ((maybeChanged && settings != publishedSettings_) || picksServed_ != publishedPicks_) {
+            if (!maybeChanged) settings = publishedSettings_;
             publishedSettings_ = settings;
             publishedPicks_ = picksServed_;
             const std::uint64_t picks = picksServed_;
@@ -307,7 +351,9 @@ private:
     QueuedCalls workersToCore_;
 
     UsbUart link_;
-    ParameterLists lists_;
+    // The settings model: eighteen plain lists, whose revisions tell publish() when to look.
+    std::array<PlainOptionList, kParameterCount> plainLists_;
+    ParameterLists lists_{listsByKey(plainLists_)};
     FirmwareIdentity identity_;
     RequestFlags requests_;
     DeviceState state_;
@@ -323,6 +369,7 @@ private:
     std::uint64_t commandsServed_ = 0;
     std::uint64_t picksServed_ = 0;
     SettingsModelState publishedSettings_;
+    ModelMark publishedMark_;
     std::uint64_t publishedPicks_ = 0;
 };
 

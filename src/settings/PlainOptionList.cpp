@@ -10,6 +10,7 @@ bool PlainOptionList::insertAt(int position, const std::string& text) {
         return false;
     }
     texts_.insert(texts_.begin() + position, text);
+    ++revision_;
     // The selected entry stays selected, as in a combo box.
     if (selection_ != kNoSelection && position <= selection_) {
         ++selection_;
@@ -20,6 +21,7 @@ bool PlainOptionList::insertAt(int position, const std::string& text) {
 void PlainOptionList::clear() {
     texts_.clear();
     selection_ = kNoSelection;
+    ++revision_;
 }
 
 int PlainOptionList::count() const { return static_cast<int>(texts_.size()); }
@@ -33,6 +35,7 @@ std::string PlainOptionList::textAt(int index) const {
 
 void PlainOptionList::setSelection(int index) {
     selection_ = index >= 0 && index < count() ? index : kNoSelection;
+    ++revision_;
 }
 
 }  // namespace orvek
