@@ -63,8 +63,8 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
     }
     console.out("setup card written: " + file.string());
     Json j;
-    j.beginObject().key("file").value(file.string()).endObject();
-    console.document(j.text());
+    j["file"] = file.string();
+    console.document(j);
     return kExitOk;
 }
 #else

@@ -1,5 +1,7 @@
 #pragma once
 // The subcommands of orvek-cli. Each returns the process exit code.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,17 @@ struct SheetSaveOptions {
     bool memoGiven = false;
     bool force = false;  // replace a sheet of the racer's of that name
 };
+enum class HistoryAction { List, Show, Note, Restore, Export };
+struct HistoryOptions {
+    HistoryAction action = HistoryAction::List;
+    std::string model;       // list: only this model
+    std::size_t limit = 50;  // list: at most this many, newest first; 0 for all
+    std::int64_t id = 0;
+    std::string text;        // note: the note; export: the settings file
+    bool dryRun = false;
+    bool noVerify = false;
+};
+
 struct CardOptions {
     std::string file;  // .pdf or .png
     std::string from;  // a .cfg or .ini file instead of the ESC
@@ -51,6 +64,7 @@ int runFolders(const Console& console);
 int runSheetSave(const GlobalOptions& global, const Console& console,
                  const SheetSaveOptions& options);
 int runSheetList(const Console& console, const std::string& category);
+int runHistory(const GlobalOptions& global, const Console& console, const HistoryOptions& options);
 int runCard(const GlobalOptions& global, const Console& console, const CardOptions& options);
 
 }  // namespace orvek::cli

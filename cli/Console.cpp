@@ -7,8 +7,6 @@
 #endif
 #include <cstdio>
 
-#include "Json.h"
-
 namespace orvek::cli {
 
 #ifdef _WIN32
@@ -36,14 +34,15 @@ int Console::fail(int exitCode, const std::string& message) const {
     std::fprintf(stderr, "orvek-cli: %s\n", message.c_str());
     if (json_) {
         Json j;
-        j.beginObject().key("error").value(message).key("exit").value(exitCode).endObject();
-        std::printf("%s\n", j.text().c_str());
+        j["error"] = message;
+        j["exit"] = exitCode;
+        std::printf("%s\n", jsonText(j).c_str());
     }
     return exitCode;
 }
 
-void Console::document(const std::string& jsonText) const {
-    if (json_) std::printf("%s\n", jsonText.c_str());
+void Console::document(const Json& document) const {
+    if (json_) std::printf("%s\n", jsonText(document).c_str());
 }
 
 Progress::Progress(std::string label, std::string unit, bool toTerminal)

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Json.h"
+
 namespace orvek::cli {
 
 class Console {
@@ -19,7 +21,7 @@ public:
     // The one line a failure prints; returns `exitCode` so that commands can `return fail(...)`.
     int fail(int exitCode, const std::string& message) const;
     // The JSON document of a command, printed once at its end.
-    void document(const std::string& jsonText) const;
+    void document(const Json& document) const;
 
 private:
     bool json_;

@@ -13,40 +13,27 @@ int runPorts(const GlobalOptions& global, const Console& console) {
     const auto ports = discovery.listUsbSerialPorts();
     const std::string chosen = resolvePortPath(global.port, discovery);
     Json j;
-    j.beginObject().key("ports").beginArray();
+    j["ports"] = Json::array();
     for (const SerialAdapter& a : ports) {
         const bool selected = a.devicePath == chosen;
         console.out(std::string(selected ? "* " : "  ") + a.devicePath + "  " + a.vendorId + ":" +
                     a.productId + (a.serial.empty() ? "" : "  serial " + a.serial) +
                     (a.isOrvekAdapter() ? "" : "  (not an ORVEK adapter)"));
-        j.beginObject()
-            .key("path")
-            .value(a.devicePath)
-            .key("vendor")
-            .value(a.vendorId)
-            .key("product")
-            .value(a.productId)
-            .key("serial")
-            .value(a.serial)
-            .key("adapter")
-            .value(a.isOrvekAdapter())
-            .key("selected")
-            .value(selected)
-            .endObject();
+        Json port;
+        port["path"] = a.devicePath;
+        port["vendor"] = a.vendorId;
+        port["product"] = a.productId;
+        port["serial"] = a.serial;
+        port["adapter"] = a.isOrvekAdapter();
+        port["selected"] = selected;
+        j["ports"].push_back(std::move(port));
     }
-    j.endArray();
-    j.key("selected");
-    if (chosen.empty()) {
-        j.null();
-    } else {
-        j.value(chosen);
-    }
-    j.endObject();
+    j["selected"] = chosen.empty() ? Json() : Json(chosen);
     if (ports.empty()) console.out("no USB serial adapters found");
     if (!chosen.empty() && (ports.empty() || chosen != discovery.findAdapterPort())) {
         console.out("* " + chosen + "  (given)");
     }
-    console.document(j.text());
+    console.document(j);
     return kExitOk;
 }
 
@@ -54,7 +41,7 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
     Session session(global, console);
     if (const int code = session.openLink()) return code;
     Json j;
-    j.beginObject().key("port").value(session.portPath());
+    j["port"] = session.portPath();
     if (card) {
         EscInfo info{};
         FirmwareIdentity words;
@@ -62,12 +49,9 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
         console.out("device:   program card");
         console.out("model:    " + words.cardModelName());
         console.out("firmware: " + words.cardFirmware());
-        j.key("device")
-            .value("card")
-            .key("model")
-            .value(words.cardModelName())
-            .key("firmware")
-            .value(words.cardFirmware());
+        j["device"] = "card";
+        j["model"] = words.cardModelName();
+        j["firmware"] = words.cardFirmware();
     } else {
         EscIdentity id;
         if (const int code = session.identifyEsc(id, true)) return code;
@@ -80,23 +64,15 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card) {
         console.out(std::string("family:   ") + escFamilyName(id.family) + " (type code " +
                     typeCode + ")");
         console.out("version:  " + id.versionText);
-        j.key("device")
-            .value("esc")
-            .key("model")
-            .value(id.words.escModelName())
-            .key("hardwareVersion")
-            .value(id.words.escHardwareVersion())
-            .key("firmware")
-            .value(id.words.escFirmware())
-            .key("family")
-            .value(escFamilyName(id.family))
-            .key("typeCode")
-            .value(static_cast<int>(id.info[kEscInfoTypeCode]))
-            .key("version")
-            .value(id.versionText);
+        j["device"] = "esc";
+        j["model"] = id.words.escModelName();
+        j["hardwareVersion"] = id.words.escHardwareVersion();
+        j["firmware"] = id.words.escFirmware();
+        j["family"] = escFamilyName(id.family);
+        j["typeCode"] = static_cast<int>(id.info[kEscInfoTypeCode]);
+        j["version"] = id.versionText;
     }
-    j.endObject();
-    console.document(j.text());
+    console.document(j);
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 // flash-esc, flash-card and check: the two update workers with a terminal's progress, and the
-// image checks that refuse a damaged image before the device is touched.
+// image checks that refuse a damaged image before the device is touched. An update that ended,
+// and the settings read before one, are recorded in the settings history.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -65,27 +66,26 @@ void printReport(const Console& console, const std::string& path, const ImageChe
                     hex32(*r.highestAddress, 8));
     }
     console.out("  CRC-32:      " + hex32(r.crc32, 8));
-    j.key("file").value(path).key("type").value(kfw ? "kfw" : "xup");
-    j.key("ok").value(r.ok());
-    j.key("records").value(static_cast<std::int64_t>(r.recordCount));
-    j.key("dataBytes").value(r.dataBytes).key("frameBytes").value(r.frameBytes);
+    j["file"] = path;
+    j["type"] = kfw ? "kfw" : "xup";
+    j["ok"] = r.ok();
+    j["records"] = static_cast<std::int64_t>(r.recordCount);
+    j["dataBytes"] = static_cast<std::int64_t>(r.dataBytes);
+    j["frameBytes"] = static_cast<std::int64_t>(r.frameBytes);
     if (r.lowestAddress && r.highestAddress) {
-        j.key("lowestAddress").value(static_cast<std::int64_t>(*r.lowestAddress));
-        j.key("highestAddress").value(static_cast<std::int64_t>(*r.highestAddress));
+        j["lowestAddress"] = static_cast<std::int64_t>(*r.lowestAddress);
+        j["highestAddress"] = static_cast<std::int64_t>(*r.highestAddress);
     }
-    j.key("crc32").value(hex32(r.crc32, 8));
-    j.key("problemCount").value(static_cast<std::int64_t>(r.problemCount));
-    j.key("problems").beginArray();
+    j["crc32"] = hex32(r.crc32, 8);
+    j["problemCount"] = static_cast<std::int64_t>(r.problemCount);
+    j["problems"] = Json::array();
     for (const ImageProblem& p : r.problems) {
-        j.beginObject()
-            .key("line")
-            .value(static_cast<std::int64_t>(p.line))
-            .key("what")
-            .value(p.what)
-            .endObject();
+        Json problem;
+        problem["line"] = static_cast<std::int64_t>(p.line);
+        problem["what"] = p.what;
+        j["problems"].push_back(std::move(problem));
         console.out("  problem: " + imageProblemText(p));
     }
-    j.endArray();
     if (r.problemCount > r.problems.size()) {
         console.out("  ... and " + problemCountText(r.problemCount - r.problems.size(), "more "));
     }
@@ -136,6 +136,8 @@ int backupSettings(Session& session, const Console& console, const EscIdentity& 
                                 std::to_string(attempts) +
                                 " attempts); nothing was sent (--no-backup goes on without one)");
     }
+    session.history().recordSettings(HistoryKind::Backup, lists, id.words, lists.lastReadBlock,
+                                     {ValuesSource::Device, std::string(), false});
     EscInfo info{};
     std::copy(id.info.begin(), id.info.end(), info.begin());
     const fs::path folder =
@@ -188,6 +190,18 @@ std::string interruptWarning(const Recovery& recovery) {
            "anyway; to recover then, " + recovery.steps();
 }
 
+// How an update ended, as its history record says it.
+const char* updateResultName(UpdateOutcome outcome) {
+    switch (outcome) {
+        case UpdateOutcome::Finished: return "finished";
+        case UpdateOutcome::Aborted: return "aborted";
+        case UpdateOutcome::Refused: return "refused";
+        case UpdateOutcome::ReadFileError:
+        case UpdateOutcome::Failed: break;
+    }
+    return "failed";
+}
+
 int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& link,
                   const Recovery& recovery) {
     switch (r.outcome) {
@@ -225,8 +239,8 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
     HeadlessUpdateHost host;
     host.fix = options.fixMode;
     std::string backup;
+    EscIdentity id;  // none in fix mode: the ESC runs only its bootloader
     if (!options.fixMode) {
-        EscIdentity id;
         if (const int code = session.identifyEsc(id)) return code;
         console.note("updating " + id.words.escModelName() + " running " + id.words.escFirmware());
         if (!options.noBackup) {
@@ -244,6 +258,8 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
             &observer);
     }
     bar.finish();
+    session.history().recordUpdate(FirmwareTarget::Esc, id.words, fileArgument(options.image),
+                                   updateResultName(r.outcome));
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
 
     // The new firmware starts; say what it reports, when it answers.
@@ -266,15 +282,11 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
     console.out("ESC firmware updated: " + std::to_string(r.sentBytes) + " bytes sent" +
                 (running.empty() ? "" : "; the ESC now runs " + running));
     Json j;
-    j.beginObject().key("outcome").value("finished").key("bytes").value(r.sentBytes);
-    j.key("backup");
-    if (backup.empty()) {
-        j.null();
-    } else {
-        j.value(backup);
-    }
-    j.key("running").value(running).endObject();
-    console.document(j.text());
+    j["outcome"] = "finished";
+    j["bytes"] = static_cast<std::int64_t>(r.sentBytes);
+    j["backup"] = backup.empty() ? Json() : Json(backup);
+    j["running"] = running;
+    console.document(j);
     return kExitOk;
 }
 
@@ -282,9 +294,9 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
     if (const int code = preflight(console, options, false)) return code;
     Session session(global, console);
     if (const int code = session.openLink()) return code;
+    FirmwareIdentity words;  // none in fix mode
     if (!options.fixMode) {
         EscInfo info{};
-        FirmwareIdentity words;
         if (const int code = session.identifyCard(info, words)) return code;
         console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
     }
@@ -303,11 +315,14 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
             &observer);
     }
     bar.finish();
+    session.history().recordUpdate(FirmwareTarget::ProgramCard, words,
+                                   fileArgument(options.image), updateResultName(r.outcome));
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
     console.out("program card firmware updated: " + std::to_string(r.sentBytes) + " bytes sent");
     Json j;
-    j.beginObject().key("outcome").value("finished").key("bytes").value(r.sentBytes).endObject();
-    console.document(j.text());
+    j["outcome"] = "finished";
+    j["bytes"] = static_cast<std::int64_t>(r.sentBytes);
+    console.document(j);
     return kExitOk;
 }
 
@@ -319,18 +334,16 @@ int runCheck(const Console& console, const std::string& image) {
         return console.fail(kExitBadInput, image + ": " + imageReadStatusText(r.status));
     }
     Json j;
-    j.beginObject();
     printReport(console, image, r, lowerExtension(image) == ".kfw", j);
-    j.endObject();
     if (!r.ok()) {
-        console.document(j.text());
+        console.document(j);
         std::fflush(stdout);
         std::fprintf(stderr, "orvek-cli: %s is damaged (%s)\n", image.c_str(),
                      problemCountText(r.problemCount).c_str());
         return kExitBadInput;
     }
     console.out("  image is sound");
-    console.document(j.text());
+    console.document(j);
     return kExitOk;
 }
 

@@ -25,17 +25,11 @@ int runFolders(const Console& console) {
                                            : std::string("none (HOME is not set)")));
     console.out("backups       " + backups);
     Json j;
-    j.beginObject()
-        .key("programData")
-        .value(fileText(program))
-        .key("userData")
-        .value(userData)
-        .key("userConfig")
-        .value(userConfig)
-        .key("backups")
-        .value(backups)
-        .endObject();
-    console.document(j.text());
+    j["programData"] = fileText(program);
+    j["userData"] = userData;
+    j["userConfig"] = userConfig;
+    j["backups"] = backups;
+    console.document(j);
     return kExitOk;
 }
 

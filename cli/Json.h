@@ -1,34 +1,15 @@
 #pragma once
-// A small writer of JSON text for --json output: objects, arrays, strings, numbers, booleans.
-#include <cstdint>
+// --json output, through nlohmann-json. Documents keep their keys in the order they were set
+// (ordered_json): scripts and people read them in that order, as orvek-cli always wrote them.
+#include <nlohmann/json.hpp>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace orvek::cli {
 
-class Json {
-public:
-    Json& beginObject();
-    Json& endObject();
-    Json& beginArray();
-    Json& endArray();
-    Json& key(std::string_view name);
-    Json& value(std::string_view text);
-    Json& value(const char* text) { return value(std::string_view(text)); }
-    Json& value(std::int64_t number);
-    Json& value(int number) { return value(static_cast<std::int64_t>(number)); }
-    Json& value(bool flag);
-    Json& null();
-    const std::string& text() const { return out_; }
+using Json = nlohmann::ordered_json;
 
-private:
-    void separate();
-    std::string out_;
-    std::vector<bool> first_;  // per open container: nothing written in it yet
-    bool afterKey_ = false;
-};
-
-std::string quoteJson(std::string_view text);
+// The document as one line without spaces. JSON text must be Unicode: a byte that is not UTF-8
+// (a path from an older system) stands as U+FFFD.
+std::string jsonText(const Json& document);
 
 }  // namespace orvek::cli

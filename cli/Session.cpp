@@ -60,7 +60,7 @@ std::string openFailureText(const std::string& port, SerialPort::OpenFailure fai
 }
 
 Session::Session(const GlobalOptions& options, const Console& console)
-    : options_(options), console_(console) {}
+    : options_(options), console_(console), history_(console) {}
 
 Session::~Session() {
     link_.closePort();  // before the simulator's line goes away

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Console.h"
+#include "SettingsHistory.h"
 #include "firmware/DeviceIdentity.h"
 #include "link/CommandSet.h"
 #include "link/UsbUart.h"
@@ -72,6 +73,9 @@ public:
     // openLink, identifyEsc and readSettings in turn; the first failure's exit code.
     int openAndReadSettings(EscIdentity& identity, ParameterLists& lists);
 
+    // Where the command records what it did with the device.
+    SettingsHistory& history() { return history_; }
+
 private:
     void installTrace();
     // Starts the in-process simulator and names its port. 0, or an exit code after saying why.
@@ -79,6 +83,7 @@ private:
 
     const GlobalOptions& options_;
     const Console& console_;
+    SettingsHistory history_;  // written out after the link and the simulator are gone
 #ifdef ORVEK_WITH_SIMULATOR
     std::unique_ptr<sim::Simulator> sim_;
 #endif

@@ -1,5 +1,5 @@
 // read, write and defaults: the ESC's eighteen settings through the same option lists, codec
-// and settings files as the window.
+// and settings files as the window, each recorded in the settings history.
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -12,7 +12,10 @@
 #include "ExitCodes.h"
 #include "FileArguments.h"
 #include "Json.h"
+#include "SettingsHistory.h"
+#include "SettingsWrite.h"
 #include "UploadInterrupts.h"
+#include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
 #include "platform/NativeFile.h"
 #include "platform/ProfileFile.h"
@@ -20,11 +23,9 @@
 #include "settings/OptionLists.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
+#include "settings/SetupSheets.h"
 
 namespace orvek::cli {
-namespace {
-
-using Texts = std::array<std::string, kParameterCount>;
 
 Texts selectedTexts(const ParameterLists& lists) {
     Texts t;
@@ -33,24 +34,64 @@ Texts selectedTexts(const ParameterLists& lists) {
     return t;
 }
 
-void settingsJson(Json& j, const Texts& texts) {
-    j.key("settings").beginObject();
-    for (const EscParameter& p : parameterTable())
-        j.key(p.keyName).value(texts[static_cast<std::size_t>(p.keyNumber)]);
-    j.endObject();
-}
-
 void identityJson(Json& j, const Session& session, const EscIdentity& id) {
-    j.key("port").value(session.portPath());
-    j.key("model").value(id.words.escModelName());
-    j.key("firmware").value(id.words.escFirmware());
-    j.key("family").value(escFamilyName(id.family));
-    j.key("version").value(id.versionText);
+    j["port"] = session.portPath();
+    j["model"] = id.words.escModelName();
+    j["firmware"] = id.words.escFirmware();
+    j["family"] = escFamilyName(id.family);
+    j["version"] = id.versionText;
 }
 
 std::string describe(const EscIdentity& id) {
     std::string model = id.words.escModelName().empty() ? "unknown model" : id.words.escModelName();
     return model + ", " + escFamilyName(id.family) + " " + id.versionText;
+}
+
+std::vector<std::string> importWarnings(const SettingsImport& imported, const ParameterLists& lists,
+                                        const EscIdentity& id, const std::string& where) {
+    std::vector<std::string> warnings;
+    for (const ImportedSetting& s : imported.settings) {
+        const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
+        const std::string kept = lists.byKey(s.keyNumber).selectedText();
+        const std::string keeps = "; keeps " + (kept.empty() ? "no selection" : kept);
+        if (s.outcome == ImportOutcome::NoMatch) {
+            warnings.push_back(name + ": \"" + s.value + "\" matches no option on this ESC (" +
+                               describe(id) + ")" + keeps);
+        } else if (s.outcome == ImportOutcome::KeyMissing) {
+            warnings.push_back(name + ": not in the " + where + keeps);
+        } else if (s.outcome == ImportOutcome::EmptyValue) {
+            warnings.push_back(name + ": empty in the " + where + keeps);
+        }
+    }
+    return warnings;
+}
+
+namespace {
+
+Json settingsJson(const Texts& texts) {
+    Json settings = Json::object();
+    for (const EscParameter& p : parameterTable())
+        settings[p.keyName] = texts[static_cast<std::size_t>(p.keyNumber)];
+    return settings;
+}
+
+// The number of the record a command left, or null when the history kept none.
+Json historyJson(const std::optional<std::int64_t>& id) { return id ? Json(*id) : Json(); }
+
+// A setup sheet is named by its category and name when it lies in a category folder of a
+// Profile folder, as the window names the sheets it lists; any other file by its path.
+ValuesOrigin fileOrigin(const std::string& file) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(fileArgument(file), error);
+    if (error) path = fileArgument(file);
+    if (!equalsIgnoringCase(fileText(path.extension()), ".ini"))
+        return {ValuesSource::File, fileText(path), false};
+    const std::filesystem::path folder = path.parent_path();
+    const std::string category = fileText(folder.filename());
+    if (isProfileCategory(category) &&
+        equalsIgnoringCase(fileText(folder.parent_path().filename()), "Profile"))
+        return {ValuesSource::Sheet, category + "/" + fileText(path.stem()), false};
+    return {ValuesSource::Sheet, fileText(path), false};
 }
 
 class WriteProgressBar : public WriteProgress {
@@ -70,7 +111,8 @@ struct Change {
 
 // Sends the lists' write image, then reads the settings back and compares them with what was
 // sent. Exit code; `verified` tells whether the comparison ran and matched.
-int sendAndVerify(Session& session, const Console& console, ParameterLists& lists, bool verify,
+int sendAndVerify(Session& session, const Console& console, const EscIdentity& id,
+                  ParameterLists& lists, const ValuesOrigin& origin, bool verify,
                   bool& verified) {
     verified = false;
     const WriteImage image = BuildWriteImage(lists);
@@ -111,6 +153,10 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     if (outcome == WriteOutcome::CommitFailed) {
         return console.fail(kExitTransfer, "Send Fail (the commit byte could not be sent)");
     }
+    // Committed: the ESC holds these values from now on, whatever the read-back finds.
+    SettingsValues written{};
+    for (std::size_t i = 0; i < written.size(); ++i) written[i] = pairs[i][1];
+    session.history().recordSettings(HistoryKind::Write, lists, id.words, written, origin);
     if (!verify) return kExitOk;
 
     // Read back what the ESC now holds and compare it byte for byte with what was sent.
@@ -136,9 +182,19 @@ int sendAndVerify(Session& session, const Console& console, ParameterLists& list
     return kExitOk;
 }
 
-// Shared by write and defaults once the lists hold what is to be sent.
-int finishWrite(Session& session, const Console& console, const WriteOptions& options,
-                ParameterLists& lists, const Texts& before, Json& j) {
+}  // namespace
+
+void showWarnings(const Console& console, const std::vector<std::string>& warnings, Json& j) {
+    j["warnings"] = Json::array();
+    for (const std::string& warning : warnings) {
+        console.note("warning: " + warning);
+        j["warnings"].push_back(warning);
+    }
+}
+
+int writeSelections(Session& session, const Console& console, const WriteOptions& options,
+                    const EscIdentity& id, ParameterLists& lists, const Texts& before,
+                    const ValuesOrigin& origin, Json& j) {
     const Texts after = selectedTexts(lists);
     std::vector<Change> changes;
     for (const EscParameter& p : parameterTable()) {
@@ -157,57 +213,52 @@ int finishWrite(Session& session, const Console& console, const WriteOptions& op
                         (c.to.empty() ? "(none)" : c.to));
         }
     }
-    j.key("changes").beginArray();
+    j["changes"] = Json::array();
     for (const Change& c : changes) {
-        j.beginObject()
-            .key("key")
-            .value(c.key)
-            .key("from")
-            .value(c.from)
-            .key("to")
-            .value(c.to)
-            .endObject();
+        Json change;
+        change["key"] = c.key;
+        change["from"] = c.from;
+        change["to"] = c.to;
+        j["changes"].push_back(std::move(change));
     }
-    j.endArray();
     if (!unlisted.empty()) {
         console.out(
             "registers set to 0xFF (this ESC's lists offer no options for them, and a list "
             "without a selection is written as 0xFF):");
     }
-    j.key("unlistedRegisters").beginArray();
+    j["unlistedRegisters"] = Json::array();
     for (const UnlistedRegister& r : unlisted) {
         char line[120];
         std::snprintf(line, sizeof line, "  register 0x%02X (%s): 0x%02X -> 0x%02X", r.registerCode,
                       parameterTable()[static_cast<std::size_t>(r.keyNumber)].keyName, r.held,
                       r.written);
         console.out(line);
-        j.beginObject()
-            .key("register")
-            .value(static_cast<int>(r.registerCode))
-            .key("key")
-            .value(parameterTable()[static_cast<std::size_t>(r.keyNumber)].keyName)
-            .key("from")
-            .value(static_cast<int>(r.held))
-            .key("to")
-            .value(static_cast<int>(r.written))
-            .endObject();
+        Json unlistedRegister;
+        unlistedRegister["register"] = static_cast<int>(r.registerCode);
+        unlistedRegister["key"] = parameterTable()[static_cast<std::size_t>(r.keyNumber)].keyName;
+        unlistedRegister["from"] = static_cast<int>(r.held);
+        unlistedRegister["to"] = static_cast<int>(r.written);
+        j["unlistedRegisters"].push_back(std::move(unlistedRegister));
     }
-    j.endArray();
     if (options.dryRun) {
         console.out("dry run: nothing sent");
-        j.key("sent").value(false).endObject();
-        console.document(j.text());
+        j["sent"] = false;
+        console.document(j);
         return kExitOk;
     }
     bool verified = false;
-    const int code = sendAndVerify(session, console, lists, !options.noVerify, verified);
+    const int code = sendAndVerify(session, console, id, lists, origin, !options.noVerify, verified);
     if (code != kExitOk) return code;
     if (const int kept = session.checkSimulatedStateKept()) return kept;
     console.out(verified ? "settings written and verified" : "settings written (not verified)");
-    j.key("sent").value(true).key("verified").value(verified).endObject();
-    console.document(j.text());
+    j["sent"] = true;
+    j["verified"] = verified;
+    j["history"] = historyJson(session.history().finish());
+    console.document(j);
     return kExitOk;
 }
+
+namespace {
 
 // Where `read -o` saves, checked before the port is opened; an exit code when it cannot.
 int checkOutput(const Console& console, const ReadOptions& options, std::filesystem::path& path) {
@@ -277,6 +328,8 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     if (id.family == EscFamily::Unlisted) {
         console.note("warning: unknown ESC type code; its settings have no option texts");
     }
+    session.history().recordSettings(HistoryKind::Read, lists, id.words, lists.lastReadBlock,
+                                     {ValuesSource::Device, std::string(), false});
     if (toStdout) {
         // Standard output carries the settings file alone, for a pipe or a redirection.
         const std::string text = settingsFileBytes(lists);
@@ -287,14 +340,13 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
         return kExitOk;
     }
     Json j;
-    j.beginObject();
     identityJson(j, session, id);
     const Texts texts = selectedTexts(lists);
     console.out("# " + describe(id));
     for (const EscParameter& p : parameterTable()) {
         console.out(std::string(p.keyName) + " = " + texts[static_cast<std::size_t>(p.keyNumber)]);
     }
-    settingsJson(j, texts);
+    j["settings"] = settingsJson(texts);
     if (options.save) {
         std::error_code reason;
         if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
@@ -302,10 +354,10 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
                                 "cannot write " + fileText(path) + ": " + reason.message());
         }
         console.note("settings saved to " + fileText(path));
-        j.key("saved").value(fileText(path));
+        j["saved"] = fileText(path);
     }
-    j.endObject();
-    console.document(j.text());
+    j["history"] = historyJson(session.history().finish());
+    console.document(j);
     return kExitOk;
 }
 
@@ -338,29 +390,13 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     const SettingsImport imported = importSettingsFile(lists, fileArgument(options.file));
     if (const std::string why = unreadableSettingsFile(options.file, imported.status); !why.empty())
         return console.fail(kExitBadInput, why);
-    for (const ImportedSetting& s : imported.settings) {
-        const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
-        const std::string kept = lists.byKey(s.keyNumber).selectedText();
-        const std::string keeps = "; keeps " + (kept.empty() ? "no selection" : kept);
-        if (s.outcome == ImportOutcome::NoMatch) {
-            warnings.push_back(name + ": \"" + s.value + "\" matches no option on this ESC (" +
-                               describe(id) + ")" + keeps);
-        } else if (s.outcome == ImportOutcome::KeyMissing) {
-            warnings.push_back(name + ": not in the file" + keeps);
-        } else if (s.outcome == ImportOutcome::EmptyValue) {
-            warnings.push_back(name + ": empty in the file" + keeps);
-        }
-    }
+    for (std::string& warning : importWarnings(imported, lists, id, "file"))
+        warnings.push_back(std::move(warning));
     Json j;
-    j.beginObject();
     identityJson(j, session, id);
-    j.key("warnings").beginArray();
-    for (const std::string& warning : warnings) {
-        console.note("warning: " + warning);
-        j.value(warning);
-    }
-    j.endArray();
-    return finishWrite(session, console, options, lists, before, j);
+    showWarnings(console, warnings, j);
+    return writeSelections(session, console, options, id, lists, before, fileOrigin(options.file),
+                           j);
 }
 
 int runDefaults(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
@@ -376,9 +412,9 @@ int runDefaults(const GlobalOptions& global, const Console& console, const Write
     const Texts before = selectedTexts(lists);
     selectFactoryDefaults(lists);
     Json j;
-    j.beginObject();
     identityJson(j, session, id);
-    return finishWrite(session, console, options, lists, before, j);
+    return writeSelections(session, console, options, id, lists, before,
+                           {ValuesSource::Defaults, std::string(), false}, j);
 }
 
 }  // namespace orvek::cli

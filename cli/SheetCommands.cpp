@@ -100,15 +100,10 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
     }
     console.out("sheet saved: " + saved.file.string());
     Json j;
-    j.beginObject()
-        .key("category")
-        .value(options.category)
-        .key("name")
-        .value(options.name)
-        .key("file")
-        .value(saved.file.string())
-        .endObject();
-    console.document(j.text());
+    j["category"] = options.category;
+    j["name"] = options.name;
+    j["file"] = saved.file.string();
+    console.document(j);
     return kExitOk;
 }
 
@@ -119,28 +114,22 @@ int runSheetList(const Console& console, const std::string& category) {
     }
     const fs::path program = programFolder();
     const auto user = userDataFolder();
-    Json j;
-    j.beginArray();
+    Json j = Json::array();
     for (const char* each : ProfileCategories()) {
         if (!category.empty() && category != each) continue;
         for (const SetupSheetEntry& sheet : ListSetupSheets(program, each, user)) {
             const bool own =
                 user && sheet.file.string().rfind((*user / "Profile").string(), 0) == 0;
             console.out(std::string(own ? "* " : "  ") + each + " / " + sheet.title);
-            j.beginObject()
-                .key("category")
-                .value(each)
-                .key("title")
-                .value(sheet.title)
-                .key("file")
-                .value(sheet.file.string())
-                .key("own")
-                .value(own)
-                .endObject();
+            Json entry;
+            entry["category"] = each;
+            entry["title"] = sheet.title;
+            entry["file"] = sheet.file.string();
+            entry["own"] = own;
+            j.push_back(std::move(entry));
         }
     }
-    j.endArray();
-    console.document(j.text());
+    console.document(j);
     return kExitOk;
 }
 

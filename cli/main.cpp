@@ -123,6 +123,30 @@ int main(int argc, char** argv) {
         sheet->add_subcommand("list", "List the setup sheets the window lists; * marks yours");
     sheetListCommand->add_option("category", sheetListCategory, "Only this category");
 
+    HistoryOptions history;
+    auto* historyCommand = app.add_subcommand(
+        "history", "List the settings history: every read, write, defaults and firmware update");
+    historyCommand->require_subcommand(0, 1);
+    historyCommand->add_option("--model", history.model, "Only the records of this model");
+    historyCommand->add_option("--limit", history.limit,
+                               "At most this many records, newest first (default 50; 0 for all)");
+    auto* historyShow = historyCommand->add_subcommand("show", "Show one record in full");
+    historyShow->add_option("id", history.id, "The record's number")->required();
+    auto* historyNote =
+        historyCommand->add_subcommand("note", "Give a record a note (one line; empty removes it)");
+    historyNote->add_option("id", history.id, "The record's number")->required();
+    historyNote->add_option("text", history.text, "The note")->required();
+    auto* historyRestore = historyCommand->add_subcommand(
+        "restore", "Write a record's settings into the ESC, as write does with a file");
+    historyRestore->add_option("id", history.id, "The record's number")->required();
+    historyRestore->add_flag("--dry-run", history.dryRun, "Show what would change; send nothing");
+    historyRestore->add_flag("--no-verify", history.noVerify,
+                             "Do not read the settings back to compare");
+    auto* historyExport =
+        historyCommand->add_subcommand("export", "Save a record's settings as a settings file");
+    historyExport->add_option("id", history.id, "The record's number")->required();
+    historyExport->add_option("file", history.text, "Settings file (.cfg)")->required();
+
     CardOptions cardOptions;
     auto* card = app.add_subcommand(
         "card", "Write a printable setup card (PDF, or PNG for a name ending in .png)");
@@ -149,7 +173,8 @@ int main(int argc, char** argv) {
             return console.fail(kExitUsage,
                                 "unknown command '" + word +
                                     "' (ports, info, read, write, defaults, flash-esc, "
-                                    "flash-card, check, folders, sheet or card; see --help)");
+                                    "flash-card, check, folders, sheet, history or card; see "
+                                    "--help)");
         }
         return console.fail(kExitUsage, std::string(e.what()) + " (see --help)");
     }
@@ -172,6 +197,13 @@ int main(int argc, char** argv) {
     if (*folders) return runFolders(console);
     if (*sheetSaveCommand) return runSheetSave(global, console, sheetSave);
     if (*sheetListCommand) return runSheetList(console, sheetListCategory);
+    if (*historyCommand) {
+        if (*historyShow) history.action = HistoryAction::Show;
+        if (*historyNote) history.action = HistoryAction::Note;
+        if (*historyRestore) history.action = HistoryAction::Restore;
+        if (*historyExport) history.action = HistoryAction::Export;
+        return runHistory(global, console, history);
+    }
     if (*card) return runCard(global, console, cardOptions);
     return kExitUsage;
 }

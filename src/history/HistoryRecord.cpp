@@ -7,16 +7,13 @@ namespace orvek {
 
 namespace {
 
-constexpr std::array<const char*, 5> kKindNames = {"read", "write", "defaults", "backup",
-                                                   "update"};
+constexpr std::array<const char*, 5> kKindNames = {"read", "write", "defaults", "backup", "update"};
 constexpr std::array<const char*, 7> kSourceNames = {"",     "device",   "page",   "sheet",
                                                      "file", "defaults", "history"};
 
 }  // namespace
 
-const char* historyKindName(HistoryKind kind) {
-    return kKindNames[static_cast<std::size_t>(kind)];
-}
+const char* historyKindName(HistoryKind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }
 
 std::optional<HistoryKind> historyKindFromName(std::string_view name) {
     for (std::size_t i = 0; i < kKindNames.size(); ++i)

@@ -1,0 +1,283 @@
+// history: the settings history from a terminal. Listing, one record in full, a note, a
+// record's settings written back into the ESC (through the write's own path) or saved as a
+// settings file.
+#include <cstdio>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "FileArguments.h"
+#include "Json.h"
+#include "SettingsHistory.h"
+#include "SettingsWrite.h"
+#ifdef ORVEK_WITH_HISTORY
+#include "history/HistoryStore.h"
+#include "history/SettingsRecords.h"
+#include "settings/SettingsFile.h"
+#endif
+
+namespace orvek::cli {
+
+#ifndef ORVEK_WITH_HISTORY
+
+int runHistory(const GlobalOptions&, const Console& console, const HistoryOptions&) {
+    return console.fail(kExitFailure, "this build keeps no settings history (it has no SQLite)");
+}
+
+#else
+
+namespace {
+
+std::string hexBytes(const std::uint8_t* data, std::size_t size) {
+    std::string text;
+    char byte[4];
+    for (std::size_t i = 0; i < size; ++i) {
+        std::snprintf(byte, sizeof byte, i ? " %02X" : "%02X", data[i]);
+        text += byte;
+    }
+    return text;
+}
+
+std::string sourceText(const HistoryRecord& r) {
+    const std::string text = originText(r.origin);
+    return text.empty() ? "unknown" : text;
+}
+
+// "Expert V1.30 on ORVEK EXPERT SPEC", or what of it is known.
+std::string deviceText(const HistoryRecord& r) {
+    if (r.model.empty() && r.firmware.empty()) return "unidentified device";
+    if (r.model.empty()) return r.firmware;
+    if (r.firmware.empty()) return r.model;
+    return r.model + ", " + r.firmware;
+}
+
+// What happened, in a few words: "write from file race.cfg", "update fw.kfw: finished".
+std::string eventText(const HistoryRecord& r) {
+    if (!r.holdsSettings()) {
+        return std::string("update ") + (r.target == "card" ? "of the card " : "") + r.image +
+               ": " + r.result;
+    }
+    return std::string(historyKindName(r.kind)) + " (" + sourceText(r) + ")";
+}
+
+Json summaryJson(const HistoryRecord& r) {
+    Json j;
+    j["id"] = r.id;
+    j["time"] = r.time;
+    j["kind"] = historyKindName(r.kind);
+    j["program"] = r.program;
+    j["model"] = r.model;
+    j["family"] = r.family;
+    j["firmware"] = r.firmware;
+    if (r.holdsSettings()) {
+        j["source"] = valuesSourceName(r.origin.source);
+        j["sourceDetail"] = r.origin.detail;
+        j["edited"] = r.origin.edited;
+    } else {
+        j["image"] = r.image;
+        j["imageSize"] = r.imageSize;
+        j["target"] = r.target;
+        j["result"] = r.result;
+    }
+    j["note"] = r.note;
+    return j;
+}
+
+Json recordJson(const HistoryRecord& r) {
+    Json j = summaryJson(r);
+    j["info"] = Json::array();
+    for (std::uint8_t b : r.info) j["info"].push_back(static_cast<int>(b));
+    if (!r.holdsSettings()) return j;
+    j["block"] = Json::array();
+    for (std::uint8_t b : r.block) j["block"].push_back(static_cast<int>(b));
+    Json settings = Json::object();
+    for (const EscParameter& p : parameterTable())
+        settings[p.keyName] = r.settings[static_cast<std::size_t>(p.keyNumber)];
+    j["settings"] = std::move(settings);
+    return j;
+}
+
+// The line for a history that cannot be read; exit code kExitFailure.
+int historyProblem(const Console& console, HistoryStatus status, const HistoryStore& store) {
+    switch (status) {
+        case HistoryStatus::Busy:
+            return console.fail(kExitFailure,
+                                "the settings history is locked by another program; try again");
+        case HistoryStatus::NewerSchema:
+        case HistoryStatus::LinkOutside:
+            return console.fail(kExitFailure, cliLine(historyNotice(status, store)));
+        default:
+            return console.fail(kExitFailure, "cannot read the settings history " +
+                                                  fileText(store.file()) + ": " +
+                                                  store.lastError());
+    }
+}
+
+// A damaged file found while reading was moved aside: said as a recording says it.
+void tellMovedAside(const Console& console, const HistoryStore& store) {
+    if (!store.movedAside().empty())
+        console.note("orvek-cli: warning: " + cliLine(historyNotice(HistoryStatus::Ok, store)));
+}
+
+// The record asked for, or an exit code after saying why there is none.
+int findRecord(const Console& console, HistoryStore& store, std::int64_t id,
+               HistoryRecord& record) {
+    const HistoryStatus status = store.find(id, record);
+    tellMovedAside(console, store);
+    if (status == HistoryStatus::NotFound) {
+        return console.fail(kExitBadInput,
+                            "no record " + std::to_string(id) + " in the settings history");
+    }
+    if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
+    return kExitOk;
+}
+
+int settingsRecordOnly(const Console& console, const HistoryRecord& record) {
+    if (record.holdsSettings()) return kExitOk;
+    return console.fail(kExitBadInput, "record " + std::to_string(record.id) +
+                                           " is a firmware update; it holds no settings");
+}
+
+int list(const Console& console, const HistoryOptions& options) {
+    HistoryStore store(defaultHistoryFile());
+    std::vector<HistoryRecord> records;
+    const HistoryStatus status = store.list(options.model, options.limit, records);
+    tellMovedAside(console, store);
+    if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
+    Json j;
+    j["records"] = Json::array();
+    for (const HistoryRecord& r : records) {
+        console.out("#" + std::to_string(r.id) + "  " + r.time + "  " + r.program + "  " +
+                    deviceText(r) + "  " + eventText(r) +
+                    (r.note.empty() ? "" : "  \"" + r.note + "\""));
+        j["records"].push_back(summaryJson(r));
+    }
+    if (records.empty()) {
+        console.out(options.model.empty() ? "no records in the settings history"
+                                          : "no records of " + options.model +
+                                                " in the settings history");
+    }
+    console.document(j);
+    return kExitOk;
+}
+
+int show(const Console& console, const HistoryOptions& options) {
+    HistoryStore store(defaultHistoryFile());
+    HistoryRecord r;
+    if (const int code = findRecord(console, store, options.id, r)) return code;
+    console.out("record   #" + std::to_string(r.id));
+    console.out("time     " + r.time);
+    console.out(std::string("kind     ") + historyKindName(r.kind));
+    console.out("program  " + r.program);
+    console.out("model    " + r.model);
+    console.out("family   " + r.family);
+    console.out("firmware " + r.firmware);
+    console.out("info     " + hexBytes(r.info.data(), r.info.size()));
+    if (r.holdsSettings()) {
+        console.out("source   " + sourceText(r));
+        console.out("block    " + hexBytes(r.block.data(), r.block.size()));
+    } else {
+        console.out("image    " + r.image + " (" + std::to_string(r.imageSize) + " bytes)");
+        console.out("target   " + std::string(r.target == "card" ? "program card" : "ESC"));
+        console.out("result   " + r.result);
+    }
+    console.out("note     " + r.note);
+    if (r.holdsSettings()) {
+        for (const EscParameter& p : parameterTable()) {
+            console.out(std::string(p.keyName) + " = " +
+                        r.settings[static_cast<std::size_t>(p.keyNumber)]);
+        }
+    }
+    console.document(recordJson(r));
+    return kExitOk;
+}
+
+int note(const Console& console, const HistoryOptions& options) {
+    HistoryStore store(defaultHistoryFile());
+    const HistoryStatus status = store.setNote(options.id, options.text);
+    tellMovedAside(console, store);
+    if (status == HistoryStatus::NotFound) {
+        return console.fail(kExitBadInput, "no record " + std::to_string(options.id) +
+                                               " in the settings history");
+    }
+    if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
+    const std::string kept = historyNote(options.text);
+    console.out("note of record #" + std::to_string(options.id) + ": " +
+                (kept.empty() ? "(none)" : kept));
+    Json j;
+    j["id"] = options.id;
+    j["note"] = kept;
+    console.document(j);
+    return kExitOk;
+}
+
+int restore(const GlobalOptions& global, const Console& console, const HistoryOptions& options) {
+    HistoryRecord record;
+    {
+        HistoryStore store(defaultHistoryFile());
+        if (const int code = findRecord(console, store, options.id, record)) return code;
+    }
+    if (const int code = settingsRecordOnly(console, record)) return code;
+
+    Session session(global, console);
+    EscIdentity id;
+    ParameterLists lists;
+    if (const int code = session.openAndReadSettings(id, lists)) return code;
+    if (record.family != escFamilyName(id.family)) {
+        return console.fail(kExitTransfer,
+                            "record #" + std::to_string(record.id) + " holds settings of the " +
+                                (record.family.empty() ? "unknown" : record.family) +
+                                " family; the attached ESC is " + describe(id) +
+                                "; nothing sent");
+    }
+    const Texts before = selectedTexts(lists);
+    const SettingsImport applied = applyRecordedSettings(lists, record);
+    Json j;
+    identityJson(j, session, id);
+    j["record"] = record.id;
+    const WriteOptions write{std::string(), options.dryRun, options.noVerify};
+    showWarnings(console, importWarnings(applied, lists, id, "record"), j);
+    return writeSelections(session, console, write, id, lists, before,
+                           {ValuesSource::History, "#" + std::to_string(record.id), false}, j);
+}
+
+int exportRecord(const Console& console, const HistoryOptions& options) {
+    HistoryRecord record;
+    {
+        HistoryStore store(defaultHistoryFile());
+        if (const int code = findRecord(console, store, options.id, record)) return code;
+    }
+    if (const int code = settingsRecordOnly(console, record)) return code;
+    if (options.text.empty() || options.text.back() == '/') {
+        return console.fail(kExitUsage, "history export needs the settings file's name");
+    }
+    const std::filesystem::path path = settingsExportPath(fileArgument(options.text));
+    std::error_code reason;
+    if (exportSettingsFile(record.settings, path, &reason) != SettingsFileStatus::Ok) {
+        return console.fail(kExitCannotWrite, "cannot write " + fileText(path) + ": " +
+                                                  (reason ? reason.message() : "not a file"));
+    }
+    console.out("record #" + std::to_string(record.id) + " saved to " + fileText(path));
+    Json j;
+    j["id"] = record.id;
+    j["saved"] = fileText(path);
+    console.document(j);
+    return kExitOk;
+}
+
+}  // namespace
+
+int runHistory(const GlobalOptions& global, const Console& console,
+               const HistoryOptions& options) {
+    switch (options.action) {
+        case HistoryAction::List: return list(console, options);
+        case HistoryAction::Show: return show(console, options);
+        case HistoryAction::Note: return note(console, options);
+        case HistoryAction::Restore: return restore(global, console, options);
+        case HistoryAction::Export: return exportRecord(console, options);
+    }
+    return kExitUsage;
+}
+
+#endif
+
+}  // namespace orvek::cli
