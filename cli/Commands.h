@@ -42,7 +42,7 @@ struct HistoryOptions {
     std::string model;       // list: only this model
     std::size_t limit = 50;  // list: at most this many, newest first; 0 for all
     std::int64_t id = 0;
-    std::string text;        // note: the note; export: the settings file
+    std::string text;  // note: the note; export: the settings file
     bool dryRun = false;
     bool noVerify = false;
 };

@@ -315,8 +315,8 @@ int runFlashCard(const GlobalOptions& global, const Console& console, const Flas
             &observer);
     }
     bar.finish();
-    session.history().recordUpdate(FirmwareTarget::ProgramCard, words,
-                                   fileArgument(options.image), updateResultName(r.outcome));
+    session.history().recordUpdate(FirmwareTarget::ProgramCard, words, fileArgument(options.image),
+                                   updateResultName(r.outcome));
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
     console.out("program card firmware updated: " + std::to_string(r.sentBytes) + " bytes sent");
     Json j;

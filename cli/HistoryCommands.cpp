@@ -1,6 +1,7 @@
 // history: the settings history from a terminal. Listing, one record in full, a note, a
 // record's settings written back into the ESC (through the write's own path) or saved as a
 // settings file.
+#include <algorithm>
 #include <cstdio>
 
 #include "Commands.h"
@@ -50,11 +51,12 @@ std::string deviceText(const HistoryRecord& r) {
     return r.model + ", " + r.firmware;
 }
 
-// What happened, in a few words: "write from file race.cfg", "update fw.kfw: finished".
+// What happened, in a few words: "write (file /home/racer/race.cfg)", "update of the ESC with
+// V1.40.kfw: finished".
 std::string eventText(const HistoryRecord& r) {
     if (!r.holdsSettings()) {
-        return std::string("update ") + (r.target == "card" ? "of the card " : "") + r.image +
-               ": " + r.result;
+        return std::string("update of the ") + (r.target == "card" ? "program card" : "ESC") +
+               " with " + r.image + ": " + r.result;
     }
     return std::string(historyKindName(r.kind)) + " (" + sourceText(r) + ")";
 }
@@ -145,16 +147,19 @@ int list(const Console& console, const HistoryOptions& options) {
     if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
     Json j;
     j["records"] = Json::array();
+    // The numbers right-aligned, the newest (the widest) first.
+    const std::size_t width = records.empty() ? 0 : std::to_string(records.front().id).size();
     for (const HistoryRecord& r : records) {
-        console.out("#" + std::to_string(r.id) + "  " + r.time + "  " + r.program + "  " +
-                    deviceText(r) + "  " + eventText(r) +
+        const std::string number = std::to_string(r.id);
+        console.out(std::string(width - std::min(width, number.size()), ' ') + "#" + number + "  " +
+                    r.time + "  " + r.program + "  " + deviceText(r) + "  " + eventText(r) +
                     (r.note.empty() ? "" : "  \"" + r.note + "\""));
         j["records"].push_back(summaryJson(r));
     }
     if (records.empty()) {
-        console.out(options.model.empty() ? "no records in the settings history"
-                                          : "no records of " + options.model +
-                                                " in the settings history");
+        console.out(options.model.empty()
+                        ? "no records in the settings history"
+                        : "no records of " + options.model + " in the settings history");
     }
     console.document(j);
     return kExitOk;
@@ -196,8 +201,8 @@ int note(const Console& console, const HistoryOptions& options) {
     const HistoryStatus status = store.setNote(options.id, options.text);
     tellMovedAside(console, store);
     if (status == HistoryStatus::NotFound) {
-        return console.fail(kExitBadInput, "no record " + std::to_string(options.id) +
-                                               " in the settings history");
+        return console.fail(kExitBadInput,
+                            "no record " + std::to_string(options.id) + " in the settings history");
     }
     if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
     const std::string kept = historyNote(options.text);
@@ -226,8 +231,7 @@ int restore(const GlobalOptions& global, const Console& console, const HistoryOp
         return console.fail(kExitTransfer,
                             "record #" + std::to_string(record.id) + " holds settings of the " +
                                 (record.family.empty() ? "unknown" : record.family) +
-                                " family; the attached ESC is " + describe(id) +
-                                "; nothing sent");
+                                " family; the attached ESC is " + describe(id) + "; nothing sent");
     }
     const Texts before = selectedTexts(lists);
     const SettingsImport applied = applyRecordedSettings(lists, record);
@@ -266,8 +270,7 @@ int exportRecord(const Console& console, const HistoryOptions& options) {
 
 }  // namespace
 
-int runHistory(const GlobalOptions& global, const Console& console,
-               const HistoryOptions& options) {
+int runHistory(const GlobalOptions& global, const Console& console, const HistoryOptions& options) {
     switch (options.action) {
         case HistoryAction::List: return list(console, options);
         case HistoryAction::Show: return show(console, options);

@@ -112,8 +112,7 @@ struct Change {
 // Sends the lists' write image, then reads the settings back and compares them with what was
 // sent. Exit code; `verified` tells whether the comparison ran and matched.
 int sendAndVerify(Session& session, const Console& console, const EscIdentity& id,
-                  ParameterLists& lists, const ValuesOrigin& origin, bool verify,
-                  bool& verified) {
+                  ParameterLists& lists, const ValuesOrigin& origin, bool verify, bool& verified) {
     verified = false;
     const WriteImage image = BuildWriteImage(lists);
     WirePairs pairs{};
@@ -156,7 +155,9 @@ int sendAndVerify(Session& session, const Console& console, const EscIdentity& i
     // Committed: the ESC holds these values from now on, whatever the read-back finds.
     SettingsValues written{};
     for (std::size_t i = 0; i < written.size(); ++i) written[i] = pairs[i][1];
-    session.history().recordSettings(HistoryKind::Write, lists, id.words, written, origin);
+    const HistoryKind kind =
+        origin.source == ValuesSource::Defaults ? HistoryKind::Defaults : HistoryKind::Write;
+    session.history().recordSettings(kind, lists, id.words, written, origin);
     if (!verify) return kExitOk;
 
     // Read back what the ESC now holds and compare it byte for byte with what was sent.
@@ -247,7 +248,8 @@ int writeSelections(Session& session, const Console& console, const WriteOptions
         return kExitOk;
     }
     bool verified = false;
-    const int code = sendAndVerify(session, console, id, lists, origin, !options.noVerify, verified);
+    const int code =
+        sendAndVerify(session, console, id, lists, origin, !options.noVerify, verified);
     if (code != kExitOk) return code;
     if (const int kept = session.checkSimulatedStateKept()) return kept;
     console.out(verified ? "settings written and verified" : "settings written (not verified)");

@@ -33,6 +33,16 @@ if(CMAKE_CROSSCOMPILING AND EXISTS /usr/include/CLI/CLI.hpp)
   set(CLI11_INCLUDE_DIR "${ORVEK_THIRD_PARTY_INCLUDE}" CACHE PATH "" FORCE)
 endif()
 
+# nlohmann-json is header-only too, and its CMake package names all of /usr/include: the cross
+# build sees it through a folder holding only a link to its nlohmann/ folder.
+if(CMAKE_CROSSCOMPILING AND EXISTS /usr/include/nlohmann/json.hpp)
+  set(ORVEK_NLOHMANN_JSON_INCLUDE "${CMAKE_BINARY_DIR}/third-party/nlohmann-json/include")
+  if(NOT EXISTS "${ORVEK_NLOHMANN_JSON_INCLUDE}/nlohmann")
+    file(MAKE_DIRECTORY "${ORVEK_NLOHMANN_JSON_INCLUDE}")
+    file(CREATE_LINK /usr/include/nlohmann "${ORVEK_NLOHMANN_JSON_INCLUDE}/nlohmann" SYMBOLIC)
+  endif()
+endif()
+
 # GoogleTest from the sources Debian ships (googletest package), built by the cross compiler;
 # it names its targets GTest::gtest and GTest::gtest_main itself. Elsewhere the installed one.
 if(ORVEK_TESTS)

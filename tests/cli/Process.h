@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+extern char** environ;
+
 namespace orvek::testing {
 
 struct RunResult {
@@ -28,21 +30,41 @@ inline std::vector<char*> argvOf(std::vector<std::string>& args) {
     return argv;
 }
 
-// Runs `args` to completion, collecting standard output and standard error; `onError`, when
-// given, is called with the process id and all of standard error so far each time it grows.
-// A process still running after `limitMs` (when not negative) is killed.
-inline RunResult run(std::vector<std::string> args,
-                     const std::function<void(pid_t, const std::string&)>& onError = {},
-                     int limitMs = -1) {
+// This process's environment with the "NAME=value" entries of `changes` set in it. Made before
+// the fork: a child of a process with threads may only exec.
+inline std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
+    std::vector<std::string> all;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        bool replaced = false;
+        for (const std::string& change : changes) {
+            const std::string name = change.substr(0, change.find('=') + 1);
+            replaced = replaced || entry.compare(0, name.size(), name) == 0;
+        }
+        if (!replaced) all.push_back(entry);
+    }
+    all.insert(all.end(), changes.begin(), changes.end());
+    return all;
+}
+
+// Runs `args` to completion with `environment` changed as environmentWith says, collecting
+// standard output and standard error; `onError`, when given, is called with the process id and
+// all of standard error so far each time it grows. A process still running after `limitMs`
+// (when not negative) is killed.
+inline RunResult runWithEnvironment(
+    const std::vector<std::string>& environment, std::vector<std::string> args,
+    const std::function<void(pid_t, const std::string&)>& onError = {}, int limitMs = -1) {
     int outPipe[2], errPipe[2];
     RunResult r;
+    std::vector<std::string> entries = environmentWith(environment);
+    std::vector<char*> envp = argvOf(entries);
+    auto argv = argvOf(args);
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return r;
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(outPipe[1], 1);
         ::dup2(errPipe[1], 2);
-        auto argv = argvOf(args);
-        ::execv(argv[0], argv.data());
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     ::close(outPipe[1]);
@@ -81,6 +103,13 @@ inline RunResult run(std::vector<std::string> args,
     ::waitpid(pid, &status, 0);
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return r;
+}
+
+// The same in this process's own environment.
+inline RunResult run(std::vector<std::string> args,
+                     const std::function<void(pid_t, const std::string&)>& onError = {},
+                     int limitMs = -1) {
+    return runWithEnvironment({}, std::move(args), onError, limitMs);
 }
 
 // orvek-sim in the background; the destructor stops it (SIGTERM) and waits for it.
