@@ -127,7 +127,7 @@ int findRecord(const Console& console, HistoryStore& store, std::int64_t id,
     tellMovedAside(console, store);
     if (status == HistoryStatus::NotFound) {
         return console.fail(kExitBadInput,
-                            "no record " + std::to_string(id) + " in the settings history");
+                            "no record #" + std::to_string(id) + " in the settings history");
     }
     if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
     return kExitOk;
@@ -135,7 +135,7 @@ int findRecord(const Console& console, HistoryStore& store, std::int64_t id,
 
 int settingsRecordOnly(const Console& console, const HistoryRecord& record) {
     if (record.holdsSettings()) return kExitOk;
-    return console.fail(kExitBadInput, "record " + std::to_string(record.id) +
+    return console.fail(kExitBadInput, "record #" + std::to_string(record.id) +
                                            " is a firmware update; it holds no settings");
 }
 
@@ -201,8 +201,8 @@ int note(const Console& console, const HistoryOptions& options) {
     const HistoryStatus status = store.setNote(options.id, options.text);
     tellMovedAside(console, store);
     if (status == HistoryStatus::NotFound) {
-        return console.fail(kExitBadInput,
-                            "no record " + std::to_string(options.id) + " in the settings history");
+        return console.fail(
+            kExitBadInput, "no record #" + std::to_string(options.id) + " in the settings history");
     }
     if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
     const std::string kept = historyNote(options.text);
