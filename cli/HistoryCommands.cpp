@@ -51,14 +51,18 @@ std::string deviceText(const HistoryRecord& r) {
     return r.model + ", " + r.firmware;
 }
 
-// What happened, in a few words: "write (file /home/racer/race.cfg)", "update of the ESC with
-// V1.40.kfw: finished".
+// What happened, in a few words: "read", "write (file /home/racer/race.cfg)", "update of the
+// ESC with V1.40.kfw: finished". The source is named where the kind does not say it.
 std::string eventText(const HistoryRecord& r) {
-    if (!r.holdsSettings()) {
-        return std::string("update of the ") + (r.target == "card" ? "program card" : "ESC") +
-               " with " + r.image + ": " + r.result;
+    switch (r.kind) {
+        case HistoryKind::Read: return "read";
+        case HistoryKind::Backup: return "backup read before an update";
+        case HistoryKind::Defaults: return "defaults";
+        case HistoryKind::Write: return "write (" + sourceText(r) + ")";
+        case HistoryKind::Update: break;
     }
-    return std::string(historyKindName(r.kind)) + " (" + sourceText(r) + ")";
+    return std::string("update of the ") + (r.target == "card" ? "program card" : "ESC") +
+           " with " + r.image + ": " + r.result;
 }
 
 Json summaryJson(const HistoryRecord& r) {

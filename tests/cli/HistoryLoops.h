@@ -44,9 +44,9 @@ inline std::vector<ReadLoopResult> runReadLoops(const std::string& cli, const st
             ReadLoopResult& result = results[static_cast<std::size_t>(n)];
             SimProcess device({sim});
             while (std::chrono::steady_clock::now() < end) {
-                const RunResult r = runWithEnvironment({"XDG_DATA_HOME=" + dataHome},
-                                                       {cli, "--port", device.path(), "--json",
-                                                        "read"});
+                const RunResult r =
+                    runWithEnvironment({"XDG_DATA_HOME=" + dataHome},
+                                       {cli, "--port", device.path(), "--json", "read"});
                 if (r.exitCode != 0) {
                     ++result.failed;
                     result.lastError = r.err;

@@ -141,8 +141,7 @@ TEST_F(CliHistory, FourCommandsLeaveFourRecordsAndRestoringTheFirstPutsItsBytesB
     EXPECT_EQ(textOf(kept[3], "Drag Brake"), "10%");
     EXPECT_EQ(testing::reportedHistoryId(defaults.out), kept[3].id) << defaults.out;
 
-    const RunResult restore =
-        cliIn(s.path(), {"history", "restore", std::to_string(first.id)});
+    const RunResult restore = cliIn(s.path(), {"history", "restore", std::to_string(first.id)});
     ASSERT_EQ(restore.exitCode, 0) << restore.err;
     EXPECT_NE(restore.out.find("settings written and verified"), std::string::npos);
     EXPECT_EQ(readState(file("esc.state")), kRaceBlock) << "exactly the bytes read at first";
@@ -176,8 +175,10 @@ TEST_F(CliHistory, RestoreRefusesAnotherFamilyAndWhatHoldsNoSettings) {
 
     // Numbers the history does not hold: one line and exit 6 from every subcommand.
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"history", "restore", "999"}, {"history", "show", "999"},
-          {"history", "note", "999", "x"}, {"history", "export", "999", file("x.cfg")}}) {
+         {std::vector<std::string>{"history", "restore", "999"},
+          {"history", "show", "999"},
+          {"history", "note", "999", "x"},
+          {"history", "export", "999", file("x.cfg")}}) {
         const RunResult r = cliIn(expert.path(), args);
         EXPECT_EQ(r.exitCode, 6) << args[1];
         EXPECT_EQ(r.err, "orvek-cli: no record #999 in the settings history\n") << args[1];
@@ -231,8 +232,9 @@ TEST_F(CliHistory, ARecordCarriesItsNoteAndSavesAsASettingsFile) {
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_TRUE(testing::isOneJsonDocument(shown.out)) << shown.out;
     EXPECT_EQ(shown.out.rfind("{\"id\":" + number + ",\"time\":\"", 0), 0u) << shown.out;
-    EXPECT_NE(shown.out.find("\"kind\":\"read\",\"program\":\"cli\",\"model\":\"ORVEK BASIS SPEC\""),
-              std::string::npos)
+    EXPECT_NE(
+        shown.out.find("\"kind\":\"read\",\"program\":\"cli\",\"model\":\"ORVEK BASIS SPEC\""),
+        std::string::npos)
         << shown.out;
     EXPECT_NE(shown.out.find("\"note\":\"" + kept + "\""), std::string::npos);
 
@@ -243,7 +245,7 @@ TEST_F(CliHistory, ARecordCarriesItsNoteAndSavesAsASettingsFile) {
     const RunResult listed = historyCommand({"history", "--model", "ORVEK BASIS SPEC"});
     EXPECT_EQ(listed.exitCode, 0);
     ASSERT_EQ(linesOf(listed.out).size(), 1u) << listed.out;
-    EXPECT_NE(listed.out.find("ORVEK BASIS SPEC, Stock V1.30  read (device)  \"" + kept + "\""),
+    EXPECT_NE(listed.out.find("ORVEK BASIS SPEC, Stock V1.30  read  \"" + kept + "\""),
               std::string::npos)
         << listed.out;
 
@@ -272,8 +274,8 @@ protected:
         writeState(state, kDefaultBlock);
         SimProcess s({kSim, "--state", state});
         std::vector<std::string> args = wrap;
-        for (const std::string& a : {kCli, std::string("--port"), s.path(),
-                                     std::string("write"), file("race.cfg")})
+        for (const std::string& a :
+             {kCli, std::string("--port"), s.path(), std::string("write"), file("race.cfg")})
             args.push_back(a);
         FaultRun run;
         run.result = runWithEnvironment({"XDG_DATA_HOME=" + dataHome(data)}, args);
@@ -327,10 +329,10 @@ TEST_F(CliHistoryFaults, AFileOfRandomBytesIsMovedAsideAndANewOneStarted) {
     std::ofstream(historyFile(), std::ios::binary) << noise;
 
     const FaultRun run = faultyWrite("data");
-    expectOneNotice(run, "the settings history was damaged; it was moved aside to "
-                         "history.sqlite.damaged-");
-    EXPECT_NE(run.result.err.find(" and a new one started\n"), std::string::npos)
-        << run.result.err;
+    expectOneNotice(run,
+                    "the settings history was damaged; it was moved aside to "
+                    "history.sqlite.damaged-");
+    EXPECT_NE(run.result.err.find(" and a new one started\n"), std::string::npos) << run.result.err;
     std::vector<fs::path> aside;
     for (const auto& entry : fs::directory_iterator(historyFile().parent_path())) {
         if (entry.path().filename().string().rfind("history.sqlite.damaged-", 0) == 0)
@@ -361,10 +363,11 @@ TEST_F(CliHistoryFaults, ADatabaseLockedByAnotherProgramLosesTheRecordOnly) {
 // as full.
 TEST_F(CliHistoryFaults, AHistoryThatMayNotGrowLosesTheRecordOnly) {
     startHistory("data");
-    const FaultRun run = faultyWrite(
-        "data", {"/bin/bash", "-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\""});
-    expectOneNotice(run, "the settings history cannot grow: the disk is full; this was not "
-                         "recorded");
+    const FaultRun run =
+        faultyWrite("data", {"/bin/bash", "-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\""});
+    expectOneNotice(run,
+                    "the settings history cannot grow: the disk is full; this was not "
+                    "recorded");
     EXPECT_EQ(records().size(), 1u);
 }
 
