@@ -33,8 +33,8 @@ HistoryRecord typicalRecord(std::size_t n) {
     for (int i = 0; i < 22; ++i) record.block.push_back(static_cast<std::uint8_t>(n * 7 + i));
     for (std::size_t k = 0; k < record.settings.size(); ++k)
         record.settings[k] = "Level " + std::to_string((n + k) % 30);
-    record.origin = {ValuesSource::File, "/home/racer/setups/heat-" + std::to_string(n % 50) + ".cfg",
-                     false};
+    record.origin = {ValuesSource::File,
+                     "/home/racer/setups/heat-" + std::to_string(n % 50) + ".cfg", false};
     return record;
 }
 

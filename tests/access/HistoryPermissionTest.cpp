@@ -42,9 +42,9 @@ TEST(HistoryPermission, AReadOnlyFolderCostsTheRecordAndNotTheWrite) {
     // One history with a record in it, one data folder with none.
     {
         SimProcess sim({programs + "/orvek-sim"});
-        const RunResult read = runWithEnvironment({"XDG_DATA_HOME=" + (scratch / "kept").string()},
-                                                  {programs + "/orvek-cli", "--port", sim.path(),
-                                                   "read"});
+        const RunResult read =
+            runWithEnvironment({"XDG_DATA_HOME=" + (scratch / "kept").string()},
+                               {programs + "/orvek-cli", "--port", sim.path(), "read"});
         ASSERT_EQ(read.exitCode, 0) << read.err;
         ASSERT_EQ(read.err, "");
     }
@@ -56,15 +56,17 @@ TEST(HistoryPermission, AReadOnlyFolderCostsTheRecordAndNotTheWrite) {
         const fs::path file = data / "orvek-link" / "history.sqlite";
         const std::string state = (scratch / (data.filename().string() + ".state")).string();
         SimProcess sim({programs + "/orvek-sim", "--state", state});
-        const RunResult written = runWithEnvironment(
-            {"XDG_DATA_HOME=" + data.string()},
-            {programs + "/orvek-cli", "--port", sim.path(), "write", (scratch / "race.cfg").string()});
+        const RunResult written = runWithEnvironment({"XDG_DATA_HOME=" + data.string()},
+                                                     {programs + "/orvek-cli", "--port", sim.path(),
+                                                      "write", (scratch / "race.cfg").string()});
         EXPECT_EQ(written.exitCode, 0) << written.err;
         EXPECT_NE(written.out.find("settings written and verified"), std::string::npos);
-        const std::string reason = data == none ? "Permission denied" : "attempt to write a readonly database";
-        EXPECT_EQ(warningLines(written.err, "orvek-cli: warning: the settings history cannot be kept: " +
-                                                file.string() + " cannot be opened (" + reason + ")"),
-                  1)
+        const std::string reason =
+            data == none ? "Permission denied" : "attempt to write a readonly database";
+        EXPECT_EQ(
+            warningLines(written.err, "orvek-cli: warning: the settings history cannot be kept: " +
+                                          file.string() + " cannot be opened (" + reason + ")"),
+            1)
             << written.err;
         sim.stop();
         std::ifstream in(state);
