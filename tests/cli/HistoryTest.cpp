@@ -345,12 +345,16 @@ TEST_F(CliHistoryFaults, AFileOfRandomBytesIsMovedAsideAndANewOneStarted) {
     EXPECT_EQ(kept[0].kind, HistoryKind::Write);
 }
 
+// The other program holds its write transaction through the whole write (about 5 s: the write,
+// then the 2 s the insert waits), and lets it go only when the write has ended, so that no
+// machine is slow enough for the insert to find it free.
 TEST_F(CliHistoryFaults, ADatabaseLockedByAnotherProgramLosesTheRecordOnly) {
     startHistory("data");
     {
-        SimProcess lock({ORVEK_HISTORY_LOCK_PATH, historyFile().string(), "5"});
+        SimProcess lock({ORVEK_HISTORY_LOCK_PATH, historyFile().string(), "60"});
         ASSERT_EQ(lock.path(), "locked");
         const FaultRun run = faultyWrite("data");
+        lock.stop();
         expectOneNotice(run,
                         "the settings history is locked by another program; this was not "
                         "recorded");
