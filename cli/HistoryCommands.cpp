@@ -43,7 +43,7 @@ std::string sourceText(const HistoryRecord& r) {
     return text.empty() ? "unknown" : text;
 }
 
-// "Expert V1.30 on ORVEK EXPERT SPEC", or what of it is known.
+// "ORVEK ARC, Expert V1.30", or what of it is known.
 std::string deviceText(const HistoryRecord& r) {
     if (r.model.empty() && r.firmware.empty()) return "unidentified device";
     if (r.model.empty()) return r.firmware;
