@@ -72,7 +72,8 @@ public:
     std::string text(int column) const {
         const auto* data = sqlite3_column_text(stmt_, column);
         const int size = sqlite3_column_bytes(stmt_, column);
-        return data ? std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(size))
+        return data ? std::string(reinterpret_cast<const char*>(data),
+                                  static_cast<std::size_t>(size))
                     : std::string();
     }
     std::int64_t number(int column) const { return sqlite3_column_int64(stmt_, column); }
@@ -262,7 +263,8 @@ HistoryStatus HistoryStore::prepareSchema() {
     std::int64_t tables = 0;
     {
         Statement id(db, "PRAGMA application_id");
-        if (id.status() != SQLITE_OK || id.step() != SQLITE_ROW) return failure(sqlite3_errcode(db));
+        if (id.status() != SQLITE_OK || id.step() != SQLITE_ROW)
+            return failure(sqlite3_errcode(db));
         applicationId = id.number(0);
         Statement count(db, "SELECT count(*) FROM sqlite_master");
         if (count.status() != SQLITE_OK || count.step() != SQLITE_ROW)
@@ -337,7 +339,8 @@ HistoryStatus HistoryStore::moveAside() {
     const std::string base = file_.string() + ".damaged-" + compactUtcNow();
     std::string aside = base;
     std::error_code error;
-    for (int n = 2; std::filesystem::exists(aside, error); ++n) aside = base + "-" + std::to_string(n);
+    for (int n = 2; std::filesystem::exists(aside, error); ++n)
+        aside = base + "-" + std::to_string(n);
     std::filesystem::rename(file_, aside, error);
     if (error) {
         lastError_ = "the file is damaged and could not be moved aside: " + error.message();

@@ -17,13 +17,13 @@ namespace orvek {
 
 enum class HistoryStatus {
     Ok,
-    CannotOpen,     // no folder, no permission, a read-only file system
-    Busy,           // another program held its write lock past the wait
-    Full,           // the disk (or the file size allowed) is full
-    NewerSchema,    // written by a newer program; left alone
-    LinkOutside,    // the file is a symbolic link out of its folder
-    NotFound,       // no record with that number
-    Failed,         // anything else SQLite reports
+    CannotOpen,   // no folder, no permission, a read-only file system
+    Busy,         // another program held its write lock past the wait
+    Full,         // the disk (or the file size allowed) is full
+    NewerSchema,  // written by a newer program; left alone
+    LinkOutside,  // the file is a symbolic link out of its folder
+    NotFound,     // no record with that number
+    Failed,       // anything else SQLite reports
 };
 
 // Where the history lives: <user data>/history.sqlite; nothing without a user data folder.

@@ -57,11 +57,12 @@ SettingsImport applyRecordedSettings(ParameterLists& lists, const HistoryRecord&
         setting.outcome = ImportOutcome::Selected;
         setting.selected = *index;
     }
+    lists.origin = {ValuesSource::History, "#" + std::to_string(record.id), false};
     return report;
 }
 
-std::array<bool, kParameterCount> recordDiffers(const HistoryRecord& record,
-                                                const std::array<std::string, kParameterCount>& now) {
+std::array<bool, kParameterCount> recordDiffers(
+    const HistoryRecord& record, const std::array<std::string, kParameterCount>& now) {
     std::array<bool, kParameterCount> differs{};
     for (std::size_t k = 0; k < differs.size(); ++k)
         differs[k] = !equalsIgnoringCase(record.settings[k], now[k]);

@@ -27,7 +27,7 @@ HistoryRecord updateRecord(FirmwareTarget target, const FirmwareIdentity& identi
 SettingsImport applyRecordedSettings(ParameterLists& lists, const HistoryRecord& record);
 
 // Which of the eighteen recorded texts differ from the lists' selections (letter case aside).
-std::array<bool, kParameterCount> recordDiffers(const HistoryRecord& record,
-                                                const std::array<std::string, kParameterCount>& now);
+std::array<bool, kParameterCount> recordDiffers(
+    const HistoryRecord& record, const std::array<std::string, kParameterCount>& now);
 
 }  // namespace orvek

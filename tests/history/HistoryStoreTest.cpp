@@ -139,7 +139,8 @@ TEST(HistoryStore, AnotherProgramsDatabaseIsMovedAsideNotWrittenInto) {
     const fs::path file = folder / "history.sqlite";
     {
         RawDatabase other(file);
-        ASSERT_TRUE(other.exec("CREATE TABLE contacts(name TEXT); INSERT INTO contacts VALUES('x')"));
+        ASSERT_TRUE(
+            other.exec("CREATE TABLE contacts(name TEXT); INSERT INTO contacts VALUES('x')"));
     }
     HistoryStore store(file);
     HistoryRecord record = sampleRecord(1);
@@ -168,7 +169,8 @@ TEST(HistoryStore, AVersionOneFileIsMigratedWithItsRecords) {
             " image_size INTEGER NOT NULL DEFAULT 0, target TEXT NOT NULL DEFAULT '',"
             " result TEXT NOT NULL DEFAULT '');"
             "INSERT INTO records(time, kind, program, model, source, note)"
-            " VALUES('2026-11-28T09:00:00Z', 'read', 'window', 'ORVEK ARC', 'device', 'club race');"));
+            " VALUES('2026-11-28T09:00:00Z', 'read', 'window', 'ORVEK ARC', 'device', 'club "
+            "race');"));
     }
     HistoryStore store(file);
     std::vector<HistoryRecord> records;

@@ -84,6 +84,7 @@ const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSet
                                {menuCommand::ExportSettings, menuText::ExportSettings, false},
                                {menuCommand::SaveAsSetupSheet, menuText::SaveAsSetupSheet, false},
                                {menuCommand::ExportSetupCard, menuText::ExportSetupCard, false},
+                               {menuCommand::SettingsHistory, menuText::SettingsHistory, false},
                                {menuCommand::Exit, menuText::Exit, false}};
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},
@@ -152,6 +153,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     session.programFolder = options_.programFolder;
     session.port = options_.port;
     session.pollTimer = options_.timers;
+    session.historyFile = options_.historyFile;
     session_ = std::make_unique<DeviceSession>(
         session, SessionViews{*this, *settingsPage_, *firmwarePage_}, this);
     settingsPage_->attachSession(session_.get());
@@ -330,6 +332,25 @@ QLabel& CTarnwick11Dlg::lamp(int lampId) const {
     return *lamps_[static_cast<std::size_t>(lampId - windowControl::UsbLamp)];
 }
 
+void CTarnwick11Dlg::openHistory() {
+    if (historyDialog_) {
+        historyDialog_->raise();
+        historyDialog_->activateWindow();
+        return;
+    }
+    CHistoryDlg::Context context{*session_,
+                                 fileDialogs_,
+                                 messages_,
+                                 settingsPage_->escModelText(),
+                                 [this] { return selectedSettingsTexts(settingsPage_->lists()); },
+                                 [this] { return updateLocked(); }};
+    historyDialog_ = new CHistoryDlg(context, this);
+    historyDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(settingsPage_, &CEscSetupDlg::selectionsShown, historyDialog_,
+            &CHistoryDlg::pageChanged);
+    historyDialog_->show();
+}
+
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
         case menuCommand::ImportSettings: ImportSettings(*session_, fileDialogs_); return;
@@ -343,6 +364,7 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         case menuCommand::ExportSettings:
             ExportSettings(*settingsPage_, fileDialogs_, messages_);
             return;
+        case menuCommand::SettingsHistory: openHistory(); return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
         default: break;
@@ -420,8 +442,22 @@ void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
 
 void CTarnwick11Dlg::showPortNote(const std::string& note) {
     if (!viewThread::onThreadOf(*this)) return;
-    portAccessNote_->setText(QString::fromStdString(note));
-    portAccessNote_->setVisible(!note.empty());
+    portNote_ = note;
+    showNotes();
+}
+
+void CTarnwick11Dlg::showHistoryNote(const std::string& note) {
+    if (!viewThread::onThreadOf(*this)) return;
+    historyNote_ = note;
+    showNotes();
+}
+
+void CTarnwick11Dlg::showNotes() {
+    std::string text = portNote_;
+    if (!text.empty() && !historyNote_.empty()) text += "\n";
+    text += historyNote_;
+    portAccessNote_->setText(QString::fromStdString(text));
+    portAccessNote_->setVisible(!text.empty());
 }
 
 void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {

@@ -289,6 +289,7 @@ void CEscSetupDlg::showClosingAfterWrite(bool closing) {
 void CEscSetupDlg::settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) {
     if (!viewThread::onThreadOf(*this)) return;
     showSettings(settings, picksServed);
+    emit selectionsShown();
 }
 
 void CEscSetupDlg::setTextSize(int tenthsOfPoint) {

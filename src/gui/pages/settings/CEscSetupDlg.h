@@ -86,6 +86,10 @@ public:
     // The area of an action picture in which a press raises its request, edges excluded.
     QRect actionArea(int actionId) const;
 
+signals:
+    // The lists show a new state of the settings model.
+    void selectionsShown();
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
