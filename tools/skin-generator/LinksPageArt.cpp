@@ -173,6 +173,10 @@ void drawHelp(QPainter& p, const QRectF& area) {
          QStringLiteral("File > Export Settings saves the settings to a .cfg file; File > Import "
                         "Settings loads "
                         "them back.")},
+        {QStringLiteral("Keys"),
+         QStringLiteral("Tab and Shift+Tab go from control to control; Space or Enter clicks, "
+                        "the arrow keys change a list. Alt+1, Alt+2, Alt+3: USER SUPPORT, ESC "
+                        "SETUP, FIRMWARE. Alt+F, Alt+D, Alt+H: the File, Device and Help menus.")},
     };
     const QFont titleFont = sansFont(14, true);
     const QFont textFont = sansFont(13);
@@ -217,7 +221,7 @@ void drawHomeButton(QPainter& p, const QRectF& area) {
 }
 
 QImage linksPage(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = blankImage(width, height);
     image.fill(kBlack);
     QPainter p(&image);
     prepare(p);

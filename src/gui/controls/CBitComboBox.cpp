@@ -9,7 +9,9 @@
 
 #include <algorithm>
 
+#include "gui/controls/FocusCue.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/controls/SkinPalette.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -61,6 +63,7 @@ CBitComboBox::CBitComboBox(QWidget* parent, bool sorted) : QComboBox(parent), so
     // this list starts with no selection and shows no text until a page selects an entry.
     setPlaceholderText(QStringLiteral(" "));
     setItemDelegate(new BitComboItemDelegate(this));
+    focusCue::follow();
 
     QPalette listPalette = view()->palette();
     for (auto role :
@@ -205,8 +208,9 @@ void CBitComboBox::leaveEvent(QEvent*) {
 }
 
 void CBitComboBox::focusOutEvent(QFocusEvent* event) {
-    // Losing the focus changes nothing in how the box looks.
+    // Losing the focus changes nothing in how the box looks but its focus outline.
     event->accept();
+    update();
 }
 
 void CBitComboBox::onActivated(int index) {
@@ -235,6 +239,7 @@ void CBitComboBox::paintEvent(QPaintEvent*) {
     painter.setPen(kTextColour);
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextSingleLine,
                      QLatin1Char(' ') + currentText());
+    if (focusCue::shown(*this)) skin::drawFocusOutline(painter, rect());
 }
 
 }  // namespace orvek

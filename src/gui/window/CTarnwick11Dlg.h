@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QDialog>
 #include <QTimer>
@@ -120,6 +121,7 @@ private:
     void buildLeftColumn();
     void buildPages();
     void buildMenu();
+    void setFocusOrder();
     void onMenuCommand(int commandId);
     void openAbout();
     bool mayClose();
