@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "gui/controls/FocusCue.h"
+#include "gui/controls/SkinAccessible.h"
 #include "gui/controls/SkinFont.h"
 #include "gui/controls/SkinPalette.h"
 #include "resources/SkinRegistry.h"
@@ -64,6 +65,9 @@ CBitComboBox::CBitComboBox(QWidget* parent, bool sorted) : QComboBox(parent), so
     setPlaceholderText(QStringLiteral(" "));
     setItemDelegate(new BitComboItemDelegate(this));
     focusCue::follow();
+    // Its name is its setting's (the page gives it), its value the option shown; Qt's own combo
+    // box interface would read the option as the name on this system.
+    setAccessibleRole(*this, QAccessible::ComboBox, [this] { showPopup(); });
 
     QPalette listPalette = view()->palette();
     for (auto role :

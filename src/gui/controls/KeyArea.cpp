@@ -5,8 +5,8 @@
 
 #include <utility>
 
-#include "gui/controls/SkinAccessible.h"
 #include "gui/controls/FocusCue.h"
+#include "gui/controls/SkinAccessible.h"
 #include "gui/controls/SkinPalette.h"
 
 namespace orvek {
@@ -18,8 +18,9 @@ KeyArea::KeyArea(QWidget* page, const QRect& area, const QString& name, QAccessi
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Only the keyboard gives it the focus: a click belongs to the page under it.
     setFocusPolicy(Qt::TabFocus);
-    setAccessibleName(name);
+    // The role first: a name change already builds the interface assistive technology reads.
     setAccessibleRole(*this, role, [this] { activate(); });
+    setAccessibleName(name);
     raise();  // over the picture it stands for
     focusCue::follow();
 }

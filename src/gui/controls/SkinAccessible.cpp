@@ -1,6 +1,7 @@
 #include "gui/controls/SkinAccessible.h"
 
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QVariant>
 
 #include <map>
@@ -22,6 +23,15 @@ class SkinAccessibleWidget : public QAccessibleWidget {
 public:
     SkinAccessibleWidget(QWidget* widget, QAccessible::Role role)
         : QAccessibleWidget(widget, role) {}
+
+    QString text(QAccessible::Text t) const override {
+        // A list reads its setting's name, and the option it shows as its value.
+        if (t == QAccessible::Value) {
+            if (const auto* list = qobject_cast<const QComboBox*>(widget()))
+                return list->currentText();
+        }
+        return QAccessibleWidget::text(t);
+    }
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
