@@ -36,9 +36,7 @@ public:
     int opened = 0;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        areas.press(event->position().toPoint());
-    }
+    void mousePressEvent(QMouseEvent* event) override { areas.press(event->position().toPoint()); }
 };
 
 class KeyAreaTest : public ::testing::Test {

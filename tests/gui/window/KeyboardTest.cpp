@@ -173,10 +173,10 @@ TEST(Keyboard, TabVisitsEveryControlOfEachPageOnceInReadingOrderWithItsOutline) 
     EXPECT_EQ(tabRound(w, unseen), withButtons(settings));
 
     w.ShowPage(CTarnwick11Dlg::Page::Firmware);
-    EXPECT_EQ(tabRound(w, unseen),
-              withButtons({"ESC: Change Firmware", "ESC FIRMWARE SAVE",
-                           "Program card: Change Firmware", "PROGRAM CARD FIRMWARE SAVE",
-                           "Firmware information"}));
+    EXPECT_EQ(
+        tabRound(w, unseen),
+        withButtons({"ESC: Change Firmware", "ESC FIRMWARE SAVE", "Program card: Change Firmware",
+                     "PROGRAM CARD FIRMWARE SAVE", "Firmware information"}));
     EXPECT_TRUE(unseen.empty()) << "no outline on " << ::testing::PrintToString(unseen);
 
     // Shift+Tab goes back the same way.

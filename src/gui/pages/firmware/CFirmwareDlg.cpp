@@ -182,7 +182,6 @@ CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
             QAccessible::Button, [this, target] { requestUpdate(target); });
         imageList(target)->setAccessibleName(QString::fromUtf8(c.listName));
         CxSkinButton* progress = progressButton(target);
-        setAccessibleRole(*progress, QAccessible::ProgressBar);
         progress->setAccessibleName(updateName(c, progress->text()));
         picture(c.status)->setAccessibleName(updateName(c, statusWord(statusPicture(target))));
     }
@@ -236,6 +235,8 @@ void CFirmwareDlg::placeControls() {
             }
             case Kind::Progress: {
                 auto* button = new CxSkinButton(this);
+                // Read as a progress; set before the caption, which builds the interface.
+                setAccessibleRole(*button, QAccessible::ProgressBar);
                 button->AssignSkin(place.picture, place.picture, 0);
                 button->setText(QString::fromUtf8(firmwareText::StartCaption));
                 button->captionFontFace = QStringLiteral("Arial");

@@ -105,6 +105,9 @@ QString progressName(const QString& shown) {
 // Text only: "0%" until a write shows its percentage, in the skin's orange on a black face.
 CxSkinButton* makeProgress(QWidget* page) {
     auto* progress = new CxSkinButton(page);
+    // It shows, it does not act: assistive technology reads it as a progress with its text. Set
+    // before any text, whose change already builds the interface that is read.
+    setAccessibleRole(*progress, QAccessible::ProgressBar);
     progress->setObjectName(QString::number(escSetupControl::ProgressDisplay));
     progress->captionFontSize = 100;
     progress->captionFontFace = QStringLiteral("Arial");
@@ -112,8 +115,6 @@ CxSkinButton* makeProgress(QWidget* page) {
     progress->captionColour = skin::kOrange;
     progress->setText(QStringLiteral("0%"));
     progress->setFocusPolicy(Qt::NoFocus);
-    // It shows, it does not act: assistive technology reads it as a progress with its text.
-    setAccessibleRole(*progress, QAccessible::ProgressBar);
     progress->setAccessibleName(progressName(progress->text()));
     return progress;
 }
