@@ -24,11 +24,10 @@ qreal ratio() { return qApp->devicePixelRatio(); }
 // from 1x has almost none; drawn from real 2x artwork, its edges and letter strokes keep theirs.
 double detailEnergy(const QImage& image) {
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    const QImage blurred = grey.scaled(grey.size() / 2, Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation)
-                               .scaled(grey.size(), Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation)
-                               .convertToFormat(QImage::Format_Grayscale8);
+    const QImage blurred =
+        grey.scaled(grey.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .scaled(grey.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_Grayscale8);
     double sum = 0;
     for (int y = 0; y < grey.height(); ++y) {
         const uchar* a = grey.constScanLine(y);
@@ -100,14 +99,15 @@ TEST(ScaledWindow, GrabOfASkinPictureHasDetailTheStretchedOneTimesPictureLacks) 
     const QImage grab = onBlack(button.grab().toImage());
     ASSERT_EQ(grab.size(), (QSizeF(button.size()) * ratio()).toSize());
     // What the window would show without the 2x artwork: the 1x picture stretched to the grab.
-    const QImage stretched = onBlack(SkinRegistry::image(SkinId::UserSupportPressed, 1.0)
-                                         .scaled(grab.size(), Qt::IgnoreAspectRatio,
-                                                 Qt::SmoothTransformation));
+    const QImage stretched =
+        onBlack(SkinRegistry::image(SkinId::UserSupportPressed, 1.0)
+                    .scaled(grab.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     const double sharp = detailEnergy(grab);
     const double soft = detailEnergy(stretched);
-    std::printf("scale %.2f: detail energy of the grab %.1f, of the stretched 1x picture %.1f, "
-                "ratio %.2f\n",
-                ratio(), sharp, soft, sharp / soft);
+    std::printf(
+        "scale %.2f: detail energy of the grab %.1f, of the stretched 1x picture %.1f, "
+        "ratio %.2f\n",
+        ratio(), sharp, soft, sharp / soft);
     EXPECT_GT(sharp, 2.0 * soft);
 }
 
