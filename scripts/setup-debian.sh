@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev
+  libcli11-dev libsqlite3-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format
   binutils
   xvfb xauth x11-utils imagemagick poppler-utils

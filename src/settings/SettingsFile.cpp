@@ -106,8 +106,20 @@ std::string settingsFileBytes(const ParameterLists& lists) {
     return document.toBytes();
 }
 
+SettingsTexts selectedSettingsTexts(const ParameterLists& lists) {
+    SettingsTexts texts;
+    for (int k = 0; k < kParameterCount; ++k)
+        texts[static_cast<std::size_t>(k)] = lists.byKey(k).selectedText();
+    return texts;
+}
+
 SettingsFileStatus exportSettingsFile(const ParameterLists& lists,
                                       const std::filesystem::path& file, std::error_code* reason) {
+    return exportSettingsFile(selectedSettingsTexts(lists), file, reason);
+}
+
+SettingsFileStatus exportSettingsFile(const SettingsTexts& texts, const std::filesystem::path& file,
+                                      std::error_code* reason) {
     errno = 0;
     LoadedProfile loaded = loadProfileFile(file);
     // A file that cannot be read is not replaced: what it holds besides the settings would go.
@@ -130,7 +142,7 @@ SettingsFileStatus exportSettingsFile(const ParameterLists& lists,
     }
     for (const auto& parameter : parameterTable()) {
         if (!loaded.document.setValue(kSection, parameter.keyName,
-                                      lists.byKey(parameter.keyNumber).selectedText())) {
+                                      texts[static_cast<std::size_t>(parameter.keyNumber)])) {
             // The existing file's encoding cannot hold the text.
             return failed(SettingsFileStatus::WriteFailed,
                           std::make_error_code(std::errc::illegal_byte_sequence), reason);

@@ -70,6 +70,12 @@ std::string settingsFileBytes(const ParameterLists& lists);
 SettingsFileStatus exportSettingsFile(const ParameterLists& lists,
                                       const std::filesystem::path& file,
                                       std::error_code* reason = nullptr);
+// The same for eighteen texts in key order (a history record's, say).
+using SettingsTexts = std::array<std::string, kParameterCount>;
+SettingsFileStatus exportSettingsFile(const SettingsTexts& texts, const std::filesystem::path& file,
+                                      std::error_code* reason = nullptr);
+// The selected texts of the lists, in key order (empty for a list without selection).
+SettingsTexts selectedSettingsTexts(const ParameterLists& lists);
 
 // The file an export to the chosen name goes to: ".cfg" is added unless the name already
 // ends with it (in any letter case).

@@ -1,0 +1,91 @@
+#pragma once
+// The settings history database: an SQLite file in write-ahead-log mode, so that the window and
+// orvek-cli record at the same time. It keeps the newest records up to a bound, pruning the
+// oldest in the same transaction as an insert, and never deletes a damaged file: it moves it
+// aside and starts a new one.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "history/HistoryRecord.h"
+
+struct sqlite3;
+
+namespace orvek {
+
+enum class HistoryStatus {
+    Ok,
+    CannotOpen,     // no folder, no permission, a read-only file system
+    Busy,           // another program held its write lock past the wait
+    Full,           // the disk (or the file size allowed) is full
+    NewerSchema,    // written by a newer program; left alone
+    LinkOutside,    // the file is a symbolic link out of its folder
+    NotFound,       // no record with that number
+    Failed,         // anything else SQLite reports
+};
+
+// Where the history lives: <user data>/history.sqlite; nothing without a user data folder.
+std::filesystem::path defaultHistoryFile();
+
+class HistoryStore {
+public:
+    static constexpr std::size_t kKeptRecords = 20000;
+    // How long a write waits for another program's write lock.
+    static constexpr int kBusyWaitMs = 2000;
+    static constexpr int kSchemaVersion = 2;
+
+    explicit HistoryStore(std::filesystem::path file, std::size_t keptRecords = kKeptRecords);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore&) = delete;
+    HistoryStore& operator=(const HistoryStore&) = delete;
+
+    // Opens (creating the folder and the file when `create`), brings the schema up to date and
+    // checks the file. A damaged or foreign file is moved aside (movedAside() names where) and
+    // a new one started, which is still Ok. Without `create`, a missing file is NotFound.
+    HistoryStatus open(bool create = true);
+    bool isOpen() const { return db_ != nullptr; }
+    void close();
+
+    // Adds the record and prunes beyond the bound, in one transaction; sets record.id and,
+    // when empty, record.time. A file found damaged here is moved aside and the insert made
+    // once more in a new one.
+    HistoryStatus add(HistoryRecord& record);
+
+    // Newest first; `model` empty for every model, `limit` 0 for no limit.
+    HistoryStatus list(const std::string& model, std::size_t limit,
+                       std::vector<HistoryRecord>& records);
+    HistoryStatus find(std::int64_t id, HistoryRecord& record);
+    HistoryStatus setNote(std::int64_t id, const std::string& note);
+    HistoryStatus count(std::int64_t& records);
+
+    const std::filesystem::path& file() const { return file_; }
+    // Where a damaged file went in the last open or add; empty when none was.
+    const std::filesystem::path& movedAside() const { return movedAside_; }
+    // SQLite's (or the system's) words for the last failure.
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    struct Closer {
+        void operator()(sqlite3* db) const;
+    };
+    HistoryStatus openOnce(bool create);
+    HistoryStatus prepareSchema();
+    HistoryStatus moveAside();
+    HistoryStatus failure(int code);
+    HistoryStatus insert(HistoryRecord& record);
+
+    std::filesystem::path file_;
+    std::size_t keptRecords_;
+    std::unique_ptr<sqlite3, Closer> db_;
+    std::filesystem::path movedAside_;
+    std::string lastError_;
+    bool damaged_ = false;  // the last failure was a damaged or foreign file
+};
+
+// One line for the racer about a history that could not be used, or whose file was moved
+// aside; empty for Ok without a move.
+std::string historyNotice(HistoryStatus status, const HistoryStore& store);
+
+}  // namespace orvek
