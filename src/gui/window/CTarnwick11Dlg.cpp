@@ -137,6 +137,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     client_->setGeometry(0, menuHeight, kWindowWidth, kWindowHeight - menuHeight);
     buildPages();
     buildLeftColumn();
+    setFocusOrder();
 
     setFixedSize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = this->screen()) {
@@ -260,7 +261,6 @@ void CTarnwick11Dlg::buildLeftColumn() {
         button->setObjectName(QString::number(b.id));
         button->AssignSkin(b.normal, b.pressed, b.hover);
         button->setGeometry(b.place);
-        button->setFocusPolicy(Qt::NoFocus);
         pageButtons_[buttonSlot(b.id)] = button;
     }
     const std::array<const char*, 3> buttonNames{windowText::UserSupportButtonName,
@@ -283,6 +283,17 @@ void CTarnwick11Dlg::buildLeftColumn() {
 
     pageButton(windowControl::UserSupportButton).latched = true;
     pageButton(windowControl::UserSupportButton).repaint();
+}
+
+// Tab goes down the left column's page buttons, then through the shown page in its reading order,
+// and back to the first page button; the hidden pages' controls are passed over.
+void CTarnwick11Dlg::setFocusOrder() {
+    std::vector<QWidget*> order(pageButtons_.begin(), pageButtons_.end());
+    for (const std::vector<QWidget*>& stops :
+         {linksPage_->tabStops(), settingsPage_->tabStops(), firmwarePage_->tabStops()}) {
+        order.insert(order.end(), stops.begin(), stops.end());
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void CTarnwick11Dlg::ShowPage(Page page) {
@@ -476,7 +487,11 @@ void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
 bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
-    if (press && updateLocked()) return true;
+    // The menus' keys (their Alt mnemonics, and the keys of a bar in keyboard mode) are
+    // refused where the bar's presses are.
+    const bool menuKey = watched == menuBar_ &&
+                         (event->type() == QEvent::Shortcut || event->type() == QEvent::KeyPress);
+    if ((press || menuKey) && updateLocked()) return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QDialog>
 #include <QPointer>
@@ -128,6 +129,7 @@ private:
     void buildLeftColumn();
     void buildPages();
     void buildMenu();
+    void setFocusOrder();
     void onMenuCommand(int commandId);
     void openAbout();
     // File > Settings History: one dialog at a time, beside the window.
