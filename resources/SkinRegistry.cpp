@@ -1,5 +1,6 @@
 #include "resources/SkinRegistry.h"
 
+#include <QGuiApplication>
 #include <QPixmapCache>
 
 #include <mutex>
@@ -18,21 +19,31 @@ void ensureResources() {
 
 }  // namespace
 
-QString SkinRegistry::resourcePath(int id) { return QStringLiteral(":/skin/%1.png").arg(id); }
-
-QImage SkinRegistry::image(int id) {
-    if (!SkinCatalog::find(id)) return {};
-    ensureResources();
-    return QImage(resourcePath(id));
+QString SkinRegistry::resourcePath(int id, int scale) {
+    return scale == 1 ? QStringLiteral(":/skin/%1.png").arg(id)
+                      : QStringLiteral(":/skin/%1@%2x.png").arg(id).arg(scale);
 }
 
-QPixmap SkinRegistry::pixmap(int id) {
+QImage SkinRegistry::image(int id) { return image(id, 1.0); }
+
+QImage SkinRegistry::image(int id, qreal devicePixelRatio) {
     if (!SkinCatalog::find(id)) return {};
     ensureResources();
-    const QString key = QStringLiteral("orvek-skin-%1").arg(id);
+    // The reader takes the device pixel ratio from the "@2x" in the name.
+    return QImage(resourcePath(id, sourceScale(devicePixelRatio)));
+}
+
+QPixmap SkinRegistry::pixmap(int id) { return pixmap(id, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0); }
+
+QPixmap SkinRegistry::pixmap(int id, qreal devicePixelRatio) {
+    if (!SkinCatalog::find(id)) return {};
+    ensureResources();
+    const int scale = sourceScale(devicePixelRatio);
+    const QString key = QStringLiteral("orvek-skin-%1@%2").arg(id).arg(scale);
     QPixmap cached;
     if (QPixmapCache::find(key, &cached)) return cached;
-    QPixmap loaded(resourcePath(id));
+    QPixmap loaded(resourcePath(id, scale));
+    loaded.setDevicePixelRatio(scale);
     if (!loaded.isNull()) QPixmapCache::insert(key, loaded);
     return loaded;
 }

@@ -8,8 +8,6 @@ namespace orvek {
 namespace {
 
 constexpr std::array<const char*, 5> kKindNames = {"read", "write", "defaults", "backup", "update"};
-constexpr std::array<const char*, 7> kSourceNames = {"",     "device",   "page",   "sheet",
-                                                     "file", "defaults", "history"};
 
 }  // namespace
 
@@ -19,24 +17,6 @@ std::optional<HistoryKind> historyKindFromName(std::string_view name) {
     for (std::size_t i = 0; i < kKindNames.size(); ++i)
         if (name == kKindNames[i]) return static_cast<HistoryKind>(i);
     return std::nullopt;
-}
-
-const char* valuesSourceName(ValuesSource source) {
-    return kSourceNames[static_cast<std::size_t>(source)];
-}
-
-std::optional<ValuesSource> valuesSourceFromName(std::string_view name) {
-    for (std::size_t i = 0; i < kSourceNames.size(); ++i)
-        if (name == kSourceNames[i]) return static_cast<ValuesSource>(i);
-    return std::nullopt;
-}
-
-std::string originText(const ValuesOrigin& origin) {
-    std::string text = valuesSourceName(origin.source);
-    if (text.empty()) return text;
-    if (!origin.detail.empty()) text += " " + origin.detail;
-    if (origin.edited) text += " (edited)";
-    return text;
 }
 
 std::string historyNote(std::string_view text) {

@@ -10,6 +10,7 @@
 
 #include "link/EscInfo.h"
 #include "settings/ParamTable.h"
+#include "settings/ValuesOrigin.h"
 
 namespace orvek {
 
@@ -18,27 +19,6 @@ enum class HistoryKind { Read, Write, Defaults, Backup, Update };
 // "read", "write", "defaults", "backup", "update"; the words stored and printed.
 const char* historyKindName(HistoryKind kind);
 std::optional<HistoryKind> historyKindFromName(std::string_view name);
-
-// Where the values of a settings record came from, when known.
-enum class ValuesSource { Unknown, Device, Page, Sheet, File, Defaults, History };
-
-// "", "device", "page", "sheet", "file", "defaults", "history".
-const char* valuesSourceName(ValuesSource source);
-std::optional<ValuesSource> valuesSourceFromName(std::string_view name);
-
-// The lists' provenance: what last set them all, its detail (a sheet's "category/name", a
-// file's path, a history record's number) and whether single picks followed.
-struct ValuesOrigin {
-    ValuesSource source = ValuesSource::Unknown;
-    std::string detail;
-    bool edited = false;
-    bool operator==(const ValuesOrigin& o) const {
-        return source == o.source && detail == o.detail && edited == o.edited;
-    }
-};
-
-// "sheet Team/Stock (edited)", "defaults", "" for Unknown.
-std::string originText(const ValuesOrigin& origin);
 
 constexpr std::size_t kHistoryNoteLimit = 200;
 

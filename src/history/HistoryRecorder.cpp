@@ -21,9 +21,13 @@ HistoryRecorder::~HistoryRecorder() {
 void HistoryRecorder::record(HistoryRecord record) {
     if (record.program.empty()) record.program = program_;
     if (record.time.empty()) record.time = historyTimeNow();
+    perform([this, record = std::move(record)](HistoryStore&) mutable { write(record); });
+}
+
+void HistoryRecorder::perform(std::function<void(HistoryStore&)> task) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(record));
+        queue_.push_back(std::move(task));
         ++handedIn_;
     }
     changed_.notify_all();
@@ -47,36 +51,41 @@ std::int64_t HistoryRecorder::lastId() const {
 
 void HistoryRecorder::run() {
     for (;;) {
-        HistoryRecord record;
+        std::function<void(HistoryStore&)> task;
         {
             std::unique_lock<std::mutex> lock(mutex_);
             changed_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
             if (queue_.empty()) return;  // stopping, with everything written
-            record = std::move(queue_.front());
+            task = std::move(queue_.front());
             queue_.pop_front();
         }
-        const HistoryStatus status = store_.add(record);
-        // A file that cannot be used now may be usable for the next record (a lock released,
-        // space freed); it is opened afresh then.
-        if (status != HistoryStatus::Ok) store_.close();
-        const std::string notice = historyNotice(status, store_);
-        if (onNotice_) {
-            if (!notice.empty() && notice != lastNotice_) {
-                onNotice_(notice);
-            } else if (notice.empty() && !lastNotice_.empty()) {
-                onNotice_(std::string());
-            }
-        }
-        lastNotice_ = notice;
+        task(store_);
         {
             std::lock_guard<std::mutex> lock(mutex_);
             ++done_;
-            if (status == HistoryStatus::Ok) {
-                ++kept_;
-                lastId_ = record.id;
-            }
         }
         changed_.notify_all();
+    }
+}
+
+void HistoryRecorder::write(HistoryRecord& record) {
+    const HistoryStatus status = store_.add(record);
+    // A file that cannot be used now may be usable for the next record (a lock released,
+    // space freed); it is opened afresh then.
+    if (status != HistoryStatus::Ok) store_.close();
+    const std::string notice = historyNotice(status, store_);
+    if (onNotice_) {
+        if (!notice.empty() && notice != lastNotice_) {
+            onNotice_(notice);
+        } else if (notice.empty() && !lastNotice_.empty()) {
+            onNotice_(std::string());
+        }
+    }
+    lastNotice_ = notice;
+    if (status == HistoryStatus::Ok) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++kept_;
+        lastId_ = record.id;
     }
 }
 

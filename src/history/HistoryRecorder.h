@@ -12,16 +12,10 @@
 #include <thread>
 
 #include "history/HistoryRecord.h"
+#include "history/HistorySink.h"
 #include "history/HistoryStore.h"
 
 namespace orvek {
-
-// Where an exchange leaves its record. Callable from any thread; never waits for the disk.
-class HistorySink {
-public:
-    virtual ~HistorySink() = default;
-    virtual void record(HistoryRecord record) = 0;
-};
 
 class HistoryRecorder : public HistorySink {
 public:
@@ -39,6 +33,9 @@ public:
     HistoryRecorder& operator=(const HistoryRecorder&) = delete;
 
     void record(HistoryRecord record) override;
+    // Runs `task` on the recorder's thread with its store, in order with the records: a list
+    // read after a record holds it. The task must not wait for the caller.
+    void perform(std::function<void(HistoryStore&)> task);
     // Returns once every record handed in before the call was written or refused.
     void flush();
     // Records kept so far; the number of the last one kept.
@@ -47,6 +44,7 @@ public:
 
 private:
     void run();
+    void write(HistoryRecord& record);
 
     HistoryStore store_;
     std::string program_;
@@ -55,7 +53,7 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<HistoryRecord> queue_;
+    std::deque<std::function<void(HistoryStore&)>> queue_;
     std::uint64_t handedIn_ = 0;
     std::uint64_t done_ = 0;
     std::uint64_t kept_ = 0;

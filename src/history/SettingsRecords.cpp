@@ -57,6 +57,7 @@ SettingsImport applyRecordedSettings(ParameterLists& lists, const HistoryRecord&
         setting.outcome = ImportOutcome::Selected;
         setting.selected = *index;
     }
+    lists.origin = {ValuesSource::History, "#" + std::to_string(record.id), false};
     return report;
 }
 

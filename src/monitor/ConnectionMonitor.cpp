@@ -4,6 +4,7 @@
 #include <ctime>
 #include <mutex>
 
+#include "history/SettingsRecords.h"
 #include "monitor/PortNote.h"
 #include "platform/Clock.h"
 #include "settings/EscFamily.h"
@@ -149,6 +150,7 @@ void ConnectionMonitor::identifyEsc(const EscInfo& info) {
     FillOptionLists(lists_, family, versionText);
     ReadEscSettings();
     RefreshStatusLamps();
+    if (settingsRead_) record(HistoryKind::Read, lists_.lastReadBlock);
 }
 
 void ConnectionMonitor::pollCard() {
@@ -211,12 +213,13 @@ void ConnectionMonitor::startUpdate(FirmwareTarget target) {
     const bool esc = target == FirmwareTarget::Esc;
     UpdateJob job{updateHost_, link_, esc ? requests_.escImage : requests_.cardImage};
     UpdateThread& thread = esc ? escUpdate_ : cardUpdate_;
+    // The identity as it is now: the worker must not read what the next tick may change.
     thread.start(
-        [job, esc] {
-            if (esc) {
-                EscFirmwareUpdate(job);
-            } else {
-                CardFirmwareUpdate(job);
+        [job, esc, target, history = history_, identity = identity_] {
+            const UpdateResult result = esc ? EscFirmwareUpdate(job) : CardFirmwareUpdate(job);
+            if (history) {
+                history->record(
+                    updateRecord(target, identity, job.image, updateOutcomeName(result.outcome)));
             }
         },
         updateEnded_);
@@ -227,6 +230,11 @@ void ConnectionMonitor::backUpSettingsBeforeUpdate() {
     if (link_.escState() != EscState::Identified || !settingsRead_) return;
     host_.settingsBackedUp(
         backUpEscSettings(lists_, identity_.escInfo(), settingsBackupFolder(), std::time(nullptr)));
+    record(HistoryKind::Backup, lists_.lastReadBlock);
+}
+
+void ConnectionMonitor::record(HistoryKind kind, const SettingsValues& bytes) {
+    if (history_) history_->record(settingsRecord(kind, lists_, identity_, bytes, lists_.origin));
 }
 
 void ConnectionMonitor::waitForUpdates() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "firmware/DeviceIdentity.h"
+#include "history/HistorySink.h"
 #include "link/CommandSet.h"
 #include "link/UsbUart.h"
 #include "monitor/MonitorHost.h"
@@ -73,6 +74,9 @@ public:
     void waitForUpdates();
     // Called on a worker's thread once its update has ended and updateRunning() tells so.
     void setUpdateEndedHook(std::function<void()> hook) { updateEnded_ = std::move(hook); }
+    // Where reads, committed writes, backups and ended updates leave their records (none when
+    // null). It must outlive the monitor; updates record from their worker's thread.
+    void setHistory(HistorySink* history) { history_ = history; }
 
 private:
     void pollEsc();
@@ -84,6 +88,7 @@ private:
     void backUpSettingsBeforeUpdate();
     // Timer 1 is never restarted while a worker owns the link.
     void restartPollTimer();
+    void record(HistoryKind kind, const SettingsValues& bytes);
     void showDeviceMenuChecks();
     // Tells the window when the port begins or stops refusing this user or this path, and why.
     void reportPortAccess();
@@ -100,6 +105,7 @@ private:
     bool settingsRead_ = false;
     std::string portNote_;  // the note the window shows now, empty for none
     std::function<void()> updateEnded_;
+    HistorySink* history_ = nullptr;
     // Last: destroyed first, joining any worker before the rest goes.
     UpdateThread escUpdate_;
     UpdateThread cardUpdate_;

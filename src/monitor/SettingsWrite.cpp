@@ -85,6 +85,12 @@ void ConnectionMonitor::SendSettings() {
     } else {
         // Acknowledged and committed: what the lists wrote is what the ESC holds now.
         recordWrittenSettings(lists_, image);
+        SettingsValues written{};
+        for (std::size_t i = 0; i < written.size(); ++i) written[i] = image[i].value;
+        // Untouched factory defaults are a defaults write; anything else a write.
+        const bool defaults =
+            lists_.origin.source == ValuesSource::Defaults && !lists_.origin.edited;
+        record(defaults ? HistoryKind::Defaults : HistoryKind::Write, written);
     }
     requests_.writeRequested = false;
     host_.settingsWriteRunning(false);

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include "history/HistoryRecorder.h"
+#include "history/SettingsRecords.h"
 #include "link/UsbUart.h"
 #include "monitor/ConnectionMonitor.h"
 #include "monitor/MonitorUpdateHost.h"
@@ -33,7 +35,8 @@ std::array<OptionList*, kParameterCount> listsByKey(
 // ended the thread.
 class SessionCore : public QObject {
 public:
-    SessionCore(const SessionOptions& options, const SessionViews& views, QObject* windowContext)
+    SessionCore(const SessionOptions& options, const SessionViews& views, QObject* windowContext,
+                HistorySink* history)
         : options_(options),
           views_(views),
           toWindow_(windowContext),
@@ -45,6 +48,7 @@ public:
         monitor_ = std::make_unique<ConnectionMonitor>(link_, lists_, identity_, requests_, state_,
                                                        monitorHost_, updateHost_);
         monitor_->setUpdateEndedHook([this] { workersToCore_.post([this] { publish(); }); });
+        monitor_->setHistory(history);
         // A coarse timer may fire up to 5 % early: the poll keeps its 500 ms.
         pollTimer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&pollTimer_, &QTimer::timeout, this, [this] { onPollTimer(); });
@@ -106,8 +110,18 @@ public:
     }
     void selectOption(int keyNumber, int index) {
         ++picksServed_;
-        if (keyNumber >= 0 && keyNumber < kParameterCount)
-            lists_.byKey(keyNumber).setSelection(index);
+        if (keyNumber < 0 || keyNumber >= kParameterCount) return;
+        OptionList& list = lists_.byKey(keyNumber);
+        if (list.selection() == index) return;
+        list.setSelection(index);
+        // A pick over the ESC's own values makes them the page's; over a sheet, a file, the
+        // defaults or a record it edits them.
+        if (lists_.origin.source == ValuesSource::Device ||
+            lists_.origin.source == ValuesSource::Unknown) {
+            lists_.origin = {ValuesSource::Page, {}, false};
+        } else {
+            lists_.origin.edited = true;
+        }
     }
     void importSettings(const std::filesystem::path& file) {
         const SettingsImport imported = importSettingsFile(lists_, file);
@@ -116,6 +130,10 @@ public:
             return;
         }
         const std::string report = unmatchedSettingsReport(imported);
+        if (!report.empty()) monitorHost_.showMessage(report, MessageIcon::None);
+    }
+    void loadHistoryRecord(const HistoryRecord& record) {
+        const std::string report = unmatchedSettingsReport(applyRecordedSettings(lists_, record));
         if (!report.empty()) monitorHost_.showMessage(report, MessageIcon::None);
     }
     void loadSetupSheet(const std::string& category, const std::string& title) {
@@ -375,8 +393,16 @@ private:
 
 DeviceSession::DeviceSession(const SessionOptions& options, const SessionViews& views,
                              QObject* windowContext)
-    : core_(std::make_unique<SessionCore>(options, views, windowContext)),
-      toCore_(std::make_unique<QueuedCalls>(core_.get())) {
+    : historyToWindow_(std::make_unique<QueuedCalls>(windowContext)) {
+    // Records are written by the recorder's own thread, after the exchange that made them.
+    WindowView* window = &views.window;
+    history_ = std::make_unique<HistoryRecorder>(
+        options.historyFile.empty() ? defaultHistoryFile() : options.historyFile, "window",
+        [toWindow = historyToWindow_.get(), window](const std::string& note) {
+            toWindow->post([window, note] { window->showHistoryNote(note); });
+        });
+    core_ = std::make_unique<SessionCore>(options, views, windowContext, history_.get());
+    toCore_ = std::make_unique<QueuedCalls>(core_.get());
     thread_.setObjectName(QStringLiteral("device session"));
     core_->moveToThread(&thread_);
     thread_.start();
@@ -390,12 +416,42 @@ void DeviceSession::stop() {
     stopped_ = true;
     // Nothing reaches the window any more, and a session call waiting for it (a box) returns.
     core_->toWindow().close();
+    historyToWindow_->close();
     // Queued behind whatever runs now: a settings write ends with its commit first.
     toCore_->runAndWait([core = core_.get()] { core->shutdown(); });
     toCore_->close();
     thread_.quit();
     thread_.wait();
     core_.reset();
+    // What the last exchanges left is written before the session ends.
+    history_.reset();
+}
+
+void DeviceSession::listHistory(const std::string& model,
+                                std::function<void(const HistoryListing&)> done) {
+    if (stopped_) return;
+    history_->perform([toWindow = historyToWindow_.get(), model, done](HistoryStore& store) {
+        HistoryListing listing;
+        const HistoryStatus status = store.list(model, 0, listing.records);
+        listing.ok = status == HistoryStatus::Ok;
+        if (!listing.ok) listing.failure = historyNotice(status, store);
+        toWindow->post([done, listing = std::move(listing)] { done(listing); });
+    });
+}
+
+void DeviceSession::setHistoryNote(std::int64_t id, const std::string& note,
+                                   std::function<void(const std::string& failure)> done) {
+    if (stopped_) return;
+    history_->perform([toWindow = historyToWindow_.get(), id, note, done](HistoryStore& store) {
+        const HistoryStatus status = store.setNote(id, note);
+        const std::string failure =
+            status == HistoryStatus::Ok ? std::string() : historyNotice(status, store);
+        toWindow->post([done, failure] { done(failure); });
+    });
+}
+
+void DeviceSession::loadHistoryRecord(const HistoryRecord& record) {
+    send([record](SessionCore& core) { core.loadHistoryRecord(record); });
 }
 
 void DeviceSession::send(std::function<void(SessionCore&)> command) {

@@ -14,10 +14,12 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QThread>
 
 #include "firmware/FirmwareCatalogue.h"
+#include "history/HistoryRecord.h"
 #include "session/QueuedCalls.h"
 #include "session/SessionView.h"
 #include "update/UpdateHost.h"
@@ -27,6 +29,13 @@ class QObject;
 namespace orvek {
 
 class SessionCore;
+class HistoryRecorder;
+
+struct HistoryListing {
+    bool ok = false;
+    std::string failure;  // the racer's line when !ok
+    std::vector<HistoryRecord> records;
+};
 
 struct SessionOptions {
     std::filesystem::path programFolder;
@@ -34,6 +43,8 @@ struct SessionOptions {
     std::string port;
     // False: no poll timer; ticks run only when tick() asks (tests, picture tools).
     bool pollTimer = true;
+    // The settings history's file; empty for the racer's own (<user data>/history.sqlite).
+    std::filesystem::path historyFile;
 };
 
 class DeviceSession {
@@ -59,6 +70,16 @@ public:
     void selectOption(int keyNumber, int index);
     void importSettings(const std::filesystem::path& file);
     void loadSetupSheet(const std::string& category, const std::string& title);
+    // A history record's settings into the lists, as an import does; nothing is sent.
+    void loadHistoryRecord(const HistoryRecord& record);
+
+    // The settings history, read and changed on the recorder's thread (never the device's);
+    // `done` runs on the window's thread.
+    // Newest first; `model` empty for every model.
+    void listHistory(const std::string& model, std::function<void(const HistoryListing&)> done);
+    // `done` gets an empty text, or why the note was not kept.
+    void setHistoryNote(std::int64_t id, const std::string& note,
+                        std::function<void(const std::string& failure)> done);
     // One poll tick now, as timer 1 runs it.
     void tick();
 
@@ -71,6 +92,9 @@ public:
 private:
     void send(std::function<void(SessionCore&)> command);
 
+    // Before the core: the recorder outlives the monitor, whose update workers record into it.
+    std::unique_ptr<QueuedCalls> historyToWindow_;
+    std::unique_ptr<HistoryRecorder> history_;
     QThread thread_;
     std::unique_ptr<SessionCore> core_;
     std::unique_ptr<QueuedCalls> toCore_;

@@ -28,6 +28,9 @@ public:
     virtual void enablePageButton(int buttonId, bool enabled) = 0;
     // The note under the page buttons: why the port cannot be used, empty when it can.
     virtual void showPortNote(const std::string& note) = 0;
+    // The settings history could not record (or moved a damaged file aside): one line for the
+    // same note, empty once records are kept again.
+    virtual void showHistoryNote(const std::string& note) = 0;
     virtual void statusChanged(const SessionStatus& status) = 0;
 };
 

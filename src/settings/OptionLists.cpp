@@ -21,6 +21,7 @@ void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string&
     // Until this ESC's block is read, nothing is known of what it holds.
     const bool wasKnown = lists.escSettingsKnown;
     lists.escSettingsKnown = false;
+    lists.origin = {};
     for (int k = 0; k < kParameterCount; ++k) {
         lists.byKey(k).clear();
     }
@@ -51,6 +52,7 @@ void selectFactoryDefaults(ParameterLists& lists) {
             case FactoryDefault::Kind::LastOption: list.setSelection(list.count() - 1); break;
         }
     }
+    lists.origin = {ValuesSource::Defaults, {}, false};
     lists.redrawAll();
 }
 

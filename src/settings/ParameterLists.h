@@ -11,6 +11,7 @@
 #include "settings/OptionList.h"
 #include "settings/ParamTable.h"
 #include "settings/SettingsBlockLayout.h"
+#include "settings/ValuesOrigin.h"
 
 namespace orvek {
 
@@ -50,6 +51,8 @@ public:
     // The image of the last write; its Low Volt Cut value is kept while that list has no
     // selection. All zero before the first.
     WriteImage writeImage{};
+    // Where the selections came from; a block accepted, defaults, a sheet or a file set it.
+    ValuesOrigin origin;
 
 private:
     std::array<std::unique_ptr<OptionList>, kParameterCount> owned_;

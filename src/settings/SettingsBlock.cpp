@@ -67,6 +67,7 @@ bool acceptSettingsBlock(ParameterLists& lists, const std::uint8_t* block, std::
     }
     std::copy(block, block + kSettingsValueCount, lists.lastReadBlock.begin());
     lists.escSettingsKnown = true;
+    lists.origin = {ValuesSource::Device, {}, false};
     lists.escSettingsChanged();
     return true;
 }

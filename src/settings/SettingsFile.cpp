@@ -81,6 +81,7 @@ SettingsImport importSettingsFile(ParameterLists& lists, const std::filesystem::
         setting.outcome = ImportOutcome::Selected;
         setting.selected = *index;
     }
+    lists.origin = {ValuesSource::File, file.string(), false};
     return result;
 }
 

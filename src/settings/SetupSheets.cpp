@@ -176,7 +176,9 @@ SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& sheetFile)
 SetupSheetNotes LoadSetupSheet(ParameterLists& lists, const fs::path& programFolder,
                                std::string_view category, std::string_view title) {
     const auto file = findSetupSheet(programFolder, category, title);
-    return LoadSetupSheet(lists, file ? *file : fs::path());
+    SetupSheetNotes notes = LoadSetupSheet(lists, file ? *file : fs::path());
+    lists.origin = {ValuesSource::Sheet, std::string(category) + "/" + std::string(title), false};
+    return notes;
 }
 
 }  // namespace orvek

@@ -11,6 +11,17 @@
 #include "update/UpdateMessages.h"
 
 namespace orvek {
+
+const char* updateOutcomeName(UpdateOutcome outcome) {
+    switch (outcome) {
+        case UpdateOutcome::Finished: return "finished";
+        case UpdateOutcome::Failed: return "failed";
+        case UpdateOutcome::Aborted: return "stopped";
+        case UpdateOutcome::ReadFileError: return "image unreadable";
+        case UpdateOutcome::Refused: break;
+    }
+    return "refused";
+}
 namespace {
 
 constexpr FirmwareTarget kEsc = FirmwareTarget::Esc;

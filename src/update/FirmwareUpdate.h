@@ -44,6 +44,9 @@ public:
     virtual void progress(std::int64_t sentBytes, std::int64_t totalBytes) = 0;
 };
 
+// "finished", "failed", "stopped", "refused", "image unreadable": how a history names the end.
+const char* updateOutcomeName(UpdateOutcome outcome);
+
 UpdateResult EscFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer = nullptr);
 UpdateResult CardFirmwareUpdate(const UpdateJob& job, UpdateObserver* observer = nullptr);
 

@@ -48,6 +48,8 @@ struct WindowRig {
         options.fileDialogs = &files;
         // The tests run the ticks themselves.
         options.timers = false;
+        // Each window its own settings history, beside its program data.
+        options.historyFile = program.path() / "history.sqlite";
     }
     ~WindowRig() {
         window.reset();

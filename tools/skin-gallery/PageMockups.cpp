@@ -25,7 +25,7 @@ void picture(QWidget* page, int id, int x, int y) {
     auto* label = new QLabel(page);
     const QPixmap pixmap = SkinRegistry::pixmap(id);
     label->setPixmap(pixmap);
-    label->setGeometry(x, y, pixmap.width(), pixmap.height());
+    label->setGeometry(QRect(QPoint(x, y), pixmap.deviceIndependentSize().toSize()));
 }
 
 QLabel* text(QWidget* page, const QString& content, const QRect& place, const QFont& font,

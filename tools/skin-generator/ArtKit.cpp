@@ -9,8 +9,18 @@
 
 namespace orvek::art {
 
+namespace {
+int gPictureScale = 1;
+}  // namespace
+
+void setPictureScale(int scale) { gPictureScale = scale; }
+int pictureScale() { return gPictureScale; }
+
 QImage blankImage(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * gPictureScale, height * gPictureScale,
+                 QImage::Format_ARGB32_Premultiplied);
+    // A painter on the image then draws in logical pixels, each gPictureScale image pixels wide.
+    image.setDevicePixelRatio(gPictureScale);
     image.fill(Qt::transparent);
     return image;
 }

@@ -24,7 +24,13 @@ inline const QColor kPanelBottom{16, 16, 18};
 inline const QColor kPanelEdge{62, 62, 68};
 inline const QColor kGreen{96, 204, 96};
 
-// A transparent image of the given size, ready to paint on with antialiasing.
+// The scale the pictures are drawn at: 1 for the 1x artwork, 2 for the @2x artwork of
+// high-density screens. Every picture is drawn in logical pixels; the scale only sets how many
+// image pixels each holds.
+void setPictureScale(int scale);
+int pictureScale();
+// A transparent image of the given logical size at the picture scale (its device pixel ratio),
+// ready to paint on with antialiasing.
 QImage blankImage(int width, int height);
 // Sets up a painter with antialiasing for shapes and text.
 void prepare(QPainter& painter);

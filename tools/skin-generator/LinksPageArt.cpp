@@ -157,10 +157,8 @@ void drawHelp(QPainter& p, const QRectF& area) {
                         "as the device answers.")},
         {QStringLiteral("ESC SETUP"),
          QStringLiteral("The ESC's eighteen settings are read by themselves. Change them and click "
-                        "SEND SETTING; "
-                        "DEFAULT SETTING puts back the factory values. Team setup sheets wait "
-                        "under FACTORY TEAM "
-                        "PRE-SET PROFILES SELECT.")},
+                        "SEND SETTING; DEFAULT SETTING puts back the factory values. Team setup "
+                        "sheets: PRE-SET PROFILES.")},
         {QStringLiteral("FIRMWARE"),
          QStringLiteral("Shows the firmware on the device. Pick an image and click its FIRMWARE "
                         "SAVE picture; keep "
@@ -173,11 +171,14 @@ void drawHelp(QPainter& p, const QRectF& area) {
          QStringLiteral("File > Export Settings saves the settings to a .cfg file; File > Import "
                         "Settings loads "
                         "them back.")},
+        {QStringLiteral("Keys"),
+         QStringLiteral("Tab, Shift+Tab: next, previous control; Space or Enter clicks; arrows "
+                        "change a list. Alt+1, 2, 3: the pages; Alt+F, D, H: the menus.")},
     };
     const QFont titleFont = sansFont(14, true);
     const QFont textFont = sansFont(13);
     const QFontMetricsF textMetrics(textFont);
-    qreal y = area.top() + 80;
+    qreal y = area.top() + 72;
     int number = 1;
     for (const Step& step : steps) {
         // Numbered badge.
@@ -193,7 +194,7 @@ void drawHelp(QPainter& p, const QRectF& area) {
         p.setFont(textFont);
         p.setPen(kMidGrey);
         p.drawText(textBox, Qt::TextWordWrap, step.text);
-        y = used.bottom() + 14;
+        y = used.bottom() + 8;
     }
     p.restore();
 }
@@ -217,7 +218,7 @@ void drawHomeButton(QPainter& p, const QRectF& area) {
 }
 
 QImage linksPage(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = blankImage(width, height);
     image.fill(kBlack);
     QPainter p(&image);
     prepare(p);

@@ -131,32 +131,38 @@ QImage lampLabels(const SkinPicture& picture) {
     return image;
 }
 
+// The lamps differ in shape as well as in colour, so that a racer who cannot tell yellow from
+// grey, or sees the window in grey, still reads them: lit is a filled disc with a bright centre
+// and a halo, dark is a hollow ring with nothing inside.
 QImage lamp(int size, bool lit) {
     QImage image = blankImage(size, size);
     QPainter p(&image);
     prepare(p);
     const QPointF centre(size / 2.0, size / 2.0);
     const qreal radius = size / 2.0 - 2;
-    if (lit) {
-        QRadialGradient halo(centre, size / 2.0);
-        halo.setColorAt(0.6, QColor(255, 210, 40, 120));
-        halo.setColorAt(1, QColor(255, 210, 40, 0));
-        p.setPen(Qt::NoPen);
-        p.setBrush(halo);
-        p.drawEllipse(centre, size / 2.0, size / 2.0);
+    if (!lit) {
+        const qreal ring = 2.5;
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(20, 20, 20), ring + 1.5));
+        p.drawEllipse(centre, radius - ring / 2, radius - ring / 2);
+        p.setPen(QPen(QColor(130, 130, 136), ring));
+        p.drawEllipse(centre, radius - ring / 2, radius - ring / 2);
+        return image;
     }
-    QRadialGradient body(centre + QPointF(-radius * 0.3, -radius * 0.35), radius * 1.4);
-    body.setColorAt(0, lit ? QColor(255, 250, 190) : QColor(120, 120, 124));
-    body.setColorAt(0.45, lit ? QColor(255, 214, 30) : QColor(72, 72, 76));
-    body.setColorAt(1, lit ? QColor(196, 128, 0) : QColor(34, 34, 36));
-    p.setBrush(body);
-    p.setPen(QPen(lit ? QColor(140, 90, 0) : QColor(20, 20, 20), 1));
-    p.drawEllipse(centre, radius, radius);
-    // Specular highlight.
+    QRadialGradient halo(centre, size / 2.0);
+    halo.setColorAt(0.6, QColor(255, 210, 40, 120));
+    halo.setColorAt(1, QColor(255, 210, 40, 0));
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, lit ? 170 : 60));
-    p.drawEllipse(
-        QRectF(centre.x() - radius * 0.55, centre.y() - radius * 0.7, radius * 0.7, radius * 0.45));
+    p.setBrush(halo);
+    p.drawEllipse(centre, size / 2.0, size / 2.0);
+    QRadialGradient body(centre, radius);
+    body.setColorAt(0, QColor(255, 255, 235));
+    body.setColorAt(0.35, QColor(255, 244, 150));
+    body.setColorAt(0.7, QColor(255, 214, 30));
+    body.setColorAt(1, QColor(196, 128, 0));
+    p.setBrush(body);
+    p.setPen(QPen(QColor(140, 90, 0), 1));
+    p.drawEllipse(centre, radius, radius);
     return image;
 }
 
@@ -214,7 +220,7 @@ QImage pageButton(int width, int height, const QString& label, PageButtonLook lo
 }
 
 QImage plainFace(int width, int height, bool framed) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = blankImage(width, height);
     image.fill(kBlack);
     if (framed) {
         QPainter p(&image);

@@ -1,8 +1,11 @@
-// Draws every skin picture and writes it, with the resource file that compiles the pictures in,
-// into a resources folder:  orvek-skin-generator <resources-folder>
+// Draws every skin picture at 1x and at 2x (for high-density screens) and writes them, with the
+// resource file that compiles the pictures in, into a resources folder:
+//   orvek-skin-generator <resources-folder>
 // The output is committed; run this again after changing the artwork code.
 //   orvek-skin-generator --check <resources-folder>
 // draws every picture and compares it with the one in the folder, without writing anything.
+// A picture is skin/<id>.png at 1x and skin/<id>@2x.png at 2x; Qt reads the "@2x" as the image's
+// device pixel ratio.
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ArtKit.h"
 #include "SkinArtist.h"
 #include "resources/SkinCatalog.h"
 
@@ -25,8 +29,10 @@ bool writeResourceFile(const QString& path) {
     out << "<!DOCTYPE RCC>\n<!-- Written by orvek-skin-generator. -->\n<RCC version=\"1.0\">\n"
         << "  <qresource prefix=\"/skin\">\n";
     for (const orvek::SkinPicture& picture : orvek::SkinCatalog::pictures()) {
-        out << "    <file alias=\"" << picture.id << ".png\">skin/" << picture.id
-            << ".png</file>\n";
+        for (const char* suffix : {"", "@2x"}) {
+            out << "    <file alias=\"" << picture.id << suffix << ".png\">skin/" << picture.id
+                << suffix << ".png</file>\n";
+        }
     }
     out << "  </qresource>\n</RCC>\n";
     return out.status() == QTextStream::Ok;
@@ -77,31 +83,39 @@ int main(int argc, char** argv) {
         return 1;
     }
     int failures = 0;
-    for (const orvek::SkinPicture& picture : orvek::SkinCatalog::pictures()) {
-        const QImage image = orvek::art::drawPicture(picture);
-        const QString path = root.filePath(QStringLiteral("skin/%1.png").arg(picture.id));
-        if (image.isNull() || image.width() != picture.width || image.height() != picture.height) {
-            std::fprintf(stderr, "orvek-skin-generator: no %dx%d picture for id %d\n",
-                         picture.width, picture.height, picture.id);
-            ++failures;
-        } else if (check) {
-            if (!samePicture(image, QImage(path))) {
-                std::fprintf(
-                    stderr,
-                    "orvek-skin-generator: %s is not what the artwork code draws; regenerate it\n",
-                    qPrintable(path));
+    int pictures = 0;
+    for (int scale : {1, 2}) {
+        orvek::art::setPictureScale(scale);
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        for (const orvek::SkinPicture& picture : orvek::SkinCatalog::pictures()) {
+            ++pictures;
+            const QImage image = orvek::art::drawPicture(picture);
+            const QString path =
+                root.filePath(QStringLiteral("skin/%1%2.png").arg(picture.id).arg(suffix));
+            if (image.isNull() || image.width() != picture.width * scale ||
+                image.height() != picture.height * scale) {
+                std::fprintf(stderr, "orvek-skin-generator: no %dx%d picture for id %d at %dx\n",
+                             picture.width, picture.height, picture.id, scale);
+                ++failures;
+            } else if (check) {
+                if (!samePicture(image, QImage(path))) {
+                    std::fprintf(stderr,
+                                 "orvek-skin-generator: %s is not what the artwork code draws; "
+                                 "regenerate it\n",
+                                 qPrintable(path));
+                    ++failures;
+                }
+            } else if (!image.save(path, "PNG")) {
+                std::fprintf(stderr, "orvek-skin-generator: cannot write %s\n", qPrintable(path));
                 ++failures;
             }
-        } else if (!image.save(path, "PNG")) {
-            std::fprintf(stderr, "orvek-skin-generator: cannot write %s\n", qPrintable(path));
-            ++failures;
         }
     }
     if (!check && !writeResourceFile(root.filePath(QStringLiteral("skin.qrc")))) {
         std::fprintf(stderr, "orvek-skin-generator: cannot write skin.qrc\n");
         ++failures;
     }
-    std::printf("%zu pictures %s, %d failed\n", orvek::SkinCatalog::pictures().size(),
-                check ? "checked" : "drawn", failures);
+    std::printf("%d pictures %s (1x and 2x), %d failed\n", pictures, check ? "checked" : "drawn",
+                failures);
     return failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,9 @@
 // Writes PNGs of the main window as a racer sees it, each page with the simulated ESC
-// identified, a setup sheet loaded, and an ESC firmware update half way and finished:
-//   orvek-window-pages <output-folder>
+// identified, a setup sheet loaded, and an ESC firmware update half way and finished, and the
+// lamps (USB and ESC lit, program card dark) in grey as a racer who sees no colour would:
+//   orvek-window-pages [--scale FACTOR] <output-folder>
+// At a scale factor above 1 the window is drawn as on a scaled screen (the 2x artwork) and each
+// picture's name ends in "@<factor>x".
 // The program data is made in a temporary folder. Exits non-zero when a step does not happen
 // or a picture cannot be written.
 #include <unistd.h>
@@ -9,6 +12,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QLabel>
 
 #include <chrono>
 #include <cstdio>
@@ -27,6 +31,7 @@
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/pages/settings/EscSetupControls.h"
 #include "gui/window/CTarnwick11Dlg.h"
+#include "gui/window/WindowResources.h"
 #include "platform/FileReplace.h"
 #include "sim/Simulator.h"
 #include "tools/common/WindowTicks.h"
@@ -112,15 +117,16 @@ bool pumpUntil(const std::function<bool()>& done, int seconds) {
 }
 
 int failures = 0;
+std::string gNameSuffix;  // "@2x" when drawn at scale 2
 
-void save(CTarnwick11Dlg& window, const fs::path& folder, const char* name) {
-    QCoreApplication::processEvents();
+void saveImage(const QImage& image, const fs::path& folder, std::string name) {
+    name.insert(name.rfind('.'), gNameSuffix);
     const fs::path path = folder / name;
     // Through the program's one file writer: a read-only picture stays, no half file is left.
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    const bool encoded = window.grab().save(&buffer, "PNG");
+    const bool encoded = image.save(&buffer, "PNG");
     const std::error_code error =
         encoded ? orvek::replaceFile(
                       path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())))
@@ -131,6 +137,22 @@ void save(CTarnwick11Dlg& window, const fs::path& folder, const char* name) {
         std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.message().c_str());
         ++failures;
     }
+}
+
+void save(CTarnwick11Dlg& window, const fs::path& folder, const char* name) {
+    QCoreApplication::processEvents();
+    saveImage(window.grab().toImage(), folder, name);
+}
+
+// The three lamps with their labels, in grey.
+void saveLampsInGrey(CTarnwick11Dlg& window, const fs::path& folder) {
+    QCoreApplication::processEvents();
+    const QWidget& usb = window.lamp(orvek::windowControl::UsbLamp);
+    const QWidget& card = window.lamp(orvek::windowControl::CardLamp);
+    const QPoint topLeft = usb.mapTo(&window, QPoint(-10, -8));
+    const QPoint bottomRight = card.mapTo(&window, QPoint(190, card.height() + 8));
+    const QImage lamps = window.grab(QRect(topLeft, bottomRight)).toImage();
+    saveImage(lamps.convertToFormat(QImage::Format_Grayscale8), folder, "window-lamps-grey.png");
 }
 
 bool step(bool happened, const char* what) {
@@ -145,12 +167,17 @@ bool step(bool happened, const char* what) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 4 && std::string(argv[1]) == "--scale") {
+        // Read by Qt when the application starts.
+        qputenv("QT_SCALE_FACTOR", argv[2]);
+        gNameSuffix = std::string("@") + argv[2] + "x";
+    }
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: orvek-window-pages <output-folder>\n");
+    if (argc != 2 && !(argc == 4 && std::string(argv[1]) == "--scale")) {
+        std::fprintf(stderr, "usage: orvek-window-pages [--scale FACTOR] <output-folder>\n");
         return 2;
     }
-    const fs::path out = argv[1];
+    const fs::path out = argv[argc - 1];
     std::error_code error;
     fs::create_directories(out, error);
     const fs::path root =
@@ -184,6 +211,7 @@ int main(int argc, char** argv) {
 
         window.ShowPage(Page::UserSupport);
         save(window, out, "window-user-support.png");
+        saveLampsInGrey(window, out);
         window.ShowPage(Page::EscSetup);
         save(window, out, "window-esc-setup.png");
 

@@ -9,7 +9,10 @@
 
 #include <algorithm>
 
+#include "gui/controls/FocusCue.h"
+#include "gui/controls/SkinAccessible.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/controls/SkinPalette.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -61,6 +64,10 @@ CBitComboBox::CBitComboBox(QWidget* parent, bool sorted) : QComboBox(parent), so
     // this list starts with no selection and shows no text until a page selects an entry.
     setPlaceholderText(QStringLiteral(" "));
     setItemDelegate(new BitComboItemDelegate(this));
+    focusCue::follow();
+    // Its name is its setting's (the page gives it), its value the option shown; Qt's own combo
+    // box interface would read the option as the name on this system.
+    setAccessibleRole(*this, QAccessible::ComboBox, [this] { showPopup(); });
 
     QPalette listPalette = view()->palette();
     for (auto role :
@@ -205,8 +212,9 @@ void CBitComboBox::leaveEvent(QEvent*) {
 }
 
 void CBitComboBox::focusOutEvent(QFocusEvent* event) {
-    // Losing the focus changes nothing in how the box looks.
+    // Losing the focus changes nothing in how the box looks but its focus outline.
     event->accept();
+    update();
 }
 
 void CBitComboBox::onActivated(int index) {
@@ -235,6 +243,7 @@ void CBitComboBox::paintEvent(QPaintEvent*) {
     painter.setPen(kTextColour);
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextSingleLine,
                      QLatin1Char(' ') + currentText());
+    if (focusCue::shown(*this)) skin::drawFocusOutline(painter, rect());
 }
 
 }  // namespace orvek

@@ -1,10 +1,13 @@
 #include "gui/controls/CxSkinButton.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "gui/controls/FocusCue.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/controls/SkinPalette.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -15,6 +18,7 @@ CxSkinButton::CxSkinButton(QWidget* parent) : QAbstractButton(parent) {
     // A focused button shows its resting look (see faceToDraw); taking the focus on a click
     // would hide the pressed look while the mouse holds the button, so only the keyboard gives it.
     setFocusPolicy(Qt::TabFocus);
+    focusCue::follow();
 }
 
 CxSkinButton::~CxSkinButton() = default;
@@ -47,7 +51,9 @@ QPoint CxSkinButton::captionPosition() const {
                               metrics.height());
 }
 
-QSize CxSkinButton::sizeHint() const { return normal_.isNull() ? QSize(80, 30) : normal_.size(); }
+QSize CxSkinButton::sizeHint() const {
+    return normal_.isNull() ? QSize(80, 30) : normal_.deviceIndependentSize().toSize();
+}
 
 const QPixmap& CxSkinButton::stateFace() const {
     if (isDown()) return pressed_;
@@ -94,6 +100,7 @@ void CxSkinButton::paintEvent(QPaintEvent*) {
 
     painter.setPen(captionColour);
     painter.drawText(caption, text());
+    if (focusCue::shown(*this)) skin::drawFocusOutline(painter, rect());
 }
 
 void CxSkinButton::pointerOver() {
@@ -129,6 +136,16 @@ void CxSkinButton::mouseReleaseEvent(QMouseEvent* event) {
 void CxSkinButton::leaveEvent(QEvent*) {
     hovered_ = false;
     update();
+}
+
+void CxSkinButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        event->accept();
+        if (!event->isAutoRepeat()) click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void CxSkinButton::focusOutEvent(QFocusEvent* event) {

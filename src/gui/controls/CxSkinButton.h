@@ -1,6 +1,7 @@
 #pragma once
 // A push button drawn from skin pictures (normal, pressed, hover, disabled) with its caption
-// written over the picture in a chosen font and colour. Clicks reach the owner as clicked().
+// written over the picture in a chosen font and colour. Clicks reach the owner as clicked(); with
+// the keyboard focus it draws the skin's focus outline over its face.
 
 #include <QAbstractButton>
 #include <QColor>
@@ -45,6 +46,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Space clicks as any button does; Enter and Return click too.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void pointerOver();

@@ -1,9 +1,12 @@
 #pragma once
 // What every page is built from: one placement table type, one typed registry of its controls
-// by id, and its click areas (the hand cursor, and a press strictly inside an area acts).
+// by id, and its click areas (the hand cursor, and a press strictly inside an area acts; Space or
+// Enter on its key area acts the same).
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+
+#include "gui/controls/KeyArea.h"
 
 #include <functional>
 #include <map>
@@ -61,6 +64,13 @@ public:
             if (strictlyInside(areas_[i].first, point)) return static_cast<int>(i);
         }
         return -1;
+    }
+    // The same, also reached from the keyboard: a KeyArea over the area, named for assistive
+    // technology, whose Space and Enter run the same action. The page owns the key area.
+    KeyArea* addWithKeys(QWidget& page, const QRect& area, const QString& name,
+                         QAccessible::Role role, const std::function<void()>& action) {
+        add(area, action);
+        return new KeyArea(&page, area, name, role, action);
     }
     const QRect& area(int index) const { return areas_[static_cast<std::size_t>(index)].first; }
     // A move over the page: the hand over an area, the page's own cursor elsewhere.

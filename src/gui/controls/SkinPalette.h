@@ -1,6 +1,7 @@
 #pragma once
 // The skin's colours and text fonts, written once for the window and every page.
 #include <QColor>
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -41,6 +42,20 @@ inline void paintField(QWidget& widget) {
     palette.setColor(QPalette::Highlight, kRed);
     palette.setColor(QPalette::HighlightedText, Qt::white);
     widget.setPalette(palette);
+}
+
+// The keyboard focus: a 2-pixel outline in the skin's orange just inside `area`, drawn by each
+// skinned control over its own face, so that the focus is seen by its shape, not only by colour.
+constexpr int kFocusOutlineWidth = 2;
+inline void drawFocusOutline(QPainter& painter, const QRect& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setClipping(false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kOrange, kFocusOutlineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    // A pen of even width straddles its line: move it in by half so both pixels lie inside.
+    painter.drawRect(QRectF(area).adjusted(1, 1, -1, -1));
+    painter.restore();
 }
 
 }  // namespace orvek::skin

@@ -84,6 +84,7 @@ const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSet
                                {menuCommand::ExportSettings, menuText::ExportSettings, false},
                                {menuCommand::SaveAsSetupSheet, menuText::SaveAsSetupSheet, false},
                                {menuCommand::ExportSetupCard, menuText::ExportSetupCard, false},
+                               {menuCommand::SettingsHistory, menuText::SettingsHistory, false},
                                {menuCommand::Exit, menuText::Exit, false}};
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},
@@ -136,6 +137,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     client_->setGeometry(0, menuHeight, kWindowWidth, kWindowHeight - menuHeight);
     buildPages();
     buildLeftColumn();
+    setFocusOrder();
 
     setFixedSize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = this->screen()) {
@@ -152,6 +154,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     session.programFolder = options_.programFolder;
     session.port = options_.port;
     session.pollTimer = options_.timers;
+    session.historyFile = options_.historyFile;
     session_ = std::make_unique<DeviceSession>(
         session, SessionViews{*this, *settingsPage_, *firmwarePage_}, this);
     settingsPage_->attachSession(session_.get());
@@ -258,7 +261,6 @@ void CTarnwick11Dlg::buildLeftColumn() {
         button->setObjectName(QString::number(b.id));
         button->AssignSkin(b.normal, b.pressed, b.hover);
         button->setGeometry(b.place);
-        button->setFocusPolicy(Qt::NoFocus);
         pageButtons_[buttonSlot(b.id)] = button;
     }
     const std::array<const char*, 3> buttonNames{windowText::UserSupportButtonName,
@@ -281,6 +283,17 @@ void CTarnwick11Dlg::buildLeftColumn() {
 
     pageButton(windowControl::UserSupportButton).latched = true;
     pageButton(windowControl::UserSupportButton).repaint();
+}
+
+// Tab goes down the left column's page buttons, then through the shown page in its reading order,
+// and back to the first page button; the hidden pages' controls are passed over.
+void CTarnwick11Dlg::setFocusOrder() {
+    std::vector<QWidget*> order(pageButtons_.begin(), pageButtons_.end());
+    for (const std::vector<QWidget*>& stops :
+         {linksPage_->tabStops(), settingsPage_->tabStops(), firmwarePage_->tabStops()}) {
+        order.insert(order.end(), stops.begin(), stops.end());
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void CTarnwick11Dlg::ShowPage(Page page) {
@@ -330,6 +343,25 @@ QLabel& CTarnwick11Dlg::lamp(int lampId) const {
     return *lamps_[static_cast<std::size_t>(lampId - windowControl::UsbLamp)];
 }
 
+void CTarnwick11Dlg::openHistory() {
+    if (historyDialog_) {
+        historyDialog_->raise();
+        historyDialog_->activateWindow();
+        return;
+    }
+    CHistoryDlg::Context context{*session_,
+                                 fileDialogs_,
+                                 messages_,
+                                 settingsPage_->escModelText(),
+                                 [this] { return selectedSettingsTexts(settingsPage_->lists()); },
+                                 [this] { return updateLocked(); }};
+    historyDialog_ = new CHistoryDlg(context, this);
+    historyDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(settingsPage_, &CEscSetupDlg::selectionsShown, historyDialog_,
+            &CHistoryDlg::pageChanged);
+    historyDialog_->show();
+}
+
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
         case menuCommand::ImportSettings: ImportSettings(*session_, fileDialogs_); return;
@@ -343,6 +375,7 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         case menuCommand::ExportSettings:
             ExportSettings(*settingsPage_, fileDialogs_, messages_);
             return;
+        case menuCommand::SettingsHistory: openHistory(); return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
         default: break;
@@ -420,8 +453,22 @@ void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
 
 void CTarnwick11Dlg::showPortNote(const std::string& note) {
     if (!viewThread::onThreadOf(*this)) return;
-    portAccessNote_->setText(QString::fromStdString(note));
-    portAccessNote_->setVisible(!note.empty());
+    portNote_ = note;
+    showNotes();
+}
+
+void CTarnwick11Dlg::showHistoryNote(const std::string& note) {
+    if (!viewThread::onThreadOf(*this)) return;
+    historyNote_ = note;
+    showNotes();
+}
+
+void CTarnwick11Dlg::showNotes() {
+    std::string text = portNote_;
+    if (!text.empty() && !historyNote_.empty()) text += "\n";
+    text += historyNote_;
+    portAccessNote_->setText(QString::fromStdString(text));
+    portAccessNote_->setVisible(!text.empty());
 }
 
 void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
@@ -440,7 +487,11 @@ void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
 bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
-    if (press && updateLocked()) return true;
+    // The menus' keys (their Alt mnemonics, and the keys of a bar in keyboard mode) are
+    // refused where the bar's presses are.
+    const bool menuKey = watched == menuBar_ &&
+                         (event->type() == QEvent::Shortcut || event->type() == QEvent::KeyPress);
+    if ((press || menuKey) && updateLocked()) return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -9,8 +9,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 
 #include "firmware/DeviceIdentity.h"
@@ -18,6 +20,7 @@
 #include "gui/desktop/MessageBoxes.h"
 #include "gui/desktop/UrlOpener.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
+#include "gui/window/CHistoryDlg.h"
 #include "monitor/MonitorHost.h"
 #include "session/DeviceSession.h"
 #include "session/SessionView.h"
@@ -41,12 +44,15 @@ struct WindowOptions {
     // outlive the window.
     MessageBoxes* messages = nullptr;
     UrlOpener* urlOpener = nullptr;
-    // The settings file dialogs of File > Import and Export; the window's own when null.
+    // The settings file dialogs of File > Import and Export (and of the settings history's
+    // Export as .cfg); the window's own when null.
     FileDialogs* fileDialogs = nullptr;
     // The file dialog of File > Export Setup Card; the window's own when null.
     FileDialogs* cardDialogs = nullptr;
     // The form of File > Save as Setup Sheet; the window's own dialog when null.
     SheetFormDialog* sheetForm = nullptr;
+    // The settings history's file; empty for the racer's own.
+    std::filesystem::path historyFile;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
     bool timers = true;
 };
@@ -106,6 +112,7 @@ public:
     void showUserSupportPage() override;
     void enablePageButton(int buttonId, bool enabled) override;
     void showPortNote(const std::string& note) override;
+    void showHistoryNote(const std::string& note) override;
     void statusChanged(const SessionStatus& status) override;
 
 protected:
@@ -117,11 +124,16 @@ protected:
     void reject() override;
 
 private:
+    // The port note and the history note, one under the other.
+    void showNotes();
     void buildLeftColumn();
     void buildPages();
     void buildMenu();
+    void setFocusOrder();
     void onMenuCommand(int commandId);
     void openAbout();
+    // File > Settings History: one dialog at a time, beside the window.
+    void openHistory();
     bool mayClose();
     void raiseUpdateRequest(FirmwareTarget target, const std::filesystem::path& image);
 
@@ -156,7 +168,11 @@ private:
     std::array<QLabel*, 3> lamps_{};
     QLabel* prompt_ = nullptr;
     QLabel* portAccessNote_ = nullptr;
-    std::array<QAction*, 9> actions_{};
+    // What the note shows: the port's trouble first, then the history's.
+    std::string portNote_;
+    std::string historyNote_;
+    std::array<QAction*, 10> actions_{};
+    QPointer<CHistoryDlg> historyDialog_;
     Page shownPage_ = Page::UserSupport;
     bool shuttingDown_ = false;
 

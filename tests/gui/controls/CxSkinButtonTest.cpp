@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -137,6 +139,34 @@ TEST_F(CxSkinButtonTest, FocusedButtonKeepsItsRestingLook) {
     EXPECT_TRUE(shows(kPressed));
     QTest::mouseRelease(button, Qt::LeftButton, {}, inside);
     EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(CxSkinButtonTest, KeysClickItAndItsFocusOutlineShowsUntilTheMouseIsUsed) {
+    QTest::keyClick(field, Qt::Key_Tab);
+    ASSERT_TRUE(button->hasFocus());
+    const QImage focused = renderWidget(*button);
+    const QRect top(0, 0, button->width(), 2);
+    EXPECT_EQ(countPixels(focused, top, QColor(247, 148, 29)), button->width() * 2);
+    EXPECT_EQ(
+        countPixels(focused, QRect(2, 2, button->width() - 4, button->height() - 4),
+                    QColor(247, 148, 29)),
+        countPixels(pictureOnBlack(kNormal, button->size()),
+                    QRect(2, 2, button->width() - 4, button->height() - 4), QColor(247, 148, 29)))
+        << "the outline stays on the edge";
+
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks, 3);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(button, &held);
+    EXPECT_EQ(clicks, 3) << "a held key is one click";
+
+    // A press of the mouse anywhere hides the outline; the focus stays.
+    QTest::mousePress(&page, Qt::LeftButton, {}, QPoint(300, 150));
+    QTest::mouseRelease(&page, Qt::LeftButton, {}, QPoint(300, 150));
+    EXPECT_TRUE(button->hasFocus());
+    EXPECT_TRUE(shows(kNormal));
 }
 
 // The caption font size (tenths of a point) at which the average character is `width` wide.

@@ -17,7 +17,9 @@
 #include "firmware/ImageCheck.h"
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
+#include "gui/controls/SkinAccessible.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/controls/SkinTextPanel.h"
 #include "gui/desktop/ViewThread.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
 #include "gui/pages/firmware/IdentityField.h"
@@ -81,15 +83,20 @@ const Place kLayout[] = {
     {ctl::BackupLine, Kind::BackupLine, {665, 538, 300, 18}, 0, nullptr, false},
 };
 
-// The controls of one update target.
+// The controls of one update target, and what assistive technology reads for them.
 struct TargetControls {
     int list, start, status, progress;
     const char* selectText;
+    const char* listName;
+    const char* startName;
+    const char* updateName;
 };
 const TargetControls kTargets[] = {
-    {ctl::EscImageList, ctl::EscStart, ctl::EscStatus, ctl::EscProgress, firmwareText::SelectEsc},
+    {ctl::EscImageList, ctl::EscStart, ctl::EscStatus, ctl::EscProgress, firmwareText::SelectEsc,
+     firmwareText::EscListName, firmwareText::EscStartName, firmwareText::EscUpdateName},
     {ctl::CardImageList, ctl::CardStart, ctl::CardStatus, ctl::CardProgress,
-     firmwareText::SelectCard},
+     firmwareText::SelectCard, firmwareText::CardListName, firmwareText::CardStartName,
+     firmwareText::CardUpdateName},
 };
 constexpr FirmwareTarget kBothTargets[] = {FirmwareTarget::Esc, FirmwareTarget::ProgramCard};
 
@@ -118,6 +125,20 @@ constexpr std::size_t kProblemsAsked = 5;
 
 QFont identityFont(int tenthsOfPoint) {
     return skinFont(QStringLiteral("Microsoft Sans Serif"), tenthsOfPoint);
+}
+
+// A status picture in words: Ready, Finished or Failed.
+QString statusWord(int pictureId) {
+    switch (pictureId) {
+        case SkinId::StatusReady: return QStringLiteral("Ready");
+        case SkinId::StatusFinished: return QStringLiteral("Finished");
+        case SkinId::StatusFailed: return QStringLiteral("Failed");
+        default: return {};
+    }
+}
+
+QString updateName(const TargetControls& target, const QString& shown) {
+    return QString::fromUtf8(target.updateName) + QStringLiteral(": ") + shown;
 }
 
 QString fromPath(const std::filesystem::path& path) {
@@ -155,9 +176,26 @@ CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
     fillImageLists();
     // In target order, so that an area's index is its target's slot.
     for (FirmwareTarget target : kBothTargets) {
-        clickAreas_.add(control(controlsOf(target).start)->geometry(),
-                        [this, target] { requestUpdate(target); });
+        const TargetControls& c = controlsOf(target);
+        startKeys_[slot(target)] = clickAreas_.addWithKeys(
+            *this, control(c.start)->geometry(), QString::fromUtf8(c.startName),
+            QAccessible::Button, [this, target] { requestUpdate(target); });
+        imageList(target)->setAccessibleName(QString::fromUtf8(c.listName));
+        CxSkinButton* progress = progressButton(target);
+        progress->setAccessibleName(updateName(c, progress->text()));
+        picture(c.status)->setAccessibleName(updateName(c, statusWord(statusPicture(target))));
     }
+    control(ctl::Information)->setAccessibleName(QString::fromUtf8(firmwareText::InformationName));
+}
+
+std::vector<QWidget*> CFirmwareDlg::tabStops() const {
+    std::vector<QWidget*> stops;
+    for (FirmwareTarget target : kBothTargets) {
+        stops.push_back(imageList(target));
+        stops.push_back(startKeys_[slot(target)]);
+    }
+    stops.push_back(control(ctl::Information));
+    return stops;
 }
 
 void CFirmwareDlg::placeControls() {
@@ -197,6 +235,8 @@ void CFirmwareDlg::placeControls() {
             }
             case Kind::Progress: {
                 auto* button = new CxSkinButton(this);
+                // Read as a progress; set before the caption, which builds the interface.
+                setAccessibleRole(*button, QAccessible::ProgressBar);
                 button->AssignSkin(place.picture, place.picture, 0);
                 button->setText(QString::fromUtf8(firmwareText::StartCaption));
                 button->captionFontFace = QStringLiteral("Arial");
@@ -207,9 +247,7 @@ void CFirmwareDlg::placeControls() {
                 break;
             }
             case Kind::Information: {
-                auto* panel = new QPlainTextEdit(this);
-                panel->setReadOnly(true);
-                panel->setFrameShape(QFrame::NoFrame);
+                auto* panel = new SkinTextPanel(this);
                 panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
                 panel->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
                 QPalette colours = panel->palette();
@@ -312,6 +350,7 @@ void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
 void CFirmwareDlg::setProgressCaption(FirmwareTarget target, const std::string& caption) {
     CxSkinButton* button = progressButton(target);
     button->setText(QString::fromStdString(caption));
+    button->setAccessibleName(updateName(controlsOf(target), button->text()));
     button->update();
 }
 
@@ -321,7 +360,9 @@ void CFirmwareDlg::showProgress(FirmwareTarget target, bool shown) {
 
 void CFirmwareDlg::setStatusPicture(FirmwareTarget target, int pictureId) {
     statusPictures_[slot(target)] = pictureId;
-    picture(controlsOf(target).status)->setPixmap(SkinRegistry::pixmap(pictureId));
+    QLabel* status = picture(controlsOf(target).status);
+    status->setPixmap(SkinRegistry::pixmap(pictureId));
+    status->setAccessibleName(updateName(controlsOf(target), statusWord(pictureId)));
 }
 
 void CFirmwareDlg::showStatusPicture(FirmwareTarget target, bool shown) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <QRect>
 #include <QWidget>
@@ -22,6 +23,7 @@ namespace orvek {
 
 class CBitComboBox;
 class CxSkinButton;
+class KeyArea;
 
 class CFirmwareDlg : public QWidget, public FirmwarePageView {
     Q_OBJECT
@@ -60,6 +62,14 @@ public:
     // A click on a start picture: checks the selection and the image, then raises the request.
     void requestUpdate(FirmwareTarget target);
 
+    // What Tab visits on this page, in reading order: the ESC's image list and start picture,
+    // the program card's, then the firmware information.
+    std::vector<QWidget*> tabStops() const;
+    // The keyboard's start picture of a target (Space or Enter, as a click).
+    KeyArea& startKeys(FirmwareTarget target) const {
+        return *startKeys_[target == FirmwareTarget::Esc ? 0 : 1];
+    }
+
     // The control of an id of the layout (tests, picture tools); null for any other id.
     QWidget* control(int id) const { return controls_.widget(id); }
 
@@ -84,6 +94,7 @@ private:
     ControlRegistry controls_;
     ClickAreas clickAreas_;
     std::array<int, 2> statusPictures_{};
+    std::array<KeyArea*, 2> startKeys_{};
 };
 
 }  // namespace orvek

@@ -46,6 +46,14 @@ constexpr const char* HardwareVersion = "Hardware Version";
 constexpr const char* NowFirmware = "Now Firmware";
 constexpr const char* ChangeFirmware = "Change Firmware";
 constexpr const char* StartCaption = "0%";
+// What assistive technology reads for the page's pictures and lists (their labels are apart).
+constexpr const char* EscListName = "ESC: Change Firmware";
+constexpr const char* CardListName = "Program card: Change Firmware";
+constexpr const char* EscStartName = "ESC FIRMWARE SAVE";
+constexpr const char* CardStartName = "PROGRAM CARD FIRMWARE SAVE";
+constexpr const char* EscUpdateName = "ESC firmware update";
+constexpr const char* CardUpdateName = "Program card firmware update";
+constexpr const char* InformationName = "Firmware information";
 }  // namespace firmwareText
 
 }  // namespace orvek

@@ -1,9 +1,10 @@
 #pragma once
 // The USER SUPPORT page: one picture of the products with five link areas; a plain left click
-// strictly inside an area opens its configured link in the browser.
+// strictly inside an area, or Space or Enter on it, opens its configured link in the browser.
 #include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <QRect>
 #include <QWidget>
@@ -34,6 +35,10 @@ public:
     // In page coordinates, in productLinkKeys() order.
     const std::array<QRect, kProductLinkCount>& linkAreas() const { return linkAreas_; }
     const std::array<std::string, kProductLinkCount>& productLinks() const { return productLinks_; }
+    // The keyboard's link areas, in productLinkKeys() order (Space or Enter, as a click).
+    KeyArea& linkKeys(ProductLink link) const { return *keyAreas_[static_cast<std::size_t>(link)]; }
+    // What Tab visits on this page, in reading order: ARC, BASIS SPEC, ZETA, QLX, the homepage.
+    std::vector<QWidget*> tabStops() const;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -45,6 +50,7 @@ private:
     std::array<std::string, kProductLinkCount> productLinks_;
     std::array<QRect, kProductLinkCount> linkAreas_;
     ClickAreas clickAreas_;
+    std::array<KeyArea*, kProductLinkCount> keyAreas_{};
 };
 
 }  // namespace orvek

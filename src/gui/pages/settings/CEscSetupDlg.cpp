@@ -13,7 +13,9 @@
 
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
+#include "gui/controls/SkinAccessible.h"
 #include "gui/controls/SkinFont.h"
+#include "gui/controls/SkinTextPanel.h"
 #include "gui/desktop/ViewThread.h"
 #include "gui/pages/settings/WatchedOptionList.h"
 #include "resources/SkinCatalog.h"
@@ -96,9 +98,16 @@ QLabel* makePicture(QWidget* page, const EscSetupPlacement& entry) {
     return picture;
 }
 
+QString progressName(const QString& shown) {
+    return QString::fromUtf8(escSetupText::ProgressName) + QStringLiteral(": ") + shown;
+}
+
 // Text only: "0%" until a write shows its percentage, in the skin's orange on a black face.
 CxSkinButton* makeProgress(QWidget* page) {
     auto* progress = new CxSkinButton(page);
+    // It shows, it does not act: assistive technology reads it as a progress with its text. Set
+    // before any text, whose change already builds the interface that is read.
+    setAccessibleRole(*progress, QAccessible::ProgressBar);
     progress->setObjectName(QString::number(escSetupControl::ProgressDisplay));
     progress->captionFontSize = 100;
     progress->captionFontFace = QStringLiteral("Arial");
@@ -106,6 +115,7 @@ CxSkinButton* makeProgress(QWidget* page) {
     progress->captionColour = skin::kOrange;
     progress->setText(QStringLiteral("0%"));
     progress->setFocusPolicy(Qt::NoFocus);
+    progress->setAccessibleName(progressName(progress->text()));
     return progress;
 }
 
@@ -121,9 +131,8 @@ QLabel* makeText(QWidget* page) {
 }
 
 QPlainTextEdit* makeComment(QWidget* page) {
-    auto* comment = new QPlainTextEdit(page);
-    comment->setReadOnly(true);
-    comment->setFrameShape(QFrame::NoFrame);
+    auto* comment = new SkinTextPanel(page);
+    comment->setAccessibleName(QString::fromUtf8(escSetupText::CommentName));
     comment->setFont(PageTextFont());
     QPalette palette = comment->palette();
     palette.setColor(QPalette::Base, Qt::black);
@@ -216,13 +225,21 @@ void CEscSetupDlg::placeControls() {
     progress_ = makeProgress(this);
     lastProgress_ = progress_->text();
     progress_->setGeometry(kProgressPlace);
-    // Recorded once, now that the pictures are placed. A press only asks the session.
-    clickAreas_.add(control(escSetupControl::SendSettingAction)->geometry(), [this] {
-        if (session_) session_->requestWrite();
-    });
-    clickAreas_.add(control(escSetupControl::DefaultSettingAction)->geometry(), [this] {
-        if (session_) session_->requestDefaults();
-    });
+    // Recorded once, now that the pictures are placed. A press or a key only asks the session.
+    sendKeys_ = clickAreas_.addWithKeys(
+        *this, control(escSetupControl::SendSettingAction)->geometry(),
+        QString::fromUtf8(escSetupText::SendSettingName), QAccessible::Button, [this] {
+            if (session_) session_->requestWrite();
+        });
+    defaultKeys_ = clickAreas_.addWithKeys(
+        *this, control(escSetupControl::DefaultSettingAction)->geometry(),
+        QString::fromUtf8(escSetupText::DefaultSettingName), QAccessible::Button, [this] {
+            if (session_) session_->requestDefaults();
+        });
+    listBox(escSetupControl::CategoryList)
+        ->setAccessibleName(QString::fromUtf8(escSetupText::CategoryName));
+    listBox(escSetupControl::SetupSheetList)
+        ->setAccessibleName(QString::fromUtf8(escSetupText::SetupSheetName));
 }
 
 void CEscSetupDlg::attachLists() {
@@ -230,6 +247,7 @@ void CEscSetupDlg::attachLists() {
     for (const EscParameter& parameter : parameterTable()) {
         const auto k = static_cast<std::size_t>(parameter.keyNumber);
         CBitComboBox* box = listBox(parameter.listId);
+        box->setAccessibleName(QString::fromUtf8(parameter.keyName));
         watched_[k] = std::make_unique<WatchedOptionList>(box, [this] { refreshChangeMarkers(); });
         byKey[k] = watched_[k].get();
         // A pick of the user's; the settings code's own changes come through the watched list.
@@ -277,18 +295,37 @@ void CEscSetupDlg::setEscTexts(const std::string& modelName, const std::string& 
 void CEscSetupDlg::setWriteProgressText(const std::string& text) {
     if (!viewThread::onThreadOf(*this)) return;
     lastProgress_ = QString::fromStdString(text);
-    if (!closingAfterWrite_) progress_->setText(lastProgress_);
+    if (!closingAfterWrite_) showProgressText(lastProgress_);
 }
 
 void CEscSetupDlg::showClosingAfterWrite(bool closing) {
     closingAfterWrite_ = closing;
-    progress_->setText(closing ? QString::fromUtf8(escSetupText::ClosingAfterWrite)
-                               : lastProgress_);
+    showProgressText(closing ? QString::fromUtf8(escSetupText::ClosingAfterWrite) : lastProgress_);
+}
+
+void CEscSetupDlg::showProgressText(const QString& text) {
+    progress_->setText(text);
+    // Read out as it changes (Qt tells assistive technology of the new name).
+    progress_->setAccessibleName(progressName(text));
+}
+
+std::vector<QWidget*> CEscSetupDlg::tabStops() const {
+    std::vector<QWidget*> stops;
+    // Left column top to bottom, then the middle column as its labels name the lists.
+    for (int id = kFirstListId; id < kFirstListId + 12; ++id) stops.push_back(listBox(id));
+    for (int id : {1021, 1024, 1026, 1023, 1022, 1025}) stops.push_back(listBox(id));
+    stops.push_back(listBox(escSetupControl::CategoryList));
+    stops.push_back(listBox(escSetupControl::SetupSheetList));
+    stops.push_back(defaultKeys_);
+    stops.push_back(sendKeys_);
+    stops.push_back(control(escSetupControl::CommentField));
+    return stops;
 }
 
 void CEscSetupDlg::settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) {
     if (!viewThread::onThreadOf(*this)) return;
     showSettings(settings, picksServed);
+    emit selectionsShown();
 }
 
 void CEscSetupDlg::setTextSize(int tenthsOfPoint) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -25,6 +26,7 @@ namespace orvek {
 
 class CBitComboBox;
 class CxSkinButton;
+class KeyArea;
 class DeviceSession;
 class WatchedOptionList;
 
@@ -85,6 +87,17 @@ public:
     const QWidget* changeMarker(int keyNumber) const;
     // The area of an action picture in which a press raises its request, edges excluded.
     QRect actionArea(int actionId) const;
+    // What Tab visits on this page, in reading order: the twelve basic lists, the six technical
+    // lists as their labels name them, Category, Setup Sheet, DEFAULT SETTING, SEND SETTING and
+    // the comment (when a sheet shows it).
+    std::vector<QWidget*> tabStops() const;
+    // The keyboard's SEND SETTING and DEFAULT SETTING (Space or Enter, as a click).
+    KeyArea& sendSettingKeys() const { return *sendKeys_; }
+    KeyArea& defaultSettingKeys() const { return *defaultKeys_; }
+
+signals:
+    // The lists show a new state of the settings model.
+    void selectionsShown();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -94,6 +107,7 @@ private:
     void placeControls();
     void attachLists();
     void refreshChangeMarkers();
+    void showProgressText(const QString& text);
 
     DeviceSession* session_ = nullptr;
     bool closingAfterWrite_ = false;
@@ -103,6 +117,8 @@ private:
     ControlRegistry controls_;
     ClickAreas clickAreas_;
     CxSkinButton* progress_ = nullptr;
+    KeyArea* sendKeys_ = nullptr;
+    KeyArea* defaultKeys_ = nullptr;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
     std::array<QWidget*, kParameterCount> markers_{};
     ParameterLists lists_;

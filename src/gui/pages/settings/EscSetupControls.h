@@ -43,4 +43,12 @@ constexpr int ProgressDisplay = 1010;
 namespace orvek::escSetupText {
 // The progress display while a close of the window waits for the settings write on the wire.
 constexpr const char* ClosingAfterWrite = "Closing...";
+// What assistive technology reads for the page's pictures and unlabelled controls (the lists'
+// labels are pictures).
+constexpr const char* SendSettingName = "SEND SETTING";
+constexpr const char* DefaultSettingName = "DEFAULT SETTING";
+constexpr const char* CategoryName = "Category";
+constexpr const char* SetupSheetName = "Setup Sheet";
+constexpr const char* CommentName = "Setup comment";
+constexpr const char* ProgressName = "Settings write";
 }  // namespace orvek::escSetupText
