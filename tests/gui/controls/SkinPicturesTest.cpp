@@ -239,7 +239,8 @@ int seenBrightness(QRgb pixel, bool deuteranopia) {
         const double b2 = -0.011820 * r + 0.042940 * g + 0.968881 * b;
         r = r2, g = g2, b = b2;
     }
-    return qGray(std::clamp(int(r), 0, 255), std::clamp(int(g), 0, 255), std::clamp(int(b), 0, 255));
+    return qGray(std::clamp(int(r), 0, 255), std::clamp(int(g), 0, 255),
+                 std::clamp(int(b), 0, 255));
 }
 
 TEST(SkinPictures, LampsDifferInShapeNotOnlyInColour) {
