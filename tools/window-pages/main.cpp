@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QLabel>
+#include <QTableWidget>
 
 #include <chrono>
 #include <cstdio>
@@ -30,6 +31,7 @@
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/pages/settings/EscSetupControls.h"
+#include "gui/window/CHistoryDlg.h"
 #include "gui/window/CTarnwick11Dlg.h"
 #include "gui/window/WindowResources.h"
 #include "platform/FileReplace.h"
@@ -200,6 +202,7 @@ int main(int argc, char** argv) {
         options.programFolder = program;
         options.messages = &messages;
         options.timers = false;  // the ticks below come one by one
+        options.historyFile = root / "history.sqlite";
         CTarnwick11Dlg window(options);
         window.show();
         orvek::driving::tickAndShow(window);
@@ -234,6 +237,24 @@ int main(int argc, char** argv) {
             const fs::path path = out / "window-save-sheet-dialog.png";
             step(dialog.grab().save(QString::fromStdString(path.string())),
                  "saving the Save as Setup Sheet picture");
+        }
+
+        {
+            // A sheet sent, then File > Settings History with the identification's record chosen:
+            // the rows the sheet changed are marked.
+            window.session().requestWrite();
+            orvek::driving::tickAndShow(window);
+            window.menuAction(orvek::menuCommand::SettingsHistory)->trigger();
+            auto* history = window.findChild<orvek::CHistoryDlg*>();
+            if (step(history && orvek::driving::pumpUntil([&] {
+                         return history->listings() > 0 && history->shown().size() >= 2;
+                     }),
+                     "listing the settings history")) {
+                history->records().selectRow(1);
+                QCoreApplication::processEvents();
+                saveImage(history->grab().toImage(), out, "window-history-dialog.png");
+                history->close();
+            }
         }
 
         window.ShowPage(Page::Firmware);

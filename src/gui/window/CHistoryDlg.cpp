@@ -58,6 +58,7 @@ QTableWidget* table(int columns, const QStringList& headers, QWidget* parent) {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setStretchLastSection(true);
     view->setAlternatingRowColors(false);
     skin::paintField(*view);
@@ -76,7 +77,7 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     : QDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Settings History"));
     skin::paintBlack(*this);
-    resize(760, 620);
+    resize(760, 720);
     auto* layout = new QVBoxLayout(this);
 
     allModels_ = new QCheckBox(QStringLiteral("Show &all models"), this);
@@ -98,7 +99,7 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     connect(records_, &QTableWidget::itemSelectionChanged, this, [this] { showSelected(); });
     // Enter (and a double click) on a record loads it.
     connect(records_, &QTableWidget::activated, this, [this] { loadSelected(); });
-    layout->addWidget(records_, 3);
+    layout->addWidget(records_, 2);
 
     comparison_ = table(
         3,
@@ -111,7 +112,7 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     comparison_->setRowCount(kParameterCount);
     for (const EscParameter& p : parameterTable())
         comparison_->setItem(p.keyNumber, 0, cell(QString::fromLatin1(p.keyName)));
-    layout->addWidget(comparison_, 4);
+    layout->addWidget(comparison_, 5);
 
     auto* noteRow = new QHBoxLayout;
     auto* noteLabel = new QLabel(QStringLiteral("&Note"), this);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <tuple>
@@ -226,6 +227,40 @@ TEST(SkinPictures, PageButtonsAndPromptShowTheirStatesInTheirColours) {
     EXPECT_GT(orange.red(), orange.blue() + 120);
     EXPECT_GT(white.blue(), 200);
     EXPECT_GT(inkColour(139).value(), inkColour(138).value()) << "a lamp that is on is brighter";
+}
+
+// The brightness a racer with deuteranopia sees (the Machado et al. full-severity matrix), or
+// plain greyscale with `deuteranopia` false.
+int seenBrightness(QRgb pixel, bool deuteranopia) {
+    double r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+    if (deuteranopia) {
+        const double r2 = 0.367322 * r + 0.860646 * g - 0.227968 * b;
+        const double g2 = 0.280085 * r + 0.672501 * g + 0.047413 * b;
+        const double b2 = -0.011820 * r + 0.042940 * g + 0.968881 * b;
+        r = r2, g = g2, b = b2;
+    }
+    return qGray(std::clamp(int(r), 0, 255), std::clamp(int(g), 0, 255),
+                 std::clamp(int(b), 0, 255));
+}
+
+TEST(SkinPictures, LampsDifferInShapeNotOnlyInColour) {
+    // Lit: a filled disc, bright in the middle. Dark: a ring around a black middle.
+    const QImage lit = SkinRegistry::pixmap(139).toImage();
+    const QImage dark = SkinRegistry::pixmap(138).toImage();
+    ASSERT_EQ(lit.size(), dark.size());
+    const QPoint middle(lit.width() / 2, lit.height() / 2);
+    for (bool deuteranopia : {false, true}) {
+        SCOPED_TRACE(deuteranopia ? "deuteranopia" : "greyscale");
+        const int litMiddle = seenBrightness(lit.pixel(middle), deuteranopia);
+        const int darkMiddle = seenBrightness(dark.pixel(middle), deuteranopia);
+        EXPECT_GT(litMiddle, 150);
+        EXPECT_LT(darkMiddle, 50);
+        // The dark lamp's ring is there to be seen: some pixel on its row is well above its middle.
+        int darkRing = 0;
+        for (int x = 0; x < dark.width(); ++x)
+            darkRing = std::max(darkRing, seenBrightness(dark.pixel(x, middle.y()), deuteranopia));
+        EXPECT_GT(darkRing, darkMiddle + 40);
+    }
 }
 
 }  // namespace
