@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
+#include <thread>
 
+#include "cli/HistoryLoops.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "gui/window/CHistoryDlg.h"
 #include "gui/window/WindowResources.h"
@@ -215,6 +218,57 @@ TEST(HistoryInWindow, AHistoryLockedByAnotherProgramIsSaidOnceAndTheWriteGoesOn)
     EXPECT_EQ(note.text().count(QStringLiteral("locked")), 1);
     ASSERT_TRUE(other.exec("COMMIT"));
     EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST(HistoryInWindow, AWindowAndTwoCommandLinesRecordAtOnceAndNothingIsLostOrDoubled) {
+    WindowRig rig;
+    ASSERT_TRUE(rig.ok);
+    const fs::path dataHome = rig.program.path() / "data";
+    rig.options.historyFile = dataHome / "orvek-link" / "history.sqlite";
+    CTarnwick11Dlg& w = rig.win();
+    w.show();
+    rig.connectEsc();
+
+    constexpr double kSeconds = 20;
+    std::vector<ReadLoopResult> loops;
+    std::thread cli([&] {
+        loops = runReadLoops(ORVEK_CLI_PATH, ORVEK_SIM_PATH, dataHome.string(), 2, kSeconds);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const OptionList& drag = w.settingsPage().lists().byKey(key::DragBrake);
+    while (clock.elapsed() < kSeconds * 1000) {
+        w.session().selectOption(key::DragBrake, otherOption(drag));
+        w.session().requestWrite();
+        rig.tick();
+    }
+    cli.join();
+    const int windowRecords = 1 + rig.sim.commits();  // the identification, then each write
+    ASSERT_GE(rig.sim.commits(), 3);
+    std::vector<std::int64_t> cliIds;
+    for (const ReadLoopResult& loop : loops) {
+        EXPECT_EQ(loop.failed, 0) << loop.lastError;
+        EXPECT_GE(loop.reads, 5);
+        for (std::int64_t id : loop.ids) {
+            EXPECT_GT(id, 0) << "every read reports its record";
+            cliIds.push_back(id);
+        }
+    }
+    const std::size_t total = static_cast<std::size_t>(windowRecords) + cliIds.size();
+    // The window's last records are written by its recorder after the last tick.
+    const std::vector<HistoryRecord> records = recordsOnceThere(rig.options.historyFile, total);
+    EXPECT_EQ(records.size(), total);
+    std::set<std::int64_t> ids;
+    int fromWindow = 0;
+    for (const HistoryRecord& record : records) {
+        ids.insert(record.id);
+        if (record.program == "window") ++fromWindow;
+    }
+    EXPECT_EQ(ids.size(), records.size()) << "no record twice";
+    EXPECT_EQ(fromWindow, windowRecords);
+    for (std::int64_t id : cliIds) EXPECT_EQ(ids.count(id), 1u) << "cli record " << id;
+    std::printf("recorded at once for %.0f s: %d by the window, %zu by two command lines\n",
+                kSeconds, windowRecords, cliIds.size());
 }
 
 }  // namespace
