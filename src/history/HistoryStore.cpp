@@ -249,7 +249,8 @@ HistoryStatus HistoryStore::openOnce(bool create) {
 HistoryStatus HistoryStore::prepareSchema() {
     sqlite3* db = db_.get();
     {
-        Statement check(db, "PRAGMA quick_check");
+        // The whole check, indexes against rows included: a per-model list must not miss any.
+        Statement check(db, "PRAGMA integrity_check(1)");
         if (check.status() != SQLITE_OK) return failure(check.status());
         const int stepped = check.step();
         if (stepped != SQLITE_ROW) return failure(stepped);
