@@ -306,8 +306,10 @@ void CTarnwick11Dlg::ShowPage(Page page) {
         pageButtons_[i]->latched = buttonPages[i] == page;
         pageButtons_[i]->repaint();
     }
-    // While an update runs its pictures stay as the worker set them.
-    if (page == Page::Firmware && status_.updateIdle) firmwarePage_->showReadyPictures();
+    // While an update is asked for or runs its pictures stay as the worker set them (its first
+    // pictures can reach the page before the status that says it runs).
+    if (page == Page::Firmware && status_.updateIdle && !updateLocked())
+        firmwarePage_->showReadyPictures();
 }
 
 void CTarnwick11Dlg::applyScreenResolution(int logicalDpi) {
