@@ -45,7 +45,9 @@ std::string historyNote(std::string_view text) {
     return note;
 }
 
-std::string historyTimeNow() {
+std::string historyTimeNow() { return utcTimeNow("%Y-%m-%dT%H:%M:%SZ"); }
+
+std::string utcTimeNow(const char* format) {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm utc{};
 #ifdef _WIN32
@@ -54,7 +56,7 @@ std::string historyTimeNow() {
     gmtime_r(&now, &utc);
 #endif
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::strftime(text, sizeof text, format, &utc);
     return text;
 }
 

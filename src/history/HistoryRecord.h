@@ -57,5 +57,7 @@ struct HistoryRecord {
 
 // Now, as a record's time.
 std::string historyTimeNow();
+// Now in UTC, formatted by strftime's `format`.
+std::string utcTimeNow(const char* format);
 
 }  // namespace orvek

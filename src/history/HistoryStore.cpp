@@ -145,19 +145,6 @@ bool isDamage(int code) {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
-std::string compactUtcNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char text[24];
-    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
-    return text;
-}
-
 }  // namespace
 
 std::filesystem::path defaultHistoryFile() {
@@ -306,14 +293,7 @@ HistoryStatus HistoryStore::prepareSchema() {
     if (version == kSchemaVersion) return HistoryStatus::Ok;
 
     // The steps run under the write lock; another program may have run them meanwhile.
-    if (const int begun = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        begun != SQLITE_OK)
-        return failure(begun);
-    const auto rollBack = [&](int code) {
-        const HistoryStatus status = failure(code);
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return status;
-    };
+    if (const HistoryStatus begun = beginWrite(); begun != HistoryStatus::Ok) return begun;
     if (const int read = schemaVersion(version); read != SQLITE_OK) return rollBack(read);
     if (version == 0) {
         const std::string start = "PRAGMA application_id=" + std::to_string(kApplicationId) +
@@ -336,8 +316,19 @@ HistoryStatus HistoryStore::prepareSchema() {
     return HistoryStatus::Ok;
 }
 
+HistoryStatus HistoryStore::beginWrite() {
+    const int begun = sqlite3_exec(db_.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    return begun == SQLITE_OK ? HistoryStatus::Ok : failure(begun);
+}
+
+HistoryStatus HistoryStore::rollBack(int code) {
+    const HistoryStatus status = failure(code);
+    sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    return status;
+}
+
 HistoryStatus HistoryStore::moveAside() {
-    const std::string base = file_.string() + ".damaged-" + compactUtcNow();
+    const std::string base = file_.string() + ".damaged-" + utcTimeNow("%Y%m%dT%H%M%SZ");
     std::string aside = base;
     std::error_code error;
     for (int n = 2; std::filesystem::exists(aside, error); ++n)
@@ -379,14 +370,7 @@ HistoryStatus HistoryStore::add(HistoryRecord& record) {
 
 HistoryStatus HistoryStore::insert(HistoryRecord& record) {
     sqlite3* db = db_.get();
-    if (const int begun = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        begun != SQLITE_OK)
-        return failure(begun);
-    const auto rollBack = [&](int code) {
-        const HistoryStatus status = failure(code);
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return status;
-    };
+    if (const HistoryStatus begun = beginWrite(); begun != HistoryStatus::Ok) return begun;
     {
         Statement put(db,
                       "INSERT INTO records(time, kind, program, info, model, family, firmware,"

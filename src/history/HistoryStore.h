@@ -74,6 +74,10 @@ private:
     HistoryStatus prepareSchema();
     HistoryStatus moveAside();
     HistoryStatus failure(int code);
+    // BEGIN IMMEDIATE, waiting for another writer up to kBusyWaitMs.
+    HistoryStatus beginWrite();
+    // The status of `code`, after the open transaction is rolled back.
+    HistoryStatus rollBack(int code);
     HistoryStatus insert(HistoryRecord& record);
 
     std::filesystem::path file_;

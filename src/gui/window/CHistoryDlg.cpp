@@ -15,10 +15,10 @@
 #include "gui/controls/SkinPalette.h"
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
+#include "gui/pages/settings/SettingsFileCommands.h"
 #include "history/SettingsRecords.h"
 #include "session/DeviceSession.h"
 #include "settings/ParamTable.h"
-#include "settings/SettingsImportReport.h"
 
 namespace orvek {
 
@@ -287,23 +287,8 @@ void CHistoryDlg::exportSelected() {
     const HistoryRecord* record = selected();
     if (!record || !record->holdsSettings()) return;
     const SettingsTexts texts = record->settings;
-    const auto chosen = context_.files.chooseFileToSave();
-    if (!chosen) return;
-    const std::filesystem::path file = settingsExportPath(*chosen);
-    std::error_code exists;
-    if (file != *chosen && std::filesystem::exists(file, exists) &&
-        !context_.messages.ask(file.string() + " already exists.\nDo you want to replace it?",
-                               false)) {
-        return;
-    }
-    std::error_code reason;
-    if (exportSettingsFile(texts, file, &reason) != SettingsFileStatus::Ok) {
-        context_.messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() +
-                                   "\n" + reason.message(),
-                               MessageIcon::Stop);
-        return;
-    }
-    status_->setText(QStringLiteral("Saved as ") + text(file.string()));
+    if (const auto file = ExportSettingsTexts(texts, context_.files, context_.messages))
+        status_->setText(QStringLiteral("Saved as ") + text(file->string()));
 }
 
 }  // namespace orvek

@@ -16,20 +16,28 @@ void ImportSettings(DeviceSession& session, FileDialogs& dialogs) {
 }
 
 void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {
+    ExportSettingsTexts(selectedSettingsTexts(page.lists()), dialogs, messages);
+}
+
+std::optional<std::filesystem::path> ExportSettingsTexts(const SettingsTexts& texts,
+                                                         FileDialogs& dialogs,
+                                                         MessageBoxes& messages) {
     const auto chosen = dialogs.chooseFileToSave();
-    if (!chosen) return;
+    if (!chosen) return std::nullopt;
     const std::filesystem::path file = settingsExportPath(*chosen);
     std::error_code exists;
     if (file != *chosen && std::filesystem::exists(file, exists) &&
         !messages.ask(file.string() + " already exists.\nDo you want to replace it?", false)) {
-        return;
+        return std::nullopt;
     }
     std::error_code reason;
-    if (exportSettingsFile(page.lists(), file, &reason) != SettingsFileStatus::Ok) {
+    if (exportSettingsFile(texts, file, &reason) != SettingsFileStatus::Ok) {
         messages.show(std::string(settingsFileText::WriteError) + "\n\n" + file.string() + "\n" +
                           reason.message(),
                       MessageIcon::Stop);
+        return std::nullopt;
     }
+    return file;
 }
 
 void ExportSetupCard(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages) {

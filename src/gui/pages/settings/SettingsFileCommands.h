@@ -2,9 +2,13 @@
 // File > Import Settings and File > Export Settings: the eighteen selections of the ESC SETUP
 // page loaded from or saved to a settings file (.cfg); File > Save as Setup Sheet. Neither talks to
 // the ESC; what cannot be done is reported in a message box.
+#include <filesystem>
+#include <optional>
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
+
+#include "settings/SettingsFile.h"
 #include "settings/SettingsImportReport.h"
 
 namespace orvek {
@@ -25,6 +29,10 @@ void ImportSettings(DeviceSession& session, FileDialogs& dialogs);
 // selected texts. Asks before replacing a file the dialog did not ask about; a failed write
 // is reported with the path and the reason, and leaves an existing file as it was.
 void ExportSettings(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
+// The same for eighteen texts (a history record's); the file written, nothing when none was.
+std::optional<std::filesystem::path> ExportSettingsTexts(const SettingsTexts& texts,
+                                                         FileDialogs& dialogs,
+                                                         MessageBoxes& messages);
 
 // Asks for a category, a name and the notes (prefilled from the sheet loaded, the identified
 // ESC's firmware and today's date) and saves the lists as they show now as a setup sheet in the
