@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 jobs="${ORVEK_JOBS:-2}"
 scripts/check-format.sh
+scripts/check-conflicts.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
