@@ -39,10 +39,10 @@ struct SheetSaveOptions {
 enum class HistoryAction { List, Show, Note, Restore, Export };
 struct HistoryOptions {
     HistoryAction action = HistoryAction::List;
-    std::string model;       // list: only this model
-    std::size_t limit = 50;  // list: at most this many, newest first; 0 for all
-    std::int64_t id = 0;
-    std::string text;  // note: the note; export: the settings file
+    std::string model;             // list: only models holding this text, in any case
+    std::string limitText = "50";  // list: at most this many, newest first; 0 for all
+    std::string idText;            // the record's number as given: "12" or "#12"
+    std::string text;              // note: the note; export: the settings file
     bool dryRun = false;
     bool noVerify = false;
 };

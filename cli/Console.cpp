@@ -23,6 +23,33 @@ bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 void prepareConsole() {}
 #endif
 
+std::string terminalText(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    char escaped[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        unsigned code = 0x100;  // none
+        if (c < 0x20 || c == 0x7F) {
+            code = c;
+        } else if (c == 0xC2 && i + 1 < text.size()) {
+            // U+0080..U+009F in UTF-8: the C1 controls, CSI (U+009B) among them.
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9F) {
+                code = next;
+                ++i;
+            }
+        }
+        if (code == 0x100) {
+            shown += static_cast<char>(c);
+        } else {
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", code);
+            shown += escaped;
+        }
+    }
+    return shown;
+}
+
 void Console::out(const std::string& line) const {
     if (!json_) std::printf("%s\n", line.c_str());
 }

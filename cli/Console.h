@@ -47,6 +47,11 @@ private:
 
 bool stderrIsTerminal();
 
+// A text that came from a file (a history record, say), fit for a terminal: control characters
+// (C0, DEL and C1) are written as JSON writes them ("\u001b"), so that no escape sequence in
+// the file reaches the terminal.
+std::string terminalText(const std::string& text);
+
 // Readies the console for the program's UTF-8 text (a Windows console shows UTF-8 only in its
 // UTF-8 code page); nothing elsewhere.
 void prepareConsole();

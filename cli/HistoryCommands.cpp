@@ -3,6 +3,7 @@
 // settings file.
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -13,6 +14,7 @@
 #ifdef ORVEK_WITH_HISTORY
 #include "history/HistoryStore.h"
 #include "history/SettingsRecords.h"
+#include "platform/AsciiCase.h"
 #include "settings/SettingsFile.h"
 #endif
 
@@ -40,16 +42,46 @@ std::string hexBytes(const std::uint8_t* data, std::size_t size) {
 
 std::string sourceText(const HistoryRecord& r) {
     const std::string text = originText(r.origin);
-    return text.empty() ? "unknown" : text;
+    return text.empty() ? "unknown" : terminalText(text);
 }
 
 // "ORVEK ARC, Expert V1.30", or what of it is known.
 std::string deviceText(const HistoryRecord& r) {
-    if (r.model.empty() && r.firmware.empty()) return "unidentified device";
-    if (r.model.empty()) return r.firmware;
-    if (r.firmware.empty()) return r.model;
-    return r.model + ", " + r.firmware;
+    const std::string model = terminalText(r.model);
+    const std::string firmware = terminalText(r.firmware);
+    if (model.empty() && firmware.empty()) return "unidentified device";
+    if (model.empty()) return firmware;
+    if (firmware.empty()) return model;
+    return model + ", " + firmware;
 }
+
+// "12" or "#12", as the listing shows a record's number; nothing for any other text.
+std::optional<std::int64_t> recordNumber(const std::string& text) {
+    const std::size_t start = !text.empty() && text[0] == '#' ? 1 : 0;
+    const std::size_t digits = text.size() - start;
+    if (digits == 0 || digits > 18) return std::nullopt;
+    std::int64_t number = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        number = number * 10 + (text[i] - '0');
+    }
+    if (number == 0) return std::nullopt;
+    return number;
+}
+
+// A count of records, 0 for all.
+std::optional<std::size_t> recordCount(const std::string& text) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    std::size_t count = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        count = count * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return count;
+}
+
+// "\"ab\"", with what a terminal would act on escaped.
+std::string quoted(const std::string& text) { return "\"" + terminalText(text) + "\""; }
 
 // What happened, in a few words: "read", "write (file /home/racer/race.cfg)", "update of the
 // ESC with V1.40.kfw: finished". The source is named where the kind does not say it.
@@ -62,7 +94,7 @@ std::string eventText(const HistoryRecord& r) {
         case HistoryKind::Update: break;
     }
     return std::string("update of the ") + (r.target == "card" ? "program card" : "ESC") +
-           " with " + r.image + ": " + r.result;
+           " with " + terminalText(r.image) + ": " + terminalText(r.result);
 }
 
 Json summaryJson(const HistoryRecord& r) {
@@ -118,6 +150,15 @@ int historyProblem(const Console& console, HistoryStatus status, const HistorySt
     }
 }
 
+// The line for a note that could not be kept; exit code kExitFailure.
+int noteProblem(const Console& console, HistoryStatus status, const HistoryStore& store) {
+    if (status == HistoryStatus::CannotOpen) {
+        return console.fail(kExitFailure, "cannot write the note into the settings history " +
+                                              fileText(store.file()) + ": " + store.lastError());
+    }
+    return historyProblem(console, status, store);
+}
+
 // A damaged file found while reading was moved aside: said as a recording says it.
 void tellMovedAside(const Console& console, const HistoryStore& store) {
     if (!store.movedAside().empty())
@@ -143,12 +184,32 @@ int settingsRecordOnly(const Console& console, const HistoryRecord& record) {
                                            " is a firmware update; it holds no settings");
 }
 
+bool modelMatches(const std::string& model, const std::string& wanted) {
+    return std::search(model.begin(), model.end(), wanted.begin(), wanted.end(),
+                       [](char a, char b) { return foldAscii(a) == foldAscii(b); }) != model.end();
+}
+
 int list(const Console& console, const HistoryOptions& options) {
+    const std::optional<std::size_t> limit = recordCount(options.limitText);
+    if (!limit) {
+        return console.fail(kExitUsage, "--limit takes a number of records (0 for all), not " +
+                                            quoted(options.limitText));
+    }
     HistoryStore store(defaultHistoryFile());
     std::vector<HistoryRecord> records;
-    const HistoryStatus status = store.list(options.model, options.limit, records);
+    // The model is matched here, in any case and by part ("arc" finds "ORVEK ARC"); the
+    // store's own model filter is exact, for the window's list of one ESC's records.
+    const HistoryStatus status = store.list("", options.model.empty() ? *limit : 0, records);
     tellMovedAside(console, store);
     if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
+    if (!options.model.empty()) {
+        records.erase(std::remove_if(records.begin(), records.end(),
+                                     [&](const HistoryRecord& r) {
+                                         return !modelMatches(r.model, options.model);
+                                     }),
+                      records.end());
+        if (*limit != 0 && records.size() > *limit) records.resize(*limit);
+    }
     Json j;
     j["records"] = Json::array();
     // The numbers right-aligned, the newest (the widest) first.
@@ -156,74 +217,76 @@ int list(const Console& console, const HistoryOptions& options) {
     for (const HistoryRecord& r : records) {
         const std::string number = std::to_string(r.id);
         console.out(std::string(width - std::min(width, number.size()), ' ') + "#" + number + "  " +
-                    r.time + "  " + r.program + "  " + deviceText(r) + "  " + eventText(r) +
-                    (r.note.empty() ? "" : "  \"" + r.note + "\""));
+                    terminalText(r.time) + "  " + terminalText(r.program) + "  " + deviceText(r) +
+                    "  " + eventText(r) + (r.note.empty() ? "" : "  " + quoted(r.note)));
         j["records"].push_back(summaryJson(r));
     }
     if (records.empty()) {
-        console.out(options.model.empty()
-                        ? "no records in the settings history"
-                        : "no records of " + options.model + " in the settings history");
+        console.out(options.model.empty() ? "no records in the settings history"
+                                          : "no records of a model holding " +
+                                                quoted(options.model) + " in the settings history");
     }
     console.document(j);
     return kExitOk;
 }
 
-int show(const Console& console, const HistoryOptions& options) {
+int show(const Console& console, std::int64_t id) {
     HistoryStore store(defaultHistoryFile());
     HistoryRecord r;
-    if (const int code = findRecord(console, store, options.id, r)) return code;
+    if (const int code = findRecord(console, store, id, r)) return code;
     console.out("record   #" + std::to_string(r.id));
-    console.out("time     " + r.time);
+    console.out("time     " + terminalText(r.time));
     console.out(std::string("kind     ") + historyKindName(r.kind));
-    console.out("program  " + r.program);
-    console.out("model    " + r.model);
-    console.out("family   " + r.family);
-    console.out("firmware " + r.firmware);
+    console.out("program  " + terminalText(r.program));
+    console.out("model    " + terminalText(r.model));
+    console.out("family   " + terminalText(r.family));
+    console.out("firmware " + terminalText(r.firmware));
     console.out("info     " + hexBytes(r.info.data(), r.info.size()));
     if (r.holdsSettings()) {
         console.out("source   " + sourceText(r));
         console.out("block    " + hexBytes(r.block.data(), r.block.size()));
     } else {
-        console.out("image    " + r.image + " (" + std::to_string(r.imageSize) + " bytes)");
+        console.out("image    " + terminalText(r.image) + " (" + std::to_string(r.imageSize) +
+                    " bytes)");
         console.out("target   " + std::string(r.target == "card" ? "program card" : "ESC"));
-        console.out("result   " + r.result);
+        console.out("result   " + terminalText(r.result));
     }
-    console.out("note     " + r.note);
+    console.out("note     " + terminalText(r.note));
     if (r.holdsSettings()) {
         for (const EscParameter& p : parameterTable()) {
             console.out(std::string(p.keyName) + " = " +
-                        r.settings[static_cast<std::size_t>(p.keyNumber)]);
+                        terminalText(r.settings[static_cast<std::size_t>(p.keyNumber)]));
         }
     }
     console.document(recordJson(r));
     return kExitOk;
 }
 
-int note(const Console& console, const HistoryOptions& options) {
+int note(const Console& console, std::int64_t id, const HistoryOptions& options) {
     HistoryStore store(defaultHistoryFile());
-    const HistoryStatus status = store.setNote(options.id, options.text);
+    const HistoryStatus status = store.setNote(id, options.text);
     tellMovedAside(console, store);
     if (status == HistoryStatus::NotFound) {
-        return console.fail(
-            kExitBadInput, "no record #" + std::to_string(options.id) + " in the settings history");
+        return console.fail(kExitBadInput,
+                            "no record #" + std::to_string(id) + " in the settings history");
     }
-    if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
+    if (status != HistoryStatus::Ok) return noteProblem(console, status, store);
     const std::string kept = historyNote(options.text);
-    console.out("note of record #" + std::to_string(options.id) + ": " +
-                (kept.empty() ? "(none)" : kept));
+    console.out("note of record #" + std::to_string(id) + ": " +
+                (kept.empty() ? "(none)" : terminalText(kept)));
     Json j;
-    j["id"] = options.id;
+    j["id"] = id;
     j["note"] = kept;
     console.document(j);
     return kExitOk;
 }
 
-int restore(const GlobalOptions& global, const Console& console, const HistoryOptions& options) {
+int restore(const GlobalOptions& global, const Console& console, std::int64_t number,
+            const HistoryOptions& options) {
     HistoryRecord record;
     {
         HistoryStore store(defaultHistoryFile());
-        if (const int code = findRecord(console, store, options.id, record)) return code;
+        if (const int code = findRecord(console, store, number, record)) return code;
     }
     if (const int code = settingsRecordOnly(console, record)) return code;
 
@@ -234,7 +297,7 @@ int restore(const GlobalOptions& global, const Console& console, const HistoryOp
     if (record.family != escFamilyName(id.family)) {
         return console.fail(kExitTransfer,
                             "record #" + std::to_string(record.id) + " holds settings of the " +
-                                (record.family.empty() ? "unknown" : record.family) +
+                                (record.family.empty() ? "unknown" : terminalText(record.family)) +
                                 " family; the attached ESC is " + describe(id) + "; nothing sent");
     }
     const Texts before = selectedTexts(lists);
@@ -248,15 +311,28 @@ int restore(const GlobalOptions& global, const Console& console, const HistoryOp
                            {ValuesSource::History, "#" + std::to_string(record.id), false}, j);
 }
 
-int exportRecord(const Console& console, const HistoryOptions& options) {
+int exportRecord(const Console& console, std::int64_t id, const HistoryOptions& options) {
+    if (options.text.empty() || options.text.back() == '/') {
+        return console.fail(kExitUsage,
+                            "history export needs the settings file's name (or - for standard "
+                            "output)");
+    }
+    const bool toStdout = options.text == "-";
+    if (toStdout && console.json()) {
+        return console.fail(kExitUsage,
+                            "history export - and --json both use standard output; choose one");
+    }
     HistoryRecord record;
     {
         HistoryStore store(defaultHistoryFile());
-        if (const int code = findRecord(console, store, options.id, record)) return code;
+        if (const int code = findRecord(console, store, id, record)) return code;
     }
     if (const int code = settingsRecordOnly(console, record)) return code;
-    if (options.text.empty() || options.text.back() == '/') {
-        return console.fail(kExitUsage, "history export needs the settings file's name");
+    if (toStdout) {
+        std::fputs(settingsFileBytes(record.settings).c_str(), stdout);
+        return std::fflush(stdout) == 0
+                   ? kExitOk
+                   : console.fail(kExitCannotWrite, "cannot write to standard output");
     }
     const std::filesystem::path path = settingsExportPath(fileArgument(options.text));
     std::error_code reason;
@@ -275,12 +351,19 @@ int exportRecord(const Console& console, const HistoryOptions& options) {
 }  // namespace
 
 int runHistory(const GlobalOptions& global, const Console& console, const HistoryOptions& options) {
+    if (options.action == HistoryAction::List) return list(console, options);
+    const std::optional<std::int64_t> id = recordNumber(options.idText);
+    if (!id) {
+        return console.fail(kExitUsage, quoted(options.idText) +
+                                            " is not a record number; history lists them (#12 "
+                                            "or 12)");
+    }
     switch (options.action) {
-        case HistoryAction::List: return list(console, options);
-        case HistoryAction::Show: return show(console, options);
-        case HistoryAction::Note: return note(console, options);
-        case HistoryAction::Restore: return restore(global, console, options);
-        case HistoryAction::Export: return exportRecord(console, options);
+        case HistoryAction::List: break;
+        case HistoryAction::Show: return show(console, *id);
+        case HistoryAction::Note: return note(console, *id, options);
+        case HistoryAction::Restore: return restore(global, console, *id, options);
+        case HistoryAction::Export: return exportRecord(console, *id, options);
     }
     return kExitUsage;
 }

@@ -127,24 +127,25 @@ int main(int argc, char** argv) {
     auto* historyCommand = app.add_subcommand(
         "history", "List the settings history: every read, write, defaults and firmware update");
     historyCommand->require_subcommand(0, 1);
-    historyCommand->add_option("--model", history.model, "Only the records of this model");
-    historyCommand->add_option("--limit", history.limit,
+    historyCommand->add_option("--model", history.model,
+                               "Only the records whose model holds this text (any case)");
+    historyCommand->add_option("--limit", history.limitText,
                                "At most this many records, newest first (default 50; 0 for all)");
     auto* historyShow = historyCommand->add_subcommand("show", "Show one record in full");
-    historyShow->add_option("id", history.id, "The record's number")->required();
+    historyShow->add_option("id", history.idText, "The record's number")->required();
     auto* historyNote =
         historyCommand->add_subcommand("note", "Give a record a note (one line; empty removes it)");
-    historyNote->add_option("id", history.id, "The record's number")->required();
+    historyNote->add_option("id", history.idText, "The record's number")->required();
     historyNote->add_option("text", history.text, "The note")->required();
     auto* historyRestore = historyCommand->add_subcommand(
         "restore", "Write a record's settings into the ESC, as write does with a file");
-    historyRestore->add_option("id", history.id, "The record's number")->required();
+    historyRestore->add_option("id", history.idText, "The record's number")->required();
     historyRestore->add_flag("--dry-run", history.dryRun, "Show what would change; send nothing");
     historyRestore->add_flag("--no-verify", history.noVerify,
                              "Do not read the settings back to compare");
     auto* historyExport =
         historyCommand->add_subcommand("export", "Save a record's settings as a settings file");
-    historyExport->add_option("id", history.id, "The record's number")->required();
+    historyExport->add_option("id", history.idText, "The record's number")->required();
     historyExport->add_option("file", history.text, "Settings file (.cfg)")->required();
 
     CardOptions cardOptions;

@@ -2,6 +2,12 @@
 
 #include <sqlite3.h>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -12,41 +18,6 @@
 namespace orvek {
 
 namespace {
-
-// "ORVK": a file of ours, told from any other SQLite database that lies at the same path.
-constexpr int kApplicationId = 0x4F52564B;
-
-// Each step takes the schema from the version before it to its own number (index + 1).
-constexpr const char* kMigrations[] = {
-    // 1: the records.
-    "CREATE TABLE records("
-    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
-    " time TEXT NOT NULL,"
-    " kind TEXT NOT NULL,"
-    " program TEXT NOT NULL DEFAULT '',"
-    " info BLOB,"
-    " model TEXT NOT NULL DEFAULT '',"
-    " family TEXT NOT NULL DEFAULT '',"
-    " firmware TEXT NOT NULL DEFAULT '',"
-    " block BLOB,"
-    " settings TEXT NOT NULL DEFAULT '',"
-    " source TEXT NOT NULL DEFAULT '',"
-    " source_detail TEXT NOT NULL DEFAULT '',"
-    " note TEXT NOT NULL DEFAULT '',"
-    " image TEXT NOT NULL DEFAULT '',"
-    " image_size INTEGER NOT NULL DEFAULT 0,"
-    " target TEXT NOT NULL DEFAULT '',"
-    " result TEXT NOT NULL DEFAULT '');",
-    // 2: whether picks followed the source, and the window's per-model list without a scan.
-    "ALTER TABLE records ADD COLUMN edited INTEGER NOT NULL DEFAULT 0;"
-    "CREATE INDEX records_by_model ON records(model, id);",
-};
-static_assert(sizeof kMigrations / sizeof kMigrations[0] == HistoryStore::kSchemaVersion,
-              "one migration step per schema version");
-
-constexpr const char* kColumns =
-    "id, time, kind, program, info, model, family, firmware, block, settings, source,"
-    " source_detail, edited, note, image, image_size, target, result";
 
 // A prepared statement, finalized with its owner.
 class Statement {
@@ -145,6 +116,49 @@ bool isDamage(int code) {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+// 0 when this process may write `path`, else the errno that says why not.
+int writeDenial(const std::filesystem::path& path) {
+#ifdef _WIN32
+    if (::_waccess(path.c_str(), 2) == 0) return 0;
+#else
+    if (::access(path.c_str(), W_OK) == 0) return 0;
+#endif
+    return errno;
+}
+
+// "a pipe", "a folder": what lies where the history's file should be.
+const char* kindText(std::filesystem::file_type type) {
+    switch (type) {
+        case std::filesystem::file_type::directory: return "a folder";
+        case std::filesystem::file_type::fifo: return "a pipe";
+        case std::filesystem::file_type::socket: return "a socket";
+        case std::filesystem::file_type::block:
+        case std::filesystem::file_type::character: return "a device";
+        default: return "not a regular file";
+    }
+}
+
+// The path as an SQLite URI's path: everything but the unreserved characters and '/' escaped.
+std::string uriPath(const std::filesystem::path& file) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri;
+    for (unsigned char c : file.generic_u8string()) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xF];
+        }
+    }
+    return uri;
+}
+
+std::filesystem::path companion(const std::filesystem::path& file, const char* suffix) {
+    return file.string() + suffix;
+}
+
 }  // namespace
 
 std::filesystem::path defaultHistoryFile() {
@@ -183,46 +197,101 @@ HistoryStatus HistoryStore::failure(int code) {
     }
 }
 
-HistoryStatus HistoryStore::open(bool create) {
+HistoryStatus HistoryStore::open(HistoryAccess access) {
     movedAside_.clear();
-    HistoryStatus status = openOnce(create);
+    movedForeign_ = false;
+    HistoryStatus status = openOnce(access);
     if (damaged_) {
+        const bool foreign = foreign_;
         close();
         status = moveAside();
-        if (status == HistoryStatus::Ok) status = openOnce(create);
+        if (status == HistoryStatus::Ok) {
+            movedForeign_ = foreign;
+            status = openOnce(access);
+        }
     }
     if (status != HistoryStatus::Ok) close();
     return status;
 }
 
-HistoryStatus HistoryStore::openOnce(bool create) {
+HistoryStatus HistoryStore::ensureOpen(HistoryAccess access) {
+    if (db_ && (access == HistoryAccess::Read || !readOnly_)) return HistoryStatus::Ok;
+    return open(access);
+}
+
+HistoryStatus HistoryStore::openOnce(HistoryAccess access) {
     damaged_ = false;
+    foreign_ = false;
     close();
     if (file_.empty()) {
         lastError_ = "no user data folder (neither XDG_DATA_HOME nor HOME is set)";
         return HistoryStatus::CannotOpen;
     }
     std::error_code error;
-    const std::filesystem::path folder = file_.parent_path();
-    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-        if (!create) return HistoryStatus::NotFound;
+    const std::filesystem::path folder = file_.parent_path().empty() ? "." : file_.parent_path();
+    if (!std::filesystem::is_directory(folder, error)) {
+        if (access != HistoryAccess::Record) return HistoryStatus::NotFound;
         std::filesystem::create_directories(folder, error);
         if (error) {
-            lastError_ = error.message();
+            lastError_ = folder.string() + " cannot be made (" + error.message() + ")";
             return HistoryStatus::CannotOpen;
         }
     }
     // A link is followed only to a file in the same folder.
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(file_, error))) {
         const auto target = std::filesystem::weakly_canonical(file_, error);
-        const auto home = std::filesystem::weakly_canonical(folder.empty() ? "." : folder, error);
+        const auto home = std::filesystem::weakly_canonical(folder, error);
         if (error || target.parent_path() != home) {
             lastError_ = "a symbolic link out of " + folder.string();
             return HistoryStatus::LinkOutside;
         }
     }
-    if (!create && !std::filesystem::exists(file_, error)) return HistoryStatus::NotFound;
+    const std::filesystem::file_status found = std::filesystem::status(file_, error);
+    if (std::filesystem::exists(found) && !std::filesystem::is_regular_file(found)) {
+        lastError_ = std::string("it is ") + kindText(found.type()) + ", not a file";
+        return HistoryStatus::CannotOpen;
+    }
+    const bool present = std::filesystem::exists(found);
+    if (!present && access != HistoryAccess::Record) return HistoryStatus::NotFound;
 
+    // Asked before SQLite is: opened for writing where it may not write, SQLite falls back to
+    // reading and leaves its log and index behind, or names a missing file for a denied folder.
+    const int folderDenied = writeDenial(folder);
+    const int fileDenied = present ? writeDenial(file_) : 0;
+    if (folderDenied != 0 || fileDenied != 0) {
+        if (access == HistoryAccess::Read) return openReadOnly();
+        lastError_ = folderDenied != 0 ? "no right to write in " + folder.string() + " (" +
+                                             std::strerror(folderDenied) + ")"
+                                       : std::string("the file may not be written (") +
+                                             std::strerror(fileDenied) + ")";
+        return HistoryStatus::CannotOpen;
+    }
+    // A full disk refuses the index SQLite makes beside the file, and leaves a stub of it that
+    // breaks every later open until space returns: what this open made and no reader could
+    // use (an index shorter than its 32-KiB header, a log without a byte) is cleared again, and
+    // a reader then reads the file without them.
+    const std::filesystem::path log = companion(file_, "-wal");
+    const std::filesystem::path index = companion(file_, "-shm");
+    const bool hadLog = std::filesystem::exists(log, error);
+    const bool hadIndex = std::filesystem::exists(index, error);
+    const HistoryStatus status = openReadWrite(access == HistoryAccess::Record);
+    if (status == HistoryStatus::Ok || damaged_ || status == HistoryStatus::Busy ||
+        status == HistoryStatus::NewerSchema)
+        return status;
+    close();
+    if (!hadIndex && std::filesystem::file_size(index, error) < 32768 && !error)
+        std::filesystem::remove(index, error);
+    if (!hadLog && std::filesystem::file_size(log, error) == 0 && !error)
+        std::filesystem::remove(log, error);
+    if (access != HistoryAccess::Read) return status;
+    const std::string writeError = lastError_;
+    const HistoryStatus read = openReadOnly();
+    if (read != HistoryStatus::Ok && !damaged_) lastError_ = writeError;
+    return read;
+}
+
+HistoryStatus HistoryStore::openReadWrite(bool create) {
+    readOnly_ = false;
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     const int opened = sqlite3_open_v2(file_.string().c_str(), &raw, flags, nullptr);
@@ -230,10 +299,27 @@ HistoryStatus HistoryStore::openOnce(bool create) {
     if (opened != SQLITE_OK) return failure(opened);
     sqlite3_extended_result_codes(db_.get(), 1);
     sqlite3_busy_timeout(db_.get(), kBusyWaitMs);
-    return prepareSchema();
+    return prepareSchema(true);
 }
 
-HistoryStatus HistoryStore::prepareSchema() {
+HistoryStatus HistoryStore::openReadOnly() {
+    readOnly_ = true;
+    // Without a log, no other program has the file open (its log lives as long as a
+    // connection does) and none could write it here: the file is read as it lies, with no
+    // index made beside it. With a log, the writer's index is shared as usual.
+    const bool log = std::filesystem::exists(companion(file_, "-wal"));
+    const std::string uri = "file:" + uriPath(file_) + "?mode=ro" + (log ? "" : "&immutable=1");
+    sqlite3* raw = nullptr;
+    const int opened =
+        sqlite3_open_v2(uri.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    db_.reset(raw);
+    if (opened != SQLITE_OK) return failure(opened);
+    sqlite3_extended_result_codes(db_.get(), 1);
+    sqlite3_busy_timeout(db_.get(), kBusyWaitMs);
+    return prepareSchema(false);
+}
+
+HistoryStatus HistoryStore::prepareSchema(bool mayChange) {
     sqlite3* db = db_.get();
     {
         // The whole check, indexes against rows included: a per-model list must not miss any.
@@ -247,22 +333,13 @@ HistoryStatus HistoryStore::prepareSchema() {
             return HistoryStatus::Failed;
         }
     }
-    std::int64_t applicationId = 0;
-    std::int64_t tables = 0;
-    {
-        Statement id(db, "PRAGMA application_id");
-        if (id.status() != SQLITE_OK || id.step() != SQLITE_ROW)
-            return failure(sqlite3_errcode(db));
-        applicationId = id.number(0);
-        Statement count(db, "SELECT count(*) FROM sqlite_master");
-        if (count.status() != SQLITE_OK || count.step() != SQLITE_ROW)
-            return failure(sqlite3_errcode(db));
-        tables = count.number(0);
-    }
-    if (applicationId != kApplicationId && tables > 0) {
-        damaged_ = true;
-        lastError_ = "the file is another program's database";
-        return HistoryStatus::Failed;
+    SchemaState state;
+    if (const int read = readSchema(db, state); read != SQLITE_OK) return failure(read);
+    if (const HistoryStatus judged = judge(state); judged != HistoryStatus::Ok) return judged;
+    if (!mayChange) {
+        // An older file is read as it is; its steps wait for a program that may write.
+        version_ = state.version;
+        return HistoryStatus::Ok;
     }
     // Write-ahead logging: readers never wait for a writer, and a writer only for another.
     {
@@ -273,46 +350,56 @@ HistoryStatus HistoryStore::prepareSchema() {
     }
     if (sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK)
         return failure(sqlite3_errcode(db));
-
-    const auto schemaVersion = [&](std::int64_t& version) {
-        version = 0;
-        Statement present(db, "SELECT 1 FROM sqlite_master WHERE name='schema_version'");
-        if (present.status() != SQLITE_OK) return present.status();
-        if (present.step() != SQLITE_ROW) return SQLITE_OK;
-        Statement read(db, "SELECT max(version) FROM schema_version");
-        if (read.status() != SQLITE_OK) return read.status();
-        if (read.step() == SQLITE_ROW) version = read.number(0);
-        return SQLITE_OK;
-    };
-    std::int64_t version = 0;
-    if (const int read = schemaVersion(version); read != SQLITE_OK) return failure(read);
-    if (version > kSchemaVersion) {
-        lastError_ = "schema version " + std::to_string(version);
-        return HistoryStatus::NewerSchema;
+    if (state.verdict == SchemaVerdict::Current) {
+        version_ = state.version;
+        return HistoryStatus::Ok;
     }
-    if (version == kSchemaVersion) return HistoryStatus::Ok;
 
-    // The steps run under the write lock; another program may have run them meanwhile.
+    // The steps run under the write lock, from the tables as they are then: another program
+    // may have run them meanwhile.
     if (const HistoryStatus begun = beginWrite(); begun != HistoryStatus::Ok) return begun;
-    if (const int read = schemaVersion(version); read != SQLITE_OK) return rollBack(read);
-    if (version == 0) {
-        const std::string start = "PRAGMA application_id=" + std::to_string(kApplicationId) +
-                                  "; CREATE TABLE schema_version(version INTEGER NOT NULL);"
-                                  " INSERT INTO schema_version VALUES(0);";
-        if (const int made = sqlite3_exec(db, start.c_str(), nullptr, nullptr, nullptr);
-            made != SQLITE_OK)
-            return rollBack(made);
+    if (const int read = readSchema(db, state); read != SQLITE_OK) return rollBack(read);
+    if (const HistoryStatus judged = judge(state); judged != HistoryStatus::Ok) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return judged;
     }
-    for (std::int64_t step = version; step < kSchemaVersion; ++step) {
-        if (const int ran = sqlite3_exec(db, kMigrations[step], nullptr, nullptr, nullptr);
-            ran != SQLITE_OK)
-            return rollBack(ran);
+    if (state.verdict != SchemaVerdict::Current) {
+        if (const int ran = migrateSchema(db, state); ran != SQLITE_OK) {
+            const HistoryStatus status = rollBack(ran);
+            // Tables judged sound that a step still cannot take are damage as well; a full
+            // disk or a lock is not.
+            if ((ran & 0xFF) == SQLITE_ERROR || (ran & 0xFF) == SQLITE_CONSTRAINT) {
+                damaged_ = true;
+                lastError_ =
+                    "the file is damaged: a step of its schema failed (" + lastError_ + ")";
+            }
+            return status;
+        }
     }
-    const std::string mark =
-        "UPDATE schema_version SET version=" + std::to_string(kSchemaVersion) + "; COMMIT";
-    if (const int done = sqlite3_exec(db, mark.c_str(), nullptr, nullptr, nullptr);
-        done != SQLITE_OK)
+    if (const int done = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr); done != SQLITE_OK)
         return rollBack(done);
+    version_ = kHistorySchemaVersion;
+    return HistoryStatus::Ok;
+}
+
+HistoryStatus HistoryStore::judge(const SchemaState& state) {
+    switch (state.verdict) {
+        case SchemaVerdict::Foreign:
+            damaged_ = true;
+            foreign_ = true;
+            lastError_ = "the file is another program's database";
+            return HistoryStatus::Failed;
+        case SchemaVerdict::Damaged:
+            damaged_ = true;
+            lastError_ = "the file is damaged: " + state.reason;
+            return HistoryStatus::Failed;
+        case SchemaVerdict::Newer:
+            lastError_ = "schema version " + std::to_string(state.version);
+            return HistoryStatus::NewerSchema;
+        case SchemaVerdict::Empty:
+        case SchemaVerdict::Older:
+        case SchemaVerdict::Current: break;
+    }
     return HistoryStatus::Ok;
 }
 
@@ -335,7 +422,7 @@ HistoryStatus HistoryStore::moveAside() {
         aside = base + "-" + std::to_string(n);
     std::filesystem::rename(file_, aside, error);
     if (error) {
-        lastError_ = "the file is damaged and could not be moved aside: " + error.message();
+        lastError_ += "; it could not be moved aside (" + error.message() + ")";
         return HistoryStatus::CannotOpen;
     }
     // Its log and index go with it, so that the new file never reads them.
@@ -352,18 +439,21 @@ HistoryStatus HistoryStore::add(HistoryRecord& record) {
     if (record.time.empty()) record.time = historyTimeNow();
     record.note = historyNote(record.note);
     movedAside_.clear();
-    if (!db_) {
-        const HistoryStatus opened = open(true);
-        if (opened != HistoryStatus::Ok) return opened;
-    }
+    movedForeign_ = false;
+    if (const HistoryStatus opened = ensureOpen(HistoryAccess::Record); opened != HistoryStatus::Ok)
+        return opened;
     HistoryStatus status = insert(record);
     if (damaged_) {
         const std::filesystem::path earlier = movedAside_;
+        const bool earlierForeign = movedForeign_;
         close();
         status = moveAside();
-        if (status == HistoryStatus::Ok) status = openOnce(true);
+        if (status == HistoryStatus::Ok) status = openOnce(HistoryAccess::Record);
         if (status == HistoryStatus::Ok) status = insert(record);
-        if (movedAside_.empty()) movedAside_ = earlier;
+        if (movedAside_.empty()) {
+            movedAside_ = earlier;
+            movedForeign_ = earlierForeign;
+        }
     }
     return status;
 }
@@ -416,12 +506,11 @@ HistoryStatus HistoryStore::insert(HistoryRecord& record) {
 HistoryStatus HistoryStore::list(const std::string& model, std::size_t limit,
                                  std::vector<HistoryRecord>& records) {
     records.clear();
-    if (!db_) {
-        const HistoryStatus opened = open(false);
-        if (opened == HistoryStatus::NotFound) return HistoryStatus::Ok;  // nothing recorded yet
-        if (opened != HistoryStatus::Ok) return opened;
-    }
-    const std::string sql = std::string("SELECT ") + kColumns + " FROM records" +
+    const HistoryStatus opened = ensureOpen(HistoryAccess::Read);
+    if (opened == HistoryStatus::NotFound) return HistoryStatus::Ok;  // nothing recorded yet
+    if (opened != HistoryStatus::Ok) return opened;
+    if (version_ == 0) return HistoryStatus::Ok;
+    const std::string sql = std::string("SELECT ") + recordColumns(version_) + " FROM records" +
                             (model.empty() ? "" : " WHERE model = ?1") +
                             " ORDER BY id DESC LIMIT ?2";
     Statement query(db_.get(), sql.c_str());
@@ -439,11 +528,11 @@ HistoryStatus HistoryStore::list(const std::string& model, std::size_t limit,
 }
 
 HistoryStatus HistoryStore::find(std::int64_t id, HistoryRecord& record) {
-    if (!db_) {
-        const HistoryStatus opened = open(false);
-        if (opened != HistoryStatus::Ok) return opened;
-    }
-    const std::string sql = std::string("SELECT ") + kColumns + " FROM records WHERE id = ?";
+    if (const HistoryStatus opened = ensureOpen(HistoryAccess::Read); opened != HistoryStatus::Ok)
+        return opened;
+    if (version_ == 0) return HistoryStatus::NotFound;
+    const std::string sql =
+        std::string("SELECT ") + recordColumns(version_) + " FROM records WHERE id = ?";
     Statement query(db_.get(), sql.c_str());
     if (query.status() != SQLITE_OK) return failure(query.status());
     query.bind(1, id);
@@ -458,10 +547,9 @@ HistoryStatus HistoryStore::find(std::int64_t id, HistoryRecord& record) {
 }
 
 HistoryStatus HistoryStore::setNote(std::int64_t id, const std::string& note) {
-    if (!db_) {
-        const HistoryStatus opened = open(false);
-        if (opened != HistoryStatus::Ok) return opened;
-    }
+    if (const HistoryStatus opened = ensureOpen(HistoryAccess::Change); opened != HistoryStatus::Ok)
+        return opened;
+    if (version_ == 0) return HistoryStatus::NotFound;
     Statement update(db_.get(), "UPDATE records SET note = ? WHERE id = ?");
     if (update.status() != SQLITE_OK) return failure(update.status());
     update.bind(1, historyNote(note));
@@ -472,11 +560,10 @@ HistoryStatus HistoryStore::setNote(std::int64_t id, const std::string& note) {
 
 HistoryStatus HistoryStore::count(std::int64_t& records) {
     records = 0;
-    if (!db_) {
-        const HistoryStatus opened = open(false);
-        if (opened == HistoryStatus::NotFound) return HistoryStatus::Ok;
-        if (opened != HistoryStatus::Ok) return opened;
-    }
+    const HistoryStatus opened = ensureOpen(HistoryAccess::Read);
+    if (opened == HistoryStatus::NotFound) return HistoryStatus::Ok;
+    if (opened != HistoryStatus::Ok) return opened;
+    if (version_ == 0) return HistoryStatus::Ok;
     Statement query(db_.get(), "SELECT count(*) FROM records");
     if (query.status() != SQLITE_OK) return failure(query.status());
     const int stepped = query.step();
@@ -490,11 +577,15 @@ std::string historyNotice(HistoryStatus status, const HistoryStore& store) {
     switch (status) {
         case HistoryStatus::Ok:
             if (store.movedAside().empty()) return {};
-            return "The settings history was damaged; it was moved aside to " +
-                   store.movedAside().filename().string() + " and a new one started.";
+            return std::string(store.movedAsideWasForeign()
+                                   ? "The settings history's file was another program's database"
+                                   : "The settings history was damaged") +
+                   "; it was moved aside to " + store.movedAside().filename().string() +
+                   (store.isOpen() ? " and a new one started."
+                                   : "; the next record starts a new one.");
         case HistoryStatus::CannotOpen:
-            return "The settings history cannot be kept: " + file + " cannot be opened (" +
-                   store.lastError() + ").";
+            return "The settings history cannot be kept in " + file + ": " + store.lastError() +
+                   ".";
         case HistoryStatus::Busy:
             return "The settings history is locked by another program; this was not recorded.";
         case HistoryStatus::Full:

@@ -10,14 +10,23 @@
 #include <vector>
 
 #include "history/HistoryRecord.h"
+#include "history/HistorySchema.h"
 
 struct sqlite3;
 
 namespace orvek {
 
+// What a connection is opened for. Reading never creates anything, and works read-only where
+// the file or its folder cannot be written or the disk is full; only recording and notes write.
+enum class HistoryAccess {
+    Read,    // list, find, count
+    Change,  // a note: an existing file, written
+    Record,  // a new record: the folder and the file made when missing
+};
+
 enum class HistoryStatus {
     Ok,
-    CannotOpen,   // no folder, no permission, a read-only file system
+    CannotOpen,   // no folder, no permission, a read-only file system, not a regular file
     Busy,         // another program held its write lock past the wait
     Full,         // the disk (or the file size allowed) is full
     NewerSchema,  // written by a newer program; left alone
@@ -34,18 +43,21 @@ public:
     static constexpr std::size_t kKeptRecords = 20000;
     // How long a write waits for another program's write lock.
     static constexpr int kBusyWaitMs = 2000;
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = kHistorySchemaVersion;
 
     explicit HistoryStore(std::filesystem::path file, std::size_t keptRecords = kKeptRecords);
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    // Opens (creating the folder and the file when `create`), brings the schema up to date and
-    // checks the file. A damaged or foreign file is moved aside (movedAside() names where) and
-    // a new one started, which is still Ok. Without `create`, a missing file is NotFound.
-    HistoryStatus open(bool create = true);
+    // Opens for `access`, checks the whole file and, where it may write, brings the schema up
+    // to date. A damaged or foreign file is moved aside (movedAside() names where) and, for a
+    // record, a new one started, which is still Ok. Unless recording, a missing file is
+    // NotFound.
+    HistoryStatus open(HistoryAccess access = HistoryAccess::Record);
     bool isOpen() const { return db_ != nullptr; }
+    // Open without the right to write (the file, its folder or the disk would not have it).
+    bool isReadOnly() const { return readOnly_; }
     void close();
 
     // Adds the record and prunes beyond the bound, in one transaction; sets record.id and,
@@ -61,8 +73,10 @@ public:
     HistoryStatus count(std::int64_t& records);
 
     const std::filesystem::path& file() const { return file_; }
-    // Where a damaged file went in the last open or add; empty when none was.
+    // Where a damaged or foreign file went in the last open or add; empty when none was.
     const std::filesystem::path& movedAside() const { return movedAside_; }
+    // The file moved aside was another program's database, not a damaged history.
+    bool movedAsideWasForeign() const { return movedForeign_; }
     // SQLite's (or the system's) words for the last failure.
     const std::string& lastError() const { return lastError_; }
 
@@ -70,8 +84,14 @@ private:
     struct Closer {
         void operator()(sqlite3* db) const;
     };
-    HistoryStatus openOnce(bool create);
-    HistoryStatus prepareSchema();
+    // Open for `access` unless the connection held already serves it.
+    HistoryStatus ensureOpen(HistoryAccess access);
+    HistoryStatus openOnce(HistoryAccess access);
+    HistoryStatus openReadWrite(bool create);
+    HistoryStatus openReadOnly();
+    // Checks the file and judges its tables; brings them up to date when `mayChange`.
+    HistoryStatus prepareSchema(bool mayChange);
+    HistoryStatus judge(const SchemaState& state);
     HistoryStatus moveAside();
     HistoryStatus failure(int code);
     // BEGIN IMMEDIATE, waiting for another writer up to kBusyWaitMs.
@@ -86,6 +106,10 @@ private:
     std::filesystem::path movedAside_;
     std::string lastError_;
     bool damaged_ = false;  // the last failure was a damaged or foreign file
+    bool foreign_ = false;  // ... and that file was another program's
+    bool movedForeign_ = false;
+    bool readOnly_ = false;
+    std::int64_t version_ = 0;  // the open file's schema version; 0 when it has no records yet
 };
 
 // One line for the racer about a history that could not be used, or whose file was moved

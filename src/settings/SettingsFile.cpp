@@ -98,11 +98,15 @@ SettingsFileCheck checkSettingsFile(const std::filesystem::path& file) {
 }
 
 std::string settingsFileBytes(const ParameterLists& lists) {
+    return settingsFileBytes(selectedSettingsTexts(lists));
+}
+
+std::string settingsFileBytes(const SettingsTexts& texts) {
     ProfileDocument document;
     for (const auto& parameter : parameterTable()) {
         // A new UTF-8 document holds every option text.
         document.setValue(kSection, parameter.keyName,
-                          lists.byKey(parameter.keyNumber).selectedText());
+                          texts[static_cast<std::size_t>(parameter.keyNumber)]);
     }
     return document.toBytes();
 }

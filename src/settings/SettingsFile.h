@@ -60,9 +60,6 @@ struct SettingsFileCheck {
 };
 SettingsFileCheck checkSettingsFile(const std::filesystem::path& file);
 
-// The bytes an export of the lists writes as a new file.
-std::string settingsFileBytes(const ParameterLists& lists);
-
 // Writes the eighteen selected texts (empty for a list without selection) into section
 // "option" of the file, creating it if needed and keeping everything else an existing file holds.
 // The file is replaced in one step, so a failed write leaves an existing file as it was. On a
@@ -76,6 +73,10 @@ SettingsFileStatus exportSettingsFile(const SettingsTexts& texts, const std::fil
                                       std::error_code* reason = nullptr);
 // The selected texts of the lists, in key order (empty for a list without selection).
 SettingsTexts selectedSettingsTexts(const ParameterLists& lists);
+
+// The bytes an export of the lists (or of eighteen texts) writes as a new file.
+std::string settingsFileBytes(const ParameterLists& lists);
+std::string settingsFileBytes(const SettingsTexts& texts);
 
 // The file an export to the chosen name goes to: ".cfg" is added unless the name already
 // ends with it (in any letter case).

@@ -14,6 +14,7 @@
 #include "JsonCheck.h"
 #include "Process.h"
 #include "history/HistoryStore.h"
+#include "history/HistoryTesting.h"
 #include "settings/ParamTable.h"
 
 namespace orvek {
@@ -368,6 +369,122 @@ TEST_F(CliHistoryFaults, AHistoryThatMayNotGrowLosesTheRecordOnly) {
               "orvek-cli: warning: the settings history cannot grow: the disk is full; this was "
               "not recorded");
     EXPECT_EQ(records().size(), 1u);
+}
+
+// Files no version of the program writes, among them the one the fuzzer found: each is moved
+// aside with one warning, and the write goes on as it goes with a working history.
+TEST_F(CliHistoryFaults, SchemaVersionsTheTablesDoNotBearOutAreMovedAsideWithOneWarning) {
+    const std::vector<std::pair<std::string, std::string>> spoilt = {
+        {"fuzzer", ""},
+        {"minus-one", "UPDATE schema_version SET version=-1"},
+        {"two-to-the-62", "UPDATE schema_version SET version=4611686018427387904"},
+        {"no-row", "DELETE FROM schema_version"},
+        {"one-over-two", "UPDATE schema_version SET version=1"},
+    };
+    for (const auto& [name, sql] : spoilt) {
+        SCOPED_TRACE(name);
+        if (sql.empty()) {
+            fs::create_directories(historyFile(name).parent_path());
+            fs::copy_file(fs::path(ORVEK_HISTORY_CORPUS) / "negative-version", historyFile(name));
+        } else {
+            startHistory(name);
+            testing::RawDatabase raw(historyFile(name));
+            ASSERT_TRUE(raw.exec(sql));
+        }
+        const std::string before = readAll(historyFile(name));
+        const FaultRun run = faultyWrite(name);
+        const std::string notice = expectOneNotice(run);
+        std::vector<fs::path> aside;
+        for (const auto& entry : fs::directory_iterator(historyFile(name).parent_path())) {
+            if (entry.path().filename().string().rfind("history.sqlite.damaged-", 0) == 0)
+                aside.push_back(entry.path());
+        }
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(notice,
+                  "orvek-cli: warning: the settings history was damaged; it was moved aside to " +
+                      aside[0].filename().string() + " and a new one started");
+        EXPECT_EQ(readAll(aside[0]), before);
+        const std::vector<HistoryRecord> kept = records(name);
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(kept[0].kind, HistoryKind::Write);
+    }
+}
+
+// A full disk: the index SQLite makes beside the file cannot be made. The records are listed
+// all the same, and no stub of an index is left to break the next program that opens the file.
+TEST_F(CliHistoryFaults, AHistoryThatMayNotGrowIsStillListedAndLeftClean) {
+    startHistory("data");
+    const RunResult listed = runWithEnvironment(
+        {"XDG_DATA_HOME=" + dataHome()},
+        {"/bin/bash", "-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"", kCli, "history"});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.err, "");
+    EXPECT_EQ(listed.out.rfind("#1  ", 0), 0u) << listed.out;
+    EXPECT_FALSE(fs::exists(historyFile().string() + "-shm"));
+    EXPECT_FALSE(fs::exists(historyFile().string() + "-wal"));
+    EXPECT_EQ(records().size(), 1u);
+}
+
+// Record numbers as the listing shows them, counts that are counts, models found by part in
+// any case, standard output for the text format, and the file's control characters escaped.
+TEST_F(CliHistory, NumbersModelsAndTextsFromTheFileAreTakenAsARacerMeansThem) {
+    {
+        SimProcess s({kSim});
+        ASSERT_EQ(cliIn(s.path(), {"read"}).exitCode, 0);
+        ASSERT_EQ(cliIn(s.path(), {"read"}).exitCode, 0);
+    }
+    for (const std::string& bad :
+         {std::string(), std::string("0"), std::string("-1"), std::string("99999999999999999999"),
+          std::string("1x"), std::string("#")}) {
+        const RunResult shown = historyCommand({"history", "show", bad});
+        EXPECT_EQ(shown.exitCode, 2) << bad;
+        EXPECT_EQ(shown.err, "orvek-cli: \"" + bad +
+                                 "\" is not a record number; history lists them (#12 or 12)\n");
+        EXPECT_EQ(shown.out, "");
+    }
+    const RunResult byHash = historyCommand({"history", "show", "#2"});
+    EXPECT_EQ(byHash.exitCode, 0) << byHash.err;
+    EXPECT_EQ(byHash.out.rfind("record   #2\n", 0), 0u) << byHash.out;
+
+    const RunResult negative = historyCommand({"history", "--limit", "-1"});
+    EXPECT_EQ(negative.exitCode, 2);
+    EXPECT_EQ(negative.err,
+              "orvek-cli: --limit takes a number of records (0 for all), not \"-1\"\n");
+    const RunResult one = historyCommand({"history", "--limit", "1", "--model", "arc"});
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    ASSERT_EQ(linesOf(one.out).size(), 1u) << one.out;
+    EXPECT_EQ(one.out.rfind("#2  ", 0), 0u) << one.out;
+    const RunResult none = historyCommand({"history", "--model", "zeta"});
+    EXPECT_EQ(none.out, "no records of a model holding \"zeta\" in the settings history\n");
+
+    const RunResult toFile = historyCommand({"history", "export", "2", file("two")});
+    ASSERT_EQ(toFile.exitCode, 0) << toFile.err;
+    const RunResult toStdout = historyCommand({"history", "export", "2", "-"});
+    EXPECT_EQ(toStdout.exitCode, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, readAll(file("two.cfg")));
+    EXPECT_FALSE(fs::exists(file("-.cfg")));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "-.cfg"));
+    const RunResult both = historyCommand({"--json", "history", "export", "2", "-"});
+    EXPECT_EQ(both.exitCode, 2);
+
+    {
+        testing::RawDatabase raw(historyFile());
+        ASSERT_TRUE(
+            raw.exec("UPDATE records SET model='ARC\x1b[2J\xc2\x9b"
+                     "31m', "
+                     "note='x\x07"
+                     "y' WHERE id=2"));
+    }
+    const RunResult listed = historyCommand({"history"});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(listed.out.find('\x07'), std::string::npos);
+    EXPECT_NE(listed.out.find("ARC\\u001b[2J\\u009b31m, Expert V1.30  read  \"x\\u0007y\""),
+              std::string::npos)
+        << listed.out;
+    const RunResult shown = historyCommand({"history", "show", "2"});
+    EXPECT_NE(shown.out.find("\nmodel    ARC\\u001b[2J\\u009b31m\n"), std::string::npos)
+        << shown.out;
 }
 
 TEST_F(CliHistory, TwoProgramsRecordingAtOnceLoseAndDoubleNothing) {

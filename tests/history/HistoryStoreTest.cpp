@@ -2,6 +2,8 @@
 // that is damaged, foreign, newer, linked away or locked is harmed or mistaken for success.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <random>
 
@@ -146,6 +148,11 @@ TEST(HistoryStore, AnotherProgramsDatabaseIsMovedAsideNotWrittenInto) {
     HistoryRecord record = sampleRecord(1);
     ASSERT_EQ(store.add(record), HistoryStatus::Ok);
     ASSERT_FALSE(store.movedAside().empty());
+    EXPECT_TRUE(store.movedAsideWasForeign());
+    EXPECT_EQ(historyNotice(HistoryStatus::Ok, store),
+              "The settings history's file was another program's database; it was moved aside "
+              "to " +
+                  store.movedAside().filename().string() + " and a new one started.");
     RawDatabase aside(store.movedAside());
     EXPECT_EQ(aside.text("SELECT name FROM contacts"), "x");
     EXPECT_EQ(aside.text("SELECT count(*) FROM sqlite_master WHERE name='records'"), "0");
@@ -243,14 +250,129 @@ TEST(HistoryStore, AWriteLockHeldPastTheWaitIsBusyAndTheNextInsertWorks) {
     EXPECT_EQ(store.add(after), HistoryStatus::Ok);
 }
 
-TEST(HistoryStore, AFolderThatCannotBeMadeIsNamed) {
+TEST(HistoryStore, AFolderThatCannotBeMadeOrAPipeInTheFilesPlaceIsNamed) {
     TempFolder folder;
     writeBytes(folder / "data", "a file where the folder should be");
     HistoryStore store(folder / "data" / "history.sqlite");
     HistoryRecord record = sampleRecord(1);
     EXPECT_EQ(store.add(record), HistoryStatus::CannotOpen);
-    EXPECT_NE(historyNotice(HistoryStatus::CannotOpen, store).find("cannot be opened"),
-              std::string::npos);
+    EXPECT_EQ(historyNotice(HistoryStatus::CannotOpen, store),
+              "The settings history cannot be kept in " + store.file().string() + ": " +
+                  (folder / "data").string() + " cannot be made (Not a directory).");
+
+    const fs::path pipe = folder / "history.sqlite";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    HistoryStore piped(pipe);
+    EXPECT_EQ(piped.add(record), HistoryStatus::CannotOpen);
+    EXPECT_EQ(
+        historyNotice(HistoryStatus::CannotOpen, piped),
+        "The settings history cannot be kept in " + pipe.string() + ": it is a pipe, not a file.");
+    std::vector<HistoryRecord> records;
+    EXPECT_EQ(piped.list("", 0, records), HistoryStatus::CannotOpen);
+    EXPECT_TRUE(fs::is_fifo(pipe)) << "left where it is";
+}
+
+// A history of one record whose tables are then changed by hand, as `sql` changes them.
+fs::path spoiledHistory(const TempFolder& folder, const std::string& sql) {
+    const fs::path file = folder / "history.sqlite";
+    {
+        HistoryStore first(file);
+        HistoryRecord record = sampleRecord(1);
+        EXPECT_EQ(first.add(record), HistoryStatus::Ok);
+    }
+    RawDatabase raw(file);
+    EXPECT_TRUE(raw.exec(sql)) << sql;
+    EXPECT_EQ(raw.text("PRAGMA integrity_check"), "ok") << "SQLite itself finds nothing wrong";
+    return file;
+}
+
+// Each of these is a file no version of the program writes: taken as damage, it is moved
+// aside as it is, and the record goes into a new one; reading it moves it aside as well.
+TEST(HistoryStore, SchemaVersionsThatTheTablesDoNotBearOutAreDamage) {
+    const std::vector<std::pair<std::string, std::string>> spoilt = {
+        {"negative", "UPDATE schema_version SET version=-7"},
+        {"minus one", "UPDATE schema_version SET version=-1"},
+        {"2^62", "UPDATE schema_version SET version=4611686018427387904"},
+        {"no row", "DELETE FROM schema_version"},
+        {"two rows", "INSERT INTO schema_version VALUES(2)"},
+        {"no table", "DROP TABLE schema_version"},
+        {"a word", "UPDATE schema_version SET version='two'"},
+        {"one over two's columns", "UPDATE schema_version SET version=1"},
+        {"two over one's columns",
+         "DROP INDEX records_by_model; ALTER TABLE records DROP COLUMN edited"},
+        {"no records", "DROP TABLE records"},
+        {"zero with records", "UPDATE schema_version SET version=0"},
+        {"newer without records", "UPDATE schema_version SET version=3; DROP TABLE records"},
+    };
+    for (const auto& [name, sql] : spoilt) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        const fs::path file = spoiledHistory(folder, sql);
+        const std::string before = readBytes(file);
+
+        HistoryStore store(file);
+        HistoryRecord record = sampleRecord(2);
+        ASSERT_EQ(store.add(record), HistoryStatus::Ok) << store.lastError();
+        ASSERT_FALSE(store.movedAside().empty());
+        EXPECT_FALSE(store.movedAsideWasForeign());
+        EXPECT_EQ(readBytes(store.movedAside()), before);
+        EXPECT_EQ(historyNotice(HistoryStatus::Ok, store),
+                  "The settings history was damaged; it was moved aside to " +
+                      store.movedAside().filename().string() + " and a new one started.");
+        HistoryStore again(file);
+        std::vector<HistoryRecord> records;
+        ASSERT_EQ(again.list("", 0, records), HistoryStatus::Ok);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].origin, record.origin);
+        EXPECT_TRUE(again.movedAside().empty());
+
+        TempFolder other;
+        const fs::path read = spoiledHistory(other, sql);
+        HistoryStore reader(read);
+        EXPECT_EQ(reader.list("", 0, records), HistoryStatus::Ok);
+        EXPECT_TRUE(records.empty());
+        EXPECT_FALSE(reader.movedAside().empty());
+        EXPECT_EQ(historyNotice(HistoryStatus::Ok, reader),
+                  "The settings history was damaged; it was moved aside to " +
+                      reader.movedAside().filename().string() +
+                      "; the next record starts a new one.");
+        EXPECT_FALSE(fs::exists(read));
+    }
+}
+
+// A version-one file that already holds what the second step makes: the step fails, and the
+// file is damage rather than a history that fails at every start.
+TEST(HistoryStore, AStepThatFailsMakesTheFileDamage) {
+    TempFolder folder;
+    const fs::path file = spoiledHistory(
+        folder,
+        "DROP INDEX records_by_model; ALTER TABLE records DROP COLUMN edited;"
+        "UPDATE schema_version SET version=1; CREATE INDEX records_by_model ON records(model)");
+    HistoryStore store(file);
+    HistoryRecord record = sampleRecord(2);
+    ASSERT_EQ(store.add(record), HistoryStatus::Ok) << store.lastError();
+    ASSERT_FALSE(store.movedAside().empty());
+    RawDatabase aside(store.movedAside());
+    EXPECT_EQ(aside.text("SELECT version FROM schema_version"), "1") << "rolled back, kept";
+    EXPECT_EQ(aside.text("SELECT count(*) FROM records"), "1");
+}
+
+TEST(HistoryStore, TheFuzzersFindingsOpenAsDamage) {
+    const fs::path corpus = ORVEK_HISTORY_CORPUS;
+    for (const char* name : {"negative-version"}) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        const fs::path file = folder / "history.sqlite";
+        fs::copy_file(corpus / name, file);
+        HistoryStore store(file);
+        std::vector<HistoryRecord> records;
+        EXPECT_EQ(store.list("", 0, records), HistoryStatus::Ok) << store.lastError();
+        EXPECT_TRUE(records.empty());
+        EXPECT_FALSE(store.movedAside().empty());
+        HistoryRecord record = sampleRecord(1);
+        EXPECT_EQ(store.add(record), HistoryStatus::Ok) << store.lastError();
+        EXPECT_EQ(record.id, 1);
+    }
 }
 
 }  // namespace
