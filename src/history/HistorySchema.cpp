@@ -50,9 +50,9 @@ static_assert(sizeof kMigrations / sizeof kMigrations[0] == kHistorySchemaVersio
 // The columns each version's records table has; what a step adds, in its order.
 const std::set<std::string>& columnsOf(std::int64_t version) {
     static const std::set<std::string> first = {
-        "id",     "time",          "kind", "program", "info",       "model",
-        "family", "firmware",      "block", "settings", "source",    "source_detail",
-        "note",   "image",         "image_size", "target", "result"};
+        "id",     "time",     "kind",       "program",  "info",   "model",
+        "family", "firmware", "block",      "settings", "source", "source_detail",
+        "note",   "image",    "image_size", "target",   "result"};
     static const std::set<std::string> second = [] {
         std::set<std::string> columns = first;
         columns.insert("edited");
@@ -100,9 +100,7 @@ bool parseVersion(const std::string& text, std::int64_t& version) {
     return true;
 }
 
-SchemaState damaged(std::string reason) {
-    return {SchemaVerdict::Damaged, 0, std::move(reason)};
-}
+SchemaState damaged(std::string reason) { return {SchemaVerdict::Damaged, 0, std::move(reason)}; }
 
 }  // namespace
 
@@ -134,9 +132,9 @@ int readSchema(sqlite3* db, SchemaState& state) {
     if (!queryRows(db, "SELECT typeof(version), version FROM schema_version", rows, code))
         return code;
     if (rows.size() != 1) {
-        state = damaged(rows.empty() ? "it has no schema version"
-                                     : "it has " + std::to_string(rows.size()) +
-                                           " schema versions");
+        state =
+            damaged(rows.empty() ? "it has no schema version"
+                                 : "it has " + std::to_string(rows.size()) + " schema versions");
         return SQLITE_OK;
     }
     std::int64_t version = 0;
