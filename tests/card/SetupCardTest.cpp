@@ -117,9 +117,10 @@ std::string withoutBlanks(const std::string& text) {
 SetupCardContent longNotesCard() {
     SetupCardContent card = sampleCard();
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        // 40 characters: the umlaut takes two bytes.
         std::string value = "Maximilian Schneider-Oberh\u00E4user " + std::to_string(k) + " ";
-        while (value.size() < 40) value += static_cast<char>('a' + static_cast<int>(k));
-        card.info[k] = value.substr(0, 40);
+        while (value.size() < 41) value += static_cast<char>('a' + static_cast<int>(k));
+        card.info[k] = value.substr(0, 41);
     }
     std::string word;
     for (int i = 0; word.size() < 110; ++i) word += "Wheelspin" + std::to_string(i);
@@ -177,6 +178,10 @@ TEST(SetupCard, WhatCannotFitIsElidedAndNothingRunsOffThePage) {
     for (int y = kCardHeightPixels - 60; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) footerInk += qGray(image.pixel(x, y)) < 200;
     EXPECT_EQ(footerInk, 0);
+
+    std::error_code error;
+    fs::create_directories(ORVEK_ARTIFACTS_DIR, error);
+    EXPECT_FALSE(writeSetupCard(card, fs::path(ORVEK_ARTIFACTS_DIR) / "setup-card-full.png"));
 
     const fs::path pdf = folder.path() / "card.pdf";
     ASSERT_FALSE(writeSetupCard(card, pdf));
