@@ -31,6 +31,7 @@ struct SheetSaveOptions {
     std::string category;
     std::string name;
     std::string from;                // a .cfg or .ini file instead of the ESC
+    bool fromGiven = false;          // --from was given (an empty name is refused)
     std::vector<std::string> infos;  // KEY=VALUE
     std::string memo;
     bool memoGiven = false;
@@ -50,6 +51,7 @@ struct HistoryOptions {
 struct CardOptions {
     std::string file;  // .pdf or .png
     std::string from;  // a .cfg or .ini file instead of the ESC
+    bool fromGiven = false;
 };
 
 int runPorts(const GlobalOptions& global, const Console& console);

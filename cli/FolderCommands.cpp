@@ -6,6 +6,9 @@
 #include "firmware/ProgramFolder.h"
 #include "firmware/SettingsBackup.h"
 #include "platform/UserFolders.h"
+#ifdef ORVEK_WITH_HISTORY
+#include "history/HistoryStore.h"
+#endif
 
 namespace orvek::cli {
 
@@ -24,11 +27,21 @@ int runFolders(const Console& console) {
     console.out("user config   " + (config ? userConfig + "  (read before the installed config.ini)"
                                            : std::string("none (HOME is not set)")));
     console.out("backups       " + backups);
+#ifdef ORVEK_WITH_HISTORY
+    const std::filesystem::path historyFile = defaultHistoryFile();
+    const std::string history = fileText(historyFile);
+    console.out("history       " + (historyFile.empty() ? std::string("none (HOME is not set)")
+                                                        : history + "  (the settings history)"));
+#else
+    const std::string history;
+    console.out("history       none (this build keeps no settings history)");
+#endif
     Json j;
     j["programData"] = fileText(program);
     j["userData"] = userData;
     j["userConfig"] = userConfig;
     j["backups"] = backups;
+    j["history"] = history;
     console.document(j);
     return kExitOk;
 }

@@ -13,6 +13,7 @@
 #include "FileArguments.h"
 #include "Json.h"
 #include "SettingsHistory.h"
+#include "SettingsInput.h"
 #include "SettingsWrite.h"
 #include "UploadInterrupts.h"
 #include "platform/AsciiCase.h"
@@ -48,22 +49,31 @@ std::string describe(const EscIdentity& id) {
 }
 
 std::vector<std::string> importWarnings(const SettingsImport& imported, const ParameterLists& lists,
-                                        const EscIdentity& id, const std::string& where) {
+                                        const std::string& listsOf, const std::string& where,
+                                        const std::string& leftAs) {
     std::vector<std::string> warnings;
     for (const ImportedSetting& s : imported.settings) {
         const std::string name = parameterTable()[static_cast<std::size_t>(s.keyNumber)].keyName;
-        const std::string kept = lists.byKey(s.keyNumber).selectedText();
-        const std::string keeps = "; keeps " + (kept.empty() ? "no selection" : kept);
+        const OptionList& list = lists.byKey(s.keyNumber);
+        const std::string kept = list.selectedText();
+        const std::string left =
+            "; " + (leftAs.empty() ? "keeps " + (kept.empty() ? "no selection" : kept) : leftAs);
         if (s.outcome == ImportOutcome::NoMatch) {
-            warnings.push_back(name + ": \"" + s.value + "\" matches no option on this ESC (" +
-                               describe(id) + ")" + keeps);
+            warnings.push_back(name + ": \"" + s.value + "\" matches no option on " + listsOf +
+                               left);
         } else if (s.outcome == ImportOutcome::KeyMissing) {
-            warnings.push_back(name + ": not in the " + where + keeps);
-        } else if (s.outcome == ImportOutcome::EmptyValue) {
-            warnings.push_back(name + ": empty in the " + where + keeps);
+            warnings.push_back(name + ": not in the " + where + left);
+        } else if (s.outcome == ImportOutcome::EmptyValue && list.count() > 0) {
+            // A setting this family's lists do not offer is saved empty: that says nothing.
+            warnings.push_back(name + ": empty in the " + where + left);
         }
     }
     return warnings;
+}
+
+std::vector<std::string> importWarnings(const SettingsImport& imported, const ParameterLists& lists,
+                                        const EscIdentity& id, const std::string& where) {
+    return importWarnings(imported, lists, "this ESC (" + describe(id) + ")", where, "");
 }
 
 namespace {
@@ -84,13 +94,10 @@ ValuesOrigin fileOrigin(const std::string& file) {
     std::error_code error;
     std::filesystem::path path = std::filesystem::absolute(fileArgument(file), error);
     if (error) path = fileArgument(file);
-    if (!equalsIgnoringCase(fileText(path.extension()), ".ini"))
-        return {ValuesSource::File, fileText(path), false};
-    const std::filesystem::path folder = path.parent_path();
-    const std::string category = fileText(folder.filename());
-    if (isProfileCategory(category) &&
-        equalsIgnoringCase(fileText(folder.parent_path().filename()), "Profile"))
-        return {ValuesSource::Sheet, category + "/" + fileText(path.stem()), false};
+    const std::optional<SheetPlace> sheet = sheetPlaceOf(path);
+    if (!sheet) return {ValuesSource::File, fileText(path), false};
+    if (!sheet->category.empty())
+        return {ValuesSource::Sheet, sheet->category + "/" + sheet->title, false};
     return {ValuesSource::Sheet, fileText(path), false};
 }
 
@@ -299,24 +306,6 @@ int checkOutput(const Console& console, const ReadOptions& options, std::filesys
     return kExitOk;
 }
 
-// The line for a settings file that cannot be read; empty when it can.
-std::string unreadableSettingsFile(const std::string& file, SettingsFileStatus status) {
-    switch (status) {
-        case SettingsFileStatus::Ok: return {};
-        case SettingsFileStatus::Missing: return "no such settings file: " + file;
-        case SettingsFileStatus::NotAFile:
-            return "cannot read settings file " + file +
-                   ": not a regular file (a folder, pipe or device)";
-        case SettingsFileStatus::TooLarge:
-            return "cannot read settings file " + file + ": larger than " +
-                   byteCountText(kProfileFileBytesLimit) +
-                   ", more than any settings file or setup sheet";
-        case SettingsFileStatus::Unreadable:
-        case SettingsFileStatus::WriteFailed: break;
-    }
-    return "cannot read settings file " + file;
-}
-
 }  // namespace
 
 int runRead(const GlobalOptions& global, const Console& console, const ReadOptions& options) {
@@ -366,22 +355,8 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
 int runWrite(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
     // The file is judged before the port is opened: a file that cannot say anything must not
     // lead to the ESC's own values being written back as if they were asked for.
-    const SettingsFileCheck check = checkSettingsFile(fileArgument(options.file));
-    if (const std::string why = unreadableSettingsFile(options.file, check.status); !why.empty())
-        return console.fail(kExitBadInput, why);
-    if (check.keysFound == 0) {
-        return console.fail(kExitBadInput,
-                            options.file + " holds no settings (no [option] keys matched)");
-    }
     std::vector<std::string> warnings;
-    for (std::size_t line : check.passedOver.laterSections) {
-        warnings.push_back("line " + std::to_string(line) +
-                           ": a second [option] section; only the first is read");
-    }
-    for (const auto& repeated : check.passedOver.repeatedKeys) {
-        warnings.push_back("line " + std::to_string(repeated.line) + ": " + repeated.name +
-                           " given again; only its first value is read");
-    }
+    if (const int code = checkSettingsInput(console, "write", options.file, warnings)) return code;
 
     Session session(global, console);
     EscIdentity id;

@@ -21,9 +21,15 @@ void identityJson(Json& j, const Session& session, const EscIdentity& id);
 std::string describe(const EscIdentity& id);
 
 // A line for each setting an import left as it was: its text matched nothing on this ESC, or
-// `where` (the file, the record) had none for it.
+// `where` (the file, the record) had none for it. An empty value is said nothing of where the
+// ESC's lists offer no options for that setting (a Blinky's boost and turbo settings).
 std::vector<std::string> importWarnings(const SettingsImport& imported, const ParameterLists& lists,
                                         const EscIdentity& id, const std::string& where);
+// The same for lists that are not an attached ESC's: `listsOf` names them ("an Expert 1.30
+// ESC"), `leftAs` says what becomes of such a setting ("left blank on the card").
+std::vector<std::string> importWarnings(const SettingsImport& imported, const ParameterLists& lists,
+                                        const std::string& listsOf, const std::string& where,
+                                        const std::string& leftAs);
 
 // Prints each warning and lists them in `j`.
 void showWarnings(const Console& console, const std::vector<std::string>& warnings, Json& j);

@@ -2,7 +2,9 @@
 // racer's own Profile folder with the window's rules; and the sheets the window would list.
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "FileArguments.h"
 #include "Json.h"
+#include "SettingsInput.h"
 #include "firmware/ProgramFolder.h"
 #include "platform/AsciiCase.h"
 #include "platform/UserFolders.h"
@@ -21,17 +23,22 @@ std::string categoryList() {
     return list;
 }
 
-// The option texts (and, from a sheet, its notes) of a .cfg or .ini file.
-int contentFromFile(const Console& console, const fs::path& file, SetupSheetContent& content) {
-    switch (readSetupSheetContent(file, content)) {
-        case SheetFileRead::Ok: return kExitOk;
+// The option texts (and, from a sheet, its notes) of a .cfg or .ini file, checked as write checks
+// a file; what the reader passes over is said as a warning.
+int contentFromFile(const Console& console, const std::string& from, SetupSheetContent& content) {
+    std::vector<std::string> warnings;
+    if (const int code = checkSettingsInput(console, "--from", from, warnings)) return code;
+    switch (readSetupSheetContent(fileArgument(from), content)) {
+        case SheetFileRead::Ok: break;
         case SheetFileRead::Unreadable:
             return console.fail(kExitBadInput,
-                                file.string() + " cannot be read as a settings file");
-        case SheetFileRead::NoSettings: break;
+                                unreadableSettingsFile(from, SettingsFileStatus::Unreadable));
+        case SheetFileRead::NoSettings:
+            return console.fail(kExitBadInput,
+                                from + " holds no settings (every [option] value is empty)");
     }
-    return console.fail(kExitBadInput,
-                        file.string() + " holds no settings (no [option] keys matched)");
+    for (const std::string& warning : warnings) console.note("warning: " + warning);
+    return kExitOk;
 }
 
 }  // namespace
@@ -64,7 +71,7 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
     }
 
     SetupSheetContent content;
-    if (!options.from.empty()) {
+    if (options.fromGiven) {
         if (const int code = contentFromFile(console, options.from, content); code != kExitOk)
             return code;
     } else {
@@ -80,7 +87,8 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
     for (const auto& [index, value] : infos) content.info[index] = value;
     if (options.memoGiven) content.memo = options.memo;
     if (const auto field = sheetValueProblem(content)) {
-        return console.fail(kExitUsage, *field +
+        const std::string what = *field == "memo" ? "the memo" : "the " + *field + " value";
+        return console.fail(kExitUsage, what +
                                             " is too long or holds a line break: the sheet could "
                                             "not give it back whole");
     }
@@ -101,7 +109,7 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
     console.out("sheet saved: " + saved.file.string());
     Json j;
     j["category"] = options.category;
-    j["name"] = options.name;
+    j["name"] = std::string(setupSheetName(options.name));
     j["file"] = saved.file.string();
     console.document(j);
     return kExitOk;
@@ -115,9 +123,11 @@ int runSheetList(const Console& console, const std::string& category) {
     const fs::path program = programFolder();
     const auto user = userDataFolder();
     Json j = Json::array();
+    std::size_t listed = 0;
     for (const char* each : ProfileCategories()) {
         if (!category.empty() && category != each) continue;
         for (const SetupSheetEntry& sheet : ListSetupSheets(program, each, user)) {
+            ++listed;
             const bool own =
                 user && sheet.file.string().rfind((*user / "Profile").string(), 0) == 0;
             console.out(std::string(own ? "* " : "  ") + each + " / " + sheet.title);
@@ -128,6 +138,17 @@ int runSheetList(const Console& console, const std::string& category) {
             entry["own"] = own;
             j.push_back(std::move(entry));
         }
+    }
+    if (listed == 0) {
+        // Where they would be: the installed Profile folder and the racer's own.
+        const auto folder = [&](const fs::path& base) {
+            const fs::path profile = base / "Profile";
+            return fileText(category.empty() ? profile : profile / fileArgument(category));
+        };
+        std::string where = folder(program);
+        if (user) where += " or " + folder(*user);
+        console.out("no " + (category.empty() ? std::string() : category + " ") +
+                    "setup sheets in " + where);
     }
     console.document(j);
     return kExitOk;

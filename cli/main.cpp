@@ -1,6 +1,7 @@
 // orvek-cli: the ORVEK Link core from a terminal.
 #include <CLI/CLI.hpp>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,6 +23,16 @@ std::string commandWord(int argc, char** argv) {
         if (a[0] != '-') return a;
     }
     return {};
+}
+
+// The parser's sentence as one of our lines: they start in lower case ("The following argument"
+// becomes "the following argument"); a word in capitals ("ID") stays as it is.
+std::string asOurLine(std::string message) {
+    if (message.size() > 1 && std::isupper(static_cast<unsigned char>(message[0])) &&
+        !std::isupper(static_cast<unsigned char>(message[1]))) {
+        message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
+    }
+    return message;
 }
 
 bool asksForJson(int argc, char** argv) {
@@ -177,11 +188,13 @@ int main(int argc, char** argv) {
                                     "flash-card, check, folders, sheet, history or card; see "
                                     "--help)");
         }
-        return console.fail(kExitUsage, std::string(e.what()) + " (see --help)");
+        return console.fail(kExitUsage, asOurLine(e.what()) + " (see --help)");
     }
     global.simulate = app.count("--simulate") > 0;
     readOptions.save = read->count("--output") > 0;
     sheetSave.memoGiven = sheetSaveCommand->count("--memo") > 0;
+    sheetSave.fromGiven = sheetSaveCommand->count("--from") > 0;
+    cardOptions.fromGiven = card->count("--from") > 0;
     const Console console(global.json);
     if (global.simulate && !global.port.empty()) {
         return console.fail(kExitUsage, "--simulate and --port exclude each other");

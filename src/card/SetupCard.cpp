@@ -8,10 +8,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
-#include <cctype>
 
+#include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
 
 namespace orvek {
@@ -22,8 +23,14 @@ namespace {
 constexpr int kTitlePixels = 48;
 constexpr int kHeadingPixels = 32;
 constexpr int kBodyPixels = 24;
+constexpr int kFooterPixels = 18;
 constexpr int kMargin = 90;
-constexpr int kRowHeight = 40;
+constexpr int kFooterMargin = 70;  // the footer sits lower than the text above it
+constexpr int kRowHeight = 36;
+constexpr int kGap = 20;
+constexpr int kNoteLabelWidth = 240;
+// A note may take this many lines before the rest of it is elided, fewer when the page is full.
+constexpr int kNoteLines = 3;
 const QColor kInk(0, 0, 0);
 const QColor kLabelInk(70, 70, 70);
 const QColor kRule(150, 150, 150);
@@ -65,13 +72,20 @@ public:
         std::string device = content_.model.empty() ? "ESC" : content_.model;
         if (!content_.firmware.empty()) device += "  \u00B7  " + content_.firmware;
         if (!content_.family.empty()) device += "  \u00B7  " + content_.family + " family";
-        y = line(y, device, true);
-        if (!content_.sheetName.empty())
-            y = line(y, "Setup sheet: " + content_.category + " / " + content_.sheetName, false);
-        if (!content_.date.empty()) y = line(y, "Date: " + content_.date, false);
-        y += 16;
+        y = paragraph(kMargin, y, width(), text(device), font(kBodyPixels + 4, true), kInk, 2);
+        if (!content_.sheetName.empty()) {
+            const std::string sheet = content_.category.empty()
+                                          ? content_.sheetName
+                                          : content_.category + " / " + content_.sheetName;
+            y = paragraph(kMargin, y, width(), text("Setup sheet: " + sheet),
+                          font(kBodyPixels, false), kInk, 2);
+        }
+        if (!content_.date.empty())
+            y = paragraph(kMargin, y, width(), text("Date: " + content_.date),
+                          font(kBodyPixels, false), kInk, 1);
+        y += kGap;
         rule(y);
-        y += 24;
+        y += kGap;
 
         const int columnWidth = (width() - 60) / 2;
         const int left = kMargin;
@@ -80,40 +94,73 @@ public:
         for (int k : kBasicKeys) leftY = setting(left, leftY, columnWidth, k);
         int rightY = heading(right, y, "Technical setup");
         for (int k : kTechnicalKeys) rightY = setting(right, rightY, columnWidth, k);
+        y = std::max(leftY, rightY) + kGap;
 
-        rightY += 24;
-        bool notes = false;
-        for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-            if (content_.info[k].empty()) continue;
-            if (!notes) rightY = heading(right, rightY, "Team driver notes");
-            notes = true;
-            rightY = row(right, rightY, columnWidth, InfoKeyNames()[k], content_.info[k]);
-        }
-        y = std::max(leftY, rightY) + 24;
+        // The notes and the memo share what is left of the page: each note may wrap to a few
+        // lines, fewer when the memo would otherwise get no room.
+        const int memoNeeds =
+            content_.memo.empty() ? 0 : 2 * kGap + headingHeight() + lineHeight(false);
+        int noteLines = kNoteLines;
+        while (noteLines > 1 && y + notesHeight(noteLines) + memoNeeds > bottom()) --noteLines;
+        y = notes(y, noteLines);
         if (!content_.memo.empty()) {
             rule(y);
-            y += 24;
+            y += kGap;
             y = heading(kMargin, y, "Memo");
-            p_.setFont(font(kBodyPixels, false));
-            p_.setPen(kInk);
-            const QRect area(kMargin, y, width(), kCardHeightPixels - y - kMargin - 40);
-            p_.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text(content_.memo));
+            const int lines = (bottom() - y) / lineHeight(false);
+            paragraph(kMargin, y, width(), text(content_.memo), font(kBodyPixels, false), kInk,
+                      std::max(1, lines));
         }
-        p_.setFont(font(18, false));
+        p_.setFont(font(kFooterPixels, false));
         p_.setPen(kLabelInk);
-        p_.drawText(QRect(kMargin, kCardHeightPixels - kMargin, width(), 30), Qt::AlignLeft,
-                    QStringLiteral("ORVEK Link " ORVEK_VERSION));
+        p_.drawText(QRect(kMargin, kCardHeightPixels - kFooterMargin - 30, width(), 30),
+                    Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("ORVEK Link " ORVEK_VERSION));
     }
 
 private:
     int width() const { return kCardWidthPixels - 2 * kMargin; }
+    // Where the text above the footer ends.
+    int bottom() const { return kCardHeightPixels - kFooterMargin - 30 - 10; }
+    int headingHeight() const { return kHeadingPixels + 22; }
+    int lineHeight(bool bold) const {
+        return QFontMetrics(font(kBodyPixels, bold), p_.device()).lineSpacing();
+    }
 
-    int line(int y, const std::string& value, bool bold) {
-        p_.setFont(font(kBodyPixels + (bold ? 4 : 0), bold));
-        p_.setPen(kInk);
-        p_.drawText(QRect(kMargin, y, width(), kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                    text(value));
-        return y + kRowHeight;
+    // `value` in lines of at most `lineWidth`, broken between words or, for a word longer than
+    // a line, within it; at most `maxLines`, the last elided with "…" when the rest is longer.
+    QStringList wrapped(const QString& value, const QFont& f, int lineWidth, int maxLines) const {
+        QTextLayout layout(value, f, p_.device());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(lineWidth);
+            if (lines.size() + 1 == maxLines) {
+                lines << QFontMetrics(f, p_.device())
+                             .elidedText(value.mid(line.textStart()).trimmed(), Qt::ElideRight,
+                                         lineWidth);
+                break;
+            }
+            QString part = value.mid(line.textStart(), line.textLength());
+            while (!part.isEmpty() && part.back().isSpace()) part.chop(1);
+            lines << part;
+        }
+        layout.endLayout();
+        return lines;
+    }
+    // Draws the wrapped value from `y`; returns the y below it.
+    int paragraph(int x, int y, int lineWidth, const QString& value, const QFont& f,
+                  const QColor& ink, int maxLines) {
+        p_.setFont(f);
+        p_.setPen(ink);
+        const int step = QFontMetrics(f, p_.device()).lineSpacing();
+        for (const QString& line : wrapped(value, f, lineWidth, maxLines)) {
+            p_.drawText(QRect(x, y, lineWidth, step), Qt::AlignLeft | Qt::AlignVCenter, line);
+            y += step;
+        }
+        return y + 8;
     }
     void rule(int y) {
         p_.setPen(QPen(kRule, 2));
@@ -124,28 +171,68 @@ private:
         p_.setPen(kInk);
         p_.drawText(QRect(x, y, width(), kHeadingPixels + 14), Qt::AlignLeft | Qt::AlignVCenter,
                     QString::fromUtf8(title));
-        return y + kHeadingPixels + 22;
+        return y + headingHeight();
     }
     int setting(int x, int y, int columnWidth, int keyNumber) {
         const std::string& value = content_.values[static_cast<std::size_t>(keyNumber)];
-        return row(x, y, columnWidth, parameterTable()[static_cast<std::size_t>(keyNumber)].keyName,
-                   value.empty() ? "\u2014" : value);
-    }
-    int row(int x, int y, int columnWidth, const char* label, const std::string& value) {
         const int labelWidth = columnWidth / 2;
-        p_.setFont(font(kBodyPixels, false));
-        p_.setPen(kLabelInk);
-        p_.drawText(QRect(x, y, labelWidth, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                    QString::fromUtf8(label));
+        label(x, y, labelWidth, parameterTable()[static_cast<std::size_t>(keyNumber)].keyName);
         p_.setFont(font(kBodyPixels, true));
         p_.setPen(kInk);
         const QRect valueArea(x + labelWidth, y, columnWidth - labelWidth, kRowHeight);
-        p_.drawText(
-            valueArea, Qt::AlignLeft | Qt::AlignVCenter,
-            QFontMetrics(p_.font()).elidedText(text(value), Qt::ElideRight, valueArea.width()));
-        p_.setPen(QPen(QColor(220, 220, 220), 1));
-        p_.drawLine(x, y + kRowHeight - 2, x + columnWidth, y + kRowHeight - 2);
+        p_.drawText(valueArea, Qt::AlignLeft | Qt::AlignVCenter,
+                    p_.fontMetrics().elidedText(text(value.empty() ? "\u2014" : value),
+                                                Qt::ElideRight, valueArea.width()));
+        underline(x, y + kRowHeight, columnWidth);
         return y + kRowHeight;
+    }
+    void label(int x, int y, int labelWidth, const char* name) {
+        p_.setFont(font(kBodyPixels, false));
+        p_.setPen(kLabelInk);
+        p_.drawText(QRect(x, y, labelWidth, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                    QString::fromUtf8(name));
+    }
+    void underline(int x, int y, int lineWidth) {
+        p_.setPen(QPen(QColor(220, 220, 220), 1));
+        p_.drawLine(x, y - 2, x + lineWidth, y - 2);
+    }
+
+    // The team driver's notes across the page: the label, then the value in the rest of the
+    // width, wrapped.
+    int noteWidth() const { return width() - kNoteLabelWidth; }
+    QStringList noteLines(std::size_t k, int maxLines) const {
+        return wrapped(text(content_.info[k]), font(kBodyPixels, true), noteWidth(), maxLines);
+    }
+    int rowHeight(int lines) const { return std::max(kRowHeight, lines * lineHeight(true) + 8); }
+    int notesHeight(int maxLines) const {
+        int height = 0;
+        for (std::size_t k = 0; k < kInfoKeyCount; ++k)
+            if (!content_.info[k].empty())
+                height += rowHeight(static_cast<int>(noteLines(k, maxLines).size()));
+        return height == 0 ? 0 : headingHeight() + height + kGap;
+    }
+    int notes(int y, int maxLines) {
+        bool any = false;
+        for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+            if (content_.info[k].empty()) continue;
+            if (!any) y = heading(kMargin, y, "Team driver notes");
+            any = true;
+            const QStringList lines = noteLines(k, maxLines);
+            const int height = rowHeight(static_cast<int>(lines.size()));
+            label(kMargin, y, kNoteLabelWidth, InfoKeyNames()[k]);
+            p_.setFont(font(kBodyPixels, true));
+            p_.setPen(kInk);
+            const int step = lineHeight(true);
+            int lineY = y + (height - static_cast<int>(lines.size()) * step) / 2;
+            for (const QString& line : lines) {
+                p_.drawText(QRect(kMargin + kNoteLabelWidth, lineY, noteWidth(), step),
+                            Qt::AlignLeft | Qt::AlignVCenter, line);
+                lineY += step;
+            }
+            underline(kMargin, y + height, width());
+            y += height;
+        }
+        return any ? y + kGap : y;
     }
 
     QPainter& p_;
@@ -155,10 +242,11 @@ private:
 }  // namespace
 
 bool setupCardIsPng(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".png";
+    return equalsIgnoringCase(file.extension().u8string(), ".png");
+}
+
+bool setupCardNameFits(const std::filesystem::path& file) {
+    return setupCardIsPng(file) || equalsIgnoringCase(file.extension().u8string(), ".pdf");
 }
 
 std::error_code writeSetupCard(const SetupCardContent& content, const std::filesystem::path& file) {

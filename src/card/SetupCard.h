@@ -27,6 +27,8 @@ struct SetupCardContent {
 
 // Where the card's picture is a PNG: a name ending in .png (any letter case); a PDF otherwise.
 bool setupCardIsPng(const std::filesystem::path& file);
+// A name ending in .pdf or .png (any letter case): the two kinds of card there are.
+bool setupCardNameFits(const std::filesystem::path& file);
 
 constexpr int kCardWidthPixels = 1240;
 constexpr int kCardHeightPixels = 1754;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "settings/EscFamily.h"
+
 namespace orvek {
 namespace {
 
@@ -13,7 +15,44 @@ constexpr std::array<int, kParameterCount> kFillOrder = {
     key::BrakeFrequency, key::LowVoltCut,      key::ReverseSpeed, key::TempCutSet,
     key::RotationMode,   key::OperationMode};
 
+// The versions whose lists differ (Power Profile), newest first.
+constexpr std::array<const char*, 2> kKnownVersions = {"1.30", "1.20"};
+constexpr std::array<EscFamily, 3> kKnownFamilies = {EscFamily::Expert, EscFamily::Stock,
+                                                     EscFamily::Blinky};
+
 }  // namespace
+
+std::optional<FamilyVersion> familyOfFirmwareText(std::string_view firmware) {
+    for (const EscFamily family : kKnownFamilies) {
+        const std::string prefix = std::string(escFamilyName(family)) + " V";
+        if (firmware.size() > prefix.size() && firmware.substr(0, prefix.size()) == prefix)
+            return FamilyVersion{family, std::string(firmware.substr(prefix.size()))};
+    }
+    return std::nullopt;
+}
+
+FamilyVersion FillOptionListsForTexts(ParameterLists& lists,
+                                      const std::array<std::string, kParameterCount>& texts,
+                                      std::string_view firmware) {
+    std::optional<FamilyVersion> chosen = familyOfFirmwareText(firmware);
+    if (!chosen) {
+        int bestMatches = -1;
+        for (const EscFamily family : kKnownFamilies) {
+            for (const char* version : kKnownVersions) {
+                FillOptionLists(lists, family, version);
+                int matches = 0;
+                for (int k = 0; k < kParameterCount; ++k)
+                    matches += FindOption(lists, k, texts[static_cast<std::size_t>(k)]) ? 1 : 0;
+                if (matches > bestMatches) {
+                    bestMatches = matches;
+                    chosen = FamilyVersion{family, version};
+                }
+            }
+        }
+    }
+    FillOptionLists(lists, chosen->family, chosen->versionText);
+    return *chosen;
+}
 
 void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string& versionText) {
     lists.family = family;

@@ -1,6 +1,7 @@
 #pragma once
 // Filling the eighteen option lists for an ESC, selecting its factory defaults, and
 // matching stored option texts against what the lists hold.
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,22 @@ void FillOptionLists(ParameterLists& lists, EscFamily family, const std::string&
 // Selects the factory default of `lists.family` in each list (list-id order), leaves the
 // lists the family has no default for, and redraws all eighteen. Nothing for Unlisted.
 void selectFactoryDefaults(ParameterLists& lists);
+
+// The family and version text a firmware text names ("Expert V1.30", as the ESC's identity reads),
+// if it names one.
+struct FamilyVersion {
+    EscFamily family = EscFamily::Unlisted;
+    std::string versionText;
+};
+std::optional<FamilyVersion> familyOfFirmwareText(std::string_view firmware);
+
+// The lists a file's option texts are judged against when no ESC is attached: those of the
+// family and version `firmware` names, else those of the known family and version whose lists
+// hold the most of the texts (the first in Expert, Stock, Blinky and newest-version order when
+// several do as well). Fills `lists` for it, which keep no selection.
+FamilyVersion FillOptionListsForTexts(ParameterLists& lists,
+                                      const std::array<std::string, kParameterCount>& texts,
+                                      std::string_view firmware);
 
 // FindOption on the list of one parameter.
 std::optional<int> FindOption(const ParameterLists& lists, int keyNumber,

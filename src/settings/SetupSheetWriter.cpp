@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <ctime>
 
+#include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
 #include "platform/ProfileFile.h"
+#include "platform/TextFileEncoding.h"
 #include "settings/ParamTable.h"
 
 namespace orvek {
@@ -16,6 +18,17 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 
 bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// Windows opens a device for these names, whatever extension follows and with blanks before it.
+bool isReservedDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+        if (equalsIgnoringCase(base, device)) return true;
+    if (base.size() != 4 || base[3] < '1' || base[3] > '9') return false;
+    return equalsIgnoringCase(base.substr(0, 3), "COM") ||
+           equalsIgnoringCase(base.substr(0, 3), "LPT");
+}
 
 }  // namespace
 
@@ -55,14 +68,30 @@ SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNo
     return content;
 }
 
-SheetNameProblem checkSheetName(std::string_view name) {
+std::string_view setupSheetName(std::string_view given) {
+    constexpr std::string_view kExtension = ".ini";
+    if (given.size() >= kExtension.size() &&
+        equalsIgnoringCase(given.substr(given.size() - kExtension.size()), kExtension)) {
+        given.remove_suffix(kExtension.size());
+    }
+    return given;
+}
+
+SheetNameProblem checkSheetName(std::string_view given) {
+    const std::string_view name = setupSheetName(given);
     if (name.empty()) return SheetNameProblem::Empty;
-    if (name.front() == '.') return SheetNameProblem::StartsWithDot;
-    if (name.find_first_of("/\\") != std::string_view::npos) return SheetNameProblem::PathSeparator;
+    // Checked first: the other reasons would be shown with U+FFFD in place of the bytes.
+    if (!isValidUtf8(name)) return SheetNameProblem::NotUtf8;
     if (std::any_of(name.begin(), name.end(),
                     [](char c) { return isControl(static_cast<unsigned char>(c)); })) {
         return SheetNameProblem::ControlCharacter;
     }
+    if (name.find_first_of(":*?\"<>|/\\") != std::string_view::npos)
+        return SheetNameProblem::ForbiddenCharacter;
+    if (name.find_first_not_of(' ') == std::string_view::npos) return SheetNameProblem::OnlySpaces;
+    if (name.front() == '.') return SheetNameProblem::StartsWithDot;
+    if (name.back() == '.' || name.back() == ' ') return SheetNameProblem::EndsWithDotOrSpace;
+    if (isReservedDeviceName(name)) return SheetNameProblem::ReservedName;
     if (name.size() > kSheetNameMaxLength) return SheetNameProblem::TooLong;
     return SheetNameProblem::None;
 }
@@ -70,12 +99,23 @@ SheetNameProblem checkSheetName(std::string_view name) {
 std::string sheetNameProblemText(SheetNameProblem problem) {
     switch (problem) {
         case SheetNameProblem::None: return "";
-        case SheetNameProblem::Empty: return "The sheet needs a name.";
-        case SheetNameProblem::StartsWithDot: return "A sheet name may not start with a dot.";
-        case SheetNameProblem::PathSeparator: return "A sheet name may not hold / or \\.";
+        case SheetNameProblem::Empty: return "a sheet needs a name";
+        case SheetNameProblem::NotUtf8:
+            return "a sheet name must be UTF-8 text; this one holds bytes that are not";
         case SheetNameProblem::ControlCharacter:
-            return "A sheet name may not hold a tab, line break or other control character.";
-        case SheetNameProblem::TooLong: return "A sheet name may be at most 100 characters long.";
+            return "a sheet name may not hold a tab, line break or other control character";
+        case SheetNameProblem::ForbiddenCharacter:
+            return "a sheet name may not hold any of : * ? \" < > | / \\ (Windows file names "
+                   "cannot)";
+        case SheetNameProblem::OnlySpaces: return "a sheet name may not be only spaces";
+        case SheetNameProblem::StartsWithDot: return "a sheet name may not start with a dot";
+        case SheetNameProblem::EndsWithDotOrSpace:
+            return "a sheet name may not end in a dot or a space (Windows drops them from file "
+                   "names)";
+        case SheetNameProblem::ReservedName:
+            return "a sheet name may not be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with "
+                   "or without an extension (Windows keeps these names for devices)";
+        case SheetNameProblem::TooLong: return "a sheet name may be at most 100 characters long";
     }
     return "";
 }
@@ -110,7 +150,7 @@ std::optional<fs::path> findOwnSetupSheet(const std::optional<fs::path>& userFol
     if (!userFolder || checkSheetName(name) != SheetNameProblem::None) return std::nullopt;
     const auto folder = findEntryIgnoringCase(*userFolder / "Profile", category);
     if (!folder) return std::nullopt;
-    return findEntryIgnoringCase(*folder, std::string(name) + ".ini");
+    return findEntryIgnoringCase(*folder, std::string(setupSheetName(name)) + ".ini");
 }
 
 SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder, std::string_view category,
@@ -141,7 +181,7 @@ SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder, std::s
     const fs::path profile = *userFolder / "Profile";
     const fs::path folder =
         findEntryIgnoringCase(profile, category).value_or(profile / std::string(category));
-    const std::string fileName = std::string(name) + ".ini";
+    const std::string fileName = std::string(setupSheetName(name)) + ".ini";
     const auto existing = findEntryIgnoringCase(folder, fileName);
     result.file = existing.value_or(folder / fileName);
     if (existing && !replace) {

@@ -35,17 +35,26 @@ std::string todayIso();
 // The lists' selected texts (empty where nothing is selected), with the given notes.
 SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNotes& notes);
 
+// A sheet name must make a file name on every system the sheet may travel to, Windows included.
 enum class SheetNameProblem {
     None,
     Empty,
-    StartsWithDot,
-    PathSeparator,
+    NotUtf8,
     ControlCharacter,
+    ForbiddenCharacter,  // one of : * ? " < > | / and the backslash
+    OnlySpaces,
+    StartsWithDot,
+    EndsWithDotOrSpace,
+    ReservedName,  // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension
     TooLong
 };
 constexpr std::size_t kSheetNameMaxLength = 100;
+// The name a sheet is saved and listed under: `given` without a trailing ".ini" (any letter
+// case), so that "Heat 2.ini" is saved as "Heat 2.ini", not "Heat 2.ini.ini".
+std::string_view setupSheetName(std::string_view given);
+// Checks setupSheetName(name).
 SheetNameProblem checkSheetName(std::string_view name);
-// The racer's words for a refused name ("" for None).
+// Why a name is refused, in lower case as a line of orvek-cli ("" for None).
 std::string sheetNameProblemText(SheetNameProblem problem);
 
 // Longest info value or memo the reader keeps whole.

@@ -89,6 +89,20 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::strin
     return std::nullopt;
 }
 
+std::optional<SheetPlace> sheetPlaceOf(const fs::path& file) {
+    const std::string name = file.filename().u8string();
+    if (!endsWithIgnoringCase(name, kSheetExtension) || name.size() == kSheetExtension.size())
+        return std::nullopt;
+    SheetPlace place;
+    place.title = name.substr(0, name.size() - kSheetExtension.size());
+    const fs::path folder = file.parent_path();
+    const std::string category = folder.filename().u8string();
+    if (isProfileCategory(category) &&
+        equalsIgnoringCase(folder.parent_path().filename().u8string(), kProfileFolder))
+        place.category = category;
+    return place;
+}
+
 namespace {
 
 // The sheets of one Profile tree's category folder, unsorted.

@@ -38,6 +38,15 @@ std::vector<SetupSheetEntry> ListSetupSheets(
     const std::filesystem::path& programFolder, std::string_view category,
     const std::optional<std::filesystem::path>& userFolder = userDataFolder());
 
+// Where a sheet file lies, as the window names the sheets it lists: its title (the file name
+// without ".ini") and, when its folder is a category folder of a Profile folder, the category
+// (empty otherwise). Nothing for a file whose name does not end in ".ini" (any letter case).
+struct SheetPlace {
+    std::string category;
+    std::string title;
+};
+std::optional<SheetPlace> sheetPlaceOf(const std::filesystem::path& file);
+
 // The sheet with this title in the category, found as ListSetupSheets finds it.
 std::optional<std::filesystem::path> findSetupSheet(
     const std::filesystem::path& programFolder, std::string_view category, std::string_view title,

@@ -104,5 +104,93 @@ TEST(SetupCard, ThePngIsAnA4PageAt150DpiAndAFailedWriteSaysWhy) {
     EXPECT_TRUE(writeSetupCard(sampleCard(), folder.path()));
 }
 
+// The text without blanks or line breaks: a value the card wraps is one run of characters again.
+std::string withoutBlanks(const std::string& text) {
+    std::string packed;
+    for (char c : text)
+        if (c != ' ' && c != '\n' && c != '\f') packed += c;
+    return packed;
+}
+
+// Long notes: 40 characters in every info field, and a 300-character memo with a word longer
+// than a line of the page.
+SetupCardContent longNotesCard() {
+    SetupCardContent card = sampleCard();
+    for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
+        // 40 characters: the umlaut takes two bytes.
+        std::string value = "Maximilian Schneider-Oberh\u00E4user " + std::to_string(k) + " ";
+        while (value.size() < 41) value += static_cast<char>('a' + static_cast<int>(k));
+        card.info[k] = value.substr(0, 41);
+    }
+    std::string word;
+    for (int i = 0; word.size() < 110; ++i) word += "Wheelspin" + std::to_string(i);
+    card.memo = "Punchy out of the hairpin, " + word + " then calm: ";
+    while (card.memo.size() < 300) card.memo += "drag brake low, ";
+    card.memo.resize(300);
+    card.memo.back() = 'Z';
+    return card;
+}
+
+// Whether the page has ink right of its text column (the margin), where nothing may run.
+bool inkInRightMargin(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = kCardWidthPixels - 80; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 200) return true;
+    }
+    return false;
+}
+
+TEST(SetupCard, LongNotesAndTheMemoAreWrappedAndReadBackWhole) {
+    application();
+    testing::TempFolder folder;
+    const SetupCardContent card = longNotesCard();
+    const fs::path pdf = folder.path() / "card.pdf";
+    ASSERT_FALSE(writeSetupCard(card, pdf));
+    const std::string text = withoutBlanks(pdfText(pdf));
+    for (const std::string& info : card.info)
+        EXPECT_NE(text.find(withoutBlanks(info)), std::string::npos) << info << "\n" << text;
+    EXPECT_NE(text.find(withoutBlanks(card.memo)), std::string::npos) << card.memo << "\n" << text;
+    EXPECT_EQ(text.find("\u2026"), std::string::npos) << "nothing needed eliding";
+    for (const std::string& value : card.values)
+        EXPECT_NE(text.find(withoutBlanks(value)), std::string::npos) << value;
+
+    const fs::path png = folder.path() / "card.png";
+    ASSERT_FALSE(writeSetupCard(card, png));
+    EXPECT_FALSE(inkInRightMargin(QImage(QString::fromStdString(png.string()))));
+    std::error_code error;
+    fs::create_directories(ORVEK_ARTIFACTS_DIR, error);
+    EXPECT_FALSE(writeSetupCard(card, fs::path(ORVEK_ARTIFACTS_DIR) / "setup-card-long.png"));
+}
+
+TEST(SetupCard, WhatCannotFitIsElidedAndNothingRunsOffThePage) {
+    application();
+    testing::TempFolder folder;
+    SetupCardContent card = longNotesCard();
+    card.firmware = "Expert V1.30 " + std::string(200, 'F');
+    for (std::string& info : card.info) info = std::string(259, 'N');
+    card.memo = std::string(3000, 'M');  // one word, longer than the page holds
+    const fs::path png = folder.path() / "card.png";
+    ASSERT_FALSE(writeSetupCard(card, png));
+    const QImage image(QString::fromStdString(png.string()));
+    EXPECT_FALSE(inkInRightMargin(image));
+    // Nor off the bottom: below the footer's line the page is white.
+    int footerInk = 0;
+    for (int y = kCardHeightPixels - 60; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) footerInk += qGray(image.pixel(x, y)) < 200;
+    EXPECT_EQ(footerInk, 0);
+
+    std::error_code error;
+    fs::create_directories(ORVEK_ARTIFACTS_DIR, error);
+    EXPECT_FALSE(writeSetupCard(card, fs::path(ORVEK_ARTIFACTS_DIR) / "setup-card-full.png"));
+
+    const fs::path pdf = folder.path() / "card.pdf";
+    ASSERT_FALSE(writeSetupCard(card, pdf));
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(text.find("FFFF\u2026"), std::string::npos) << "the firmware text, elided";
+    EXPECT_NE(text.find("MMMM\u2026"), std::string::npos) << "the memo, elided";
+    EXPECT_NE(text.find("NNNN\u2026"), std::string::npos) << "the notes, elided";
+    EXPECT_NE(text.find("Temp Track"), std::string::npos) << "every note keeps its row";
+}
+
 }  // namespace
 }  // namespace orvek

@@ -1,6 +1,7 @@
 // orvek-cli end to end: the real executable against orvek-sim on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -247,7 +248,9 @@ TEST_F(Cli, ACopyFindsItsDataInstalledBesideItOrInItsOwnFolder) {
     EXPECT_EQ(installed.out, "{\"programData\":\"" + file("prefix/share/orvek-link") +
                                  "\",\"userData\":\"" + file("data/orvek-link") +
                                  "\",\"userConfig\":\"" + file("config/orvek-link/config.ini") +
-                                 "\",\"backups\":\"" + file("data/orvek-link/backups") + "\"}\n");
+                                 "\",\"backups\":\"" + file("data/orvek-link/backups") +
+                                 "\",\"history\":\"" + file("data/orvek-link/history.sqlite") +
+                                 "\"}\n");
     EXPECT_NE(portable.out.find("\"programData\":\"" + file("portable") + "\""), std::string::npos)
         << portable.out;
 
@@ -426,6 +429,28 @@ TEST_F(Cli, MessagesCountInTheSingularAndPointAProgramCardToInfoCard) {
     EXPECT_NE(lastLine(info.err).find("a program card answers info --card"), std::string::npos)
         << info.err;
     EXPECT_EQ(run({kCli, "--simulate=card", "info", "--card"}).exitCode, 0);
+}
+
+TEST_F(Cli, ErrorLinesStartInLowerCaseAfterTheProgramsName) {
+    const std::vector<std::vector<std::string>> commands = {
+        {kCli, "read", "-x"},
+        {kCli, "sheet"},
+        {kCli, "history", "show", "abc"},
+        {kCli, "sheet", "save", "Fun Car", ""},
+        {kCli, "sheet", "save", "Fun Car", "a/b"},
+        {kCli, "sheet", "save", "Fun Car", "x", "--info", "Driver=a\nb", "--from", "none.cfg"},
+        {kCli, "sheet", "save", "Fun Car", "x", "--info", "Driver=a\nb", "--simulate"},
+    };
+    for (const auto& command : commands) {
+        const RunResult r = run(command);
+        SCOPED_TRACE(command.back());
+        EXPECT_NE(r.exitCode, 0);
+        ASSERT_EQ(r.err.rfind("orvek-cli: ", 0), 0u) << r.err;
+        const char first = r.err[std::string("orvek-cli: ").size()];
+        EXPECT_FALSE(std::isupper(static_cast<unsigned char>(first))) << r.err;
+    }
+    EXPECT_EQ(run({kCli, "read", "-x"}).err,
+              "orvek-cli: the following argument was not expected: -x (see --help)\n");
 }
 
 }  // namespace

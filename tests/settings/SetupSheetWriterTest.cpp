@@ -87,6 +87,74 @@ TEST(SetupSheetWriter, RefusedNamesAndValuesWriteNothing) {
     EXPECT_FALSE(fs::exists(user.path() / "Profile" / "Drift Car" / "m.ini"));
 }
 
+TEST(SetupSheetWriter, NamesWindowsCannotKeepAreRefusedOnEverySystemWithTheirReason) {
+    const struct {
+        const char* name;
+        SheetNameProblem problem;
+    } refused[] = {
+        {"a:b", SheetNameProblem::ForbiddenCharacter},
+        {"fast*", SheetNameProblem::ForbiddenCharacter},
+        {"why?", SheetNameProblem::ForbiddenCharacter},
+        {"\"quoted\"", SheetNameProblem::ForbiddenCharacter},
+        {"<a>", SheetNameProblem::ForbiddenCharacter},
+        {"a|b", SheetNameProblem::ForbiddenCharacter},
+        {"a\\b", SheetNameProblem::ForbiddenCharacter},
+        {"../x", SheetNameProblem::ForbiddenCharacter},
+        {"tab\there", SheetNameProblem::ControlCharacter},
+        {"del\x7F", SheetNameProblem::ControlCharacter},
+        {"CON", SheetNameProblem::ReservedName},
+        {"con", SheetNameProblem::ReservedName},
+        {"Nul.txt", SheetNameProblem::ReservedName},
+        {"aux.tar.gz", SheetNameProblem::ReservedName},
+        {"PRN .x", SheetNameProblem::ReservedName},
+        {"com1", SheetNameProblem::ReservedName},
+        {"LPT9", SheetNameProblem::ReservedName},
+        {"CON.ini", SheetNameProblem::ReservedName},  // the extension is dropped first
+        {"name.", SheetNameProblem::EndsWithDotOrSpace},
+        {"name ", SheetNameProblem::EndsWithDotOrSpace},
+        {"   ", SheetNameProblem::OnlySpaces},
+        {"caf\xC3", SheetNameProblem::NotUtf8},
+        {"\xFF:", SheetNameProblem::NotUtf8},
+        {".ini", SheetNameProblem::Empty},
+        {".hidden", SheetNameProblem::StartsWithDot},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(checkSheetName(c.name), c.problem) << c.name;
+        EXPECT_EQ(sheetNameProblemText(c.problem).substr(0, 2), "a ") << "a line of orvek-cli";
+    }
+    for (const char* name : {"Heat 2", "COM10", "COM0", "CONSOLE", "LPT", "Nats A-Main",
+                             "Fun \u2014 heat 2", "1.5 turns", "a.ini.bak"}) {
+        EXPECT_EQ(checkSheetName(name), SheetNameProblem::None) << name;
+    }
+    // The categories are folder names a sheet travels in.
+    for (const char* category : ProfileCategories())
+        EXPECT_EQ(checkSheetName(category), SheetNameProblem::None) << category;
+
+    testing::TempFolder user;
+    const SetupSheetContent content = sheetContentOf(ParameterLists(), someNotes());
+    const SheetSaveResult refusedSave =
+        saveSetupSheet(user.path(), "Drift Car", "a:b", content, true);
+    EXPECT_EQ(refusedSave.status, SheetSaveStatus::BadName);
+    EXPECT_EQ(refusedSave.problem,
+              "a sheet name may not hold any of : * ? \" < > | / \\ (Windows file names cannot)");
+    EXPECT_FALSE(fs::exists(user.path() / "Profile"));
+}
+
+TEST(SetupSheetWriter, ANameGivenWithItsIniExtensionIsSavedUnderItsTitle) {
+    testing::TempFolder user;
+    const SetupSheetContent content = sheetContentOf(ParameterLists(), someNotes());
+    const SheetSaveResult saved = saveSetupSheet(user.path(), "Drift Car", "x.INI", content, false);
+    ASSERT_EQ(saved.status, SheetSaveStatus::Saved);
+    EXPECT_EQ(saved.file, user.path() / "Profile" / "Drift Car" / "x.ini");
+    EXPECT_EQ(findOwnSetupSheet(user.path(), "Drift Car", "x.ini"), saved.file);
+    EXPECT_EQ(saveSetupSheet(user.path(), "Drift Car", "x", content, false).status,
+              SheetSaveStatus::Exists)
+        << "the same sheet";
+    const auto listed = ListSetupSheets(user.path() / "no-program-data", "Drift Car", user.path());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].title, "x");
+}
+
 TEST(SetupSheetWriter, AnExistingSheetIsReplacedOnlyWhenAskedAndKeepsItsName) {
     testing::TempFolder user;
     const fs::path folder = user.path() / "Profile" / "drift car";

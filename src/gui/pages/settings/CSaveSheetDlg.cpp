@@ -16,6 +16,13 @@ namespace {
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
 
+// The core's reason as a sentence of the dialog.
+QString sentence(const std::string& reason) {
+    QString text = QString::fromStdString(reason);
+    if (!text.isEmpty()) text[0] = text[0].toUpper();
+    return text + QLatin1Char('.');
+}
+
 QLabel* formLabel(const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
     skin::setTextColour(*label, skin::kLabelText);
@@ -78,7 +85,7 @@ void CSaveSheetDlg::accept() {
     const SheetForm entered = form();
     if (const SheetNameProblem problem = checkSheetName(entered.name);
         problem != SheetNameProblem::None) {
-        note_->setText(text(sheetNameProblemText(problem)));
+        note_->setText(sentence(sheetNameProblemText(problem)));
         name_->setFocus();
         return;
     }

@@ -80,14 +80,16 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
 
     const auto form = dialog.ask(prefill);
     if (!form) return;
-    const bool ownExists = findOwnSetupSheet(userFolder, form->category, form->name).has_value();
+    // "Heat 2.ini" names the sheet "Heat 2", as the save does.
+    const std::string name(setupSheetName(form->name));
+    const bool ownExists = findOwnSetupSheet(userFolder, form->category, name).has_value();
     const bool installedExists =
-        findSetupSheet(programFolder, form->category, form->name, std::nullopt).has_value();
+        findSetupSheet(programFolder, form->category, name, std::nullopt).has_value();
     if (ownExists || installedExists) {
         const std::string question =
-            ownExists ? "Your setup sheet \"" + form->name + "\" in " + form->category +
+            ownExists ? "Your setup sheet \"" + name + "\" in " + form->category +
                             " already exists.\nDo you want to replace it?"
-                      : "An installed setup sheet \"" + form->name + "\" in " + form->category +
+                      : "An installed setup sheet \"" + name + "\" in " + form->category +
                             " has this name. It stays as it is; your copy is listed in its "
                             "place.\nSave it?";
         if (!messages.ask(question, false)) return;
@@ -95,8 +97,7 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
     SetupSheetContent content = sheetContentOf(page.lists(), SetupSheetNotes{});
     content.info = form->info;
     content.memo = form->memo;
-    const SheetSaveResult saved =
-        saveSetupSheet(userFolder, form->category, form->name, content, true);
+    const SheetSaveResult saved = saveSetupSheet(userFolder, form->category, name, content, true);
     if (saved.status != SheetSaveStatus::Saved) {
         std::string text = std::string(settingsFileText::WriteError) + "\n\n" + saved.file.string();
         if (saved.error) text += "\n" + saved.error.message();
@@ -104,7 +105,7 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
         messages.show(text, MessageIcon::Stop);
         return;
     }
-    page.selectSetupSheet(form->category, form->name);
+    page.selectSetupSheet(form->category, name);
 }
 
 }  // namespace orvek

@@ -133,6 +133,19 @@ TEST(SaveAsSetupSheet, ASavedSheetIsSelectedAndLoadsBackIntoTheSameSelectionsAnd
     }
 }
 
+TEST(SaveAsSetupSheet, ANameEndingInIniIsSavedListedAndSelectedUnderItsTitle) {
+    SaveRig s;
+    PageRig& rig = *s.rig;
+    ASSERT_TRUE(rig.ok);
+    rig.connectEsc();
+    s.forms.answers.push_back(formFor("Heat 3.INI"));
+    s.save();
+    EXPECT_TRUE(fs::exists(s.sheet("Drift Car", "Heat 3")));
+    EXPECT_FALSE(fs::exists(s.sheet("Drift Car", "Heat 3.INI")));
+    EXPECT_EQ(rig.box(SetupSheetList)->currentText(), QStringLiteral("Heat 3"));
+    EXPECT_TRUE(rig.messages.shown.empty());
+}
+
 TEST(SaveAsSetupSheet, ReplacingIsAskedAndNoLeavesTheSheetAsItWas) {
     SaveRig s;
     PageRig& rig = *s.rig;
@@ -207,12 +220,14 @@ TEST(SaveAsSetupSheet, TheDialogRefusesANameOrMemoTheSheetCouldNotGiveBack) {
     SheetForm prefill = formFor("");
     CSaveSheetDlg dialog(prefill);
     dialog.show();
-    for (const char* name : {"", "../x", "a/b", ".hidden"}) {
+    for (const char* name : {"", "../x", "a/b", ".hidden", "a:b", "CON", "name.", "  "}) {
         dialog.nameField().setText(QString::fromUtf8(name));
         dialog.accept();
         EXPECT_TRUE(dialog.isVisible()) << name;
         EXPECT_FALSE(dialog.note().text().isEmpty()) << name;
     }
+    // The core's reason, as a sentence.
+    EXPECT_EQ(dialog.note().text(), QStringLiteral("A sheet name may not be only spaces."));
     dialog.nameField().setText(QStringLiteral("Heat 2"));
     dialog.memoField().setText(QString(260, QLatin1Char('m')));
     dialog.accept();
