@@ -86,12 +86,8 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
     }
     for (const auto& [index, value] : infos) content.info[index] = value;
     if (options.memoGiven) content.memo = options.memo;
-    if (const auto field = sheetValueProblem(content)) {
-        const std::string what = *field == "memo" ? "the memo" : "the " + *field + " value";
-        return console.fail(kExitUsage, what +
-                                            " is too long or holds a line break: the sheet could "
-                                            "not give it back whole");
-    }
+    if (const auto value = sheetValueProblem(content))
+        return console.fail(kExitUsage, sheetValueProblemText(*value));
 
     const SheetSaveResult saved =
         saveSetupSheet(userDataFolder(), options.category, options.name, content, options.force);

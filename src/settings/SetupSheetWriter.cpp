@@ -120,16 +120,27 @@ std::string sheetNameProblemText(SheetNameProblem problem) {
     return "";
 }
 
-std::optional<std::string> sheetValueProblem(const SetupSheetContent& content) {
-    auto unreadable = [](const std::string& value) {
-        return value.size() > kSheetValueMaxLength ||
-               value.find_first_of("\r\n") != std::string::npos;
+std::optional<SheetValueProblem> sheetValueProblem(const SetupSheetContent& content) {
+    const auto problem = [](const std::string& field,
+                            const std::string& value) -> std::optional<SheetValueProblem> {
+        const bool lineBreak = value.find_first_of("\r\n") != std::string::npos;
+        if (!lineBreak && value.size() <= kSheetValueMaxLength) return std::nullopt;
+        return SheetValueProblem{field, lineBreak, value.size()};
     };
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
-        if (unreadable(content.info[k])) return std::string(InfoKeyNames()[k]);
+        if (auto found = problem(InfoKeyNames()[k], content.info[k])) return found;
     }
-    if (unreadable(content.memo)) return std::string("memo");
-    return std::nullopt;
+    return problem("memo", content.memo);
+}
+
+std::string sheetValueProblemText(const SheetValueProblem& problem) {
+    const std::string what =
+        problem.field == "memo" ? "the memo" : "the " + problem.field + " value";
+    if (problem.lineBreak) return what + " holds a line break; a sheet keeps one line";
+    // The reader's buffer holds bytes: a plain letter is one, others two to four.
+    return what + " is " + std::to_string(problem.bytes) + " bytes long; a sheet keeps at most " +
+           std::to_string(kSheetValueMaxLength) +
+           " (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)";
 }
 
 std::string setupSheetText(const SetupSheetContent& content) {
@@ -167,9 +178,9 @@ SheetSaveResult saveSetupSheet(const std::optional<fs::path>& userFolder, std::s
         result.problem = sheetNameProblemText(problem);
         return result;
     }
-    if (auto field = sheetValueProblem(content)) {
+    if (auto value = sheetValueProblem(content)) {
         result.status = SheetSaveStatus::BadValue;
-        result.problem = *field;
+        result.problem = sheetValueProblemText(*value);
         return result;
     }
     if (!userFolder) {

@@ -59,9 +59,17 @@ std::string sheetNameProblemText(SheetNameProblem problem);
 
 // Longest info value or memo the reader keeps whole.
 constexpr std::size_t kSheetValueMaxLength = 259;
-// The first info field (by its key) or "memo" whose value is too long or holds a line break;
-// nothing when every value can be read back whole.
-std::optional<std::string> sheetValueProblem(const SetupSheetContent& content);
+// A value the sheet could not give back whole: too long for the reader, or more than one line.
+struct SheetValueProblem {
+    std::string field;  // the info field's key, or "memo"
+    bool lineBreak = false;
+    std::size_t bytes = 0;  // the value's length in bytes of UTF-8
+};
+// The first info field (by its key), or the memo, that could not be read back whole; nothing
+// when every value can.
+std::optional<SheetValueProblem> sheetValueProblem(const SetupSheetContent& content);
+// "the memo is 300 bytes long; a sheet keeps at most 259 ...", in lower case.
+std::string sheetValueProblemText(const SheetValueProblem& problem);
 
 // The file's text.
 std::string setupSheetText(const SetupSheetContent& content);

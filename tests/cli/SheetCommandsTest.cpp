@@ -144,6 +144,12 @@ TEST_F(SheetCommands, TheCardHoldsTheEscsValuesAndAPngIsAFullPage) {
     EXPECT_GE(width, 1240u);
 }
 
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
 TEST_F(SheetCommands, AnEmptyFromOrANameWindowsCannotKeepIsRefusedWithItsReason) {
     const struct {
         std::vector<std::string> args;
@@ -173,7 +179,15 @@ TEST_F(SheetCommands, AnEmptyFromOrANameWindowsCannotKeepIsRefusedWithItsReason)
         {{"sheet", "save", "Fun Car", ".x"}, 2, "a sheet name may not start with a dot"},
         {{"sheet", "save", "Fun Car", "x", "--memo", "a\nb"},
          2,
-         "the memo is too long or holds a line break: the sheet could not give it back whole"},
+         "the memo holds a line break; a sheet keeps one line"},
+        {{"sheet", "save", "Fun Car", "x", "--memo", std::string(260, 'm')},
+         2,
+         "the memo is 260 bytes long; a sheet keeps at most 259 (a plain letter takes 1 byte, "
+         "an accented one 2, a Japanese character 3)"},
+        {{"sheet", "save", "Fun Car", "x", "--memo", repeated("\xC3\xA4", 130)},
+         2,
+         "the memo is 260 bytes long; a sheet keeps at most 259 (a plain letter takes 1 byte, "
+         "an accented one 2, a Japanese character 3)"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{kCli, "--simulate"};
@@ -185,6 +199,15 @@ TEST_F(SheetCommands, AnEmptyFromOrANameWindowsCannotKeepIsRefusedWithItsReason)
     }
     EXPECT_FALSE(fs::exists(dir / "data" / "orvek-link" / "Profile"));
     EXPECT_FALSE(fs::exists(file("c.pdf")));
+
+    // The limit holds exactly: 259 bytes are kept whole.
+    const std::string longest = repeated("\xC3\xA4", 129) + "m";
+    const auto kept =
+        testing::run({kCli, "--simulate", "sheet", "save", "Fun Car", "M", "--memo", longest});
+    ASSERT_EQ(kept.exitCode, 0) << kept.err;
+    std::ifstream in(sheet("Fun Car", "M"), std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(text.find("memo=" + longest + "\r\n"), std::string::npos) << text;
 
     // A name given with its extension names the sheet without it.
     const auto saved =

@@ -78,12 +78,14 @@ TEST(SetupSheetWriter, RefusedNamesAndValuesWriteNothing) {
     broken.memo = "two\nlines";
     SheetSaveResult result = saveSetupSheet(user.path(), "Drift Car", "m", broken, true);
     EXPECT_EQ(result.status, SheetSaveStatus::BadValue);
-    EXPECT_EQ(result.problem, "memo");
+    EXPECT_EQ(result.problem, "the memo holds a line break; a sheet keeps one line");
     broken = content;
     broken.info[4] = std::string(260, 'm');
     result = saveSetupSheet(user.path(), "Drift Car", "m", broken, true);
     EXPECT_EQ(result.status, SheetSaveStatus::BadValue);
-    EXPECT_EQ(result.problem, "Motor");
+    EXPECT_EQ(result.problem,
+              "the Motor value is 260 bytes long; a sheet keeps at most 259 (a plain letter "
+              "takes 1 byte, an accented one 2, a Japanese character 3)");
     EXPECT_FALSE(fs::exists(user.path() / "Profile" / "Drift Car" / "m.ini"));
 }
 

@@ -92,9 +92,8 @@ void CSaveSheetDlg::accept() {
     SetupSheetContent content;
     content.info = entered.info;
     content.memo = entered.memo;
-    if (const auto field = sheetValueProblem(content)) {
-        note_->setText(text(*field + " is too long or holds a line break: the sheet could not "
-                                     "give it back whole."));
+    if (const auto value = sheetValueProblem(content)) {
+        note_->setText(sentence(sheetValueProblemText(*value)));
         return;
     }
     QDialog::accept();
