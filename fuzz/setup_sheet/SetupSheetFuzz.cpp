@@ -24,6 +24,7 @@
 #include "settings/EscFamily.h"
 #include "settings/OptionLists.h"
 #include "settings/ParameterLists.h"
+#include "settings/SetupSheetWriter.h"
 #include "settings/SetupSheets.h"
 
 namespace {
@@ -106,6 +107,42 @@ void checkLoad(const ParameterLists& lists, const std::vector<ListState>& before
         fail("comment shown without Temp Track");
 }
 
+// A name the rule lets through makes a file name on Windows too: none of its forbidden or
+// control characters, no trailing dot or blank, no leading dot, nothing over the length.
+void checkName(const std::string& given) {
+    if (checkSheetName(given) != SheetNameProblem::None) return;
+    const std::string_view name = setupSheetName(given);
+    if (name.empty() || name.size() > kSheetNameMaxLength) fail("name of a refused length");
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F ||
+            std::string_view(":*?\"<>|/\\").find(static_cast<char>(c)) != std::string_view::npos)
+            fail("name with a character Windows refuses: " + given);
+    }
+    if (name.front() == '.' || name.back() == '.' || name.back() == ' ')
+        fail("name with a dot or blank at its end: " + given);
+}
+
+// The lists a card judges a file's texts against: those the firmware text names, or those that
+// hold the most of the texts; the lists are filled for what is returned.
+void checkJudgedLists(const std::string& bytes) {
+    const ProfileDocument sheet = ProfileDocument::fromBytes(bytes);
+    std::array<std::string, kParameterCount> texts;
+    for (int k = 0; k < kParameterCount; ++k) {
+        texts[static_cast<std::size_t>(k)] =
+            sheet.value("option", parameterTable()[static_cast<std::size_t>(k)].keyName)
+                .value_or("");
+    }
+    const std::string firmware = sheet.value("info", "Firmware").value_or("");
+    ParameterLists lists;
+    const FamilyVersion chosen = FillOptionListsForTexts(lists, texts, firmware);
+    if (lists.family != chosen.family || lists.versionText != chosen.versionText)
+        fail("lists filled for another family than the one named");
+    if (const auto named = familyOfFirmwareText(firmware)) {
+        if (named->family != chosen.family || named->versionText != chosen.versionText)
+            fail("the firmware's family was not taken: " + firmware);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -165,6 +202,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (found && found->parent_path() != folder)
         fail("title \"" + title + "\" found " + found->string());
     if (sameText(title, "sheet") && !found) fail("sheet not found by its title");
+    checkName(title);
+    checkJudgedLists(bytes);
+    const auto place = sheetPlaceOf(file);
+    if (!place || place->category != category || place->title != "sheet")
+        fail("the sheet's place is not its category and title");
     std::error_code error;
     fs::remove(file, error);
     return 0;

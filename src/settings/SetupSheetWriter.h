@@ -50,7 +50,7 @@ enum class SheetNameProblem {
 };
 constexpr std::size_t kSheetNameMaxLength = 100;
 // The name a sheet is saved and listed under: `given` without a trailing ".ini" (any letter
-// case), so that "Heat 2.ini" is saved as "Heat 2.ini", not "Heat 2.ini.ini".
+// case), so that "Heat 2.ini" is saved as "Heat 2.ini" and not as "Heat 2.ini.ini".
 std::string_view setupSheetName(std::string_view given);
 // Checks setupSheetName(name).
 SheetNameProblem checkSheetName(std::string_view name);
