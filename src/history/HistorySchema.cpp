@@ -47,16 +47,34 @@ constexpr const char* kMigrations[] = {
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kHistorySchemaVersion,
               "one migration step per schema version");
 
-// The columns each version's records table has; what a step adds, in its order.
+// Each version's records table as PRAGMA table_info describes it, one column a text: name,
+// declared type, NOT NULL, default and primary key. A column of the right name but another kind
+// (an id that is no longer the row's number, say) is as much damage as a missing one.
 const std::set<std::string>& columnsOf(std::int64_t version) {
     static const std::set<std::string> first = {
-        "id",     "time",     "kind",       "program",  "info",   "model",
-        "family", "firmware", "block",      "settings", "source", "source_detail",
-        "note",   "image",    "image_size", "target",   "result"};
+        "id|INTEGER|0||1",      "time|TEXT|1||0",       "kind|TEXT|1||0",
+        "program|TEXT|1|''|0",  "info|BLOB|0||0",       "model|TEXT|1|''|0",
+        "family|TEXT|1|''|0",   "firmware|TEXT|1|''|0", "block|BLOB|0||0",
+        "settings|TEXT|1|''|0", "source|TEXT|1|''|0",   "source_detail|TEXT|1|''|0",
+        "note|TEXT|1|''|0",     "image|TEXT|1|''|0",    "image_size|INTEGER|1|0|0",
+        "target|TEXT|1|''|0",   "result|TEXT|1|''|0"};
     static const std::set<std::string> second = [] {
         std::set<std::string> columns = first;
-        columns.insert("edited");
+        columns.insert("edited|INTEGER|1|0|0");
         return columns;
+    }();
+    return version >= 2 ? second : first;
+}
+
+// Each version's objects in sqlite_master, as "type name": nothing else may lie in a file of
+// ours, since a trigger or an index of another's making would change what an insert does.
+const std::set<std::string>& objectsOf(std::int64_t version) {
+    static const std::set<std::string> first = {"table schema_version", "table records",
+                                                "table sqlite_sequence"};
+    static const std::set<std::string> second = [] {
+        std::set<std::string> objects = first;
+        objects.insert("index records_by_model");
+        return objects;
     }();
     return version >= 2 ? second : first;
 }
@@ -118,14 +136,11 @@ int readSchema(sqlite3* db, SchemaState& state) {
         state = {SchemaVerdict::Foreign, 0, "it is another program's database"};
         return SQLITE_OK;
     }
-    const auto has = [&rows](const char* type, const char* name) {
-        return std::any_of(rows.begin(), rows.end(), [&](const std::vector<std::string>& row) {
-            return row[0] == type && row[1] == name;
-        });
-    };
-    const bool hasRecords = has("table", "records");
-    const bool hasIndex = has("index", "records_by_model");
-    if (!has("table", "schema_version")) {
+    std::set<std::string> objects;
+    for (const auto& row : rows) objects.insert(row[0] + " " + row[1]);
+    const auto has = [&objects](const std::string& object) { return objects.count(object) > 0; };
+    const bool hasRecords = has("table records");
+    if (!has("table schema_version")) {
         state = damaged("it has no schema version");
         return SQLITE_OK;
     }
@@ -153,28 +168,50 @@ int readSchema(sqlite3* db, SchemaState& state) {
     }
     std::set<std::string> columns;
     if (hasRecords) {
-        if (!queryRows(db, "SELECT name FROM pragma_table_info('records')", rows, code))
+        if (!queryRows(db,
+                       "SELECT name, type, \"notnull\", ifnull(dflt_value, ''), pk"
+                       " FROM pragma_table_info('records')",
+                       rows, code))
             return code;
-        for (const auto& row : rows) columns.insert(row[0]);
+        for (const auto& row : rows)
+            columns.insert(row[0] + "|" + row[1] + "|" + row[2] + "|" + row[3] + "|" + row[4]);
     }
     if (version == 0) {
         // Only a start that has not yet run its first step; ours commit it in one go.
-        state = hasRecords ? damaged("its schema version 0 has records")
-                           : SchemaState{SchemaVerdict::Older, 0, {}};
+        const bool started = objects == std::set<std::string>{"table schema_version"};
+        state = started ? SchemaState{SchemaVerdict::Older, 0, {}}
+                        : damaged("its schema version 0 has tables");
         return SQLITE_OK;
     }
-    const std::set<std::string>& expected = columnsOf(std::min<std::int64_t>(version, 2));
+    const std::int64_t known = std::min<std::int64_t>(version, kHistorySchemaVersion);
+    const std::set<std::string>& expected = columnsOf(known);
     if (version > kHistorySchemaVersion) {
-        // A newer program only adds: it still holds every column this one reads.
-        const bool holdsOurs = hasRecords && std::includes(columns.begin(), columns.end(),
-                                                           expected.begin(), expected.end());
+        // A newer program only adds: it still holds every column and object this one uses.
+        const bool holdsOurs =
+            std::includes(columns.begin(), columns.end(), expected.begin(), expected.end()) &&
+            std::includes(objects.begin(), objects.end(), objectsOf(known).begin(),
+                          objectsOf(known).end());
         state = holdsOurs ? SchemaState{SchemaVerdict::Newer, version, {}}
                           : damaged("its " + named + " lacks the records this program reads");
         return SQLITE_OK;
     }
-    if (!hasRecords || columns != expected || (version >= 2 && !hasIndex)) {
+    if (columns != expected || objects != objectsOf(version)) {
         state = damaged("its tables are not those of its " + named);
         return SQLITE_OK;
+    }
+    if (version >= 2) {
+        // The model index as the second step made it: on (model, id), and not unique.
+        if (!queryRows(db,
+                       "SELECT (SELECT group_concat(name) FROM (SELECT name FROM"
+                       " pragma_index_info('records_by_model') ORDER BY seqno)),"
+                       " (SELECT \"unique\" FROM pragma_index_list('records')"
+                       "  WHERE name = 'records_by_model')",
+                       rows, code))
+            return code;
+        if (rows.size() != 1 || rows[0][0] != "model,id" || rows[0][1] != "0") {
+            state = damaged("its model index is not the one its " + named + " has");
+            return SQLITE_OK;
+        }
     }
     state = {version == kHistorySchemaVersion ? SchemaVerdict::Current : SchemaVerdict::Older,
              version,

@@ -303,6 +303,13 @@ TEST(HistoryStore, SchemaVersionsThatTheTablesDoNotBearOutAreDamage) {
         {"no records", "DROP TABLE records"},
         {"zero with records", "UPDATE schema_version SET version=0"},
         {"newer without records", "UPDATE schema_version SET version=3; DROP TABLE records"},
+        {"a trigger", "CREATE TRIGGER lose AFTER INSERT ON records BEGIN DELETE FROM records; END"},
+        {"a unique model index",
+         "DROP INDEX records_by_model; CREATE UNIQUE INDEX records_by_model ON records(model, id)"},
+        {"the index on another column",
+         "DROP INDEX records_by_model; CREATE INDEX records_by_model ON records(kind)"},
+        {"a column of another kind",
+         "ALTER TABLE records DROP COLUMN note; ALTER TABLE records ADD COLUMN note BLOB"},
     };
     for (const auto& [name, sql] : spoilt) {
         SCOPED_TRACE(name);
@@ -359,7 +366,7 @@ TEST(HistoryStore, AStepThatFailsMakesTheFileDamage) {
 
 TEST(HistoryStore, TheFuzzersFindingsOpenAsDamage) {
     const fs::path corpus = ORVEK_HISTORY_CORPUS;
-    for (const char* name : {"negative-version"}) {
+    for (const char* name : {"negative-version", "id-not-the-row-number"}) {
         SCOPED_TRACE(name);
         TempFolder folder;
         const fs::path file = folder / "history.sqlite";
