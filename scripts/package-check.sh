@@ -30,9 +30,10 @@ file_list() {
 check_programs_in() {
     local root="$1" cli="$1/usr/bin/orvek-cli" out
     out="$("$cli" --json folders)"
-    [ "$out" = "$(printf '{"programData":"%s","userData":"%s","userConfig":"%s","backups":"%s"}' \
+    [ "$out" = "$(printf '{"programData":"%s","userData":"%s","userConfig":"%s","backups":"%s","history":"%s"}' \
         "$root/usr/share/orvek-link" "$XDG_DATA_HOME/orvek-link" "$XDG_CONFIG_HOME/orvek-link/config.ini" \
-        "$XDG_DATA_HOME/orvek-link/backups")" ] || fail "orvek-cli in $root names other folders: $out"
+        "$XDG_DATA_HOME/orvek-link/backups" "$XDG_DATA_HOME/orvek-link/history.sqlite")" ] ||
+        fail "orvek-cli in $root names other folders: $out"
     out="$("$cli" --simulate read)" || fail "orvek-cli --simulate read failed in $root"
     [ "$(grep -c ' = ' <<<"$out")" -eq 18 ] || fail "orvek-cli --simulate read in $root: $out"
 }
