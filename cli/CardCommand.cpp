@@ -1,6 +1,7 @@
 // card: the setup card of the ESC's settings, or a file's, as a PDF or PNG. It draws with Qt's
 // painter, so a build without Qt says that it has no cards.
 #include <cstdlib>
+#include <string_view>
 
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -64,8 +65,10 @@ int cardFromFile(const Console& console, const std::string& from, SetupCardConte
     const SettingsImport imported = importSettingsFile(lists, file);
     if (const std::string why = unreadableSettingsFile(from, imported.status); !why.empty())
         return console.fail(kExitBadInput, why);
-    const std::string listsOf =
-        std::string("an ") + escFamilyName(judged.family) + " " + judged.versionText + " ESC";
+    const std::string family = escFamilyName(judged.family);
+    const bool vowel =
+        !family.empty() && std::string_view("AEIOU").find(family[0]) != std::string_view::npos;
+    const std::string listsOf = (vowel ? "an " : "a ") + family + " " + judged.versionText + " ESC";
     for (std::string& warning :
          importWarnings(imported, lists, listsOf, "file", "left blank on the card"))
         warnings.push_back(std::move(warning));

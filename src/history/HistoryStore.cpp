@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <thread>
 
 #include "platform/UserFolders.h"
 
@@ -48,6 +49,7 @@ public:
                     : std::string();
     }
     std::int64_t number(int column) const { return sqlite3_column_int64(stmt_, column); }
+    int type(int column) const { return sqlite3_column_type(stmt_, column); }
     std::vector<std::uint8_t> blob(int column) const {
         const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt_, column));
         const int size = sqlite3_column_bytes(stmt_, column);
@@ -82,8 +84,17 @@ std::array<std::string, kParameterCount> splitSettings(const std::string& joined
     return settings;
 }
 
-// False for a row this program could not have written (a damaged or edited file).
+// False for a row this program could not have written (a damaged or edited file): a kind or
+// source it does not know, or a value of another type than it writes (a model stored as bytes
+// is never found by a search for its text).
 bool readRow(const Statement& row, HistoryRecord& record) {
+    for (int column = 0; column < 18; ++column) {
+        const int type = row.type(column);
+        const bool fits = column == 4 || column == 8 ? type == SQLITE_BLOB || type == SQLITE_NULL
+                          : column == 0 || column == 12 || column == 15 ? type == SQLITE_INTEGER
+                                                                        : type == SQLITE_TEXT;
+        if (!fits) return false;
+    }
     const auto kind = historyKindFromName(row.text(2));
     const auto source = valuesSourceFromName(row.text(10));
     if (!kind || !source) return false;
@@ -319,34 +330,54 @@ HistoryStatus HistoryStore::openReadOnly() {
     return prepareSchema(false);
 }
 
-HistoryStatus HistoryStore::prepareSchema(bool mayChange) {
+HistoryStatus HistoryStore::readTables(SchemaState& state) {
     sqlite3* db = db_.get();
+    // One read transaction: the check and every look at the tables see the same file, never
+    // one half before another program's first commit and the other half after it.
+    if (const int begun = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr); begun != SQLITE_OK)
+        return failure(begun);
     {
         // The whole check, indexes against rows included: a per-model list must not miss any.
         Statement check(db, "PRAGMA integrity_check(1)");
-        if (check.status() != SQLITE_OK) return failure(check.status());
+        if (check.status() != SQLITE_OK) return rollBack(check.status());
         const int stepped = check.step();
-        if (stepped != SQLITE_ROW) return failure(stepped);
+        if (stepped != SQLITE_ROW) return rollBack(stepped);
         if (check.text(0) != "ok") {
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
             damaged_ = true;
             lastError_ = "the file is damaged: " + check.text(0);
             return HistoryStatus::Failed;
         }
     }
+    if (const int read = readSchema(db, state); read != SQLITE_OK) return rollBack(read);
+    if (const int done = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr); done != SQLITE_OK)
+        return rollBack(done);
+    return HistoryStatus::Ok;
+}
+
+HistoryStatus HistoryStore::prepareSchema(bool mayChange) {
+    sqlite3* db = db_.get();
     SchemaState state;
-    if (const int read = readSchema(db, state); read != SQLITE_OK) return failure(read);
+    if (const HistoryStatus read = readTables(state); read != HistoryStatus::Ok) return read;
     if (const HistoryStatus judged = judge(state); judged != HistoryStatus::Ok) return judged;
     if (!mayChange) {
         // An older file is read as it is; its steps wait for a program that may write.
         version_ = state.version;
         return HistoryStatus::Ok;
     }
-    // Write-ahead logging: readers never wait for a writer, and a writer only for another.
-    {
+    // Write-ahead logging: readers never wait for a writer, and a writer only for another. The
+    // switch of a new file needs it to itself, and SQLite does not wait for that: another
+    // program making or reading the same new file at that moment is waited for here.
+    for (const auto until =
+             std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyWaitMs);
+         ;) {
         Statement wal(db, "PRAGMA journal_mode=WAL");
-        if (wal.status() != SQLITE_OK) return failure(wal.status());
-        const int stepped = wal.step();
-        if (stepped != SQLITE_ROW) return failure(stepped);
+        int stepped = wal.status();
+        if (stepped == SQLITE_OK) stepped = wal.step();
+        if (stepped == SQLITE_ROW) break;
+        if ((stepped & 0xFF) != SQLITE_BUSY || std::chrono::steady_clock::now() >= until)
+            return failure(stepped);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK)
         return failure(sqlite3_errcode(db));

@@ -89,6 +89,8 @@ private:
     HistoryStatus openOnce(HistoryAccess access);
     HistoryStatus openReadWrite(bool create);
     HistoryStatus openReadOnly();
+    // Checks the whole file and reads its tables, in one read transaction.
+    HistoryStatus readTables(SchemaState& state);
     // Checks the file and judges its tables; brings them up to date when `mayChange`.
     HistoryStatus prepareSchema(bool mayChange);
     HistoryStatus judge(const SchemaState& state);

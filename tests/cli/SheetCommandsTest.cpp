@@ -190,6 +190,9 @@ TEST_F(SheetCommands, AnEmptyFromOrANameWindowsCannotKeepIsRefusedWithItsReason)
          "an accented one 2, a Japanese character 3)"},
     };
     for (const auto& c : cases) {
+#ifndef ORVEK_CLI_HAS_CARD
+        if (c.args[0] == "card") continue;  // a build without cards says only that
+#endif
         std::vector<std::string> args{kCli, "--simulate"};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const auto r = testing::run(args);

@@ -364,6 +364,26 @@ TEST(HistoryStore, AStepThatFailsMakesTheFileDamage) {
     EXPECT_EQ(aside.text("SELECT count(*) FROM records"), "1");
 }
 
+// A row whose values are not of the types the program writes (a model stored as bytes, which a
+// search by its text never finds) is passed over by every listing alike, as an unknown kind is.
+TEST(HistoryStore, ARowOfOtherTypesIsPassedOverByEveryListing) {
+    TempFolder folder;
+    const fs::path file = spoiledHistory(folder, "UPDATE records SET model=CAST(model AS BLOB)");
+    HistoryStore store(file);
+    HistoryRecord second = sampleRecord(2);
+    ASSERT_EQ(store.add(second), HistoryStatus::Ok);
+    std::vector<HistoryRecord> all, ofModel;
+    ASSERT_EQ(store.list("", 0, all), HistoryStatus::Ok);
+    ASSERT_EQ(store.list("ORVEK ARC", 0, ofModel), HistoryStatus::Ok);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].id, second.id);
+    ASSERT_EQ(ofModel.size(), 1u);
+    EXPECT_EQ(ofModel[0].id, second.id);
+    HistoryRecord first;
+    EXPECT_EQ(store.find(1, first), HistoryStatus::Failed);
+    EXPECT_TRUE(store.movedAside().empty());
+}
+
 TEST(HistoryStore, TheFuzzersFindingsOpenAsDamage) {
     const fs::path corpus = ORVEK_HISTORY_CORPUS;
     for (const char* name : {"negative-version", "id-not-the-row-number"}) {
