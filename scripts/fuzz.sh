@@ -49,12 +49,18 @@ before=$(ls "$corpus" | wc -l)
   tail -n 30 "$scratch/merge.log"
   exit 1
 }
-# What the merge kept replaces the corpus; a kept old file keeps its name.
+# What the merge kept replaces the corpus; a kept old file keeps its name. A file with a name of
+# its own (a seed that says what it is, a finding that a test opens) stays even where the merge
+# found it adds no coverage: only the fuzzer's own hash-named inputs may go.
 declare -A oldName
+mkdir -p "$scratch/named"
 for f in "$corpus"/*; do
-  [ -f "$f" ] && oldName[$(sha1sum <"$f" | cut -d' ' -f1)]=$(basename "$f")
+  [ -f "$f" ] || continue
+  oldName[$(sha1sum <"$f" | cut -d' ' -f1)]=$(basename "$f")
+  [[ "$(basename "$f")" =~ ^[0-9a-f]{40}$ ]] || cp "$f" "$scratch/named/"
 done
 rm -f "$corpus"/*
+cp "$scratch/named/"* "$corpus/" 2>/dev/null || true
 for f in "$scratch/merged"/*; do
   [ -f "$f" ] || continue
   sum=$(sha1sum <"$f" | cut -d' ' -f1)
