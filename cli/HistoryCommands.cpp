@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -14,7 +15,6 @@
 #ifdef ORVEK_WITH_HISTORY
 #include "history/HistoryStore.h"
 #include "history/SettingsRecords.h"
-#include "platform/AsciiCase.h"
 #include "settings/SettingsFile.h"
 #endif
 
@@ -55,29 +55,30 @@ std::string deviceText(const HistoryRecord& r) {
     return model + ", " + firmware;
 }
 
-// "12" or "#12", as the listing shows a record's number; nothing for any other text.
-std::optional<std::int64_t> recordNumber(const std::string& text) {
-    const std::size_t start = !text.empty() && text[0] == '#' ? 1 : 0;
-    const std::size_t digits = text.size() - start;
-    if (digits == 0 || digits > 18) return std::nullopt;
+// A whole number of at most `maxDigits` decimal digits, nothing else; nothing for any other text.
+std::optional<std::int64_t> wholeNumber(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
     std::int64_t number = 0;
-    for (std::size_t i = start; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        number = number * 10 + (text[i] - '0');
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
     }
-    if (number == 0) return std::nullopt;
+    return number;
+}
+
+// "12" or "#12", as the listing shows a record's number.
+std::optional<std::int64_t> recordNumber(std::string_view text) {
+    if (!text.empty() && text[0] == '#') text.remove_prefix(1);
+    const auto number = wholeNumber(text, 18);
+    if (!number || *number == 0) return std::nullopt;
     return number;
 }
 
 // A count of records, 0 for all.
-std::optional<std::size_t> recordCount(const std::string& text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    std::size_t count = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        count = count * 10 + static_cast<std::size_t>(c - '0');
-    }
-    return count;
+std::optional<std::size_t> recordCount(std::string_view text) {
+    const auto count = wholeNumber(text, 9);
+    if (!count) return std::nullopt;
+    return static_cast<std::size_t>(*count);
 }
 
 // "\"ab\"", with what a terminal would act on escaped.
@@ -184,11 +185,6 @@ int settingsRecordOnly(const Console& console, const HistoryRecord& record) {
                                            " is a firmware update; it holds no settings");
 }
 
-bool modelMatches(const std::string& model, const std::string& wanted) {
-    return std::search(model.begin(), model.end(), wanted.begin(), wanted.end(),
-                       [](char a, char b) { return foldAscii(a) == foldAscii(b); }) != model.end();
-}
-
 int list(const Console& console, const HistoryOptions& options) {
     const std::optional<std::size_t> limit = recordCount(options.limitText);
     if (!limit) {
@@ -197,19 +193,10 @@ int list(const Console& console, const HistoryOptions& options) {
     }
     HistoryStore store(defaultHistoryFile());
     std::vector<HistoryRecord> records;
-    // The model is matched here, in any case and by part ("arc" finds "ORVEK ARC"); the
-    // store's own model filter is exact, for the window's list of one ESC's records.
-    const HistoryStatus status = store.list("", options.model.empty() ? *limit : 0, records);
+    const HistoryStatus status =
+        store.list(options.model, *limit, records, HistoryStore::ModelMatch::Part);
     tellMovedAside(console, store);
     if (status != HistoryStatus::Ok) return historyProblem(console, status, store);
-    if (!options.model.empty()) {
-        records.erase(std::remove_if(records.begin(), records.end(),
-                                     [&](const HistoryRecord& r) {
-                                         return !modelMatches(r.model, options.model);
-                                     }),
-                      records.end());
-        if (*limit != 0 && records.size() > *limit) records.resize(*limit);
-    }
     Json j;
     j["records"] = Json::array();
     // The numbers right-aligned, the newest (the widest) first.

@@ -301,33 +301,28 @@ HistoryStatus HistoryStore::openOnce(HistoryAccess access) {
     return read;
 }
 
-HistoryStatus HistoryStore::openReadWrite(bool create) {
-    readOnly_ = false;
+HistoryStatus HistoryStore::connect(const std::string& name, int flags) {
+    readOnly_ = (flags & SQLITE_OPEN_READONLY) != 0;
     sqlite3* raw = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    const int opened = sqlite3_open_v2(file_.string().c_str(), &raw, flags, nullptr);
+    const int opened = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
     db_.reset(raw);
     if (opened != SQLITE_OK) return failure(opened);
     sqlite3_extended_result_codes(db_.get(), 1);
     sqlite3_busy_timeout(db_.get(), kBusyWaitMs);
-    return prepareSchema(true);
+    return prepareSchema();
+}
+
+HistoryStatus HistoryStore::openReadWrite(bool create) {
+    return connect(file_.string(), SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
 }
 
 HistoryStatus HistoryStore::openReadOnly() {
-    readOnly_ = true;
     // Without a log, no other program has the file open (its log lives as long as a
     // connection does) and none could write it here: the file is read as it lies, with no
     // index made beside it. With a log, the writer's index is shared as usual.
     const bool log = std::filesystem::exists(companion(file_, "-wal"));
-    const std::string uri = "file:" + uriPath(file_) + "?mode=ro" + (log ? "" : "&immutable=1");
-    sqlite3* raw = nullptr;
-    const int opened =
-        sqlite3_open_v2(uri.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
-    db_.reset(raw);
-    if (opened != SQLITE_OK) return failure(opened);
-    sqlite3_extended_result_codes(db_.get(), 1);
-    sqlite3_busy_timeout(db_.get(), kBusyWaitMs);
-    return prepareSchema(false);
+    return connect("file:" + uriPath(file_) + "?mode=ro" + (log ? "" : "&immutable=1"),
+                   SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
 }
 
 HistoryStatus HistoryStore::readTables(SchemaState& state) {
@@ -355,12 +350,12 @@ HistoryStatus HistoryStore::readTables(SchemaState& state) {
     return HistoryStatus::Ok;
 }
 
-HistoryStatus HistoryStore::prepareSchema(bool mayChange) {
+HistoryStatus HistoryStore::prepareSchema() {
     sqlite3* db = db_.get();
     SchemaState state;
     if (const HistoryStatus read = readTables(state); read != HistoryStatus::Ok) return read;
     if (const HistoryStatus judged = judge(state); judged != HistoryStatus::Ok) return judged;
-    if (!mayChange) {
+    if (readOnly_) {
         // An older file is read as it is; its steps wait for a program that may write.
         version_ = state.version;
         return HistoryStatus::Ok;
@@ -535,15 +530,19 @@ HistoryStatus HistoryStore::insert(HistoryRecord& record) {
 }
 
 HistoryStatus HistoryStore::list(const std::string& model, std::size_t limit,
-                                 std::vector<HistoryRecord>& records) {
+                                 std::vector<HistoryRecord>& records, ModelMatch match) {
     records.clear();
     const HistoryStatus opened = ensureOpen(HistoryAccess::Read);
     if (opened == HistoryStatus::NotFound) return HistoryStatus::Ok;  // nothing recorded yet
     if (opened != HistoryStatus::Ok) return opened;
     if (version_ == 0) return HistoryStatus::Ok;
-    const std::string sql = std::string("SELECT ") + recordColumns(version_) + " FROM records" +
-                            (model.empty() ? "" : " WHERE model = ?1") +
-                            " ORDER BY id DESC LIMIT ?2";
+    const std::string sql =
+        std::string("SELECT ") + recordColumns(version_) + " FROM records" +
+        (model.empty()                ? ""
+         : match == ModelMatch::Exact ? " WHERE model = ?1"
+                                      // SQLite's lower() folds ASCII only.
+                                      : " WHERE instr(lower(model), lower(?1))") +
+        " ORDER BY id DESC LIMIT ?2";
     Statement query(db_.get(), sql.c_str());
     if (query.status() != SQLITE_OK) return failure(query.status());
     if (!model.empty()) query.bind(1, model);

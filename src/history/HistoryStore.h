@@ -65,9 +65,13 @@ public:
     // once more in a new one.
     HistoryStatus add(HistoryRecord& record);
 
+    // How a listing's `model` is matched: the whole model as recorded (the window's list of one
+    // ESC's records, through the model index), or a part of it in any ASCII case ("arc" finds
+    // "ORVEK ARC").
+    enum class ModelMatch { Exact, Part };
     // Newest first; `model` empty for every model, `limit` 0 for no limit.
     HistoryStatus list(const std::string& model, std::size_t limit,
-                       std::vector<HistoryRecord>& records);
+                       std::vector<HistoryRecord>& records, ModelMatch match = ModelMatch::Exact);
     HistoryStatus find(std::int64_t id, HistoryRecord& record);
     HistoryStatus setNote(std::int64_t id, const std::string& note);
     HistoryStatus count(std::int64_t& records);
@@ -87,12 +91,14 @@ private:
     // Open for `access` unless the connection held already serves it.
     HistoryStatus ensureOpen(HistoryAccess access);
     HistoryStatus openOnce(HistoryAccess access);
+    // Opens `name` (a path or a URI) with SQLite's `flags`, then checks and judges the file.
+    HistoryStatus connect(const std::string& name, int flags);
     HistoryStatus openReadWrite(bool create);
     HistoryStatus openReadOnly();
     // Checks the whole file and reads its tables, in one read transaction.
     HistoryStatus readTables(SchemaState& state);
-    // Checks the file and judges its tables; brings them up to date when `mayChange`.
-    HistoryStatus prepareSchema(bool mayChange);
+    // Checks the file and judges its tables; brings them up to date unless read-only.
+    HistoryStatus prepareSchema();
     HistoryStatus judge(const SchemaState& state);
     HistoryStatus moveAside();
     HistoryStatus failure(int code);

@@ -70,10 +70,7 @@ SetupSheetContent sheetContentOf(const ParameterLists& lists, const SetupSheetNo
 
 std::string_view setupSheetName(std::string_view given) {
     constexpr std::string_view kExtension = ".ini";
-    if (given.size() >= kExtension.size() &&
-        equalsIgnoringCase(given.substr(given.size() - kExtension.size()), kExtension)) {
-        given.remove_suffix(kExtension.size());
-    }
+    if (endsWithIgnoringCase(given, kExtension)) given.remove_suffix(kExtension.size());
     return given;
 }
 
