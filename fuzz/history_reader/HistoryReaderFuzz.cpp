@@ -5,6 +5,7 @@
 // not be read is never deleted (it is there, or moved aside).
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -81,6 +82,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         if (r.model == model) expected.push_back(r.id);
                     for (const HistoryRecord& r : ofModel) got.push_back(r.id);
                     check(got == expected);
+                }
+                // By a part of it in other letter case, as orvek-cli --model asks: every one of
+                // those records again, newest first.
+                std::string part = model.substr(model.size() / 3, (model.size() + 1) / 2);
+                for (char& c : part) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+                std::vector<HistoryRecord> byPart;
+                if (store.list(part, 0, byPart, HistoryStore::ModelMatch::Part) ==
+                    HistoryStatus::Ok) {
+                    std::vector<std::int64_t> got;
+                    for (const HistoryRecord& r : byPart) got.push_back(r.id);
+                    for (std::size_t i = 1; i < got.size(); ++i) check(got[i - 1] > got[i]);
+                    for (const HistoryRecord& r : records)
+                        if (r.model == model)
+                            check(std::find(got.begin(), got.end(), r.id) != got.end());
                 }
             }
         }
