@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 
 #include <chrono>
@@ -237,6 +238,13 @@ int main(int argc, char** argv) {
             const fs::path path = out / "window-save-sheet-dialog.png";
             step(dialog.grab().save(QString::fromStdString(path.string())),
                  "saving the Save as Setup Sheet picture");
+            // A name Windows cannot keep, refused with its reason under the fields.
+            dialog.nameField().setText(QStringLiteral("CON"));
+            dialog.accept();
+            QCoreApplication::processEvents();
+            const fs::path refused = out / "window-save-sheet-refused.png";
+            step(dialog.grab().save(QString::fromStdString(refused.string())),
+                 "saving the refused Save as Setup Sheet picture");
         }
 
         {
