@@ -2,11 +2,9 @@
 // and settings files as the window, each recorded in the settings history.
 #include <array>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -25,6 +23,7 @@
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
 #include "settings/SetupSheets.h"
+#include "write/SettingsWrite.h"
 
 namespace orvek::cli {
 
@@ -116,20 +115,20 @@ struct Change {
     std::string key, from, to;
 };
 
-// Sends the lists' write image, then reads the settings back and compares them with what was
-// sent. Exit code; `verified` tells whether the comparison ran and matched.
+// Sends the lists' selections through the settings write, verifying them where asked. Exit
+// code; `verified` tells whether the read-back ran and matched.
 int sendAndVerify(Session& session, const Console& console, const EscIdentity& id,
                   ParameterLists& lists, const ValuesOrigin& origin, bool verify, bool& verified) {
     verified = false;
-    const WriteImage image = BuildWriteImage(lists);
-    WirePairs pairs{};
-    for (std::size_t i = 0; i < pairs.size(); ++i)
-        pairs[i] = {image[i].registerCode, image[i].value};
-
     Progress bar("write", "pairs", stderrIsTerminal());
     WriteProgressBar progress(bar);
-    int failedPair = -1;
-    WriteOutcome outcome;
+    SettingsWriteOptions options;
+    options.progress = &progress;
+    options.verify = verify;
+    options.history = &session.history();
+    options.identity = &id.words;
+    lists.origin = origin;
+    SettingsWriteReport report;
     {
         const UploadInterrupts interrupts(
             std::string(stderrIsTerminal() ? "\n" : "") +
@@ -137,56 +136,13 @@ int sendAndVerify(Session& session, const Console& console, const EscIdentity& i
                 "committed, so it goes on (about 2 s); interrupt again within 3 s to stop it "
                 "anyway",
             "stopping the write before its next pair");
-        outcome = writeSettings(session.link(), pairs, &progress, &failedPair,
-                                &interrupts.abortRequested());
+        options.stop = &interrupts.abortRequested();
+        report = writeSettingsOf(session.link(), lists, options);
     }
     bar.finish();
-    if (outcome != WriteOutcome::Written && session.link().lineLost())
-        return session.disconnected();
-    if (outcome == WriteOutcome::Stopped) {
-        return console.fail(kExitTransfer,
-                            "write stopped after " + std::to_string(failedPair) +
-                                " of 22 pairs: the ESC holds an unfinished write, not committed, "
-                                "until the settings are written again or it is powered off");
-    }
-    if (outcome == WriteOutcome::PairFailed) {
-        char detail[96];
-        std::snprintf(detail, sizeof detail,
-                      " (pair %d of 22, register 0x%02X, was not acknowledged)", failedPair + 1,
-                      pairs[static_cast<std::size_t>(failedPair)][0]);
-        return console.fail(kExitTransfer, std::string("Send fail") + detail);
-    }
-    if (outcome == WriteOutcome::CommitFailed) {
-        return console.fail(kExitTransfer, "Send Fail (the commit byte could not be sent)");
-    }
-    // Committed: the ESC holds these values from now on, whatever the read-back finds.
-    SettingsValues written{};
-    for (std::size_t i = 0; i < written.size(); ++i) written[i] = pairs[i][1];
-    const HistoryKind kind =
-        origin.source == ValuesSource::Defaults ? HistoryKind::Defaults : HistoryKind::Write;
-    session.history().recordSettings(kind, lists, id.words, written, origin);
-    if (!verify) return kExitOk;
-
-    // Read back what the ESC now holds and compare it byte for byte with what was sent.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    SettingsFrame back{};
-    if (!readSettings(session.link(), back)) {
-        if (session.link().lineLost()) return session.disconnected();
-        return console.fail(kExitTransfer,
-                            "the settings were sent but could not be read back to verify them");
-    }
-    std::string differences;
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        if (back[i] != pairs[i][1]) {
-            char d[80];
-            std::snprintf(d, sizeof d, "%sregister 0x%02X sent 0x%02X, ESC holds 0x%02X",
-                          differences.empty() ? "" : "; ", pairs[i][0], pairs[i][1], back[i]);
-            differences += d;
-        }
-    }
-    if (!differences.empty())
-        return console.fail(kExitTransfer, "verification failed: " + differences);
-    verified = true;
+    if (!report.succeeded() && session.link().lineLost()) return session.disconnected();
+    if (!report.succeeded()) return console.fail(kExitTransfer, settingsWriteMessage(report));
+    verified = report.outcome == SettingsWriteOutcome::Verified;
     return kExitOk;
 }
 

@@ -45,6 +45,8 @@ void SettingsHistory::recordSettings(HistoryKind kind, const ParameterLists& lis
     recorder().record(settingsRecord(kind, lists, identity, bytes, origin));
 }
 
+void SettingsHistory::record(HistoryRecord record) { recorder().record(std::move(record)); }
+
 void SettingsHistory::recordUpdate(FirmwareTarget target, const FirmwareIdentity& identity,
                                    const std::filesystem::path& image, const std::string& result) {
     recorder().record(updateRecord(target, identity, image, result));
@@ -72,6 +74,8 @@ void SettingsHistory::keepNotice(const std::string&) {}
 
 void SettingsHistory::recordSettings(HistoryKind, const ParameterLists&, const FirmwareIdentity&,
                                      const SettingsValues&, const ValuesOrigin&) {}
+
+void SettingsHistory::record(HistoryRecord) {}
 
 void SettingsHistory::recordUpdate(FirmwareTarget, const FirmwareIdentity&,
                                    const std::filesystem::path&, const std::string&) {}

@@ -15,6 +15,7 @@
 #include "firmware/DeviceIdentity.h"
 #include "firmware/FirmwareCatalogue.h"
 #include "history/HistoryRecord.h"
+#include "history/HistorySink.h"
 #include "settings/ParameterLists.h"
 #include "settings/SettingsBlockLayout.h"
 
@@ -24,11 +25,11 @@ class HistoryRecorder;
 
 namespace orvek::cli {
 
-class SettingsHistory {
+class SettingsHistory : public HistorySink {
 public:
     explicit SettingsHistory(const Console& console);
     // Writes what is still queued and gives the warning, if there is one.
-    ~SettingsHistory();
+    ~SettingsHistory() override;
     SettingsHistory(const SettingsHistory&) = delete;
     SettingsHistory& operator=(const SettingsHistory&) = delete;
 
@@ -36,6 +37,8 @@ public:
     void recordSettings(HistoryKind kind, const ParameterLists& lists,
                         const FirmwareIdentity& identity, const SettingsValues& bytes,
                         const ValuesOrigin& origin);
+    // A record made elsewhere (the settings write's).
+    void record(HistoryRecord record) override;
     // A firmware update that ended: "finished", "failed", "aborted" or "refused".
     void recordUpdate(FirmwareTarget target, const FirmwareIdentity& identity,
                       const std::filesystem::path& image, const std::string& result);

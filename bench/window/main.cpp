@@ -32,6 +32,7 @@
 #include "gui/app/CTarnwick11App.h"
 #include "gui/desktop/MessageBoxes.h"
 #include "gui/window/CTarnwick11Dlg.h"
+#include "gui/window/WindowResources.h"
 #include "sim/Simulator.h"
 
 extern char** environ;

@@ -170,7 +170,7 @@ void checkMessage(const std::string& text, MessageIcon icon) {
     static const std::array<const char*, 3> kRefusals = {
         updateText::UsbConnection, updateText::EscConnection, updateText::CardConnection};
     static const std::array<const char*, 13> kFailures = {
-        monitorText::PairFailed, monitorText::CommitFailed, updateText::HelloTimeout,
+        writeText::PairFailed,   writeText::CommitFailed,   updateText::HelloTimeout,
         updateText::SyncTimeout, updateText::StartTimeout,  updateText::ReadyTimeout,
         updateText::NoReady,     updateText::NoHelloAnswer, updateText::DataTransfer,
         updateText::NoAck,       updateText::Crc,           updateText::RepeatOverFour,
@@ -193,10 +193,11 @@ class FuzzWindow : public MonitorHost {
 public:
     std::atomic<bool> timerRunning{true};
 
-    void setLamps(bool, bool, bool) override {}
+    void setLamps(bool, DeviceMode identified) override {
+        if (identified == DeviceMode::Fix) fail("a lamp for fix mode");
+    }
     void setEscTexts(const std::string&, const std::string&) override {}
     void setWriteProgressText(const std::string&) override {}
-    void setPromptPicture(int) override {}
     void stopPollTimer() override { timerRunning = false; }
     void startPollTimer() override { timerRunning = true; }
     void showMessage(const std::string& text, MessageIcon icon) override {
@@ -204,9 +205,9 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         messages_.push_back(text);
     }
-    void setDeviceMenuChecks(bool, bool, bool) override {}
+    void setDeviceMenuChecks(DeviceMode) override {}
     void showUserSupportPage() override {}
-    void enablePageButton(int, bool) override {}
+    void enablePagesFor(DeviceMode) override {}
     void deviceInfoShown(FirmwareTarget) override {}
     void showPortNote(const std::string& note) override {
         // Told when the note begins, changes or ends, never twice the same.
@@ -265,18 +266,18 @@ void checkStates(const Rig& rig) {
     const int esc = toInt(rig.link.escState());
     const int open = rig.link.portOpen();
     const int card = toInt(rig.state.cardState.load());
-    const int fix = rig.state.fixMode;
+    const DeviceMode mode = rig.state.mode;
     if (usb != 0 && usb != 2) fail("usbState " + std::to_string(usb));
     if (esc < 0 || esc > 2) fail("escState " + std::to_string(esc));
     if (open != 0 && open != 1) fail("portOpen " + std::to_string(open));
     if (card < 0 || card > 2) fail("cardState " + std::to_string(card));
-    if (fix != 0 && fix != 1) fail("fixMode " + std::to_string(fix));
+    const int modeNumber = static_cast<int>(mode);
+    if (modeNumber < 0 || modeNumber > 3) fail("mode " + std::to_string(modeNumber));
     if (usb == 2 && open != 1) fail("usbState 2 with the port closed");
-    const int modes = int(rig.state.escMode) + int(rig.state.cardMode) + int(fix != 0);
-    if (modes > 1) fail("more than one device mode");
     // The lamp of the device kind not chosen stays off.
-    if (rig.state.escMode && card != 0) fail("cardState " + std::to_string(card) + " in ESC mode");
-    if (rig.state.cardMode && esc != 0)
+    if (mode == DeviceMode::Esc && card != 0)
+        fail("cardState " + std::to_string(card) + " in ESC mode");
+    if (mode == DeviceMode::ProgramCard && esc != 0)
         fail("escState " + std::to_string(esc) + " in program-card mode");
 }
 
@@ -366,8 +367,8 @@ void checkSettingsWrite(const Rig& rig, const Operation& op, const Writes& write
         // A pair without its acknowledgement keeps the request for the next tick; a commit that
         // could not go out ends it.
         const bool pairFailed = rig.requests.writeRequested;
-        if (pairFailed ? !toldOnly(monitorText::PairFailed)
-                       : pairs != kSettingsPairs || !toldOnly(monitorText::CommitFailed)) {
+        if (pairFailed ? !toldOnly(writeText::PairFailed)
+                       : pairs != kSettingsPairs || !toldOnly(writeText::CommitFailed)) {
             fail(op.name + ": failed write told wrongly (" + std::to_string(pairs) + " pairs, " +
                  std::to_string(told.size()) + " messages)");
         }
@@ -569,7 +570,7 @@ struct Scenario {
     void escPhase() {
         fuzzLine().setPeer(sim::Peer::EscApplication);
         run(rig, {"Device > Esc", Mode::None, Tail::None, 0},
-            [&] { rig.monitor.onDeviceCommand(deviceCommand::Esc); });
+            [&] { rig.monitor.chooseMode(DeviceMode::Esc); });
         for (int t = 0; t < 3; ++t) tick("ESC tick", Mode::Esc, escPollMs());
         expect(rig.link.escState() == EscState::Identified && rig.lists.escSettingsKnown,
                "ESC not identified");
@@ -603,7 +604,7 @@ struct Scenario {
     void cardPhase() {
         fuzzLine().setPeer(sim::Peer::CardApplication);
         run(rig, {"Device > Program Card", Mode::None, Tail::None, 0},
-            [&] { rig.monitor.onDeviceCommand(deviceCommand::ProgramCard); });
+            [&] { rig.monitor.chooseMode(DeviceMode::ProgramCard); });
         for (int t = 0; t < 3; ++t) tick("card tick", Mode::Card, cardPollMs());
         expect(rig.state.cardState == CardState::Identified, "card not identified");
         if (!(bits & kNoCardUpdate)) {
@@ -622,7 +623,7 @@ struct Scenario {
     void fixPhase() {
         fuzzLine().setPeer(sim::Peer::EscBootloader);
         run(rig, {"Device > Fix Mode", Mode::None, Tail::None, 0},
-            [&] { rig.monitor.onDeviceCommand(deviceCommand::FixMode); });
+            [&] { rig.monitor.chooseMode(DeviceMode::Fix); });
         for (int t = 0; t < 2; ++t) tick("fix-mode tick", Mode::Fix, fixPollMs());
         if (!(bits & kNoFixUpdate)) {
             rig.requests.escImage = scratch().kfw;

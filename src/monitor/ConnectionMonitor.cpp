@@ -1,6 +1,7 @@
 #include "monitor/ConnectionMonitor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <mutex>
 
@@ -11,6 +12,7 @@
 #include "settings/OptionLists.h"
 #include "settings/SettingsBlock.h"
 #include "update/FirmwareUpdate.h"
+#include "write/SettingsWrite.h"
 
 namespace orvek {
 
@@ -28,6 +30,20 @@ private:
     bool& flag_;
 };
 
+// The progress display's text after each pair: the percentage, a percent sign and a blank.
+class WriteProgressText : public WriteProgress {
+public:
+    WriteProgressText(DeviceState& state, MonitorHost& host) : state_(state), host_(host) {}
+    void pairWritten(int, int percent) override {
+        state_.writeProgress = percent;
+        host_.setWriteProgressText(writeProgressText(percent));
+    }
+
+private:
+    DeviceState& state_;
+    MonitorHost& host_;
+};
+
 EscInfo toInfoBytes(const EscInfo& info) {
     EscInfo bytes{};
     std::copy(info.begin(), info.end(), bytes.begin());
@@ -35,6 +51,12 @@ EscInfo toInfoBytes(const EscInfo& info) {
 }
 
 }  // namespace
+
+std::string writeProgressText(int percent) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d%% ", percent);
+    return text;
+}
 
 ConnectionMonitor::ConnectionMonitor(UsbUart& link, ParameterLists& lists,
                                      FirmwareIdentity& identity, RequestFlags& requests,
@@ -46,14 +68,6 @@ ConnectionMonitor::ConnectionMonitor(UsbUart& link, ParameterLists& lists,
       state_(state),
       host_(host),
       updateHost_(updateHost) {}
-
-void ConnectionMonitor::onTimer(int timerId) {
-    if (timerId == kPollTimerId) {
-        onPollTimer();
-    } else if (timerId == kPromptTimerId) {
-        onPromptTimer();
-    }
-}
 
 void ConnectionMonitor::onPollTimer() {
     if (inTick_) return;
@@ -86,17 +100,6 @@ void ConnectionMonitor::reportPortAccess() {
     host_.showPortNote(note);
 }
 
-void ConnectionMonitor::onPromptTimer() {
-    if (state_.escMode || state_.cardMode) return;
-    if (state_.promptPhase == 0) {
-        host_.setPromptPicture(SkinId::PromptWhite);
-        state_.promptPhase = 1;
-    } else {
-        host_.setPromptPicture(SkinId::PromptOrange);
-        state_.promptPhase = 0;
-    }
-}
-
 void ConnectionMonitor::PollDevice() {
     if (link_.usbState() != UsbState::PortOpen) {
         if (link_.portOpen() == 1) {
@@ -109,12 +112,11 @@ void ConnectionMonitor::PollDevice() {
         RefreshStatusLamps();
         return;
     }
-    if (state_.escMode) {
-        pollEsc();
-    } else if (state_.cardMode) {
-        pollCard();
-    } else if (state_.fixMode != 0) {
-        pollBootloaderMode();
+    switch (state_.mode.load()) {
+        case DeviceMode::Esc: pollEsc(); return;
+        case DeviceMode::ProgramCard: pollCard(); return;
+        case DeviceMode::Fix: pollBootloaderMode(); return;
+        case DeviceMode::None: return;
     }
 }
 
@@ -205,8 +207,14 @@ void ConnectionMonitor::ReadEscSettings() {
 }
 
 void ConnectionMonitor::RefreshStatusLamps() {
-    host_.setLamps(link_.usbState() == UsbState::PortOpen, link_.escState() == EscState::Identified,
-                   state_.cardState == CardState::Identified);
+    // Choosing a mode forgets the other device's state, so at most one of them is identified.
+    DeviceMode identified = DeviceMode::None;
+    if (link_.escState() == EscState::Identified) {
+        identified = DeviceMode::Esc;
+    } else if (state_.cardState == CardState::Identified) {
+        identified = DeviceMode::ProgramCard;
+    }
+    host_.setLamps(link_.usbState() == UsbState::PortOpen, identified);
 }
 
 void ConnectionMonitor::startUpdate(FirmwareTarget target) {
@@ -246,79 +254,62 @@ void ConnectionMonitor::restartPollTimer() {
     if (state_.updateIdle) host_.startPollTimer();
 }
 
-void ConnectionMonitor::showDeviceMenuChecks() {
-    host_.setDeviceMenuChecks(state_.escMode, state_.cardMode, state_.fixMode != 0);
+void ConnectionMonitor::chooseMode(DeviceMode chosen) {
+    // Fix mode has always left the poll timer running while it switched.
+    if (chosen != DeviceMode::Fix) host_.stopPollTimer();
+    const bool turnOff = state_.mode == chosen;
+    state_.mode = turnOff ? DeviceMode::None : chosen;
+    // What was known of the device the poll looked for before is forgotten.
+    if (chosen != DeviceMode::Esc || turnOff) link_.setEscState(EscState::NotProbed);
+    if (chosen != DeviceMode::ProgramCard || turnOff) state_.cardState = CardState::NotProbed;
+    RefreshStatusLamps();
+    host_.setDeviceMenuChecks(state_.mode);
+    if (!turnOff) {
+        if (identifiesDevice(chosen)) host_.showUserSupportPage();
+        host_.enablePagesFor(chosen);
+    }
+    restartPollTimer();
 }
 
-// The check marks always equal the modes, so the mode flags tell whether an item is checked.
-void ConnectionMonitor::onDeviceEsc() {
+void ConnectionMonitor::ApplyFactoryDefaults() {
+    // The flag is cleared before a box, so that ticks during the box do not repeat it.
+    requests_.defaultsRequested = false;
+    if (!refusedForConnection()) selectFactoryDefaults(lists_);  // also repaints the lists
+}
+
+void ConnectionMonitor::SendSettings() {
+    if (refusedForConnection()) {
+        requests_.writeRequested = false;
+        return;
+    }
+    host_.settingsWriteRunning(true);
     host_.stopPollTimer();
-    state_.cardMode = false;
-    state_.fixMode = 0;
-    state_.cardState = CardState::NotProbed;
-    if (state_.escMode) {
-        state_.escMode = false;
-        link_.setEscState(EscState::NotProbed);
-        RefreshStatusLamps();
-        showDeviceMenuChecks();
-    } else {
-        state_.escMode = true;
-        RefreshStatusLamps();
-        showDeviceMenuChecks();
-        host_.showUserSupportPage();
-        host_.enablePageButton(pageButton::Firmware, true);
-        host_.enablePageButton(pageButton::EscSetup, true);
-    }
+    WriteProgressText progress(state_, host_);
+    SettingsWriteOptions options;
+    options.progress = &progress;
+    options.history = history_;
+    options.identity = &identity_;
+    const SettingsWriteReport report = writeSettingsOf(link_, lists_, options);
+    if (report.outcome == SettingsWriteOutcome::PairFailed)
+        state_.writeProgress = report.progressAtFailure();
+    if (const char* box = settingsWriteBoxText(report.outcome))
+        host_.showMessage(box, MessageIcon::None);
+    // After a failed pair the flag stays set: the next tick writes all pairs again from the first.
+    if (report.outcome != SettingsWriteOutcome::PairFailed) requests_.writeRequested = false;
+    host_.settingsWriteRunning(false);
     restartPollTimer();
 }
 
-void ConnectionMonitor::onDeviceProgramCard() {
-    host_.stopPollTimer();
-    state_.escMode = false;
-    state_.fixMode = 0;
-    link_.setEscState(EscState::NotProbed);
-    if (state_.cardMode) {
-        state_.cardMode = false;
-        state_.cardState = CardState::NotProbed;
-        RefreshStatusLamps();
-        showDeviceMenuChecks();
-    } else {
-        state_.cardMode = true;
-        RefreshStatusLamps();
-        showDeviceMenuChecks();
-        host_.showUserSupportPage();
-        host_.enablePageButton(pageButton::Firmware, true);
-        host_.enablePageButton(pageButton::EscSetup, false);
+bool ConnectionMonitor::refusedForConnection() {
+    if (link_.usbState() != UsbState::PortOpen) {
+        host_.showMessage(monitorText::UsbConnection, MessageIcon::Stop);
+        return true;
     }
-    restartPollTimer();
-}
-
-void ConnectionMonitor::onDeviceFixMode() {
-    state_.escMode = false;
-    state_.cardMode = false;
-    link_.setEscState(EscState::NotProbed);
-    state_.cardState = CardState::NotProbed;
-    if (state_.fixMode != 0) {
-        state_.fixMode = 0;
-        RefreshStatusLamps();
-        showDeviceMenuChecks();
-    } else {
-        state_.fixMode = 1;
-        RefreshStatusLamps();
-        showDeviceMenuChecks();
-        host_.enablePageButton(pageButton::Firmware, true);
-        host_.enablePageButton(pageButton::EscSetup, false);
+    if (link_.escState() != EscState::Identified) {
+        host_.showMessage(monitorText::EscConnection, MessageIcon::Stop);
+        return true;
     }
-    restartPollTimer();
-}
-
-bool ConnectionMonitor::onDeviceCommand(int commandId) {
-    switch (commandId) {
-        case deviceCommand::Esc: onDeviceEsc(); return true;
-        case deviceCommand::ProgramCard: onDeviceProgramCard(); return true;
-        case deviceCommand::FixMode: onDeviceFixMode(); return true;
-        default: return false;
-    }
+    return false;
 }
 
 }  // namespace orvek

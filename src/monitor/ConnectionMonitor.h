@@ -1,8 +1,8 @@
 #pragma once
-// The heartbeat of the main window: each tick of timer 1 opens the adapter's port, polls the
-// device of the chosen mode (probe, identify, read its settings), starts requested firmware
-// updates on their threads and serves the settings page's defaults and write requests. Also
-// the Device menu's mode commands and the blink of the select-a-device prompt.
+// The heartbeat of the device session: each tick of the poll timer opens the adapter's port,
+// polls the device of the chosen mode (probe, identify, read its settings), starts requested
+// firmware updates on their threads and serves the settings page's defaults and write requests.
+// Also the Device menu's modes.
 #include <functional>
 #include <string>
 
@@ -21,8 +21,6 @@ namespace orvek {
 namespace monitorText {
 constexpr const char* UsbConnection = "USB Connection Error!";
 constexpr const char* EscConnection = "ESC Connection Error!";
-constexpr const char* PairFailed = "Send fail";
-constexpr const char* CommitFailed = "Send Fail";
 }  // namespace monitorText
 
 // The text of the progress display for a percentage: the number, a percent sign and a blank.
@@ -30,7 +28,7 @@ std::string writeProgressText(int percent);
 
 class ConnectionMonitor {
 public:
-    // Everything referred to belongs to the window and must outlive the monitor. `updateHost`
+    // Everything referred to belongs to the session and must outlive the monitor. `updateHost`
     // is handed to the update workers.
     ConnectionMonitor(UsbUart& link, ParameterLists& lists, FirmwareIdentity& identity,
                       RequestFlags& requests, DeviceState& state, MonitorHost& host,
@@ -41,13 +39,9 @@ public:
     ConnectionMonitor(const ConnectionMonitor&) = delete;
     ConnectionMonitor& operator=(const ConnectionMonitor&) = delete;
 
-    // Timer 1: open the port, poll, then start updates, apply defaults, write settings, in
-    // that order. Does nothing while an update runs or someone else holds the link.
+    // The poll tick: open the port, poll, then start updates, apply defaults, write settings,
+    // in that order. Does nothing while an update runs or someone else holds the link.
     void onPollTimer();
-    // Timer 2: blinks the prompt while neither ESC nor program-card mode is chosen.
-    void onPromptTimer();
-    // Dispatch by timer id; other ids are ignored.
-    void onTimer(int timerId);
 
     // The operations below exchange with the device; they run inside the tick, which holds the
     // link for them.
@@ -57,12 +51,11 @@ public:
     void ReadEscSettings();
     void RefreshStatusLamps();
 
-    // Device menu commands.
-    void onDeviceEsc();
-    void onDeviceProgramCard();
-    void onDeviceFixMode();
-    // Dispatch by command id; false for an id that is not a Device command.
-    bool onDeviceCommand(int commandId);
+    // A Device menu command: choosing the mode in force turns it off, any other switches to it.
+    void chooseMode(DeviceMode chosen);
+    void onDeviceEsc() { chooseMode(DeviceMode::Esc); }
+    void onDeviceProgramCard() { chooseMode(DeviceMode::ProgramCard); }
+    void onDeviceFixMode() { chooseMode(DeviceMode::Fix); }
 
     // Settings page requests served by the tick (defaults first, then the write).
     void ApplyFactoryDefaults();
@@ -86,10 +79,11 @@ private:
     void startUpdate(FirmwareTarget target);
     // Saves the identified ESC's settings, as read in this run, before its firmware goes.
     void backUpSettingsBeforeUpdate();
-    // Timer 1 is never restarted while a worker owns the link.
+    // The poll timer is never restarted while a worker owns the link.
     void restartPollTimer();
     void record(HistoryKind kind, const SettingsValues& bytes);
-    void showDeviceMenuChecks();
+    // Raises the box of a link that is not open or an ESC that is not identified; true then.
+    bool refusedForConnection();
     // Tells the window when the port begins or stops refusing this user or this path, and why.
     void reportPortAccess();
 

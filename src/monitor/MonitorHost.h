@@ -1,57 +1,41 @@
 #pragma once
-// What the connection monitor does to the window besides its state: lamps, texts, the prompt,
-// timer 1, message boxes, menu check marks and page buttons. The window implements it; tests
-// record the calls.
+// What the connection monitor tells the window besides its state: lamps, texts, the poll
+// timer, message boxes, the Device menu's checks and which pages a mode opens. The session
+// passes it on to the window; tests record the calls.
 #include <string>
 
 #include "firmware/SettingsBackup.h"
+#include "monitor/DeviceMode.h"
 #include "update/UpdateHost.h"
 
 namespace orvek {
 
-// Controls and commands of the window the monitor drives, by id (pictures: SkinId).
-namespace pageButton {
-constexpr int UserSupport = 1001;
-constexpr int EscSetup = 1002;
-constexpr int Firmware = 1003;
-}  // namespace pageButton
-
-namespace deviceCommand {
-constexpr int Esc = 32776;
-constexpr int ProgramCard = 32777;
-constexpr int FixMode = 32778;
-}  // namespace deviceCommand
-
-constexpr int kPollTimerId = 1;
 constexpr int kPollPeriodMs = 500;
-constexpr int kPromptTimerId = 2;
-constexpr int kPromptPeriodMs = 200;
 
 class MonitorHost {
 public:
     virtual ~MonitorHost() = default;
 
-    // Lamps 1005 (USB), 1006 (ESC), 1007 (program card): on shows LampOn, off LampOff.
-    virtual void setLamps(bool usbOn, bool escOn, bool cardOn) = 0;
-    // Settings page controls 1000 (model name) and 1001 (firmware text).
+    // The USB lamp, and the lamp of the device identified now: Esc, ProgramCard or None.
+    virtual void setLamps(bool usbOn, DeviceMode identified) = 0;
+    // The settings page's model name and firmware text.
     virtual void setEscTexts(const std::string& modelName, const std::string& firmware) = 0;
-    // Progress display 1010; the window repaints at once, as the write blocks its thread.
+    // The settings page's progress display, after each pair of a write.
     virtual void setWriteProgressText(const std::string& text) = 0;
-    // Device prompt 1004.
-    virtual void setPromptPicture(int pictureId) = 0;
 
-    // Timer 1 (kPollTimerId, kPollPeriodMs). Starting a running timer restarts its period.
+    // The poll timer (kPollPeriodMs). Starting a running timer restarts its period.
     virtual void stopPollTimer() = 0;
     virtual void startPollTimer() = 0;
 
     // A modal box with the application's name as caption and an OK button.
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
 
-    // Check marks of Device > Esc, Program Card, Fix Mode.
-    virtual void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) = 0;
+    // The Device menu's check marks: the one of `mode`, none for DeviceMode::None.
+    virtual void setDeviceMenuChecks(DeviceMode mode) = 0;
     // The USER SUPPORT page-button action.
     virtual void showUserSupportPage() = 0;
-    virtual void enablePageButton(int buttonId, bool enabled) = 0;
+    // A mode was chosen: the page buttons it opens are enabled (the others as they were).
+    virtual void enablePagesFor(DeviceMode mode) = 0;
 
     // The firmware identity of `target` was filled from a new identification reply; the
     // firmware page shows it afresh.

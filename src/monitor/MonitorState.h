@@ -1,11 +1,12 @@
 #pragma once
-// Main-window state the connection monitor reads and keeps: the device mode, the card and
-// update states, and the pages' request flags. The window owns these; the fields an update
-// worker reads or writes from its own thread are atomic.
+// The state the connection monitor reads and keeps on the device thread: the device mode, the
+// card and update states, and the pages' request flags. The session owns these; the fields an
+// update worker reads or writes from its own thread are atomic.
 #include <atomic>
 #include <filesystem>
 
 #include "link/LinkStates.h"
+#include "monitor/DeviceMode.h"
 
 namespace orvek {
 
@@ -22,15 +23,10 @@ struct RequestFlags {
 };
 
 struct DeviceState {
-    // The Device menu's modes; at most one is set.
-    std::atomic<bool> escMode{false};
-    std::atomic<bool> cardMode{false};
-    std::atomic<int> fixMode{0};
+    std::atomic<DeviceMode> mode{DeviceMode::None};
     std::atomic<CardState> cardState{CardState::NotAnswering};
     // False while a firmware update runs.
     std::atomic<bool> updateIdle{true};
-    // Which prompt picture the blink shows next.
-    int promptPhase = 1;
     // The percentage last computed by the settings write.
     int writeProgress = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The half of UpdateHost that is monitor state (update idle, request flags, fix mode, card
-// state), kept on the window's DeviceState and RequestFlags so that a worker can reach it from
-// its thread. The window derives from it and adds the timer, pictures and messages.
+// state), kept on the session's DeviceState and RequestFlags so that a worker can reach it from
+// its thread. The session derives from it and adds the timer and what the firmware page shows.
 #include "monitor/MonitorState.h"
 #include "update/UpdateHost.h"
 
@@ -20,7 +20,7 @@ public:
             requests_.cardUpdateRequested = false;
         }
     }
-    bool fixMode() const override { return state_.fixMode != 0; }
+    bool fixMode() const override { return state_.mode == DeviceMode::Fix; }
     CardState cardState() const override { return state_.cardState; }
     void setCardState(CardState state) override { state_.cardState = state; }
 

@@ -20,7 +20,9 @@
 
 #include "firmware/FirmwareCatalogue.h"
 #include "history/HistoryRecord.h"
+#include "monitor/DeviceMode.h"
 #include "session/QueuedCalls.h"
+#include "session/SessionOptions.h"
 #include "session/SessionView.h"
 #include "update/UpdateHost.h"
 
@@ -35,16 +37,6 @@ struct HistoryListing {
     bool ok = false;
     std::string failure;  // the racer's line when !ok
     std::vector<HistoryRecord> records;
-};
-
-struct SessionOptions {
-    std::filesystem::path programFolder;
-    // The serial port to use instead of the adapter found (empty: ORVEK_PORT, then discovery).
-    std::string port;
-    // False: no poll timer; ticks run only when tick() asks (tests, picture tools).
-    bool pollTimer = true;
-    // The settings history's file; empty for the racer's own (<user data>/history.sqlite).
-    std::filesystem::path historyFile;
 };
 
 class DeviceSession {
@@ -63,7 +55,7 @@ public:
     void stop();
 
     // Commands, posted to the device thread in order.
-    void chooseDevice(int commandId);
+    void chooseDevice(DeviceMode mode);
     void requestWrite();
     void requestDefaults();
     void requestUpdate(FirmwareTarget target, const std::filesystem::path& image);

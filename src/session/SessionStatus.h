@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "link/LinkStates.h"
+#include "monitor/DeviceMode.h"
 
 namespace orvek {
 
@@ -13,9 +14,7 @@ struct SessionStatus {
     UsbState usbState = UsbState::NoPort;
     EscState escState = EscState::NotProbed;
     CardState cardState = CardState::NotAnswering;
-    bool escMode = false;
-    bool cardMode = false;
-    bool fixMode = false;
+    DeviceMode mode = DeviceMode::None;
     bool updateIdle = true;
     bool updateRunning = false;
     // A settings write is on the wire (from its first pair to its end, box included).

@@ -16,16 +16,17 @@
 
 namespace orvek {
 
-// The main window: lamps, prompt, menu checks, page buttons, the port note, boxes and status.
+// The main window: lamps, menu checks, page buttons, the port note, boxes and status.
 class WindowView {
 public:
     virtual ~WindowView() = default;
-    virtual void setLamps(bool usbOn, bool escOn, bool cardOn) = 0;
-    virtual void setPromptPicture(int pictureId) = 0;
+    // The USB lamp, and the lamp of the device identified now (Esc, ProgramCard or None).
+    virtual void setLamps(bool usbOn, DeviceMode identified) = 0;
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
-    virtual void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) = 0;
+    virtual void setDeviceMenuChecks(DeviceMode mode) = 0;
     virtual void showUserSupportPage() = 0;
-    virtual void enablePageButton(int buttonId, bool enabled) = 0;
+    // A mode was chosen: the page buttons it opens are enabled, the others left as they were.
+    virtual void enablePagesFor(DeviceMode mode) = 0;
     // The note under the page buttons: why the port cannot be used, empty when it can.
     virtual void showPortNote(const std::string& note) = 0;
     // The settings history could not record (or moved a damaged file aside): one line for the

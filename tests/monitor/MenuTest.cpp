@@ -1,4 +1,4 @@
-// The Device menu's mode commands and the blink of the select-a-device prompt.
+// The Device menu's mode commands.
 #include <gtest/gtest.h>
 
 #include "MonitorRig.h"
@@ -9,48 +9,40 @@ namespace {
 using testing::MonitorRig;
 using Events = std::vector<std::string>;
 
-void expectModes(const MonitorRig& rig, bool esc, bool card, int fix) {
-    EXPECT_EQ(rig.state.escMode.load(), esc);
-    EXPECT_EQ(rig.state.cardMode.load(), card);
-    EXPECT_EQ(rig.state.fixMode.load(), fix);
-}
+void expectMode(const MonitorRig& rig, DeviceMode mode) { EXPECT_EQ(rig.state.mode.load(), mode); }
 
 TEST(DeviceMenu, ModesExcludeEachOtherWithTheirChecksButtonsAndTimer) {
     MonitorRig rig;
     ASSERT_TRUE(rig.ok);
     rig.link.setUsbState(UsbState::PortOpen);
 
-    rig.monitor.onDeviceCommand(deviceCommand::Esc);
-    expectModes(rig, true, false, 0);
-    EXPECT_EQ(rig.window.log.all(),
-              (Events{"stopPollTimer", "lamps:100", "checks:100", "userSupportPage",
-                      "button:1003:1", "button:1002:1", "startPollTimer"}));
+    rig.monitor.chooseMode(DeviceMode::Esc);
+    expectMode(rig, DeviceMode::Esc);
+    EXPECT_EQ(rig.window.log.all(), (Events{"stopPollTimer", "lamps:100", "checks:100",
+                                            "userSupportPage", "pages:100", "startPollTimer"}));
 
     rig.link.setEscState(EscState::Identified);
     rig.window.log.clear();
-    rig.monitor.onDeviceCommand(deviceCommand::ProgramCard);
-    expectModes(rig, false, true, 0);
+    rig.monitor.chooseMode(DeviceMode::ProgramCard);
+    expectMode(rig, DeviceMode::ProgramCard);
     EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
-    EXPECT_EQ(rig.window.log.all(),
-              (Events{"stopPollTimer", "lamps:100", "checks:010", "userSupportPage",
-                      "button:1003:1", "button:1002:0", "startPollTimer"}));
+    EXPECT_EQ(rig.window.log.all(), (Events{"stopPollTimer", "lamps:100", "checks:010",
+                                            "userSupportPage", "pages:010", "startPollTimer"}));
 
     // Fix mode does not stop timer 1 first and leaves the page shown.
     rig.state.cardState = CardState::Identified;
     rig.window.log.clear();
-    rig.monitor.onDeviceCommand(deviceCommand::FixMode);
-    expectModes(rig, false, false, 1);
+    rig.monitor.chooseMode(DeviceMode::Fix);
+    expectMode(rig, DeviceMode::Fix);
     EXPECT_EQ(rig.state.cardState, CardState::NotProbed);
-    EXPECT_EQ(rig.window.log.all(), (Events{"lamps:100", "checks:001", "button:1003:1",
-                                            "button:1002:0", "startPollTimer"}));
+    EXPECT_EQ(rig.window.log.all(),
+              (Events{"lamps:100", "checks:001", "pages:001", "startPollTimer"}));
 
     // Choosing a checked mode again switches it off; no page button is disabled again.
     rig.window.log.clear();
-    rig.monitor.onDeviceCommand(deviceCommand::FixMode);
-    expectModes(rig, false, false, 0);
+    rig.monitor.chooseMode(DeviceMode::Fix);
+    expectMode(rig, DeviceMode::None);
     EXPECT_EQ(rig.window.log.all(), (Events{"lamps:100", "checks:000", "startPollTimer"}));
-
-    EXPECT_FALSE(rig.monitor.onDeviceCommand(32779));
 }
 
 TEST(DeviceMenu, EscSwitchedOffPutsItsLampOutAndOnAgainIdentifiesAfresh) {
@@ -58,7 +50,7 @@ TEST(DeviceMenu, EscSwitchedOffPutsItsLampOutAndOnAgainIdentifiesAfresh) {
     ASSERT_TRUE(rig.ok);
     rig.connectEsc();
     rig.monitor.onDeviceEsc();
-    expectModes(rig, false, false, 0);
+    expectMode(rig, DeviceMode::None);
     EXPECT_EQ(rig.link.escState(), EscState::NotProbed);
     EXPECT_EQ(rig.window.log.all(),
               (Events{"stopPollTimer", "lamps:100", "checks:000", "startPollTimer"}));
@@ -81,27 +73,7 @@ TEST(DeviceMenu, NoCommandRestartsTimerWhileAnUpdateOwnsTheLink) {
     rig.monitor.onDeviceFixMode();
     EXPECT_FALSE(rig.window.timerRunning);
     EXPECT_TRUE(rig.window.log.startingWith("startPollTimer").empty());
-    expectModes(rig, false, false, 1);
-}
-
-TEST(PromptBlink, AlternatesWhileNoEscOrCardModeAndFreezesOnceOneIsChosen) {
-    MonitorRig rig;
-    ASSERT_TRUE(rig.ok);
-    for (int i = 0; i < 3; ++i) rig.monitor.onTimer(kPromptTimerId);
-    EXPECT_EQ(rig.window.log.all(), (Events{"prompt:134", "prompt:135", "prompt:134"}));
-    EXPECT_EQ(rig.state.promptPhase, 0);
-
-    rig.monitor.onDeviceFixMode();  // fix mode keeps it blinking
-    rig.window.log.clear();
-    rig.monitor.onTimer(kPromptTimerId);
-    EXPECT_EQ(rig.window.log.all(), Events{"prompt:135"});
-
-    rig.monitor.onDeviceProgramCard();
-    rig.window.log.clear();
-    rig.monitor.onTimer(kPromptTimerId);
-    rig.monitor.onTimer(kPromptTimerId);
-    EXPECT_TRUE(rig.window.log.all().empty());
-    EXPECT_EQ(rig.state.promptPhase, 1);
+    expectMode(rig, DeviceMode::Fix);
 }
 
 }  // namespace

@@ -61,15 +61,13 @@ public:
     EventLog log;
     std::atomic<bool> timerRunning{true};
 
-    void setLamps(bool usb, bool esc, bool card) override {
-        log.record(std::string("lamps:") + (usb ? "1" : "0") + (esc ? "1" : "0") +
-                   (card ? "1" : "0"));
+    void setLamps(bool usb, DeviceMode identified) override {
+        log.record(std::string("lamps:") + (usb ? "1" : "0") + modeBits(identified, false));
     }
     void setEscTexts(const std::string& model, const std::string& firmware) override {
         log.record("texts:" + model + "|" + firmware);
     }
     void setWriteProgressText(const std::string& text) override { log.record("progress:" + text); }
-    void setPromptPicture(int id) override { log.record("prompt:" + std::to_string(id)); }
     void stopPollTimer() override {
         timerRunning = false;
         log.record("stopPollTimer");
@@ -84,9 +82,8 @@ public:
         if (duringMessage) duringMessage();
     }
     std::function<void()> duringMessage;
-    void setDeviceMenuChecks(bool esc, bool card, bool fix) override {
-        log.record(std::string("checks:") + (esc ? "1" : "0") + (card ? "1" : "0") +
-                   (fix ? "1" : "0"));
+    void setDeviceMenuChecks(DeviceMode mode) override {
+        log.record("checks:" + modeBits(mode, true));
     }
     void showUserSupportPage() override { log.record("userSupportPage"); }
     void deviceInfoShown(FirmwareTarget target) override {
@@ -97,8 +94,14 @@ public:
         log.record(std::string("backup:") + (backup.saved ? "saved:" : "failed:") +
                    backup.file.string());
     }
-    void enablePageButton(int id, bool enabled) override {
-        log.record("button:" + std::to_string(id) + ":" + (enabled ? "1" : "0"));
+    void enablePagesFor(DeviceMode mode) override { log.record("pages:" + modeBits(mode, true)); }
+
+    // "100" for the ESC, "010" for the program card, "001" for fix mode (when `withFix`).
+    static std::string modeBits(DeviceMode mode, bool withFix) {
+        std::string bits = std::string(mode == DeviceMode::Esc ? "1" : "0") +
+                           (mode == DeviceMode::ProgramCard ? "1" : "0");
+        if (withFix) bits += mode == DeviceMode::Fix ? "1" : "0";
+        return bits;
     }
 };
 

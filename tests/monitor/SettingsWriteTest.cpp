@@ -81,17 +81,17 @@ TEST(SendSettings, ConnectionRefusalsClearTheFlagWithAStopBox) {
         EXPECT_FALSE(rig.requests.writeRequested);
         EXPECT_FALSE(rig.requests.defaultsRequested);
     }
-    for (const int command : {0, deviceCommand::ProgramCard, deviceCommand::FixMode}) {
+    for (const DeviceMode mode : {DeviceMode::None, DeviceMode::ProgramCard, DeviceMode::Fix}) {
         MonitorRig rig;
         ASSERT_TRUE(rig.ok);
         rig.plugIn();
-        rig.monitor.onDeviceCommand(command);
+        if (mode != DeviceMode::None) rig.monitor.chooseMode(mode);
         rig.requests.writeRequested = true;
         rig.window.log.clear();
         rig.monitor.onPollTimer();
         EXPECT_EQ(rig.window.log.startingWith("message:"),
                   Events{"message:stop:ESC Connection Error!"})
-            << "command " << command;
+            << "mode " << static_cast<int>(mode);
         EXPECT_FALSE(rig.requests.writeRequested);
         EXPECT_TRUE(rig.window.log.startingWith("stopPollTimer").empty())
             << "refused before the timer stops";

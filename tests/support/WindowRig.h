@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "gui/window/CTarnwick11Dlg.h"
+#include "gui/window/WindowResources.h"
 #include "resources/SkinRegistry.h"
 #include "sim/Simulator.h"
 #include "support/RecordingMessageBoxes.h"

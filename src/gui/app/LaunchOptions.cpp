@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "monitor/MonitorHost.h"
+#include "gui/window/WindowResources.h"
 
 namespace orvek {
 

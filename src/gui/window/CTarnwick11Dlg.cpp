@@ -89,6 +89,9 @@ const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSet
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},
                                  {deviceCommand::FixMode, menuText::FixMode, true}};
+// The mode each Device item chooses, in kDeviceItems' order.
+const std::array<DeviceMode, 3> kDeviceModes{DeviceMode::Esc, DeviceMode::ProgramCard,
+                                             DeviceMode::Fix};
 const MenuItem kHelpItems[] = {{menuCommand::About, menuText::About, false}};
 
 std::size_t buttonSlot(int buttonId) {
@@ -385,10 +388,12 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
     // A mode change in the middle of an update is refused; the item has toggled its own
     // check already, so the checks are shown again as the modes are.
     if (updateLocked()) {
-        setDeviceMenuChecks(status_.escMode, status_.cardMode, status_.fixMode);
+        setDeviceMenuChecks(status_.mode);
         return;
     }
-    session_->chooseDevice(commandId);
+    for (std::size_t i = 0; i < kDeviceModes.size(); ++i) {
+        if (kDeviceItems[i].commandId == commandId) session_->chooseDevice(kDeviceModes[i]);
+    }
 }
 
 void CTarnwick11Dlg::openAbout() {
@@ -398,7 +403,7 @@ void CTarnwick11Dlg::openAbout() {
 
 // The prompt's blink is the window's own: it shows the modes the session last told.
 void CTarnwick11Dlg::onPromptTimer() {
-    if (status_.escMode || status_.cardMode) {
+    if (identifiesDevice(status_.mode)) {
         prompt_->setAccessibleName(QString());  // it no longer asks
         return;
     }
@@ -411,9 +416,10 @@ void CTarnwick11Dlg::onPromptTimer() {
 
 int CTarnwick11Dlg::callsOffThread() const { return viewThread::callsOffThread(); }
 
-void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
+void CTarnwick11Dlg::setLamps(bool usbOn, DeviceMode identified) {
     if (!viewThread::onThreadOf(*this)) return;
-    const std::array<bool, 3> on{usbOn, escOn, cardOn};
+    const std::array<bool, 3> on{usbOn, identified == DeviceMode::Esc,
+                                 identified == DeviceMode::ProgramCard};
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
         // The lamp's state in words, told to assistive technology when it changes.
@@ -427,7 +433,6 @@ void CTarnwick11Dlg::setLamps(bool usbOn, bool escOn, bool cardOn) {
 }
 
 void CTarnwick11Dlg::setPromptPicture(int pictureId) {
-    if (!viewThread::onThreadOf(*this)) return;
     prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
 }
 
@@ -436,11 +441,10 @@ void CTarnwick11Dlg::showMessage(const std::string& text, MessageIcon icon) {
     messages_.show(text, icon);
 }
 
-void CTarnwick11Dlg::setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) {
+void CTarnwick11Dlg::setDeviceMenuChecks(DeviceMode mode) {
     if (!viewThread::onThreadOf(*this)) return;
-    menuAction(deviceCommand::Esc)->setChecked(esc);
-    menuAction(deviceCommand::ProgramCard)->setChecked(programCard);
-    menuAction(deviceCommand::FixMode)->setChecked(fixMode);
+    for (std::size_t i = 0; i < kDeviceModes.size(); ++i)
+        menuAction(kDeviceItems[i].commandId)->setChecked(kDeviceModes[i] == mode);
 }
 
 void CTarnwick11Dlg::showUserSupportPage() {
@@ -448,9 +452,10 @@ void CTarnwick11Dlg::showUserSupportPage() {
     ShowPage(Page::UserSupport);
 }
 
-void CTarnwick11Dlg::enablePageButton(int buttonId, bool enabled) {
+void CTarnwick11Dlg::enablePagesFor(DeviceMode mode) {
     if (!viewThread::onThreadOf(*this)) return;
-    pageButton(buttonId).setEnabled(enabled);
+    pageButton(windowControl::FirmwareButton).setEnabled(true);
+    pageButton(windowControl::EscSetupButton).setEnabled(mode == DeviceMode::Esc);
 }
 
 void CTarnwick11Dlg::showPortNote(const std::string& note) {

@@ -105,12 +105,11 @@ public:
     void onPromptTimer();
 
     // WindowView: what the device session shows on the window itself.
-    void setLamps(bool usbOn, bool escOn, bool cardOn) override;
-    void setPromptPicture(int pictureId) override;
+    void setLamps(bool usbOn, DeviceMode identified) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
-    void setDeviceMenuChecks(bool esc, bool programCard, bool fixMode) override;
+    void setDeviceMenuChecks(DeviceMode mode) override;
     void showUserSupportPage() override;
-    void enablePageButton(int buttonId, bool enabled) override;
+    void enablePagesFor(DeviceMode mode) override;
     void showPortNote(const std::string& note) override;
     void showHistoryNote(const std::string& note) override;
     void statusChanged(const SessionStatus& status) override;
@@ -126,6 +125,7 @@ protected:
 private:
     // The port note and the history note, one under the other.
     void showNotes();
+    void setPromptPicture(int pictureId);
     void buildLeftColumn();
     void buildPages();
     void buildMenu();

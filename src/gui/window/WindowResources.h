@@ -1,7 +1,7 @@
 #pragma once
 // Control ids, command ids and fixed texts of the main window, its menu and the About box: each
 // written once, here.
-#include "monitor/MonitorHost.h"
+#include "monitor/DeviceMode.h"
 
 namespace orvek {
 
@@ -49,14 +49,23 @@ constexpr int ExportSetupCard = 32791;   // our own
 constexpr int SettingsHistory = 32792;   // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
-// The Device commands are the connection monitor's: deviceCommand::Esc, ProgramCard, FixMode.
 }  // namespace menuCommand
+
+// The Device menu's commands, one for each mode.
+namespace deviceCommand {
+constexpr int Esc = 32776;
+constexpr int ProgramCard = 32777;
+constexpr int FixMode = 32778;
+}  // namespace deviceCommand
+
+// The prompt's blink while no device is chosen.
+constexpr int kPromptPeriodMs = 200;
 
 // Controls of the main window's left column and frame.
 namespace windowControl {
-constexpr int UserSupportButton = pageButton::UserSupport;
-constexpr int EscSetupButton = pageButton::EscSetup;
-constexpr int FirmwareButton = pageButton::Firmware;
+constexpr int UserSupportButton = 1001;
+constexpr int EscSetupButton = 1002;
+constexpr int FirmwareButton = 1003;
 constexpr int DevicePrompt = 1004;
 constexpr int UsbLamp = 1005;
 constexpr int EscLamp = 1006;

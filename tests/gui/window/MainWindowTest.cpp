@@ -153,7 +153,7 @@ TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
     esc->trigger();
     rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{true, false, false}));
-    EXPECT_TRUE(w.status().escMode);
+    EXPECT_EQ(w.status().mode, DeviceMode::Esc);
     EXPECT_TRUE(w.pageButton(windowControl::EscSetupButton).isEnabled());
     EXPECT_TRUE(w.pageButton(windowControl::FirmwareButton).isEnabled());
 
@@ -173,7 +173,7 @@ TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
     fix->trigger();
     rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
-    EXPECT_TRUE(w.status().fixMode);
+    EXPECT_EQ(w.status().mode, DeviceMode::Fix);
 
     // During an update a mode change is refused and the check that Qt toggled goes back.
     SessionStatus locked = w.status();
@@ -182,7 +182,7 @@ TEST(MainWindow, DeviceMenuChecksEndAsTheModesAreWhateverTheItemToggled) {
     esc->trigger();
     rig.settle();
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
-    EXPECT_FALSE(w.status().escMode);
+    EXPECT_NE(w.status().mode, DeviceMode::Esc);
 }
 
 TEST(MainWindow, MenuHasTheFileDeviceAndHelpItems) {

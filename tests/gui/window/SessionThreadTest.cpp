@@ -113,7 +113,7 @@ TEST(SessionThread, EscSwitchedOffDuringAWriteSendsNoProbeAfterTheCommit) {
     w.menuAction(deviceCommand::Esc)->trigger();  // Esc is checked: this switches it off
     ASSERT_TRUE(waitUntil([&] { return rig.sim.commits() == 1; }));
     rig.settle();
-    EXPECT_FALSE(rig.status().escMode);
+    EXPECT_NE(rig.status().mode, DeviceMode::Esc);
     EXPECT_FALSE(w.menuAction(deviceCommand::Esc)->isChecked());
     EXPECT_TRUE(testing::showsPicture(w.lamp(windowControl::EscLamp), SkinId::LampOff));
     rig.tick();

@@ -1,0 +1,111 @@
+#pragma once
+// Everything of a device session that lives on its device thread: the link, the connection
+// monitor and its poll timer, the settings model, the request flags, and the commands the
+// window posts. Made on the window's thread and moved to the device thread before it starts;
+// from then on only that thread touches it, until the session has ended the thread.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <QObject>
+#include <QTimer>
+
+#include "firmware/DeviceIdentity.h"
+#include "history/HistoryRecord.h"
+#include "history/HistorySink.h"
+#include "link/UsbUart.h"
+#include "monitor/MonitorState.h"
+#include "session/ModelWatch.h"
+#include "session/QueuedCalls.h"
+#include "session/SessionOptions.h"
+#include "session/SessionView.h"
+#include "settings/ParameterLists.h"
+#include "settings/PlainOptionList.h"
+
+namespace orvek {
+
+class ConnectionMonitor;
+class MonitorToView;
+class WorkerHost;
+
+class SessionCore : public QObject {
+public:
+    SessionCore(const SessionOptions& options, const SessionViews& views, QObject* windowContext,
+                HistorySink* history);
+    ~SessionCore() override;
+    SessionCore(const SessionCore&) = delete;
+    SessionCore& operator=(const SessionCore&) = delete;
+
+    // On the device thread: the poll timer starts, and the window gets the state it starts from.
+    void begin();
+    // On the device thread: the last thing it does.
+    void shutdown();
+    // Commands that were queued behind the shut-down (or drained into a tick after it) find
+    // nothing left to act on.
+    bool down() const { return shuttingDown_; }
+
+    // One poll tick, then what it changed is told.
+    void tick();
+    // A command of the window was served: what it changed is told.
+    void commandServed();
+
+    // The window's commands.
+    void chooseDevice(DeviceMode mode);
+    void requestWrite() { requests_.writeRequested = true; }
+    void requestDefaults() { requests_.defaultsRequested = true; }
+    void requestUpdate(FirmwareTarget target, const std::filesystem::path& image);
+    void selectOption(int keyNumber, int index);
+    void importSettings(const std::filesystem::path& file);
+    void loadHistoryRecord(const HistoryRecord& record);
+    void loadSetupSheet(const std::string& category, const std::string& title);
+
+    // What the hosts (SessionHosts.h) reach: the views and their hand-off, the workers' way
+    // back, the poll timer, the state they keep and the telling of it.
+    const SessionViews& views() const { return views_; }
+    QueuedCalls& toWindow() { return toWindow_; }
+    QueuedCalls& workersToCore() { return workersToCore_; }
+    bool pollTimerActive() const { return pollTimer_.isActive(); }
+    void stopPollTimer() { pollTimer_.stop(); }
+    void startPollTimer();
+    DeviceState& state() { return state_; }
+    RequestFlags& requests() { return requests_; }
+    const FirmwareIdentity& identity() const { return identity_; }
+    // A settings write holds the link; told with the next status.
+    void setWriting(bool writing) { writing_ = writing; }
+    // Tells the window what changed in the settings model, then the status.
+    void publish();
+
+private:
+    void onPollTimer();
+    bool updateLocked() const;
+    SessionStatus status() const;
+
+    SessionOptions options_;
+    SessionViews views_;
+    QueuedCalls toWindow_;
+    QueuedCalls workersToCore_;
+
+    UsbUart link_;
+    // The settings model: eighteen plain lists, whose revisions tell the watch when to look.
+    std::array<PlainOptionList, kParameterCount> plainLists_;
+    ParameterLists lists_;
+    ModelWatch modelWatch_;
+    FirmwareIdentity identity_;
+    RequestFlags requests_;
+    DeviceState state_;
+    std::unique_ptr<MonitorToView> monitorHost_;
+    std::unique_ptr<WorkerHost> updateHost_;
+    QTimer pollTimer_;
+    // Last of the device objects: destroyed first, joining any worker while the rest is there.
+    std::unique_ptr<ConnectionMonitor> monitor_;
+
+    bool shuttingDown_ = false;
+    bool writing_ = false;
+    std::uint64_t ticks_ = 0;
+    std::uint64_t commandsServed_ = 0;
+    std::uint64_t picksServed_ = 0;
+};
+
+}  // namespace orvek
