@@ -36,6 +36,7 @@
 #include "support/TestImages.h"
 #include "update/FirmwareUpdate.h"
 #include "update/UpdateMessages.h"
+#include "write/SettingsWrite.h"
 
 namespace orvek {
 namespace {
@@ -555,11 +556,11 @@ struct Scenario {
     bool healthy;  // the input held no answers at all
 
     void tick(const std::string& name, Mode mode, double boundMs) {
-        run(rig, {name, mode, Tail::None, boundMs}, [&] { rig.monitor.onTimer(kPollTimerId); });
+        run(rig, {name, mode, Tail::None, boundMs}, [&] { rig.monitor.onPollTimer(); });
     }
     Writes tickAndWait(const std::string& name, Mode mode, Tail tail, double boundMs) {
         return run(rig, {name, mode, tail, boundMs}, [&] {
-            rig.monitor.onTimer(kPollTimerId);
+            rig.monitor.onPollTimer();
             rig.monitor.waitForUpdates();
         });
     }
@@ -659,7 +660,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Rig rig;
         Scenario scenario{rig, bits, size <= 1};
         line.onExchange = [&rig] { checkStates(rig); };
-        rig.monitor.onTimer(kPromptTimerId);  // no mode chosen yet: the prompt blinks
         if (bits & kEscPhase) scenario.escPhase();
         if (bits & kCardPhase) scenario.cardPhase();
         if (bits & kFixPhase) scenario.fixPhase();
