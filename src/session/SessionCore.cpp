@@ -3,13 +3,13 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "history/SettingsRecords.h"
 #include "monitor/ConnectionMonitor.h"
 #include "session/SessionHosts.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImportReport.h"
 #include "settings/SetupSheets.h"
-#include "history/SettingsRecords.h"
 
 namespace orvek {
 

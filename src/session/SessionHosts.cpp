@@ -15,8 +15,7 @@ void show(SessionCore& core, View& view, Call call) {
 }  // namespace
 
 void MonitorToView::setLamps(bool usbOn, DeviceMode identified) {
-    show(core_, core_.views().window,
-         [=](WindowView& view) { view.setLamps(usbOn, identified); });
+    show(core_, core_.views().window, [=](WindowView& view) { view.setLamps(usbOn, identified); });
 }
 
 void MonitorToView::setEscTexts(const std::string& modelName, const std::string& firmware) {

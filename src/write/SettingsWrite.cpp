@@ -74,8 +74,9 @@ std::string settingsWriteMessage(const SettingsWriteReport& report) {
         case SettingsWriteOutcome::Verified: return {};
         case SettingsWriteOutcome::PairFailed: {
             const auto pair = static_cast<std::size_t>(report.failedPair);
-            std::snprintf(line, sizeof line, " (pair %d of 22, register 0x%02X, was not acknowledged)",
-                          report.failedPair + 1, pair < report.pairs.size() ? report.pairs[pair][0] : 0);
+            std::snprintf(
+                line, sizeof line, " (pair %d of 22, register 0x%02X, was not acknowledged)",
+                report.failedPair + 1, pair < report.pairs.size() ? report.pairs[pair][0] : 0);
             return std::string(settingsWriteBoxText(report.outcome)) + line;
         }
         case SettingsWriteOutcome::CommitFailed:
@@ -108,7 +109,9 @@ SettingsWriteReport writeSettingsOf(UsbUart& link, ParameterLists& lists,
     const WriteImage image = BuildWriteImage(lists);
     report.pairs = wirePairsOf(image);
     switch (writeSettings(link, report.pairs, options.progress, &report.failedPair, options.stop)) {
-        case WriteOutcome::PairFailed: report.outcome = SettingsWriteOutcome::PairFailed; return report;
+        case WriteOutcome::PairFailed:
+            report.outcome = SettingsWriteOutcome::PairFailed;
+            return report;
         case WriteOutcome::Stopped: report.outcome = SettingsWriteOutcome::Stopped; return report;
         case WriteOutcome::CommitFailed:
             report.outcome = SettingsWriteOutcome::CommitFailed;
@@ -120,9 +123,9 @@ SettingsWriteReport writeSettingsOf(UsbUart& link, ParameterLists& lists,
     if (options.history && options.identity) {
         // Untouched factory defaults are a defaults write; anything else a write.
         const bool defaults = lists.origin.source == ValuesSource::Defaults && !lists.origin.edited;
-        options.history->record(settingsRecord(defaults ? HistoryKind::Defaults : HistoryKind::Write,
-                                               lists, *options.identity, valuesOf(report.pairs),
-                                               lists.origin));
+        options.history->record(
+            settingsRecord(defaults ? HistoryKind::Defaults : HistoryKind::Write, lists,
+                           *options.identity, valuesOf(report.pairs), lists.origin));
     }
     report.outcome = options.verify ? readBack(link, report) : SettingsWriteOutcome::Written;
     return report;

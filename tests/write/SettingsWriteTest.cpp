@@ -45,7 +45,8 @@ struct WriteRig {
         FillOptionLists(lists, escFamilyFromTypeCode(info[kEscInfoTypeCode]),
                         escVersionText(info[kEscInfoEscVersion]));
         SettingsFrame frame{};
-        ok = ok && readSettings(sim.link, frame) && acceptSettingsBlock(lists, frame.data(), frame.size());
+        ok = ok && readSettings(sim.link, frame) &&
+             acceptSettingsBlock(lists, frame.data(), frame.size());
         lists.origin = {ValuesSource::Device, {}, false};
         sim.sim.clearReceived();
     }
@@ -208,7 +209,8 @@ TEST(SettingsWrite, AReadBackThatFailsOrDiffersIsToldButTheCommitStands) {
         EXPECT_TRUE(report.committed());
         const std::string message = settingsWriteMessage(report);
         EXPECT_EQ(message.rfind("verification failed: register 0x", 0), 0u) << message;
-        EXPECT_EQ(message.find(';'), std::string::npos) << "only the drag brake differs: " << message;
+        EXPECT_EQ(message.find(';'), std::string::npos)
+            << "only the drag brake differs: " << message;
     }
 }
 

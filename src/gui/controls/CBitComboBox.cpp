@@ -18,9 +18,9 @@
 namespace orvek {
 namespace {
 
-const QColor kBoxColour(58, 58, 58);
-const QColor kHighlightColour(255, 0, 0);
-const QColor kTextColour(255, 255, 255);
+const QColor& kBoxColour = skin::kFieldGround;
+const QColor& kHighlightColour = skin::kRed;
+const QColor& kTextColour = skin::kFieldText;
 
 // Where the arrow cell sits, from the right and top edges of the box.
 constexpr int kArrowFromRight = 23;
@@ -135,11 +135,11 @@ void CBitComboBox::darkenListFrame() {
     QPalette palette = frame->palette();
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
         palette.setColor(role, kBoxColour);
-    palette.setColor(QPalette::Light, QColor(96, 96, 96));
-    palette.setColor(QPalette::Midlight, QColor(80, 80, 80));
-    palette.setColor(QPalette::Mid, QColor(40, 40, 40));
-    palette.setColor(QPalette::Dark, QColor(30, 30, 30));
-    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    palette.setColor(QPalette::Light, skin::kListFrameLight);
+    palette.setColor(QPalette::Midlight, skin::kListFrameMidlight);
+    palette.setColor(QPalette::Mid, skin::kListFrameMid);
+    palette.setColor(QPalette::Dark, skin::kListFrameDark);
+    palette.setColor(QPalette::Shadow, skin::kListFrameShadow);
     frame->setPalette(palette);
     frame->update();
 }

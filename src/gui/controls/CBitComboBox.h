@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "gui/controls/SkinPalette.h"
+
 class QAbstractItemView;
 
 namespace orvek {
@@ -20,7 +22,7 @@ public:
 
     // Face and size (tenths of a point) of the closed box and list entries; pages set them
     // directly after creating the list, before it is first drawn.
-    QString itemFontFace = QStringLiteral("Microsoft Sans Serif");
+    QString itemFontFace = QString::fromLatin1(skin::kListFace);
     int itemFontSize = 100;
 
     // Adds an entry: at the end, or at its alphabetical place when the list was created sorted.

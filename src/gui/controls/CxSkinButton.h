@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include "gui/controls/SkinPalette.h"
+
 namespace orvek {
 
 class CxSkinButton : public QAbstractButton {
@@ -20,7 +22,7 @@ public:
     // a visible button.
     bool latched = false;      // draw the pressed picture whatever the mouse does
     int captionFontSize = 90;  // tenths of a point
-    QString captionFontFace = QStringLiteral("Arial");
+    QString captionFontFace = QString::fromLatin1(skin::kCaptionFace);
     QColor captionColour;  // the palette's button-text colour at first
 
     // Picture ids for the normal, pressed and hover looks; a hover id of 0 means no hover

@@ -2,12 +2,15 @@
 
 #include <QStringList>
 
+#include "gui/controls/SkinPalette.h"
+
 namespace orvek {
 
 QString resolvedFontFace(const QString& face) {
+    // The skin's faces and the older names Windows keeps for its dialog face.
     static const QStringList windowsSans = {
-        QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif"),
-        QStringLiteral("MS Shell Dlg"), QStringLiteral("MS Shell Dlg 2"),
+        QString::fromLatin1(skin::kCaptionFace), QString::fromLatin1(skin::kListFace),
+        QString::fromLatin1(skin::kDialogFace), QStringLiteral("MS Shell Dlg 2"),
         QStringLiteral("MS Sans Serif")};
     for (const QString& name : windowsSans) {
         if (face.compare(name, Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");

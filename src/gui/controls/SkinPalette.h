@@ -1,5 +1,5 @@
 #pragma once
-// The skin's colours and text fonts, written once for the window and every page.
+// The skin's colours, font faces and change dot, written once for the window and every page.
 #include <QColor>
 #include <QPainter>
 #include <QPalette>
@@ -15,8 +15,32 @@ const QColor kOrange(247, 148, 29);
 const QColor kRed(255, 0, 0);
 // Value fields and lists: white text on dark grey.
 const QColor kFieldGround(58, 58, 58);
+const QColor kFieldText(255, 255, 255);
+// The frame of an open list, in the field's scheme: light to dark edges.
+const QColor kListFrameLight(96, 96, 96);
+const QColor kListFrameMidlight(80, 80, 80);
+const QColor kListFrameMid(40, 40, 40);
+const QColor kListFrameDark(30, 30, 30);
+const QColor kListFrameShadow(0, 0, 0);
 // The menu bar's ground on the black window.
 const QColor kMenuGround(30, 30, 30);
+
+// The faces the skin's texts ask for (SkinFont.h says what they become where they are missing).
+constexpr const char* kCaptionFace = "Arial";              // captions, notes, panels
+constexpr const char* kListFace = "Microsoft Sans Serif";  // lists and value fields
+constexpr const char* kDialogFace = "MS Shell Dlg";        // page texts
+// The pixel size of the note under the page buttons.
+constexpr int kNotePixels = 11;
+
+// The dot beside a setting that SEND SETTING would change, in `area`.
+inline void drawChangeDot(QPainter& painter, const QRectF& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kOrange);
+    painter.drawEllipse(area);
+    painter.restore();
+}
 
 // The black ground of the main window and its pages.
 inline void paintBlack(QWidget& widget) {

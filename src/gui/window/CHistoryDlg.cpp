@@ -31,10 +31,7 @@ QIcon changeMarker() {
     QPixmap dot(16, 16);
     dot.fill(Qt::transparent);
     QPainter painter(&dot);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(skin::kOrange);
-    painter.drawEllipse(QRectF(4, 4, 8, 8));
+    skin::drawChangeDot(painter, QRectF(4, 4, 8, 8));
     return QIcon(dot);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-// The main window: the page buttons, lamps and device prompt on the left, the three pages in a
-// frame on the right, the menu and the prompt's blink. It is a view of its device session, which
+// The main window: the page buttons, lamps and device prompt on the left, the pages of the page
+// table in a frame on the right, the menu and the prompt's blink. It is a view of its device
+// session, which
 // owns the link, the monitor and its poll timer, the settings model and the request flags on a
 // thread of its own: the session decides what the lamps, texts, checks and buttons show, the
 // pages and menus post requests to it, and the update workers drive the firmware page.
-#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -21,7 +21,9 @@
 #include "gui/desktop/UrlOpener.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/window/CHistoryDlg.h"
-#include "monitor/MonitorHost.h"
+#include "gui/window/LeftColumn.h"
+#include "gui/window/PageHost.h"
+#include "gui/window/WindowMenu.h"
 #include "session/DeviceSession.h"
 #include "session/SessionView.h"
 
@@ -55,11 +57,14 @@ struct WindowOptions {
     std::filesystem::path historyFile;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
     bool timers = true;
+    // Pages after the three of the page table, with their buttons below FIRMWARE's.
+    std::vector<PageEntry> extraPages;
 };
 
 class CTarnwick11Dlg : public QDialog, public WindowView {
     Q_OBJECT
 public:
+    // The page table's pages by position; pages added by WindowOptions::extraPages follow.
     enum class Page { UserSupport, EscSetup, Firmware };
 
     explicit CTarnwick11Dlg(const WindowOptions& options, QWidget* parent = nullptr);
@@ -68,7 +73,9 @@ public:
 
     // The page-button action: shows the page and latches its button.
     void ShowPage(Page page);
-    Page shownPage() const { return shownPage_; }
+    Page shownPage() const { return static_cast<Page>(pages_.shown()); }
+    // A page of the table by position, the added ones included.
+    PageBase& page(Page page) const { return pages_.page(static_cast<std::size_t>(page)); }
 
     // Applies the text-size rule for a screen of `logicalDpi` (done at creation for the
     // window's own screen): off 96 DPI the pages take over the configured text size.
@@ -89,9 +96,9 @@ public:
     // The settings page's progress display (it shows with that page).
     CxSkinButton& progressDisplay() const;
     QLabel& lamp(int lampId) const;
-    QLabel& devicePrompt() const { return *prompt_; }
-    QLabel& portAccessNote() const { return *portAccessNote_; }
-    QWidget& pageFrame() const { return *frame_; }
+    QLabel& devicePrompt() const { return leftColumn_.prompt(); }
+    QLabel& portAccessNote() const { return leftColumn_.note(); }
+    QWidget& pageFrame() const { return pages_.frame(); }
     QMenuBar& menuBar() const { return *menuBar_; }
     QTimer& promptTimer() { return promptTimer_; }
     DeviceSession& session() { return *session_; }
@@ -123,13 +130,6 @@ protected:
     void reject() override;
 
 private:
-    // The port note and the history note, one under the other.
-    void showNotes();
-    void setPromptPicture(int pictureId);
-    void buildLeftColumn();
-    void buildPages();
-    void buildMenu();
-    void setFocusOrder();
     void onMenuCommand(int commandId);
     void openAbout();
     // File > Settings History: one dialog at a time, beside the window.
@@ -157,23 +157,20 @@ private:
     int promptPhase_ = 1;
     bool closeAfterWrite_ = false;
 
-    // Children of the window, deleted with it.
+    // Children of the window, deleted with it; the parts below only place and find them.
+    WindowMenu menu_;
     QMenuBar* menuBar_ = nullptr;
     QWidget* client_ = nullptr;
-    QWidget* frame_ = nullptr;
+    PageHost pages_;
+    LeftColumn leftColumn_;
+    // The pages the window itself talks to, from the table.
     CEscSetupDlg* settingsPage_ = nullptr;
     CUserDlg* linksPage_ = nullptr;
     CFirmwareDlg* firmwarePage_ = nullptr;
-    std::array<CxSkinButton*, 3> pageButtons_{};
-    std::array<QLabel*, 3> lamps_{};
-    QLabel* prompt_ = nullptr;
-    QLabel* portAccessNote_ = nullptr;
     // What the note shows: the port's trouble first, then the history's.
     std::string portNote_;
     std::string historyNote_;
-    std::array<QAction*, 10> actions_{};
     QPointer<CHistoryDlg> historyDialog_;
-    Page shownPage_ = Page::UserSupport;
     bool shuttingDown_ = false;
 
     QTimer promptTimer_;

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -124,7 +123,7 @@ constexpr int kProgressTextSize = 200;
 constexpr std::size_t kProblemsAsked = 5;
 
 QFont identityFont(int tenthsOfPoint) {
-    return skinFont(QStringLiteral("Microsoft Sans Serif"), tenthsOfPoint);
+    return skinFont(QString::fromLatin1(skin::kListFace), tenthsOfPoint);
 }
 
 // A status picture in words: Ready, Finished or Failed.
@@ -162,13 +161,10 @@ std::string damagedImageQuestion(const std::filesystem::path& image,
 
 CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
                            const std::filesystem::path& programFolder, QWidget* parent)
-    : QWidget(parent),
+    : PageBase(parent),
       raiseRequest_(std::move(raiseRequest)),
       messages_(messages),
       programFolder_(programFolder) {
-    skin::paintBlack(*this);
-    // Moves over the pictures reach the page, which shows the hand over a start picture.
-    setMouseTracking(true);
     resize(985, 570);
     statusPictures_.fill(SkinId::StatusReady);
     placeControls();
@@ -214,7 +210,7 @@ void CFirmwareDlg::placeControls() {
             }
             case Kind::Label: {
                 auto* label = new QLabel(QString::fromUtf8(place.text), this);
-                label->setFont(skinFont(QStringLiteral("Arial"), kLabelTextSize));
+                label->setFont(skinFont(QString::fromLatin1(skin::kCaptionFace), kLabelTextSize));
                 skin::setTextColour(*label, skin::kLabelText);
                 label->setAttribute(Qt::WA_TransparentForMouseEvents);
                 widget = label;
@@ -228,7 +224,6 @@ void CFirmwareDlg::placeControls() {
             }
             case Kind::List: {
                 auto* list = new CBitComboBox(this, true);
-                list->itemFontFace = QStringLiteral("Microsoft Sans Serif");
                 list->itemFontSize = kIdentityTextSize;
                 widget = list;
                 break;
@@ -239,7 +234,6 @@ void CFirmwareDlg::placeControls() {
                 setAccessibleRole(*button, QAccessible::ProgressBar);
                 button->AssignSkin(place.picture, place.picture, 0);
                 button->setText(QString::fromUtf8(firmwareText::StartCaption));
-                button->captionFontFace = QStringLiteral("Arial");
                 button->captionFontSize = kProgressTextSize;
                 button->captionColour = skin::kOrange;
                 button->setFocusPolicy(Qt::NoFocus);
@@ -249,15 +243,16 @@ void CFirmwareDlg::placeControls() {
             case Kind::Information: {
                 auto* panel = new SkinTextPanel(this);
                 panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-                panel->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
+                panel->setFont(
+                    skinFont(QString::fromLatin1(skin::kCaptionFace), kInformationTextSize));
                 QPalette colours = panel->palette();
                 colours.setColor(QPalette::Base, Qt::black);
                 colours.setColor(QPalette::Text, skin::kLabelText);
                 // A dark scroll bar beside the dark panel.
                 colours.setColor(QPalette::Window, Qt::black);
-                colours.setColor(QPalette::Button, IdentityField::kBackground);
+                colours.setColor(QPalette::Button, skin::kFieldGround);
                 colours.setColor(QPalette::ButtonText, skin::kLabelText);
-                colours.setColor(QPalette::Light, IdentityField::kBackground.lighter(130));
+                colours.setColor(QPalette::Light, skin::kFieldGround.lighter(130));
                 colours.setColor(QPalette::Dark, Qt::black);
                 panel->setPalette(colours);
                 widget = panel;
@@ -265,7 +260,8 @@ void CFirmwareDlg::placeControls() {
             }
             case Kind::BackupLine: {
                 auto* line = new QLabel(this);
-                line->setFont(skinFont(QStringLiteral("Arial"), kInformationTextSize));
+                line->setFont(
+                    skinFont(QString::fromLatin1(skin::kCaptionFace), kInformationTextSize));
                 skin::setTextColour(*line, skin::kLabelText);
                 widget = line;
                 break;
@@ -348,6 +344,7 @@ void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
 }
 
 void CFirmwareDlg::setProgressCaption(FirmwareTarget target, const std::string& caption) {
+    if (!viewThread::onThreadOf(*this)) return;
     CxSkinButton* button = progressButton(target);
     button->setText(QString::fromStdString(caption));
     button->setAccessibleName(updateName(controlsOf(target), button->text()));
@@ -355,10 +352,12 @@ void CFirmwareDlg::setProgressCaption(FirmwareTarget target, const std::string& 
 }
 
 void CFirmwareDlg::showProgress(FirmwareTarget target, bool shown) {
+    if (!viewThread::onThreadOf(*this)) return;
     progressButton(target)->setVisible(shown);
 }
 
 void CFirmwareDlg::setStatusPicture(FirmwareTarget target, int pictureId) {
+    if (!viewThread::onThreadOf(*this)) return;
     statusPictures_[slot(target)] = pictureId;
     QLabel* status = picture(controlsOf(target).status);
     status->setPixmap(SkinRegistry::pixmap(pictureId));
@@ -366,14 +365,24 @@ void CFirmwareDlg::setStatusPicture(FirmwareTarget target, int pictureId) {
 }
 
 void CFirmwareDlg::showStatusPicture(FirmwareTarget target, bool shown) {
+    if (!viewThread::onThreadOf(*this)) return;
     picture(controlsOf(target).status)->setVisible(shown);
 }
 
 void CFirmwareDlg::setStartPicture(FirmwareTarget target, int pictureId) {
+    if (!viewThread::onThreadOf(*this)) return;
     picture(controlsOf(target).start)->setPixmap(SkinRegistry::pixmap(pictureId));
 }
 
-void CFirmwareDlg::invalidatePage() { update(); }
+void CFirmwareDlg::invalidatePage() {
+    if (!viewThread::onThreadOf(*this)) return;
+    update();
+}
+
+void CFirmwareDlg::settingsBackedUp(const SettingsBackup& backup) {
+    if (!viewThread::onThreadOf(*this)) return;
+    showSettingsBackup(backup);
+}
 
 void CFirmwareDlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) {
     if (!viewThread::onThreadOf(*this)) return;
@@ -382,6 +391,7 @@ void CFirmwareDlg::deviceInfoShown(FirmwareTarget target, const FirmwareIdentity
 }
 
 void CFirmwareDlg::showMessage(const std::string& text, MessageIcon icon) {
+    if (!viewThread::onThreadOf(*this)) return;
     messages_.show(text, icon);
 }
 
@@ -409,14 +419,8 @@ bool CFirmwareDlg::imageMayGo(const std::filesystem::path& image, FirmwareTarget
     return messages_.ask(damagedImageQuestion(image, report), false);
 }
 
-void CFirmwareDlg::mouseMoveEvent(QMouseEvent* event) {
-    clickAreas_.track(*this, event->position().toPoint());
-    QWidget::mouseMoveEvent(event);
-}
-
-void CFirmwareDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) clickAreas_.press(event->position().toPoint());
-    QWidget::mousePressEvent(event);
+void CFirmwareDlg::shownByButton(bool updateQuiet) {
+    if (updateQuiet) showReadyPictures();
 }
 
 QLabel* CFirmwareDlg::picture(int controlId) const { return controls_.as<QLabel>(controlId); }

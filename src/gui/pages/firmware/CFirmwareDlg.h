@@ -13,7 +13,7 @@
 
 #include "firmware/DeviceIdentity.h"
 #include "firmware/SettingsBackup.h"
-#include "gui/controls/PageKit.h"
+#include "gui/controls/PageBase.h"
 #include "gui/desktop/MessageBoxes.h"
 #include "session/SessionView.h"
 
@@ -25,7 +25,7 @@ class CBitComboBox;
 class CxSkinButton;
 class KeyArea;
 
-class CFirmwareDlg : public QWidget, public FirmwarePageView {
+class CFirmwareDlg : public PageBase, public FirmwarePageView {
     Q_OBJECT
 public:
     // Raises the update request of a target with its image; the session serves it.
@@ -36,10 +36,12 @@ public:
 
     // FirmwarePageView: the identity as the session has it now, shown for `target`.
     void deviceInfoShown(FirmwareTarget target, const FirmwareIdentity& identity) override;
-    void settingsBackedUp(const SettingsBackup& backup) override { showSettingsBackup(backup); }
+    void settingsBackedUp(const SettingsBackup& backup) override;
 
     // The window's text size (tenths of a point), taken over on a screen not at 96 DPI.
-    void setTextSize(int tenthsOfPoint);
+    void setTextSize(int tenthsOfPoint) override;
+    // Brought up while no update is asked for or runs: the ready pictures.
+    void shownByButton(bool updateQuiet) override;
     // Shows the identity of `target` as the identity object holds it now.
     void ShowDeviceInfo(FirmwareTarget target);
     // The ready picture in both status pictures (the page brought up while no update runs).
@@ -64,18 +66,11 @@ public:
 
     // What Tab visits on this page, in reading order: the ESC's image list and start picture,
     // the program card's, then the firmware information.
-    std::vector<QWidget*> tabStops() const;
+    std::vector<QWidget*> tabStops() const override;
     // The keyboard's start picture of a target (Space or Enter, as a click).
     KeyArea& startKeys(FirmwareTarget target) const {
         return *startKeys_[target == FirmwareTarget::Esc ? 0 : 1];
     }
-
-    // The control of an id of the layout (tests, picture tools); null for any other id.
-    QWidget* control(int id) const { return controls_.widget(id); }
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void placeControls();
@@ -91,8 +86,6 @@ private:
     FirmwareIdentity identity_;
     MessageBoxes& messages_;
     std::filesystem::path programFolder_;
-    ControlRegistry controls_;
-    ClickAreas clickAreas_;
     std::array<int, 2> statusPictures_{};
     std::array<KeyArea*, 2> startKeys_{};
 };

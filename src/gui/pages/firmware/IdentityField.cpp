@@ -3,10 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace orvek {
+#include "gui/controls/SkinPalette.h"
 
-const QColor IdentityField::kBackground(58, 58, 58);
-const QColor IdentityField::kTextColour(255, 255, 255);
+namespace orvek {
 
 IdentityField::IdentityField(QWidget* parent) : QWidget(parent) {}
 
@@ -22,9 +21,9 @@ QRect IdentityField::textRect(const QSize& field, int lineHeight) {
 
 void IdentityField::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), kBackground);
+    painter.fillRect(rect(), skin::kFieldGround);
     painter.setFont(font());
-    painter.setPen(kTextColour);
+    painter.setPen(skin::kFieldText);
     const QRect place = textRect(size(), QFontMetrics(font()).height());
     painter.drawText(place, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text_);
 }

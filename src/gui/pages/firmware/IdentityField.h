@@ -20,9 +20,6 @@ public:
     // centred vertically, then moved down by one pixel.
     static QRect textRect(const QSize& field, int lineHeight);
 
-    static const QColor kBackground;
-    static const QColor kTextColour;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,17 +1,12 @@
 #include "gui/pages/links/CUserDlg.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 
-#include "gui/controls/PageKit.h"
-#include "gui/controls/SkinPalette.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
 
 namespace {
-
-constexpr int kFacePicture = 1058;
 
 // Placeholders of the link areas: the four products in a column, the homepage button below
 // the help text. Only their rectangles are used; they are never shown.
@@ -39,15 +34,13 @@ constexpr ProductLink kReadingOrder[] = {ProductLink::Arc, ProductLink::Basis, P
 }  // namespace
 
 CUserDlg::CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder, QWidget* parent)
-    : QWidget(parent), opener_(opener), face_(new QLabel(this)) {
-    skin::paintBlack(*this);
+    : PageBase(parent, PressRule::PlainLeftButton), opener_(opener), face_(new QLabel(this)) {
     const QPixmap face = SkinRegistry::pixmap(SkinId::LinksPage);
-    face_->setObjectName(QString::number(kFacePicture));
+    face_->setObjectName(QString::number(linksControl::FacePicture));
     face_->setPixmap(face);
     face_->setGeometry(QRect(QPoint(0, 0), face.deviceIndependentSize().toSize()));
     // The page itself takes the pointer, so that the areas work over the picture.
     face_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    setMouseTracking(true);
 
     productLinks_ = ReadProductLinks(programFolder);
     // In ProductLink order, so that an area's index is its link.
@@ -68,20 +61,6 @@ std::vector<QWidget*> CUserDlg::tabStops() const {
     for (ProductLink link : kReadingOrder)
         stops.push_back(keyAreas_[static_cast<std::size_t>(link)]);
     return stops;
-}
-
-void CUserDlg::mouseMoveEvent(QMouseEvent* event) {
-    clickAreas_.track(*this, event->position().toPoint());
-    QWidget::mouseMoveEvent(event);
-}
-
-void CUserDlg::mousePressEvent(QMouseEvent* event) {
-    // Only a plain left press: no other button, no Shift, Ctrl or Alt held.
-    const bool plainLeft = event->button() == Qt::LeftButton &&
-                           event->buttons() == Qt::LeftButton &&
-                           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plainLeft) clickAreas_.press(event->position().toPoint());
-    QWidget::mousePressEvent(event);
 }
 
 }  // namespace orvek

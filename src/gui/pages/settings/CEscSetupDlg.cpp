@@ -4,7 +4,6 @@
 #include "gui/controls/SkinPalette.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -90,7 +89,7 @@ std::vector<EscSetupPlacement> pageLayout() {
     return layout;
 }
 
-QFont PageTextFont() { return skinFont(QStringLiteral("MS Shell Dlg"), 90); }
+QFont PageTextFont() { return skinFont(QString::fromLatin1(skin::kDialogFace), 90); }
 
 QLabel* makePicture(QWidget* page, const EscSetupPlacement& entry) {
     auto* picture = new QLabel(page);
@@ -110,7 +109,6 @@ CxSkinButton* makeProgress(QWidget* page) {
     setAccessibleRole(*progress, QAccessible::ProgressBar);
     progress->setObjectName(QString::number(escSetupControl::ProgressDisplay));
     progress->captionFontSize = 100;
-    progress->captionFontFace = QStringLiteral("Arial");
     progress->AssignSkin(SkinId::ProgressFace, SkinId::ProgressFace, 0);
     progress->captionColour = skin::kOrange;
     progress->setText(QStringLiteral("0%"));
@@ -144,7 +142,6 @@ QPlainTextEdit* makeComment(QWidget* page) {
 
 CBitComboBox* makeList(QWidget* page, const EscSetupPlacement& entry) {
     auto* box = new CBitComboBox(page, entry.kind == Kind::SortedList);
-    box->itemFontFace = QStringLiteral("Microsoft Sans Serif");
     box->itemFontSize = 100;
     // The opened part is as high as the layout gives, the closed box included.
     const int rowHeight = QFontMetrics(box->itemFont()).height() + 4;
@@ -165,20 +162,14 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(skin::kOrange);
-        painter.drawEllipse(rect());
+        skin::drawChangeDot(painter, rect());
     }
 };
 
 }  // namespace
 
 CEscSetupDlg::CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent)
-    : QWidget(parent), programFolder_(programFolder) {
-    skin::paintBlack(*this);
-    setMouseTracking(true);  // the hand cursor over the action pictures
-
+    : PageBase(parent), programFolder_(programFolder) {
     placeControls();
     attachLists();
 
@@ -268,8 +259,6 @@ void CEscSetupDlg::attachLists() {
     lists_ = ParameterLists(byKey);
     lists_.onEscSettingsChanged = [this] { refreshChangeMarkers(); };
 }
-
-QWidget* CEscSetupDlg::control(int id) const { return controls_.widget(id); }
 
 CBitComboBox* CEscSetupDlg::listBox(int id) const { return controls_.as<CBitComboBox>(id); }
 
@@ -400,6 +389,11 @@ void CEscSetupDlg::LoadSetupSheet() {
     sheets->update();
 }
 
+void CEscSetupDlg::setupSheetLoaded(const SetupSheetNotes& notes) {
+    if (!viewThread::onThreadOf(*this)) return;
+    showSheetNotes(notes);
+}
+
 void CEscSetupDlg::showSheetNotes(const SetupSheetNotes& notes) {
     shownNotes_ = notes;
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
@@ -410,16 +404,6 @@ void CEscSetupDlg::showSheetNotes(const SetupSheetNotes& notes) {
     comment->setPlainText(QString::fromStdString(notes.memo));
     comment->setVisible(notes.showComment);
     control(escSetupControl::InfoLabels)->setVisible(notes.showComment);
-}
-
-void CEscSetupDlg::mouseMoveEvent(QMouseEvent* event) {
-    clickAreas_.track(*this, event->position().toPoint());
-    QWidget::mouseMoveEvent(event);
-}
-
-void CEscSetupDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) clickAreas_.press(event->position().toPoint());
-    QWidget::mousePressEvent(event);
 }
 
 }  // namespace orvek

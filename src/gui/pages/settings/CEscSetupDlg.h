@@ -12,7 +12,7 @@
 
 #include <QWidget>
 
-#include "gui/controls/PageKit.h"
+#include "gui/controls/PageBase.h"
 #include "gui/pages/settings/EscSetupControls.h"
 #include "session/SessionView.h"
 #include "settings/ParameterLists.h"
@@ -30,7 +30,7 @@ class KeyArea;
 class DeviceSession;
 class WatchedOptionList;
 
-class CEscSetupDlg : public QWidget, public SettingsPageView {
+class CEscSetupDlg : public PageBase, public SettingsPageView {
     Q_OBJECT
 public:
     explicit CEscSetupDlg(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
@@ -52,7 +52,7 @@ public:
     // The progress display 1010: the write's percentage, unless a close waits for the write.
     void setWriteProgressText(const std::string& text) override;
     void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
-    void setupSheetLoaded(const SetupSheetNotes& notes) override { showSheetNotes(notes); }
+    void setupSheetLoaded(const SetupSheetNotes& notes) override;
 
     // A close of the window waits for the write on the wire (true): the progress display says
     // so instead of the percentage, until the wait ends (false).
@@ -60,7 +60,7 @@ public:
     CxSkinButton& progressDisplay() const;
     // The window's text size (tenths of a point), taken over by every list on a screen not at 96
     // DPI.
-    void setTextSize(int tenthsOfPoint);
+    void setTextSize(int tenthsOfPoint) override;
     // Some list would write another value than the ESC was last known to hold.
     bool hasUnsentChanges() const;
 
@@ -79,8 +79,6 @@ public:
     // Setup Sheet pick: asks the session to load the sheet's options; its notes come back.
     void LoadSetupSheet();
 
-    // A control of the layout by id; null for an id the page does not have.
-    QWidget* control(int id) const;
     // One of the twenty lists (1009 to 1028) by id; null otherwise.
     CBitComboBox* listBox(int id) const;
     // The marker beside the list of a parameter (key number).
@@ -90,7 +88,7 @@ public:
     // What Tab visits on this page, in reading order: the twelve basic lists, the six technical
     // lists as their labels name them, Category, Setup Sheet, DEFAULT SETTING, SEND SETTING and
     // the comment (when a sheet shows it).
-    std::vector<QWidget*> tabStops() const;
+    std::vector<QWidget*> tabStops() const override;
     // The keyboard's SEND SETTING and DEFAULT SETTING (Space or Enter, as a click).
     KeyArea& sendSettingKeys() const { return *sendKeys_; }
     KeyArea& defaultSettingKeys() const { return *defaultKeys_; }
@@ -98,10 +96,6 @@ public:
 signals:
     // The lists show a new state of the settings model.
     void selectionsShown();
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void placeControls();
@@ -114,8 +108,6 @@ private:
     SetupSheetNotes shownNotes_;
     QString lastProgress_;
     std::filesystem::path programFolder_;
-    ControlRegistry controls_;
-    ClickAreas clickAreas_;
     CxSkinButton* progress_ = nullptr;
     KeyArea* sendKeys_ = nullptr;
     KeyArea* defaultKeys_ = nullptr;
