@@ -18,7 +18,8 @@ namespace orvek {
 
 namespace {
 
-// Marks a tick as running; a message box's own event loop can deliver timer 1 again inside it.
+// Marks a tick as running: a host that runs events while its box is up may ask for a tick
+// again inside it.
 class TickScope {
 public:
     explicit TickScope(bool& flag) : flag_(flag) { flag_ = true; }

@@ -33,8 +33,8 @@ public:
     ConnectionMonitor(UsbUart& link, ParameterLists& lists, FirmwareIdentity& identity,
                       RequestFlags& requests, DeviceState& state, MonitorHost& host,
                       UpdateHost& updateHost);
-    // Waits for a running update (its thread members join), so that the link and window it
-    // uses outlive it.
+    // Waits for a running update (its thread members join), so that the link and hosts it uses
+    // outlive it.
     ~ConnectionMonitor() = default;
     ConnectionMonitor(const ConnectionMonitor&) = delete;
     ConnectionMonitor& operator=(const ConnectionMonitor&) = delete;
@@ -84,7 +84,7 @@ private:
     void record(HistoryKind kind, const SettingsValues& bytes);
     // Raises the box of a link that is not open or an ESC that is not identified; true then.
     bool refusedForConnection();
-    // Tells the window when the port begins or stops refusing this user or this path, and why.
+    // Tells the host when the port begins or stops refusing this user or this path, and why.
     void reportPortAccess();
 
     UsbUart& link_;

@@ -72,7 +72,7 @@ public:
     // `done` gets an empty text, or why the note was not kept.
     void setHistoryNote(std::int64_t id, const std::string& note,
                         std::function<void(const std::string& failure)> done);
-    // One poll tick now, as timer 1 runs it.
+    // One poll tick now, as the poll timer runs it.
     void tick();
 
     // Commands posted so far; a status whose commandsServed reaches a command's number was

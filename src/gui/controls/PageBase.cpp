@@ -20,8 +20,8 @@ void PageBase::mouseMoveEvent(QMouseEvent* event) {
 void PageBase::mousePressEvent(QMouseEvent* event) {
     const bool plain = event->buttons() == Qt::LeftButton &&
                        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool acts = event->button() == Qt::LeftButton &&
-                      (pressRule_ == PressRule::LeftButton || plain);
+    const bool acts =
+        event->button() == Qt::LeftButton && (pressRule_ == PressRule::LeftButton || plain);
     if (acts) clickAreas_.press(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
