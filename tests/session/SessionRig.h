@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QThread>
 
@@ -16,6 +15,7 @@
 #include "session/DeviceSession.h"
 #include "sim/Simulator.h"
 #include "support/TempFolder.h"
+#include "tools/common/EventPump.h"
 
 namespace orvek::testing {
 
@@ -106,27 +106,18 @@ struct SessionRig {
         options.port = sim.devicePath();
         options.pollTimer = false;
         options.historyFile = folder.path() / "history.sqlite";
-        session = std::make_unique<DeviceSession>(options, SessionViews{views, views, views},
-                                                  &context);
+        session =
+            std::make_unique<DeviceSession>(options, SessionViews{views, views, views}, &context);
     }
     ~SessionRig() {
         session->stop();
         sim.stop();
     }
 
-    // Runs the test thread's events until `done` holds or `ms` have passed.
-    static bool pumpUntil(const std::function<bool()>& done, int ms = 20000) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!done() && clock.elapsed() < ms) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            if (!done()) QThread::msleep(1);
-        }
-        return done();
-    }
     // Everything posted so far served, and what it told shown.
     bool caughtUp() {
-        return pumpUntil([this] { return views.status.commandsServed >= session->commandsSent(); });
+        return driving::pumpUntil(
+            [this] { return views.status.commandsServed >= session->commandsSent(); });
     }
     bool tick() {
         session->tick();
