@@ -108,15 +108,15 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
     if (options.fromGiven) {
         if (const int code = cardFromFile(console, options.from, card, warnings)) return code;
     } else {
-        Session session(global, console);
-        EscIdentity identity;
-        ParameterLists lists;
-        if (const int code = session.openAndReadSettings(identity, lists); code != kExitOk)
-            return code;
-        card.model = identity.words.escModelName();
-        card.firmware = identity.words.escFirmware();
-        card.family = escFamilyName(identity.family);
-        card.values = selectedTexts(lists);
+        const int code = withEscSettings(
+            global, console, [&](Session&, EscIdentity& identity, ParameterLists& lists) {
+                card.model = identity.words.escModelName();
+                card.firmware = identity.words.escFirmware();
+                card.family = escFamilyName(identity.family);
+                card.values = selectedTexts(lists);
+                return kExitOk;
+            });
+        if (code != kExitOk) return code;
     }
     card.date = todayIso();
     Json j;

@@ -7,6 +7,7 @@
 
 #include "Console.h"
 #include "Session.h"
+#include "firmware/FirmwareCatalogue.h"
 
 namespace orvek::cli {
 
@@ -44,8 +45,7 @@ struct HistoryOptions {
     std::string limitText = "50";  // list: at most this many, newest first; 0 for all
     std::string idText;            // the record's number as given: "12" or "#12"
     std::string text;              // note: the note; export: the settings file
-    bool dryRun = false;
-    bool noVerify = false;
+    WriteOptions write;            // restore: --dry-run and --no-verify (no file)
 };
 
 struct CardOptions {
@@ -59,8 +59,9 @@ int runInfo(const GlobalOptions& global, const Console& console, bool card);
 int runRead(const GlobalOptions& global, const Console& console, const ReadOptions& options);
 int runWrite(const GlobalOptions& global, const Console& console, const WriteOptions& options);
 int runDefaults(const GlobalOptions& global, const Console& console, const WriteOptions& options);
-int runFlashEsc(const GlobalOptions& global, const Console& console, const FlashOptions& options);
-int runFlashCard(const GlobalOptions& global, const Console& console, const FlashOptions& options);
+// flash-esc and flash-card: the one update path, for the target given.
+int runFlash(const GlobalOptions& global, const Console& console, const FlashOptions& options,
+             FirmwareTarget target);
 int runCheck(const Console& console, const std::string& image);
 int runFolders(const Console& console);
 int runSheetSave(const GlobalOptions& global, const Console& console,

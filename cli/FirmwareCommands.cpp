@@ -175,11 +175,24 @@ struct Recovery {
     }
 };
 
-Recovery recoveryFor(const GlobalOptions& global, const FlashOptions& options, bool esc) {
+// What the two flash commands differ in.
+struct FlashTarget {
+    FirmwareTarget target;
+    const char* command;  // its name on the command line
+    const char* device;   // as the lines name it
+    bool kfw;             // the image it takes: .kfw, or .xup
+    UpdateResult (*update)(const UpdateJob& job, UpdateObserver* observer);
+};
+constexpr FlashTarget kEscFlash{FirmwareTarget::Esc, "flash-esc", "ESC", true, EscFirmwareUpdate};
+constexpr FlashTarget kCardFlash{FirmwareTarget::ProgramCard, "flash-card", "program card", false,
+                                 CardFirmwareUpdate};
+
+Recovery recoveryFor(const GlobalOptions& global, const FlashOptions& options,
+                     const FlashTarget& flash) {
     std::string command = "orvek-cli ";
     if (!global.port.empty()) command += "--port " + shellWord(global.port) + " ";
-    command += esc ? "flash-esc --fix-mode " : "flash-card --fix-mode ";
-    return {esc ? "ESC" : "program card", command + shellWord(options.image)};
+    command += std::string(flash.command) + " --fix-mode ";
+    return {flash.device, command + shellWord(options.image)};
 }
 
 std::string interruptWarning(const Recovery& recovery) {
@@ -188,18 +201,6 @@ std::string interruptWarning(const Recovery& recovery) {
            "warning: stopping the upload now leaves the " + recovery.device +
            " without firmware, so it goes on; interrupt again within 3 s to stop it " +
            "anyway; to recover then, " + recovery.steps();
-}
-
-// How an update ended, as its history record says it.
-const char* updateResultName(UpdateOutcome outcome) {
-    switch (outcome) {
-        case UpdateOutcome::Finished: return "finished";
-        case UpdateOutcome::Aborted: return "aborted";
-        case UpdateOutcome::Refused: return "refused";
-        case UpdateOutcome::ReadFileError:
-        case UpdateOutcome::Failed: break;
-    }
-    return "failed";
 }
 
 int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& link,
@@ -230,47 +231,35 @@ int updateOutcome(const Console& console, const UpdateResult& r, const UsbUart& 
     return console.fail(kExitTransfer, r.message + "; to recover, " + recovery.steps());
 }
 
-}  // namespace
-
-int runFlashEsc(const GlobalOptions& global, const Console& console, const FlashOptions& options) {
-    if (const int code = preflight(console, options, true)) return code;
-    Session session(global, console);
-    if (const int code = session.openLink()) return code;
-    HeadlessUpdateHost host;
-    host.fix = options.fixMode;
-    std::string backup;
-    EscIdentity id;  // none in fix mode: the ESC runs only its bootloader
-    if (!options.fixMode) {
-        if (const int code = session.identifyEsc(id)) return code;
-        console.note("updating " + id.words.escModelName() + " running " + id.words.escFirmware());
-        if (!options.noBackup) {
-            if (const int code = backupSettings(session, console, id, options, backup)) return code;
-        }
+// Identifies the device the image is for (nothing to identify in fix mode, where it runs only
+// its bootloader) and, for an ESC, saves its settings first unless told not to. Exit code.
+int identifyForUpdate(Session& session, const Console& console, const FlashOptions& options,
+                      const FlashTarget& flash, FirmwareIdentity& words, std::string& backup) {
+    if (options.fixMode) return kExitOk;
+    if (flash.target == FirmwareTarget::ProgramCard) {
+        EscInfo info{};
+        if (const int code = session.identifyCard(info, words)) return code;
+        console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
+        return kExitOk;
     }
-    const Recovery recovery = recoveryFor(global, options, true);
-    Progress bar("flash-esc", "bytes", stderrIsTerminal());
-    BarObserver observer(bar);
-    UpdateResult r;
-    {
-        const UploadInterrupts interrupts(interruptWarning(recovery));
-        r = EscFirmwareUpdate(
-            {host, session.link(), fileArgument(options.image), &interrupts.abortRequested()},
-            &observer);
-    }
-    bar.finish();
-    session.history().recordUpdate(FirmwareTarget::Esc, id.words, fileArgument(options.image),
-                                   updateResultName(r.outcome));
-    if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
+    EscIdentity id;
+    if (const int code = session.identifyEsc(id)) return code;
+    words = id.words;
+    console.note("updating " + id.words.escModelName() + " running " + id.words.escFirmware());
+    if (options.noBackup) return kExitOk;
+    return backupSettings(session, console, id, options, backup);
+}
 
-    // The new firmware starts; say what it reports, when it answers.
+// The firmware the ESC reports once its new firmware starts, when it answers; empty otherwise.
+std::string firmwareNowRunning(UsbUart& link) {
     std::string running;
     for (int attempt = 0; attempt < 5 && running.empty(); ++attempt) {
-        if (probeEsc(session.link()) != EscProbeResult::EscPresent) {
+        if (probeEsc(link) != EscProbeResult::EscPresent) {
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             continue;
         }
         EscInfo info{};
-        if (queryInfo(session.link(), info) == LinkStatus::Ok && escInfoValid(info)) {
+        if (queryInfo(link, info) == LinkStatus::Ok && escInfoValid(info)) {
             FirmwareIdentity words;
             EscInfo bytes{};
             std::copy(info.begin(), info.end(), bytes.begin());
@@ -279,49 +268,57 @@ int runFlashEsc(const GlobalOptions& global, const Console& console, const Flash
             running = words.escFirmware().empty() ? "an unknown firmware" : words.escFirmware();
         }
     }
-    console.out("ESC firmware updated: " + std::to_string(r.sentBytes) + " bytes sent" +
-                (running.empty() ? "" : "; the ESC now runs " + running));
-    Json j;
-    j["outcome"] = "finished";
-    j["bytes"] = static_cast<std::int64_t>(r.sentBytes);
-    j["backup"] = backup.empty() ? Json() : Json(backup);
-    j["running"] = running;
-    console.document(j);
-    return kExitOk;
+    return running;
 }
 
-int runFlashCard(const GlobalOptions& global, const Console& console, const FlashOptions& options) {
-    if (const int code = preflight(console, options, false)) return code;
+}  // namespace
+
+int runFlash(const GlobalOptions& global, const Console& console, const FlashOptions& options,
+             FirmwareTarget target) {
+    const FlashTarget& flash = target == FirmwareTarget::Esc ? kEscFlash : kCardFlash;
+    if (const int code = preflight(console, options, flash.kfw)) return code;
     Session session(global, console);
     if (const int code = session.openLink()) return code;
+    std::string backup;
     FirmwareIdentity words;  // none in fix mode
-    if (!options.fixMode) {
-        EscInfo info{};
-        if (const int code = session.identifyCard(info, words)) return code;
-        console.note("updating " + words.cardModelName() + " running " + words.cardFirmware());
-    }
+    if (const int code = identifyForUpdate(session, console, options, flash, words, backup))
+        return code;
     HeadlessUpdateHost host;
-    // A card left in its bootloader answers no probe: in fix mode the handshake is the first
-    // thing it hears, as it is after a probe.
-    host.card = CardState::Identified;
-    const Recovery recovery = recoveryFor(global, options, false);
-    Progress bar("flash-card", "bytes", stderrIsTerminal());
+    if (target == FirmwareTarget::Esc) {
+        host.fix = options.fixMode;
+    } else {
+        // A card left in its bootloader answers no probe: in fix mode the handshake is the first
+        // thing it hears, as it is after a probe.
+        host.card = CardState::Identified;
+    }
+    const Recovery recovery = recoveryFor(global, options, flash);
+    Progress bar(flash.command, "bytes", stderrIsTerminal());
     BarObserver observer(bar);
     UpdateResult r;
     {
         const UploadInterrupts interrupts(interruptWarning(recovery));
-        r = CardFirmwareUpdate(
+        r = flash.update(
             {host, session.link(), fileArgument(options.image), &interrupts.abortRequested()},
             &observer);
     }
     bar.finish();
-    session.history().recordUpdate(FirmwareTarget::ProgramCard, words, fileArgument(options.image),
-                                   updateResultName(r.outcome));
+    session.history().recordUpdate(target, words, fileArgument(options.image),
+                                   updateOutcomeName(r.outcome));
     if (const int code = updateOutcome(console, r, session.link(), recovery)) return code;
-    console.out("program card firmware updated: " + std::to_string(r.sentBytes) + " bytes sent");
+
     Json j;
     j["outcome"] = "finished";
     j["bytes"] = static_cast<std::int64_t>(r.sentBytes);
+    if (target == FirmwareTarget::ProgramCard) {
+        console.out("program card firmware updated: " + std::to_string(r.sentBytes) +
+                    " bytes sent");
+    } else {
+        const std::string running = firmwareNowRunning(session.link());
+        console.out("ESC firmware updated: " + std::to_string(r.sentBytes) + " bytes sent" +
+                    (running.empty() ? "" : "; the ESC now runs " + running));
+        j["backup"] = backup.empty() ? Json() : Json(backup);
+        j["running"] = running;
+    }
     console.document(j);
     return kExitOk;
 }

@@ -277,25 +277,25 @@ int restore(const GlobalOptions& global, const Console& console, std::int64_t nu
     }
     if (const int code = settingsRecordOnly(console, record)) return code;
 
-    Session session(global, console);
-    EscIdentity id;
-    ParameterLists lists;
-    if (const int code = session.openAndReadSettings(id, lists)) return code;
-    if (record.family != escFamilyName(id.family)) {
-        return console.fail(kExitTransfer,
-                            "record #" + std::to_string(record.id) + " holds settings of the " +
-                                (record.family.empty() ? "unknown" : terminalText(record.family)) +
-                                " family; the attached ESC is " + describe(id) + "; nothing sent");
-    }
-    const Texts before = selectedTexts(lists);
-    const SettingsImport applied = applyRecordedSettings(lists, record);
-    Json j;
-    identityJson(j, session, id);
-    j["record"] = record.id;
-    const WriteOptions write{std::string(), options.dryRun, options.noVerify};
-    showWarnings(console, importWarnings(applied, lists, id, "record"), j);
-    return writeSelections(session, console, write, id, lists, before,
-                           {ValuesSource::History, "#" + std::to_string(record.id), false}, j);
+    return withEscSettings(
+        global, console, [&](Session& session, EscIdentity& id, ParameterLists& lists) {
+            if (record.family != escFamilyName(id.family)) {
+                return console.fail(
+                    kExitTransfer,
+                    "record #" + std::to_string(record.id) + " holds settings of the " +
+                        (record.family.empty() ? "unknown" : terminalText(record.family)) +
+                        " family; the attached ESC is " + describe(id) + "; nothing sent");
+            }
+            const Texts before = selectedTexts(lists);
+            const SettingsImport applied = applyRecordedSettings(lists, record);
+            Json j;
+            identityJson(j, session, id);
+            j["record"] = record.id;
+            showWarnings(console, importWarnings(applied, lists, id, "record"), j);
+            return writeSelections(session, console, options.write, id, lists, before,
+                                   {ValuesSource::History, "#" + std::to_string(record.id), false},
+                                   j);
+        });
 }
 
 int exportRecord(const Console& console, std::int64_t id, const HistoryOptions& options) {

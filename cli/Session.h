@@ -91,4 +91,16 @@ private:
     std::string portPath_;
 };
 
+// How every command that works on the ESC's settings begins: opens the link, identifies the ESC
+// and reads its settings, then hands the session, the identity and the filled lists to `use`,
+// an int(Session&, EscIdentity&, ParameterLists&). The first failure's exit code, or use's.
+template <typename Use>
+int withEscSettings(const GlobalOptions& options, const Console& console, Use&& use) {
+    Session session(options, console);
+    EscIdentity identity;
+    ParameterLists lists;
+    if (const int code = session.openAndReadSettings(identity, lists)) return code;
+    return use(session, identity, lists);
+}
+
 }  // namespace orvek::cli

@@ -268,44 +268,46 @@ int runRead(const GlobalOptions& global, const Console& console, const ReadOptio
     std::filesystem::path path;
     if (const int code = checkOutput(console, options, path)) return code;
     const bool toStdout = options.save && options.output == "-";
-    Session session(global, console);
-    EscIdentity id;
-    ParameterLists lists;
-    if (const int code = session.openAndReadSettings(id, lists)) return code;
-    if (id.family == EscFamily::Unlisted) {
-        console.note("warning: unknown ESC type code; its settings have no option texts");
-    }
-    session.history().recordSettings(HistoryKind::Read, lists, id.words, lists.lastReadBlock,
-                                     {ValuesSource::Device, std::string(), false});
-    if (toStdout) {
-        // Standard output carries the settings file alone, for a pipe or a redirection.
-        const std::string text = settingsFileBytes(lists);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        if (std::fflush(stdout) != 0) {
-            return console.fail(kExitCannotWrite, "cannot write the settings to standard output");
-        }
-        return kExitOk;
-    }
-    Json j;
-    identityJson(j, session, id);
-    const Texts texts = selectedTexts(lists);
-    console.out("# " + describe(id));
-    for (const EscParameter& p : parameterTable()) {
-        console.out(std::string(p.keyName) + " = " + texts[static_cast<std::size_t>(p.keyNumber)]);
-    }
-    j["settings"] = settingsJson(texts);
-    if (options.save) {
-        std::error_code reason;
-        if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
-            return console.fail(kExitCannotWrite,
-                                "cannot write " + fileText(path) + ": " + reason.message());
-        }
-        console.note("settings saved to " + fileText(path));
-        j["saved"] = fileText(path);
-    }
-    j["history"] = historyJson(session.history().finish());
-    console.document(j);
-    return kExitOk;
+    return withEscSettings(
+        global, console, [&](Session& session, EscIdentity& id, ParameterLists& lists) {
+            if (id.family == EscFamily::Unlisted) {
+                console.note("warning: unknown ESC type code; its settings have no option texts");
+            }
+            session.history().recordSettings(HistoryKind::Read, lists, id.words,
+                                             lists.lastReadBlock,
+                                             {ValuesSource::Device, std::string(), false});
+            if (toStdout) {
+                // Standard output carries the settings file alone, for a pipe or a redirection.
+                const std::string text = settingsFileBytes(lists);
+                std::fwrite(text.data(), 1, text.size(), stdout);
+                if (std::fflush(stdout) != 0) {
+                    return console.fail(kExitCannotWrite,
+                                        "cannot write the settings to standard output");
+                }
+                return kExitOk;
+            }
+            Json j;
+            identityJson(j, session, id);
+            const Texts texts = selectedTexts(lists);
+            console.out("# " + describe(id));
+            for (const EscParameter& p : parameterTable()) {
+                console.out(std::string(p.keyName) + " = " +
+                            texts[static_cast<std::size_t>(p.keyNumber)]);
+            }
+            j["settings"] = settingsJson(texts);
+            if (options.save) {
+                std::error_code reason;
+                if (exportSettingsFile(lists, path, &reason) != SettingsFileStatus::Ok) {
+                    return console.fail(kExitCannotWrite,
+                                        "cannot write " + fileText(path) + ": " + reason.message());
+                }
+                console.note("settings saved to " + fileText(path));
+                j["saved"] = fileText(path);
+            }
+            j["history"] = historyJson(session.history().finish());
+            console.document(j);
+            return kExitOk;
+        });
 }
 
 int runWrite(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
@@ -314,40 +316,40 @@ int runWrite(const GlobalOptions& global, const Console& console, const WriteOpt
     std::vector<std::string> warnings;
     if (const int code = checkSettingsInput(console, "write", options.file, warnings)) return code;
 
-    Session session(global, console);
-    EscIdentity id;
-    ParameterLists lists;
-    if (const int code = session.openAndReadSettings(id, lists)) return code;
-    const Texts before = selectedTexts(lists);
+    return withEscSettings(
+        global, console, [&](Session& session, EscIdentity& id, ParameterLists& lists) {
+            const Texts before = selectedTexts(lists);
 
-    const SettingsImport imported = importSettingsFile(lists, fileArgument(options.file));
-    if (const std::string why = unreadableSettingsFile(options.file, imported.status); !why.empty())
-        return console.fail(kExitBadInput, why);
-    for (std::string& warning : importWarnings(imported, lists, id, "file"))
-        warnings.push_back(std::move(warning));
-    Json j;
-    identityJson(j, session, id);
-    showWarnings(console, warnings, j);
-    return writeSelections(session, console, options, id, lists, before, fileOrigin(options.file),
-                           j);
+            const SettingsImport imported = importSettingsFile(lists, fileArgument(options.file));
+            if (const std::string why = unreadableSettingsFile(options.file, imported.status);
+                !why.empty())
+                return console.fail(kExitBadInput, why);
+            for (std::string& warning : importWarnings(imported, lists, id, "file"))
+                warnings.push_back(std::move(warning));
+            Json j;
+            identityJson(j, session, id);
+            showWarnings(console, warnings, j);
+            return writeSelections(session, console, options, id, lists, before,
+                                   fileOrigin(options.file), j);
+        });
 }
 
 int runDefaults(const GlobalOptions& global, const Console& console, const WriteOptions& options) {
-    Session session(global, console);
-    EscIdentity id;
-    ParameterLists lists;
-    if (const int code = session.openAndReadSettings(id, lists)) return code;
-    if (id.family == EscFamily::Unlisted) {
-        return console.fail(kExitFailure, "no factory defaults are known for this ESC (type code " +
-                                              std::to_string(id.info[kEscInfoTypeCode]) +
-                                              "); nothing sent");
-    }
-    const Texts before = selectedTexts(lists);
-    selectFactoryDefaults(lists);
-    Json j;
-    identityJson(j, session, id);
-    return writeSelections(session, console, options, id, lists, before,
-                           {ValuesSource::Defaults, std::string(), false}, j);
+    return withEscSettings(
+        global, console, [&](Session& session, EscIdentity& id, ParameterLists& lists) {
+            if (id.family == EscFamily::Unlisted) {
+                return console.fail(kExitFailure,
+                                    "no factory defaults are known for this ESC (type code " +
+                                        std::to_string(id.info[kEscInfoTypeCode]) +
+                                        "); nothing sent");
+            }
+            const Texts before = selectedTexts(lists);
+            selectFactoryDefaults(lists);
+            Json j;
+            identityJson(j, session, id);
+            return writeSelections(session, console, options, id, lists, before,
+                                   {ValuesSource::Defaults, std::string(), false}, j);
+        });
 }
 
 }  // namespace orvek::cli

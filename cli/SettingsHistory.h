@@ -39,7 +39,8 @@ public:
                         const ValuesOrigin& origin);
     // A record made elsewhere (the settings write's).
     void record(HistoryRecord record) override;
-    // A firmware update that ended: "finished", "failed", "aborted" or "refused".
+    // A firmware update that ended, its result in the words the window records
+    // (updateOutcomeName).
     void recordUpdate(FirmwareTarget target, const FirmwareIdentity& identity,
                       const std::filesystem::path& image, const std::string& result);
 

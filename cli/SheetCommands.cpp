@@ -75,14 +75,14 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
         if (const int code = contentFromFile(console, options.from, content); code != kExitOk)
             return code;
     } else {
-        Session session(global, console);
-        EscIdentity identity;
-        ParameterLists lists;
-        if (const int code = session.openAndReadSettings(identity, lists); code != kExitOk)
-            return code;
-        content = sheetContentOf(lists, SetupSheetNotes{});
-        content.info[kInfoFirmware] = identity.words.escFirmware();
-        content.info[kInfoDate] = todayIso();
+        const int code = withEscSettings(
+            global, console, [&](Session&, EscIdentity& identity, ParameterLists& lists) {
+                content = sheetContentOf(lists, SetupSheetNotes{});
+                content.info[kInfoFirmware] = identity.words.escFirmware();
+                content.info[kInfoDate] = todayIso();
+                return kExitOk;
+            });
+        if (code != kExitOk) return code;
     }
     for (const auto& [index, value] : infos) content.info[index] = value;
     if (options.memoGiven) content.memo = options.memo;

@@ -20,6 +20,7 @@ namespace orvek {
 
 namespace fs = std::filesystem;
 
+using testing::interruptAt;
 using testing::run;
 using testing::RunResult;
 using testing::SimProcess;

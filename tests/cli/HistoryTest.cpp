@@ -75,6 +75,24 @@ protected:
     }
 };
 
+// The window and orvek-cli write one history: an upload stopped from the terminal is recorded
+// in the words the window records one with.
+TEST_F(CliHistory, AStoppedUploadIsRecordedAsTheWindowRecordsIt) {
+    std::string blocks;
+    std::ofstream(file("qlx.xup")) << cardImage(30, 11, 200, blocks);
+    SimProcess card({kSim, "--paced", "--card"});
+    const RunResult stopped =
+        runWithEnvironment({"XDG_DATA_HOME=" + dataHome()},
+                           {kCli, "--port", card.path(), "flash-card", file("qlx.xup")},
+                           interruptAt("flash-card: 11%", 2));
+    ASSERT_EQ(stopped.exitCode, 5) << stopped.err;
+    const std::vector<HistoryRecord> kept = records();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, HistoryKind::Update);
+    EXPECT_EQ(kept[0].target, "card");
+    EXPECT_EQ(kept[0].result, "stopped");
+}
+
 TEST_F(CliHistory, FourCommandsLeaveFourRecordsAndRestoringTheFirstPutsItsBytesBack) {
     writeState(file("esc.state"), kRaceBlock);
     SimProcess s({kSim, "--state", file("esc.state")});

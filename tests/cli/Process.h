@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -110,6 +111,19 @@ inline RunResult run(std::vector<std::string> args,
                      const std::function<void(pid_t, const std::string&)>& onError = {},
                      int limitMs = -1) {
     return runWithEnvironment({}, std::move(args), onError, limitMs);
+}
+
+// Two interrupts 200 ms apart (or one) once standard error shows `trigger`.
+inline std::function<void(pid_t, const std::string&)> interruptAt(const std::string& trigger,
+                                                                  int count) {
+    return [trigger, count, sent = false](pid_t pid, const std::string& err) mutable {
+        if (sent || err.find(trigger) == std::string::npos) return;
+        sent = true;
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            ::kill(pid, SIGINT);
+        }
+    };
 }
 
 // orvek-sim in the background; the destructor stops it (SIGTERM) and waits for it.

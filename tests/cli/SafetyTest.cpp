@@ -55,18 +55,6 @@ std::string dataRecord(unsigned address, const std::vector<unsigned>& data) {
 
 std::string readAll(const std::string& path) { return snapshot(path).bytes; }
 
-// Two interrupts 200 ms apart (or one) once standard error shows `trigger`.
-std::function<void(pid_t, const std::string&)> interruptAt(const std::string& trigger, int count) {
-    return [trigger, count, sent = false](pid_t pid, const std::string& err) mutable {
-        if (sent || err.find(trigger) == std::string::npos) return;
-        sent = true;
-        for (int i = 0; i < count; ++i) {
-            if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            ::kill(pid, SIGINT);
-        }
-    };
-}
-
 // Paths that are no serial port, in `folder`: a file with known content and an old time (so
 // that any write would show in it), a link to it, a folder and a pipe; and /dev/null.
 struct NotAPort {
