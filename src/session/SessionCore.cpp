@@ -5,7 +5,6 @@
 
 #include "history/SettingsRecords.h"
 #include "monitor/ConnectionMonitor.h"
-#include "session/SessionHosts.h"
 #include "settings/OptionLists.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImportReport.h"

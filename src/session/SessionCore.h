@@ -19,6 +19,7 @@
 #include "monitor/MonitorState.h"
 #include "session/ModelWatch.h"
 #include "session/QueuedCalls.h"
+#include "session/SessionHosts.h"
 #include "session/SessionOptions.h"
 #include "session/SessionView.h"
 #include "settings/ParameterLists.h"
@@ -27,10 +28,8 @@
 namespace orvek {
 
 class ConnectionMonitor;
-class MonitorToView;
-class WorkerHost;
 
-class SessionCore : public QObject {
+class SessionCore : public QObject, public HostedCore {
 public:
     SessionCore(const SessionOptions& options, const SessionViews& views, QObject* windowContext,
                 HistorySink* history);
@@ -61,21 +60,18 @@ public:
     void loadHistoryRecord(const HistoryRecord& record);
     void loadSetupSheet(const std::string& category, const std::string& title);
 
-    // What the hosts (SessionHosts.h) reach: the views and their hand-off, the workers' way
-    // back, the poll timer, the state they keep and the telling of it.
-    const SessionViews& views() const { return views_; }
-    QueuedCalls& toWindow() { return toWindow_; }
-    QueuedCalls& workersToCore() { return workersToCore_; }
-    bool pollTimerActive() const { return pollTimer_.isActive(); }
-    void stopPollTimer() { pollTimer_.stop(); }
-    void startPollTimer();
-    DeviceState& state() { return state_; }
-    RequestFlags& requests() { return requests_; }
-    const FirmwareIdentity& identity() const { return identity_; }
-    // A settings write holds the link; told with the next status.
-    void setWriting(bool writing) { writing_ = writing; }
-    // Tells the window what changed in the settings model, then the status.
-    void publish();
+    // HostedCore: what the hosts reach.
+    const SessionViews& views() const override { return views_; }
+    QueuedCalls& toWindow() override { return toWindow_; }
+    QueuedCalls& workersToCore() override { return workersToCore_; }
+    bool pollTimerActive() const override { return pollTimer_.isActive(); }
+    void stopPollTimer() override { pollTimer_.stop(); }
+    void startPollTimer() override;
+    DeviceState& state() override { return state_; }
+    RequestFlags& requests() override { return requests_; }
+    const FirmwareIdentity& identity() const override { return identity_; }
+    void setWriting(bool writing) override { writing_ = writing; }
+    void publish() override;
 
 private:
     void onPollTimer();

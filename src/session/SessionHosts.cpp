@@ -1,14 +1,12 @@
 #include "session/SessionHosts.h"
 
-#include "session/SessionCore.h"
-
 namespace orvek {
 
 namespace {
 
 // A call on one of the window's views, posted to the window's thread with values only.
 template <typename View, typename Call>
-void show(SessionCore& core, View& view, Call call) {
+void show(HostedCore& core, View& view, Call call) {
     core.toWindow().post([&view, call] { call(view); });
 }
 
@@ -73,7 +71,7 @@ void MonitorToView::settingsWriteRunning(bool running) {
     if (running) core_.publish();
 }
 
-WorkerHost::WorkerHost(SessionCore& core)
+WorkerHost::WorkerHost(HostedCore& core)
     : MonitorUpdateHost(core.state(), core.requests()), core_(core) {}
 
 void WorkerHost::stopPollTimer() {

@@ -4,16 +4,40 @@
 // thread (and told to the window), its display half posted to the firmware page.
 #include <string>
 
+#include "firmware/DeviceIdentity.h"
 #include "monitor/MonitorHost.h"
+#include "monitor/MonitorState.h"
 #include "monitor/MonitorUpdateHost.h"
+#include "session/QueuedCalls.h"
+#include "session/SessionView.h"
 
 namespace orvek {
 
-class SessionCore;
+// What the hosts reach of the session's core (SessionCore): the views and their hand-off, the
+// workers' way back, the poll timer, the state they keep and the telling of it.
+class HostedCore {
+public:
+    virtual const SessionViews& views() const = 0;
+    virtual QueuedCalls& toWindow() = 0;
+    virtual QueuedCalls& workersToCore() = 0;
+    virtual bool pollTimerActive() const = 0;
+    virtual void stopPollTimer() = 0;
+    virtual void startPollTimer() = 0;
+    virtual DeviceState& state() = 0;
+    virtual RequestFlags& requests() = 0;
+    virtual const FirmwareIdentity& identity() const = 0;
+    // A settings write holds the link; told with the next status.
+    virtual void setWriting(bool writing) = 0;
+    // Tells the window what changed in the settings model, then the status.
+    virtual void publish() = 0;
+
+protected:
+    ~HostedCore() = default;
+};
 
 class MonitorToView : public MonitorHost {
 public:
-    explicit MonitorToView(SessionCore& core) : core_(core) {}
+    explicit MonitorToView(HostedCore& core) : core_(core) {}
 
     void setLamps(bool usbOn, DeviceMode identified) override;
     void setEscTexts(const std::string& modelName, const std::string& firmware) override;
@@ -35,12 +59,12 @@ public:
     void settingsWriteRunning(bool running) override;
 
 private:
-    SessionCore& core_;
+    HostedCore& core_;
 };
 
 class WorkerHost : public MonitorUpdateHost {
 public:
-    explicit WorkerHost(SessionCore& core);
+    explicit WorkerHost(HostedCore& core);
 
     void stopPollTimer() override;
     void startPollTimer() override;
@@ -58,7 +82,7 @@ public:
 private:
     // A state change a worker made is told from the device thread.
     void republish();
-    SessionCore& core_;
+    HostedCore& core_;
 };
 
 }  // namespace orvek
