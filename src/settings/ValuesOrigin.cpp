@@ -5,8 +5,8 @@
 namespace orvek {
 
 namespace {
-constexpr std::array<const char*, 7> kSourceNames = {"",     "device",   "page",   "sheet",
-                                                     "file", "defaults", "history"};
+constexpr std::array<const char*, 8> kSourceNames = {"",     "device",   "page",    "sheet",
+                                                     "file", "defaults", "history", "series"};
 }  // namespace
 
 const char* valuesSourceName(ValuesSource source) {
