@@ -235,6 +235,20 @@ const Command kCommands[] = {
          return runCard(a.global, console, a.card);
      },
      {}},
+    {"series",
+     "Write one setup onto ESC after ESC, plugged in one after another, with a report",
+     [](CLI::App& c, Arguments& a) {
+         c.add_option("file", a.series.file, "A .cfg file or a setup sheet (.ini)");
+         c.add_option("--record", a.series.record, "Take the settings of a history record");
+         c.add_option("--name", a.series.name,
+                      "The series' name (default: the values' and the date)");
+         c.add_option("--count", a.series.countText, "End after this many ESCs");
+         c.add_option("--report", a.series.report, "Save the rows as a .csv or .json file");
+     },
+     [](const CLI::App&, Arguments& a, const Console& console) {
+         return runSeries(a.global, console, a.series);
+     },
+     {}},
 };
 
 void add(CLI::App& parent, Commands table, Arguments& arguments) {

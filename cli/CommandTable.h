@@ -24,6 +24,7 @@ struct Arguments {
     std::string sheetListCategory;
     HistoryOptions history;
     CardOptions card;
+    SeriesOptions series;
 };
 
 // Adds every command of the table, with its arguments, to `app`.

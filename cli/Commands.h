@@ -8,6 +8,7 @@
 #include "Console.h"
 #include "Session.h"
 #include "firmware/FirmwareCatalogue.h"
+#include "history/HistoryRecord.h"
 
 namespace orvek::cli {
 
@@ -48,6 +49,14 @@ struct HistoryOptions {
     WriteOptions write;            // restore: --dry-run and --no-verify (no file)
 };
 
+struct SeriesOptions {
+    std::string file;    // a .cfg file or a setup sheet
+    std::string record;  // or a history record's number
+    std::string name;    // empty: the values' name and the date
+    std::string countText;
+    std::string report;  // .csv or .json
+};
+
 struct CardOptions {
     std::string file;  // .pdf or .png
     std::string from;  // a .cfg or .ini file instead of the ESC
@@ -69,5 +78,9 @@ int runSheetSave(const GlobalOptions& global, const Console& console,
 int runSheetList(const Console& console, const std::string& category);
 int runHistory(const GlobalOptions& global, const Console& console, const HistoryOptions& options);
 int runCard(const GlobalOptions& global, const Console& console, const CardOptions& options);
+int runSeries(const GlobalOptions& global, const Console& console, const SeriesOptions& options);
+// The settings record a "12" or "#12" names, or an exit code after saying why there is none.
+int settingsRecordFromArgument(const Console& console, const std::string& idText,
+                               HistoryRecord& record);
 
 }  // namespace orvek::cli

@@ -26,6 +26,10 @@ int runHistory(const GlobalOptions&, const Console& console, const HistoryOption
     return console.fail(kExitFailure, "this build keeps no settings history (it has no SQLite)");
 }
 
+int settingsRecordFromArgument(const Console& console, const std::string&, HistoryRecord&) {
+    return console.fail(kExitFailure, "this build keeps no settings history (it has no SQLite)");
+}
+
 #else
 
 namespace {
@@ -337,14 +341,28 @@ int exportRecord(const Console& console, std::int64_t id, const HistoryOptions& 
 
 }  // namespace
 
+namespace {
+
+int notARecordNumber(const Console& console, const std::string& idText) {
+    return console.fail(kExitUsage,
+                        quoted(idText) + " is not a record number; history lists them (#12 or 12)");
+}
+
+}  // namespace
+
+int settingsRecordFromArgument(const Console& console, const std::string& idText,
+                               HistoryRecord& record) {
+    const std::optional<std::int64_t> id = recordNumber(idText);
+    if (!id) return notARecordNumber(console, idText);
+    HistoryStore store(defaultHistoryFile());
+    if (const int code = findRecord(console, store, *id, record)) return code;
+    return settingsRecordOnly(console, record);
+}
+
 int runHistory(const GlobalOptions& global, const Console& console, const HistoryOptions& options) {
     if (options.action == HistoryAction::List) return list(console, options);
     const std::optional<std::int64_t> id = recordNumber(options.idText);
-    if (!id) {
-        return console.fail(kExitUsage, quoted(options.idText) +
-                                            " is not a record number; history lists them (#12 "
-                                            "or 12)");
-    }
+    if (!id) return notARecordNumber(console, options.idText);
     switch (options.action) {
         case HistoryAction::List: break;
         case HistoryAction::Show: return show(console, *id);

@@ -52,4 +52,6 @@ void interruptArrived(std::int64_t nowMs) {
 
 const std::atomic<bool>& UploadInterrupts::abortRequested() const { return gAbort; }
 
+bool UploadInterrupts::interrupted() const { return gFirstSignalMs.load() >= 0; }
+
 }  // namespace orvek::cli

@@ -22,6 +22,8 @@ public:
 
     // For UpdateJob::abortRequested: set by a second signal within the window.
     const std::atomic<bool>& abortRequested() const;
+    // A first signal has come since these were installed (a wait may end on it).
+    bool interrupted() const;
 
     static constexpr int kSecondSignalWindowMs = 3000;
 };

@@ -43,8 +43,7 @@ std::vector<SeriesChange> changesBetween(const SettingsTexts& before, const Sett
 }
 
 std::string familyWords(EscFamily family) {
-    return std::string(family == EscFamily::Expert ? "an " : "a ") + escFamilyName(family) +
-           " ESC";
+    return std::string(family == EscFamily::Expert ? "an " : "a ") + escFamilyName(family) + " ESC";
 }
 
 }  // namespace
@@ -62,10 +61,10 @@ const char* seriesResultName(SeriesResult result) {
 SeriesValues seriesValuesFromFile(const std::filesystem::path& file) {
     SeriesValues values;
     const std::optional<SheetPlace> sheet = sheetPlaceOf(file);
-    values.description = sheet ? "setup sheet " + (sheet->category.empty()
-                                                       ? sheet->title
-                                                       : sheet->category + "/" + sheet->title)
-                               : "settings file " + file.filename().string();
+    values.description =
+        sheet ? "setup sheet " +
+                    (sheet->category.empty() ? sheet->title : sheet->category + "/" + sheet->title)
+              : "settings file " + file.filename().string();
     values.family = sheetFamily(file);
     values.apply = [file](ParameterLists& lists) { return importSettingsFile(lists, file); };
     return values;
@@ -152,7 +151,7 @@ const SeriesRow& WriteSeries::serve(UsbUart& link, const EscInfo& info,
     write.identity = &identity;
     const SettingsWriteReport report = writeSettingsOf(link, lists, write);
     row.result = report.outcome == SettingsWriteOutcome::Verified ? SeriesResult::Verified
-                                                                   : SeriesResult::Failed;
+                                                                  : SeriesResult::Failed;
     row.reason = settingsWriteMessage(report);
     return row;
 }

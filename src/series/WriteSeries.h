@@ -81,7 +81,8 @@ public:
     // Serves the ESC just identified on `link` (`info`, its identification answer): reads its
     // settings, refuses it when its family differs from the values', sends nothing when it
     // holds them already, and otherwise writes them, reads them back and compares. Its row.
-    const SeriesRow& serve(UsbUart& link, const EscInfo& info, const SeriesServeOptions& options = {});
+    const SeriesRow& serve(UsbUart& link, const EscInfo& info,
+                           const SeriesServeOptions& options = {});
 
     const std::string& name() const { return name_; }
     const SeriesValues& values() const { return values_; }

@@ -31,7 +31,8 @@ struct SeriesRig {
     SeriesRig() { ok = line.ok; }
 
     // Another ESC on the line: its identity, its settings, its faults; nothing received yet.
-    void plugIn(std::uint8_t typeCode, const sim::SettingsBlock& settings, sim::Faults faults = {}) {
+    void plugIn(std::uint8_t typeCode, const sim::SettingsBlock& settings,
+                sim::Faults faults = {}) {
         sim::DeviceIdentity identity;
         identity.typeCode = typeCode;
         line.sim.setIdentity(identity);
