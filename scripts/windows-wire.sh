@@ -29,7 +29,7 @@ export XDG_DATA_HOME="$work/linux-home/data" XDG_CONFIG_HOME="$work/linux-home/c
 unset ORVEK_PORT
 
 # The zip as a racer unpacks it; orvek-cli.exe runs from there.
-zip="$(ls "$windows_build"/orvek-cli-*-windows-x64.zip)"
+zip="$(ls "$windows_build"/orvek-link-*-windows-x64.zip)"
 cmake -E chdir "$work" cmake -E tar xf "$zip"
 unpacked="$work/$(basename "$zip" .zip)"
 windows_cli="$unpacked/orvek-cli.exe"
