@@ -85,30 +85,49 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
+# A build that was stopped goes on where it stopped.
 started=$SECONDS
 work="$cache/work-$digest"
-rm -rf "$work" "$prefix"
-mkdir -p "$work/src"
-(cd "$work/src" && apt-get source "qt6-base=$qt_source" "sqlite3=$sqlite_source")
+if [ ! -f "$work/.fetched" ]; then
+  rm -rf "$work" "$prefix"
+  mkdir -p "$work/src"
+  (cd "$work/src" && apt-get source "qt6-base=$qt_source" "sqlite3=$sqlite_source")
+  touch "$work/.fetched"
+fi
 
 # SQLite: the amalgamation made from the sources on the host (it needs tclsh), compiled once by
 # the cross compiler.
-sqlite_dir="$(find "$work/src" -maxdepth 1 -type d -name 'sqlite3-*' | head -n 1)"
-mkdir -p "$work/sqlite-host" "$prefix/include" "$prefix/lib"
-(cd "$work/sqlite-host" && "$sqlite_dir/configure" --disable-tcl >/dev/null &&
-  make -j "$jobs" sqlite3.c >/dev/null)
-"$triplet-gcc-posix" -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION \
-  -c "$work/sqlite-host/sqlite3.c" -o "$work/sqlite-host/sqlite3.o"
-"$triplet-ar" rcs "$prefix/lib/libsqlite3.a" "$work/sqlite-host/sqlite3.o"
-cp "$work/sqlite-host/sqlite3.h" "$work/sqlite-host/sqlite3ext.h" "$prefix/include/"
-echo "SQLite $sqlite_source for Windows: built in $((SECONDS - started)) s"
+if [ ! -f "$prefix/lib/libsqlite3.a" ]; then
+  sqlite_dir="$(find "$work/src" -maxdepth 1 -type d -name 'sqlite3-*' | head -n 1)"
+  rm -rf "$work/sqlite-host"
+  mkdir -p "$work/sqlite-host" "$prefix/include" "$prefix/lib"
+  (cd "$work/sqlite-host" && "$sqlite_dir/configure" --disable-tcl >/dev/null &&
+    make -j "$jobs" sqlite3.c >/dev/null)
+  "$triplet-gcc-posix" -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION \
+    -c "$work/sqlite-host/sqlite3.c" -o "$work/sqlite-host/sqlite3.o"
+  "$triplet-ar" rcs "$prefix/lib/libsqlite3.a" "$work/sqlite-host/sqlite3.o"
+  cp "$work/sqlite-host/sqlite3.h" "$work/sqlite-host/sqlite3ext.h" "$prefix/include/"
+  echo "SQLite $sqlite_source for Windows: built in $((SECONDS - started)) s"
+fi
 
-qt_dir="$(find "$work/src" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"
-cmake -S "$qt_dir" -B "$work/qt-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
-  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake" "${qt_options[@]}"
-cmake --build "$work/qt-build" -j "$jobs"
-cmake --install "$work/qt-build"
+# Qt's own output goes to a log beside the cache; its end is shown when a step fails.
+log="$cache/qt-$qt_version-mingw-static-$digest.log"
+logged() {
+  "$@" >>"$log" 2>&1 || {
+    tail -n 40 "$log" >&2
+    echo "windows-qt: failed, see $log" >&2
+    exit 1
+  }
+}
+echo "Qt $qt_version for Windows: building (about 25 minutes on two cores; log: $log)"
+if [ ! -f "$work/qt-build/build.ninja" ]; then
+  qt_dir="$(find "$work/src" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"
+  logged cmake -S "$qt_dir" -B "$work/qt-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake" "${qt_options[@]}"
+fi
+logged cmake --build "$work/qt-build" -j "$jobs"
+logged cmake --install "$work/qt-build"
 touch "$prefix/.complete"
 rm -rf "$work"
 echo "Qt $qt_version for Windows: built in $((SECONDS - started)) s"
