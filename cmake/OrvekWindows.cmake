@@ -11,6 +11,8 @@ if(CMAKE_CROSSCOMPILING)
     set(ORVEK_GUI OFF CACHE BOOL "" FORCE)
   endif()
 endif()
+# The host's rcc packs resources with zstd where that is smaller; the Windows Qt has no zstd.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)
 # The benchmarks and the simulator need a pseudo-terminal: they run on the Linux side.
 set(ORVEK_BENCH OFF CACHE BOOL "" FORCE)
 set(ORVEK_FUZZ OFF CACHE BOOL "" FORCE)

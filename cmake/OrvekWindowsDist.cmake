@@ -21,6 +21,10 @@ set(ORVEK_DIST_DIR "${CMAKE_BINARY_DIR}/dist/${ORVEK_DIST_NAME}")
 set(ORVEK_DIST_ZIP "${CMAKE_BINARY_DIR}/${ORVEK_DIST_NAME}.zip")
 configure_file("${PROJECT_SOURCE_DIR}/packaging/windows/README.txt"
                "${CMAKE_BINARY_DIR}/dist/README.txt" @ONLY NEWLINE_STYLE CRLF)
+# orvek-cli.exe draws setup cards offscreen: a static Qt links only the platform plugins named.
+if(TARGET orvek_card)
+  qt_import_plugins(orvek-cli INCLUDE Qt6::QOffscreenIntegrationPlugin)
+endif()
 # The window: a program of the Windows subsystem (no console of its own), with its manifest.
 set(ORVEK_DIST_WINDOW_COMMANDS "")
 set(ORVEK_DIST_PROGRAMS orvek-cli)

@@ -76,7 +76,8 @@ now_ms() { date +%s%3N; }
 start_sim() {
   local received="$1"
   rm -f sim.out
-  "$sim" --esc expert --paced --received "$received" >sim.out 2>sim.err &
+  "$sim" --esc expert --paced --received "$received" --received-times "${received%.rx}.times" \
+    >sim.out 2>sim.err &
   sim_pid=$!
   for _ in $(seq 1 100); do
     [ -s sim.out ] && break
@@ -137,9 +138,10 @@ find_window() {
   [ "$(sed -n 's/.*Map State: *//p' <<<"$info")" = IsViewable ]
 }
 
-# A click at a point of the window.
+# A click at a point of the window's layout, below its menu bar (menu_dy pixels high).
+menu_dy=0
 click() {
-  xdotool mousemove "$((win_x + $1))" "$((win_y + $2))" click 1
+  xdotool mousemove "$((win_x + $1))" "$((win_y + menu_dy + $2))" click 1
   sleep 0.3
 }
 
@@ -163,12 +165,13 @@ lamps_lit() {
   return 1
 }
 
-# Where the controls lie in the window (the page frame starts at x 250, the pages 10 pixels above
-# the frame's top).
+# Where the controls lie in the window's layout (the page frame starts at x 250, the pages 10
+# pixels above the frame's top), and the USB lamp's middle, which tells the menu bar's height.
 esc_setup_button=(130 125)
 firmware_button=(130 160)
-first_list=(450 156)
+first_list=(475 138)
 send_setting=(845 510)
+usb_lamp_middle=390
 
 # run SIDE COMMAND...: one window from start to a settings write; leaves SIDE.* files.
 run() {
@@ -202,14 +205,23 @@ run() {
 
   if wait_count reads 20 1 && lamps_lit; then
     result "$side: identification" ok "the ESC's settings read, USB and ESC lamps lit"
+    menu_dy="$(awk '/^lit lamp rows/ { split($4, r, "[.][.]"); print int((r[1] + r[2]) / 2 + 0.5) - m; exit }' \
+      m="$usb_lamp_middle" "$work/lamps.txt")"
   else
     result "$side: identification" failed "reads $(sim_count reads); $(cat "$work/lamps.txt")"
   fi
   local rss_pid="$program_pid"
   if [ "$side" = windows ]; then
-    rss_pid="$(pgrep -f 'orvek-link\.exe' | head -n 1)"
+    # The Windows process is the one of Wine's processes named after the program that holds the
+    # most (its loader and starter hold little).
+    rss_pid="$(for p in $(pgrep -f 'orvek-link\.exe'); do
+      echo "$(sed -n 's/^VmRSS:[[:space:]]*//p' "/proc/$p/status" 2>/dev/null | tr -dc 0-9) $p"
+    done | sort -n | tail -n 1 | cut -d' ' -f2)"
   fi
-  sed -n 's/^VmRSS: *\([0-9]*\) kB/\1/p' "/proc/$rss_pid/status" >"$side.rss-kb"
+  sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$rss_pid/status" >"$side.rss-kb"
+  # The process's own pages (no file or library it shares with others).
+  awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' \
+    "/proc/$rss_pid/smaps_rollup" >"$side.private-kb"
 
   if [ "$win_w" = 1250 ] && [ "$win_h" = 650 ]; then
     result "$side: size" ok "1250x650 at $win_x,$win_y"
@@ -224,6 +236,8 @@ run() {
   local windows_open
   windows_open="$(xwininfo -root -children | grep -c '^ *0x')"
   shoot "$artifacts/window-$side-file-menu.png"
+  xdotool key Escape
+  sleep 0.2
   xdotool key Escape
   sleep 0.5
   if [ "$windows_open" -gt "$windows_before" ]; then
@@ -249,33 +263,57 @@ run() {
   sleep 0.5
   local pairs0
   pairs0="$(sim_count pairs)"
-  : >"$side.pair-ms"
   click "${send_setting[@]}"
-  local deadline=$(($(now_ms) + 15000)) report pairs last="$pairs0"
+  local deadline=$(($(now_ms) + 15000)) report
   while [ "$(now_ms)" -lt "$deadline" ]; do
     report="$(sim_report)"
-    pairs="$(field "$report" pairs)"
-    if [ "$pairs" != "$last" ]; then
-      echo "$(now_ms) $((pairs - pairs0))" >>"$side.pair-ms"
-      last="$pairs"
-    fi
-    if [ "$(field "$report" commits)" -ge 1 ]; then
-      echo "$(now_ms) commit" >>"$side.pair-ms"
-      break
-    fi
+    if [ "$(field "$report" commits)" -ge 1 ]; then break; fi
+    sleep 0.2
   done
-  echo "$((last - pairs0))" >"$side.pairs"
+  echo "$(($(field "$report" pairs) - pairs0))" >"$side.pairs"
   shoot "$artifacts/window-$side-after-write.png"
   stop_program
   stop_sim
   [ "$side" = windows ] && wineserver -k 2>/dev/null || true
 }
 
-# The bytes of the write: the 44 bytes of the 22 pairs before the commit (0xDF), from the last
-# commit the simulator received.
-write_bytes() {
-  tr -d '\n' <"$1" | fold -w2 | awk '{ b[NR] = $0 } $0 == "DF" { last = NR }
-    END { if (last > 44) { for (i = last - 44; i <= last; i++) printf "%s", b[i] } }'
+# A second start of the window, once the first has left everything it reads in memory (and Wine
+# its prefix made): the time to the window on the screen into SIDE.start-ms.
+start_again() {
+  local side="$1" started shown=""
+  started="$(now_ms)"
+  if [ "$side" = windows ]; then
+    wine "$windows_link" >/dev/null 2>&1 &
+  else
+    QT_QPA_PLATFORM=xcb "$linux_link" >/dev/null 2>&1 &
+  fi
+  program_pid=$!
+  for _ in $(seq 1 1200); do
+    if find_window; then
+      shown="$(now_ms)"
+      break
+    fi
+    sleep 0.02
+  done
+  [ -n "$shown" ] && echo "$((shown - started))" >"$side.start-ms"
+  stop_program
+  [ "$side" = windows ] && wineserver -k 2>/dev/null || true
+}
+
+# The write as the simulator received it: the 22 pairs before the last commit (0xDF), one line
+# "ms hex" a byte (SIDE.times).
+write_lines() {
+  awk '{ t[NR] = $1; b[NR] = $2 } $2 == "DF" { last = NR }
+    END { if (last > 44) for (i = last - 44; i <= last; i++) print t[i], b[i] }' "$1"
+}
+write_bytes() { write_lines "$1" | awk '{ printf "%s", $2 }'; }
+# The time from each pair's first byte to the next pair's, and from the last pair to the commit.
+write_gaps() {
+  write_lines "$1" | awk 'NR % 2 == 1 { if (NR > 1) printf "%.0f ", $1 - t; t = $1 }'
+}
+# From the first pair's first byte to the commit.
+write_span() {
+  write_lines "$1" | awk 'NR == 1 { first = $1 } END { if (NR) printf "%.1f", $1 - first }'
 }
 
 rm -rf "$WINEPREFIX"
@@ -283,27 +321,47 @@ mkdir -p "$WINEPREFIX"
 wineboot -i >"$work/wineboot.log" 2>&1
 wineserver -p >"$work/wineserver.log" 2>&1 || true
 
+# Wine's own start of a process (its services, its font cache), without Qt's window: the start of
+# orvek-cli.exe of the same zip, the best of three.
+wine_start_ms=""
+for _ in 1 2 3; do
+  t0="$(now_ms)"
+  wine "$unpacked/orvek-cli.exe" --version >/dev/null 2>&1 || true
+  t="$(($(now_ms) - t0))"
+  if [ -z "$wine_start_ms" ] || [ "$t" -lt "$wine_start_ms" ]; then wine_start_ms="$t"; fi
+done
+
 echo "orvek-link.exe under Wine on Xvfb against the simulator, beside the Linux orvek-link:"
 run linux
 run windows
+start_again linux
+start_again windows
 
-linux_write="$(write_bytes linux.rx)"
-windows_write="$(write_bytes windows.rx)"
+linux_write="$(write_bytes linux.times)"
+windows_write="$(write_bytes windows.times)"
 windows_pairs="$(cat windows.pairs 2>/dev/null || echo 0)"
-if [ "$windows_pairs" = 22 ] && [ "$(tail -n 1 windows.pair-ms | cut -d' ' -f2)" = commit ] &&
-  [ "${#windows_write}" = 90 ] && [ "$windows_write" = "$linux_write" ]; then
+if [ "$windows_pairs" = 22 ] && [ "${#windows_write}" = 90 ] &&
+  [ "$windows_write" = "$linux_write" ]; then
   result "a window write" ok "the same 22 pairs and commit from both windows"
 else
   result "a window write" failed "$windows_pairs pairs; Windows '${windows_write:-none}', Linux '${linux_write:-none}'"
 fi
-
-# The gaps between pairs as the simulator saw them arrive (10 ms steps of its count).
-gaps() {
-  awk 'NR > 1 { printf "%d ", $1 - t } { t = $1 }' "$1"
-}
-echo "  gaps between pairs and to the commit (ms, as the simulator counted them):"
-echo "    Linux:   $(gaps linux.pair-ms)"
-echo "    Windows: $(gaps windows.pair-ms)"
+# The gaps: each pause between pairs is the write's own (100 ms) and the line's; Windows may
+# differ from Linux by a timer tick of its own (16 ms) at most, gap for gap.
+linux_gaps="$(write_gaps linux.times)"
+windows_gaps="$(write_gaps windows.times)"
+echo "  gaps from pair to pair and to the commit, in ms, as the simulator received them:"
+echo "    Linux:   $linux_gaps"
+echo "    Windows: $windows_gaps"
+widest="$(awk -v l="$linux_gaps" -v w="$windows_gaps" 'BEGIN {
+    n = split(l, a, " "); m = split(w, b, " "); if (n != 22 || m != 22) { print "-1"; exit }
+    for (i = 1; i <= n; i++) { d = a[i] - b[i]; if (d < 0) d = -d; if (d > most) most = d }
+    print most + 0 }')"
+if [ "$widest" -ge 0 ] && [ "$widest" -le 16 ]; then
+  result "the write's gaps" ok "22 gaps, Windows within $widest ms of Linux each"
+else
+  result "the write's gaps" failed "widest difference $widest ms (-1: not 22 gaps on each side)"
+fi
 
 # Screenshots: the share of pixels that differ between the two windows, page by page.
 for page in user-support esc-setup firmware; do
@@ -321,23 +379,24 @@ figure() {
   printf '  %-44s %10s  limit %10s  ratio %s %s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")" \
     "$(awk -v a="$2" -v b="$3" 'BEGIN { print (a <= b) ? "ok" : "OVER" }')"
 }
-linux_cold="$(cat linux.cold-ms 2>/dev/null || echo 0)"
-windows_cold="$(cat windows.cold-ms 2>/dev/null || echo 0)"
-linux_rss="$(cat linux.rss-kb 2>/dev/null || echo 0)"
-windows_rss="$(cat windows.rss-kb 2>/dev/null || echo 0)"
-echo "  cold start: Linux $linux_cold ms, Windows $windows_cold ms; memory: Linux $linux_rss kB, Windows $windows_rss kB"
-# Wine starts its own services for a process; the window may take three times the Linux start.
-figure "cold start under Wine (ms; limit 3x Linux)" "$windows_cold" "$((3 * linux_cold))"
-figure "resident memory under Wine (kB; limit 2x Linux)" "$windows_rss" "$((2 * linux_rss))"
-# The write from the first pair's arrival to the commit's: 22 pairs, each followed by its
-# 100 ms pause but the last, and 45 bytes at 10 bits a byte at 19200 baud; the first pair's own
-# bytes are before the span.
-write_span() {
-  awk 'NR == 1 { first = $1 } $2 == "commit" { print $1 - first }' "$1"
-}
-write_limit=$((21 * 100 + 45 * 10000 / 19200))
-linux_span="$(write_span linux.pair-ms)"
-windows_span="$(write_span windows.pair-ms)"
+value() { cat "$1" 2>/dev/null || echo 0; }
+echo "  first start to the window on the screen: Linux $(value linux.cold-ms) ms, Windows" \
+  "$(value windows.cold-ms) ms (Wine's first window in a new prefix; Wine's start of a console" \
+  "program: $wine_start_ms ms)"
+echo "  memory after the identification, resident (own): Linux $(value linux.rss-kb) kB" \
+  "($(value linux.private-kb) kB), Windows $(value windows.rss-kb) kB ($(value windows.private-kb) kB)"
+# The second start of each against the Linux one's: three times as long, and the program's own
+# memory twice as much, under Wine.
+figure "second start under Wine (ms; limit 3x Linux)" "$(value windows.start-ms)" \
+  "$((3 * $(value linux.start-ms)))"
+figure "own memory under Wine (kB; limit 2x Linux)" "$(value windows.private-kb)" \
+  "$((2 * $(value linux.private-kb)))"
+# The write's span, from the first pair's first byte to the commit, against the wire: 45 bytes
+# at 10 bits a byte at 19200 baud and the write's 100 ms pause after each of the 22 pairs, as
+# for orvek-cli's write.
+write_limit=$((22 * 100 + 45 * 10000 / 19200))
+linux_span="$(write_span linux.times)"
+windows_span="$(write_span windows.times)"
 if [ -n "$linux_span" ] && [ -n "$windows_span" ]; then
   figure "settings write, Linux (ms)" "$linux_span" "$write_limit"
   figure "settings write, Windows (ms)" "$windows_span" "$write_limit"
