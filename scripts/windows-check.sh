@@ -31,10 +31,8 @@ cmake --build "$linux_build" -j "$jobs" --target orvek-sim orvek-cli orvek-link 
   orvek-screenshot-check
 
 export WINEPREFIX="$PWD/build-win/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver -k 2>/dev/null || true
-rm -rf "$WINEPREFIX" build-win/gtest-xml
-mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
+scripts/windows-prefix.sh "$WINEPREFIX"
+rm -rf build-win/gtest-xml
 # Each suite leaves its counts in an XML report (gtest's own), to be added up below.
 mkdir -p build-win/gtest-xml
 xml_folder="$(winepath -w "$PWD/build-win/gtest-xml" 2>/dev/null)\\"

@@ -22,6 +22,7 @@ set -euo pipefail
 if [ "${ORVEK_UNDER_XVFB:-}" != 1 ]; then
   exec env ORVEK_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1600x900x24" "$0" "$@"
 fi
+scripts="$(cd "$(dirname "$0")" && pwd)"
 linux_build="$(cd "${1:?linux build folder}" && pwd)"
 windows_build="$(cd "${2:?windows build folder}" && pwd)"
 sim="$linux_build/sim/orvek-sim"
@@ -274,7 +275,6 @@ run() {
   shoot "$artifacts/window-$side-after-write.png"
   stop_program
   stop_sim
-  [ "$side" = windows ] && wineserver -k 2>/dev/null || true
 }
 
 # A second start of the window, once the first has left everything it reads in memory (and Wine
@@ -316,10 +316,7 @@ write_span() {
   write_lines "$1" | awk 'NR == 1 { first = $1 } END { if (NR) printf "%.1f", $1 - first }'
 }
 
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-wineboot -i >"$work/wineboot.log" 2>&1
-wineserver -p >"$work/wineserver.log" 2>&1 || true
+"$scripts/windows-prefix.sh" "$WINEPREFIX"
 
 # Wine's own start of a process (its services, its font cache), without Qt's window: the start of
 # orvek-cli.exe of the same zip, the best of three.
