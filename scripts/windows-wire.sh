@@ -170,13 +170,19 @@ fi
 # The zip: what it holds, an exe that needs only the system's DLLs, its version, and its folders
 # in the portable layout.
 missing=""
-for entry in orvek-cli.exe README.txt config.ini FirmwareInformation.txt Firmware \
+for entry in orvek-cli.exe orvek-link.exe README.txt config.ini FirmwareInformation.txt Firmware \
   "Profile/Modify Touring" "Profile/Rock Crawler"; do
   [ -e "$unpacked/$entry" ] || missing+=" $entry"
 done
 [ "$(find "$unpacked/Profile" -mindepth 1 -maxdepth 1 -type d | wc -l)" = 11 ] || missing+=" (11 categories)"
-foreign_dlls="$(x86_64-w64-mingw32-objdump -p "$windows_cli" | sed -n 's/^\s*DLL Name: //p' |
-  grep -viE '^(kernel32|advapi32|msvcrt|ole32|setupapi|shell32|user32)\.dll$' || true)"
+# Every DLL the programs name must be one of the system's own: in the prefix's system32, or an
+# API set (api-ms-win-*), which the loader maps to one.
+foreign_dlls="$(for exe in "$windows_cli" "$unpacked/orvek-link.exe"; do
+  [ -f "$exe" ] && x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p'
+done | sort -u | while read -r dll; do
+  [[ "${dll,,}" == api-ms-win-* ]] || [ -e "$WINEPREFIX/drive_c/windows/system32/${dll,,}" ] ||
+    echo "$dll"
+done)"
 version_line="$(wine "$windows_cli" --version | tr -d '\r')"
 folders="$(wine "$windows_cli" folders | tr -d '\r')"
 program_line="$(printf '%s\n' "$folders" | grep '^program data')"
