@@ -40,6 +40,9 @@ add_custom_command(OUTPUT "${ORVEK_DIST_ZIP}"
   COMMAND ${CMAKE_COMMAND} -E rm -rf "${ORVEK_DIST_DIR}" "${ORVEK_DIST_ZIP}"
   COMMAND ${CMAKE_COMMAND} -E make_directory "${ORVEK_DIST_DIR}"
   COMMAND ${CMAKE_COMMAND} -E copy_directory "${ORVEK_BUILD_DATA}" "${ORVEK_DIST_DIR}"
+  # The texts that name the racer's own folders, with the Windows ones.
+  COMMAND ${CMAKE_COMMAND} -E copy_directory "${PROJECT_SOURCE_DIR}/packaging/windows/data"
+          "${ORVEK_DIST_DIR}"
   COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:orvek-cli>" "${ORVEK_DIST_DIR}/orvek-cli.exe"
   COMMAND ${CMAKE_STRIP} "${ORVEK_DIST_DIR}/orvek-cli.exe"
   ${ORVEK_DIST_WINDOW_COMMANDS}
@@ -47,6 +50,8 @@ add_custom_command(OUTPUT "${ORVEK_DIST_ZIP}"
   COMMAND ${CMAKE_COMMAND} -E chdir "${CMAKE_BINARY_DIR}/dist"
           ${CMAKE_COMMAND} -E tar cf "${ORVEK_DIST_ZIP}" --format=zip "${ORVEK_DIST_NAME}"
   DEPENDS ${ORVEK_DIST_PROGRAMS} "${CMAKE_BINARY_DIR}/dist/README.txt"
+          "${PROJECT_SOURCE_DIR}/packaging/windows/data/FirmwareInformation.txt"
+          "${PROJECT_SOURCE_DIR}/packaging/windows/data/Profile/README.txt"
   COMMENT "Packing ${ORVEK_DIST_NAME}.zip"
   VERBATIM)
 add_custom_target(dist DEPENDS "${ORVEK_DIST_ZIP}")
