@@ -85,11 +85,13 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
-# A build that was stopped goes on where it stopped.
+# A build that was stopped goes on where it stopped. Qt's own output goes to a log beside the
+# cache; its end is shown when a step fails.
 started=$SECONDS
 work="$cache/work-$digest"
+log="$cache/qt-$qt_version-mingw-static-$digest.log"
 if [ ! -f "$work/.fetched" ]; then
-  rm -rf "$work" "$prefix"
+  rm -rf "$work" "$prefix" "$log"
   mkdir -p "$work/src"
   (cd "$work/src" && apt-get source "qt6-base=$qt_source" "sqlite3=$sqlite_source")
   touch "$work/.fetched"
@@ -110,8 +112,6 @@ if [ ! -f "$prefix/lib/libsqlite3.a" ]; then
   echo "SQLite $sqlite_source for Windows: built in $((SECONDS - started)) s"
 fi
 
-# Qt's own output goes to a log beside the cache; its end is shown when a step fails.
-log="$cache/qt-$qt_version-mingw-static-$digest.log"
 logged() {
   "$@" >>"$log" 2>&1 || {
     tail -n 40 "$log" >&2
@@ -119,7 +119,7 @@ logged() {
     exit 1
   }
 }
-echo "Qt $qt_version for Windows: building (about 25 minutes on two cores; log: $log)"
+echo "Qt $qt_version for Windows: building (about 28 minutes on two cores; log: $log)"
 if [ ! -f "$work/qt-build/build.ninja" ]; then
   qt_dir="$(find "$work/src" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"
   logged cmake -S "$qt_dir" -B "$work/qt-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
