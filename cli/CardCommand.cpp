@@ -122,7 +122,7 @@ int runCard(const GlobalOptions& global, const Console& console, const CardOptio
     Json j;
     showWarnings(console, warnings, j);
     // The painter needs a GUI application; without a display it draws offscreen.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const QtMessagesKept quiet(global.verbose);
     int argc = 1;
     char name[] = "orvek-cli";

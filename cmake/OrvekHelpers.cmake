@@ -62,4 +62,9 @@ function(orvek_add_gtest name)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
+  # A static Qt (the Windows build) links only the platform plugins it is told of; the widget
+  # suites run offscreen.
+  if(WIN32 AND TARGET Qt6::QOffscreenIntegrationPlugin)
+    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  endif()
 endfunction()

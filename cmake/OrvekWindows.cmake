@@ -1,12 +1,18 @@
 # The Windows build, included from the top level before any target is made. Cross-compiled on
-# Debian with mingw-w64 (cmake/mingw-w64-x86_64.cmake): the Qt-free libraries, their unit tests
-# and a statically linked orvek-cli.exe.
+# Debian with mingw-w64 (cmake/mingw-w64-x86_64.cmake): the core, its unit tests and a statically
+# linked orvek-cli.exe; with the static Qt for Windows of scripts/windows-qt.sh
+# (-DORVEK_WINDOWS_PREFIX), also the window, orvek-link.exe, and the widget suites.
 if(CMAKE_CROSSCOMPILING)
-  message(STATUS "Windows build: the window and the other Qt parts are skipped (Qt for Windows "
-                 "is not on this machine; see README, 'On Windows'). Building the core, its unit "
-                 "tests and orvek-cli.exe.")
-  set(ORVEK_GUI OFF CACHE BOOL "" FORCE)
+  find_package(Qt6 QUIET COMPONENTS Core Gui Widgets)
+  if(NOT Qt6_FOUND)
+    message(STATUS "Windows build: the window and the other Qt parts are skipped (Qt for Windows "
+                   "is not on this machine; see README, 'On Windows'). Building the core, its unit "
+                   "tests and orvek-cli.exe.")
+    set(ORVEK_GUI OFF CACHE BOOL "" FORCE)
+  endif()
 endif()
+# The host's rcc packs resources with zstd where that is smaller; the Windows Qt has no zstd.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)
 # The benchmarks and the simulator need a pseudo-terminal: they run on the Linux side.
 set(ORVEK_BENCH OFF CACHE BOOL "" FORCE)
 set(ORVEK_FUZZ OFF CACHE BOOL "" FORCE)

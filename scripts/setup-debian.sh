@@ -16,8 +16,12 @@ packages=(
 )
 if [ "${1:-}" = "--windows" ]; then
   # The posix-threads cross compiler (std::thread), GoogleTest's sources to build with it, and
-  # Wine to run what it makes.
-  packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64 binutils)
+  # Wine to run what it makes; Debian's source packages of Qt and SQLite built with it by the
+  # host's Qt tools (dpkg-dev unpacks them, tclsh makes SQLite's single source); the window run
+  # under Wine on Xvfb, clicked and photographed.
+  packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64 binutils
+    cmake ninja-build qt6-base-dev dpkg-dev tcl
+    xvfb xauth x11-utils imagemagick xdotool)
   # Wine's recommendations (fonts, sound, media) double the download for nothing run here.
   install_options=(--no-install-recommends)
 fi

@@ -3,8 +3,9 @@
 # suite: first the normal build (GUI included) with the install and Debian package checks, then
 # the whole tree, window included, under ThreadSanitizer, then the core built by clang with
 # AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets run for a bounded time;
-# last the Windows build of the core and orvek-cli.exe, run under Wine against the simulator
-# (scripts/windows-check.sh; ORVEK_SKIP_WINDOWS=1 leaves it out).
+# last the Windows build of both programs (Qt for Windows built once from Debian's sources into
+# ~/.cache/orvek-link), run under Wine against the simulator (scripts/windows-check.sh;
+# ORVEK_SKIP_WINDOWS=1 leaves it out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -37,8 +38,8 @@ cmake --build build-asan -j "$jobs"
 # Executions and coverage of each fuzz target's bounded run, to be followed from run to run.
 cat build-asan/fuzz/*/*.summary
 
-# The Windows stage: its own set-up (mingw-w64, Wine) and build folder; its last line gives the
-# unit tests and wire scenarios that passed under Wine.
+# The Windows stage: its own set-up (mingw-w64, Wine, Qt for Windows) and build folder; its last
+# line gives the tests, wire scenarios and window checks that passed under Wine.
 if [ "${ORVEK_SKIP_WINDOWS:-0}" != 1 ]; then
   scripts/windows-check.sh build
 fi

@@ -11,6 +11,7 @@
 # Prints one line per scenario and ends with "wire scenarios: P of N passed"; exits 1 on any
 # failure. Run it alone on the machine (flock /tmp/orvek-timing.lock ...): it times the line.
 set -euo pipefail
+scripts="$(cd "$(dirname "$0")" && pwd)"
 linux_build="$(cd "${1:?linux build folder}" && pwd)"
 windows_build="$(cd "${2:?windows build folder}" && pwd)"
 sim="$linux_build/sim/orvek-sim"
@@ -29,60 +30,22 @@ export XDG_DATA_HOME="$work/linux-home/data" XDG_CONFIG_HOME="$work/linux-home/c
 unset ORVEK_PORT
 
 # The zip as a racer unpacks it; orvek-cli.exe runs from there.
-zip="$(ls "$windows_build"/orvek-cli-*-windows-x64.zip)"
+zip="$(ls "$windows_build"/orvek-link-*-windows-x64.zip)"
 cmake -E chdir "$work" cmake -E tar xf "$zip"
 unpacked="$work/$(basename "$zip" .zip)"
 windows_cli="$unpacked/orvek-cli.exe"
 
-sim_pid=""
-stop_sim() {
-  if [ -n "$sim_pid" ]; then
-    kill -TERM "$sim_pid" 2>/dev/null || true
-    wait "$sim_pid" 2>/dev/null || true
-    sim_pid=""
-  fi
-}
+# shellcheck source=scripts/windows-common.sh
+source "$scripts/windows-common.sh"
 cleanup() {
   stop_sim
   wineserver -k 2>/dev/null || true
 }
 trap cleanup EXIT
 
-# Starts the simulator with the given options, recording what it receives into $1.
-start_sim() {
-  local received="$1"
-  shift
-  rm -f sim.out
-  "$sim" "$@" --received "$received" --timing "${received%.rx}.timing" >sim.out 2>sim.err &
-  sim_pid=$!
-  for _ in $(seq 1 100); do
-    [ -s sim.out ] && break
-    sleep 0.05
-  done
-  pty="$(head -n 1 sim.out)"
-  [ -n "$pty" ] || { echo "orvek-sim did not start: $(cat sim.err)"; exit 1; }
-}
-
-# A fresh prefix, with its server kept running (and its output kept out of ours).
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-wineboot -i >"$work/wineboot.log" 2>&1
-wineserver -p >"$work/wineserver.log" 2>&1 || true
+# A fresh prefix, with its server kept running.
+"$scripts/windows-prefix.sh" "$WINEPREFIX"
 com="$WINEPREFIX/dosdevices/com10"
-
-passed=0
-total=0
-failures=()
-result() {
-  total=$((total + 1))
-  if [ "$2" = ok ]; then
-    passed=$((passed + 1))
-    printf '  %-34s %s\n' "$1" "$3"
-  else
-    failures+=("$1")
-    printf '  %-34s FAILED: %s\n' "$1" "$3"
-  fi
-}
 
 bytes_of() { tr -d '\n' <"$1"; }
 
@@ -170,13 +133,19 @@ fi
 # The zip: what it holds, an exe that needs only the system's DLLs, its version, and its folders
 # in the portable layout.
 missing=""
-for entry in orvek-cli.exe README.txt config.ini FirmwareInformation.txt Firmware \
+for entry in orvek-cli.exe orvek-link.exe README.txt config.ini FirmwareInformation.txt Firmware \
   "Profile/Modify Touring" "Profile/Rock Crawler"; do
   [ -e "$unpacked/$entry" ] || missing+=" $entry"
 done
 [ "$(find "$unpacked/Profile" -mindepth 1 -maxdepth 1 -type d | wc -l)" = 11 ] || missing+=" (11 categories)"
-foreign_dlls="$(x86_64-w64-mingw32-objdump -p "$windows_cli" | sed -n 's/^\s*DLL Name: //p' |
-  grep -viE '^(kernel32|advapi32|msvcrt|ole32|setupapi|shell32|user32)\.dll$' || true)"
+# Every DLL the programs name must be one of the system's own: in the prefix's system32, or an
+# API set (api-ms-win-*), which the loader maps to one.
+foreign_dlls="$(for exe in "$windows_cli" "$unpacked/orvek-link.exe"; do
+  [ -f "$exe" ] && x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p'
+done | sort -u | while read -r dll; do
+  [[ "${dll,,}" == api-ms-win-* ]] || [ -e "$WINEPREFIX/drive_c/windows/system32/${dll,,}" ] ||
+    echo "$dll"
+done)"
 version_line="$(wine "$windows_cli" --version | tr -d '\r')"
 folders="$(wine "$windows_cli" folders | tr -d '\r')"
 program_line="$(printf '%s\n' "$folders" | grep '^program data')"

@@ -63,6 +63,19 @@ bool writeReceived(const orvek::sim::Simulator& sim, const std::string& path) {
     return !orvek::replaceFile(path, text + "\n");
 }
 
+// Every byte received with the time it arrived, one "ms hex" line each: the gaps of an exchange.
+bool writeReceivedTimes(const orvek::sim::Simulator& sim, const std::string& path) {
+    std::string text;
+    char line[32];
+    for (const auto& r : sim.received()) {
+        std::snprintf(line, sizeof line, "%.3f ", r.atMs);
+        text += line;
+        appendHex(text, r.value);
+        text += '\n';
+    }
+    return !orvek::replaceFile(path, text);
+}
+
 // The bytes received and sent and the times of the first and last byte received: a run's span on
 // the line, for the wire-time ratios.
 bool writeTiming(const orvek::sim::Simulator& sim, const std::string& path) {
@@ -101,7 +114,7 @@ int main(int argc, char** argv) {
     std::string esc = "expert";
     bool card = false, escBoot = false, cardBoot = false, paced = false;
     int version = 3, cardVersion = 2;
-    std::string stateFile, linkPath, recordFile, receivedFile, timingFile;
+    std::string stateFile, linkPath, recordFile, receivedFile, timingFile, receivedTimesFile;
     Faults faults;
     long long dropAfter = -1;
     int lateMs = 0, wrong = -1;
@@ -129,6 +142,8 @@ int main(int argc, char** argv) {
                    "last byte received");
     app.add_option("--received", receivedFile,
                    "On exit, write every byte received, in hexadecimal on one line");
+    app.add_option("--received-times", receivedTimesFile,
+                   "On exit, write every byte received with its time in ms, one per line");
     app.add_flag("--silent", faults.silent, "Fault: never answer (the adapter still echoes)");
     app.add_option("--late", lateMs, "Fault: answer this many milliseconds late");
     app.add_option("--wrong-answer", wrong, "Fault: first byte of every answer becomes this value");
@@ -219,6 +234,10 @@ int main(int argc, char** argv) {
     }
     if (!receivedFile.empty() && !writeReceived(sim, receivedFile)) {
         std::fprintf(stderr, "orvek-sim: cannot write %s\n", receivedFile.c_str());
+        return 1;
+    }
+    if (!receivedTimesFile.empty() && !writeReceivedTimes(sim, receivedTimesFile)) {
+        std::fprintf(stderr, "orvek-sim: cannot write %s\n", receivedTimesFile.c_str());
         return 1;
     }
     if (!timingFile.empty() && !writeTiming(sim, timingFile)) {

@@ -9,9 +9,9 @@
 namespace orvek {
 
 namespace portNoteText {
-constexpr const char* AccessDenied =
-    "No permission to open the adapter's port. Install the ORVEK Link udev rule (the package "
-    "does) and plug the adapter in again, or join the dialout group and log in again.";
+// The system's own fix: the udev rule on Linux, the port's program and driver on Windows
+// (PortNotePosix.cpp, PortNoteWindows.cpp).
+extern const char* const AccessDenied;
 }  // namespace portNoteText
 
 // The note for the last open of `path`, empty when there is none to show.

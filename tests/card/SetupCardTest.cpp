@@ -24,9 +24,19 @@ QGuiApplication& application() {
     static int argc = 1;
     static char name[] = "test";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit, after Qt's own statics are gone, a static Qt (Windows) crashed
+    // in its destructor.
+    static QGuiApplication* const app = new QGuiApplication(argc, argv);
+    return *app;
 }
+
+// pdftotext, which reads the PDF back, is a Linux program: on Windows the cases write their PDF
+// and stop there.
+#ifdef _WIN32
+constexpr bool kReadsPdfs = false;
+#else
+constexpr bool kReadsPdfs = true;
+#endif
 
 // The PDF's text as pdftotext reads it, on one line per line of the page.
 std::string pdfText(const fs::path& pdf) {
@@ -65,6 +75,7 @@ TEST(SetupCard, ThePdfHoldsEveryValueTheEscAndEachNonEmptyNote) {
     card.values[static_cast<std::size_t>(key::TurboDelay)].clear();  // a list without selection
     const fs::path pdf = folder.path() / "card.pdf";
     ASSERT_FALSE(writeSetupCard(card, pdf));
+    if (!kReadsPdfs) GTEST_SKIP() << "no pdftotext here to read the PDF back";
     const std::string text = pdfText(pdf);
     ASSERT_FALSE(text.empty()) << "pdftotext read nothing";
     for (const std::string& value : card.values) {
@@ -146,6 +157,7 @@ TEST(SetupCard, LongNotesAndTheMemoAreWrappedAndReadBackWhole) {
     const SetupCardContent card = longNotesCard();
     const fs::path pdf = folder.path() / "card.pdf";
     ASSERT_FALSE(writeSetupCard(card, pdf));
+    if (!kReadsPdfs) GTEST_SKIP() << "no pdftotext here to read the PDF back";
     const std::string text = withoutBlanks(pdfText(pdf));
     for (const std::string& info : card.info)
         EXPECT_NE(text.find(withoutBlanks(info)), std::string::npos) << info << "\n" << text;
@@ -185,6 +197,7 @@ TEST(SetupCard, WhatCannotFitIsElidedAndNothingRunsOffThePage) {
 
     const fs::path pdf = folder.path() / "card.pdf";
     ASSERT_FALSE(writeSetupCard(card, pdf));
+    if (!kReadsPdfs) GTEST_SKIP() << "no pdftotext here to read the PDF back";
     const std::string text = pdfText(pdf);
     EXPECT_NE(text.find("FFFF\u2026"), std::string::npos) << "the firmware text, elided";
     EXPECT_NE(text.find("MMMM\u2026"), std::string::npos) << "the memo, elided";

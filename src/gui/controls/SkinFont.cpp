@@ -13,7 +13,7 @@ QString resolvedFontFace(const QString& face) {
         QString::fromLatin1(skin::kDialogFace), QStringLiteral("MS Shell Dlg 2"),
         QStringLiteral("MS Sans Serif")};
     for (const QString& name : windowsSans) {
-        if (face.compare(name, Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
+        if (face.compare(name, Qt::CaseInsensitive) == 0) return QString::fromLatin1(kSansFace);
     }
     return face;
 }

@@ -1,7 +1,5 @@
 #include "gui/desktop/UrlOpener.h"
 
-#include <QDesktopServices>
-
 namespace orvek {
 
 QUrl urlForLink(const std::string& link) {
@@ -10,11 +8,6 @@ QUrl urlForLink(const std::string& link) {
     if (!text.contains(QStringLiteral("://")))
         return QUrl(QStringLiteral("http://") + text, QUrl::StrictMode);
     return QUrl(text, QUrl::StrictMode);
-}
-
-void DesktopUrlOpener::open(const std::string& link) {
-    const QUrl url = urlForLink(link);
-    if (url.isValid() && !url.isEmpty()) QDesktopServices::openUrl(url);
 }
 
 }  // namespace orvek
