@@ -91,6 +91,16 @@ void Simulator::setIdentity(const DeviceIdentity& identity) {
     model_.setIdentity(identity);
 }
 
+bool Simulator::plugInEsc(const DeviceIdentity& identity, const std::string& stateFile) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setIdentity(identity);
+    model_.setSettings(defaultSettingsBlock());
+    options_.stateFile = stateFile;
+    stateProblem_.clear();
+    loadState();
+    return stateProblem_.empty();
+}
+
 SettingsBlock Simulator::settings() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return model_.settings();

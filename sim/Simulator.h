@@ -54,6 +54,10 @@ public:
     void setPeer(Peer peer);
     // What the device says it is from now on (another ESC on the same adapter).
     void setIdentity(const DeviceIdentity& identity);
+    // Another ESC plugged in on the same adapter: its identity, and its settings from
+    // `stateFile`, where it keeps them from now on (empty: the default settings, kept nowhere).
+    // False when the file is refused (stateProblem says why); the ESC then holds the defaults.
+    bool plugInEsc(const DeviceIdentity& identity, const std::string& stateFile);
     SettingsBlock settings() const;
     void setSettings(const SettingsBlock& block);
 

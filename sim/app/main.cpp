@@ -1,8 +1,10 @@
 // orvek-sim: serves a simulated ESC or program card on a pseudo-terminal until stopped.
 #include <CLI/CLI.hpp>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileReplace.h"
+#include "sim/EscSeries.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -19,6 +22,41 @@ volatile std::sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
 volatile std::sig_atomic_t gReport = 0;
 void onReport(int) { gReport = 1; }
+volatile std::sig_atomic_t gNextEsc = 0;
+void onNextEsc(int) { gNextEsc = 1; }
+
+// The control FIFO of --series: each line "next" unplugs the ESC on the line. Opened without
+// waiting for a writer; whoever writes a line may close it again.
+class ControlFifo {
+public:
+    bool open(const std::string& path) {
+        if (path.empty()) return true;
+        if (::mkfifo(path.c_str(), 0600) != 0 && errno != EEXIST) return false;
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        return fd_ >= 0;
+    }
+    ~ControlFifo() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    // Whether a "next" line has come since the last call.
+    bool nextAsked() {
+        if (fd_ < 0) return false;
+        char chunk[64];
+        bool next = false;
+        for (ssize_t n; (n = ::read(fd_, chunk, sizeof chunk)) > 0;) {
+            pending_.append(chunk, static_cast<std::size_t>(n));
+            for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+                next = next || pending_.substr(0, end) == "next";
+                pending_.erase(0, end + 1);
+            }
+        }
+        return next;
+    }
+
+private:
+    int fd_ = -1;
+    std::string pending_;
+};
 
 // One line of what has arrived so far, so that a benchmark in another process can tell that the
 // work it measured happened.
@@ -158,7 +196,24 @@ int main(int argc, char** argv) {
     app.add_option("--drop-after", dropAfter, "Fault: cut the line after n bytes received");
     app.add_option("--ready-on-try", faults.bootReadyOnTry,
                    "Fault: card bootloader answers 0xD8 only to the n-th 0xD7");
+    std::string seriesList, controlPath;
+    int unpluggedMs = 500;
+    app.add_option("--series", seriesList,
+                   "ESCs plugged in one after another: family:version[:state file][:nak=K],...; "
+                   "SIGUSR2 or a \"next\" line on --control unplugs the one on the line");
+    app.add_option("--control", controlPath, "With --series: a FIFO made here for \"next\" lines");
+    app.add_option("--unplugged-ms", unpluggedMs,
+                   "With --series: how long no ESC answers between two (default 500)")
+        ->check(CLI::Range(0, 600000));
     CLI11_PARSE(app, argc, argv);
+    std::vector<SeriesEsc> seriesEscs;
+    if (!seriesList.empty()) {
+        std::string error;
+        if (!parseEscSeries(seriesList, seriesEscs, error)) {
+            std::fprintf(stderr, "orvek-sim: --series: %s\n", error.c_str());
+            return 2;
+        }
+    }
 
     SimOptions options;
     if (families.count(esc) != 0) {
@@ -193,6 +248,16 @@ int main(int argc, char** argv) {
     }
     Simulator sim(options);
     sim.setFaults(faults);
+    EscSeries series(sim, seriesEscs, faults, unpluggedMs);
+    if (!seriesEscs.empty()) {
+        series.plugInFirst();
+        stateFile = seriesEscs.front().stateFile;
+    }
+    ControlFifo control;
+    if (!control.open(controlPath)) {
+        std::fprintf(stderr, "orvek-sim: cannot make the control FIFO %s\n", controlPath.c_str());
+        return 1;
+    }
     if (!sim.stateProblem().empty()) {
         std::fprintf(stderr, "orvek-sim: cannot keep the settings in %s: %s\n", stateFile.c_str(),
                      sim.stateProblem().c_str());
@@ -213,6 +278,7 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGUSR1, onReport);
+    std::signal(SIGUSR2, onNextEsc);
     std::printf("%s\n", sim.devicePath().c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "orvek-sim: %s on %s\n", peerName(options.peer), sim.devicePath().c_str());
@@ -221,6 +287,17 @@ int main(int argc, char** argv) {
         if (gReport != 0) {
             gReport = 0;
             printCounts(sim);
+        }
+        if (!seriesEscs.empty()) {
+            const bool next = control.nextAsked() || gNextEsc != 0;
+            gNextEsc = 0;
+            if (next) {
+                series.unplug(sim.nowMs());
+                std::fprintf(stderr, "orvek-sim: ESC %zu unplugged\n", series.onLine() + 1);
+            }
+            std::string said;
+            series.poll(sim.nowMs(), said);
+            if (!said.empty()) std::fprintf(stderr, "orvek-sim: %s\n", said.c_str());
         }
         ::usleep(10 * 1000);
     }

@@ -104,6 +104,77 @@ TEST_F(SeriesCommand, CtrlCWhileWaitingForTheNextEscEndsWithTheSummary) {
     EXPECT_NE(r.out.find("1 written and verified"), std::string::npos) << r.out;
 }
 
+// Three Expert ESCs, a Stock one, an Expert one that holds the values already and one that
+// refuses a pair, plugged in one after another on one simulated adapter.
+TEST_F(SeriesCommand, SixEscsOneAfterAnotherGiveTheirRowsStateFilesAndRecords) {
+    writeState(file("values.state"), kDefaultBlock);
+    std::string values;
+    {
+        SimProcess source({kSim, "--state", file("values.state")});
+        values = pitFile(source.path());
+    }
+    for (const char* name : {"e1", "e2", "e3", "s4", "e6"}) writeState(file(name), kDefaultBlock);
+    // What an ESC holds once the values are written: the first one tells.
+    writeState(file("e5"), kDefaultBlock);
+    const std::string list = "expert:3:" + file("e1") + ",expert:3:" + file("e2") +
+                             ",expert:3:" + file("e3") + ",stock:3:" + file("s4") +
+                             ",expert:3:" + file("e5") + ",expert:3:" + file("e6") + ":nak=4";
+    const std::string fifo = file("control");
+    SimProcess sim({kSim, "--series", list, "--control", fifo, "--unplugged-ms", "300"});
+    ASSERT_FALSE(sim.path().empty());
+    // ESC 5 is given the values before it is plugged in: it holds them already.
+    std::vector<int> written;
+    std::size_t unplugs = 0;
+    const auto nextEsc = [&](pid_t, const std::string& err) {
+        std::size_t seen = 0;
+        for (std::size_t at = 0; (at = err.find("unplug the ESC", at)) != std::string::npos; ++at)
+            ++seen;
+        for (; unplugs < seen; ++unplugs) {
+            if (unplugs == 0) written = readState(file("e1"));
+            if (unplugs == 3) writeState(file("e5"), written);
+            std::ofstream(fifo) << "next\n";
+        }
+    };
+    const RunResult r =
+        testing::runWithEnvironment({"XDG_DATA_HOME=" + file("data")},
+                                    {kCli, "--port", sim.path(), "series", values, "--count", "6",
+                                     "--name", "six escs", "--report", file("six.json")},
+                                    nextEsc, 60000);
+    EXPECT_FALSE(r.killed) << r.out << r.err;
+    EXPECT_EQ(r.exitCode, 5) << r.err;
+    const char* const expected[] = {
+        "ESC 1: ORVEK ARC, Expert V1.30: written and verified (Drag Brake: 10% -> 20%)",
+        "ESC 2: ORVEK ARC, Expert V1.30: written and verified (Drag Brake: 10% -> 20%)",
+        "ESC 3: ORVEK ARC, Expert V1.30: written and verified (Drag Brake: 10% -> 20%)",
+        "ESC 4: ORVEK BASIS SPEC, Stock V1.30: refused: the values are for an Expert ESC; this is "
+        "a Stock ESC",
+        "ESC 5: ORVEK ARC, Expert V1.30: already equal",
+        "ESC 6: ORVEK ARC, Expert V1.30: failed (Drag Brake: 10% -> 20%): Send fail (pair 5 of 22",
+        "series six escs: 6 ESCs, 3 written and verified, 1 already equal, 1 refused, 1 failed"};
+    std::size_t from = 0;
+    for (const char* line : expected) {
+        const std::size_t at = r.out.find(line, from);
+        EXPECT_NE(at, std::string::npos) << line << "\n" << r.out;
+        if (at != std::string::npos) from = at;
+    }
+    EXPECT_EQ(sim.stop(), 0);
+    for (const char* name : {"e1", "e2", "e3", "e5"})
+        EXPECT_EQ(readState(file(name)), written) << name;
+    EXPECT_NE(written, kDefaultBlock);
+    EXPECT_EQ(readState(file("s4")), kDefaultBlock) << "the refused one holds its own";
+    EXPECT_EQ(readState(file("e6")), kDefaultBlock) << "the failed one committed nothing";
+    EXPECT_NE(content(file("six.json")).find("\"number\": 6"), std::string::npos);
+
+    // One record for each ESC written, with the series as its source.
+    const RunResult history = testing::runWithEnvironment({"XDG_DATA_HOME=" + file("data")},
+                                                          {kCli, "history", "--limit", "0"});
+    std::size_t records = 0;
+    for (std::size_t at = 0;
+         (at = history.out.find("write (series six escs)", at)) != std::string::npos; ++at)
+        ++records;
+    EXPECT_EQ(records, 3u) << history.out;
+}
+
 TEST_F(SeriesCommand, RefusesWhatItCannotStartWith) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{kCli, "series"},

@@ -9,6 +9,7 @@
 #include "settings/OptionLists.h"
 #include "settings/ParamTable.h"
 #include "settings/SettingsBlock.h"
+#include "sim/EscSeries.h"
 #include "support/SimLink.h"
 #include "support/TempFolder.h"
 
@@ -166,6 +167,52 @@ TEST(WriteSeries, NamesAndResultsInWords) {
     EXPECT_STREQ(seriesResultName(SeriesResult::AlreadyEqual), "already equal");
     EXPECT_EQ(originText({ValuesSource::Series, "pit", false}), "series pit");
     EXPECT_EQ(valuesSourceFromName("series"), ValuesSource::Series);
+}
+
+TEST(SimulatedEscSeries, ReadsItsListAndRefusesWhatDoesNotReadSo) {
+    std::vector<sim::SeriesEsc> escs;
+    std::string error;
+    ASSERT_TRUE(sim::parseEscSeries("expert:3,stock:2:s.state,blinky:12::nak=21", escs, error));
+    ASSERT_EQ(escs.size(), 3u);
+    EXPECT_EQ(escs[0].identity.typeCode, 0x0B);
+    EXPECT_EQ(escs[1].identity.typeCode, 0x0C);
+    EXPECT_EQ(escs[1].identity.versionCode, 2);
+    EXPECT_EQ(escs[1].stateFile, "s.state");
+    EXPECT_EQ(escs[2].identity.typeCode, 0x0D);
+    EXPECT_EQ(escs[2].nakPair, 21);
+    EXPECT_TRUE(escs[2].stateFile.empty());
+    for (const char* bad : {"", "expert", "turbo:3", "expert:x", "expert:256", "expert:3:a:nak=22",
+                            "expert:3:a:b", "expert:3:a:nak=4:x"}) {
+        EXPECT_FALSE(sim::parseEscSeries(bad, escs, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
+
+TEST(SimulatedEscSeries, AnUnpluggedEscIsSilentUntilTheNextOneAnswers) {
+    SimLink line;
+    ASSERT_TRUE(line.ok);
+    std::vector<sim::SeriesEsc> escs;
+    std::string error;
+    ASSERT_TRUE(sim::parseEscSeries("expert:3,stock:2", escs, error));
+    sim::EscSeries series(line.sim, escs, {}, 200);
+    ASSERT_TRUE(series.plugInFirst());
+    EXPECT_EQ(probeEsc(line.link), EscProbeResult::EscPresent);
+    series.unplug(line.sim.nowMs());
+    EXPECT_EQ(probeEsc(line.link), EscProbeResult::NoAnswer);
+    std::string said;
+    series.poll(line.sim.nowMs(), said);
+    EXPECT_TRUE(said.empty()) << "not yet";
+    series.poll(line.sim.nowMs() + 200, said);
+    EXPECT_EQ(said, "ESC 2 of 2 (stock:2) plugged in");
+    EscInfo info{};
+    ASSERT_EQ(queryInfo(line.link, info), LinkStatus::Ok);
+    EXPECT_EQ(info[0], 0x0C);
+    // After the last one the line stays silent.
+    series.unplug(line.sim.nowMs());
+    said.clear();
+    series.poll(line.sim.nowMs() + 10000, said);
+    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(probeEsc(line.link), EscProbeResult::NoAnswer);
 }
 
 }  // namespace
