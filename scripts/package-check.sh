@@ -62,7 +62,7 @@ for program in orvek-cli orvek-link orvek-sim; do
     # Every option the program offers, of every orvek-cli command too, is in its manual.
     helps=("$stage/usr/bin/$program --help")
     if [ "$program" = orvek-cli ]; then
-        for command in ports info read write defaults flash-esc flash-card check folders sheet card history; do
+        for command in ports info read write defaults flash-esc flash-card check folders sheet card history series; do
             helps+=("$stage/usr/bin/$program $command --help")
             grep -q "^\.B[IR]* \"\?${command//-/\\\\-}\( \|$\)" <<<"$source_text" ||
                 fail "orvek-cli.1 does not describe the command $command"
