@@ -154,8 +154,11 @@ HistoryStatus HistoryStore::list(const std::string& model, std::size_t limit,
         std::string("SELECT ") + recordColumns(version_) + " FROM records" +
         (model.empty()                ? ""
          : match == ModelMatch::Exact ? " WHERE model = ?1"
-                                      // SQLite's lower() folds ASCII only.
-                                      : " WHERE instr(lower(model), lower(?1))") +
+                                      // SQLite's lower() folds ASCII only. Byte for byte:
+                                      // as text, instr steps over whole characters and misses
+                                      // a part that starts inside a stray byte's run.
+                                      : " WHERE instr(CAST(lower(model) AS BLOB),"
+                                        " CAST(lower(?1) AS BLOB))") +
         " ORDER BY id DESC LIMIT ?2";
     Statement query(db_.get(), sql.c_str());
     if (query.status() != SQLITE_OK) return failure(query.status());

@@ -389,6 +389,37 @@ TEST(HistoryStore, ARowOfOtherTypesIsPassedOverByEveryListing) {
     EXPECT_TRUE(store.movedAside().empty());
 }
 
+TEST(HistoryStore, APartOfAModelFindsItInAnyCaseAlsoBesideAStrayByte) {
+    TempFolder folder;
+    HistoryStore store(folder / "history.sqlite");
+    HistoryRecord arc = sampleRecord(1, "ORVEK ARC");
+    // A model another program wrote with a byte that is no whole UTF-8 character.
+    HistoryRecord stray = sampleRecord(2, "ORV\xA5K ARC");
+    HistoryRecord zeta = sampleRecord(3, "ORVEK ZETA");
+    for (HistoryRecord* record : {&arc, &stray, &zeta})
+        ASSERT_EQ(store.add(*record), HistoryStatus::Ok) << store.lastError();
+    const auto ids = [&store](const std::string& part) {
+        std::vector<HistoryRecord> found;
+        EXPECT_EQ(store.list(part, 0, found, HistoryStore::ModelMatch::Part), HistoryStatus::Ok);
+        std::vector<std::int64_t> out;
+        for (const HistoryRecord& r : found) out.push_back(r.id);
+        return out;
+    };
+    EXPECT_EQ(ids("arc"), (std::vector<std::int64_t>{stray.id, arc.id}));
+    EXPECT_EQ(ids("zeta"), (std::vector<std::int64_t>{zeta.id}));
+    EXPECT_EQ(ids("\xA5k ar"), (std::vector<std::int64_t>{stray.id}));
+    EXPECT_TRUE(ids("basis").empty());
+    // The fuzzer's input: its stray-byte model is found by the part that starts at that byte.
+    const fs::path found = folder / "found.sqlite";
+    fs::copy_file(fs::path(ORVEK_HISTORY_CORPUS) / "model-with-a-stray-byte", found);
+    HistoryStore reader(found);
+    std::vector<HistoryRecord> byPart;
+    ASSERT_EQ(reader.list("\xA5k ar", 0, byPart, HistoryStore::ModelMatch::Part),
+              HistoryStatus::Ok);
+    ASSERT_EQ(byPart.size(), 1u);
+    EXPECT_EQ(byPart[0].model, "ORV\xA5K ARC");
+}
+
 TEST(HistoryStore, TheFuzzersFindingsOpenAsDamage) {
     const fs::path corpus = ORVEK_HISTORY_CORPUS;
     for (const char* name : {"negative-version", "id-not-the-row-number"}) {
