@@ -19,7 +19,9 @@ started=$SECONDS
 scripts/setup-debian.sh --windows
 
 qt_started=$SECONDS
-windows_prefix="$(scripts/windows-qt.sh | tee /dev/stderr | tail -n 1)"
+# Its lines also go to standard error as it is: "tee /dev/stderr" would reopen a log file that
+# standard error is redirected to, and empty it.
+windows_prefix="$(scripts/windows-qt.sh | tee >(cat >&2) | tail -n 1)"
 echo "Qt for Windows ready in $((SECONDS - qt_started)) s: $windows_prefix"
 
 cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -37,19 +37,6 @@ SettingsWriteOutcome readBack(UsbUart& link, SettingsWriteReport& report) {
 
 }  // namespace
 
-const char* settingsWriteOutcomeName(SettingsWriteOutcome outcome) {
-    switch (outcome) {
-        case SettingsWriteOutcome::Written: return "written";
-        case SettingsWriteOutcome::Verified: return "verified";
-        case SettingsWriteOutcome::PairFailed: return "pair failed";
-        case SettingsWriteOutcome::CommitFailed: return "commit failed";
-        case SettingsWriteOutcome::Stopped: return "stopped";
-        case SettingsWriteOutcome::NotReadBack: return "not read back";
-        case SettingsWriteOutcome::Differs: return "differs";
-    }
-    return "unknown";
-}
-
 bool SettingsWriteReport::committed() const {
     return outcome == SettingsWriteOutcome::Written || outcome == SettingsWriteOutcome::Verified ||
            outcome == SettingsWriteOutcome::NotReadBack || outcome == SettingsWriteOutcome::Differs;

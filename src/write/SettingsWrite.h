@@ -30,9 +30,6 @@ enum class SettingsWriteOutcome {
     Differs,       // committed, and the read-back differs from what was sent
 };
 
-// "written", "verified", "pair failed", ...: for logs and machine output.
-const char* settingsWriteOutcomeName(SettingsWriteOutcome outcome);
-
 struct SettingsWriteReport {
     SettingsWriteOutcome outcome = SettingsWriteOutcome::Written;
     // What was sent, in block order.
