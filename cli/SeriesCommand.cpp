@@ -178,7 +178,7 @@ int runSeries(const GlobalOptions& global, const Console& console, const SeriesO
     if (!options.report.empty()) {
         std::error_code reason;
         const std::filesystem::path file = fileArgument(options.report);
-        if (saveSeriesReport(series, file, &reason) != SeriesReportStatus::Ok) {
+        if (saveSeriesReport(series.snapshot(), file, &reason) != SeriesReportStatus::Ok) {
             return console.fail(kExitCannotWrite,
                                 "cannot write " + fileText(file) + ": " + reason.message());
         }

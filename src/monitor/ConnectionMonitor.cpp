@@ -81,6 +81,7 @@ void ConnectionMonitor::onPollTimer() {
     link_.openPort();  // a closed port simply leaves portOpen at 0
     reportPortAccess();
     PollDevice();
+    if (afterPoll_) afterPoll_();
     if (requests_.cardUpdateRequested) startUpdate(FirmwareTarget::ProgramCard);
     if (requests_.escUpdateRequested) {
         backUpSettingsBeforeUpdate();

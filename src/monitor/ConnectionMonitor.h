@@ -67,6 +67,9 @@ public:
     void waitForUpdates();
     // Called on a worker's thread once its update has ended and updateRunning() tells so.
     void setUpdateEndedHook(std::function<void()> hook) { updateEnded_ = std::move(hook); }
+    // Run by each tick right after the poll, while the tick holds the link (a write series
+    // serves the ESC just identified there), before the requests are served.
+    void setAfterPoll(std::function<void()> step) { afterPoll_ = std::move(step); }
     // Where reads, committed writes, backups and ended updates leave their records (none when
     // null). It must outlive the monitor; updates record from their worker's thread.
     void setHistory(HistorySink* history) { history_ = history; }
@@ -99,6 +102,7 @@ private:
     bool settingsRead_ = false;
     std::string portNote_;  // the note the window shows now, empty for none
     std::function<void()> updateEnded_;
+    std::function<void()> afterPoll_;
     HistorySink* history_ = nullptr;
     // Last: destroyed first, joining any worker before the rest goes.
     UpdateThread escUpdate_;

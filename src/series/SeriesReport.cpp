@@ -61,9 +61,9 @@ std::string changesText(const std::vector<SeriesChange>& changes) {
     return text;
 }
 
-std::string seriesReportCsv(const WriteSeries& series) {
+std::string seriesReportCsv(const SeriesSnapshot& series) {
     std::string csv = "number,time,model,firmware,info,changes,result,reason\r\n";
-    for (const SeriesRow& row : series.rows()) {
+    for (const SeriesRow& row : series.rows) {
         csv += std::to_string(row.number) + "," + csvField(row.time) + "," + csvField(row.model) +
                "," + csvField(row.firmware) + "," + infoBytesText(row.info) + "," +
                csvField(changesText(row.changes)) + "," + seriesResultName(row.result) + "," +
@@ -72,12 +72,11 @@ std::string seriesReportCsv(const WriteSeries& series) {
     return csv;
 }
 
-std::string seriesReportJson(const WriteSeries& series) {
-    std::string json = "{\n  \"name\": " + jsonString(series.name()) +
-                       ",\n  \"values\": " + jsonString(series.values().description) +
-                       ",\n  \"escs\": [";
+std::string seriesReportJson(const SeriesSnapshot& series) {
+    std::string json = "{\n  \"name\": " + jsonString(series.name) +
+                       ",\n  \"values\": " + jsonString(series.values) + ",\n  \"escs\": [";
     bool first = true;
-    for (const SeriesRow& row : series.rows()) {
+    for (const SeriesRow& row : series.rows) {
         json += first ? "\n" : ",\n";
         first = false;
         json += "    {\"number\": " + std::to_string(row.number) +
@@ -96,7 +95,7 @@ std::string seriesReportJson(const WriteSeries& series) {
     return json;
 }
 
-SeriesReportStatus saveSeriesReport(const WriteSeries& series, const std::filesystem::path& file,
+SeriesReportStatus saveSeriesReport(const SeriesSnapshot& series, const std::filesystem::path& file,
                                     std::error_code* reason) {
     const std::string name = file.filename().string();
     std::string bytes;

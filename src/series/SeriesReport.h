@@ -9,13 +9,13 @@
 
 namespace orvek {
 
-std::string seriesReportCsv(const WriteSeries& series);
-std::string seriesReportJson(const WriteSeries& series);
+std::string seriesReportCsv(const SeriesSnapshot& series);
+std::string seriesReportJson(const SeriesSnapshot& series);
 
 enum class SeriesReportStatus { Ok, UnknownKind, WriteFailed };
 // Writes the kind the file's ending names (.csv or .json, any letter case) in one step; on a
 // failure `reason`, when given, says why.
-SeriesReportStatus saveSeriesReport(const WriteSeries& series, const std::filesystem::path& file,
+SeriesReportStatus saveSeriesReport(const SeriesSnapshot& series, const std::filesystem::path& file,
                                     std::error_code* reason = nullptr);
 
 // The seven information bytes as the report shows them: "0B 40 00 03 00 02 00".

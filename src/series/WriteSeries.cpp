@@ -132,6 +132,9 @@ const SeriesRow& WriteSeries::serve(UsbUart& link, const EscInfo& info,
     }
     const SettingsTexts held = selectedSettingsTexts(lists);
     const SettingsImport imported = values_.apply(lists);
+    // A file that went or broke since the start would otherwise read as "already equal".
+    if (imported.status != SettingsFileStatus::Ok)
+        return refuse(row, "the values could not be read: " + values_.description);
     if (std::string unmatched = unmatchedValue(imported); !unmatched.empty())
         return refuse(row, std::move(unmatched));
     // A settings file names no family: the series writes it onto ESCs of the first one's.

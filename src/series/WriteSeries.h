@@ -72,6 +72,13 @@ struct SeriesServeOptions {
     WriteProgress* progress = nullptr;
 };
 
+// What a series has done, as a value: what its report and the window show.
+struct SeriesSnapshot {
+    std::string name;
+    std::string values;  // the values' description
+    std::vector<SeriesRow> rows;
+};
+
 class WriteSeries {
 public:
     // `history`, when given, gets a write record of each ESC written, with the series' name as
@@ -87,6 +94,7 @@ public:
     const std::string& name() const { return name_; }
     const SeriesValues& values() const { return values_; }
     const std::vector<SeriesRow>& rows() const { return rows_; }
+    SeriesSnapshot snapshot() const { return {name_, values_.description, rows_}; }
     bool anyFailed() const;
     bool anyRefused() const;
 

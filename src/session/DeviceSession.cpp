@@ -102,6 +102,12 @@ void DeviceSession::importSettings(const std::filesystem::path& file) {
 void DeviceSession::loadSetupSheet(const std::string& category, const std::string& title) {
     send([category, title](SessionCore& core) { core.loadSetupSheet(category, title); });
 }
+void DeviceSession::startSeries(const SeriesStart& start) {
+    send([start](SessionCore& core) { core.startSeries(start); });
+}
+void DeviceSession::endSeries() {
+    send([](SessionCore& core) { core.endSeries(); });
+}
 void DeviceSession::tick() {
     send([](SessionCore& core) { core.tick(); });
 }

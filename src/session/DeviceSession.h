@@ -22,6 +22,7 @@
 #include "history/HistoryRecord.h"
 #include "monitor/DeviceMode.h"
 #include "session/QueuedCalls.h"
+#include "session/SeriesState.h"
 #include "session/SessionOptions.h"
 #include "session/SessionView.h"
 #include "update/UpdateHost.h"
@@ -64,6 +65,9 @@ public:
     void loadSetupSheet(const std::string& category, const std::string& title);
     // A history record's settings into the lists, as an import does; nothing is sent.
     void loadHistoryRecord(const HistoryRecord& record);
+    // A write series onto ESC after ESC; its rows and line come to SettingsPageView.
+    void startSeries(const SeriesStart& start);
+    void endSeries();
 
     // The settings history, read and changed on the recorder's thread (never the device's);
     // `done` runs on the window's thread.

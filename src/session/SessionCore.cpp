@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "history/HistoryRecord.h"
 #include "history/SettingsRecords.h"
 #include "monitor/ConnectionMonitor.h"
 #include "settings/OptionLists.h"
@@ -13,6 +14,21 @@
 namespace orvek {
 
 namespace {
+
+// Between ESCs of a series: an ESC unplugged for half a second is seen gone.
+constexpr int kSeriesPollPeriodMs = 100;
+
+// The progress display's percentage while a series writes an ESC.
+class SeriesProgress : public WriteProgress {
+public:
+    explicit SeriesProgress(MonitorHost& host) : host_(host) {}
+    void pairWritten(int, int percent) override {
+        host_.setWriteProgressText(writeProgressText(percent));
+    }
+
+private:
+    MonitorHost& host_;
+};
 
 std::array<OptionList*, kParameterCount> listsByKey(
     std::array<PlainOptionList, kParameterCount>& lists) {
@@ -33,12 +49,14 @@ SessionCore::SessionCore(const SessionOptions& options, const SessionViews& view
       modelWatch_(plainLists_, lists_),
       monitorHost_(std::make_unique<MonitorToView>(*this)),
       updateHost_(std::make_unique<WorkerHost>(*this)),
-      pollTimer_(this) {
+      pollTimer_(this),
+      history_(history) {
     link_.setPortOverride(options.port);
     monitor_ = std::make_unique<ConnectionMonitor>(link_, lists_, identity_, requests_, state_,
                                                    *monitorHost_, *updateHost_);
     monitor_->setUpdateEndedHook([this] { workersToCore_.post([this] { publish(); }); });
     monitor_->setHistory(history);
+    monitor_->setAfterPoll([this] { serveSeries(); });
     // A coarse timer may fire up to 5 % early: the poll keeps its 500 ms.
     pollTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&pollTimer_, &QTimer::timeout, this, [this] { onPollTimer(); });
@@ -48,7 +66,7 @@ SessionCore::SessionCore(const SessionOptions& options, const SessionViews& view
 SessionCore::~SessionCore() { monitor_.reset(); }
 
 void SessionCore::begin() {
-    pollTimer_.start(kPollPeriodMs);
+    pollTimer_.start(pollPeriodMs());
     publish();
 }
 
@@ -83,9 +101,24 @@ void SessionCore::chooseDevice(DeviceMode mode) {
         return;
     }
     monitor_->chooseMode(mode);
+    // The series serves ESCs only: another mode (or none) ends it.
+    if (series_.running() && state_.mode != DeviceMode::Esc) endSeries();
+}
+
+void SessionCore::requestWrite() {
+    // The series owns what is written while it runs.
+    if (!series_.running()) requests_.writeRequested = true;
+}
+
+void SessionCore::requestDefaults() {
+    if (!series_.running()) requests_.defaultsRequested = true;
 }
 
 void SessionCore::requestUpdate(FirmwareTarget target, const std::filesystem::path& image) {
+    if (series_.running()) {
+        monitorHost_->showMessage(seriesText::Running, MessageIcon::None);
+        return;
+    }
     if (target == FirmwareTarget::Esc) {
         requests_.escImage = image;
         requests_.escUpdateRequested = true;
@@ -131,8 +164,86 @@ void SessionCore::loadSetupSheet(const std::string& category, const std::string&
     toWindow_.post([this, notes] { views_.settings.setupSheetLoaded(notes); });
 }
 
+void SessionCore::startSeries(const SeriesStart& start) {
+    if (series_.running()) return;
+    if (updateLocked() || requests_.writeRequested) {
+        monitorHost_->showMessage(seriesText::Running, MessageIcon::None);
+        return;
+    }
+    SeriesValues values;
+    std::string valuesName;
+    switch (start.source) {
+        case SeriesStart::Source::Page:
+            if (lists_.family == EscFamily::Unlisted) {
+                monitorHost_->showMessage(seriesText::NoValues, MessageIcon::None);
+                return;
+            }
+            values = seriesValuesFromTexts(selectedSettingsTexts(lists_), lists_.family,
+                                           "the settings on the page");
+            valuesName = "page settings";
+            break;
+        case SeriesStart::Source::File: {
+            std::error_code error;
+            if (!std::filesystem::is_regular_file(start.file, error)) {
+                monitorHost_->showMessage(settingsFileText::ReadError, MessageIcon::Stop);
+                return;
+            }
+            values = seriesValuesFromFile(start.file);
+            valuesName = start.file.stem().string();
+            break;
+        }
+        case SeriesStart::Source::Record:
+            values = seriesValuesFromRecord(start.record);
+            valuesName = "record " + std::to_string(start.record.id);
+            break;
+    }
+    const std::string name = start.name.empty()
+                                 ? defaultSeriesName(valuesName, historyTimeNow().substr(0, 10))
+                                 : start.name;
+    series_.start(WriteSeries(std::move(values), name, history_), start.count);
+    if (state_.mode != DeviceMode::Esc) monitor_->chooseMode(DeviceMode::Esc);
+    // Between ESCs the line is watched closely, so that a short unplug is seen.
+    if (pollTimer_.isActive()) startPollTimer();
+    tellSeries();
+}
+
+void SessionCore::endSeries() {
+    if (!series_.running()) return;
+    series_.end();
+    if (pollTimer_.isActive()) startPollTimer();
+    tellSeries();
+}
+
+void SessionCore::serveSeries() {
+    const SeriesPhase before = series_.state().phase;
+    if (!series_.due(link_.escState() == EscState::Identified)) {
+        if (series_.state().phase != before) tellSeries();
+        return;
+    }
+    tellSeries();  // "Writing ESC n…"
+    monitorHost_->settingsWriteRunning(true);
+    monitorHost_->stopPollTimer();
+    SeriesProgress progress(*monitorHost_);
+    SeriesServeOptions options;
+    options.progress = &progress;
+    const SeriesRow& row = series_.serve(link_, identity_.escInfo(), options);
+    // The page shows what the ESC holds now.
+    if (row.result == SeriesResult::Verified) monitor_->ReadEscSettings();
+    monitorHost_->settingsWriteRunning(false);
+    startPollTimer();
+    tellSeries();
+}
+
+void SessionCore::tellSeries() {
+    toWindow_.post([this, series = series_.state()] { views_.settings.seriesChanged(series); });
+}
+
+int SessionCore::pollPeriodMs() const {
+    return series_.running() ? kSeriesPollPeriodMs : kPollPeriodMs;
+}
+
 void SessionCore::startPollTimer() {
-    if (!shuttingDown_) pollTimer_.start(kPollPeriodMs);
+    if (!shuttingDown_) pollTimer_.start(pollPeriodMs());
 }
 
 void SessionCore::onPollTimer() {
@@ -157,6 +268,7 @@ SessionStatus SessionCore::status() const {
     status.updateIdle = state_.updateIdle;
     status.updateRunning = monitor_ && monitor_->updateRunning();
     status.writing = writing_;
+    status.series = series_.running();
     status.writeRequested = requests_.writeRequested;
     status.defaultsRequested = requests_.defaultsRequested;
     status.escUpdateRequested = requests_.escUpdateRequested;

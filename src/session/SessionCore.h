@@ -21,6 +21,7 @@
 #include "session/QueuedCalls.h"
 #include "session/SessionHosts.h"
 #include "session/SessionOptions.h"
+#include "session/SessionSeries.h"
 #include "session/SessionView.h"
 #include "settings/ParameterLists.h"
 #include "settings/PlainOptionList.h"
@@ -52,13 +53,18 @@ public:
 
     // The window's commands.
     void chooseDevice(DeviceMode mode);
-    void requestWrite() { requests_.writeRequested = true; }
-    void requestDefaults() { requests_.defaultsRequested = true; }
+    // Refused while a series runs.
+    void requestWrite();
+    void requestDefaults();
     void requestUpdate(FirmwareTarget target, const std::filesystem::path& image);
     void selectOption(int keyNumber, int index);
     void importSettings(const std::filesystem::path& file);
     void loadHistoryRecord(const HistoryRecord& record);
     void loadSetupSheet(const std::string& category, const std::string& title);
+    // A write series: its values are fixed now; the ESC on the line (if any) is its first.
+    void startSeries(const SeriesStart& start);
+    // Ends the series; an ESC being served is finished first (the tick holds this thread).
+    void endSeries();
 
     // HostedCore: what the hosts reach.
     const SessionViews& views() const override { return views_; }
@@ -76,6 +82,10 @@ public:
 private:
     void onPollTimer();
     bool updateLocked() const;
+    // The tick's step after its poll: serves an ESC new to the series.
+    void serveSeries();
+    void tellSeries();
+    int pollPeriodMs() const;
     SessionStatus status() const;
 
     SessionOptions options_;
@@ -96,6 +106,8 @@ private:
     QTimer pollTimer_;
     // Last of the device objects: destroyed first, joining any worker while the rest is there.
     std::unique_ptr<ConnectionMonitor> monitor_;
+    HistorySink* history_;
+    SessionSeries series_;
 
     bool shuttingDown_ = false;
     bool writing_ = false;

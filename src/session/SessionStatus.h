@@ -19,6 +19,8 @@ struct SessionStatus {
     bool updateRunning = false;
     // A settings write is on the wire (from its first pair to its end, box included).
     bool writing = false;
+    // A write series runs: from its start until it ends (its rows stay on the page).
+    bool series = false;
     bool writeRequested = false;
     bool defaultsRequested = false;
     bool escUpdateRequested = false;

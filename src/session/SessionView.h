@@ -9,6 +9,7 @@
 #include "firmware/DeviceIdentity.h"
 #include "firmware/SettingsBackup.h"
 #include "platform/MessageIcon.h"
+#include "session/SeriesState.h"
 #include "session/SessionStatus.h"
 #include "settings/SettingsModelState.h"
 #include "settings/SetupSheets.h"
@@ -45,6 +46,8 @@ public:
     virtual void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) = 0;
     // A setup sheet was loaded into the model: its notes for the page.
     virtual void setupSheetLoaded(const SetupSheetNotes& notes) = 0;
+    // The write series changed: started, an ESC came, went or was served, or it ended.
+    virtual void seriesChanged(const SeriesState& series) = 0;
 };
 
 // The FIRMWARE page: the device identity and the settings backup, beside what an update shows.

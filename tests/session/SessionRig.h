@@ -70,6 +70,11 @@ struct RecordingViews : WindowView, SettingsPageView, FirmwarePageView {
         settings = now;
     }
     void setupSheetLoaded(const SetupSheetNotes&) override { seen(); }
+    void seriesChanged(const SeriesState& now) override {
+        seen();
+        series = now;
+        lines.push_back(seriesLine(now));
+    }
     void deviceInfoShown(FirmwareTarget, const FirmwareIdentity&) override { seen(); }
     void settingsBackedUp(const SettingsBackup&) override { seen(); }
     void setProgressCaption(FirmwareTarget, const std::string&) override { seen(); }
@@ -94,6 +99,8 @@ struct RecordingViews : WindowView, SettingsPageView, FirmwarePageView {
     SessionStatus status;
     int statuses = 0;
     SettingsModelState settings;
+    SeriesState series;
+    std::vector<std::string> lines;
     int offThread = 0;
 };
 

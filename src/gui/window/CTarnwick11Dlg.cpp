@@ -13,8 +13,10 @@
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/links/CUserDlg.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
+#include "gui/pages/settings/SeriesPanel.h"
 #include "gui/pages/settings/SettingsFileCommands.h"
 #include "gui/window/CAboutDlg.h"
+#include "gui/window/SeriesCommands.h"
 #include "gui/window/WindowResources.h"
 #include "platform/UserFolders.h"
 #include "resources/SkinRegistry.h"
@@ -52,6 +54,13 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
       ownSheetForm_(this),
       sheetForm_(options.sheetForm ? *options.sheetForm
                                    : static_cast<SheetFormDialog&>(ownSheetForm_)),
+      ownSeriesForm_(this),
+      seriesForm_(options.seriesForm ? *options.seriesForm
+                                     : static_cast<SeriesFormDialog&>(ownSeriesForm_)),
+      ownReportDialogs_(this, QString::fromUtf8(seriesCommandText::ReportFilter),
+                        QString::fromUtf8(seriesCommandText::ReportSuffix)),
+      reportDialogs_(options.reportDialogs ? *options.reportDialogs
+                                           : static_cast<FileDialogs&>(ownReportDialogs_)),
       pages_(
           pageTable(options), [this] { return updateLocked(); },
           [this](std::size_t page) { ShowPage(static_cast<Page>(page)); }) {
@@ -99,6 +108,9 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     session_ = std::make_unique<DeviceSession>(
         session, SessionViews{*this, *settingsPage_, *firmwarePage_}, this);
     settingsPage_->attachSession(session_.get());
+    connect(settingsPage_, &CEscSetupDlg::seriesReportRequested, this, [this] {
+        SaveSeriesReport(settingsPage_->seriesPanel().shown().series, reportDialogs_, messages_);
+    });
     connect(&promptTimer_, &QTimer::timeout, this, [this] { onPromptTimer(); });
     if (options_.timers) promptTimer_.start(kPromptPeriodMs);
 }
@@ -161,6 +173,18 @@ void CTarnwick11Dlg::openHistory() {
     historyDialog_->show();
 }
 
+void CTarnwick11Dlg::openSeries() {
+    if (status_.series) return;
+    session_->listHistory("", [this](const HistoryListing& listing) {
+        // A series started meanwhile (a second choice of the item) keeps the first.
+        if (status_.series || shuttingDown_) return;
+        if (AskForSeries(*session_, *settingsPage_, seriesForm_, fileDialogs_,
+                         options_.programFolder, listing)) {
+            ShowPage(Page::EscSetup);
+        }
+    });
+}
+
 void CTarnwick11Dlg::onMenuCommand(int commandId) {
     switch (commandId) {
         case menuCommand::ImportSettings: ImportSettings(*session_, fileDialogs_); return;
@@ -175,6 +199,7 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
             ExportSettings(*settingsPage_, fileDialogs_, messages_);
             return;
         case menuCommand::SettingsHistory: openHistory(); return;
+        case menuCommand::WriteSeries: openSeries(); return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
         default: break;
@@ -250,6 +275,7 @@ void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {
     if (!viewThread::onThreadOf(*this)) return;
     const bool writeEnded = status_.writing && !status.writing;
     status_ = status;
+    menu_.action(menuCommand::WriteSeries)->setEnabled(!status.series && !updateLocked());
     if (writeEnded && closeAfterWrite_) {
         closeAfterWrite_ = false;
         settingsPage_->showClosingAfterWrite(false);
@@ -272,6 +298,8 @@ bool CTarnwick11Dlg::eventFilter(QObject* watched, QEvent* event) {
 
 bool CTarnwick11Dlg::mayClose() {
     if (updateLocked()) return false;
+    // Closing ends a series; an ESC being written is finished first, as any write is.
+    if (status_.series) session_->endSeries();
     // A settings write on the wire ends with its commit first; the window closes after it.
     if (status_.writing) {
         closeAfterWrite_ = true;

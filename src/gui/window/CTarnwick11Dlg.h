@@ -21,6 +21,7 @@
 #include "gui/desktop/UrlOpener.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/window/CHistoryDlg.h"
+#include "gui/window/CSeriesDlg.h"
 #include "gui/window/LeftColumn.h"
 #include "gui/window/PageHost.h"
 #include "gui/window/WindowMenu.h"
@@ -53,6 +54,10 @@ struct WindowOptions {
     FileDialogs* cardDialogs = nullptr;
     // The form of File > Save as Setup Sheet; the window's own dialog when null.
     SheetFormDialog* sheetForm = nullptr;
+    // The start dialog of File > Write Series and the file dialog of its report's Save Report;
+    // the window's own when null.
+    SeriesFormDialog* seriesForm = nullptr;
+    FileDialogs* reportDialogs = nullptr;
     // The settings history's file; empty for the racer's own.
     std::filesystem::path historyFile;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
@@ -134,6 +139,8 @@ private:
     void openAbout();
     // File > Settings History: one dialog at a time, beside the window.
     void openHistory();
+    // File > Write Series: the history's records are fetched first, then the dialog opens.
+    void openSeries();
     bool mayClose();
     void raiseUpdateRequest(FirmwareTarget target, const std::filesystem::path& image);
 
@@ -148,6 +155,10 @@ private:
     FileDialogs& cardDialogs_;
     QtSheetFormDialog ownSheetForm_;
     SheetFormDialog& sheetForm_;
+    QtSeriesFormDialog ownSeriesForm_;
+    SeriesFormDialog& seriesForm_;
+    QtFileDialogs ownReportDialogs_;
+    FileDialogs& reportDialogs_;
     int textSize_ = 90;
 
     // What the session last told.

@@ -22,6 +22,7 @@ const MenuItem kFileItems[] = {{menuCommand::ImportSettings, menuText::ImportSet
                                {menuCommand::SaveAsSetupSheet, menuText::SaveAsSetupSheet, false},
                                {menuCommand::ExportSetupCard, menuText::ExportSetupCard, false},
                                {menuCommand::SettingsHistory, menuText::SettingsHistory, false},
+                               {menuCommand::WriteSeries, menuText::WriteSeries, false},
                                {menuCommand::Exit, menuText::Exit, false}};
 const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
                                  {deviceCommand::ProgramCard, menuText::ProgramCard, true},

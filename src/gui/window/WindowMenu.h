@@ -26,7 +26,7 @@ public:
     void setDeviceChecks(DeviceMode mode);
 
 private:
-    std::array<QAction*, 10> actions_{};
+    std::array<QAction*, 16> actions_{};
 };
 
 }  // namespace orvek

@@ -32,6 +32,7 @@ constexpr const char* ExportSettings = "&Export Settings";
 constexpr const char* SaveAsSetupSheet = "Save as Setup &Sheet...";
 constexpr const char* ExportSetupCard = "Export Setup &Card...";
 constexpr const char* SettingsHistory = "Settings &History...";
+constexpr const char* WriteSeries = "Write Se&ries...";
 constexpr const char* Exit = "E&xit";
 constexpr const char* Device = "&Device";
 constexpr const char* Esc = "&Esc";
@@ -47,6 +48,7 @@ constexpr int ExportSettings = 32784;
 constexpr int SaveAsSetupSheet = 32790;  // our own: after Export Settings
 constexpr int ExportSetupCard = 32791;   // our own
 constexpr int SettingsHistory = 32792;   // our own
+constexpr int WriteSeries = 32793;       // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
 }  // namespace menuCommand

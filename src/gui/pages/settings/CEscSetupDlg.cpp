@@ -16,6 +16,7 @@
 #include "gui/controls/SkinFont.h"
 #include "gui/controls/SkinTextPanel.h"
 #include "gui/desktop/ViewThread.h"
+#include "gui/pages/settings/SeriesPanel.h"
 #include "gui/pages/settings/WatchedOptionList.h"
 #include "resources/SkinCatalog.h"
 #include "resources/SkinRegistry.h"
@@ -26,6 +27,9 @@ namespace orvek {
 namespace {
 
 enum class Kind { Picture, Text, HiddenText, List, SortedList, Comment };
+
+// Over the setup comment's panel, inside its frame.
+const QRect kSeriesPanelPlace(665, 5, 305, 550);
 
 // Where the window's left column put the progress display: (710, 495) there is (460, 505) here.
 const QRect kProgressPlace(460, 505, 80, 30);
@@ -227,6 +231,13 @@ void CEscSetupDlg::placeControls() {
         QString::fromUtf8(escSetupText::DefaultSettingName), QAccessible::Button, [this] {
             if (session_) session_->requestDefaults();
         });
+    seriesPanel_ = new SeriesPanel(this);
+    seriesPanel_->setGeometry(kSeriesPanelPlace);
+    connect(seriesPanel_, &SeriesPanel::endRequested, this, [this] {
+        if (session_) session_->endSeries();
+    });
+    connect(seriesPanel_, &SeriesPanel::saveReportRequested, this,
+            &CEscSetupDlg::seriesReportRequested);
     listBox(escSetupControl::CategoryList)
         ->setAccessibleName(QString::fromUtf8(escSetupText::CategoryName));
     listBox(escSetupControl::SetupSheetList)
@@ -308,6 +319,7 @@ std::vector<QWidget*> CEscSetupDlg::tabStops() const {
     stops.push_back(defaultKeys_);
     stops.push_back(sendKeys_);
     stops.push_back(control(escSetupControl::CommentField));
+    for (QWidget* stop : seriesPanel_->tabStops()) stops.push_back(stop);
     return stops;
 }
 
@@ -315,6 +327,11 @@ void CEscSetupDlg::settingsChanged(const SettingsModelState& settings, std::uint
     if (!viewThread::onThreadOf(*this)) return;
     showSettings(settings, picksServed);
     emit selectionsShown();
+}
+
+void CEscSetupDlg::seriesChanged(const SeriesState& series) {
+    if (!viewThread::onThreadOf(*this)) return;
+    seriesPanel_->show(series);
 }
 
 void CEscSetupDlg::setTextSize(int tenthsOfPoint) {

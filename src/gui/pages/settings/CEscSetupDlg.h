@@ -27,6 +27,7 @@ namespace orvek {
 class CBitComboBox;
 class CxSkinButton;
 class KeyArea;
+class SeriesPanel;
 class DeviceSession;
 class WatchedOptionList;
 
@@ -53,6 +54,9 @@ public:
     void setWriteProgressText(const std::string& text) override;
     void settingsChanged(const SettingsModelState& settings, std::uint64_t picksServed) override;
     void setupSheetLoaded(const SetupSheetNotes& notes) override;
+    // The running list of a write series, over the setup comment.
+    void seriesChanged(const SeriesState& series) override;
+    SeriesPanel& seriesPanel() const { return *seriesPanel_; }
 
     // A close of the window waits for the write on the wire (true): the progress display says
     // so instead of the percentage, until the wait ends (false).
@@ -96,6 +100,8 @@ public:
 signals:
     // The lists show a new state of the settings model.
     void selectionsShown();
+    // Save Report… on the series' list: the window asks where.
+    void seriesReportRequested();
 
 private:
     void placeControls();
@@ -111,6 +117,7 @@ private:
     CxSkinButton* progress_ = nullptr;
     KeyArea* sendKeys_ = nullptr;
     KeyArea* defaultKeys_ = nullptr;
+    SeriesPanel* seriesPanel_ = nullptr;
     std::array<std::unique_ptr<WatchedOptionList>, kParameterCount> watched_;
     std::array<QWidget*, kParameterCount> markers_{};
     ParameterLists lists_;

@@ -1,0 +1,67 @@
+#pragma once
+// The running list of a write series, over the setup comment on the ESC SETUP page while a series
+// runs and after it ends: the series' name and values, a line saying what it waits for, one row
+// per ESC with its result by word and by shape (colour only repeats them), and End Series, or
+// Save Report… and Close once it has ended. A view: its buttons only raise requests.
+#include <QWidget>
+
+#include "session/SeriesState.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace orvek {
+
+namespace seriesPanelText {
+constexpr const char* Title = "WRITE SERIES";
+constexpr const char* ListName = "ESCs of the series";
+constexpr const char* LineName = "Series status";
+constexpr const char* End = "&End Series";
+constexpr const char* SaveReport = "Save &Report...";
+constexpr const char* Close = "C&lose";
+}  // namespace seriesPanelText
+
+// A row as the list reads it: "ESC 2: refused. XR10 Stock, V1.20. The values are for …".
+std::string seriesRowText(const SeriesRow& row);
+
+class SeriesPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SeriesPanel(QWidget* parent = nullptr);
+
+    // Shows the series as the session told it; a new series shows the panel again.
+    void show(const SeriesState& state);
+    const SeriesState& shown() const { return state_; }
+
+    QLabel& line() const { return *line_; }
+    QListWidget& rows() const { return *rows_; }
+    QPushButton& endButton() const { return *end_; }
+    QPushButton& saveButton() const { return *save_; }
+    QPushButton& closeButton() const { return *close_; }
+    // What Tab visits on the panel, in reading order (hidden ones are passed over).
+    std::vector<QWidget*> tabStops() const;
+
+signals:
+    void endRequested();
+    void saveReportRequested();
+    // Close: the panel goes until the next series.
+    void closed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    SeriesState state_;
+    bool dismissed_ = false;  // closed by the racer: hidden until the next series
+    QLabel* title_ = nullptr;
+    QLabel* name_ = nullptr;
+    QLabel* values_ = nullptr;
+    QLabel* line_ = nullptr;
+    QListWidget* rows_ = nullptr;
+    QPushButton* end_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* close_ = nullptr;
+};
+
+}  // namespace orvek
