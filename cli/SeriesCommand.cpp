@@ -1,10 +1,8 @@
 // series: one setup onto ESC after ESC through one adapter. An ESC is the next one only after
 // the one before has gone and a new one answers: the ESC has no serial number, so ESCs are told
 // apart by their coming and going. A line for each ESC, a summary at the end.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -14,33 +12,13 @@
 #include "UploadInterrupts.h"
 #include "link/CommandSet.h"
 #include "platform/AsciiCase.h"
+#include "series/LineWatch.h"
 #include "series/SeriesReport.h"
 #include "series/WriteSeries.h"
 
 namespace orvek::cli {
 
 namespace {
-
-// How the line is watched between ESCs: a probe (up to 150 ms) every 100 ms, so that an ESC
-// unplugged for half a second is seen gone before the next one answers.
-constexpr int kProbePeriodMs = 100;
-
-enum class Watch { Arrived, Gone, Interrupted, LinkLost };
-
-// Probes until an ESC answers and identifies (`arrive`), or until none answers (`!arrive`).
-Watch watchLine(UsbUart& link, bool arrive, const UploadInterrupts& interrupts, EscInfo& info) {
-    for (;;) {
-        if (interrupts.interrupted()) return Watch::Interrupted;
-        const EscProbeResult probe = probeEsc(link);
-        if (probe == EscProbeResult::LinkLost) return Watch::LinkLost;
-        if (!arrive && probe == EscProbeResult::NoAnswer) return Watch::Gone;
-        if (arrive && probe == EscProbeResult::EscPresent &&
-            queryInfo(link, info) == LinkStatus::Ok && escInfoValid(info)) {
-            return Watch::Arrived;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(kProbePeriodMs));
-    }
-}
 
 std::string rowLine(const SeriesRow& row) {
     std::string line = "ESC " + std::to_string(row.number) + ": " +
@@ -142,14 +120,15 @@ int runSeries(const GlobalOptions& global, const Console& console, const SeriesO
     bool lineLost = false;
     for (;;) {
         EscInfo info{};
-        Watch watch;
+        LineWatch watch;
         {
             const UploadInterrupts waiting("ending the series", "ending the series");
             console.note("plug in the next ESC");
-            watch = watchLine(session.link(), true, waiting, info);
+            watch = watchLine(
+                session.link(), true, [&] { return waiting.interrupted(); }, info);
         }
-        if (watch != Watch::Arrived) {
-            lineLost = watch == Watch::LinkLost;
+        if (watch != LineWatch::Arrived) {
+            lineLost = watch == LineWatch::LinkLost;
             break;
         }
         {
@@ -166,10 +145,11 @@ int runSeries(const GlobalOptions& global, const Console& console, const SeriesO
         {
             const UploadInterrupts waiting("ending the series", "ending the series");
             console.note("unplug the ESC (or power it off)");
-            watch = watchLine(session.link(), false, waiting, info);
+            watch = watchLine(
+                session.link(), false, [&] { return waiting.interrupted(); }, info);
         }
-        if (watch != Watch::Gone) {
-            lineLost = watch == Watch::LinkLost;
+        if (watch != LineWatch::Gone) {
+            lineLost = watch == LineWatch::LinkLost;
             break;
         }
     }

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include <chrono>
@@ -22,8 +24,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
@@ -32,10 +36,13 @@
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/pages/settings/EscSetupControls.h"
+#include "gui/pages/settings/SeriesPanel.h"
 #include "gui/window/CHistoryDlg.h"
+#include "gui/window/CSeriesDlg.h"
 #include "gui/window/CTarnwick11Dlg.h"
 #include "gui/window/WindowResources.h"
 #include "platform/FileReplace.h"
+#include "sim/EscSeries.h"
 #include "sim/Simulator.h"
 #include "tools/common/WindowTicks.h"
 
@@ -168,6 +175,74 @@ bool step(bool happened, const char* what) {
 
 }  // namespace
 
+// The racer's answers to File > Write Series: a sheet's values, the dialog drawn as it asks.
+class PresetSeriesForm : public orvek::SeriesFormDialog {
+public:
+    PresetSeriesForm(orvek::SeriesStart start, fs::path out)
+        : start_(std::move(start)), out_(std::move(out)) {}
+    std::optional<orvek::SeriesStart> ask(const orvek::SeriesChoices& choices) override {
+        orvek::CSeriesDlg dialog(choices);
+        dialog.show();
+        QCoreApplication::processEvents();
+        saveImage(dialog.grab().toImage(), out_, "window-series-dialog.png");
+        return start_;
+    }
+
+private:
+    orvek::SeriesStart start_;
+    fs::path out_;
+};
+
+// The ESC on the line goes, the window sees it gone, and the next one is identified and served.
+void swapEsc(CTarnwick11Dlg& window, orvek::sim::EscSeries& escs, orvek::sim::Simulator& sim) {
+    escs.unplug(sim.nowMs());
+    orvek::driving::tickAndShow(window);
+    std::string said;
+    escs.poll(sim.nowMs() + 1000, said);
+    orvek::driving::tickAndShow(window);
+}
+
+// A write series of four ESCs: one written, a Stock one refused, one refusing a pair, one
+// written; the list while it waits for the fourth, and once the racer has ended it.
+void saveSeries(CTarnwick11Dlg& window, orvek::sim::Simulator& sim, const fs::path& out) {
+    std::vector<orvek::sim::SeriesEsc> list;
+    std::string error;
+    if (!step(orvek::sim::parseEscSeries("expert:3,stock:3,expert:3::nak=4,expert:3", list, error),
+              "listing the series' ESCs"))
+        return;
+    orvek::sim::EscSeries escs(sim, list, {}, 1000);
+    // The ESC of the pictures before goes; the series' first comes.
+    sim.setFaults([] {
+        orvek::sim::Faults silent;
+        silent.silent = true;
+        return silent;
+    }());
+    orvek::driving::tickAndShow(window);
+    escs.plugInFirst();
+    orvek::driving::tickAndShow(window);
+    window.menuAction(orvek::menuCommand::WriteSeries)->trigger();
+    if (!step(pumpUntil([&] { return window.status().series; }, 10), "starting the series")) return;
+    orvek::driving::tickAndShow(window);
+    swapEsc(window, escs, sim);
+    swapEsc(window, escs, sim);
+    escs.unplug(sim.nowMs());
+    orvek::driving::tickAndShow(window);
+    auto& panel = window.settingsPage().seriesPanel();
+    if (step(panel.rows().count() == 3 && panel.line().text() == "Plug in the next ESC",
+             "the series waiting for its fourth ESC"))
+        save(window, out, "window-series-running.png");
+    std::string said;
+    escs.poll(sim.nowMs() + 1000, said);
+    orvek::driving::tickAndShow(window);
+    panel.endButton().click();
+    orvek::driving::sessionCaughtUp(window);
+    if (step(panel.rows().count() == 4 && !window.status().series && panel.saveButton().isVisible(),
+             "the series ended with four rows")) {
+        panel.saveButton().setFocus();
+        save(window, out, "window-series-finished.png");
+    }
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc == 4 && std::string(argv[1]) == "--scale") {
@@ -204,6 +279,12 @@ int main(int argc, char** argv) {
         options.messages = &messages;
         options.timers = false;  // the ticks below come one by one
         options.historyFile = root / "history.sqlite";
+        orvek::SeriesStart seriesStart;
+        seriesStart.source = orvek::SeriesStart::Source::File;
+        seriesStart.file = program / "Profile" / "Modify Touring" / "Nationals A-Main.ini";
+        seriesStart.name = "Nationals A-Main 2026-12-10";
+        PresetSeriesForm seriesForm(seriesStart, out);
+        options.seriesForm = &seriesForm;
         CTarnwick11Dlg window(options);
         window.show();
         orvek::driving::tickAndShow(window);
@@ -286,6 +367,7 @@ int main(int argc, char** argv) {
                 "the update finishing");
             save(window, out, "window-firmware-finished.png");
         }
+        saveSeries(window, sim, out);
     }
     sim.stop();
     fs::remove_all(root, error);

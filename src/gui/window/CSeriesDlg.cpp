@@ -30,6 +30,11 @@ QLabel* dialogLabel(const char* caption, QWidget* parent) {
 QRadioButton* choice(const char* caption, QWidget* parent) {
     auto* button = new QRadioButton(QString::fromUtf8(caption), parent);
     skin::setTextColour(*button, skin::kLabelText);
+    // The indicator as a field of the skin: grey ground, a white dot, readable on black.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Base, skin::kFieldGround);
+    palette.setColor(QPalette::Text, skin::kFieldText);
+    button->setPalette(palette);
     return button;
 }
 
