@@ -432,7 +432,7 @@ TEST_F(Cli, EveryFailureIsOneLineAndUnderJsonOneDocument) {
         {{kCli, "--json", "frobnicate"},
          2,
          "orvek-cli: unknown command 'frobnicate' (ports, info, read, write, defaults, flash-esc, "
-         "flash-card, check, folders, sheet, history or card; see --help)"},
+         "flash-card, check, folders, sheet, history, card or series; see --help)"},
         {{kCli, "--json", "read", "--port"},
          2,
          "orvek-cli: --port: 1 required TEXT missing (see --help)"},
