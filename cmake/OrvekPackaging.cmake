@@ -77,7 +77,7 @@ if(ORVEK_GUI)
     "${PROJECT_SOURCE_DIR}/tools/skin-generator/SkinArtist.cpp"
     "${PROJECT_SOURCE_DIR}/resources/SkinCatalog.cpp")
   target_include_directories(orvek-icon-writer PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/src")
-  target_link_libraries(orvek-icon-writer PRIVATE Qt6::Gui)
+  target_link_libraries(orvek-icon-writer PRIVATE orvek_translations Qt6::Gui)
   set(icon_sizes 32 48 64 128)
   set(icon_files "")
   foreach(size IN LISTS icon_sizes)

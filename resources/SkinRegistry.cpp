@@ -1,5 +1,6 @@
 #include "resources/SkinRegistry.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPixmapCache>
 
@@ -17,7 +18,30 @@ void ensureResources() {
     std::call_once(once, initSkinResources);
 }
 
+QString& currentLanguage() {
+    static QString language = QStringLiteral("en");
+    return language;
+}
+
 }  // namespace
+
+void SkinRegistry::setLanguage(const QString& code) { currentLanguage() = code; }
+
+QString SkinRegistry::language() { return currentLanguage(); }
+
+QString SkinRegistry::languagePath(int id, int scale) {
+    ensureResources();
+    const QString& language = currentLanguage();
+    if (language != QLatin1String("en")) {
+        const QString own = scale == 1 ? QStringLiteral(":/skin/%1/%2.png").arg(language).arg(id)
+                                       : QStringLiteral(":/skin/%1/%2@%3x.png")
+                                             .arg(language)
+                                             .arg(id)
+                                             .arg(scale);
+        if (QFile::exists(own)) return own;
+    }
+    return resourcePath(id, scale);
+}
 
 QString SkinRegistry::resourcePath(int id, int scale) {
     return scale == 1 ? QStringLiteral(":/skin/%1.png").arg(id)
@@ -30,7 +54,7 @@ QImage SkinRegistry::image(int id, qreal devicePixelRatio) {
     if (!SkinCatalog::find(id)) return {};
     ensureResources();
     // The reader takes the device pixel ratio from the "@2x" in the name.
-    return QImage(resourcePath(id, sourceScale(devicePixelRatio)));
+    return QImage(languagePath(id, sourceScale(devicePixelRatio)));
 }
 
 QPixmap SkinRegistry::pixmap(int id) { return pixmap(id, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0); }
@@ -39,10 +63,11 @@ QPixmap SkinRegistry::pixmap(int id, qreal devicePixelRatio) {
     if (!SkinCatalog::find(id)) return {};
     ensureResources();
     const int scale = sourceScale(devicePixelRatio);
-    const QString key = QStringLiteral("orvek-skin-%1@%2").arg(id).arg(scale);
+    const QString key =
+        QStringLiteral("orvek-skin-%1-%2@%3").arg(currentLanguage()).arg(id).arg(scale);
     QPixmap cached;
     if (QPixmapCache::find(key, &cached)) return cached;
-    QPixmap loaded(resourcePath(id, scale));
+    QPixmap loaded(languagePath(id, scale));
     loaded.setDevicePixelRatio(scale);
     if (!loaded.isNull()) QPixmapCache::insert(key, loaded);
     return loaded;

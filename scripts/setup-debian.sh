@@ -5,8 +5,8 @@ set -euo pipefail
 install_options=()
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
-  fonts-liberation fonts-dejavu-core
+  qt6-base-dev libgl-dev qt6-l10n-tools qt6-tools-dev
+  fonts-liberation fonts-dejavu-core fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libsqlite3-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format

@@ -12,6 +12,8 @@ scripts/setup-debian.sh
 jobs="${ORVEK_JOBS:-2}"
 scripts/check-format.sh
 scripts/check-conflicts.sh
+# Every window text in translations/*.ts, none unfinished in German, Japanese or French.
+scripts/check-translations.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"

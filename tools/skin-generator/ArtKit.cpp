@@ -1,17 +1,62 @@
 #include "ArtKit.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QStringList>
 
+#include <QTranslator>
+
 #include <algorithm>
+#include <memory>
+
+// The program's .qm files, compiled into its translations library; the macro must be used
+// outside a namespace.
+static void initTranslations() { Q_INIT_RESOURCE(translations); }
 
 namespace orvek::art {
 
 namespace {
 int gPictureScale = 1;
+QString gLanguage = QStringLiteral("en");
+std::unique_ptr<QTranslator> gTranslator;
 }  // namespace
+
+bool setPictureLanguage(const QString& code) {
+    initTranslations();
+    if (gTranslator) QCoreApplication::removeTranslator(gTranslator.get());
+    gTranslator.reset();
+    gLanguage = QStringLiteral("en");
+    if (code == QLatin1String("en")) return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral(":/i18n/orvek-link_%1.qm").arg(code))) return false;
+    QCoreApplication::installTranslator(translator.get());
+    gTranslator = std::move(translator);
+    gLanguage = code;
+    return true;
+}
+
+QString pictureLanguage() { return gLanguage; }
+
+QString say(const char* english, const char* context) {
+    return QCoreApplication::translate(context, english);
+}
+
+// The label rows' words that are not settings' names (resources/SkinCatalog.cpp), for lupdate.
+[[maybe_unused]] const char* const kLabelRowTexts[] = {
+    QT_TRANSLATE_NOOP("Artwork", "USB Connected"),
+    QT_TRANSLATE_NOOP("Artwork", "ESC Connected"),
+    QT_TRANSLATE_NOOP("Artwork", "Program Card Connected"),
+    QT_TRANSLATE_NOOP("Artwork", "Firmware :"),
+    QT_TRANSLATE_NOOP("Artwork", "Category"),
+    QT_TRANSLATE_NOOP("Artwork", "Setup Sheet"),
+};
+
+QString labelText(const char* english) {
+    const QString name = say(english, "SettingName");
+    return name != QString::fromUtf8(english) ? name : say(english);
+}
 
 void setPictureScale(int scale) { gPictureScale = scale; }
 int pictureScale() { return gPictureScale; }
@@ -33,6 +78,8 @@ void prepare(QPainter& painter) {
 
 QFont sansFont(int pixelSize, bool bold, bool italic) {
     QFont font(QStringLiteral("Liberation Sans"));
+    if (gLanguage == QLatin1String("ja"))
+        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setItalic(italic);

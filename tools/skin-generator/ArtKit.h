@@ -32,10 +32,22 @@ int pictureScale();
 // A transparent image of the given logical size at the picture scale (its device pixel ratio),
 // ready to paint on with antialiasing.
 QImage blankImage(int width, int height);
+// The language the pictures' words are drawn in: "en" (the words as the code writes them), "de",
+// "ja" or "fr", taken from the program's own translations (translations/*.ts, context "Artwork"
+// and the window's contexts for the words both share). False for a language without texts.
+bool setPictureLanguage(const QString& code);
+QString pictureLanguage();
+// A word or line of the artwork in the picture language; `context` is the translation context.
+QString say(const char* english, const char* context = "Artwork");
+// A label row's text: a setting's or an info field's name as the window names it, else an
+// artwork text.
+QString labelText(const char* english);
+
 // Sets up a painter with antialiasing for shapes and text.
 void prepare(QPainter& painter);
 
-// The sans-serif face of the skin (Liberation Sans) at a pixel size.
+// The sans-serif face of the skin (Liberation Sans) at a pixel size; for Japanese, Noto Sans CJK
+// JP draws what Liberation Sans lacks.
 QFont sansFont(int pixelSize, bool bold = false, bool italic = false);
 // The largest pixel size not above `pixelSize` at which `text` fits into `maxWidth`.
 QFont fittedFont(const QString& text, int maxWidth, int pixelSize, bool bold = false,

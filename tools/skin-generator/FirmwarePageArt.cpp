@@ -109,9 +109,13 @@ QImage statusPicture(int width, int height, Status status) {
         p.drawLine(centre + QPointF(-6, -6), centre + QPointF(6, 6));
         p.drawLine(centre + QPointF(6, -6), centre + QPointF(-6, 6));
     }
-    const QString word = status == Status::Ready      ? QStringLiteral("Ready")
-                         : status == Status::Finished ? QStringLiteral("Finished")
-                                                      : QStringLiteral("Failed");
+    // The window reads the same words out (its page's context).
+    const QString word =
+        status == Status::Ready
+            ? say(QT_TRANSLATE_NOOP("orvek::CFirmwareDlg", "Ready"), "orvek::CFirmwareDlg")
+        : status == Status::Finished
+            ? say(QT_TRANSLATE_NOOP("orvek::CFirmwareDlg", "Finished"), "orvek::CFirmwareDlg")
+            : say(QT_TRANSLATE_NOOP("orvek::CFirmwareDlg", "Failed"), "orvek::CFirmwareDlg");
     drawLine(p, word, fittedFont(word, width - 62, 22, true), kText, 56, width - 6, height / 2.0,
              Qt::AlignLeft);
     return image;
@@ -201,19 +205,21 @@ QImage drawFirmwarePagePicture(const SkinPicture& picture) {
     switch (picture.id) {
         case SkinId::FirmwareLeftPanel:
         case SkinId::FirmwareRightPanel: return panel(w, h);
-        case SkinId::EscGroupTitle: return title(w, h, QStringLiteral("ESC FIRMWARE"), 18);
+        case SkinId::EscGroupTitle:
+            return title(w, h, say(QT_TRANSLATE_NOOP("Artwork", "ESC FIRMWARE")), 18);
         case SkinId::CardGroupTitle:
-            return title(w, h, QStringLiteral("PROGRAM CARD FIRMWARE"), 18);
+            return title(w, h, say(QT_TRANSLATE_NOOP("Artwork", "PROGRAM CARD FIRMWARE")), 18);
         case SkinId::InformationTitle:
-            return title(w, h, QStringLiteral("FIRMWARE INFORMATION"), 18);
+            return title(w, h, say(QT_TRANSLATE_NOOP("Artwork", "FIRMWARE INFORMATION")), 18);
         case SkinId::FirmwareSeparator: return separator(w, h);
         case SkinId::EscFirmwareStart:
             return startPicture(
-                w, h, {QStringLiteral("ESC"), QStringLiteral("FIRMWARE"), QStringLiteral("SAVE")});
+                w, h,
+                say(QT_TRANSLATE_NOOP("Artwork", "ESC\nFIRMWARE\nSAVE")).split(QLatin1Char('\n')));
         case SkinId::CardFirmwareStart:
             return startPicture(w, h,
-                                {QStringLiteral("PROGRAM CARD"), QStringLiteral("FIRMWARE"),
-                                 QStringLiteral("SAVE")});
+                                say(QT_TRANSLATE_NOOP("Artwork", "PROGRAM CARD\nFIRMWARE\nSAVE"))
+                                    .split(QLatin1Char('\n')));
         case SkinId::StatusReady: return statusPicture(w, h, Status::Ready);
         case SkinId::StatusFinished: return statusPicture(w, h, Status::Finished);
         case SkinId::StatusFailed: return statusPicture(w, h, Status::Failed);

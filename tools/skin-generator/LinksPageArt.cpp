@@ -128,8 +128,8 @@ void drawProductCard(QPainter& p, const QRectF& area, const QString& name, const
              textRight, area.top() + 40, Qt::AlignLeft);
     drawLine(p, kind, fittedFont(kind, int(textRight - textLeft), 12), kMidGrey, textLeft,
              textRight, area.top() + 61, Qt::AlignLeft);
-    drawLine(p, QStringLiteral("Product page \u203A"), sansFont(12, true), kOrange, textLeft,
-             textRight, area.top() + 81, Qt::AlignLeft);
+    drawLine(p, say(QT_TRANSLATE_NOOP("Artwork", "Product page \u203A")), sansFont(12, true),
+             kOrange, textLeft, textRight, area.top() + 81, Qt::AlignLeft);
     p.restore();
 }
 
@@ -138,8 +138,8 @@ void drawHelp(QPainter& p, const QRectF& area) {
     drawPanel(p, area);
     const qreal left = area.left() + 28;
     const qreal width = area.width() - 56;
-    drawLine(p, QStringLiteral("USER SUPPORT"), sansFont(24, true), kOrange, left, left + width,
-             area.top() + 38, Qt::AlignLeft);
+    drawLine(p, say(QT_TRANSLATE_NOOP("windowText", "USER SUPPORT"), "windowText"),
+             sansFont(24, true), kOrange, left, left + width, area.top() + 38, Qt::AlignLeft);
     drawFadingLine(p, left - 8, left + width, area.top() + 58, QColor(88, 88, 94), false);
 
     struct Step {
@@ -147,33 +147,46 @@ void drawHelp(QPainter& p, const QRectF& area) {
         QString text;
     };
     const Step steps[] = {
-        {QStringLiteral("Connect"),
-         QStringLiteral("Plug the ORVEK USB link into the computer, then into the ESC's "
-                        "programming port or the "
-                        "QLX program card. The USB lamp lights once the adapter is found.")},
-        {QStringLiteral("Choose the device"),
-         QStringLiteral("In the Device menu pick Esc or Program Card. The ESC or program card lamp "
-                        "lights as soon "
-                        "as the device answers.")},
-        {QStringLiteral("ESC SETUP"),
-         QStringLiteral("The ESC's eighteen settings are read by themselves. Change them and click "
-                        "SEND SETTING; DEFAULT SETTING puts back the factory values. Team setup "
-                        "sheets: PRE-SET PROFILES.")},
-        {QStringLiteral("FIRMWARE"),
-         QStringLiteral("Shows the firmware on the device. Pick an image and click its FIRMWARE "
-                        "SAVE picture; keep "
-                        "the device powered until Finished shows.")},
-        {QStringLiteral("Fix Mode"),
-         QStringLiteral(
+        {say(QT_TRANSLATE_NOOP("Artwork", "Connect")),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
+             "Plug the ORVEK USB link into the computer, then into the ESC's "
+             "programming port or the "
+             "QLX program card. The USB lamp lights once the adapter is found."))},
+        {say(QT_TRANSLATE_NOOP("Artwork", "Choose the device")),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
+             "In the Device menu pick Esc or Program Card. The ESC or program card lamp "
+             "lights as soon "
+             "as the device answers."))},
+        {say(QT_TRANSLATE_NOOP("windowText", "ESC SETUP"), "windowText"),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
+             "The ESC's eighteen settings are read by themselves. Change them and click "
+             "SEND SETTING; DEFAULT SETTING puts back the factory values. Team setup "
+             "sheets: PRE-SET PROFILES."))},
+        {say(QT_TRANSLATE_NOOP("windowText", "FIRMWARE"), "windowText"),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
+             "Shows the firmware on the device. Pick an image and click its FIRMWARE "
+             "SAVE picture; keep "
+             "the device powered until Finished shows."))},
+        {say(QT_TRANSLATE_NOOP("Artwork", "Fix Mode")),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
              "If an update was cut short, choose Device > Fix Mode, power the ESC and run the ESC "
-             "firmware update again.")},
-        {QStringLiteral("Settings files"),
-         QStringLiteral("File > Export Settings saves the settings to a .cfg file; File > Import "
-                        "Settings loads "
-                        "them back.")},
-        {QStringLiteral("Keys"),
-         QStringLiteral("Tab, Shift+Tab: next, previous control; Space or Enter clicks; arrows "
-                        "change a list. Alt+1, 2, 3: the pages; Alt+F, D, H: the menus.")},
+             "firmware update again."))},
+        {say(QT_TRANSLATE_NOOP("Artwork", "Settings files")),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
+             "File > Export Settings saves the settings to a .cfg file; File > Import "
+             "Settings loads "
+             "them back."))},
+        {say(QT_TRANSLATE_NOOP("Artwork", "Keys")),
+         say(QT_TRANSLATE_NOOP(
+             "Artwork",
+             "Tab, Shift+Tab: next, previous control; Space or Enter clicks; arrows "
+             "change a list. Alt+1, 2, 3: the pages; Alt+F, D, H: the menus."))},
     };
     const QFont titleFont = sansFont(14, true);
     const QFont textFont = sansFont(13);
@@ -211,10 +224,10 @@ void drawHomeButton(QPainter& p, const QRectF& area) {
         {c + QPointF(-7, -2), c + QPointF(-7, 9), c + QPointF(7, 9), c + QPointF(7, -2)}));
     p.restore();
     const QFont font = sansFont(14, true);
-    drawLine(p, QStringLiteral("GO TO"), font, QColor(255, 255, 255), area.left() + 44,
-             area.right() - 6, area.center().y() - 8, Qt::AlignLeft);
-    drawLine(p, QStringLiteral("HOMEPAGE"), font, QColor(255, 255, 255), area.left() + 44,
-             area.right() - 6, area.center().y() + 9, Qt::AlignLeft);
+    drawLine(p, say(QT_TRANSLATE_NOOP("Artwork", "GO TO")), font, QColor(255, 255, 255),
+             area.left() + 44, area.right() - 6, area.center().y() - 8, Qt::AlignLeft);
+    drawLine(p, say(QT_TRANSLATE_NOOP("Artwork", "HOMEPAGE")), font, QColor(255, 255, 255),
+             area.left() + 44, area.right() - 6, area.center().y() + 9, Qt::AlignLeft);
 }
 
 QImage linksPage(int width, int height) {
@@ -224,12 +237,14 @@ QImage linksPage(int width, int height) {
     prepare(p);
     drawHelp(p, QRectF(10, 10, 470, height - 20));
 
-    drawLine(p, QStringLiteral("ORVEK PRODUCTS"), sansFont(18, true), kOrange, kProductLeft,
-             kProductLeft + kProductWidth, 32, Qt::AlignLeft);
+    drawLine(p, say(QT_TRANSLATE_NOOP("Artwork", "ORVEK PRODUCTS")), sansFont(18, true), kOrange,
+             kProductLeft, kProductLeft + kProductWidth, 32, Qt::AlignLeft);
     const QString names[] = {QStringLiteral("ARC"), QStringLiteral("BASIS SPEC"),
                              QStringLiteral("ZETA"), QStringLiteral("QLX")};
-    const QString kinds[] = {QStringLiteral("Brushless ESC"), QStringLiteral("Spec-class ESC"),
-                             QStringLiteral("Brushless ESC"), QStringLiteral("Program card")};
+    const QString kinds[] = {say(QT_TRANSLATE_NOOP("Artwork", "Brushless ESC")),
+                             say(QT_TRANSLATE_NOOP("Artwork", "Spec-class ESC")),
+                             say(QT_TRANSLATE_NOOP("Artwork", "Brushless ESC")),
+                             say(QT_TRANSLATE_NOOP("Artwork", "Program card"))};
     for (int i = 0; i < 4; ++i) {
         const QRectF card(kProductLeft, kProductTop + kProductStep * i, kProductWidth,
                           kProductHeight);
@@ -241,8 +256,8 @@ QImage linksPage(int width, int height) {
              QColor(255, 255, 255, 30), 490, 690, 250, Qt::AlignHCenter);
     drawLine(p, QStringLiteral("USB LINK"), sansFont(18, true), QColor(247, 148, 29, 60), 490, 690,
              290, Qt::AlignHCenter);
-    drawLine(p, QStringLiteral("Click a product for its page"), sansFont(12), kMidGrey, 490, 690,
-             470, Qt::AlignHCenter);
+    drawLine(p, say(QT_TRANSLATE_NOOP("Artwork", "Click a product for its page")), sansFont(12),
+             kMidGrey, 490, 690, 470, Qt::AlignHCenter);
     drawHomeButton(p, kHomeButton.adjusted(0, 0, 0, -2));
     return image;
 }

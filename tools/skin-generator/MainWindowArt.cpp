@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
+
 #include "ArtKit.h"
 #include "SkinArtist.h"
 
@@ -100,10 +102,9 @@ QImage prompt(int width, int height, const QColor& colour) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(arrow);
 
-    drawLine(p, QStringLiteral("SELECT A DEVICE"),
-             fittedFont(QStringLiteral("SELECT A DEVICE"), 150, 16, true), colour, 38, width, 17,
-             Qt::AlignLeft);
-    const QString hint = QStringLiteral("Device menu: Esc or Program Card");
+    const QString select = say(QT_TRANSLATE_NOOP("Artwork", "SELECT A DEVICE"));
+    drawLine(p, select, fittedFont(select, 150, 16, true), colour, 38, width, 17, Qt::AlignLeft);
+    const QString hint = say(QT_TRANSLATE_NOOP("Artwork", "Device menu: Esc or Program Card"));
     drawLine(p, hint, fittedFont(hint, width - 40, 11), colour, 38, width, 36, Qt::AlignLeft);
     return image;
 }
@@ -112,10 +113,15 @@ QImage lampHeading(int width, int height) {
     QImage image = blankImage(width, height);
     QPainter p(&image);
     prepare(p);
+    const QString heading = say(QT_TRANSLATE_NOOP("Artwork", "DEVICE CONNECTION STATUS"));
+    // Spaced letters, as narrow as the heading needs to fit.
     QFont font = sansFont(10, true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    drawLine(p, QStringLiteral("DEVICE CONNECTION STATUS"), font, kOrange, 10, width, height / 2.0,
-             Qt::AlignLeft);
+    for (int size = 10; size > 6 && QFontMetricsF(font).horizontalAdvance(heading) > width - 10;) {
+        font = sansFont(--size, true);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    }
+    drawLine(p, heading, font, kOrange, 10, width, height / 2.0, Qt::AlignLeft);
     return image;
 }
 
@@ -123,10 +129,12 @@ QImage lampLabels(const SkinPicture& picture) {
     QImage image = blankImage(picture.width, picture.height);
     QPainter p(&image);
     prepare(p);
-    const QFont font = sansFont(12);
+    int size = 12;
+    for (const SkinLabelRow& row : SkinCatalog::labelRows(picture.id))
+        size = std::min(size, fittedFont(labelText(row.text), picture.width - 2, 12).pixelSize());
+    const QFont font = sansFont(size);
     for (const SkinLabelRow& row : SkinCatalog::labelRows(picture.id)) {
-        drawLine(p, QString::fromUtf8(row.text), font, kText, 2, picture.width, row.centreY,
-                 Qt::AlignLeft);
+        drawLine(p, labelText(row.text), font, kText, 2, picture.width, row.centreY, Qt::AlignLeft);
     }
     return image;
 }
@@ -210,7 +218,9 @@ QImage pageButton(int width, int height, const QString& label, PageButtonLook lo
         text = kDimText;
         p.fillRect(QRectF(0, 1, width, height - 2), QColor(255, 255, 255, 12));
     }
-    drawLine(p, label, sansFont(14, true), text, 14, width, height / 2.0, Qt::AlignLeft);
+    // Up to the chevron; a long word is drawn smaller, never cut.
+    drawLine(p, label, fittedFont(label, width - 14 - 24, 14, true), text, 14, width, height / 2.0,
+             Qt::AlignLeft);
     // A chevron at the right end points to the page.
     const qreal x = width - 16;
     const qreal y = height / 2.0;
@@ -249,23 +259,35 @@ QImage drawMainWindowPicture(const SkinPicture& picture) {
         case SkinId::LampOn: return lamp(w, true);
         case SkinId::MakerLogo: return makerLogo(w, h);
         case SkinId::UserSupportPressed:
-            return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Pressed);
+            return pageButton(w, h,
+                              say(QT_TRANSLATE_NOOP("windowText", "USER SUPPORT"), "windowText"),
+                              PageButtonLook::Pressed);
         case SkinId::UserSupportNormal:
-            return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Normal);
+            return pageButton(w, h,
+                              say(QT_TRANSLATE_NOOP("windowText", "USER SUPPORT"), "windowText"),
+                              PageButtonLook::Normal);
         case SkinId::UserSupportHover:
-            return pageButton(w, h, QStringLiteral("USER SUPPORT"), PageButtonLook::Hover);
+            return pageButton(w, h,
+                              say(QT_TRANSLATE_NOOP("windowText", "USER SUPPORT"), "windowText"),
+                              PageButtonLook::Hover);
         case SkinId::FirmwarePressed:
-            return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Pressed);
+            return pageButton(w, h, say(QT_TRANSLATE_NOOP("windowText", "FIRMWARE"), "windowText"),
+                              PageButtonLook::Pressed);
         case SkinId::FirmwareNormal:
-            return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Normal);
+            return pageButton(w, h, say(QT_TRANSLATE_NOOP("windowText", "FIRMWARE"), "windowText"),
+                              PageButtonLook::Normal);
         case SkinId::FirmwareHover:
-            return pageButton(w, h, QStringLiteral("FIRMWARE"), PageButtonLook::Hover);
+            return pageButton(w, h, say(QT_TRANSLATE_NOOP("windowText", "FIRMWARE"), "windowText"),
+                              PageButtonLook::Hover);
         case SkinId::EscSetupPressed:
-            return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Pressed);
+            return pageButton(w, h, say(QT_TRANSLATE_NOOP("windowText", "ESC SETUP"), "windowText"),
+                              PageButtonLook::Pressed);
         case SkinId::EscSetupNormal:
-            return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Normal);
+            return pageButton(w, h, say(QT_TRANSLATE_NOOP("windowText", "ESC SETUP"), "windowText"),
+                              PageButtonLook::Normal);
         case SkinId::EscSetupHover:
-            return pageButton(w, h, QStringLiteral("ESC SETUP"), PageButtonLook::Hover);
+            return pageButton(w, h, say(QT_TRANSLATE_NOOP("windowText", "ESC SETUP"), "windowText"),
+                              PageButtonLook::Hover);
         case SkinId::SpareFace1:
         case SkinId::SpareFace2: return plainFace(w, h, true);
         case SkinId::ProgressFace: return plainFace(w, h, false);

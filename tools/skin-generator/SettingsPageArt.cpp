@@ -44,13 +44,12 @@ QImage labels(const SkinPicture& picture, int pixelSize, Qt::Alignment alignment
     const int usable = picture.width - rightMargin - 1;
     int size = pixelSize;
     for (const SkinLabelRow& row : rows) {
-        size =
-            std::min(size, fittedFont(QString::fromUtf8(row.text), usable, pixelSize).pixelSize());
+        size = std::min(size, fittedFont(labelText(row.text), usable, pixelSize).pixelSize());
     }
     const QFont font = sansFont(size);
     for (const SkinLabelRow& row : rows) {
-        drawLine(p, QString::fromUtf8(row.text), font, kText, 1, picture.width - rightMargin,
-                 row.centreY, alignment);
+        drawLine(p, labelText(row.text), font, kText, 1, picture.width - rightMargin, row.centreY,
+                 alignment);
     }
     return image;
 }
@@ -81,8 +80,10 @@ void drawActionIcon(QPainter& p, const QPointF& centre, ActionIcon kind, const Q
     p.restore();
 }
 
-QImage actionPicture(int width, int height, const QString& top, const QString& bottom,
-                     ActionIcon kind) {
+// `lines` is the caption on two lines split at '\n' (a language may need only one).
+QImage actionPicture(int width, int height, const QString& lines, ActionIcon kind) {
+    const QString top = lines.section(QLatin1Char('\n'), 0, 0);
+    const QString bottom = lines.section(QLatin1Char('\n'), 1);
     QImage image = blankImage(width, height);
     QPainter p(&image);
     prepare(p);
@@ -97,8 +98,11 @@ QImage actionPicture(int width, int height, const QString& top, const QString& b
     const QColor ink = primary ? QColor(255, 255, 255) : kText;
     drawActionIcon(p, QPointF(23, height / 2.0), kind, ink);
     const int textLeft = 40;
-    const QFont font =
-        fittedFont(top.size() > bottom.size() ? top : bottom, width - textLeft - 6, 14, true);
+    // The wider line decides the size of both.
+    const int usable = width - textLeft - 6;
+    const QFont font = sansFont(std::min(fittedFont(top, usable, 14, true).pixelSize(),
+                                         fittedFont(bottom, usable, 14, true).pixelSize()),
+                                true);
     drawLine(p, top, font, ink, textLeft, width - 6, height / 2.0 - 8, Qt::AlignLeft);
     drawLine(p, bottom, font, ink, textLeft, width - 6, height / 2.0 + 9, Qt::AlignLeft);
     return image;
@@ -115,14 +119,18 @@ QImage drawSettingsPagePicture(const SkinPicture& picture) {
         case SkinId::SettingsMiddleLowerPanel:
         case SkinId::SettingsRightPanel: return panel(w, h);
         case SkinId::EscInformationHeading:
-            return heading(w, h, QStringLiteral("ESC INFORMATION"), 17);
-        case SkinId::BasicSetupHeading: return heading(w, h, QStringLiteral("BASIC SETUP"), 14);
+            return heading(w, h, say(QT_TRANSLATE_NOOP("Artwork", "ESC INFORMATION")), 17);
+        case SkinId::BasicSetupHeading:
+            return heading(w, h, say(QT_TRANSLATE_NOOP("Artwork", "BASIC SETUP")), 14);
         case SkinId::TechnicalSetupHeading:
-            return heading(w, h, QStringLiteral("TECHNICAL SETUP"), 13);
+            return heading(w, h, say(QT_TRANSLATE_NOOP("Artwork", "TECHNICAL SETUP")), 13);
         case SkinId::ProfilesHeading:
-            return heading(w, h, QStringLiteral("FACTORY TEAM PRE-SET\nPROFILES SELECT"), 13);
+            return heading(
+                w, h, say(QT_TRANSLATE_NOOP("Artwork", "FACTORY TEAM PRE-SET\nPROFILES SELECT")),
+                13);
         case SkinId::SetupCommentHeading:
-            return heading(w, h, QStringLiteral("TEAM DRIVER\nSETUP COMMENT"), 13);
+            return heading(w, h, say(QT_TRANSLATE_NOOP("Artwork", "TEAM DRIVER\nSETUP COMMENT")),
+                           13);
         case SkinId::SettingsDivider: return divider(w, h);
         case SkinId::FirmwareLabel: return labels(picture, 13, Qt::AlignLeft, 0);
         case SkinId::BasicSetupLabels: return labels(picture, 13, Qt::AlignRight, 8);
@@ -131,10 +139,10 @@ QImage drawSettingsPagePicture(const SkinPicture& picture) {
         case SkinId::CategoryLabel:
         case SkinId::SetupSheetLabel: return labels(picture, 12, Qt::AlignLeft, 0);
         case SkinId::DefaultSettingAction:
-            return actionPicture(w, h, QStringLiteral("DEFAULT"), QStringLiteral("SETTING"),
+            return actionPicture(w, h, say(QT_TRANSLATE_NOOP("Artwork", "DEFAULT\nSETTING")),
                                  ActionIcon::Reset);
         case SkinId::SendSettingAction:
-            return actionPicture(w, h, QStringLiteral("SEND"), QStringLiteral("SETTING"),
+            return actionPicture(w, h, say(QT_TRANSLATE_NOOP("Artwork", "SEND\nSETTING")),
                                  ActionIcon::Send);
         default: return {};
     }

@@ -1,9 +1,10 @@
 // Writes PNGs of the main window as a racer sees it, each page with the simulated ESC
 // identified, a setup sheet loaded, and an ESC firmware update half way and finished, and the
 // lamps (USB and ESC lit, program card dark) in grey as a racer who sees no colour would:
-//   orvek-window-pages [--scale FACTOR] <output-folder>
+//   orvek-window-pages [--scale FACTOR] [--lang LANG] <output-folder>
 // At a scale factor above 1 the window is drawn as on a scaled screen (the 2x artwork) and each
-// picture's name ends in "@<factor>x".
+// picture's name ends in "@<factor>x". With --lang de, ja or fr the window speaks that language
+// and each name ends in "-de" (before any "@2x"); English names have no ending.
 // The program data is made in a temporary folder. Exits non-zero when a step does not happen
 // or a picture cannot be written.
 #include <unistd.h>
@@ -31,6 +32,7 @@
 
 #include "gui/controls/CBitComboBox.h"
 #include "gui/controls/CxSkinButton.h"
+#include "gui/desktop/Translation.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/firmware/FirmwarePageControls.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
@@ -127,7 +129,7 @@ bool pumpUntil(const std::function<bool()>& done, int seconds) {
 }
 
 int failures = 0;
-std::string gNameSuffix;  // "@2x" when drawn at scale 2
+std::string gNameSuffix;  // "-de", "@2x", "-ja@2x": the language and the scale
 
 void saveImage(const QImage& image, const fs::path& folder, std::string name) {
     name.insert(name.rfind('.'), gNameSuffix);
@@ -245,16 +247,33 @@ void saveSeries(CTarnwick11Dlg& window, orvek::sim::Simulator& sim, const fs::pa
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc == 4 && std::string(argv[1]) == "--scale") {
-        // Read by Qt when the application starts.
-        qputenv("QT_SCALE_FACTOR", argv[2]);
-        gNameSuffix = std::string("@") + argv[2] + "x";
+    std::string scale;
+    std::string language = "en";
+    int next = 1;
+    for (; next + 1 < argc; next += 2) {
+        const std::string option = argv[next];
+        if (option == "--scale") {
+            scale = argv[next + 1];
+        } else if (option == "--lang") {
+            language = argv[next + 1];
+        } else {
+            break;
+        }
     }
+    // Read by Qt when the application starts.
+    if (!scale.empty()) qputenv("QT_SCALE_FACTOR", scale.c_str());
     QApplication app(argc, argv);
-    if (argc != 2 && !(argc == 4 && std::string(argv[1]) == "--scale")) {
-        std::fprintf(stderr, "usage: orvek-window-pages [--scale FACTOR] <output-folder>\n");
+    if (next != argc - 1) {
+        std::fprintf(stderr,
+                     "usage: orvek-window-pages [--scale FACTOR] [--lang LANG] <output-folder>\n");
         return 2;
     }
+    if (!orvek::installWindowLanguage(language)) {
+        std::fprintf(stderr, "no texts for the language '%s'\n", language.c_str());
+        return 2;
+    }
+    if (language != "en") gNameSuffix = "-" + language;
+    if (!scale.empty()) gNameSuffix += "@" + scale + "x";
     const fs::path out = argv[argc - 1];
     std::error_code error;
     fs::create_directories(out, error);
@@ -316,16 +335,12 @@ int main(int argc, char** argv) {
             orvek::CSaveSheetDlg dialog(form, &window);
             dialog.show();
             QCoreApplication::processEvents();
-            const fs::path path = out / "window-save-sheet-dialog.png";
-            step(dialog.grab().save(QString::fromStdString(path.string())),
-                 "saving the Save as Setup Sheet picture");
+            saveImage(dialog.grab().toImage(), out, "window-save-sheet-dialog.png");
             // A name Windows cannot keep, refused with its reason under the fields.
             dialog.nameField().setText(QStringLiteral("CON"));
             dialog.accept();
             QCoreApplication::processEvents();
-            const fs::path refused = out / "window-save-sheet-refused.png";
-            step(dialog.grab().save(QString::fromStdString(refused.string())),
-                 "saving the refused Save as Setup Sheet picture");
+            saveImage(dialog.grab().toImage(), out, "window-save-sheet-refused.png");
         }
 
         {

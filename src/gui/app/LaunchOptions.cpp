@@ -33,6 +33,8 @@ const char* LaunchUsage() {
            "  --device MODE      start with Device > Esc, Program Card or Fix Mode chosen: esc, "
            "card, fix\n"
            "  --data-dir DIR     the program data (config.ini, Profile, Firmware) in DIR\n"
+           "  --lang LANG        the window's language: en, de, ja or fr (over config.ini's\n"
+           "                     [Language] name and the locale)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n";
 }
@@ -70,6 +72,10 @@ LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments) {
             if (!value(o.port)) return result;
         } else if (name == "--data-dir") {
             if (!value(o.dataDir)) return result;
+        } else if (name == "--lang") {
+            // An unknown language is no error: the window speaks English and says so.
+            if (!value(text)) return result;
+            o.language = text;
         } else if (name == "--simulate") {
             o.simulate = true;
             if (inlineValue) {

@@ -10,8 +10,9 @@ struct LaunchOptions {
     std::string port;       // --port PATH
     bool simulate = false;  // --simulate[=KIND]
     std::string simulateKind = "expert";
-    std::optional<int> deviceCommand;  // --device esc|card|fix, as the Device menu's command id
-    std::string dataDir;               // --data-dir DIR
+    std::optional<int> deviceCommand;     // --device esc|card|fix, as the Device menu's command id
+    std::string dataDir;                  // --data-dir DIR
+    std::optional<std::string> language;  // --lang de|ja|fr|en, over config.ini and the locale
     bool showVersion = false;
     bool showHelp = false;
 };

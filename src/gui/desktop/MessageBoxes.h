@@ -1,7 +1,8 @@
 #pragma once
 // Modal message boxes owned by the main window: the application's name as caption, an OK
 // button (or Yes and No for a question) and the stop icon or none. Pages and the window show
-// them through this interface, so that tests record the texts instead of blocking.
+// them through this interface, so that tests record the texts instead of blocking. Texts are
+// handed over in English; the box shows them in the window's language (coreText).
 #include <string>
 
 #include "platform/MessageIcon.h"

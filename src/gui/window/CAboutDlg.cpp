@@ -5,13 +5,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/desktop/Translation.h"
 #include "gui/window/WindowResources.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(windowText::AboutTitle));
+    setWindowTitle(uiText("windowText", windowText::AboutTitle));
     auto* icon = new QLabel(this);
     icon->setPixmap(SkinRegistry::pixmap(SkinId::AppIcon));
     auto* text = new QLabel(QString::fromUtf8(windowText::AboutText), this);

@@ -15,6 +15,7 @@
 #include "gui/controls/SkinPalette.h"
 #include "gui/desktop/FileDialogs.h"
 #include "gui/desktop/MessageBoxes.h"
+#include "gui/desktop/Translation.h"
 #include "gui/pages/settings/SettingsFileCommands.h"
 #include "history/SettingsRecords.h"
 #include "session/DeviceSession.h"
@@ -72,23 +73,20 @@ QTableWidgetItem* cell(const QString& value) {
 
 CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     : QDialog(parent), context_(context) {
-    setWindowTitle(QStringLiteral("Settings History"));
+    setWindowTitle(tr("Settings History"));
     skin::paintBlack(*this);
     resize(760, 720);
     auto* layout = new QVBoxLayout(this);
 
-    allModels_ = new QCheckBox(QStringLiteral("Show &all models"), this);
+    allModels_ = new QCheckBox(tr("Show &all models"), this);
     skin::setTextColour(*allModels_, skin::kLabelText);
     allModels_->setChecked(context_.model.empty());
     allModels_->setEnabled(!context_.model.empty());
     connect(allModels_, &QCheckBox::toggled, this, [this] { reload(); });
     layout->addWidget(allModels_);
 
-    records_ = table(5,
-                     {QStringLiteral("Time"), QStringLiteral("Kind"), QStringLiteral("Source"),
-                      QStringLiteral("Firmware"), QStringLiteral("Note")},
-                     this);
-    records_->setAccessibleName(QStringLiteral("Recorded settings"));
+    records_ = table(5, {tr("Time"), tr("Kind"), tr("Source"), tr("Firmware"), tr("Note")}, this);
+    records_->setAccessibleName(tr("Recorded settings"));
     records_->setColumnWidth(0, 130);
     records_->setColumnWidth(1, 70);
     records_->setColumnWidth(2, 210);
@@ -98,17 +96,14 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     connect(records_, &QTableWidget::activated, this, [this] { loadSelected(); });
     layout->addWidget(records_, 2);
 
-    comparison_ = table(
-        3,
-        {QStringLiteral("Setting"), QStringLiteral("This record"), QStringLiteral("On the page")},
-        this);
-    comparison_->setAccessibleName(QStringLiteral("The record beside the page"));
+    comparison_ = table(3, {tr("Setting"), tr("This record"), tr("On the page")}, this);
+    comparison_->setAccessibleName(tr("The record beside the page"));
     comparison_->setSelectionMode(QAbstractItemView::NoSelection);
     comparison_->setColumnWidth(0, 180);
     comparison_->setColumnWidth(1, 260);
     comparison_->setRowCount(kParameterCount);
     for (const EscParameter& p : parameterTable())
-        comparison_->setItem(p.keyNumber, 0, cell(QString::fromLatin1(p.keyName)));
+        comparison_->setItem(p.keyNumber, 0, cell(settingName(p.keyName)));
     layout->addWidget(comparison_, 5);
 
     auto* noteRow = new QHBoxLayout;
@@ -118,7 +113,7 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     skin::paintField(*noteField_);
     noteField_->setMaxLength(static_cast<int>(kHistoryNoteLimit));
     noteField_->setReadOnly(true);
-    noteField_->setPlaceholderText(QStringLiteral("heat 2, too much punch"));
+    noteField_->setPlaceholderText(tr("heat 2, too much punch"));
     noteLabel->setBuddy(noteField_);
     connect(noteField_, &QLineEdit::returnPressed, this, [this] {
         if (editingNote_) saveNote();
@@ -130,7 +125,7 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     load_ = new QPushButton(QStringLiteral("&Load into the page"), this);
     noteButton_ = new QPushButton(QStringLiteral("&Edit note"), this);
-    export_ = new QPushButton(QStringLiteral("E&xport as .cfg"), this);
+    export_ = new QPushButton(tr("E&xport as .cfg"), this);
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     for (QPushButton* button : {load_, noteButton_, export_, close}) {
         // Enter belongs to the record list (it loads) and to the note field (it saves).
@@ -175,7 +170,7 @@ void CHistoryDlg::showListing(const HistoryListing& listing) {
         const HistoryRecord& record = shown_[i];
         const int row = static_cast<int>(i);
         records_->setItem(row, 0, cell(localTime(record.time)));
-        records_->setItem(row, 1, cell(QString::fromLatin1(historyKindName(record.kind))));
+        records_->setItem(row, 1, cell(coreText(historyKindName(record.kind))));
         records_->setItem(row, 2, cell(sourceText(record)));
         records_->setItem(row, 3, cell(text(record.firmware)));
         records_->setItem(row, 4, cell(text(record.note)));
@@ -223,9 +218,8 @@ void CHistoryDlg::pageChanged() {
         font.setBold(differs[slot]);
         for (int column = 0; column < 3; ++column) comparison_->item(k, column)->setFont(font);
         name->setIcon(differs[slot] ? marker : QIcon());
-        name->setData(Qt::AccessibleDescriptionRole,
-                      differs[slot] ? QStringLiteral("differs") : QString());
-        name->setToolTip(differs[slot] ? QStringLiteral("Differs from the page") : QString());
+        name->setData(Qt::AccessibleDescriptionRole, differs[slot] ? tr("differs") : QString());
+        name->setToolTip(differs[slot] ? tr("Differs from the page") : QString());
     }
 }
 
@@ -240,11 +234,11 @@ void CHistoryDlg::loadSelected() {
     const HistoryRecord* record = selected();
     if (!record || !record->holdsSettings()) return;
     if (context_.loadLocked && context_.loadLocked()) {
-        status_->setText(QStringLiteral("Not while a firmware update runs."));
+        status_->setText(tr("Not while a firmware update runs."));
         return;
     }
     context_.session.loadHistoryRecord(*record);
-    status_->setText(QStringLiteral("Loaded into the page; SEND SETTING writes it."));
+    status_->setText(tr("Loaded into the page; SEND SETTING writes it."));
 }
 
 void CHistoryDlg::editNote() {
@@ -255,7 +249,7 @@ void CHistoryDlg::editNote() {
     }
     editingNote_ = true;
     noteField_->setReadOnly(false);
-    noteButton_->setText(QStringLiteral("Sav&e note"));
+    noteButton_->setText(tr("Sav&e note"));
     noteField_->setFocus();
     noteField_->selectAll();
 }
@@ -285,7 +279,7 @@ void CHistoryDlg::exportSelected() {
     if (!record || !record->holdsSettings()) return;
     const SettingsTexts texts = record->settings;
     if (const auto file = ExportSettingsTexts(texts, context_.files, context_.messages))
-        status_->setText(QStringLiteral("Saved as ") + text(file->string()));
+        status_->setText(tr("Saved as %1").arg(text(file->string())));
 }
 
 }  // namespace orvek

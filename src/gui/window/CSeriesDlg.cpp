@@ -13,6 +13,7 @@
 
 #include "gui/controls/SkinPalette.h"
 #include "gui/desktop/FileDialogs.h"
+#include "gui/desktop/Translation.h"
 #include "settings/SetupSheets.h"
 
 namespace orvek {
@@ -22,13 +23,13 @@ namespace {
 QString text(const std::string& value) { return QString::fromStdString(value); }
 
 QLabel* dialogLabel(const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    auto* label = new QLabel(uiText("seriesDialogText", caption), parent);
     skin::setTextColour(*label, skin::kLabelText);
     return label;
 }
 
 QRadioButton* choice(const char* caption, QWidget* parent) {
-    auto* button = new QRadioButton(QString::fromUtf8(caption), parent);
+    auto* button = new QRadioButton(uiText("seriesDialogText", caption), parent);
     skin::setTextColour(*button, skin::kLabelText);
     // The indicator as a field of the skin: grey ground, a white dot, readable on black.
     QPalette palette = button->palette();
@@ -45,15 +46,16 @@ std::string seriesRecordText(const HistoryRecord& record) {
     std::string time = record.time.substr(0, 16);
     if (time.size() > 10 && time[10] == 'T') time[10] = ' ';
     std::string line = "#" + std::to_string(record.id) + "  " + time + "  " +
-                       historyKindName(record.kind) + "  " +
-                       (record.model.empty() ? std::string("unknown model") : record.model);
+                       coreText(historyKindName(record.kind)).toStdString() + "  " +
+                       (record.model.empty() ? orvek::CSeriesDlg::tr("unknown model").toStdString()
+                                             : record.model);
     if (!record.origin.detail.empty()) line += "  (" + record.origin.detail + ")";
     return line;
 }
 
 CSeriesDlg::CSeriesDlg(const SeriesChoices& choices, QWidget* parent)
     : QDialog(parent), choices_(choices) {
-    setWindowTitle(QString::fromUtf8(seriesDialogText::Title));
+    setWindowTitle(uiText("seriesDialogText", seriesDialogText::Title));
     skin::paintBlack(*this);
     setMinimumWidth(560);
     auto* layout = new QVBoxLayout(this);
@@ -68,19 +70,19 @@ CSeriesDlg::CSeriesDlg(const SeriesChoices& choices, QWidget* parent)
     for (QRadioButton* button : {page_, sheet_, file_, record_}) group->addButton(button);
 
     category_ = new QComboBox(this);
-    category_->setAccessibleName(QStringLiteral("Category"));
+    category_->setAccessibleName(tr("Category"));
     for (const char* category : ProfileCategories())
         category_->addItem(QString::fromLatin1(category));
     sheetList_ = new QComboBox(this);
-    sheetList_->setAccessibleName(QStringLiteral("Setup sheet"));
+    sheetList_->setAccessibleName(tr("Setup sheet"));
     fileField_ = new QLineEdit(this);
-    fileField_->setAccessibleName(QStringLiteral("Settings file"));
+    fileField_->setAccessibleName(tr("Settings file"));
     skin::paintField(*fileField_);
-    browse_ = new QPushButton(QString::fromUtf8(seriesDialogText::Browse), this);
+    browse_ = new QPushButton(uiText("seriesDialogText", seriesDialogText::Browse), this);
     browse_->setAutoDefault(false);
     browse_->setVisible(choices.files != nullptr);
     recordList_ = new QComboBox(this);
-    recordList_->setAccessibleName(QStringLiteral("History record"));
+    recordList_->setAccessibleName(tr("History record"));
     for (const HistoryRecord& record : choices.records)
         recordList_->addItem(text(seriesRecordText(record)));
 
@@ -103,7 +105,7 @@ CSeriesDlg::CSeriesDlg(const SeriesChoices& choices, QWidget* parent)
     grid->addWidget(name_, 4, 1, 1, 2);
     count_ = new QSpinBox(this);
     count_->setRange(0, 999);
-    count_->setSpecialValueText(QString::fromUtf8(seriesDialogText::UntilEnded));
+    count_->setSpecialValueText(uiText("seriesDialogText", seriesDialogText::UntilEnded));
     skin::paintField(*count_);
     QLabel* countLabel = dialogLabel(seriesDialogText::Count, this);
     countLabel->setBuddy(count_);
@@ -114,7 +116,7 @@ CSeriesDlg::CSeriesDlg(const SeriesChoices& choices, QWidget* parent)
     note->setWordWrap(true);
     layout->addWidget(note);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    start_ = buttons->addButton(QString::fromUtf8(seriesDialogText::Start),
+    start_ = buttons->addButton(uiText("seriesDialogText", seriesDialogText::Start),
                                 QDialogButtonBox::AcceptRole);
     start_->setDefault(true);
     layout->addWidget(buttons);

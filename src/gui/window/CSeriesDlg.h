@@ -3,6 +3,8 @@
 // settings file or a history record), its name (the values' name and the date unless the racer
 // types one) and how many ESCs it serves (none given: until the racer ends it). Behind a small
 // interface, so that tests hand over a form instead of opening a modal dialog.
+#include <QtGlobal>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -25,20 +27,21 @@ namespace orvek {
 class FileDialogs;
 
 namespace seriesDialogText {
-constexpr const char* Title = "Write Series";
-constexpr const char* Page = "The settings on the &page";
-constexpr const char* Sheet = "A setup &sheet";
-constexpr const char* File = "A settings &file";
-constexpr const char* Record = "A history &record";
-constexpr const char* Browse = "&Browse...";
-constexpr const char* Name = "Series &name";
-constexpr const char* Count = "Number of &ESCs";
-constexpr const char* UntilEnded = "until I end it";
-constexpr const char* Start = "Start";
-constexpr const char* SerialNote =
+constexpr const char* Title = QT_TRANSLATE_NOOP("seriesDialogText", "Write Series");
+constexpr const char* Page = QT_TRANSLATE_NOOP("seriesDialogText", "The settings on the &page");
+constexpr const char* Sheet = QT_TRANSLATE_NOOP("seriesDialogText", "A setup &sheet");
+constexpr const char* File = QT_TRANSLATE_NOOP("seriesDialogText", "A settings &file");
+constexpr const char* Record = QT_TRANSLATE_NOOP("seriesDialogText", "A history &record");
+constexpr const char* Browse = QT_TRANSLATE_NOOP("seriesDialogText", "&Browse...");
+constexpr const char* Name = QT_TRANSLATE_NOOP("seriesDialogText", "Series &name");
+constexpr const char* Count = QT_TRANSLATE_NOOP("seriesDialogText", "Number of &ESCs");
+constexpr const char* UntilEnded = QT_TRANSLATE_NOOP("seriesDialogText", "until I end it");
+constexpr const char* Start = QT_TRANSLATE_NOOP("seriesDialogText", "Start");
+constexpr const char* SerialNote = QT_TRANSLATE_NOOP(
+    "seriesDialogText",
     "An ESC has no serial number: the series takes the next ESC once the one before has been "
     "unplugged (or powered off) and the new one is identified. The ESC on the line now is the "
-    "first.";
+    "first.");
 }  // namespace seriesDialogText
 
 struct SeriesChoices {

@@ -7,8 +7,10 @@
 #include <QScreen>
 
 #include "config/AppConfig.h"
+#include "config/Language.h"
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 #include "gui/desktop/ViewThread.h"
 #include "gui/pages/firmware/CFirmwareDlg.h"
 #include "gui/pages/links/CUserDlg.h"
@@ -41,13 +43,13 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     : QDialog(parent),
       options_(options),
       ownMessages_(this),
-      ownFileDialogs_(this, QString::fromUtf8(kSettingsFileFilter),
+      ownFileDialogs_(this, uiText("fileFilter", kSettingsFileFilter),
                       QString::fromUtf8(kSettingsFileSuffix)),
       messages_(options.messages ? *options.messages : static_cast<MessageBoxes&>(ownMessages_)),
       urlOpener_(options.urlOpener ? *options.urlOpener : static_cast<UrlOpener&>(ownUrlOpener_)),
       fileDialogs_(options.fileDialogs ? *options.fileDialogs
                                        : static_cast<FileDialogs&>(ownFileDialogs_)),
-      ownCardDialogs_(this, QString::fromUtf8(kSetupCardFilter),
+      ownCardDialogs_(this, uiText("fileFilter", kSetupCardFilter),
                       QString::fromUtf8(kSetupCardSuffix)),
       cardDialogs_(options.cardDialogs ? *options.cardDialogs
                                        : static_cast<FileDialogs&>(ownCardDialogs_)),
@@ -57,14 +59,14 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
       ownSeriesForm_(this),
       seriesForm_(options.seriesForm ? *options.seriesForm
                                      : static_cast<SeriesFormDialog&>(ownSeriesForm_)),
-      ownReportDialogs_(this, QString::fromUtf8(seriesCommandText::ReportFilter),
+      ownReportDialogs_(this, uiText("seriesCommandText", seriesCommandText::ReportFilter),
                         QString::fromUtf8(seriesCommandText::ReportSuffix)),
       reportDialogs_(options.reportDialogs ? *options.reportDialogs
                                            : static_cast<FileDialogs&>(ownReportDialogs_)),
       pages_(
           pageTable(options), [this] { return updateLocked(); },
           [this](std::size_t page) { ShowPage(static_cast<Page>(page)); }) {
-    setWindowTitle(QString::fromUtf8(windowText::Title));
+    setWindowTitle(QString::fromUtf8(windowText::Title));  // the product's name, in every language
     setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -204,6 +206,12 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         case menuCommand::About: openAbout(); return;
         default: break;
     }
+    if (const std::optional<std::string> language = WindowMenu::languageOf(commandId)) {
+        // Taken at the next start: the window's texts are set when it is built.
+        if (!writeConfiguredLanguage(*language))
+            messages_.show(menuText::LanguageNotSaved, MessageIcon::Stop);
+        return;
+    }
     // A mode change in the middle of an update is refused; the item has toggled its own
     // check already, so the checks are shown again as the modes are.
     if (updateLocked()) {
@@ -225,7 +233,7 @@ void CTarnwick11Dlg::onPromptTimer() {
         devicePrompt().setAccessibleName(QString());  // it no longer asks
         return;
     }
-    devicePrompt().setAccessibleName(QString::fromUtf8(windowText::DevicePromptName));
+    devicePrompt().setAccessibleName(uiText("windowText", windowText::DevicePromptName));
     leftColumn_.setPromptPicture(promptPhase_ == 0 ? SkinId::PromptWhite : SkinId::PromptOrange);
     promptPhase_ = promptPhase_ == 0 ? 1 : 0;
 }

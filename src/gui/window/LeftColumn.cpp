@@ -6,6 +6,7 @@
 
 #include "gui/controls/PageKit.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 #include "gui/window/WindowResources.h"
 #include "resources/SkinRegistry.h"
 
@@ -57,10 +58,10 @@ void LeftColumn::make(QWidget& client) {
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i] = picture(client, windowControl::UsbLamp + static_cast<int>(i), SkinId::LampOff,
                             kLampPlaces[i]);
-        lamps_[i]->setAccessibleName(QString::fromUtf8(kLampNames[i]));
-        lamps_[i]->setAccessibleDescription(QString::fromUtf8(windowText::LampOff));
+        lamps_[i]->setAccessibleName(uiText("windowText", kLampNames[i]));
+        lamps_[i]->setAccessibleDescription(uiText("windowText", windowText::LampOff));
     }
-    prompt_->setAccessibleName(QString::fromUtf8(windowText::DevicePromptName));
+    prompt_->setAccessibleName(uiText("windowText", windowText::DevicePromptName));
 
     note_ = new QLabel(&client);
     note_->setObjectName(QString::number(windowControl::PortAccessNote));
@@ -80,7 +81,8 @@ void LeftColumn::setLamps(bool usbOn, DeviceMode identified) {
     for (std::size_t i = 0; i < lamps_.size(); ++i) {
         lamps_[i]->setPixmap(SkinRegistry::pixmap(on[i] ? SkinId::LampOn : SkinId::LampOff));
         // The lamp's state in words, told to assistive technology when it changes.
-        const QString state = QString::fromUtf8(on[i] ? windowText::LampOn : windowText::LampOff);
+        const QString state =
+            uiText("windowText", on[i] ? windowText::LampOn : windowText::LampOff);
         if (lamps_[i]->accessibleDescription() != state) {
             lamps_[i]->setAccessibleDescription(state);
             QAccessibleEvent changed(lamps_[i], QAccessible::DescriptionChanged);
@@ -94,11 +96,12 @@ void LeftColumn::setPromptPicture(int pictureId) {
 }
 
 void LeftColumn::showNotes(const std::string& portNote, const std::string& historyNote) {
-    std::string text = portNote;
-    if (!text.empty() && !historyNote.empty()) text += "\n";
-    text += historyNote;
-    note_->setText(QString::fromStdString(text));
-    note_->setVisible(!text.empty());
+    // The core says them in English; they are shown in the window's language.
+    QString text = coreText(portNote);
+    if (!text.isEmpty() && !historyNote.empty()) text += QLatin1Char('\n');
+    text += coreText(historyNote);
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
 }
 
 }  // namespace orvek

@@ -4,6 +4,7 @@
 
 #include "gui/controls/CxSkinButton.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 #include "gui/window/WindowResources.h"
 
 namespace orvek {
@@ -43,7 +44,7 @@ void PageHost::makeButtons(QWidget& client, QWidget& shortcutOwner) {
         button->setObjectName(QString::number(entry.buttonId));
         button->AssignSkin(entry.normalPicture, entry.pressedPicture, entry.hoverPicture);
         button->setGeometry(entry.buttonPlace);
-        button->setAccessibleName(QString::fromUtf8(entry.buttonName));
+        button->setAccessibleName(uiText("windowText", entry.buttonName));
         button->setEnabled(entry.enabledFor(DeviceMode::None));
         buttons_.push_back(button);
         QObject::connect(button, &CxSkinButton::clicked, button, [this, i] { showPage_(i); });

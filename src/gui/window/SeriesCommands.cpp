@@ -1,5 +1,6 @@
 #include "gui/window/SeriesCommands.h"
 
+#include "gui/desktop/Translation.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "series/SeriesReport.h"
 #include "session/DeviceSession.h"
@@ -42,7 +43,10 @@ void SaveSeriesReport(const SeriesSnapshot& series, FileDialogs& dialogs, Messag
             messages.show(seriesCommandText::ReportKinds, MessageIcon::Stop);
             return;
         case SeriesReportStatus::WriteFailed:
-            messages.show("Cannot write " + file->string() + ":\n" + reason.message(),
+            messages.show(QCoreApplication::translate("Messages", "Cannot write %1:\n%2")
+                              .arg(QString::fromStdString(file->string()),
+                                   QString::fromStdString(reason.message()))
+                              .toStdString(),
                           MessageIcon::Stop);
             return;
     }

@@ -2,6 +2,8 @@
 // File > Write Series… and the series list's Save Report…: the start dialog, filled from the page
 // and the settings history, whose answer goes to the session; and the report written as CSV or
 // JSON where the racer chooses.
+#include <QtGlobal>
+
 #include <filesystem>
 
 #include "gui/desktop/FileDialogs.h"
@@ -16,9 +18,11 @@ class DeviceSession;
 struct HistoryListing;
 
 namespace seriesCommandText {
-constexpr const char* ReportFilter = "Series report (*.csv *.json)";
+constexpr const char* ReportFilter =
+    QT_TRANSLATE_NOOP("seriesCommandText", "Series report (*.csv *.json)");
 constexpr const char* ReportSuffix = "csv";
-constexpr const char* ReportKinds = "A series report is written as .csv or .json.";
+constexpr const char* ReportKinds =
+    QT_TRANSLATE_NOOP("Messages", "A series report is written as .csv or .json.");
 }  // namespace seriesCommandText
 
 // Asks for the series (records of settings from `listing`, newest first) and starts it; true when

@@ -1,11 +1,14 @@
 #include "gui/window/WindowMenu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
 
+#include "config/Language.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 #include "gui/window/WindowResources.h"
 
 namespace orvek {
@@ -36,25 +39,43 @@ const MenuItem kHelpItems[] = {{menuCommand::About, menuText::About, false}};
 
 QMenuBar& WindowMenu::make(QWidget& window, int width, std::function<void(int)> command) {
     auto* bar = new QMenuBar(&window);
+    auto keep = [this](QAction* action) {
+        for (QAction*& slot : actions_) {
+            if (!slot) {
+                slot = action;
+                break;
+            }
+        }
+    };
     auto addMenu = [&](const char* title, const auto& items) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(title));
+        QMenu* menu = bar->addMenu(uiText("menuText", title));
         for (const MenuItem& item : items) {
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            QAction* action = menu->addAction(uiText("menuText", item.text));
             action->setData(item.commandId);
             action->setCheckable(item.checkable);
             const int id = item.commandId;
             QObject::connect(action, &QAction::triggered, &window, [command, id] { command(id); });
-            for (QAction*& slot : actions_) {
-                if (!slot) {
-                    slot = action;
-                    break;
-                }
-            }
+            keep(action);
         }
+        return menu;
     };
     addMenu(menuText::File, kFileItems);
     addMenu(menuText::Device, kDeviceItems);
-    addMenu(menuText::Help, kHelpItems);
+    QMenu* help = addMenu(menuText::Help, kHelpItems);
+    // Each language by its own name, so that a racer finds theirs in a window they cannot read.
+    QMenu* languages = help->addMenu(uiText("menuText", menuText::Language));
+    auto* group = new QActionGroup(languages);
+    for (std::size_t i = 0; i < kWindowLanguageCount; ++i) {
+        const WindowLanguage& language = windowLanguages()[i];
+        QAction* action = languages->addAction(QString::fromUtf8(language.nativeName));
+        const int id = menuCommand::FirstLanguage + static_cast<int>(i);
+        action->setData(id);
+        action->setCheckable(true);
+        action->setChecked(windowLanguage() == language.code);
+        group->addAction(action);
+        QObject::connect(action, &QAction::triggered, &window, [command, id] { command(id); });
+        keep(action);
+    }
     // The bar on the black window: dark ground, light text, the skin's red under the pointer.
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, skin::kMenuGround);
@@ -75,6 +96,12 @@ QAction* WindowMenu::action(int commandId) const {
         if (action && action->data().toInt() == commandId) return action;
     }
     return nullptr;
+}
+
+std::optional<std::string> WindowMenu::languageOf(int commandId) {
+    const int index = commandId - menuCommand::FirstLanguage;
+    if (index < 0 || index >= static_cast<int>(kWindowLanguageCount)) return std::nullopt;
+    return std::string(windowLanguages()[static_cast<std::size_t>(index)].code);
 }
 
 std::optional<DeviceMode> WindowMenu::modeOf(int commandId) {

@@ -1,9 +1,10 @@
 #pragma once
-// The window's menu bar: File, Device and Help with their items, in the skin's colours. Each item
-// carries its command id; the Device items carry the mode they choose.
+// The window's menu bar: File, Device and Help (with Help > Language) with their items, in the
+// skin's colours. Each item carries its command id; the Device items carry the mode they choose.
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "monitor/DeviceMode.h"
 
@@ -22,11 +23,13 @@ public:
     QAction* action(int commandId) const;
     // The mode a Device item chooses; none for the other ids.
     static std::optional<DeviceMode> modeOf(int commandId);
+    // The language a Help > Language item chooses ("de"); none for the other ids.
+    static std::optional<std::string> languageOf(int commandId);
     // The Device items' check marks: the one of `mode` only.
     void setDeviceChecks(DeviceMode mode);
 
 private:
-    std::array<QAction*, 16> actions_{};
+    std::array<QAction*, 20> actions_{};
 };
 
 }  // namespace orvek

@@ -1,45 +1,56 @@
 #pragma once
 // Control ids, command ids and fixed texts of the main window, its menu and the About box: each
-// written once, here.
+// written once, here. Texts are marked for translation (context: their namespace) and shown
+// through uiText; the title names the product and stays as it is.
+#include <QtGlobal>
+
 #include "monitor/DeviceMode.h"
 
 namespace orvek {
 
 namespace windowText {
 constexpr const char* Title = "Tarnwick Racing ORVEK USB Link V1.3";
-constexpr const char* AboutTitle = "About Tarnwick Racing ORVEK USB Link V1.1";
+constexpr const char* AboutTitle =
+    QT_TRANSLATE_NOOP("windowText", "About Tarnwick Racing ORVEK USB Link V1.1");
 constexpr const char* AboutText = "Tarnwick Racing ORVEK USB Link V1.3";
 constexpr const char* CloseWithUnsentChanges =
-    "Some settings differ from what the ESC holds and have not been sent.\n"
-    "Close without sending them?";
+    QT_TRANSLATE_NOOP("Messages",
+                      "Some settings differ from what the ESC holds and have not been sent.\n"
+                      "Close without sending them?");
 // What assistive technology reads for the pictures of the left column.
-constexpr const char* UsbLampName = "USB connected";
-constexpr const char* EscLampName = "ESC connected";
-constexpr const char* CardLampName = "Program card connected";
-constexpr const char* LampOn = "yes";
-constexpr const char* LampOff = "no";
-constexpr const char* DevicePromptName = "Select a device: Device menu, Esc or Program Card";
-constexpr const char* UserSupportButtonName = "USER SUPPORT";
-constexpr const char* EscSetupButtonName = "ESC SETUP";
-constexpr const char* FirmwareButtonName = "FIRMWARE";
+constexpr const char* UsbLampName = QT_TRANSLATE_NOOP("windowText", "USB connected");
+constexpr const char* EscLampName = QT_TRANSLATE_NOOP("windowText", "ESC connected");
+constexpr const char* CardLampName = QT_TRANSLATE_NOOP("windowText", "Program card connected");
+constexpr const char* LampOn = QT_TRANSLATE_NOOP("windowText", "yes");
+constexpr const char* LampOff = QT_TRANSLATE_NOOP("windowText", "no");
+constexpr const char* DevicePromptName =
+    QT_TRANSLATE_NOOP("windowText", "Select a device: Device menu, Esc or Program Card");
+constexpr const char* UserSupportButtonName = QT_TRANSLATE_NOOP("windowText", "USER SUPPORT");
+constexpr const char* EscSetupButtonName = QT_TRANSLATE_NOOP("windowText", "ESC SETUP");
+constexpr const char* FirmwareButtonName = QT_TRANSLATE_NOOP("windowText", "FIRMWARE");
 }  // namespace windowText
 
 // The menu: texts with their shortcut letters, and command ids.
 namespace menuText {
-constexpr const char* File = "&File";
-constexpr const char* ImportSettings = "&Import Settings";
-constexpr const char* ExportSettings = "&Export Settings";
-constexpr const char* SaveAsSetupSheet = "Save as Setup &Sheet...";
-constexpr const char* ExportSetupCard = "Export Setup &Card...";
-constexpr const char* SettingsHistory = "Settings &History...";
-constexpr const char* WriteSeries = "Write Se&ries...";
-constexpr const char* Exit = "E&xit";
-constexpr const char* Device = "&Device";
-constexpr const char* Esc = "&Esc";
-constexpr const char* ProgramCard = "&Program Card";
-constexpr const char* FixMode = "&Fix Mode";
-constexpr const char* Help = "&Help";
-constexpr const char* About = "&About";
+constexpr const char* File = QT_TRANSLATE_NOOP("menuText", "&File");
+constexpr const char* ImportSettings = QT_TRANSLATE_NOOP("menuText", "&Import Settings");
+constexpr const char* ExportSettings = QT_TRANSLATE_NOOP("menuText", "&Export Settings");
+constexpr const char* SaveAsSetupSheet = QT_TRANSLATE_NOOP("menuText", "Save as Setup &Sheet...");
+constexpr const char* ExportSetupCard = QT_TRANSLATE_NOOP("menuText", "Export Setup &Card...");
+constexpr const char* SettingsHistory = QT_TRANSLATE_NOOP("menuText", "Settings &History...");
+constexpr const char* WriteSeries = QT_TRANSLATE_NOOP("menuText", "Write Se&ries...");
+constexpr const char* Exit = QT_TRANSLATE_NOOP("menuText", "E&xit");
+constexpr const char* Device = QT_TRANSLATE_NOOP("menuText", "&Device");
+constexpr const char* Esc = QT_TRANSLATE_NOOP("menuText", "&Esc");
+constexpr const char* ProgramCard = QT_TRANSLATE_NOOP("menuText", "&Program Card");
+constexpr const char* FixMode = QT_TRANSLATE_NOOP("menuText", "&Fix Mode");
+constexpr const char* Help = QT_TRANSLATE_NOOP("menuText", "&Help");
+constexpr const char* About = QT_TRANSLATE_NOOP("menuText", "&About");
+// Help > Language: the languages by their own names; the choice is written to the user's
+// config.ini and read at the next start.
+constexpr const char* Language = QT_TRANSLATE_NOOP("menuText", "&Language (from the next start)");
+constexpr const char* LanguageNotSaved =
+    QT_TRANSLATE_NOOP("Messages", "The language could not be written to your config.ini.");
 }  // namespace menuText
 
 namespace menuCommand {
@@ -51,6 +62,7 @@ constexpr int SettingsHistory = 32792;   // our own
 constexpr int WriteSeries = 32793;       // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
+constexpr int FirstLanguage = 32800;  // our own: Help > Language, one id per language in order
 }  // namespace menuCommand
 
 // The Device menu's commands, one for each mode.

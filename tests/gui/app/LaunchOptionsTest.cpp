@@ -22,16 +22,22 @@ TEST(LaunchOptions, EveryOptionTakesItsValueAfterASpaceOrAnEqualsSign) {
     TempFolder folder;
     const std::string data = folder.path().string();
     for (const auto& arguments : std::vector<std::vector<std::string>>{
-             {"--port", "/dev/ttyUSB1", "--device", "card", "--data-dir", data},
-             {"--port=/dev/ttyUSB1", "--device=card", "--data-dir=" + data}}) {
+             {"--port", "/dev/ttyUSB1", "--device", "card", "--data-dir", data, "--lang", "de"},
+             {"--port=/dev/ttyUSB1", "--device=card", "--data-dir=" + data, "--lang=de"}}) {
         const LaunchParse parsed = parse(arguments);
         EXPECT_EQ(parsed.error, "");
         EXPECT_EQ(parsed.options.port, "/dev/ttyUSB1");
         EXPECT_EQ(parsed.options.deviceCommand, deviceCommand::ProgramCard);
         EXPECT_EQ(parsed.options.dataDir, data);
+        EXPECT_EQ(parsed.options.language, "de");
         EXPECT_FALSE(parsed.options.simulate);
         EXPECT_FALSE(parsed.options.showHelp || parsed.options.showVersion);
     }
+    // A language the window does not speak is no error: it speaks English and says so.
+    EXPECT_EQ(parse({"--lang", "xx"}).error, "");
+    EXPECT_EQ(parse({"--lang", "xx"}).options.language, "xx");
+    EXPECT_FALSE(parse({}).options.language.has_value());
+    EXPECT_NE(parse({"--lang"}).error, "");
     // Only the first '=' ends the name.
     EXPECT_EQ(parse({"--port=/tmp/a=b"}).options.port, "/tmp/a=b");
 

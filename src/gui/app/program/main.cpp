@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+#include <QLocale>
+
+#include "config/Language.h"
 #include "firmware/ProgramFolder.h"
 #include "gui/app/CTarnwick11App.h"
 #include "gui/app/LaunchOptions.h"
+#include "gui/desktop/Translation.h"
 #include "gui/window/CTarnwick11Dlg.h"
 #ifdef ORVEK_WITH_SIMULATOR
 #include "sim/Simulator.h"
@@ -55,6 +59,30 @@ bool asksForTextOnly(int argc, char** argv) {
     return false;
 }
 
+// The language before the window is built: --lang, else config.ini, else the environment. Where
+// no locale variable is set (Windows), the system's own language stands for LANG.
+void chooseWindowLanguage(const orvek::LaunchOptions& options,
+                          const std::filesystem::path& programFolder) {
+    auto environment = [](const char* name) -> std::optional<std::string> {
+        std::optional<std::string> value = orvek::processEnvironment(name);
+        if (!value && std::string(name) == "LANG") return QLocale::system().name().toStdString();
+        return value;
+    };
+    const orvek::LanguageChoice choice = orvek::chooseLanguage(
+        environment, orvek::readConfiguredLanguage(programFolder), options.language);
+    if (!choice.unknown.empty()) {
+        std::fprintf(stderr,
+                     "orvek-link: the window does not speak '%s' (en, de, ja, fr); it speaks "
+                     "English\n",
+                     choice.unknown.c_str());
+    }
+    if (!orvek::installWindowLanguage(choice.code)) {
+        std::fprintf(stderr,
+                     "orvek-link: the texts of '%s' are missing; the window speaks English\n",
+                     choice.code.c_str());
+    }
+}
+
 int runWindow(const orvek::LaunchOptions& options) {
     // The simulated device outlives the window, whose link is its peer.
     SimulatedDevice simulator;
@@ -68,6 +96,7 @@ int runWindow(const orvek::LaunchOptions& options) {
     window.programFolder = orvek::programFolder(
         options.dataDir.empty() ? std::nullopt
                                 : std::optional<std::filesystem::path>(options.dataDir));
+    chooseWindowLanguage(options, window.programFolder);
     {
         orvek::CTarnwick11Dlg dialog(window);
         if (options.deviceCommand) dialog.menuAction(*options.deviceCommand)->trigger();

@@ -2,6 +2,7 @@
 
 #include "gui/controls/PageKit.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -129,15 +130,15 @@ QFont identityFont(int tenthsOfPoint) {
 // A status picture in words: Ready, Finished or Failed.
 QString statusWord(int pictureId) {
     switch (pictureId) {
-        case SkinId::StatusReady: return QStringLiteral("Ready");
-        case SkinId::StatusFinished: return QStringLiteral("Finished");
-        case SkinId::StatusFailed: return QStringLiteral("Failed");
+        case SkinId::StatusReady: return orvek::CFirmwareDlg::tr("Ready");
+        case SkinId::StatusFinished: return orvek::CFirmwareDlg::tr("Finished");
+        case SkinId::StatusFailed: return orvek::CFirmwareDlg::tr("Failed");
         default: return {};
     }
 }
 
 QString updateName(const TargetControls& target, const QString& shown) {
-    return QString::fromUtf8(target.updateName) + QStringLiteral(": ") + shown;
+    return uiText("firmwareText", target.updateName) + QStringLiteral(": ") + shown;
 }
 
 QString fromPath(const std::filesystem::path& path) {
@@ -147,13 +148,20 @@ QString fromPath(const std::filesystem::path& path) {
 // The question asked before a damaged image goes: what is wrong, where, and whether to go on.
 std::string damagedImageQuestion(const std::filesystem::path& image,
                                  const ImageCheckReport& report) {
-    std::string text = "The firmware image " + image.filename().string() + " is damaged:\n";
+    std::string text = orvek::CFirmwareDlg::tr("The firmware image %1 is damaged:")
+                           .arg(QString::fromStdString(image.filename().string()))
+                           .toStdString() +
+                       "\n";
     const std::size_t shown = std::min(report.problems.size(), kProblemsAsked);
     for (std::size_t i = 0; i < shown; ++i) text += imageProblemText(report.problems[i]) + "\n";
     if (report.problemCount > shown) {
-        text += "... and " + problemCountText(report.problemCount - shown, "more ") + "\n";
+        text +=
+            orvek::CFirmwareDlg::tr("... and %1")
+                .arg(QString::fromStdString(problemCountText(report.problemCount - shown, "more ")))
+                .toStdString() +
+            "\n";
     }
-    text += "\nUpload it anyway?";
+    text += "\n" + orvek::CFirmwareDlg::tr("Upload it anyway?").toStdString();
     return text;
 }
 
@@ -174,14 +182,15 @@ CFirmwareDlg::CFirmwareDlg(UpdateRequest raiseRequest, MessageBoxes& messages,
     for (FirmwareTarget target : kBothTargets) {
         const TargetControls& c = controlsOf(target);
         startKeys_[slot(target)] = clickAreas_.addWithKeys(
-            *this, control(c.start)->geometry(), QString::fromUtf8(c.startName),
+            *this, control(c.start)->geometry(), uiText("firmwareText", c.startName),
             QAccessible::Button, [this, target] { requestUpdate(target); });
-        imageList(target)->setAccessibleName(QString::fromUtf8(c.listName));
+        imageList(target)->setAccessibleName(uiText("firmwareText", c.listName));
         CxSkinButton* progress = progressButton(target);
         progress->setAccessibleName(updateName(c, progress->text()));
         picture(c.status)->setAccessibleName(updateName(c, statusWord(statusPicture(target))));
     }
-    control(ctl::Information)->setAccessibleName(QString::fromUtf8(firmwareText::InformationName));
+    control(ctl::Information)
+        ->setAccessibleName(uiText("firmwareText", firmwareText::InformationName));
 }
 
 std::vector<QWidget*> CFirmwareDlg::tabStops() const {
@@ -209,7 +218,7 @@ void CFirmwareDlg::placeControls() {
                 break;
             }
             case Kind::Label: {
-                auto* label = new QLabel(QString::fromUtf8(place.text), this);
+                auto* label = new QLabel(uiText("firmwareText", place.text), this);
                 label->setFont(skinFont(QString::fromLatin1(skin::kCaptionFace), kLabelTextSize));
                 skin::setTextColour(*label, skin::kLabelText);
                 label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -280,7 +289,7 @@ void CFirmwareDlg::showInformation() {
         panel->setPlainText(QString::fromStdString(informationDisplayText(*text)));
     } else {
         // The lists and start pictures work without it; the panel says what is missing.
-        panel->setPlainText(QStringLiteral("No firmware information: %1 cannot be read.")
+        panel->setPlainText(tr("No firmware information: %1 cannot be read.")
                                 .arg(fromPath(firmwareInformationPath(programFolder_))));
     }
 }
@@ -334,9 +343,8 @@ void CFirmwareDlg::showSettingsBackup(const SettingsBackup& backup) {
         where.startsWith(home + QLatin1Char('/'))) {
         where = QStringLiteral("~") + where.mid(home.size());
     }
-    const QString text = backup.saved
-                             ? QStringLiteral("ESC settings saved to %1").arg(where)
-                             : QStringLiteral("ESC settings NOT saved: cannot write %1").arg(where);
+    const QString text = backup.saved ? tr("ESC settings saved to %1").arg(where)
+                                      : tr("ESC settings NOT saved: cannot write %1").arg(where);
     skin::setTextColour(*line, backup.saved ? skin::kLabelText : skin::kRed);
     line->setText(QFontMetrics(line->font()).elidedText(text, Qt::ElideMiddle, line->width()));
     line->setToolTip(text);

@@ -1,5 +1,6 @@
 #pragma once
 // Control ids and fixed texts of the FIRMWARE page.
+#include <QtGlobal>
 
 namespace orvek {
 
@@ -39,21 +40,26 @@ constexpr int BackupLine = 1103;
 }  // namespace firmwareControl
 
 namespace firmwareText {
-constexpr const char* SelectEsc = "Please select ESC Firmware version!";
-constexpr const char* SelectCard = "Please select Program Card Firmware version!";
-constexpr const char* ModelName = "Model Name";
-constexpr const char* HardwareVersion = "Hardware Version";
-constexpr const char* NowFirmware = "Now Firmware";
-constexpr const char* ChangeFirmware = "Change Firmware";
+constexpr const char* SelectEsc =
+    QT_TRANSLATE_NOOP("Messages", "Please select ESC Firmware version!");
+constexpr const char* SelectCard =
+    QT_TRANSLATE_NOOP("Messages", "Please select Program Card Firmware version!");
+constexpr const char* ModelName = QT_TRANSLATE_NOOP("firmwareText", "Model Name");
+constexpr const char* HardwareVersion = QT_TRANSLATE_NOOP("firmwareText", "Hardware Version");
+constexpr const char* NowFirmware = QT_TRANSLATE_NOOP("firmwareText", "Now Firmware");
+constexpr const char* ChangeFirmware = QT_TRANSLATE_NOOP("firmwareText", "Change Firmware");
 constexpr const char* StartCaption = "0%";
 // What assistive technology reads for the page's pictures and lists (their labels are apart).
-constexpr const char* EscListName = "ESC: Change Firmware";
-constexpr const char* CardListName = "Program card: Change Firmware";
-constexpr const char* EscStartName = "ESC FIRMWARE SAVE";
-constexpr const char* CardStartName = "PROGRAM CARD FIRMWARE SAVE";
-constexpr const char* EscUpdateName = "ESC firmware update";
-constexpr const char* CardUpdateName = "Program card firmware update";
-constexpr const char* InformationName = "Firmware information";
+constexpr const char* EscListName = QT_TRANSLATE_NOOP("firmwareText", "ESC: Change Firmware");
+constexpr const char* CardListName =
+    QT_TRANSLATE_NOOP("firmwareText", "Program card: Change Firmware");
+constexpr const char* EscStartName = QT_TRANSLATE_NOOP("firmwareText", "ESC FIRMWARE SAVE");
+constexpr const char* CardStartName =
+    QT_TRANSLATE_NOOP("firmwareText", "PROGRAM CARD FIRMWARE SAVE");
+constexpr const char* EscUpdateName = QT_TRANSLATE_NOOP("firmwareText", "ESC firmware update");
+constexpr const char* CardUpdateName =
+    QT_TRANSLATE_NOOP("firmwareText", "Program card firmware update");
+constexpr const char* InformationName = QT_TRANSLATE_NOOP("firmwareText", "Firmware information");
 }  // namespace firmwareText
 
 }  // namespace orvek

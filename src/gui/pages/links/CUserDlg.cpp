@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "gui/desktop/Translation.h"
 #include "resources/SkinRegistry.h"
 
 namespace orvek {
@@ -19,7 +20,8 @@ struct AreaPlace {
 constexpr int kProductTop = 60;
 constexpr int kProductPitch = 120;
 const AreaPlace kAreaPlaces[] = {
-    {ProductLink::Homepage, linkArea::Homepage, QRect(500, 500, 150, 60), "ORVEK homepage"},
+    {ProductLink::Homepage, linkArea::Homepage, QRect(500, 500, 150, 60),
+     QT_TRANSLATE_NOOP("linksText", "ORVEK homepage")},
     {ProductLink::Arc, linkArea::Arc, QRect(700, kProductTop, 250, 100), "ARC"},
     {ProductLink::Basis, linkArea::Basis, QRect(700, kProductTop + kProductPitch, 250, 100),
      "BASIS SPEC"},
@@ -50,7 +52,7 @@ CUserDlg::CUserDlg(UrlOpener& opener, const std::filesystem::path& programFolder
         names[static_cast<std::size_t>(area.link)] = area.name;
     }
     for (std::size_t i = 0; i < linkAreas_.size(); ++i) {
-        keyAreas_[i] = clickAreas_.addWithKeys(*this, linkAreas_[i], QString::fromUtf8(names[i]),
+        keyAreas_[i] = clickAreas_.addWithKeys(*this, linkAreas_[i], uiText("linksText", names[i]),
                                                QAccessible::Link,
                                                [this, i] { opener_.open(productLinks_[i]); });
     }

@@ -2,6 +2,7 @@
 
 #include "gui/controls/PageKit.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -30,6 +31,10 @@ enum class Kind { Picture, Text, HiddenText, List, SortedList, Comment };
 
 // Over the setup comment's panel, inside its frame.
 const QRect kSeriesPanelPlace(665, 5, 305, 550);
+
+// The progress display's caption, in tenths of a point; a long one goes down to the smallest.
+constexpr int kProgressCaptionSize = 100;
+constexpr int kSmallestProgressCaptionSize = 60;
 
 // Where the window's left column put the progress display: (710, 495) there is (460, 505) here.
 const QRect kProgressPlace(460, 505, 80, 30);
@@ -102,7 +107,7 @@ QLabel* makePicture(QWidget* page, const EscSetupPlacement& entry) {
 }
 
 QString progressName(const QString& shown) {
-    return QString::fromUtf8(escSetupText::ProgressName) + QStringLiteral(": ") + shown;
+    return uiText("escSetupText", escSetupText::ProgressName) + QStringLiteral(": ") + shown;
 }
 
 // Text only: "0%" until a write shows its percentage, in the skin's orange on a black face.
@@ -112,7 +117,7 @@ CxSkinButton* makeProgress(QWidget* page) {
     // before any text, whose change already builds the interface that is read.
     setAccessibleRole(*progress, QAccessible::ProgressBar);
     progress->setObjectName(QString::number(escSetupControl::ProgressDisplay));
-    progress->captionFontSize = 100;
+    progress->captionFontSize = kProgressCaptionSize;
     progress->AssignSkin(SkinId::ProgressFace, SkinId::ProgressFace, 0);
     progress->captionColour = skin::kOrange;
     progress->setText(QStringLiteral("0%"));
@@ -134,7 +139,7 @@ QLabel* makeText(QWidget* page) {
 
 QPlainTextEdit* makeComment(QWidget* page) {
     auto* comment = new SkinTextPanel(page);
-    comment->setAccessibleName(QString::fromUtf8(escSetupText::CommentName));
+    comment->setAccessibleName(uiText("escSetupText", escSetupText::CommentName));
     comment->setFont(PageTextFont());
     QPalette palette = comment->palette();
     palette.setColor(QPalette::Base, Qt::black);
@@ -223,12 +228,12 @@ void CEscSetupDlg::placeControls() {
     // Recorded once, now that the pictures are placed. A press or a key only asks the session.
     sendKeys_ = clickAreas_.addWithKeys(
         *this, control(escSetupControl::SendSettingAction)->geometry(),
-        QString::fromUtf8(escSetupText::SendSettingName), QAccessible::Button, [this] {
+        uiText("escSetupText", escSetupText::SendSettingName), QAccessible::Button, [this] {
             if (session_) session_->requestWrite();
         });
     defaultKeys_ = clickAreas_.addWithKeys(
         *this, control(escSetupControl::DefaultSettingAction)->geometry(),
-        QString::fromUtf8(escSetupText::DefaultSettingName), QAccessible::Button, [this] {
+        uiText("escSetupText", escSetupText::DefaultSettingName), QAccessible::Button, [this] {
             if (session_) session_->requestDefaults();
         });
     seriesPanel_ = new SeriesPanel(this);
@@ -239,9 +244,9 @@ void CEscSetupDlg::placeControls() {
     connect(seriesPanel_, &SeriesPanel::saveReportRequested, this,
             &CEscSetupDlg::seriesReportRequested);
     listBox(escSetupControl::CategoryList)
-        ->setAccessibleName(QString::fromUtf8(escSetupText::CategoryName));
+        ->setAccessibleName(uiText("escSetupText", escSetupText::CategoryName));
     listBox(escSetupControl::SetupSheetList)
-        ->setAccessibleName(QString::fromUtf8(escSetupText::SetupSheetName));
+        ->setAccessibleName(uiText("escSetupText", escSetupText::SetupSheetName));
 }
 
 void CEscSetupDlg::attachLists() {
@@ -249,7 +254,7 @@ void CEscSetupDlg::attachLists() {
     for (const EscParameter& parameter : parameterTable()) {
         const auto k = static_cast<std::size_t>(parameter.keyNumber);
         CBitComboBox* box = listBox(parameter.listId);
-        box->setAccessibleName(QString::fromUtf8(parameter.keyName));
+        box->setAccessibleName(settingName(parameter.keyName));
         watched_[k] = std::make_unique<WatchedOptionList>(box, [this] { refreshChangeMarkers(); });
         byKey[k] = watched_[k].get();
         // A pick of the user's; the settings code's own changes come through the watched list.
@@ -264,7 +269,7 @@ void CEscSetupDlg::attachLists() {
         auto* marker = new ChangeMarker(this);
         const QRect boxPlace = box->geometry();
         marker->move(boxPlace.right() + 5, boxPlace.center().y() - ChangeMarker::kSize / 2 + 1);
-        marker->setToolTip(QStringLiteral("Differs from the ESC: SEND SETTING writes it"));
+        marker->setToolTip(tr("Differs from the ESC: SEND SETTING writes it"));
         markers_[k] = marker;
     }
     lists_ = ParameterLists(byKey);
@@ -300,11 +305,21 @@ void CEscSetupDlg::setWriteProgressText(const std::string& text) {
 
 void CEscSetupDlg::showClosingAfterWrite(bool closing) {
     closingAfterWrite_ = closing;
-    showProgressText(closing ? QString::fromUtf8(escSetupText::ClosingAfterWrite) : lastProgress_);
+    showProgressText(closing ? uiText("escSetupText", escSetupText::ClosingAfterWrite)
+                             : lastProgress_);
 }
 
 void CEscSetupDlg::showProgressText(const QString& text) {
+    // A caption too wide for the display at its size ("Closing...", "Fermeture...") is drawn
+    // smaller, never cut at its edges.
+    progress_->captionFontSize = kProgressCaptionSize;
     progress_->setText(text);
+    while (progress_->captionFontSize > kSmallestProgressCaptionSize) {
+        const int left = progress_->captionPosition().x();
+        const int width = QFontMetrics(progress_->captionFont()).horizontalAdvance(text);
+        if (left >= 0 && left + width <= progress_->width()) break;
+        progress_->captionFontSize -= 5;
+    }
     // Read out as it changes (Qt tells assistive technology of the new name).
     progress_->setAccessibleName(progressName(text));
 }

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 #include "settings/SetupSheetWriter.h"
 
 namespace orvek {
@@ -32,7 +33,7 @@ QLabel* formLabel(const QString& caption, QWidget* parent) {
 }  // namespace
 
 CSaveSheetDlg::CSaveSheetDlg(const SheetForm& prefill, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Save as Setup Sheet"));
+    setWindowTitle(tr("Save as Setup Sheet"));
     skin::paintBlack(*this);
     setMinimumWidth(520);
     auto* layout = new QVBoxLayout(this);
@@ -44,21 +45,21 @@ CSaveSheetDlg::CSaveSheetDlg(const SheetForm& prefill, QWidget* parent) : QDialo
         category_->addItem(QString::fromLatin1(category));
     const int loaded = category_->findText(text(prefill.category));
     category_->setCurrentIndex(loaded >= 0 ? loaded : 0);
-    form->addRow(formLabel(QStringLiteral("Category"), this), category_);
+    form->addRow(formLabel(tr("Category"), this), category_);
 
     name_ = new QLineEdit(text(prefill.name), this);
     skin::paintField(*name_);
     name_->setMaxLength(static_cast<int>(kSheetNameMaxLength) + 1);
-    form->addRow(formLabel(QStringLiteral("Sheet name"), this), name_);
+    form->addRow(formLabel(tr("Sheet name"), this), name_);
 
     for (std::size_t k = 0; k < kInfoKeyCount; ++k) {
         info_[k] = new QLineEdit(text(prefill.info[k]), this);
         skin::paintField(*info_[k]);
-        form->addRow(formLabel(QString::fromLatin1(InfoKeyNames()[k]), this), info_[k]);
+        form->addRow(formLabel(settingName(InfoKeyNames()[k]), this), info_[k]);
     }
     memo_ = new QLineEdit(text(prefill.memo), this);
     skin::paintField(*memo_);
-    form->addRow(formLabel(QStringLiteral("Memo"), this), memo_);
+    form->addRow(formLabel(tr("Memo"), this), memo_);
 
     note_ = new QLabel(this);
     note_->setWordWrap(true);

@@ -1,6 +1,8 @@
 #pragma once
 // Control ids of the ESC SETUP page, each named once; the eighteen parameter lists keep the ids
 // of the parameter table (1009 to 1026).
+#include <QtGlobal>
+
 namespace orvek::escSetupControl {
 
 // Panels, headings, dividers and label pictures.
@@ -42,13 +44,13 @@ constexpr int ProgressDisplay = 1010;
 
 namespace orvek::escSetupText {
 // The progress display while a close of the window waits for the settings write on the wire.
-constexpr const char* ClosingAfterWrite = "Closing...";
+constexpr const char* ClosingAfterWrite = QT_TRANSLATE_NOOP("escSetupText", "Closing...");
 // What assistive technology reads for the page's pictures and unlabelled controls (the lists'
 // labels are pictures).
-constexpr const char* SendSettingName = "SEND SETTING";
-constexpr const char* DefaultSettingName = "DEFAULT SETTING";
-constexpr const char* CategoryName = "Category";
-constexpr const char* SetupSheetName = "Setup Sheet";
-constexpr const char* CommentName = "Setup comment";
-constexpr const char* ProgressName = "Settings write";
+constexpr const char* SendSettingName = QT_TRANSLATE_NOOP("escSetupText", "SEND SETTING");
+constexpr const char* DefaultSettingName = QT_TRANSLATE_NOOP("escSetupText", "DEFAULT SETTING");
+constexpr const char* CategoryName = QT_TRANSLATE_NOOP("escSetupText", "Category");
+constexpr const char* SetupSheetName = QT_TRANSLATE_NOOP("escSetupText", "Setup Sheet");
+constexpr const char* CommentName = QT_TRANSLATE_NOOP("escSetupText", "Setup comment");
+constexpr const char* ProgressName = QT_TRANSLATE_NOOP("escSetupText", "Settings write");
 }  // namespace orvek::escSetupText

@@ -8,6 +8,7 @@
 
 #include "gui/controls/SkinFont.h"
 #include "gui/controls/SkinPalette.h"
+#include "gui/desktop/Translation.h"
 #include "series/SeriesReport.h"
 
 namespace orvek {
@@ -76,41 +77,47 @@ QLabel* makeLabel(QWidget* parent, int pointTenths, const QColor& colour, bool b
 }
 
 QPushButton* makeButton(QWidget* parent, const char* text) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    auto* button = new QPushButton(uiText("seriesPanelText", text), parent);
     button->setFont(skinFont(QString::fromLatin1(skin::kCaptionFace), 90));
     button->setAutoDefault(false);
     return button;
 }
 
-std::string changedWords(const SeriesRow& row) {
+QString changedWords(const SeriesRow& row) {
     if (row.result != SeriesResult::Verified) return {};
     const std::size_t n = row.changes.size();
-    return n == 1 ? "1 setting changed" : std::to_string(n) + " settings changed";
+    return n == 1 ? orvek::SeriesPanel::tr("1 setting changed")
+                  : orvek::SeriesPanel::tr("%1 settings changed").arg(n);
 }
 
 }  // namespace
 
-std::string seriesRowText(const SeriesRow& row) {
-    std::string text = "ESC " + std::to_string(row.number) + ": " + seriesResultName(row.result);
-    text += "\n" + (row.model.empty() ? std::string("unknown model") : row.model);
-    if (!row.firmware.empty()) text += ", " + row.firmware;
-    if (const std::string changed = changedWords(row); !changed.empty()) text += ", " + changed;
-    if (!row.reason.empty()) text += "\n" + row.reason;
+QString seriesRowText(const SeriesRow& row) {
+    QString text = orvek::SeriesPanel::tr("ESC %1: %2")
+                       .arg(row.number)
+                       .arg(coreText(seriesResultName(row.result)));
+    text += QLatin1Char('\n') + (row.model.empty() ? orvek::SeriesPanel::tr("unknown model")
+                                                   : QString::fromStdString(row.model));
+    if (!row.firmware.empty()) text += QStringLiteral(", ") + QString::fromStdString(row.firmware);
+    if (const QString changed = changedWords(row); !changed.isEmpty())
+        text += QStringLiteral(", ") + changed;
+    // The reason is the core's sentence, with names and values in it: shown as it came.
+    if (!row.reason.empty()) text += QLatin1Char('\n') + coreText(row.reason);
     return text;
 }
 
 SeriesPanel::SeriesPanel(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(QString::fromUtf8(seriesPanelText::Title));
+    setAccessibleName(uiText("seriesPanelText", seriesPanelText::Title));
     title_ = makeLabel(this, 120, skin::kOrange, true);
-    title_->setText(QString::fromUtf8(seriesPanelText::Title));
+    title_->setText(uiText("seriesPanelText", seriesPanelText::Title));
     title_->setAlignment(Qt::AlignHCenter);
     name_ = makeLabel(this, 90, skin::kLabelText, true);
     values_ = makeLabel(this, 80, skin::kLabelText);
     line_ = makeLabel(this, 110, skin::kOrange, true);
-    line_->setAccessibleName(QString::fromUtf8(seriesPanelText::LineName));
+    line_->setAccessibleName(uiText("seriesPanelText", seriesPanelText::LineName));
 
     rows_ = new QListWidget(this);
-    rows_->setAccessibleName(QString::fromUtf8(seriesPanelText::ListName));
+    rows_->setAccessibleName(uiText("seriesPanelText", seriesPanelText::ListName));
     rows_->setFont(skinFont(QString::fromLatin1(skin::kCaptionFace), 80));
     rows_->setIconSize(QSize(16, 16));
     rows_->setWordWrap(true);
@@ -135,7 +142,8 @@ SeriesPanel::SeriesPanel(QWidget* parent) : QWidget(parent) {
     });
 
     // Places in the panel's own 305 x 550.
-    title_->setGeometry(10, 8, 285, 22);
+    // Room for the taller line of a CJK face; the line's middle stays at y 19.
+    title_->setGeometry(10, 6, 285, 26);
     name_->setGeometry(10, 36, 285, 18);
     values_->setGeometry(10, 56, 285, 32);
     line_->setGeometry(10, 92, 285, 24);
@@ -166,8 +174,7 @@ void SeriesPanel::show(const SeriesState& state) {
     for (std::size_t i = static_cast<std::size_t>(rows_->count()); i < state.series.rows.size();
          ++i) {
         const SeriesRow& row = state.series.rows[i];
-        auto* item = new QListWidgetItem(resultIcon(row.result, scale),
-                                         QString::fromStdString(seriesRowText(row)), rows_);
+        auto* item = new QListWidgetItem(resultIcon(row.result, scale), seriesRowText(row), rows_);
         item->setForeground(skin::kLabelText);
         if (!row.changes.empty())
             item->setToolTip(QString::fromStdString(changesText(row.changes)));

@@ -3,6 +3,8 @@
 // runs and after it ends: the series' name and values, a line saying what it waits for, one row
 // per ESC with its result by word and by shape (colour only repeats them), and End Series, or
 // Save Report… and Close once it has ended. A view: its buttons only raise requests.
+#include <QtGlobal>
+
 #include <QWidget>
 
 #include "session/SeriesState.h"
@@ -14,16 +16,16 @@ class QPushButton;
 namespace orvek {
 
 namespace seriesPanelText {
-constexpr const char* Title = "WRITE SERIES";
-constexpr const char* ListName = "ESCs of the series";
-constexpr const char* LineName = "Series status";
-constexpr const char* End = "&End Series";
-constexpr const char* SaveReport = "Save &Report...";
-constexpr const char* Close = "C&lose";
+constexpr const char* Title = QT_TRANSLATE_NOOP("seriesPanelText", "WRITE SERIES");
+constexpr const char* ListName = QT_TRANSLATE_NOOP("seriesPanelText", "ESCs of the series");
+constexpr const char* LineName = QT_TRANSLATE_NOOP("seriesPanelText", "Series status");
+constexpr const char* End = QT_TRANSLATE_NOOP("seriesPanelText", "&End Series");
+constexpr const char* SaveReport = QT_TRANSLATE_NOOP("seriesPanelText", "Save &Report...");
+constexpr const char* Close = QT_TRANSLATE_NOOP("seriesPanelText", "C&lose");
 }  // namespace seriesPanelText
 
 // A row as the list reads it: "ESC 2: refused. XR10 Stock, V1.20. The values are for …".
-std::string seriesRowText(const SeriesRow& row);
+QString seriesRowText(const SeriesRow& row);
 
 class SeriesPanel : public QWidget {
     Q_OBJECT

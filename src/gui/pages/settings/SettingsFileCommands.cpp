@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "card/SetupCard.h"
+#include "gui/desktop/Translation.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
 #include "session/DeviceSession.h"
 #include "settings/SettingsFile.h"
@@ -86,12 +87,18 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
     const bool installedExists =
         findSetupSheet(programFolder, form->category, name, std::nullopt).has_value();
     if (ownExists || installedExists) {
+        const QString asked =
+            ownExists ? QCoreApplication::translate(
+                            "Messages",
+                            "Your setup sheet \"%1\" in %2 already exists.\nDo you want to "
+                            "replace it?")
+                      : QCoreApplication::translate(
+                            "Messages",
+                            "An installed setup sheet \"%1\" in %2 has this name. It stays as it "
+                            "is; your copy is listed in its place.\nSave it?");
         const std::string question =
-            ownExists ? "Your setup sheet \"" + name + "\" in " + form->category +
-                            " already exists.\nDo you want to replace it?"
-                      : "An installed setup sheet \"" + name + "\" in " + form->category +
-                            " has this name. It stays as it is; your copy is listed in its "
-                            "place.\nSave it?";
+            asked.arg(QString::fromStdString(name), QString::fromStdString(form->category))
+                .toStdString();
         if (!messages.ask(question, false)) return;
     }
     SetupSheetContent content = sheetContentOf(page.lists(), SetupSheetNotes{});

@@ -2,6 +2,8 @@
 // File > Import Settings and File > Export Settings: the eighteen selections of the ESC SETUP
 // page loaded from or saved to a settings file (.cfg); File > Save as Setup Sheet. Neither talks to
 // the ESC; what cannot be done is reported in a message box.
+#include <QtGlobal>
+
 #include <filesystem>
 #include <optional>
 #include "gui/desktop/FileDialogs.h"
@@ -17,7 +19,7 @@ class CEscSetupDlg;
 class DeviceSession;
 
 // The filter and the extension the settings file dialogs offer.
-constexpr const char* kSettingsFileFilter = "config Files (*.cfg)";
+constexpr const char* kSettingsFileFilter = QT_TRANSLATE_NOOP("fileFilter", "config Files (*.cfg)");
 constexpr const char* kSettingsFileSuffix = "cfg";
 
 // Chooses a file to read and hands it to the session, which selects every stored option that
@@ -49,7 +51,8 @@ void SaveAsSetupSheet(CEscSetupDlg& page, SheetFormDialog& dialog, MessageBoxes&
 void ExportSetupCard(CEscSetupDlg& page, FileDialogs& dialogs, MessageBoxes& messages);
 
 // The filter and extension the setup card's file dialog offers.
-constexpr const char* kSetupCardFilter = "Setup card (*.pdf *.png)";
+constexpr const char* kSetupCardFilter =
+    QT_TRANSLATE_NOOP("fileFilter", "Setup card (*.pdf *.png)");
 constexpr const char* kSetupCardSuffix = "pdf";
 
 }  // namespace orvek
