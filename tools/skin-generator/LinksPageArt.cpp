@@ -189,7 +189,20 @@ void drawHelp(QPainter& p, const QRectF& area) {
              "change a list. Alt+1, 2, 3: the pages; Alt+F, D, H: the menus."))},
     };
     const QFont titleFont = sansFont(14, true);
-    const QFont textFont = sansFont(13);
+    // The steps fill the panel down to its bottom edge at most: a longer language takes a
+    // smaller text, never a cut one.
+    auto stepsEnd = [&](const QFontMetricsF& metrics) {
+        qreal end = area.top() + 72;
+        for (const Step& step : steps) {
+            const QRectF textBox(left + 30, end + 20, width - 30, 200);
+            end = metrics.boundingRect(textBox, Qt::TextWordWrap, step.text).bottom() + 8;
+        }
+        return end;
+    };
+    int textSize = 13;
+    while (textSize > 9 && stepsEnd(QFontMetricsF(sansFont(textSize))) > area.bottom() - 4)
+        --textSize;
+    const QFont textFont = sansFont(textSize);
     const QFontMetricsF textMetrics(textFont);
     qreal y = area.top() + 72;
     int number = 1;
