@@ -1,9 +1,13 @@
 // Checks a screenshot of the X screen for the main window with its USB and ESC lamps lit and
-// its program-card lamp dark:  orvek-screenshot-check SHOT.png WINDOW_X WINDOW_Y
-// The window's top-left corner is where the window system placed its client area.
+// its program-card lamp dark:  orvek-screenshot-check SHOT.png WINDOW_X WINDOW_Y [PICTURE.png]
+// The window's top-left corner is where the window system placed its client area. With a
+// picture (a page button's artwork in the window's language), it must be shown in the left
+// column as drawn on the window's black ground.
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -12,11 +16,41 @@ namespace {
 
 bool lampYellow(QRgb p) { return qRed(p) > 180 && qGreen(p) > 140 && qBlue(p) < 120; }
 
+bool near(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 3 && std::abs(qGreen(a) - qGreen(b)) <= 3 &&
+           std::abs(qBlue(a) - qBlue(b)) <= 3;
+}
+
+// Whether `picture`, laid on black, is in the shot within the rectangle (left, top, 260, 260).
+bool showsPicture(const QImage& shot, const QImage& picture, int left, int top) {
+    QImage onBlack(picture.size(), QImage::Format_RGB32);
+    onBlack.fill(Qt::black);
+    {
+        QPainter painter(&onBlack);
+        painter.drawImage(0, 0, picture);
+    }
+    for (int y = top; y + onBlack.height() <= std::min(shot.height(), top + 260); ++y) {
+        for (int x = left; x + onBlack.width() <= std::min(shot.width(), left + 260); ++x) {
+            bool same = true;
+            for (int py = 0; same && py < onBlack.height(); ++py) {
+                for (int px = 0; same && px < onBlack.width(); ++px)
+                    same = near(shot.pixel(x + px, y + py), onBlack.pixel(px, py));
+            }
+            if (same) {
+                std::printf("picture found at %d,%d of the window\n", x - left, y - top);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: orvek-screenshot-check SHOT.png WINDOW_X WINDOW_Y\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr,
+                     "usage: orvek-screenshot-check SHOT.png WINDOW_X WINDOW_Y [PICTURE.png]\n");
         return 2;
     }
     const QImage shot(QString::fromLocal8Bit(argv[1]));
@@ -58,5 +92,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("window found with the USB and ESC lamps lit\n");
+    if (argc == 5) {
+        const QImage picture(QString::fromLocal8Bit(argv[4]));
+        if (picture.isNull() || !showsPicture(shot, picture, x0, y0)) {
+            std::fprintf(stderr, "the window does not show %s\n", argv[4]);
+            return 1;
+        }
+    }
     return 0;
 }
