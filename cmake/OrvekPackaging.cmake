@@ -115,6 +115,8 @@ The package holds the window (orvek-link), the same core from a terminal
 (orvek-cli), a simulated device for trying it without hardware (orvek-sim), and
 a udev rule that gives the user at the seat access to the adapter.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The window's Japanese needs a CJK face; the other languages draw with any font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.orvek.example/")
