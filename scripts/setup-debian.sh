@@ -5,7 +5,7 @@ set -euo pipefail
 install_options=()
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev qt6-l10n-tools qt6-tools-dev
+  qt6-base-dev libgl-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   fonts-liberation fonts-dejavu-core fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libsqlite3-dev nlohmann-json3-dev
@@ -20,7 +20,7 @@ if [ "${1:-}" = "--windows" ]; then
   # host's Qt tools (dpkg-dev unpacks them, tclsh makes SQLite's single source); the window run
   # under Wine on Xvfb, clicked and photographed.
   packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64 binutils
-    cmake ninja-build qt6-base-dev dpkg-dev tcl
+    cmake ninja-build qt6-base-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev tcl
     xvfb xauth x11-utils imagemagick xdotool)
   # Wine's recommendations (fonts, sound, media) double the download for nothing run here.
   install_options=(--no-install-recommends)

@@ -386,6 +386,90 @@ Ohne Senden schließen?</translation>
         <source>Please select Program Card Firmware version!</source>
         <translation>Bitte eine Programmierkarten-Firmware wählen!</translation>
     </message>
+    <message>
+        <source>The settings history is locked by another program; this was not recorded.</source>
+        <translation>Der Einstellungsverlauf ist von einem anderen Programm gesperrt; dies wurde nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>The settings history cannot grow: the disk is full; this was not recorded.</source>
+        <translation>Der Einstellungsverlauf kann nicht wachsen: der Datenträger ist voll; dies wurde nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>The settings history was written by a newer version of the program; it is left as it is and nothing is recorded.</source>
+        <translation>Der Einstellungsverlauf stammt von einer neueren Programmversion; er bleibt unverändert, und nichts wird gespeichert.</translation>
+    </message>
+    <message>
+        <source>No such record in the settings history.</source>
+        <translation>Diesen Eintrag gibt es im Einstellungsverlauf nicht.</translation>
+    </message>
+    <message>
+        <source>the values are for %1; this is %2</source>
+        <translation>die Werte sind für %1; dies ist ein %2</translation>
+    </message>
+    <message>
+        <source>an Expert ESC</source>
+        <translation>Expert-Regler</translation>
+    </message>
+    <message>
+        <source>a Stock ESC</source>
+        <translation>Stock-Regler</translation>
+    </message>
+    <message>
+        <source>a Blinky ESC</source>
+        <translation>Blinky-Regler</translation>
+    </message>
+    <message>
+        <source>an Unlisted ESC</source>
+        <translation>unbekannter Regler</translation>
+    </message>
+    <message>
+        <source>unknown ESC type code %1</source>
+        <translation>unbekannter Reglertyp %1</translation>
+    </message>
+    <message>
+        <source>its settings could not be read</source>
+        <translation>seine Einstellungen ließen sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>the values could not be read: %1</source>
+        <translation>die Werte ließen sich nicht lesen: %1</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; matches no option on this ESC</source>
+        <translation>%1: „%2“ passt zu keiner Option dieses Reglers</translation>
+    </message>
+    <message>
+        <source>Send fail (pair %1 of %2, register %3, was not acknowledged)</source>
+        <translation>Senden fehlgeschlagen (Paar %1 von %2, Register %3, nicht bestätigt)</translation>
+    </message>
+    <message>
+        <source>Send Fail (the commit byte could not be sent)</source>
+        <translation>Senden fehlgeschlagen (das Übernahme-Byte ging nicht hinaus)</translation>
+    </message>
+    <message>
+        <source>write stopped after %1 of %2 pairs: the ESC holds an unfinished write, not committed, until the settings are written again or it is powered off</source>
+        <translation>Schreiben nach %1 von %2 Paaren abgebrochen: der Regler hält ein unfertiges, nicht übernommenes Schreiben, bis die Einstellungen erneut geschrieben werden oder er ausgeschaltet wird</translation>
+    </message>
+    <message>
+        <source>the settings were sent but could not be read back to verify them</source>
+        <translation>die Einstellungen wurden gesendet, ließen sich zur Prüfung aber nicht zurücklesen</translation>
+    </message>
+    <message>
+        <source>verification failed: %1</source>
+        <translation>Prüfung fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>setup sheet %1</source>
+        <translation>Setup-Sheet %1</translation>
+    </message>
+    <message>
+        <source>settings file %1</source>
+        <translation>Einstellungsdatei %1</translation>
+    </message>
+    <message>
+        <source>record #%1</source>
+        <translation>Eintrag #%1</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>

@@ -386,6 +386,90 @@ Fermer sans les envoyer ?</translation>
         <source>Please select Program Card Firmware version!</source>
         <translation>Choisissez un firmware de carte de programmation !</translation>
     </message>
+    <message>
+        <source>The settings history is locked by another program; this was not recorded.</source>
+        <translation>L&apos;historique des réglages est verrouillé par un autre programme ; ceci n&apos;a pas été enregistré.</translation>
+    </message>
+    <message>
+        <source>The settings history cannot grow: the disk is full; this was not recorded.</source>
+        <translation>L&apos;historique des réglages ne peut plus grandir : le disque est plein ; ceci n&apos;a pas été enregistré.</translation>
+    </message>
+    <message>
+        <source>The settings history was written by a newer version of the program; it is left as it is and nothing is recorded.</source>
+        <translation>L&apos;historique des réglages vient d&apos;une version plus récente du programme ; il reste tel quel et rien n&apos;est enregistré.</translation>
+    </message>
+    <message>
+        <source>No such record in the settings history.</source>
+        <translation>Cet enregistrement n&apos;existe pas dans l&apos;historique des réglages.</translation>
+    </message>
+    <message>
+        <source>the values are for %1; this is %2</source>
+        <translation>les valeurs sont pour %1 ; celui-ci est %2</translation>
+    </message>
+    <message>
+        <source>an Expert ESC</source>
+        <translation>un variateur Expert</translation>
+    </message>
+    <message>
+        <source>a Stock ESC</source>
+        <translation>un variateur Stock</translation>
+    </message>
+    <message>
+        <source>a Blinky ESC</source>
+        <translation>un variateur Blinky</translation>
+    </message>
+    <message>
+        <source>an Unlisted ESC</source>
+        <translation>un variateur inconnu</translation>
+    </message>
+    <message>
+        <source>unknown ESC type code %1</source>
+        <translation>code de type de variateur inconnu %1</translation>
+    </message>
+    <message>
+        <source>its settings could not be read</source>
+        <translation>ses réglages n&apos;ont pas pu être lus</translation>
+    </message>
+    <message>
+        <source>the values could not be read: %1</source>
+        <translation>les valeurs n&apos;ont pas pu être lues : %1</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; matches no option on this ESC</source>
+        <translation>%1 : « %2 » ne correspond à aucune option de ce variateur</translation>
+    </message>
+    <message>
+        <source>Send fail (pair %1 of %2, register %3, was not acknowledged)</source>
+        <translation>Échec de l&apos;envoi (paire %1 sur %2, registre %3, sans accusé de réception)</translation>
+    </message>
+    <message>
+        <source>Send Fail (the commit byte could not be sent)</source>
+        <translation>Échec de l&apos;envoi (l&apos;octet de validation n&apos;a pas pu partir)</translation>
+    </message>
+    <message>
+        <source>write stopped after %1 of %2 pairs: the ESC holds an unfinished write, not committed, until the settings are written again or it is powered off</source>
+        <translation>écriture arrêtée après %1 paires sur %2 : le variateur garde une écriture inachevée, non validée, jusqu&apos;à une nouvelle écriture des réglages ou sa mise hors tension</translation>
+    </message>
+    <message>
+        <source>the settings were sent but could not be read back to verify them</source>
+        <translation>les réglages ont été envoyés mais n&apos;ont pas pu être relus pour les vérifier</translation>
+    </message>
+    <message>
+        <source>verification failed: %1</source>
+        <translation>échec de la vérification : %1</translation>
+    </message>
+    <message>
+        <source>setup sheet %1</source>
+        <translation>fiche de setup %1</translation>
+    </message>
+    <message>
+        <source>settings file %1</source>
+        <translation>fichier de réglages %1</translation>
+    </message>
+    <message>
+        <source>record #%1</source>
+        <translation>enregistrement n°%1</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>

@@ -386,6 +386,90 @@ Close without sending them?</source>
         <source>Please select Program Card Firmware version!</source>
         <translation>プログラムカードのファームウェアを選択してください！</translation>
     </message>
+    <message>
+        <source>The settings history is locked by another program; this was not recorded.</source>
+        <translation>設定履歴は他のプログラムがロックしています。今回は記録されませんでした。</translation>
+    </message>
+    <message>
+        <source>The settings history cannot grow: the disk is full; this was not recorded.</source>
+        <translation>ディスクがいっぱいで設定履歴を増やせません。今回は記録されませんでした。</translation>
+    </message>
+    <message>
+        <source>The settings history was written by a newer version of the program; it is left as it is and nothing is recorded.</source>
+        <translation>設定履歴は新しいバージョンのプログラムで書かれています。そのまま残し、何も記録しません。</translation>
+    </message>
+    <message>
+        <source>No such record in the settings history.</source>
+        <translation>設定履歴にその記録はありません。</translation>
+    </message>
+    <message>
+        <source>the values are for %1; this is %2</source>
+        <translation>設定値は%1用です。このESCは%2です</translation>
+    </message>
+    <message>
+        <source>an Expert ESC</source>
+        <translation>Expert ESC</translation>
+    </message>
+    <message>
+        <source>a Stock ESC</source>
+        <translation>Stock ESC</translation>
+    </message>
+    <message>
+        <source>a Blinky ESC</source>
+        <translation>Blinky ESC</translation>
+    </message>
+    <message>
+        <source>an Unlisted ESC</source>
+        <translation>未登録のESC</translation>
+    </message>
+    <message>
+        <source>unknown ESC type code %1</source>
+        <translation>不明なESCタイプコード %1</translation>
+    </message>
+    <message>
+        <source>its settings could not be read</source>
+        <translation>設定を読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>the values could not be read: %1</source>
+        <translation>設定値を読み込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; matches no option on this ESC</source>
+        <translation>%1:「%2」はこのESCの選択肢にありません</translation>
+    </message>
+    <message>
+        <source>Send fail (pair %1 of %2, register %3, was not acknowledged)</source>
+        <translation>送信失敗（%2組中%1組目、レジスタ %3 の応答なし）</translation>
+    </message>
+    <message>
+        <source>Send Fail (the commit byte could not be sent)</source>
+        <translation>送信失敗（確定バイトを送れませんでした）</translation>
+    </message>
+    <message>
+        <source>write stopped after %1 of %2 pairs: the ESC holds an unfinished write, not committed, until the settings are written again or it is powered off</source>
+        <translation>%2組中%1組で書き込みが止まりました。設定を書き直すか電源を切るまで、ESCは未確定の書き込みを保持します</translation>
+    </message>
+    <message>
+        <source>the settings were sent but could not be read back to verify them</source>
+        <translation>設定は送信しましたが、確認のための読み戻しができませんでした</translation>
+    </message>
+    <message>
+        <source>verification failed: %1</source>
+        <translation>確認失敗: %1</translation>
+    </message>
+    <message>
+        <source>setup sheet %1</source>
+        <translation>セットアップシート %1</translation>
+    </message>
+    <message>
+        <source>settings file %1</source>
+        <translation>設定ファイル %1</translation>
+    </message>
+    <message>
+        <source>record #%1</source>
+        <translation>記録 #%1</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>

@@ -230,7 +230,9 @@ void saveSeries(CTarnwick11Dlg& window, orvek::sim::Simulator& sim, const fs::pa
     escs.unplug(sim.nowMs());
     orvek::driving::tickAndShow(window);
     auto& panel = window.settingsPage().seriesPanel();
-    if (step(panel.rows().count() == 3 && panel.line().text() == "Plug in the next ESC",
+    // The line as the window's language says it.
+    if (step(panel.rows().count() == 3 &&
+                 panel.line().text() == orvek::coreText("Plug in the next ESC"),
              "the series waiting for its fourth ESC"))
         save(window, out, "window-series-running.png");
     std::string said;

@@ -1,7 +1,8 @@
 // The fixed texts the core hands the window in English (boxes, the note under the page buttons,
 // the series' line and rows), listed here so that lupdate puts them into the .ts files: the
-// window translates each by exact match when it shows it (coreText). A number inside a text
-// stands as %1, %2 ...; tests/gui/desktop checks the list against the core's own constants.
+// window translates each by exact match when it shows it (coreText). A part that varies (a
+// number, a family, a file's name) stands as %1, %2 ...; tests/gui/desktop checks the list
+// against the core's own constants.
 #include "gui/desktop/Translation.h"
 
 namespace orvek {
@@ -44,6 +45,29 @@ const std::vector<const char*>& coreTexts() {
         QT_TRANSLATE_NOOP("Messages", "Writing ESC %1\u2026"),
         QT_TRANSLATE_NOOP("Messages", "Series ended: %1 ESC"),
         QT_TRANSLATE_NOOP("Messages", "Series ended: %1 ESCs"),
+        // A refused or failed ESC's reason, and where the values came from.
+        QT_TRANSLATE_NOOP("Messages", "the values are for %1; this is %2"),
+        QT_TRANSLATE_NOOP("Messages", "an Expert ESC"),
+        QT_TRANSLATE_NOOP("Messages", "a Stock ESC"),
+        QT_TRANSLATE_NOOP("Messages", "a Blinky ESC"),
+        QT_TRANSLATE_NOOP("Messages", "an Unlisted ESC"),
+        QT_TRANSLATE_NOOP("Messages", "unknown ESC type code %1"),
+        QT_TRANSLATE_NOOP("Messages", "its settings could not be read"),
+        QT_TRANSLATE_NOOP("Messages", "the values could not be read: %1"),
+        QT_TRANSLATE_NOOP("Messages", "%1: \"%2\" matches no option on this ESC"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "Send fail (pair %1 of %2, register %3, was not acknowledged)"),
+        QT_TRANSLATE_NOOP("Messages", "Send Fail (the commit byte could not be sent)"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "write stopped after %1 of %2 pairs: the ESC holds an unfinished write, "
+                          "not committed, until the settings are written again or it is powered "
+                          "off"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "the settings were sent but could not be read back to verify them"),
+        QT_TRANSLATE_NOOP("Messages", "verification failed: %1"),
+        QT_TRANSLATE_NOOP("Messages", "setup sheet %1"),
+        QT_TRANSLATE_NOOP("Messages", "settings file %1"),
+        QT_TRANSLATE_NOOP("Messages", "record #%1"),
         QT_TRANSLATE_NOOP("Messages", "written and verified"),
         QT_TRANSLATE_NOOP("Messages", "already equal"),
         QT_TRANSLATE_NOOP("Messages", "refused"),
@@ -54,6 +78,17 @@ const std::vector<const char*>& coreTexts() {
         QT_TRANSLATE_NOOP("Messages", "defaults"),
         QT_TRANSLATE_NOOP("Messages", "backup"),
         QT_TRANSLATE_NOOP("Messages", "update"),
+        // The settings history's notices (those naming a file or an error stay as they come).
+        QT_TRANSLATE_NOOP("Messages",
+                          "The settings history is locked by another program; this was not "
+                          "recorded."),
+        QT_TRANSLATE_NOOP("Messages",
+                          "The settings history cannot grow: the disk is full; this was not "
+                          "recorded."),
+        QT_TRANSLATE_NOOP("Messages",
+                          "The settings history was written by a newer version of the program; it "
+                          "is left as it is and nothing is recorded."),
+        QT_TRANSLATE_NOOP("Messages", "No such record in the settings history."),
         // The note under the page buttons.
         QT_TRANSLATE_NOOP("Messages",
                           "No permission to open the adapter's port. Install the ORVEK Link udev "

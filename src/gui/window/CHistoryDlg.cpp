@@ -161,7 +161,7 @@ void CHistoryDlg::reload() {
 
 void CHistoryDlg::showListing(const HistoryListing& listing) {
     ++listings_;
-    status_->setText(text(listing.failure));
+    status_->setText(coreText(listing.failure));
     shown_ = listing.records;
     const QSignalBlocker quiet(records_);
     records_->setRowCount(static_cast<int>(shown_.size()));
@@ -266,7 +266,7 @@ void CHistoryDlg::saveNote() {
     context_.session.setHistoryNote(record->id, note, [self](const std::string& failure) {
         if (!self) return;
         if (!failure.empty()) {
-            self->status_->setText(text(failure));
+            self->status_->setText(coreText(failure));
             return;
         }
         self->reload();

@@ -1,7 +1,8 @@
 // The window's languages: every fixed text the core hands the window and every setting's name is
 // listed for lupdate and translated in each language; the .ts files keep each text's
 // placeholders, line breaks and shortcut; coreText translates by exact match, by pattern where a
-// text carries numbers, line by line where it carries a path, and leaves any other text alone.
+// text carries parts that vary (numbers, families, setting names), line by line where it carries
+// a path, and leaves any other text alone.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -153,7 +154,7 @@ TEST(TsFiles, EveryEntryIsFinishedAndKeepsItsPlaceholdersLinesAndShortcut) {
     }
 }
 
-TEST(CoreTexts, AreShownByExactMatchByNumberPatternAndLineByLine) {
+TEST(CoreTexts, AreShownByExactMatchByPatternAndLineByLine) {
     SpeaksEnglishAfter english;
     // English: every text as it came.
     ASSERT_TRUE(installWindowLanguage("en"));
@@ -169,6 +170,14 @@ TEST(CoreTexts, AreShownByExactMatchByNumberPatternAndLineByLine) {
     EXPECT_EQ(coreText("Writing ESC 12\u2026"), QStringLiteral("Schreibe Regler 12\u2026"));
     EXPECT_EQ(coreText("Unplug ESC 3 (or power it off)"),
               QStringLiteral("Regler 3 abstecken (oder ausschalten)"));
+    // Parts that vary are found by the text's pattern and translated where they are words.
+    EXPECT_EQ(coreText("the values are for an Expert ESC; this is a Stock ESC"),
+              QStringLiteral("die Werte sind für Expert-Regler; dies ist ein Stock-Regler"));
+    EXPECT_EQ(
+        coreText("Drag Brake: \"Level 99\" matches no option on this ESC"),
+        QStringLiteral("Drag Brake: \u201eLevel 99\u201c passt zu keiner Option dieses Reglers"));
+    EXPECT_EQ(coreText("setup sheet Modify Touring/Heat 2"),
+              QStringLiteral("Setup-Sheet Modify Touring/Heat 2"));
     // A box naming a file: its fixed lines translated, the path and the reason as they are.
     EXPECT_EQ(coreText("Write File Error!\n\n/tmp/a 1.cfg\nNo space left on device"),
               QStringLiteral(
@@ -178,6 +187,9 @@ TEST(CoreTexts, AreShownByExactMatchByNumberPatternAndLineByLine) {
     EXPECT_EQ(coreText(""), QString());
     EXPECT_EQ(settingName("Rotation Mode"), QStringLiteral("Drehrichtung"));
     EXPECT_EQ(settingName("Drag Brake"), QStringLiteral("Drag Brake"));  // racers keep it
+    // Qt's own file dialog speaks the language too; our button texts come first.
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Suchen in:"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Nein"));
 
     ASSERT_TRUE(installWindowLanguage("ja"));
     EXPECT_EQ(coreText(monitorText::EscConnection), QStringLiteral("ESC接続エラー！"));

@@ -165,8 +165,8 @@ void SeriesPanel::show(const SeriesState& state) {
         return;
     }
     name_->setText(QString::fromStdString(state.series.name));
-    values_->setText(QString::fromStdString(state.series.values));
-    const QString line = QString::fromStdString(seriesLine(state));
+    values_->setText(coreText(state.series.values));
+    const QString line = coreText(seriesLine(state));
     line_->setText(line);
     line_->setAccessibleDescription(line);
     if (newSeries || state.series.rows.size() < shownRows) rows_->clear();
