@@ -470,6 +470,30 @@ Ohne Senden schließen?</translation>
         <source>record #%1</source>
         <translation>Eintrag #%1</translation>
     </message>
+    <message>
+        <source>device</source>
+        <translation>Regler</translation>
+    </message>
+    <message>
+        <source>page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>sheet</source>
+        <translation>Setup-Sheet</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>history</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>series</source>
+        <translation>Serie</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -922,6 +946,26 @@ Ohne Senden schließen?</translation>
     <message>
         <source>Saved as %1</source>
         <translation>Gespeichert als %1</translation>
+    </message>
+    <message>
+        <source>(edited)</source>
+        <translation>(bearbeitet)</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Notiz</translation>
+    </message>
+    <message>
+        <source>&amp;Load into the page</source>
+        <translation>In die Seite &amp;laden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit note</source>
+        <translation>Notiz &amp;bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
     </message>
 </context>
 <context>

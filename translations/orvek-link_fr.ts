@@ -470,6 +470,30 @@ Fermer sans les envoyer ?</translation>
         <source>record #%1</source>
         <translation>enregistrement n°%1</translation>
     </message>
+    <message>
+        <source>device</source>
+        <translation>variateur</translation>
+    </message>
+    <message>
+        <source>page</source>
+        <translation>page</translation>
+    </message>
+    <message>
+        <source>sheet</source>
+        <translation>fiche</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>fichier</translation>
+    </message>
+    <message>
+        <source>history</source>
+        <translation>historique</translation>
+    </message>
+    <message>
+        <source>series</source>
+        <translation>série</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -922,6 +946,26 @@ Fermer sans les envoyer ?</translation>
     <message>
         <source>Saved as %1</source>
         <translation>Enregistré sous %1</translation>
+    </message>
+    <message>
+        <source>(edited)</source>
+        <translation>(modifié)</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Note</translation>
+    </message>
+    <message>
+        <source>&amp;Load into the page</source>
+        <translation>&amp;Charger dans la page</translation>
+    </message>
+    <message>
+        <source>&amp;Edit note</source>
+        <translation>&amp;Modifier la note</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
     </message>
 </context>
 <context>

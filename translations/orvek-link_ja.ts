@@ -470,6 +470,30 @@ Close without sending them?</source>
         <source>record #%1</source>
         <translation>記録 #%1</translation>
     </message>
+    <message>
+        <source>device</source>
+        <translation>ESC</translation>
+    </message>
+    <message>
+        <source>page</source>
+        <translation>画面</translation>
+    </message>
+    <message>
+        <source>sheet</source>
+        <translation>シート</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>history</source>
+        <translation>履歴</translation>
+    </message>
+    <message>
+        <source>series</source>
+        <translation>連続書き込み</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -922,6 +946,26 @@ Close without sending them?</source>
     <message>
         <source>Saved as %1</source>
         <translation>%1 に保存しました</translation>
+    </message>
+    <message>
+        <source>(edited)</source>
+        <translation>（編集済み）</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>メモ(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Load into the page</source>
+        <translation>画面に読み込む(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit note</source>
+        <translation>メモを編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>閉じる(&amp;C)</translation>
     </message>
 </context>
 <context>

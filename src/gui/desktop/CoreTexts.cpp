@@ -78,6 +78,13 @@ const std::vector<const char*>& coreTexts() {
         QT_TRANSLATE_NOOP("Messages", "defaults"),
         QT_TRANSLATE_NOOP("Messages", "backup"),
         QT_TRANSLATE_NOOP("Messages", "update"),
+        // Where a record's values came from, in the history dialog's Source column.
+        QT_TRANSLATE_NOOP("Messages", "device"),
+        QT_TRANSLATE_NOOP("Messages", "page"),
+        QT_TRANSLATE_NOOP("Messages", "sheet"),
+        QT_TRANSLATE_NOOP("Messages", "file"),
+        QT_TRANSLATE_NOOP("Messages", "history"),
+        QT_TRANSLATE_NOOP("Messages", "series"),
         // The settings history's notices (those naming a file or an error stay as they come).
         QT_TRANSLATE_NOOP("Messages",
                           "The settings history is locked by another program; this was not "

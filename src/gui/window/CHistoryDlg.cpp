@@ -46,7 +46,13 @@ QString sourceText(const HistoryRecord& record) {
     if (record.kind == HistoryKind::Update) {
         return text(record.image + " (" + record.target + ", " + record.result + ")");
     }
-    return text(originText(record.origin));
+    // As originText writes it, with the source's word in the window's language.
+    const char* source = valuesSourceName(record.origin.source);
+    if (!*source) return {};
+    QString shown = coreText(source);
+    if (!record.origin.detail.empty()) shown += QLatin1Char(' ') + text(record.origin.detail);
+    if (record.origin.edited) shown += QLatin1Char(' ') + CHistoryDlg::tr("(edited)");
+    return shown;
 }
 
 QTableWidget* table(int columns, const QStringList& headers, QWidget* parent) {
@@ -107,7 +113,7 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     layout->addWidget(comparison_, 5);
 
     auto* noteRow = new QHBoxLayout;
-    auto* noteLabel = new QLabel(QStringLiteral("&Note"), this);
+    auto* noteLabel = new QLabel(tr("&Note"), this);
     skin::setTextColour(*noteLabel, skin::kLabelText);
     noteField_ = new QLineEdit(this);
     skin::paintField(*noteField_);
@@ -123,10 +129,10 @@ CHistoryDlg::CHistoryDlg(const Context& context, QWidget* parent)
     layout->addLayout(noteRow);
 
     auto* buttons = new QHBoxLayout;
-    load_ = new QPushButton(QStringLiteral("&Load into the page"), this);
-    noteButton_ = new QPushButton(QStringLiteral("&Edit note"), this);
+    load_ = new QPushButton(tr("&Load into the page"), this);
+    noteButton_ = new QPushButton(tr("&Edit note"), this);
     export_ = new QPushButton(tr("E&xport as .cfg"), this);
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    auto* close = new QPushButton(tr("&Close"), this);
     for (QPushButton* button : {load_, noteButton_, export_, close}) {
         // Enter belongs to the record list (it loads) and to the note field (it saves).
         button->setAutoDefault(false);
@@ -195,7 +201,7 @@ void CHistoryDlg::showSelected() {
     noteButton_->setEnabled(record != nullptr);
     editingNote_ = false;
     noteField_->setReadOnly(true);
-    noteButton_->setText(QStringLiteral("&Edit note"));
+    noteButton_->setText(tr("&Edit note"));
     noteField_->setText(record ? text(record->note) : QString());
     pageChanged();
 }
@@ -261,7 +267,7 @@ void CHistoryDlg::saveNote() {
     keepSelected_ = record->id;
     editingNote_ = false;
     noteField_->setReadOnly(true);
-    noteButton_->setText(QStringLiteral("&Edit note"));
+    noteButton_->setText(tr("&Edit note"));
     QPointer<CHistoryDlg> self(this);
     context_.session.setHistoryNote(record->id, note, [self](const std::string& failure) {
         if (!self) return;

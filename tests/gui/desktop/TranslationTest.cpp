@@ -25,6 +25,7 @@
 #include "settings/ParamTable.h"
 #include "settings/SettingsImportReport.h"
 #include "settings/SetupSheets.h"
+#include "settings/ValuesOrigin.h"
 #include "update/UpdateMessages.h"
 #include "write/SettingsWrite.h"
 
@@ -62,6 +63,10 @@ TEST(CoreTexts, EveryFixedTextOfTheCoreAndEverySettingNameIsListedForTranslation
     for (HistoryKind kind : {HistoryKind::Read, HistoryKind::Write, HistoryKind::Defaults,
                              HistoryKind::Backup, HistoryKind::Update})
         EXPECT_TRUE(listed(coreTexts(), historyKindName(kind))) << historyKindName(kind);
+    for (ValuesSource source :
+         {ValuesSource::Device, ValuesSource::Page, ValuesSource::Sheet, ValuesSource::File,
+          ValuesSource::Defaults, ValuesSource::History, ValuesSource::Series})
+        EXPECT_TRUE(listed(coreTexts(), valuesSourceName(source))) << valuesSourceName(source);
     for (const EscParameter& parameter : parameterTable())
         EXPECT_TRUE(listed(settingNames(), parameter.keyName)) << parameter.keyName;
     for (const char* info : InfoKeyNames()) EXPECT_TRUE(listed(settingNames(), info)) << info;
