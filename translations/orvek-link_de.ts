@@ -494,6 +494,58 @@ Ohne Senden schließen?</translation>
         <source>series</source>
         <translation>Serie</translation>
     </message>
+    <message>
+        <source>a sheet needs a name</source>
+        <translation>ein Setup-Sheet braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>a sheet name must be UTF-8 text; this one holds bytes that are not</source>
+        <translation>ein Sheet-Name muss UTF-8-Text sein; dieser enthält andere Bytes</translation>
+    </message>
+    <message>
+        <source>a sheet name may not hold a tab, line break or other control character</source>
+        <translation>ein Sheet-Name darf keinen Tabulator, Zeilenumbruch oder anderes Steuerzeichen enthalten</translation>
+    </message>
+    <message>
+        <source>a sheet name may not hold any of : * ? &quot; &lt; &gt; | / \ (Windows file names cannot)</source>
+        <translation>ein Sheet-Name darf keines von : * ? &quot; &lt; &gt; | / \ enthalten (Windows-Dateinamen können es nicht)</translation>
+    </message>
+    <message>
+        <source>a sheet name may not be only spaces</source>
+        <translation>ein Sheet-Name darf nicht nur aus Leerzeichen bestehen</translation>
+    </message>
+    <message>
+        <source>a sheet name may not start with a dot</source>
+        <translation>ein Sheet-Name darf nicht mit einem Punkt beginnen</translation>
+    </message>
+    <message>
+        <source>a sheet name may not end in a dot or a space (Windows drops them from file names)</source>
+        <translation>ein Sheet-Name darf nicht auf Punkt oder Leerzeichen enden (Windows entfernt sie aus Dateinamen)</translation>
+    </message>
+    <message>
+        <source>a sheet name may not be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without an extension (Windows keeps these names for devices)</source>
+        <translation>ein Sheet-Name darf nicht CON, PRN, AUX, NUL, COM1 bis COM9 oder LPT1 bis LPT9 sein, mit oder ohne Endung (Windows hält diese Namen für Geräte frei)</translation>
+    </message>
+    <message>
+        <source>a sheet name may be at most 100 characters long</source>
+        <translation>ein Sheet-Name darf höchstens 100 Zeichen lang sein</translation>
+    </message>
+    <message>
+        <source>the memo holds a line break; a sheet keeps one line</source>
+        <translation>die Notiz enthält einen Zeilenumbruch; ein Sheet speichert eine Zeile</translation>
+    </message>
+    <message>
+        <source>the %1 value holds a line break; a sheet keeps one line</source>
+        <translation>der Wert %1 enthält einen Zeilenumbruch; ein Sheet speichert eine Zeile</translation>
+    </message>
+    <message>
+        <source>the memo is %1 bytes long; a sheet keeps at most %2 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
+        <translation>die Notiz ist %1 Bytes lang; ein Sheet speichert höchstens %2 (ein einfacher Buchstabe braucht 1 Byte, ein Umlaut 2, ein japanisches Zeichen 3)</translation>
+    </message>
+    <message>
+        <source>the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
+        <translation>der Wert %1 ist %2 Bytes lang; ein Sheet speichert höchstens %3 (ein einfacher Buchstabe braucht 1 Byte, ein Umlaut 2, ein japanisches Zeichen 3)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>

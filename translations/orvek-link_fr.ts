@@ -494,6 +494,58 @@ Fermer sans les envoyer ?</translation>
         <source>series</source>
         <translation>série</translation>
     </message>
+    <message>
+        <source>a sheet needs a name</source>
+        <translation>une fiche a besoin d&apos;un nom</translation>
+    </message>
+    <message>
+        <source>a sheet name must be UTF-8 text; this one holds bytes that are not</source>
+        <translation>un nom de fiche doit être du texte UTF-8 ; celui-ci contient d&apos;autres octets</translation>
+    </message>
+    <message>
+        <source>a sheet name may not hold a tab, line break or other control character</source>
+        <translation>un nom de fiche ne peut contenir ni tabulation, ni saut de ligne, ni autre caractère de contrôle</translation>
+    </message>
+    <message>
+        <source>a sheet name may not hold any of : * ? &quot; &lt; &gt; | / \ (Windows file names cannot)</source>
+        <translation>un nom de fiche ne peut contenir aucun de : * ? &quot; &lt; &gt; | / \ (les noms de fichiers Windows ne le peuvent pas)</translation>
+    </message>
+    <message>
+        <source>a sheet name may not be only spaces</source>
+        <translation>un nom de fiche ne peut pas être fait que d&apos;espaces</translation>
+    </message>
+    <message>
+        <source>a sheet name may not start with a dot</source>
+        <translation>un nom de fiche ne peut pas commencer par un point</translation>
+    </message>
+    <message>
+        <source>a sheet name may not end in a dot or a space (Windows drops them from file names)</source>
+        <translation>un nom de fiche ne peut pas finir par un point ou une espace (Windows les retire des noms de fichiers)</translation>
+    </message>
+    <message>
+        <source>a sheet name may not be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without an extension (Windows keeps these names for devices)</source>
+        <translation>un nom de fiche ne peut pas être CON, PRN, AUX, NUL, COM1 à COM9 ou LPT1 à LPT9, avec ou sans extension (Windows réserve ces noms aux périphériques)</translation>
+    </message>
+    <message>
+        <source>a sheet name may be at most 100 characters long</source>
+        <translation>un nom de fiche fait au plus 100 caractères</translation>
+    </message>
+    <message>
+        <source>the memo holds a line break; a sheet keeps one line</source>
+        <translation>le mémo contient un saut de ligne ; une fiche garde une seule ligne</translation>
+    </message>
+    <message>
+        <source>the %1 value holds a line break; a sheet keeps one line</source>
+        <translation>la valeur %1 contient un saut de ligne ; une fiche garde une seule ligne</translation>
+    </message>
+    <message>
+        <source>the memo is %1 bytes long; a sheet keeps at most %2 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
+        <translation>le mémo fait %1 octets ; une fiche en garde au plus %2 (une lettre simple prend 1 octet, une lettre accentuée 2, un caractère japonais 3)</translation>
+    </message>
+    <message>
+        <source>the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
+        <translation>la valeur %1 fait %2 octets ; une fiche en garde au plus %3 (une lettre simple prend 1 octet, une lettre accentuée 2, un caractère japonais 3)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>

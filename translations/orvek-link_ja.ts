@@ -494,6 +494,58 @@ Close without sending them?</source>
         <source>series</source>
         <translation>連続書き込み</translation>
     </message>
+    <message>
+        <source>a sheet needs a name</source>
+        <translation>シート名を入力してください。</translation>
+    </message>
+    <message>
+        <source>a sheet name must be UTF-8 text; this one holds bytes that are not</source>
+        <translation>シート名はUTF-8の文字にしてください。UTF-8でないバイトが含まれています。</translation>
+    </message>
+    <message>
+        <source>a sheet name may not hold a tab, line break or other control character</source>
+        <translation>シート名にタブ、改行などの制御文字は使えません。</translation>
+    </message>
+    <message>
+        <source>a sheet name may not hold any of : * ? &quot; &lt; &gt; | / \ (Windows file names cannot)</source>
+        <translation>シート名に : * ? &quot; &lt; &gt; | / \ は使えません（Windowsのファイル名に使えないため）。</translation>
+    </message>
+    <message>
+        <source>a sheet name may not be only spaces</source>
+        <translation>シート名を空白だけにはできません。</translation>
+    </message>
+    <message>
+        <source>a sheet name may not start with a dot</source>
+        <translation>シート名をドットで始めることはできません。</translation>
+    </message>
+    <message>
+        <source>a sheet name may not end in a dot or a space (Windows drops them from file names)</source>
+        <translation>シート名の末尾にドットや空白は使えません（Windowsがファイル名から削除するため）。</translation>
+    </message>
+    <message>
+        <source>a sheet name may not be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9, with or without an extension (Windows keeps these names for devices)</source>
+        <translation>シート名にCON、PRN、AUX、NUL、COM1～COM9、LPT1～LPT9は拡張子の有無にかかわらず使えません（Windowsがデバイス名として予約しています）。</translation>
+    </message>
+    <message>
+        <source>a sheet name may be at most 100 characters long</source>
+        <translation>シート名は100文字までです。</translation>
+    </message>
+    <message>
+        <source>the memo holds a line break; a sheet keeps one line</source>
+        <translation>メモに改行があります。シートには1行だけ保存できます。</translation>
+    </message>
+    <message>
+        <source>the %1 value holds a line break; a sheet keeps one line</source>
+        <translation>%1の値に改行があります。シートには1行だけ保存できます。</translation>
+    </message>
+    <message>
+        <source>the memo is %1 bytes long; a sheet keeps at most %2 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
+        <translation>メモが%1バイトあります。シートに保存できるのは%2バイトまでです（半角英字は1バイト、アクセント付き文字は2、日本語の文字は3）。</translation>
+    </message>
+    <message>
+        <source>the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
+        <translation>%1の値が%2バイトあります。シートに保存できるのは%3バイトまでです（半角英字は1バイト、アクセント付き文字は2、日本語の文字は3）。</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>

@@ -34,6 +34,33 @@ const std::vector<const char*>& coreTexts() {
         QT_TRANSLATE_NOOP("Messages",
                           "These settings were left unchanged: their values match no option of the "
                           "lists as they are filled now."),
+        // Why Save as Setup Sheet refuses a name or a value (the dialog makes them sentences).
+        QT_TRANSLATE_NOOP("Messages", "a sheet needs a name"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "a sheet name must be UTF-8 text; this one holds bytes that are not"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "a sheet name may not hold a tab, line break or other control character"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "a sheet name may not hold any of : * ? \" < > | / \\ (Windows file "
+                          "names cannot)"),
+        QT_TRANSLATE_NOOP("Messages", "a sheet name may not be only spaces"),
+        QT_TRANSLATE_NOOP("Messages", "a sheet name may not start with a dot"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "a sheet name may not end in a dot or a space (Windows drops them from "
+                          "file names)"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "a sheet name may not be CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to "
+                          "LPT9, with or without an extension (Windows keeps these names for "
+                          "devices)"),
+        QT_TRANSLATE_NOOP("Messages", "a sheet name may be at most 100 characters long"),
+        QT_TRANSLATE_NOOP("Messages", "the memo holds a line break; a sheet keeps one line"),
+        QT_TRANSLATE_NOOP("Messages", "the %1 value holds a line break; a sheet keeps one line"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "the memo is %1 bytes long; a sheet keeps at most %2 (a plain letter "
+                          "takes 1 byte, an accented one 2, a Japanese character 3)"),
+        QT_TRANSLATE_NOOP("Messages",
+                          "the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter "
+                          "takes 1 byte, an accented one 2, a Japanese character 3)"),
         // The write series.
         QT_TRANSLATE_NOOP("Messages", "A write series is running. End it first."),
         QT_TRANSLATE_NOOP("Messages",

@@ -24,6 +24,7 @@
 #include "session/SeriesState.h"
 #include "settings/ParamTable.h"
 #include "settings/SettingsImportReport.h"
+#include "settings/SetupSheetWriter.h"
 #include "settings/SetupSheets.h"
 #include "settings/ValuesOrigin.h"
 #include "update/UpdateMessages.h"
@@ -63,6 +64,14 @@ TEST(CoreTexts, EveryFixedTextOfTheCoreAndEverySettingNameIsListedForTranslation
     for (HistoryKind kind : {HistoryKind::Read, HistoryKind::Write, HistoryKind::Defaults,
                              HistoryKind::Backup, HistoryKind::Update})
         EXPECT_TRUE(listed(coreTexts(), historyKindName(kind))) << historyKindName(kind);
+    for (SheetNameProblem problem :
+         {SheetNameProblem::Empty, SheetNameProblem::NotUtf8, SheetNameProblem::ControlCharacter,
+          SheetNameProblem::ForbiddenCharacter, SheetNameProblem::OnlySpaces,
+          SheetNameProblem::StartsWithDot, SheetNameProblem::EndsWithDotOrSpace,
+          SheetNameProblem::ReservedName, SheetNameProblem::TooLong}) {
+        const std::string text = sheetNameProblemText(problem);
+        EXPECT_TRUE(listed(coreTexts(), text.c_str())) << text;
+    }
     for (ValuesSource source :
          {ValuesSource::Device, ValuesSource::Page, ValuesSource::Sheet, ValuesSource::File,
           ValuesSource::Defaults, ValuesSource::History, ValuesSource::Series})
@@ -181,6 +190,10 @@ TEST(CoreTexts, AreShownByExactMatchByPatternAndLineByLine) {
     EXPECT_EQ(
         coreText("Drag Brake: \"Level 99\" matches no option on this ESC"),
         QStringLiteral("Drag Brake: \u201eLevel 99\u201c passt zu keiner Option dieses Reglers"));
+    EXPECT_EQ(coreText(sheetValueProblemText({"Driver", false, 300})),
+              QStringLiteral("der Wert Fahrer ist 300 Bytes lang; ein Sheet speichert höchstens "
+                             "259 (ein einfacher Buchstabe braucht 1 Byte, ein Umlaut 2, ein "
+                             "japanisches Zeichen 3)"));
     EXPECT_EQ(coreText("setup sheet Modify Touring/Heat 2"),
               QStringLiteral("Setup-Sheet Modify Touring/Heat 2"));
     // A box naming a file: its fixed lines translated, the path and the reason as they are.

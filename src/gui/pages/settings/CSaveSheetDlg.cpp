@@ -17,11 +17,13 @@ namespace {
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
 
-// The core's reason as a sentence of the dialog.
+// The core's reason as a sentence of the dialog, in the window's language (a Japanese one
+// brings its own full stop).
 QString sentence(const std::string& reason) {
-    QString text = QString::fromStdString(reason);
-    if (!text.isEmpty()) text[0] = text[0].toUpper();
-    return text + QLatin1Char('.');
+    QString text = coreText(reason);
+    if (text.isEmpty()) return text;
+    text[0] = text[0].toUpper();
+    return text.endsWith(QChar(0x3002)) ? text : text + QLatin1Char('.');
 }
 
 QLabel* formLabel(const QString& caption, QWidget* parent) {
