@@ -21,7 +21,14 @@ namespace {
 int gPictureScale = 1;
 QString gLanguage = QStringLiteral("en");
 std::unique_ptr<QTranslator> gTranslator;
+QStringList gOverflows;
 }  // namespace
+
+QStringList takeOverflows() {
+    QStringList overflows;
+    overflows.swap(gOverflows);
+    return overflows;
+}
 
 bool setPictureLanguage(const QString& code) {
     initTranslations();
@@ -101,6 +108,12 @@ void drawLine(QPainter& painter, const QString& text, const QFont& font, const Q
               qreal left, qreal right, qreal middleY, Qt::Alignment horizontal) {
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(text);
+    if (width > right - left + 0.5) {
+        gOverflows.append(QStringLiteral("'%1' (%2) is %3 wide in %4")
+                              .arg(text, gLanguage)
+                              .arg(width, 0, 'f', 1)
+                              .arg(right - left, 0, 'f', 1));
+    }
     qreal x = left;
     if (horizontal & Qt::AlignHCenter) x = (left + right - width) / 2;
     if (horizontal & Qt::AlignRight) x = right - width;

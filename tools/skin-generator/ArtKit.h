@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 namespace orvek::art {
 
@@ -54,8 +55,11 @@ QFont fittedFont(const QString& text, int maxWidth, int pixelSize, bool bold = f
                  bool italic = false);
 
 // Text in one line at a vertical middle, aligned left, centred or right within [left, right].
+// A text wider than [left, right] is noted (takeOverflows): words must fit, never spill.
 void drawLine(QPainter& painter, const QString& text, const QFont& font, const QColor& colour,
               qreal left, qreal right, qreal middleY, Qt::Alignment horizontal);
+// The texts drawn wider than their room since the last call, one line each.
+QStringList takeOverflows();
 // A caption in orange, centred in the rectangle, on one or more lines split at '\n'.
 void drawHeading(QPainter& painter, const QRectF& area, const QString& text, int pixelSize,
                  const QColor& colour = kOrange);

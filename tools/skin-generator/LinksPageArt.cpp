@@ -269,8 +269,8 @@ QImage linksPage(int width, int height) {
              QColor(255, 255, 255, 30), 490, 690, 250, Qt::AlignHCenter);
     drawLine(p, QStringLiteral("USB LINK"), sansFont(18, true), QColor(247, 148, 29, 60), 490, 690,
              290, Qt::AlignHCenter);
-    drawLine(p, say(QT_TRANSLATE_NOOP("Artwork", "Click a product for its page")), sansFont(12),
-             kMidGrey, 490, 690, 470, Qt::AlignHCenter);
+    const QString click = say(QT_TRANSLATE_NOOP("Artwork", "Click a product for its page"));
+    drawLine(p, click, fittedFont(click, 200, 12), kMidGrey, 490, 690, 470, Qt::AlignHCenter);
     drawHomeButton(p, kHomeButton.adjusted(0, 0, 0, -2));
     return image;
 }

@@ -116,12 +116,18 @@ int main(int argc, char** argv) {
             for (const orvek::SkinPicture& picture : orvek::SkinCatalog::pictures()) {
                 orvek::art::setPictureScale(scale);
                 const QImage image = orvek::art::drawPicture(picture);
+                for (const QString& overflow : orvek::art::takeOverflows()) {
+                    std::fprintf(stderr, "orvek-skin-generator: picture %d at %dx: %s\n",
+                                 picture.id, scale, qPrintable(overflow));
+                    ++failures;
+                }
                 const QString name = pictureName(code, picture.id, suffix);
                 const QString path = root.filePath(QStringLiteral("skin/") + name);
                 if (code != QLatin1String("en")) {
                     // Only where the words make a difference; elsewhere English serves.
                     orvek::art::setPictureLanguage(QStringLiteral("en"));
                     const QImage english = orvek::art::drawPicture(picture);
+                    orvek::art::takeOverflows();  // counted when English was drawn
                     orvek::art::setPictureLanguage(code);
                     if (samePicture(image, english)) {
                         if (QFile::exists(path)) {
