@@ -20,6 +20,7 @@
 #include "history/HistoryRecord.h"
 #include "monitor/ConnectionMonitor.h"
 #include "monitor/PortNote.h"
+#include "resources/SkinRegistry.h"
 #include "series/WriteSeries.h"
 #include "session/SeriesState.h"
 #include "settings/ParamTable.h"
@@ -95,6 +96,38 @@ TEST(CoreTexts, EveryLanguageTranslatesEveryListedTextNameAndButton) {
             EXPECT_FALSE(translator.translate("QPlatformTheme", button).isEmpty())
                 << code << button;
     }
+}
+
+TEST(LanguagePictures, TheSkinHandsOutTheLanguagesPictureWhereItHasWordsAndEnglishElsewhere) {
+    SpeaksEnglishAfter english;
+    const QImage englishButton = SkinRegistry::image(SkinId::EscSetupNormal);
+    const QImage englishLamp = SkinRegistry::image(SkinId::LampOn);
+    ASSERT_FALSE(englishButton.isNull());
+    for (const char* code : kLanguages) {
+        ASSERT_TRUE(installWindowLanguage(code));
+        const QImage button = SkinRegistry::image(SkinId::EscSetupNormal);
+        EXPECT_EQ(button,
+                  QImage(QStringLiteral(":/skin/%1/%2.png").arg(code).arg(SkinId::EscSetupNormal)))
+            << code;
+        EXPECT_NE(button, englishButton) << code;
+        EXPECT_EQ(SkinRegistry::pixmap(SkinId::EscSetupNormal, 1.0)
+                      .toImage()
+                      .convertToFormat(button.format()),
+                  button)
+            << code;
+        // At 2x from the language's 2x picture.
+        EXPECT_EQ(SkinRegistry::pixmap(SkinId::EscSetupNormal, 2.0).toImage().size(),
+                  englishButton.size() * 2)
+            << code;
+        EXPECT_EQ(SkinRegistry::image(SkinId::LampOn), englishLamp) << code;  // no words
+    }
+    ASSERT_TRUE(installWindowLanguage("en"));
+    EXPECT_EQ(SkinRegistry::image(SkinId::EscSetupNormal), englishButton);
+    // The window's pixmaps too (the cache keeps each language's apart).
+    EXPECT_EQ(SkinRegistry::pixmap(SkinId::EscSetupNormal, 1.0)
+                  .toImage()
+                  .convertToFormat(englishButton.format()),
+              englishButton);
 }
 
 struct TsMessage {
