@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "config/Language.h"
+#include "gui/desktop/Translation.h"
 #include "gui/window/WindowResources.h"
 
 namespace orvek {
@@ -107,6 +109,22 @@ LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments) {
             (std::filesystem::exists(o.dataDir, error) ? " is not a folder" : " does not exist");
     }
     return result;
+}
+
+std::string installLaunchLanguage(
+    const LaunchOptions& options, const std::filesystem::path& programFolder,
+    const std::optional<std::filesystem::path>& userFolder,
+    const std::function<std::optional<std::string>(const char*)>& environment) {
+    const LanguageChoice choice = chooseLanguage(
+        environment, readConfiguredLanguage(programFolder, userFolder), options.language);
+    std::string note;
+    if (!choice.unknown.empty()) {
+        note = "the window does not speak '" + choice.unknown + "' (en, de, ja or fr); it speaks " +
+               "English";
+    }
+    if (!installWindowLanguage(choice.code))
+        note = "the texts of '" + choice.code + "' are missing; the window speaks English";
+    return note;
 }
 
 }  // namespace orvek

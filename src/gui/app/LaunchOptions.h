@@ -1,5 +1,7 @@
 #pragma once
 // The command line of orvek-link.
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,5 +28,14 @@ struct LaunchParse {
 LaunchParse parseLaunchOptions(const std::vector<std::string>& arguments);
 
 const char* LaunchUsage();
+
+// Chooses the window's language and installs it, before the window is made: --lang, else
+// [Language] name in config.ini (`userFolder`'s, then the program folder's), else `environment`
+// (LANGUAGE, LC_ALL, LC_MESSAGES, LANG). The line to print when the language asked for is not one
+// the window speaks (it then speaks English); empty otherwise.
+std::string installLaunchLanguage(
+    const LaunchOptions& options, const std::filesystem::path& programFolder,
+    const std::optional<std::filesystem::path>& userFolder,
+    const std::function<std::optional<std::string>(const char*)>& environment);
 
 }  // namespace orvek

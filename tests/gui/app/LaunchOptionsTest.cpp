@@ -5,7 +5,13 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+
+#include <fstream>
+
+#include "config/Language.h"
 #include "gui/app/LaunchOptions.h"
+#include "gui/desktop/Translation.h"
 #include "gui/window/WindowResources.h"
 #include "support/TempFolder.h"
 
@@ -98,6 +104,39 @@ TEST(LaunchOptions, TheUsageNamesEveryOptionTheParserTakes) {
           "expert (default), stock, blinky, card or bootloader"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
+}
+
+TEST(LaunchOptions, TheLanguageComesFromLangThenConfigThenTheEnvironmentAndAnUnknownOneIsSaid) {
+    TempFolder program;
+    TempFolder user;
+    const auto german = [](const char* name) -> std::optional<std::string> {
+        if (std::string(name) == "LANG") return std::string("de_DE.UTF-8");
+        return std::nullopt;
+    };
+    const auto install = [&](const std::vector<std::string>& arguments) {
+        return installLaunchLanguage(parse(arguments).options, program.path(), user.path(), german);
+    };
+    EXPECT_EQ(install({}), "");
+    EXPECT_EQ(windowLanguage(), "de");
+    EXPECT_EQ(QCoreApplication::translate("menuText", "&File"), QStringLiteral("&Datei"));
+
+    // The installed config.ini, then the user's, over the environment.
+    std::ofstream(program.path() / "config.ini") << "[Language]\nname=fr\n";
+    EXPECT_EQ(install({}), "");
+    EXPECT_EQ(windowLanguage(), "fr");
+    ASSERT_TRUE(writeConfiguredLanguage("ja", user.path()));
+    EXPECT_EQ(install({}), "");
+    EXPECT_EQ(windowLanguage(), "ja");
+
+    // --lang over both.
+    EXPECT_EQ(install({"--lang", "en"}), "");
+    EXPECT_EQ(windowLanguage(), "en");
+    EXPECT_EQ(QCoreApplication::translate("menuText", "&File"), QStringLiteral("&File"));
+
+    // A language the window does not speak: English, and a line that names it.
+    const std::string note = install({"--lang=tlh"});
+    EXPECT_NE(note.find("'tlh'"), std::string::npos) << note;
+    EXPECT_EQ(windowLanguage(), "en");
 }
 
 }  // namespace

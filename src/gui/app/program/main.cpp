@@ -11,8 +11,8 @@
 #include "firmware/ProgramFolder.h"
 #include "gui/app/CTarnwick11App.h"
 #include "gui/app/LaunchOptions.h"
-#include "gui/desktop/Translation.h"
 #include "gui/window/CTarnwick11Dlg.h"
+#include "platform/UserFolders.h"
 #ifdef ORVEK_WITH_SIMULATOR
 #include "sim/Simulator.h"
 #endif
@@ -59,8 +59,8 @@ bool asksForTextOnly(int argc, char** argv) {
     return false;
 }
 
-// The language before the window is built: --lang, else config.ini, else the environment. Where
-// no locale variable is set (Windows), the system's own language stands for LANG.
+// The language before the window is built. Where no locale variable is set (Windows), the
+// system's own language stands for LANG.
 void chooseWindowLanguage(const orvek::LaunchOptions& options,
                           const std::filesystem::path& programFolder) {
     auto environment = [](const char* name) -> std::optional<std::string> {
@@ -68,19 +68,9 @@ void chooseWindowLanguage(const orvek::LaunchOptions& options,
         if (!value && std::string(name) == "LANG") return QLocale::system().name().toStdString();
         return value;
     };
-    const orvek::LanguageChoice choice = orvek::chooseLanguage(
-        environment, orvek::readConfiguredLanguage(programFolder), options.language);
-    if (!choice.unknown.empty()) {
-        std::fprintf(stderr,
-                     "orvek-link: the window does not speak '%s' (en, de, ja, fr); it speaks "
-                     "English\n",
-                     choice.unknown.c_str());
-    }
-    if (!orvek::installWindowLanguage(choice.code)) {
-        std::fprintf(stderr,
-                     "orvek-link: the texts of '%s' are missing; the window speaks English\n",
-                     choice.code.c_str());
-    }
+    const std::string note = orvek::installLaunchLanguage(options, programFolder,
+                                                          orvek::userConfigFolder(), environment);
+    if (!note.empty()) std::fprintf(stderr, "orvek-link: %s\n", note.c_str());
 }
 
 int runWindow(const orvek::LaunchOptions& options) {
