@@ -45,10 +45,11 @@ std::string seriesRecordText(const HistoryRecord& record) {
     // "2026-12-09T01:23:45Z" as "2026-12-09 01:23".
     std::string time = record.time.substr(0, 16);
     if (time.size() > 10 && time[10] == 'T') time[10] = ' ';
+    const QString model = record.model.empty() ? orvek::CSeriesDlg::tr("unknown model")
+                                               : QString::fromStdString(record.model);
     std::string line = "#" + std::to_string(record.id) + "  " + time + "  " +
                        coreText(historyKindName(record.kind)).toStdString() + "  " +
-                       (record.model.empty() ? orvek::CSeriesDlg::tr("unknown model").toStdString()
-                                             : record.model);
+                       model.toStdString();
     if (!record.origin.detail.empty()) line += "  (" + record.origin.detail + ")";
     return line;
 }

@@ -148,21 +148,19 @@ QString fromPath(const std::filesystem::path& path) {
 // The question asked before a damaged image goes: what is wrong, where, and whether to go on.
 std::string damagedImageQuestion(const std::filesystem::path& image,
                                  const ImageCheckReport& report) {
-    std::string text = orvek::CFirmwareDlg::tr("The firmware image %1 is damaged:")
-                           .arg(QString::fromStdString(image.filename().string()))
-                           .toStdString() +
-                       "\n";
+    QString text = orvek::CFirmwareDlg::tr("The firmware image %1 is damaged:")
+                       .arg(QString::fromStdString(image.filename().string())) +
+                   QLatin1Char('\n');
     const std::size_t shown = std::min(report.problems.size(), kProblemsAsked);
-    for (std::size_t i = 0; i < shown; ++i) text += imageProblemText(report.problems[i]) + "\n";
+    for (std::size_t i = 0; i < shown; ++i)
+        text += QString::fromStdString(imageProblemText(report.problems[i])) + QLatin1Char('\n');
     if (report.problemCount > shown) {
-        text +=
-            orvek::CFirmwareDlg::tr("... and %1")
-                .arg(QString::fromStdString(problemCountText(report.problemCount - shown, "more ")))
-                .toStdString() +
-            "\n";
+        const QString more =
+            QString::fromStdString(problemCountText(report.problemCount - shown, "more "));
+        text += orvek::CFirmwareDlg::tr("... and %1").arg(more) + QLatin1Char('\n');
     }
-    text += "\n" + orvek::CFirmwareDlg::tr("Upload it anyway?").toStdString();
-    return text;
+    text += QLatin1Char('\n') + orvek::CFirmwareDlg::tr("Upload it anyway?");
+    return text.toStdString();
 }
 
 }  // namespace
