@@ -332,7 +332,7 @@ SETTING</source>
     </message>
     <message>
         <source>No permission to open the adapter&apos;s port. Install the ORVEK Link udev rule (the package does) and plug the adapter in again, or join the dialout group and log in again.</source>
-        <translation>アダプターのポートを開く権限がありません。ORVEK Link の udev ルールをインストール（パッケージが行います）してアダプターを挿し直すか、dialout グループに参加して再ログインしてください。</translation>
+        <translation>ポートを開く権限がありません。ORVEK Linkのudevルールを入れて（パッケージが入れます）アダプターを挿し直すか、dialoutグループに入って再ログインしてください。</translation>
     </message>
     <message>
         <source>Windows refused the adapter&apos;s COM port. Close any other program that uses it, or plug the adapter in again and check its CP210x driver in the Device Manager.</source>

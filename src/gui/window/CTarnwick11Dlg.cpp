@@ -88,6 +88,7 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
     settingsPage_ = &static_cast<CEscSetupDlg&>(page(Page::EscSetup));
     firmwarePage_ = &static_cast<CFirmwareDlg&>(page(Page::Firmware));
     leftColumn_.make(*client_);
+    showNotes();
     pages_.makeButtons(*client_, *this);
     pages_.setFocusOrder();
 
@@ -267,16 +268,20 @@ void CTarnwick11Dlg::enablePagesFor(DeviceMode mode) {
     pages_.enableFor(mode);
 }
 
+void CTarnwick11Dlg::showNotes() {
+    leftColumn_.showNotes({options_.startNote, portNote_, historyNote_});
+}
+
 void CTarnwick11Dlg::showPortNote(const std::string& note) {
     if (!viewThread::onThreadOf(*this)) return;
     portNote_ = note;
-    leftColumn_.showNotes(portNote_, historyNote_);
+    showNotes();
 }
 
 void CTarnwick11Dlg::showHistoryNote(const std::string& note) {
     if (!viewThread::onThreadOf(*this)) return;
     historyNote_ = note;
-    leftColumn_.showNotes(portNote_, historyNote_);
+    showNotes();
 }
 
 void CTarnwick11Dlg::statusChanged(const SessionStatus& status) {

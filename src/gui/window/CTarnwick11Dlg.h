@@ -64,6 +64,9 @@ struct WindowOptions {
     bool timers = true;
     // Pages after the three of the page table, with their buttons below FIRMWARE's.
     std::vector<PageEntry> extraPages;
+    // A line shown under the page buttons from the start (the language asked for that the window
+    // does not speak); empty for none.
+    std::string startNote;
 };
 
 class CTarnwick11Dlg : public QDialog, public WindowView {
@@ -181,6 +184,8 @@ private:
     // What the note shows: the port's trouble first, then the history's.
     std::string portNote_;
     std::string historyNote_;
+    // The start note, the port's and the history's, one line each.
+    void showNotes();
     QPointer<CHistoryDlg> historyDialog_;
     bool shuttingDown_ = false;
 

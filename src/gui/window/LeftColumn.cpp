@@ -95,11 +95,13 @@ void LeftColumn::setPromptPicture(int pictureId) {
     prompt_->setPixmap(SkinRegistry::pixmap(pictureId));
 }
 
-void LeftColumn::showNotes(const std::string& portNote, const std::string& historyNote) {
+void LeftColumn::showNotes(const std::vector<std::string>& notes) {
     // The core says them in English; they are shown in the window's language.
-    QString text = coreText(portNote);
-    if (!text.isEmpty() && !historyNote.empty()) text += QLatin1Char('\n');
-    text += coreText(historyNote);
+    QStringList shown;
+    for (const std::string& note : notes) {
+        if (!note.empty()) shown.append(coreText(note));
+    }
+    const QString text = shown.join(QLatin1Char('\n'));
     note_->setText(text);
     note_->setVisible(!text.isEmpty());
 }

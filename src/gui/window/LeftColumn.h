@@ -3,6 +3,7 @@
 // the three lamps with their state in words, and the note under the page buttons.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "monitor/DeviceMode.h"
 
@@ -25,7 +26,7 @@ public:
     void setLamps(bool usbOn, DeviceMode identified);
     void setPromptPicture(int pictureId);
     // The port's trouble first, then the history's, one under the other; hidden when neither.
-    void showNotes(const std::string& portNote, const std::string& historyNote);
+    void showNotes(const std::vector<std::string>& notes);
 
 private:
     std::array<QLabel*, 3> lamps_{};

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -115,6 +116,21 @@ TEST(WindowLanguage, EachLanguageReadsInItsWordsAndWritesTheBytesOfEnglish) {
         // Option texts are the ESC's own words in every language.
         EXPECT_EQ(runs[i].options, runs[0].options) << kExpected[i].code;
     }
+}
+
+TEST(WindowLanguage, ALanguageAskedForButNotSpokenIsSaidUnderThePageButtonsAboveTheOtherNotes) {
+    WindowRig rig({}, false);
+    rig.options.startNote = "The window does not speak 'tlh'; it speaks English";
+    CTarnwick11Dlg& w = rig.win();
+    w.show();
+    auto* note = w.findChild<QLabel*>(QString::number(windowControl::PortAccessNote));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), QStringLiteral("The window does not speak 'tlh'; it speaks English"));
+    // A history note later comes below it; the start note stays.
+    w.showHistoryNote("No such record in the settings history.");
+    EXPECT_EQ(note->text(), QStringLiteral("The window does not speak 'tlh'; it speaks English\n"
+                                           "No such record in the settings history."));
 }
 
 TEST(WindowLanguage, HelpLanguageListsTheLanguagesAndWritesTheUsersConfigForTheNextStart) {

@@ -1,7 +1,8 @@
 // Every text the window draws in a rectangle of its own fits it, in every language: each label,
 // skinned button and push button placed without a layout is measured with the font it draws
 // with against the rectangle it is drawn in, on every page with the ESC identified, with the
-// texts that come later (the progress display's "Closing...") put in as well. Dialogs are laid
+// texts that come later (the progress display's "Closing...", the notes under the page buttons)
+// put in as well. Dialogs are laid
 // out and grow with their texts; the pictures' words are the artwork's (skin_artwork_current).
 #include <QLabel>
 #include <QLayout>
@@ -15,6 +16,7 @@
 #include "gui/controls/CxSkinButton.h"
 #include "gui/desktop/Translation.h"
 #include "gui/pages/settings/CEscSetupDlg.h"
+#include "monitor/PortNote.h"
 #include "support/WindowRig.h"
 
 namespace orvek {
@@ -91,9 +93,16 @@ TEST(TextFit, EveryPlacedTextFitsItsRectangleInEveryLanguage) {
             w.ShowPage(page);
             collectMisfits(w, misfits, measured);
         }
-        // The texts shown later: the progress display while a close waits for a write.
+        // The texts shown later: the progress display while a close waits for a write, and the
+        // longest notes under the page buttons, each alone (together they overrun in English).
         w.settingsPage().showClosingAfterWrite(true);
-        collectMisfits(w.settingsPage(), misfits, measured);
+        w.showPortNote(portNoteText::AccessDenied);
+        collectMisfits(w, misfits, measured);
+        w.showPortNote("");
+        w.showHistoryNote(
+            "The settings history was written by a newer version of the program; it is left as "
+            "it is and nothing is recorded.");
+        collectMisfits(w, misfits, measured);
         w.settingsPage().showClosingAfterWrite(false);
         std::printf("%s: %d placed texts measured, %zu do not fit\n", code, measured,
                     misfits.size());

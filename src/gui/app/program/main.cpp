@@ -1,5 +1,6 @@
 // orvek-link: the window. Reads the command line, starts the simulated device when asked,
 // then runs the main window modally until it closes.
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -61,8 +62,9 @@ bool asksForTextOnly(int argc, char** argv) {
 
 // The language before the window is built. Where no locale variable is set (Windows), the
 // system's own language stands for LANG.
-void chooseWindowLanguage(const orvek::LaunchOptions& options,
-                          const std::filesystem::path& programFolder) {
+// Returns the line that says a language asked for is not spoken, for the window to show too.
+std::string chooseWindowLanguage(const orvek::LaunchOptions& options,
+                                 const std::filesystem::path& programFolder) {
     auto environment = [](const char* name) -> std::optional<std::string> {
         std::optional<std::string> value = orvek::processEnvironment(name);
         if (!value && std::string(name) == "LANG") return QLocale::system().name().toStdString();
@@ -71,6 +73,7 @@ void chooseWindowLanguage(const orvek::LaunchOptions& options,
     const std::string note = orvek::installLaunchLanguage(options, programFolder,
                                                           orvek::userConfigFolder(), environment);
     if (!note.empty()) std::fprintf(stderr, "orvek-link: %s\n", note.c_str());
+    return note;
 }
 
 int runWindow(const orvek::LaunchOptions& options) {
@@ -86,7 +89,11 @@ int runWindow(const orvek::LaunchOptions& options) {
     window.programFolder = orvek::programFolder(
         options.dataDir.empty() ? std::nullopt
                                 : std::optional<std::filesystem::path>(options.dataDir));
-    chooseWindowLanguage(options, window.programFolder);
+    window.startNote = chooseWindowLanguage(options, window.programFolder);
+    // Under the page buttons as a sentence of its own.
+    if (!window.startNote.empty())
+        window.startNote[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(window.startNote[0])));
     {
         orvek::CTarnwick11Dlg dialog(window);
         if (options.deviceCommand) dialog.menuAction(*options.deviceCommand)->trigger();
