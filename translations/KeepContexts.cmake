@@ -1,0 +1,26 @@
+# Keeps of a .ts file only the contexts named in CONTEXTS (a ;-list), for Qt's own translations:
+# the window needs those of the few Qt widgets it shows, not the whole catalogue (whose texts of
+# other modules, PCRE's messages among them, would only sit in the program).
+#   cmake -DIN=all.ts -DOUT=kept.ts "-DCONTEXTS=QFileDialog;QMessageBox" -P KeepContexts.cmake
+cmake_minimum_required(VERSION 3.22)
+file(READ "${IN}" rest)
+string(FIND "${rest}" "<context>" start)
+string(SUBSTRING "${rest}" 0 ${start} kept)
+string(SUBSTRING "${rest}" ${start} -1 rest)
+while(TRUE)
+  string(FIND "${rest}" "<context>" start)
+  if(start EQUAL -1)
+    break()
+  endif()
+  string(FIND "${rest}" "</context>" end)
+  math(EXPR after "${end} + 10")
+  math(EXPR length "${after} - ${start}")
+  string(SUBSTRING "${rest}" ${start} ${length} block)
+  string(REGEX MATCH "<name>([^<]*)</name>" name "${block}")
+  if(CMAKE_MATCH_1 IN_LIST CONTEXTS)
+    string(APPEND kept "${block}\n")
+  endif()
+  string(SUBSTRING "${rest}" ${after} -1 rest)
+endwhile()
+string(APPEND kept "</TS>\n")
+file(WRITE "${OUT}" "${kept}")
