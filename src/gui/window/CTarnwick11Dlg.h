@@ -21,6 +21,7 @@
 #include "gui/desktop/UrlOpener.h"
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/window/CHistoryDlg.h"
+#include "gui/window/DiagnosticLogCommand.h"
 #include "gui/window/LeftColumn.h"
 #include "gui/window/PageHost.h"
 #include "gui/window/WindowMenu.h"
@@ -53,6 +54,8 @@ struct WindowOptions {
     FileDialogs* cardDialogs = nullptr;
     // The form of File > Save as Setup Sheet; the window's own dialog when null.
     SheetFormDialog* sheetForm = nullptr;
+    // The file dialog of Help > Save Diagnostic Log; the window's own when null.
+    FileDialogs* logDialogs = nullptr;
     // The settings history's file; empty for the racer's own.
     std::filesystem::path historyFile;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
@@ -171,6 +174,7 @@ private:
     std::string portNote_;
     std::string historyNote_;
     QPointer<CHistoryDlg> historyDialog_;
+    DiagnosticLogCommand diagnosticLog_;
     bool shuttingDown_ = false;
 
     QTimer promptTimer_;

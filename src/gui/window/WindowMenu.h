@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "monitor/DeviceMode.h"
 
@@ -26,7 +27,7 @@ public:
     void setDeviceChecks(DeviceMode mode);
 
 private:
-    std::array<QAction*, 10> actions_{};
+    std::vector<QAction*> actions_;
 };
 
 }  // namespace orvek
