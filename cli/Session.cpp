@@ -129,6 +129,7 @@ void Session::installTrace() {
             case UsbUart::TraceDirection::Echo: tag = "echo"; break;
             case UsbUart::TraceDirection::Received: tag = "rx  "; break;
             case UsbUart::TraceDirection::NoAnswer: tag = "rx  "; break;
+            case UsbUart::TraceDirection::NotWritten: tag = "lost"; break;
             case UsbUart::TraceDirection::Note:
             case UsbUart::TraceDirection::Opened: tag = "--  "; break;
             case UsbUart::TraceDirection::Closed:

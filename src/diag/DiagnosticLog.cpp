@@ -40,6 +40,10 @@ std::string bytesPayload(const LogEntry& entry) {
             text = entry.data.empty() ? "(no answer)" : hexBytes(entry.data) + " (incomplete)";
             break;
         case LogKind::Dropped: text = hexBytes(entry.data) + " (dropped: not the echo)"; break;
+        case LogKind::Unsent:
+            text =
+                (entry.data.empty() ? std::string() : hexBytes(entry.data) + " ") + "(not written)";
+            break;
         default: text = hexBytes(entry.data); break;
     }
     if (entry.name != nullptr) text += std::string("  ") + entry.name;
@@ -52,6 +56,7 @@ bool carriesBytes(LogKind kind) {
         case LogKind::Echo:
         case LogKind::Received:
         case LogKind::NoAnswer:
+        case LogKind::Unsent:
         case LogKind::Dropped: return true;
         default: return false;
     }
@@ -90,6 +95,7 @@ char logKindMark(LogKind kind) {
         case LogKind::Echo: return '=';
         case LogKind::Received:
         case LogKind::NoAnswer: return '<';
+        case LogKind::Unsent:
         case LogKind::Dropped:
         case LogKind::Link: return '-';
         case LogKind::State: return '*';

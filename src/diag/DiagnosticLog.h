@@ -27,8 +27,8 @@ struct HeaderLine {
     std::string value;
 };
 
-// The mark of an entry's kind: > sent, = echo, < received (or missing), - link and dropped
-// bytes, * state, ! message box.
+// The mark of an entry's kind: > sent, = echo, < received (or missing), - link, dropped and
+// unwritten bytes, * state, ! message box.
 char logKindMark(LogKind kind);
 
 // One entry as its line, without the line end. `previousMs` is the time of the entry before

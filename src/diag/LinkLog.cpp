@@ -49,6 +49,9 @@ void LinkLog::traced(UsbUart::TraceDirection direction, const std::uint8_t* data
         case Direction::NoAnswer:
             push(LogKind::NoAnswer, namer_.current(), bytesOf(data, count));
             return;
+        case Direction::NotWritten:
+            push(LogKind::Unsent, namer_.current(), bytesOf(data, count));
+            return;
         case Direction::Note:
             push(LogKind::Dropped, namer_.current(), bytesOf(data, count));
             return;

@@ -24,6 +24,7 @@ enum class LogKind : std::uint8_t {
     Echo,      // the line's echo of them
     Received,  // the device's answer
     NoAnswer,  // an answer that did not come whole in time: the bytes that did
+    Unsent,    // bytes of the last sent that the line did not take
     Dropped,   // a byte that came instead of an echo, dropped
     Link,      // the port opened or closed (text)
     State,     // a state change of the session: lamps, mode, identification (text)

@@ -91,6 +91,8 @@ bool UsbUart::writeBytes(const std::uint8_t* buffer, std::uint32_t byteCount) {
     const bool ok = legacyPlatform_ == 1 ? portHandle_.writeOnce(buffer, byteCount, written)
                                          : portHandle_.write(buffer, byteCount, written);
     bytesWritten_ = static_cast<std::uint32_t>(written);
+    if (!(ok && bytesWritten_ == byteCount) && trace_ && written <= byteCount)
+        trace_(TraceDirection::NotWritten, buffer + written, byteCount - written);
     return ok && bytesWritten_ == byteCount;
 }
 
@@ -157,7 +159,11 @@ LinkStatus UsbUart::sendLongFrame(const std::uint8_t* buffer, std::uint32_t byte
         portHandle_.writeWhileReading(buffer, byteCount, longEcho_.data(), byteCount,
                                       static_cast<int>(200 + wireTimeMs(byteCount)));
     bytesWritten_ = static_cast<std::uint32_t>(ex.written);
-    if (!ex.writeOk) return LinkStatus::TxFailed;
+    if (!ex.writeOk) {
+        if (trace_ && ex.written <= byteCount)
+            trace_(TraceDirection::NotWritten, buffer + ex.written, byteCount - ex.written);
+        return LinkStatus::TxFailed;
+    }
     if (ex.read == SerialPort::ReadResult::Complete || ex.read == SerialPort::ReadResult::Short) {
         std::memcpy(rxBuffer_, longEcho_.data(), std::min<std::size_t>(ex.got, kRxBufferSize));
         bytesRead_ = static_cast<std::uint32_t>(ex.got);

@@ -27,8 +27,9 @@ class UsbUart {
 public:
     // Sent, Echo, Received: the bytes. Note: a byte dropped while waiting for an echo.
     // Opened: the port's path. Closed: empty, or why ("the line is gone"). NoAnswer: a reply
-    // that did not come whole within its limit: the bytes that did (maybe none).
-    enum class TraceDirection { Sent, Echo, Received, Note, Opened, Closed, NoAnswer };
+    // that did not come whole within its limit: the bytes that did (maybe none). NotWritten:
+    // after Sent, the bytes the line did not take.
+    enum class TraceDirection { Sent, Echo, Received, Note, Opened, Closed, NoAnswer, NotWritten };
     using TraceSink = std::function<void(TraceDirection, const std::uint8_t*, std::size_t)>;
 
     UsbUart();

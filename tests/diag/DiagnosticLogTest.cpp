@@ -81,6 +81,8 @@ TEST(DiagnosticLogLines, ReadAsTheManualShowsThem) {
          "22:13:20.680 +   150 ms  <  (no answer)  ESC probe"},
         {entry(kT0 + 1030, LogKind::NoAnswer, "\x0B\x40", "info query"), kT0 + 530,
          "22:13:21.030 +   500 ms  <  0B 40 (incomplete)  info query"},
+        {entry(kT0 + 12, LogKind::Unsent, "\xC8", "pair write"), kT0 + 12,
+         "22:13:20.012 +     0 ms  -  C8 (not written)  pair write"},
         {entry(kT0 + 12, LogKind::Dropped, "\x3F", "ESC probe"), kT0 + 12,
          "22:13:20.012 +     0 ms  -  3F (dropped: not the echo)  ESC probe"},
         {entry(kT0 + 1234567, LogKind::Link, "port opened: /dev/ttyUSB0"), kT0,

@@ -34,7 +34,7 @@ std::ostream& operator<<(std::ostream& out, const Wire& w) {
 
 bool onTheWire(LogKind kind) {
     return kind == LogKind::Sent || kind == LogKind::Echo || kind == LogKind::Received ||
-           kind == LogKind::NoAnswer || kind == LogKind::Dropped;
+           kind == LogKind::NoAnswer || kind == LogKind::Unsent || kind == LogKind::Dropped;
 }
 
 std::vector<Wire> wireOf(const LogSnapshot& snapshot) {
