@@ -166,8 +166,9 @@ std::string diagnosticLogText(const std::vector<HeaderLine>& header, const LogSn
         text += "last entry: " + localTimeText(snapshot.entries.back().atMs, true) + "\n";
     }
     text +=
-        "legend: time, ms since the entry before, > sent, = echo, < received (or missing), "
-        "- link, * state, ! message box; then the bytes in hexadecimal and the exchange\n";
+        "legend: local time, ms since the entry before, then > sent, = echo, < answer (or its "
+        "absence), - the port, unwritten or dropped bytes, * state, ! message box; the bytes in "
+        "hexadecimal, then the exchange\n";
     text += "\n";
     std::int64_t previous = snapshot.entries.empty() ? 0 : snapshot.entries.front().atMs;
     for (const LogEntry& entry : snapshot.entries) {
