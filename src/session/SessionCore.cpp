@@ -40,11 +40,12 @@ std::array<OptionList*, kParameterCount> listsByKey(
 }  // namespace
 
 SessionCore::SessionCore(const SessionOptions& options, const SessionViews& views,
-                         QObject* windowContext, HistorySink* history)
+                         QObject* windowContext, HistorySink* history, LinkLog& linkLog)
     : options_(options),
       views_(views),
       toWindow_(windowContext),
       workersToCore_(this),
+      linkLog_(linkLog),
       lists_(listsByKey(plainLists_)),
       modelWatch_(plainLists_, lists_),
       monitorHost_(std::make_unique<MonitorToView>(*this)),
@@ -52,6 +53,7 @@ SessionCore::SessionCore(const SessionOptions& options, const SessionViews& view
       pollTimer_(this),
       history_(history) {
     link_.setPortOverride(options.port);
+    link_.setTrace(linkLog_.traceSink());
     monitor_ = std::make_unique<ConnectionMonitor>(link_, lists_, identity_, requests_, state_,
                                                    *monitorHost_, *updateHost_);
     monitor_->setUpdateEndedHook([this] { workersToCore_.post([this] { publish(); }); });

@@ -63,7 +63,8 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
                                            : static_cast<FileDialogs&>(ownReportDialogs_)),
       pages_(
           pageTable(options), [this] { return updateLocked(); },
-          [this](std::size_t page) { ShowPage(static_cast<Page>(page)); }) {
+          [this](std::size_t page) { ShowPage(static_cast<Page>(page)); }),
+      diagnosticLog_(this, options.logDialogs) {
     setWindowTitle(QString::fromUtf8(windowText::Title));
     setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -202,6 +203,10 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         case menuCommand::WriteSeries: openSeries(); return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
+        case menuCommand::SaveDiagnosticLog:
+            diagnosticLog_.save(
+                *session_, {options_.programFolder, options_.historyFile, historyNote_}, messages_);
+            return;
         default: break;
     }
     // A mode change in the middle of an update is refused; the item has toggled its own

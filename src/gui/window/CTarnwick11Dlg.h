@@ -22,6 +22,7 @@
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/window/CHistoryDlg.h"
 #include "gui/window/CSeriesDlg.h"
+#include "gui/window/DiagnosticLogCommand.h"
 #include "gui/window/LeftColumn.h"
 #include "gui/window/PageHost.h"
 #include "gui/window/WindowMenu.h"
@@ -58,6 +59,8 @@ struct WindowOptions {
     // the window's own when null.
     SeriesFormDialog* seriesForm = nullptr;
     FileDialogs* reportDialogs = nullptr;
+    // The file dialog of Help > Save Diagnostic Log; the window's own when null.
+    FileDialogs* logDialogs = nullptr;
     // The settings history's file; empty for the racer's own.
     std::filesystem::path historyFile;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
@@ -182,6 +185,7 @@ private:
     std::string portNote_;
     std::string historyNote_;
     QPointer<CHistoryDlg> historyDialog_;
+    DiagnosticLogCommand diagnosticLog_;
     bool shuttingDown_ = false;
 
     QTimer promptTimer_;

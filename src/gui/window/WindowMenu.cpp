@@ -30,7 +30,8 @@ const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
 // The mode each Device item chooses, in kDeviceItems' order.
 const std::array<DeviceMode, 3> kDeviceModes{DeviceMode::Esc, DeviceMode::ProgramCard,
                                              DeviceMode::Fix};
-const MenuItem kHelpItems[] = {{menuCommand::About, menuText::About, false}};
+const MenuItem kHelpItems[] = {{menuCommand::SaveDiagnosticLog, menuText::SaveDiagnosticLog, false},
+                               {menuCommand::About, menuText::About, false}};
 
 }  // namespace
 
@@ -44,12 +45,7 @@ QMenuBar& WindowMenu::make(QWidget& window, int width, std::function<void(int)> 
             action->setCheckable(item.checkable);
             const int id = item.commandId;
             QObject::connect(action, &QAction::triggered, &window, [command, id] { command(id); });
-            for (QAction*& slot : actions_) {
-                if (!slot) {
-                    slot = action;
-                    break;
-                }
-            }
+            actions_.push_back(action);
         }
     };
     addMenu(menuText::File, kFileItems);

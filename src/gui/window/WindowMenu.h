@@ -1,9 +1,9 @@
 #pragma once
 // The window's menu bar: File, Device and Help with their items, in the skin's colours. Each item
 // carries its command id; the Device items carry the mode they choose.
-#include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "monitor/DeviceMode.h"
 
@@ -26,7 +26,7 @@ public:
     void setDeviceChecks(DeviceMode mode);
 
 private:
-    std::array<QAction*, 16> actions_{};
+    std::vector<QAction*> actions_;
 };
 
 }  // namespace orvek

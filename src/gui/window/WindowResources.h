@@ -40,6 +40,7 @@ constexpr const char* ProgramCard = "&Program Card";
 constexpr const char* FixMode = "&Fix Mode";
 constexpr const char* Help = "&Help";
 constexpr const char* About = "&About";
+constexpr const char* SaveDiagnosticLog = "Save &Diagnostic Log...";
 }  // namespace menuText
 
 namespace menuCommand {
@@ -51,6 +52,7 @@ constexpr int SettingsHistory = 32792;   // our own
 constexpr int WriteSeries = 32793;       // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
+constexpr int SaveDiagnosticLog = 32794;  // our own
 }  // namespace menuCommand
 
 // The Device menu's commands, one for each mode.
