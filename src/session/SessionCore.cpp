@@ -203,6 +203,8 @@ void SessionCore::startSeries(const SeriesStart& start) {
                                  ? defaultSeriesName(valuesName, historyTimeNow().substr(0, 10))
                                  : start.name;
     series_.start(WriteSeries(std::move(values), name, history_), start.count);
+    linkLog_.add(LogKind::State,
+                 "series started: " + name + " (" + series_.state().series.values + ")");
     if (state_.mode != DeviceMode::Esc) monitor_->chooseMode(DeviceMode::Esc);
     // Between ESCs the line is watched closely, so that a short unplug is seen.
     if (pollTimer_.isActive()) startPollTimer();
@@ -212,6 +214,7 @@ void SessionCore::startSeries(const SeriesStart& start) {
 void SessionCore::endSeries() {
     if (!series_.running()) return;
     series_.end();
+    linkLog_.add(LogKind::State, seriesLine(series_.state()));
     if (pollTimer_.isActive()) startPollTimer();
     tellSeries();
 }
@@ -229,6 +232,11 @@ void SessionCore::serveSeries() {
     SeriesServeOptions options;
     options.progress = &progress;
     const SeriesRow& row = series_.serve(link_, identity_.escInfo(), options);
+    linkLog_.add(LogKind::State, "series: ESC " + std::to_string(row.number) + " " +
+                                     seriesResultName(row.result) +
+                                     (row.reason.empty() ? "" : ": " + row.reason));
+    if (series_.state().phase == SeriesPhase::Ended)
+        linkLog_.add(LogKind::State, seriesLine(series_.state()));
     // The page shows what the ESC holds now.
     if (row.result == SeriesResult::Verified) monitor_->ReadEscSettings();
     monitorHost_->settingsWriteRunning(false);
