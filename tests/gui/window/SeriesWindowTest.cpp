@@ -134,9 +134,8 @@ TEST_F(SeriesWindow, SixEscsGiveTheirRowsStateFilesRecordsAndReport) {
         "ESC 1: written and verified\nORVEK ARC, Expert V1.30, 1 setting changed",
         "ESC 2: written and verified\nORVEK ARC, Expert V1.30, 1 setting changed",
         "ESC 3: written and verified\nORVEK ARC, Expert V1.30, 1 setting changed",
-        "ESC 4: refused\nORVEK BASIS SPEC, Stock V1.30\nthe values are for an Expert ESC; this is "
-        "a "
-        "Stock ESC",
+        ("ESC 4: refused\nORVEK BASIS SPEC, Stock V1.30\nthe values are for an Expert ESC; this "
+         "is a Stock ESC"),
         "ESC 5: already equal\nORVEK ARC, Expert V1.30",
         "ESC 6: failed\nORVEK ARC, Expert V1.30\nSend fail (pair 5 of 22"};
     ASSERT_EQ(panel.rows().count(), 6);
