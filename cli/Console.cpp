@@ -7,6 +7,8 @@
 #endif
 #include <cstdio>
 
+#include "diag/LinkLog.h"
+
 namespace orvek::cli {
 
 #ifdef _WIN32
@@ -59,6 +61,7 @@ void Console::note(const std::string& line) const { std::fprintf(stderr, "%s\n",
 int Console::fail(int exitCode, const std::string& message) const {
     std::fflush(stdout);
     std::fprintf(stderr, "orvek-cli: %s\n", message.c_str());
+    if (trace_ != nullptr) trace_->add(LogKind::Box, "orvek-cli: " + message);
     if (json_) {
         Json j;
         j["error"] = message;

@@ -7,11 +7,16 @@
 
 #include "Json.h"
 
+namespace orvek {
+class LinkLog;
+}
+
 namespace orvek::cli {
 
 class Console {
 public:
-    explicit Console(bool json) : json_(json) {}
+    // `trace`, when given, also gets each failure line (orvek-cli --trace).
+    explicit Console(bool json, LinkLog* trace = nullptr) : json_(json), trace_(trace) {}
     bool json() const { return json_; }
 
     // A line of the plain result (suppressed in JSON mode).
@@ -25,6 +30,7 @@ public:
 
 private:
     bool json_;
+    LinkLog* trace_;
 };
 
 // Progress of a transfer. On a terminal: a bar redrawn in place with percentage, bytes, rate

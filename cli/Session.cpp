@@ -115,18 +115,35 @@ int Session::openLink() {
 }
 
 void Session::installTrace() {
-    if (!options_.verbose) return;
-    link_.setTrace([](UsbUart::TraceDirection dir, const std::uint8_t* data, std::size_t n) {
+    // --trace keeps every exchange for its file; -v prints it as it happens; both may be asked.
+    UsbUart::TraceSink kept = options_.trace ? options_.trace->traceSink() : UsbUart::TraceSink();
+    if (!options_.verbose) {
+        link_.setTrace(std::move(kept));
+        return;
+    }
+    link_.setTrace([kept](UsbUart::TraceDirection dir, const std::uint8_t* data, std::size_t n) {
+        if (kept) kept(dir, data, n);
         const char* tag = "";
         switch (dir) {
             case UsbUart::TraceDirection::Sent: tag = "tx  "; break;
             case UsbUart::TraceDirection::Echo: tag = "echo"; break;
             case UsbUart::TraceDirection::Received: tag = "rx  "; break;
-            case UsbUart::TraceDirection::Note: tag = "--  "; break;
+            case UsbUart::TraceDirection::NoAnswer: tag = "rx  "; break;
+            case UsbUart::TraceDirection::NotWritten: tag = "lost"; break;
+            case UsbUart::TraceDirection::Note:
+            case UsbUart::TraceDirection::Opened: tag = "--  "; break;
+            case UsbUart::TraceDirection::Closed:
+                std::fprintf(stderr, "--   closed %.*s\n", static_cast<int>(n),
+                             reinterpret_cast<const char*>(data));
+                return;
         }
-        if (dir == UsbUart::TraceDirection::Note && n > 1) {
+        if (dir == UsbUart::TraceDirection::Opened) {
             std::fprintf(stderr, "%s %.*s\n", tag, static_cast<int>(n),
                          reinterpret_cast<const char*>(data));
+            return;
+        }
+        if (dir == UsbUart::TraceDirection::NoAnswer && n == 0) {
+            std::fprintf(stderr, "%s (no answer)\n", tag);
             return;
         }
         std::string hex;

@@ -8,6 +8,7 @@
 
 #include "Console.h"
 #include "SettingsHistory.h"
+#include "diag/LinkLog.h"
 #include "firmware/DeviceIdentity.h"
 #include "link/CommandSet.h"
 #include "link/UsbUart.h"
@@ -25,6 +26,8 @@ struct GlobalOptions {
     std::string simulateState;            // keep the simulated ESC's settings in this file
     bool json = false;
     bool verbose = false;
+    std::string traceFile;     // --trace: the diagnostic log of the command goes there
+    LinkLog* trace = nullptr;  // where its entries are kept meanwhile (set with traceFile)
 };
 
 struct EscIdentity {

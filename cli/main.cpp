@@ -3,11 +3,13 @@
 
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CommandTable.h"
 #include "ExitCodes.h"
+#include "TraceFile.h"
 
 namespace {
 
@@ -16,7 +18,8 @@ namespace {
 std::string commandWord(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
-        if (std::strcmp(a, "--port") == 0 || std::strcmp(a, "--sim-state") == 0) {
+        if (std::strcmp(a, "--port") == 0 || std::strcmp(a, "--sim-state") == 0 ||
+            std::strcmp(a, "--trace") == 0) {
             ++i;
             continue;
         }
@@ -66,6 +69,8 @@ int main(int argc, char** argv) {
                    "Keep the simulated ESC's settings in this file");
     app.add_flag("--json", global.json, "Print results as JSON on standard output");
     app.add_flag("-v,--verbose", global.verbose, "Trace every byte on the line on standard error");
+    app.add_option("--trace", global.traceFile,
+                   "Write a diagnostic log of the command (every byte on the line) to FILE");
     addCommands(app, arguments);
 
     try {
@@ -90,9 +95,17 @@ int main(int argc, char** argv) {
         return console.fail(kExitUsage, asOurLine(e.what()) + " (see --help)");
     }
     global.simulate = app.count("--simulate") > 0;
-    const Console console(global.json);
+    std::unique_ptr<orvek::LinkLog> trace;
+    if (app.count("--trace") > 0) {
+        trace = std::make_unique<orvek::LinkLog>();
+        global.trace = trace.get();
+    }
+    const Console console(global.json, global.trace);
     if (global.simulate && !global.port.empty()) {
         return console.fail(kExitUsage, "--simulate and --port exclude each other");
     }
-    return runCommand(app, arguments, console);
+    const int code = runCommand(app, arguments, console);
+    if (!trace) return code;
+    return writeTrace(global.traceFile, *trace, std::vector<std::string>(argv + 1, argv + argc),
+                      console, code);
 }

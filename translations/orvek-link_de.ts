@@ -546,6 +546,10 @@ Ohne Senden schließen?</translation>
         <source>the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
         <translation>der Wert %1 ist %2 Bytes lang; ein Sheet speichert höchstens %3 (ein einfacher Buchstabe braucht 1 Byte, ein Umlaut 2, ein japanisches Zeichen 3)</translation>
     </message>
+    <message>
+        <source>The diagnostic log could not be written.</source>
+        <translation>Das Diagnoseprotokoll konnte nicht gespeichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -753,6 +757,10 @@ Ohne Senden schließen?</translation>
         <source>Setup card (*.pdf *.png)</source>
         <translation>Setup-Karte (*.pdf *.png)</translation>
     </message>
+    <message>
+        <source>Diagnostic log (*.txt)</source>
+        <translation>Diagnoseprotokoll (*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>firmwareText</name>
@@ -869,6 +877,10 @@ Ohne Senden schließen?</translation>
     <message>
         <source>&amp;Language (from the next start)</source>
         <translation>&amp;Sprache (ab dem nächsten Start)</translation>
+    </message>
+    <message>
+        <source>Save &amp;Diagnostic Log...</source>
+        <translation>&amp;Diagnoseprotokoll speichern...</translation>
     </message>
 </context>
 <context>

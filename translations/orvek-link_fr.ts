@@ -546,6 +546,10 @@ Fermer sans les envoyer ?</translation>
         <source>the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
         <translation>la valeur %1 fait %2 octets ; une fiche en garde au plus %3 (une lettre simple prend 1 octet, une lettre accentuée 2, un caractère japonais 3)</translation>
     </message>
+    <message>
+        <source>The diagnostic log could not be written.</source>
+        <translation>Le journal de diagnostic n&apos;a pas pu être enregistré.</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -753,6 +757,10 @@ Fermer sans les envoyer ?</translation>
         <source>Setup card (*.pdf *.png)</source>
         <translation>Carte de setup (*.pdf *.png)</translation>
     </message>
+    <message>
+        <source>Diagnostic log (*.txt)</source>
+        <translation>Journal de diagnostic (*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>firmwareText</name>
@@ -869,6 +877,10 @@ Fermer sans les envoyer ?</translation>
     <message>
         <source>&amp;Language (from the next start)</source>
         <translation>&amp;Langue (au prochain démarrage)</translation>
+    </message>
+    <message>
+        <source>Save &amp;Diagnostic Log...</source>
+        <translation>Enregistrer le journal de &amp;diagnostic...</translation>
     </message>
 </context>
 <context>

@@ -546,6 +546,10 @@ Close without sending them?</source>
         <source>the %1 value is %2 bytes long; a sheet keeps at most %3 (a plain letter takes 1 byte, an accented one 2, a Japanese character 3)</source>
         <translation>%1の値が%2バイトあります。シートに保存できるのは%3バイトまでです（半角英字は1バイト、アクセント付き文字は2、日本語の文字は3）。</translation>
     </message>
+    <message>
+        <source>The diagnostic log could not be written.</source>
+        <translation>診断ログを保存できませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -753,6 +757,10 @@ Close without sending them?</source>
         <source>Setup card (*.pdf *.png)</source>
         <translation>セットアップカード (*.pdf *.png)</translation>
     </message>
+    <message>
+        <source>Diagnostic log (*.txt)</source>
+        <translation>診断ログ (*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>firmwareText</name>
@@ -869,6 +877,10 @@ Close without sending them?</source>
     <message>
         <source>&amp;Language (from the next start)</source>
         <translation>言語 - 次回起動から(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Save &amp;Diagnostic Log...</source>
+        <translation>診断ログを保存(&amp;D)...</translation>
     </message>
 </context>
 <context>

@@ -38,12 +38,17 @@ int UsbUart::openPort() {
         portHandle_.purge(SerialPort::Purge::Both);
     }
     portOpen_ = 1;
-    traceBytes(TraceDirection::Note, reinterpret_cast<const std::uint8_t*>(path.data()),
+    traceBytes(TraceDirection::Opened, reinterpret_cast<const std::uint8_t*>(path.data()),
                path.size());
     return 0;
 }
 
 void UsbUart::closePort() {
+    if (portOpen_ == 1 && trace_) {
+        const std::string why = lineLost() ? "the line is gone" : "";
+        trace_(TraceDirection::Closed, reinterpret_cast<const std::uint8_t*>(why.data()),
+               why.size());
+    }
     portOpen_ = 0;
     usbState_ = UsbState::NoPort;
     escState_ = EscState::NotProbed;
@@ -71,6 +76,7 @@ bool UsbUart::readWithTimeout(std::uint8_t* buffer, std::uint32_t byteCount,
     const SerialPort::ReadResult r =
         portHandle_.read(scratch_.data(), byteCount, static_cast<int>(waitLimitMs), got);
     const bool ok = r == SerialPort::ReadResult::Complete || r == SerialPort::ReadResult::Short;
+    scratchGot_ = got;
     if (ok) {
         std::memcpy(buffer, scratch_.data(), got);
         if (buffer == rxBuffer_) bytesRead_ = static_cast<std::uint32_t>(got);
@@ -85,6 +91,8 @@ bool UsbUart::writeBytes(const std::uint8_t* buffer, std::uint32_t byteCount) {
     const bool ok = legacyPlatform_ == 1 ? portHandle_.writeOnce(buffer, byteCount, written)
                                          : portHandle_.write(buffer, byteCount, written);
     bytesWritten_ = static_cast<std::uint32_t>(written);
+    if (!(ok && bytesWritten_ == byteCount) && trace_ && written <= byteCount)
+        trace_(TraceDirection::NotWritten, buffer + written, byteCount - written);
     return ok && bytesWritten_ == byteCount;
 }
 
@@ -119,6 +127,7 @@ LinkStatus UsbUart::readReply(std::uint32_t byteCount, std::uint32_t waitLimitMs
         traceBytes(TraceDirection::Received, rxBuffer_, bytesRead_);
         return bytesRead_ == byteCount ? LinkStatus::Ok : LinkStatus::WrongCount;
     }
+    if (trace_) trace_(TraceDirection::NoAnswer, scratch_.data(), scratchGot_);
     purge(kPurgeAll);
     return LinkStatus::Timeout;
 }
@@ -150,7 +159,11 @@ LinkStatus UsbUart::sendLongFrame(const std::uint8_t* buffer, std::uint32_t byte
         portHandle_.writeWhileReading(buffer, byteCount, longEcho_.data(), byteCount,
                                       static_cast<int>(200 + wireTimeMs(byteCount)));
     bytesWritten_ = static_cast<std::uint32_t>(ex.written);
-    if (!ex.writeOk) return LinkStatus::TxFailed;
+    if (!ex.writeOk) {
+        if (trace_ && ex.written <= byteCount)
+            trace_(TraceDirection::NotWritten, buffer + ex.written, byteCount - ex.written);
+        return LinkStatus::TxFailed;
+    }
     if (ex.read == SerialPort::ReadResult::Complete || ex.read == SerialPort::ReadResult::Short) {
         std::memcpy(rxBuffer_, longEcho_.data(), std::min<std::size_t>(ex.got, kRxBufferSize));
         bytesRead_ = static_cast<std::uint32_t>(ex.got);

@@ -25,7 +25,11 @@ constexpr std::size_t kTxBufferSize = 100;
 
 class UsbUart {
 public:
-    enum class TraceDirection { Sent, Echo, Received, Note };
+    // Sent, Echo, Received: the bytes. Note: a byte dropped while waiting for an echo.
+    // Opened: the port's path. Closed: empty, or why ("the line is gone"). NoAnswer: a reply
+    // that did not come whole within its limit: the bytes that did (maybe none). NotWritten:
+    // after Sent, the bytes the line did not take.
+    enum class TraceDirection { Sent, Echo, Received, Note, Opened, Closed, NoAnswer, NotWritten };
     using TraceSink = std::function<void(TraceDirection, const std::uint8_t*, std::size_t)>;
 
     UsbUart();
@@ -112,6 +116,7 @@ private:
     std::string triedPath_;
     TraceSink trace_;
     std::vector<std::uint8_t> scratch_;
+    std::size_t scratchGot_ = 0;  // what a read that failed had gathered
     std::vector<std::uint8_t> longEcho_;
     std::uint64_t ioCount_ = 0;
     std::mutex exclusive_;

@@ -15,4 +15,8 @@ std::optional<std::filesystem::path> userDataFolder();
 // $XDG_CONFIG_HOME/orvek-link, else ~/.config/orvek-link; nothing as above.
 std::optional<std::filesystem::path> userConfigFolder();
 
+// The user's home folder ($HOME; the profile folder on Windows), which a diagnostic log writes
+// as "~"; nothing as above.
+std::optional<std::filesystem::path> userHomeFolder();
+
 }  // namespace orvek

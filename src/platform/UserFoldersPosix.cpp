@@ -29,4 +29,6 @@ std::optional<std::filesystem::path> userConfigFolder() {
     return userFolder("XDG_CONFIG_HOME", ".config");
 }
 
+std::optional<std::filesystem::path> userHomeFolder() { return absoluteFromEnv("HOME"); }
+
 }  // namespace orvek

@@ -22,6 +22,12 @@ std::optional<std::filesystem::path> knownFolder(REFKNOWNFOLDERID id) {
 
 }  // namespace
 
+std::optional<std::filesystem::path> userHomeFolder() {
+    std::optional<std::filesystem::path> folder = knownFolder(FOLDERID_Profile);
+    if (folder) folder = folder->parent_path();  // without the "orvek-link" knownFolder adds
+    return folder;
+}
+
 // Setup sheets, images and backups stay on this machine; config.ini roams with the user.
 std::optional<std::filesystem::path> userDataFolder() { return knownFolder(FOLDERID_LocalAppData); }
 

@@ -16,7 +16,7 @@ DeviceSession::DeviceSession(const SessionOptions& options, const SessionViews& 
         [toWindow = historyToWindow_.get(), window](const std::string& note) {
             toWindow->post([window, note] { window->showHistoryNote(note); });
         });
-    core_ = std::make_unique<SessionCore>(options, views, windowContext, history_.get());
+    core_ = std::make_unique<SessionCore>(options, views, windowContext, history_.get(), linkLog_);
     toCore_ = std::make_unique<QueuedCalls>(core_.get());
     thread_.setObjectName(QStringLiteral("device session"));
     core_->moveToThread(&thread_);

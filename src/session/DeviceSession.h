@@ -18,6 +18,7 @@
 
 #include <QThread>
 
+#include "diag/LinkLog.h"
 #include "firmware/FirmwareCatalogue.h"
 #include "history/HistoryRecord.h"
 #include "monitor/DeviceMode.h"
@@ -79,6 +80,11 @@ public:
     // One poll tick now, as the poll timer runs it.
     void tick();
 
+    // The diagnostic log as it holds now. Copied from its ring under the ring's own lock rather
+    // than asked of the device thread, which a settings write or a box holds for seconds just
+    // when the log is wanted; the copy is of at most the ring's bound (2 MiB), a few ms.
+    LogSnapshot linkLogSnapshot() const { return linkLog_.snapshot(); }
+
     // Commands posted so far; a status whose commandsServed reaches a command's number was
     // made after that command was served.
     std::uint64_t commandsSent() const { return commandsSent_; }
@@ -88,6 +94,8 @@ public:
 private:
     void send(std::function<void(SessionCore&)> command);
 
+    // First: it outlives the core and the update workers that write to it.
+    LinkLog linkLog_;
     // Before the core: the recorder outlives the monitor, whose update workers record into it.
     std::unique_ptr<QueuedCalls> historyToWindow_;
     std::unique_ptr<HistoryRecorder> history_;

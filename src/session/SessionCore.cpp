@@ -40,11 +40,12 @@ std::array<OptionList*, kParameterCount> listsByKey(
 }  // namespace
 
 SessionCore::SessionCore(const SessionOptions& options, const SessionViews& views,
-                         QObject* windowContext, HistorySink* history)
+                         QObject* windowContext, HistorySink* history, LinkLog& linkLog)
     : options_(options),
       views_(views),
       toWindow_(windowContext),
       workersToCore_(this),
+      linkLog_(linkLog),
       lists_(listsByKey(plainLists_)),
       modelWatch_(plainLists_, lists_),
       monitorHost_(std::make_unique<MonitorToView>(*this)),
@@ -52,6 +53,7 @@ SessionCore::SessionCore(const SessionOptions& options, const SessionViews& view
       pollTimer_(this),
       history_(history) {
     link_.setPortOverride(options.port);
+    link_.setTrace(linkLog_.traceSink());
     monitor_ = std::make_unique<ConnectionMonitor>(link_, lists_, identity_, requests_, state_,
                                                    *monitorHost_, *updateHost_);
     monitor_->setUpdateEndedHook([this] { workersToCore_.post([this] { publish(); }); });
@@ -201,6 +203,8 @@ void SessionCore::startSeries(const SeriesStart& start) {
                                  ? defaultSeriesName(valuesName, historyTimeNow().substr(0, 10))
                                  : start.name;
     series_.start(WriteSeries(std::move(values), name, history_), start.count);
+    linkLog_.add(LogKind::State,
+                 "series started: " + name + " (" + series_.state().series.values + ")");
     if (state_.mode != DeviceMode::Esc) monitor_->chooseMode(DeviceMode::Esc);
     // Between ESCs the line is watched closely, so that a short unplug is seen.
     if (pollTimer_.isActive()) startPollTimer();
@@ -210,6 +214,7 @@ void SessionCore::startSeries(const SeriesStart& start) {
 void SessionCore::endSeries() {
     if (!series_.running()) return;
     series_.end();
+    linkLog_.add(LogKind::State, seriesLine(series_.state()));
     if (pollTimer_.isActive()) startPollTimer();
     tellSeries();
 }
@@ -227,6 +232,11 @@ void SessionCore::serveSeries() {
     SeriesServeOptions options;
     options.progress = &progress;
     const SeriesRow& row = series_.serve(link_, identity_.escInfo(), options);
+    linkLog_.add(LogKind::State, "series: ESC " + std::to_string(row.number) + " " +
+                                     seriesResultName(row.result) +
+                                     (row.reason.empty() ? "" : ": " + row.reason));
+    if (series_.state().phase == SeriesPhase::Ended)
+        linkLog_.add(LogKind::State, seriesLine(series_.state()));
     // The page shows what the ESC holds now.
     if (row.result == SeriesResult::Verified) monitor_->ReadEscSettings();
     monitorHost_->settingsWriteRunning(false);

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "diag/LinkLog.h"
 #include "firmware/DeviceIdentity.h"
 #include "history/HistoryRecord.h"
 #include "history/HistorySink.h"
@@ -32,8 +33,9 @@ class ConnectionMonitor;
 
 class SessionCore : public QObject, public HostedCore {
 public:
+    // `linkLog` gets every exchange of the link and the hosts' notes; it must outlive the core.
     SessionCore(const SessionOptions& options, const SessionViews& views, QObject* windowContext,
-                HistorySink* history);
+                HistorySink* history, LinkLog& linkLog);
     ~SessionCore() override;
     SessionCore(const SessionCore&) = delete;
     SessionCore& operator=(const SessionCore&) = delete;
@@ -78,6 +80,7 @@ public:
     const FirmwareIdentity& identity() const override { return identity_; }
     void setWriting(bool writing) override { writing_ = writing; }
     void publish() override;
+    LinkLog& linkLog() override { return linkLog_; }
 
 private:
     void onPollTimer();
@@ -92,6 +95,7 @@ private:
     SessionViews views_;
     QueuedCalls toWindow_;
     QueuedCalls workersToCore_;
+    LinkLog& linkLog_;  // before the hosts, which write to it
 
     UsbUart link_;
     // The settings model: eighteen plain lists, whose revisions tell the watch when to look.

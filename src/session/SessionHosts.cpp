@@ -13,6 +13,7 @@ void show(HostedCore& core, View& view, Call call) {
 }  // namespace
 
 void MonitorToView::setLamps(bool usbOn, DeviceMode identified) {
+    notes_.lamps(usbOn, identified);
     show(core_, core_.views().window, [=](WindowView& view) { view.setLamps(usbOn, identified); });
 }
 
@@ -31,6 +32,7 @@ void MonitorToView::stopPollTimer() { core_.stopPollTimer(); }
 void MonitorToView::startPollTimer() { core_.startPollTimer(); }
 
 void MonitorToView::showMessage(const std::string& text, MessageIcon icon) {
+    notes_.box(text, icon);
     WindowView& view = core_.views().window;
     if (core_.pollTimerActive()) {
         core_.toWindow().post([&view, text, icon] { view.showMessage(text, icon); });
@@ -40,6 +42,7 @@ void MonitorToView::showMessage(const std::string& text, MessageIcon icon) {
 }
 
 void MonitorToView::setDeviceMenuChecks(DeviceMode mode) {
+    notes_.mode(mode);
     show(core_, core_.views().window, [=](WindowView& view) { view.setDeviceMenuChecks(mode); });
 }
 
@@ -53,20 +56,24 @@ void MonitorToView::enablePagesFor(DeviceMode mode) {
 
 void MonitorToView::deviceInfoShown(FirmwareTarget target) {
     const FirmwareIdentity identity = core_.identity();
+    notes_.identified(target, identity);
     show(core_, core_.views().firmware,
          [=](FirmwarePageView& page) { page.deviceInfoShown(target, identity); });
 }
 
 void MonitorToView::showPortNote(const std::string& note) {
+    notes_.portNote(note);
     show(core_, core_.views().window, [=](WindowView& view) { view.showPortNote(note); });
 }
 
 void MonitorToView::settingsBackedUp(const SettingsBackup& backup) {
+    notes_.backup(backup);
     show(core_, core_.views().firmware,
          [=](FirmwarePageView& page) { page.settingsBackedUp(backup); });
 }
 
 void MonitorToView::settingsWriteRunning(bool running) {
+    notes_.settingsWrite(running);
     core_.setWriting(running);
     if (running) core_.publish();
 }
@@ -83,6 +90,7 @@ void WorkerHost::startPollTimer() {
 }
 
 void WorkerHost::setUpdateIdle(bool idle) {
+    core_.linkLog().add(LogKind::State, idle ? "firmware update ended" : "firmware update started");
     MonitorUpdateHost::setUpdateIdle(idle);
     republish();
 }
@@ -127,6 +135,7 @@ void WorkerHost::invalidatePage() {
 }
 
 void WorkerHost::showMessage(const std::string& text, MessageIcon icon) {
+    core_.linkLog().add(LogKind::Box, boxNote(text, icon));
     UpdateDisplay& page = core_.views().firmware;
     core_.toWindow().runAndWait([&page, text, icon] { page.showMessage(text, icon); });
 }

@@ -9,6 +9,7 @@
 #include "monitor/MonitorState.h"
 #include "monitor/MonitorUpdateHost.h"
 #include "session/QueuedCalls.h"
+#include "session/SessionNotes.h"
 #include "session/SessionView.h"
 
 namespace orvek {
@@ -30,6 +31,8 @@ public:
     virtual void setWriting(bool writing) = 0;
     // Tells the window what changed in the settings model, then the status.
     virtual void publish() = 0;
+    // The diagnostic log, which the hosts add the session's state changes and boxes to.
+    virtual LinkLog& linkLog() = 0;
 
 protected:
     ~HostedCore() = default;
@@ -37,7 +40,7 @@ protected:
 
 class MonitorToView : public MonitorHost {
 public:
-    explicit MonitorToView(HostedCore& core) : core_(core) {}
+    explicit MonitorToView(HostedCore& core) : core_(core), notes_(core.linkLog()) {}
 
     void setLamps(bool usbOn, DeviceMode identified) override;
     void setEscTexts(const std::string& modelName, const std::string& firmware) override;
@@ -60,6 +63,7 @@ public:
 
 private:
     HostedCore& core_;
+    MonitorNotes notes_;
 };
 
 class WorkerHost : public MonitorUpdateHost {

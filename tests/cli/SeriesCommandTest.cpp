@@ -146,8 +146,8 @@ TEST_F(SeriesCommand, SixEscsOneAfterAnotherGiveTheirRowsStateFilesAndRecords) {
         "ESC 1: ORVEK ARC, Expert V1.30: written and verified (Drag Brake: 10% -> 20%)",
         "ESC 2: ORVEK ARC, Expert V1.30: written and verified (Drag Brake: 10% -> 20%)",
         "ESC 3: ORVEK ARC, Expert V1.30: written and verified (Drag Brake: 10% -> 20%)",
-        "ESC 4: ORVEK BASIS SPEC, Stock V1.30: refused: the values are for an Expert ESC; this is "
-        "a Stock ESC",
+        ("ESC 4: ORVEK BASIS SPEC, Stock V1.30: refused: the values are for an Expert ESC; this "
+         "is a Stock ESC"),
         "ESC 5: ORVEK ARC, Expert V1.30: already equal",
         "ESC 6: ORVEK ARC, Expert V1.30: failed (Drag Brake: 10% -> 20%): Send fail (pair 5 of 22",
         "series six escs: 6 ESCs, 3 written and verified, 1 already equal, 1 refused, 1 failed"};

@@ -119,6 +119,21 @@ TEST(SessionSeries, ServesEachEscOnceInTheOrderTheyCome) {
     }
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(rig.views.offThread, 0);
+
+    // The diagnostic log tells the series in order beside the bytes.
+    std::vector<std::string> told;
+    for (const LogEntry& e : rig.session->linkLogSnapshot().entries)
+        if (e.kind == LogKind::State &&
+            (e.data.rfind("series", 0) == 0 || e.data.rfind("Series", 0) == 0))
+            told.push_back(e.data);
+    const std::vector<std::string> expected = {
+        "series started: pit lane (the settings on the page)",
+        "series: ESC 1 written and verified",
+        "series: ESC 2 refused: the values are for an Expert ESC; this is a Stock ESC",
+        "series: ESC 3 failed: Send fail (pair 6 of 22, register 0xE4, was not acknowledged)",
+        "series: ESC 4 already equal",
+        "Series ended: 4 ESCs"};
+    EXPECT_EQ(told, expected);
 }
 
 TEST(SessionSeries, EndsWhenAskedAndRefusesAPageWithNothingOnIt) {

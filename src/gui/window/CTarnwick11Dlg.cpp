@@ -65,7 +65,8 @@ CTarnwick11Dlg::CTarnwick11Dlg(const WindowOptions& options, QWidget* parent)
                                            : static_cast<FileDialogs&>(ownReportDialogs_)),
       pages_(
           pageTable(options), [this] { return updateLocked(); },
-          [this](std::size_t page) { ShowPage(static_cast<Page>(page)); }) {
+          [this](std::size_t page) { ShowPage(static_cast<Page>(page)); }),
+      diagnosticLog_(this, options.logDialogs) {
     setWindowTitle(QString::fromUtf8(windowText::Title));  // the product's name, in every language
     setWindowIcon(QIcon(SkinRegistry::pixmap(SkinId::AppIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -205,6 +206,10 @@ void CTarnwick11Dlg::onMenuCommand(int commandId) {
         case menuCommand::WriteSeries: openSeries(); return;
         case menuCommand::Exit: close(); return;
         case menuCommand::About: openAbout(); return;
+        case menuCommand::SaveDiagnosticLog:
+            diagnosticLog_.save(
+                *session_, {options_.programFolder, options_.historyFile, historyNote_}, messages_);
+            return;
         default: break;
     }
     if (const std::optional<std::string> language = WindowMenu::languageOf(commandId)) {

@@ -22,6 +22,7 @@
 #include "gui/pages/settings/CSaveSheetDlg.h"
 #include "gui/window/CHistoryDlg.h"
 #include "gui/window/CSeriesDlg.h"
+#include "gui/window/DiagnosticLogCommand.h"
 #include "gui/window/LeftColumn.h"
 #include "gui/window/PageHost.h"
 #include "gui/window/WindowMenu.h"
@@ -58,6 +59,8 @@ struct WindowOptions {
     // the window's own when null.
     SeriesFormDialog* seriesForm = nullptr;
     FileDialogs* reportDialogs = nullptr;
+    // The file dialog of Help > Save Diagnostic Log; the window's own when null.
+    FileDialogs* logDialogs = nullptr;
     // The settings history's file; empty for the racer's own.
     std::filesystem::path historyFile;
     // False: neither timer runs on its own; ticks come from session().tick() (tests, tools).
@@ -187,6 +190,7 @@ private:
     // The start note, the port's and the history's, one line each.
     void showNotes();
     QPointer<CHistoryDlg> historyDialog_;
+    DiagnosticLogCommand diagnosticLog_;
     bool shuttingDown_ = false;
 
     QTimer promptTimer_;

@@ -33,20 +33,13 @@ const MenuItem kDeviceItems[] = {{deviceCommand::Esc, menuText::Esc, true},
 // The mode each Device item chooses, in kDeviceItems' order.
 const std::array<DeviceMode, 3> kDeviceModes{DeviceMode::Esc, DeviceMode::ProgramCard,
                                              DeviceMode::Fix};
-const MenuItem kHelpItems[] = {{menuCommand::About, menuText::About, false}};
+const MenuItem kHelpItems[] = {{menuCommand::SaveDiagnosticLog, menuText::SaveDiagnosticLog, false},
+                               {menuCommand::About, menuText::About, false}};
 
 }  // namespace
 
 QMenuBar& WindowMenu::make(QWidget& window, int width, std::function<void(int)> command) {
     auto* bar = new QMenuBar(&window);
-    auto keep = [this](QAction* action) {
-        for (QAction*& slot : actions_) {
-            if (!slot) {
-                slot = action;
-                break;
-            }
-        }
-    };
     auto addMenu = [&](const char* title, const auto& items) {
         QMenu* menu = bar->addMenu(uiText("menuText", title));
         for (const MenuItem& item : items) {
@@ -55,7 +48,7 @@ QMenuBar& WindowMenu::make(QWidget& window, int width, std::function<void(int)> 
             action->setCheckable(item.checkable);
             const int id = item.commandId;
             QObject::connect(action, &QAction::triggered, &window, [command, id] { command(id); });
-            keep(action);
+            actions_.push_back(action);
         }
         return menu;
     };
@@ -74,7 +67,7 @@ QMenuBar& WindowMenu::make(QWidget& window, int width, std::function<void(int)> 
         action->setChecked(windowLanguage() == language.code);
         group->addAction(action);
         QObject::connect(action, &QAction::triggered, &window, [command, id] { command(id); });
-        keep(action);
+        actions_.push_back(action);
     }
     // The bar on the black window: dark ground, light text, the skin's red under the pointer.
     QPalette palette = bar->palette();

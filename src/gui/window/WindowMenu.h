@@ -1,10 +1,10 @@
 #pragma once
 // The window's menu bar: File, Device and Help (with Help > Language) with their items, in the
 // skin's colours. Each item carries its command id; the Device items carry the mode they choose.
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "monitor/DeviceMode.h"
 
@@ -29,7 +29,7 @@ public:
     void setDeviceChecks(DeviceMode mode);
 
 private:
-    std::array<QAction*, 20> actions_{};
+    std::vector<QAction*> actions_;
 };
 
 }  // namespace orvek

@@ -51,6 +51,7 @@ constexpr const char* About = QT_TRANSLATE_NOOP("menuText", "&About");
 constexpr const char* Language = QT_TRANSLATE_NOOP("menuText", "&Language (from the next start)");
 constexpr const char* LanguageNotSaved =
     QT_TRANSLATE_NOOP("Messages", "The language could not be written to your config.ini.");
+constexpr const char* SaveDiagnosticLog = QT_TRANSLATE_NOOP("menuText", "Save &Diagnostic Log...");
 }  // namespace menuText
 
 namespace menuCommand {
@@ -62,7 +63,8 @@ constexpr int SettingsHistory = 32792;   // our own
 constexpr int WriteSeries = 32793;       // our own
 constexpr int Exit = 32785;
 constexpr int About = 32781;
-constexpr int FirstLanguage = 32800;  // our own: Help > Language, one id per language in order
+constexpr int SaveDiagnosticLog = 32794;  // our own
+constexpr int FirstLanguage = 32800;      // our own: Help > Language, one id per language in order
 }  // namespace menuCommand
 
 // The Device menu's commands, one for each mode.

@@ -80,6 +80,15 @@ struct SeriesWindow : ::testing::Test {
     }
     std::string state(const char* name) const { return (rig.program.path() / name).string(); }
 
+    // The first ESC identified in the window, then File > Write Series through the dialog.
+    void startWithFirstEsc(sim::EscSeries& escs) {
+        ASSERT_TRUE(escs.plugInFirst());
+        rig.win().show();
+        rig.connectEsc();
+        rig.win().menuAction(menuCommand::WriteSeries)->trigger();
+        ASSERT_TRUE(waitUntil([&] { return rig.status().series; }));
+    }
+
     // The ESC on the line goes; the window sees it gone; the next one is identified and served.
     void swap(sim::EscSeries& escs, SeriesPanel& panel) {
         escs.unplug(rig.sim.nowMs());
@@ -100,13 +109,8 @@ struct SeriesWindow : ::testing::Test {
 
 TEST_F(SeriesWindow, SixEscsGiveTheirRowsStateFilesRecordsAndReport) {
     sim::EscSeries escs(rig.sim, list, {}, kUnpluggedMs);
-    ASSERT_TRUE(escs.plugInFirst());
+    ASSERT_NO_FATAL_FAILURE(startWithFirstEsc(escs));
     CTarnwick11Dlg& w = rig.win();
-    w.show();
-    rig.connectEsc();
-
-    w.menuAction(menuCommand::WriteSeries)->trigger();
-    ASSERT_TRUE(waitUntil([&] { return rig.status().series; }));
     EXPECT_TRUE(form.startEnabled);
     EXPECT_TRUE(form.asked.pageHasValues) << "an ESC is identified";
     EXPECT_EQ(form.defaultName, "Club " + historyTimeNow().substr(0, 10));
@@ -130,9 +134,8 @@ TEST_F(SeriesWindow, SixEscsGiveTheirRowsStateFilesRecordsAndReport) {
         "ESC 1: written and verified\nORVEK ARC, Expert V1.30, 1 setting changed",
         "ESC 2: written and verified\nORVEK ARC, Expert V1.30, 1 setting changed",
         "ESC 3: written and verified\nORVEK ARC, Expert V1.30, 1 setting changed",
-        "ESC 4: refused\nORVEK BASIS SPEC, Stock V1.30\nthe values are for an Expert ESC; this is "
-        "a "
-        "Stock ESC",
+        ("ESC 4: refused\nORVEK BASIS SPEC, Stock V1.30\nthe values are for an Expert ESC; this "
+         "is a Stock ESC"),
         "ESC 5: already equal\nORVEK ARC, Expert V1.30",
         "ESC 6: failed\nORVEK ARC, Expert V1.30\nSend fail (pair 5 of 22"};
     ASSERT_EQ(panel.rows().count(), 6);
@@ -198,12 +201,8 @@ TEST_F(SeriesWindow, SixEscsGiveTheirRowsStateFilesRecordsAndReport) {
 
 TEST_F(SeriesWindow, TheListIsReadOutAndReachedByKeyAndEndSeriesEndsIt) {
     sim::EscSeries escs(rig.sim, list, {}, kUnpluggedMs);
-    ASSERT_TRUE(escs.plugInFirst());
+    ASSERT_NO_FATAL_FAILURE(startWithFirstEsc(escs));
     CTarnwick11Dlg& w = rig.win();
-    w.show();
-    rig.connectEsc();
-    w.menuAction(menuCommand::WriteSeries)->trigger();
-    ASSERT_TRUE(waitUntil([&] { return rig.status().series; }));
     rig.tick();
     SeriesPanel& panel = w.settingsPage().seriesPanel();
     ASSERT_EQ(panel.rows().count(), 1);
