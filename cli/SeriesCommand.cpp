@@ -38,9 +38,8 @@ std::string summary(const WriteSeries& series) {
            std::to_string(counts[3]) + " failed";
 }
 
-// The values and their name, or an exit code after saying why there are none.
-int seriesValues(const Console& console, const SeriesOptions& options, SeriesValues& values,
-                 std::string& valuesName) {
+// The values, or an exit code after saying why there are none.
+int seriesValues(const Console& console, const SeriesOptions& options, SeriesValues& values) {
     if (options.file.empty() == options.record.empty()) {
         return console.fail(kExitUsage,
                             "series takes a settings file or a setup sheet, or "
@@ -51,7 +50,6 @@ int seriesValues(const Console& console, const SeriesOptions& options, SeriesVal
         if (const int code = settingsRecordFromArgument(console, options.record, record))
             return code;
         values = seriesValuesFromRecord(record);
-        valuesName = "record " + std::to_string(record.id);
         return kExitOk;
     }
     std::vector<std::string> warnings;
@@ -59,7 +57,6 @@ int seriesValues(const Console& console, const SeriesOptions& options, SeriesVal
     for (const std::string& warning : warnings) console.note("warning: " + warning);
     const std::filesystem::path file = fileArgument(options.file);
     values = seriesValuesFromFile(file);
-    valuesName = file.stem().string();
     return kExitOk;
 }
 
@@ -104,13 +101,12 @@ int runSeries(const GlobalOptions& global, const Console& console, const SeriesO
         return console.fail(kExitUsage, "--report names a .csv or .json file");
     }
     SeriesValues values;
-    std::string valuesName;
-    if (const int code = seriesValues(console, options, values, valuesName)) return code;
+    if (const int code = seriesValues(console, options, values)) return code;
 
     Session session(global, console);
     if (const int code = session.openLink()) return code;
     const std::string name = options.name.empty()
-                                 ? defaultSeriesName(valuesName, historyTimeNow().substr(0, 10))
+                                 ? defaultSeriesName(values.name, historyTimeNow().substr(0, 10))
                                  : options.name;
     WriteSeries series(std::move(values), name, &session.history());
     console.note("series " + name + ": " + series.values().description +

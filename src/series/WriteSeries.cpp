@@ -65,6 +65,7 @@ SeriesValues seriesValuesFromFile(const std::filesystem::path& file) {
         sheet ? "setup sheet " +
                     (sheet->category.empty() ? sheet->title : sheet->category + "/" + sheet->title)
               : "settings file " + file.filename().string();
+    values.name = file.stem().string();
     values.family = sheetFamily(file);
     values.apply = [file](ParameterLists& lists) { return importSettingsFile(lists, file); };
     return values;
@@ -73,6 +74,7 @@ SeriesValues seriesValuesFromFile(const std::filesystem::path& file) {
 SeriesValues seriesValuesFromRecord(const HistoryRecord& record) {
     SeriesValues values;
     values.description = "record #" + std::to_string(record.id);
+    values.name = "record " + std::to_string(record.id);
     for (EscFamily family : {EscFamily::Expert, EscFamily::Stock, EscFamily::Blinky}) {
         if (record.family == escFamilyName(family)) values.family = family;
     }

@@ -51,6 +51,9 @@ struct SeriesRow {
 struct SeriesValues {
     // The values in words: "setup sheet Club/Stock 13.5", "settings file pit.cfg", "record #12".
     std::string description;
+    // Their own short name, which a series' default name begins with: "pit" (pit.cfg),
+    // "record 12".
+    std::string name;
     // The family they are for; none for a settings file, which names none (the first ESC's).
     std::optional<EscFamily> family;
     // Selects the values in lists filled for an ESC; the report says which matched.

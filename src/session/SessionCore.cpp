@@ -173,7 +173,6 @@ void SessionCore::startSeries(const SeriesStart& start) {
         return;
     }
     SeriesValues values;
-    std::string valuesName;
     switch (start.source) {
         case SeriesStart::Source::Page:
             if (lists_.family == EscFamily::Unlisted) {
@@ -182,7 +181,7 @@ void SessionCore::startSeries(const SeriesStart& start) {
             }
             values = seriesValuesFromTexts(selectedSettingsTexts(lists_), lists_.family,
                                            "the settings on the page");
-            valuesName = "page settings";
+            values.name = "page settings";
             break;
         case SeriesStart::Source::File: {
             std::error_code error;
@@ -191,16 +190,12 @@ void SessionCore::startSeries(const SeriesStart& start) {
                 return;
             }
             values = seriesValuesFromFile(start.file);
-            valuesName = start.file.stem().string();
             break;
         }
-        case SeriesStart::Source::Record:
-            values = seriesValuesFromRecord(start.record);
-            valuesName = "record " + std::to_string(start.record.id);
-            break;
+        case SeriesStart::Source::Record: values = seriesValuesFromRecord(start.record); break;
     }
     const std::string name = start.name.empty()
-                                 ? defaultSeriesName(valuesName, historyTimeNow().substr(0, 10))
+                                 ? defaultSeriesName(values.name, historyTimeNow().substr(0, 10))
                                  : start.name;
     series_.start(WriteSeries(std::move(values), name, history_), start.count);
     linkLog_.add(LogKind::State,
