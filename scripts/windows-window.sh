@@ -154,17 +154,32 @@ launch() {
   program_pid=$!
 }
 
-# Waits up to 24 s for the window on the screen; sets $shown to the time it was there (empty if
-# never).
+# Waits up to $1 seconds (default 24) for the window on the screen; sets $shown to the time it
+# was there (empty if never).
 wait_window() {
+  local deadline=$(($(now_ms) + ${1:-24} * 1000))
   shown=""
-  for _ in $(seq 1 1200); do
+  while [ "$(now_ms)" -lt "$deadline" ]; do
     if find_window; then
       shown="$(now_ms)"
       return 0
     fi
     sleep 0.02
   done
+}
+
+# What was on the screen when a window did not come: whether its process still ran, the named
+# windows, and the screen itself (SIDE-no-window.png in the artifacts).
+no_window_report() {
+  local side="$1"
+  if kill -0 "$program_pid" 2>/dev/null; then echo "  $side: the program still runs"; else
+    echo "  $side: the program has ended"
+  fi
+  echo "  named windows on the screen:"
+  xwininfo -root -tree 2>/dev/null | grep -o '"[^"]*"' | sort -u | sed 's/^/    /' | head -n 20 || true
+  import -window root "$artifacts/window-$side-no-window.png" 2>/dev/null || true
+  echo "  the program's standard error:"
+  tail -n 20 "$side.err" 2>/dev/null | sed 's/^/    /' || true
 }
 
 # run SIDE: one window from start to a settings write; leaves SIDE.* files.
@@ -177,9 +192,12 @@ run() {
   else
     launch linux --port "$pty" --device esc
   fi
-  wait_window
+  # The first start in a new prefix may be slow on a loaded machine (Wine sets up what the
+  # program's first window needs); its time is a figure below, so the wait itself is generous.
+  wait_window 60
   if [ -z "$shown" ]; then
-    result "$side: window" failed "no window named '$title' within 24 s ($(tail -n 2 "$side.err" | tr '\n' ' '))"
+    result "$side: window" failed "no window named '$title' within 60 s"
+    no_window_report "$side"
     stop_program
     stop_sim
     return 0
