@@ -51,7 +51,7 @@ AUFSPIELEN</translation>
         <source>PROGRAM CARD
 FIRMWARE
 SAVE</source>
-        <translation>PROGRAMMIERKARTE
+        <translation>KARTEN-
 FIRMWARE
 AUFSPIELEN</translation>
     </message>
