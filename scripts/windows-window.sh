@@ -21,7 +21,10 @@
 # Run it alone on the machine: it times the line.
 set -euo pipefail
 if [ "${ORVEK_UNDER_XVFB:-}" != 1 ]; then
-  exec env ORVEK_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1600x900x24" "$0" "$@"
+  # The X server's own messages go to a file of their own, for the report of a missing window.
+  xvfb_log="$(mktemp "${TMPDIR:-/tmp}/orvek-xvfb.XXXXXX")"
+  exec env ORVEK_UNDER_XVFB=1 ORVEK_XVFB_LOG="$xvfb_log" xvfb-run -a -e "$xvfb_log" \
+    -s "-screen 0 1600x900x24 -maxclients 512" "$0" "$@"
 fi
 scripts="$(cd "$(dirname "$0")" && pwd)"
 linux_build="$(cd "${1:?linux build folder}" && pwd)"
@@ -58,11 +61,24 @@ stop_program() {
     wait "$program_pid" 2>/dev/null || true
     program_pid=""
   fi
+  # A Windows process that outlives its end would hold the port and its files for the next start.
+  local left
+  left="$(pgrep -f 'orvek-link\.exe' | tr '\n' ' ' || true)"
+  if [ -n "$left" ]; then
+    echo "  note: orvek-link.exe still ran after its end (process $left); ended by force"
+    # shellcheck disable=SC2086
+    kill -KILL $left 2>/dev/null || true
+    sleep 0.2
+  fi
 }
 cleanup() {
   stop_program
   stop_sim
   wineserver -k 2>/dev/null || true
+  if [ -n "${ORVEK_XVFB_LOG:-}" ]; then
+    cp "$ORVEK_XVFB_LOG" "$artifacts/xvfb.log" 2>/dev/null || true
+    rm -f "$ORVEK_XVFB_LOG"
+  fi
 }
 trap cleanup EXIT
 
@@ -93,16 +109,28 @@ wait_count() {
   return 1
 }
 
-# The window's client area on the screen: sets win_x, win_y, win_w, win_h; false while there is
-# none. Without a window manager both systems map the client area as the window.
+# The X windows named as the program's window, each "id map-state" on a line. Wine keeps more
+# than one X window of a name (one unmapped beside the one on the screen, or one of a program
+# that has ended), and which of them comes first varies.
+named_windows() {
+  local id
+  for id in $(xdotool search --name "^$title\$" 2>/dev/null); do
+    echo "$id $(xwininfo -id "$id" 2>/dev/null | sed -n 's/.*Map State: *//p')"
+  done
+}
+
+# The window's client area on the screen: sets win_x, win_y, win_w, win_h; false while no window
+# of that name is on the screen. Without a window manager both systems map the client area as
+# the window.
 find_window() {
-  local info
-  info="$(xwininfo -name "$title" 2>/dev/null)" || return 1
+  local id info
+  id="$(named_windows | awk '$2 == "IsViewable" { print $1; exit }')"
+  [ -n "$id" ] || return 1
+  info="$(xwininfo -id "$id" 2>/dev/null)" || return 1
   win_x="$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")"
   win_y="$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")"
   win_w="$(sed -n 's/.*Width: *//p' <<<"$info")"
   win_h="$(sed -n 's/.*Height: *//p' <<<"$info")"
-  [ "$(sed -n 's/.*Map State: *//p' <<<"$info")" = IsViewable ]
 }
 
 # A click at a point of the window's layout, below its menu bar (menu_dy pixels high).
@@ -175,11 +203,15 @@ no_window_report() {
   if kill -0 "$program_pid" 2>/dev/null; then echo "  $side: the program still runs"; else
     echo "  $side: the program has ended"
   fi
+  echo "  X windows named '$title' (id, map state):"
+  named_windows | sed 's/^/    /' || true
   echo "  named windows on the screen:"
   xwininfo -root -tree 2>/dev/null | grep -o '"[^"]*"' | sort -u | sed 's/^/    /' | head -n 20 || true
   import -window root "$artifacts/window-$side-no-window.png" 2>/dev/null || true
   echo "  the program's standard error:"
   tail -n 20 "$side.err" 2>/dev/null | sed 's/^/    /' || true
+  echo "  the X server's messages:"
+  tail -n 10 "${ORVEK_XVFB_LOG:-/dev/null}" 2>/dev/null | sed 's/^/    /' || true
 }
 
 # run SIDE: one window from start to a settings write; leaves SIDE.* files.
@@ -281,9 +313,13 @@ run() {
 # its prefix made): the fastest of three to the window on the screen into SIDE.start-ms.
 start_again() {
   local side="$1" fastest=""
-  for _ in 1 2 3; do
+  for attempt in 1 2 3; do
     launch "$side"
     wait_window
+    if [ -z "$shown" ]; then
+      echo "  $side: start $attempt after the first showed no window within 24 s"
+      no_window_report "$side"
+    fi
     stop_program
     sleep 0.3
     [ -n "$shown" ] || continue
@@ -386,7 +422,8 @@ figure() {
   printf '  %-44s %10s  limit %10s  ratio %s %s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")" \
     "$(awk -v a="$2" -v b="$3" 'BEGIN { print (a <= b) ? "ok" : "OVER" }')"
 }
-value() { cat "$1" 2>/dev/null || echo 0; }
+# A figure's value, "none" when it was never measured (a start that showed no window).
+value() { cat "$1" 2>/dev/null || echo none; }
 echo "  first start to the window on the screen: Linux $(value linux.cold-ms) ms, Windows" \
   "$(value windows.cold-ms) ms (Wine's first window in a new prefix); second start: Linux" \
   "$(value linux.start-ms) ms, Windows $(value windows.start-ms) ms; Wine's own: a console" \
@@ -396,10 +433,16 @@ echo "  memory after the identification, resident (own): Linux $(value linux.rss
   "($(value windows.private-kb) kB); Notepad's own under Wine: ${notepad_kb:-0} kB"
 # With what Wine takes for any window of its own (its Notepad's) taken off, the window starts in
 # at most three times the Linux one's second start, and holds at most twice its own memory.
-figure "second start under Wine, less Wine's own (ms)" \
-  "$(($(value windows.start-ms) - ${notepad_ms:-0}))" "$((3 * $(value linux.start-ms)))"
-figure "own memory under Wine, less Wine's own (kB)" \
-  "$(($(value windows.private-kb) - ${notepad_kb:-0}))" "$((2 * $(value linux.private-kb)))"
+if [ -f windows.start-ms ] && [ -f linux.start-ms ]; then
+  figure "second start under Wine, less Wine's own (ms)" \
+    "$(($(value windows.start-ms) - ${notepad_ms:-0}))" "$((3 * $(value linux.start-ms)))"
+else
+  echo "  second start: not measured, no later start showed its window"
+fi
+if [ -f windows.private-kb ] && [ -f linux.private-kb ]; then
+  figure "own memory under Wine, less Wine's own (kB)" \
+    "$(($(value windows.private-kb) - ${notepad_kb:-0}))" "$((2 * $(value linux.private-kb)))"
+fi
 # The write's span, from the first pair's first byte to the commit, against the wire at 19200
 # baud, 10 bits a byte: each pair is two bytes out, the echo of the second and the ESC's
 # acknowledgement back, then the write's 100 ms pause; the commit byte ends it.
