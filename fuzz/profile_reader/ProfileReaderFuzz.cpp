@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the profile-file reader and writer. Besides memory errors it
 // checks what callers rely on: an unchanged document gives back its bytes exactly, values
 // are cut to the buffer, a value written reads back, and other entries stay as they were.
+// The window's language, read from such a file or from the environment, is always one the
+// window speaks.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/Language.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextFileEncoding.h"
 
@@ -76,12 +79,43 @@ std::string unquoted(std::string value) {
     return value;
 }
 
+bool spoken(const std::string& code) {
+    for (const orvek::WindowLanguage& language : orvek::windowLanguages()) {
+        if (code == language.code) return true;
+    }
+    return false;
+}
+
+// [Language] name as the window reads it, given as config.ini and, whole, as every variable of
+// the environment: the choice is a language the window speaks, and a name it does not know is
+// kept to be said only when it came from the file.
+void checkLanguage(const ProfileDocument& document, std::string_view bytes) {
+    const std::string name =
+        orvek::readProfileString(document, orvek::languageKey::Section, orvek::languageKey::Name,
+                                 "", orvek::languageKey::Buffer);
+    const std::optional<std::string> configured =
+        name.empty() ? std::nullopt : std::optional<std::string>(name);
+    const orvek::LanguageChoice fromFile = orvek::chooseLanguage(
+        [](const char*) { return std::optional<std::string>(); }, configured, std::nullopt);
+    check(spoken(fromFile.code));
+    check(fromFile.unknown.empty() || (fromFile.code == "en" && fromFile.unknown == name));
+    check(!configured || fromFile.unknown.empty() == orvek::languageCodeOf(name).has_value());
+
+    const std::string whole(bytes);
+    const orvek::LanguageChoice fromEnvironment =
+        orvek::chooseLanguage([&whole](const char*) { return std::optional<std::string>(whole); },
+                              std::nullopt, std::nullopt);
+    check(spoken(fromEnvironment.code));
+    check(fromEnvironment.unknown.empty());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     ProfileDocument document = ProfileDocument::fromBytes(bytes);
     check(document.toBytes() == bytes);
+    checkLanguage(document, bytes);
 
     const std::vector<Lookup> lookups = LookupsFor(bytes);
     std::vector<std::optional<std::string>> before;
