@@ -125,7 +125,7 @@ AUFSPIELEN</translation>
     </message>
     <message>
         <source>Spec-class ESC</source>
-        <translation>Spec-Klasse-Regler</translation>
+        <translation>Einheitsklassen-Regler</translation>
     </message>
     <message>
         <source>Program card</source>

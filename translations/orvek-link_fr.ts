@@ -125,7 +125,7 @@ CARTE</translation>
     </message>
     <message>
         <source>Spec-class ESC</source>
-        <translation>Variateur classe Spec</translation>
+        <translation>Variateur classe monotype</translation>
     </message>
     <message>
         <source>Program card</source>
